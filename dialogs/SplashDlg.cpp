@@ -1,0 +1,5 @@
+#include "SplashDlg.h"
+
+#include "resource.h"
+
+CSplashDlg::CSplashDlg() : CBitmapDialog(IDD_SPLASH, 270) {}

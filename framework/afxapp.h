@@ -1,0 +1,98 @@
+// The application object, threads and message boxes.
+#pragma once
+#include "afxdlg.h"
+#include "afxframe.h"
+
+using AFX_THREADPROC = UINT (*)(LPVOID);
+
+class CWinThread : public CCmdTarget {
+public:
+    CWinThread() = default;
+    ~CWinThread() override;
+    DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
+    HANDLE m_hThread = nullptr;
+    DWORD m_nThreadID = 0;
+    // An auto-deleting thread object goes (with its handle) when its thread ends.
+    BOOL m_bAutoDelete = TRUE;
+    AFX_THREADPROC m_pfnThreadProc = nullptr;
+    LPVOID m_pThreadParams = nullptr;
+};
+
+// Starts a worker thread running pfn(pParam). With CREATE_SUSPENDED the caller resumes it.
+CWinThread* AfxBeginThread(AFX_THREADPROC pfn, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
+                           UINT nStackSize = 0, DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpsa = nullptr);
+// Ends the calling worker thread: its stack is unwound, so its objects are destroyed properly.
+[[noreturn]] void AfxEndThread(UINT nExitCode);
+
+class CCommandLineInfo {
+public:
+    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing = -1 } m_nShellCommand = FileNew;
+    std::string m_strFileName;
+    BOOL m_bShowSplash = TRUE;
+    virtual ~CCommandLineInfo() = default;
+    virtual void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast);
+};
+
+class CDocTemplate;
+class CDocument;
+
+class CWinApp : public CWinThread {
+public:
+    explicit CWinApp(const char* appName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitApplication();
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int Run();
+    virtual int ExitInstance();
+    virtual BOOL OnIdle(LONG lCount);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Gets and handles one message; FALSE when it was WM_QUIT.
+    BOOL PumpMessage();
+
+    // Profile: HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section>.
+    void SetRegistryKey(const char* key);
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(const char* section);
+    std::string GetProfileString(const char* section, const char* entry, const char* def = "");
+    BOOL WriteProfileString(const char* section, const char* entry, const char* value);
+    UINT GetProfileInt(const char* section, const char* entry, int def);
+    BOOL WriteProfileInt(const char* section, const char* entry, int value);
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+    // Kept for older systems' 3-D dialogs; the system draws them so today.
+    BOOL Enable3dControls() { return TRUE; }
+
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    const std::vector<CDocTemplate*>& GetDocTemplates() const { return m_templates; }
+    virtual CDocument* OpenDocumentFile(const char* path);
+    void CloseAllDocuments(BOOL bEndSession);
+    void ParseCommandLine(CCommandLineInfo& info);
+    BOOL ProcessShellCommand(CCommandLineInfo& info);
+
+    // Framework commands an application may put in its table.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+
+    std::string m_pszAppName;
+    std::string m_pszRegistryKey;
+    std::string m_pszProfileName;
+    std::vector<std::string> m_recentFiles;
+    UINT m_nMaxMRU = 0;
+    CWnd* m_pMainWnd = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    HINSTANCE m_hInstance = nullptr;
+    std::vector<std::string> m_args;  // the command line's arguments, program name excluded
+
+protected:
+    std::vector<CDocTemplate*> m_templates;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+// A message box owned by the main window, captioned with the application's name.
+int AfxMessageBox(const std::string& text, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = 0);
+// Runs the application object: InitInstance, then the message loop.
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrev, LPSTR lpCmdLine, int nCmdShow);

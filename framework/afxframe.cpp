@@ -1,0 +1,311 @@
+#include "afxframe.h"
+
+#include "afxapp.h"
+#include "afxview.h"
+
+namespace {
+const CRect kDefaultRect(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
+
+HMENU LoadMenuIfAny(UINT id) {
+    HINSTANCE res = AfxGetResourceHandle();
+    return ::FindResourceA(res, MAKEINTRESOURCEA(id), RT_MENU) ? ::LoadMenuA(res, MAKEINTRESOURCEA(id)) : nullptr;
+}
+HACCEL LoadAccelIfAny(UINT id) {
+    HINSTANCE res = AfxGetResourceHandle();
+    return ::FindResourceA(res, MAKEINTRESOURCEA(id), RT_ACCELERATOR)
+               ? ::LoadAcceleratorsA(res, MAKEINTRESOURCEA(id))
+               : nullptr;
+}
+}  // namespace
+
+// ---- CFrameWnd ----
+
+const char* CFrameWnd::FrameClassName(UINT iconId) {
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), iconId);
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* pParent, CCreateContext* pContext) {
+    m_nIDHelp = nIDResource;
+    m_strTitle = AfxExtractSubString(AfxLoadString(nIDResource), 0);
+    m_hMenuDefault = LoadMenuIfAny(nIDResource);
+    m_pCreateContext = pContext;
+    const char* cls = FrameClassName(nIDResource);
+    CREATESTRUCTA cs{};
+    AfxHookWindowCreate(this, cls);
+    HWND h = ::CreateWindowExA(0, cls, m_strTitle.c_str(), style, kDefaultRect.left, kDefaultRect.top,
+                               kDefaultRect.right, kDefaultRect.bottom, pParent ? pParent->m_hWnd : nullptr,
+                               m_hMenuDefault, AfxGetInstanceHandle(), nullptr);
+    bool attached = AfxUnhookWindowCreate();
+    (void)cs;
+    if (!h) {
+        // A window that was made and failed has deleted its object already.
+        if (!attached) delete this;
+        return FALSE;
+    }
+    m_pCreateContext = nullptr;
+    m_hAccelTable = LoadAccelIfAny(nIDResource);
+    return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCTA lpcs) {
+    if (CWnd::OnCreate(lpcs) == -1) return -1;
+    return OnCreateClient(lpcs, m_pCreateContext) ? 0 : -1;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
+    if (pContext && pContext->m_pNewViewClass) return CreateView(pContext) != nullptr;
+    return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
+    auto* view = dynamic_cast<CView*>(pContext->m_pNewViewClass->CreateObject());
+    if (!view) return nullptr;
+    if (!view->CreateViewWindow(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, nID, pContext)) return nullptr;
+    return view;
+}
+
+CWnd* CFrameWnd::PaneWindow() const { return FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)); }
+
+CDocument* CFrameWnd::GetActiveDocument() {
+    CView* v = GetActiveView();
+    return v ? v->GetDocument() : nullptr;
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow) {
+    ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow);
+    ::BringWindowToTop(m_hWnd);
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
+    if (!m_pViewActive) m_pViewActive = dynamic_cast<CView*>(PaneWindow());
+    if (bMakeVisible) {
+        if (pDoc)
+            for (CView* v : std::vector<CView*>(pDoc->GetViews()))
+                if (v->GetParentFrame() == this) v->SendMessage(WM_INITIALUPDATE);
+        ActivateFrame();
+    }
+    if (IsWindow()) OnUpdateFrameTitle(TRUE);
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL) { SetWindowText(m_strTitle); }
+
+void CFrameWnd::RecalcLayout() {
+    if (CWnd* pane = PaneWindow()) {
+        CRect r;
+        GetClientRect(&r);
+        pane->MoveWindow(r);
+    }
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CView* v = GetActiveView())
+        if (v->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    CWinApp* app = AfxGetApp();
+    return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable)
+        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg);
+    return FALSE;
+}
+
+void CFrameWnd::OnClose() {
+    CDocument* doc = GetActiveDocument();
+    if (doc) {
+        bool onlyFrame = true;
+        for (CView* v : doc->GetViews())
+            if (v->GetParentFrame() != this) onlyFrame = false;
+        if (onlyFrame) {
+            doc->OnCloseDocument();  // takes this frame with it
+            return;
+        }
+    }
+    DestroyWindow();
+}
+
+void CFrameWnd::OnSize(UINT nType, int, int) {
+    if (nType != SIZE_MINIMIZED) RecalcLayout();
+}
+
+void CFrameWnd::PostNcDestroy() {
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
+    delete this;
+}
+
+// ---- CMDIFrameWnd ----
+
+BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext*) {
+    CLIENTCREATESTRUCT ccs{};
+    ccs.hWindowMenu = nullptr;
+    ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
+    // MDIS_ALLCHILDSTYLES lets children be created hidden: they show when activated.
+    m_hWndMDIClient = ::CreateWindowExA(
+        WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL | MDIS_ALLCHILDSTYLES,
+        0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
+        AfxGetInstanceHandle(), &ccs);
+    return m_hWndMDIClient != nullptr;
+}
+
+LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefFrameProcA(m_hWnd, m_hWndMDIClient, message, wParam, lParam);
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
+    BOOL max = FALSE;
+    HWND h = m_hWndMDIClient
+                 ? reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&max)))
+                 : nullptr;
+    if (pbMaximized) *pbMaximized = max;
+    return dynamic_cast<CMDIChildWnd*>(FromHandlePermanent(h));
+}
+
+CView* CMDIFrameWnd::GetActiveView() const {
+    CMDIChildWnd* child = MDIGetActive();
+    return child ? child->GetActiveView() : nullptr;
+}
+
+CDocument* CMDIFrameWnd::GetActiveDocument() {
+    CMDIChildWnd* child = MDIGetActive();
+    return child ? child->GetActiveDocument() : nullptr;
+}
+
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL) {
+    BOOL max = FALSE;
+    CMDIChildWnd* child = MDIGetActive(&max);
+    std::string title = m_strTitle;
+    if ((GetStyle() & FWS_ADDTOTITLE) && child && !max && child->IsWindowVisible())
+        if (CDocument* doc = child->GetActiveDocument()) title += " - " + doc->GetTitle();
+    SetWindowText(title);
+}
+
+void CMDIFrameWnd::GetClientAreaForPane(RECT* r) { GetClientRect(r); }
+
+void CMDIFrameWnd::RecalcLayout() {
+    if (!m_hWndMDIClient) return;
+    CRect r;
+    GetClientAreaForPane(&r);
+    ::MoveWindow(m_hWndMDIClient, r.left, r.top, r.Width(), r.Height(), TRUE);
+}
+
+void CMDIFrameWnd::OnSize(UINT nType, int, int) {
+    // Not the default handling: it would lay the MDI client over the whole client area.
+    if (nType != SIZE_MINIMIZED) RecalcLayout();
+}
+
+BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CMDIChildWnd* child = MDIGetActive())
+        if (child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
+        if (m_hWndMDIClient && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg)) return TRUE;
+    }
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+void CMDIFrameWnd::OnClose() {
+    if (CWinApp* app = AfxGetApp())
+        if (app->m_pMainWnd == this) app->CloseAllDocuments(FALSE);
+    DestroyWindow();
+}
+
+// ---- CMDIChildWnd ----
+
+const char* CMDIChildWnd::FrameClassName(UINT iconId) {
+    return AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
+                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), iconId, ::DefMDIChildProcA);
+}
+
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* pParent, CCreateContext* pContext) {
+    auto* main = pParent ? dynamic_cast<CMDIFrameWnd*>(pParent) : dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    if (!main || !main->m_hWndMDIClient) {
+        delete this;
+        return FALSE;
+    }
+    m_nIDHelp = nIDResource;
+    m_strTitle = AfxExtractSubString(AfxLoadString(nIDResource), CDocTemplate::windowTitle);
+    if (pContext && pContext->m_pNewDocTemplate) {
+        m_hMenuShared = pContext->m_pNewDocTemplate->m_hMenuShared;
+        m_hAccelTable = pContext->m_pNewDocTemplate->m_hAccelTable;
+    }
+    m_pCreateContext = pContext;
+    const char* cls = FrameClassName(nIDResource);
+    MDICREATESTRUCTA mcs{};
+    mcs.szClass = cls;
+    mcs.szTitle = m_strTitle.c_str();
+    mcs.hOwner = AfxGetInstanceHandle();
+    mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
+    // Children are made hidden; ActivateFrame shows them.
+    mcs.style = (style | WS_CHILD) & ~(WS_MAXIMIZE | WS_VISIBLE);
+    mcs.lParam = reinterpret_cast<LPARAM>(pContext);
+    AfxHookWindowCreate(this, cls);
+    HWND h = reinterpret_cast<HWND>(::SendMessageA(main->m_hWndMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    bool attached = AfxUnhookWindowCreate();
+    if (!h) {
+        if (!attached) delete this;
+        return FALSE;
+    }
+    m_pCreateContext = nullptr;
+    return TRUE;
+}
+
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
+    return dynamic_cast<CMDIFrameWnd*>(FromHandlePermanent(::GetParent(::GetParent(m_hWnd))));
+}
+
+BOOL CMDIChildWnd::DestroyWindow() {
+    if (!m_hWnd) return FALSE;
+    CMDIFrameWnd* main = GetMDIFrame();
+    if (main && main->m_hWndMDIClient)
+        ::SendMessageA(main->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    else
+        ::DestroyWindow(m_hWnd);
+    return TRUE;
+}
+
+void CMDIChildWnd::ActivateFrame(int nCmdShow) {
+    CMDIFrameWnd* main = GetMDIFrame();
+    ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow);
+    if (main) ::SendMessageA(main->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    ::BringWindowToTop(m_hWnd);
+    OnUpdateFrameTitle(TRUE);
+}
+
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+    CDocument* doc = GetActiveDocument();
+    if ((GetStyle() & FWS_ADDTOTITLE) && doc) SetWindowText(doc->GetTitle());
+    if (CMDIFrameWnd* main = GetMDIFrame()) main->OnUpdateFrameTitle(bAddToTitle);
+}
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
+    Default();  // the MDI child needs its own handling for maximising
+    CFrameWnd::OnSize(nType, cx, cy);
+}
+
+LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_MDIACTIVATE) return CFrameWnd::WindowProc(message, wParam, lParam);
+    LRESULT r = CFrameWnd::WindowProc(message, wParam, lParam);
+    CMDIFrameWnd* main = GetMDIFrame();
+    if (!main) return r;
+    bool activating = reinterpret_cast<HWND>(lParam) == m_hWnd;
+    // The active page brings its template's menu; with no page active the frame's own returns.
+    if (activating || lParam == 0) {
+        HMENU menu = activating && m_hMenuShared ? m_hMenuShared : main->m_hMenuDefault;
+        if (menu && ::GetMenu(main->m_hWnd) != menu) {
+            ::SendMessageA(main->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu), 0);
+            ::DrawMenuBar(main->m_hWnd);
+        }
+    }
+    main->OnUpdateFrameTitle(TRUE);
+    return r;
+}

@@ -1,0 +1,6 @@
+#include "LastChosenText.h"
+
+std::string& LastChosenText() {
+    static std::string text;
+    return text;
+}

@@ -1,0 +1,91 @@
+#include "PageLook.h"
+
+#include <algorithm>
+
+namespace look {
+const FontSpec kTitleFont{"Arial Rounded MT Bold", 22, 9, 24};
+const FontSpec kTextFont{"Georgia", 16, 7, 24};
+const FontSpec kHeadingFont{"Arial Rounded MT Bold", 20, 7, 24};
+const FontSpec kSummaryTextFont{"Georgia", 14, 7, 20};
+const FontSpec kDriveLabelFont{"Arial Rounded MT Bold", 14, 9, 24};
+const FontSpec kDriveHeadingFont{"Arial Rounded MT Bold", 16, 7, 24};
+const FontSpec kSettingsFont{"Arial", 18, 6, 24};
+
+PageLook ListLook(int titleId, int textId) {
+    return {kPageColour,
+            {Colour(kPageColour, {titleId}), Font(kTitleFont, {titleId}), Colour(kPageColour, {textId}),
+             Font(kTextFont, {textId})}};
+}
+
+HBRUSH LookCache::Brush(COLORREF c) {
+    auto& b = m_brushes[c];
+    if (!b) {
+        b = std::make_unique<CBrush>();
+        b->CreateSolidBrush(c);
+    }
+    return *b;
+}
+
+HFONT LookCache::Font(const FontSpec& f) {
+    auto& font = m_fonts[&f];
+    if (!font) {
+        font = std::make_unique<CFont>();
+        font->CreateFontA(f.height, f.width, 0, 0, f.weight, 0, 0, 0, 0, 0, 0, 0, 0, f.face);
+    }
+    return *font;
+}
+
+HBRUSH ApplyRules(const PageLook& look, LookCache& cache, CDC* pDC, int ctrlId, HBRUSH defaultBrush) {
+    HBRUSH result = defaultBrush;
+    for (const Rule& r : look.rules) {
+        if (std::find(r.ids.begin(), r.ids.end(), ctrlId) == r.ids.end()) continue;
+        if (r.font) {
+            pDC->SelectObject(cache.Font(*r.font));
+        } else {
+            result = cache.Brush(r.colour);
+            pDC->SetBkColor(r.colour);
+            pDC->SetTextColor(RGB(0, 0, 0));
+            pDC->SetBkMode(OPAQUE);
+        }
+    }
+    return result;
+}
+
+void PaintBackground(CWnd* pWnd, CDC* pDC, COLORREF colour) {
+    CPen pen;
+    pen.CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ old = pDC->SelectObject(pen);
+    CRect r;
+    pWnd->GetClientRect(&r);
+    for (int y = 0; y <= r.Height(); ++y) {
+        pDC->MoveTo(0, y);
+        pDC->LineTo(r.Width(), y);
+    }
+    pDC->SelectObject(old);
+}
+}  // namespace look
+
+CPageView::CPageView(UINT nIDTemplate, look::PageLook pageLook, const char* caption)
+    : CFormView(nIDTemplate), m_look(std::move(pageLook)), m_caption(caption) {}
+
+std::optional<std::string> CPageView::Caption() const {
+    if (!m_caption) return std::nullopt;
+    return std::string(m_caption);
+}
+
+void CPageView::OnDraw(CDC*) {
+    if (auto caption = Caption())
+        if (CDocument* doc = GetDocument()) {
+            if (doc->GetTitle() != *caption) doc->SetTitle(*caption);
+        }
+}
+
+BOOL CPageView::OnEraseBkgnd(CDC* pDC) {
+    look::PaintBackground(this, pDC, m_look.background);
+    return TRUE;
+}
+
+HBRUSH CPageView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    HBRUSH brush = CFormView::OnCtlColor(pDC, pWnd, nCtlColor);
+    return look::ApplyRules(m_look, m_cache, pDC, pWnd ? pWnd->GetDlgCtrlID() : 0, brush);
+}

@@ -1,0 +1,6 @@
+#include "PopupBlockerVw.h"
+
+#include "resource.h"
+
+CPopupBlockerVw::CPopupBlockerVw()
+    : CPageView(IDD_POPUP, look::PageLook{look::kPageColour, {}}, "Corvane Popup Blocker") {}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Makes the dedicated test Wine prefix inside the build folder, safe to erase in:
+#  - HOME is a scratch folder inside the build folder, so nothing the prefix links to lies outside it;
+#  - the user-folder links of the prefix are replaced by real, empty folders;
+#  - drive Z: (the Linux root) is removed; drive Y: maps the folder of the built executables only;
+#  - the wineserver is started persistent with every output to /dev/null, so no captured run hangs.
+# Usage: prepare-prefix.sh BUILD_DIR [--fresh]
+set -euo pipefail
+build=$(cd "$1" && pwd)
+fresh=${2:-}
+export HOME="$build/test-home"
+export WINEPREFIX="$build/test-prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ "$fresh" = "--fresh" ] && [ -d "$WINEPREFIX" ]; then
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  rm -rf "$WINEPREFIX" "$HOME"
+fi
+mkdir -p "$HOME" "$build/bin"
+if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
+  wineboot -i >/dev/null 2>&1 </dev/null
+  wineserver -w >/dev/null 2>&1 </dev/null || true
+  for d in "$WINEPREFIX"/drive_c/users/*/; do
+    for link in "$d"*; do
+      if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
+    done
+  done
+  rm -f "$WINEPREFIX/dosdevices/z:"
+  ln -sfn "$build/bin" "$WINEPREFIX/dosdevices/y:"
+  touch "$WINEPREFIX/.corvane-ready"
+fi
+# Refuse to go on if any link in the user folders still leads out of the build folder.
+while IFS= read -r link; do
+  target=$(readlink -f "$link")
+  case "$target" in "$build"/*) ;; *) echo "unsafe link in test prefix: $link -> $target" >&2; exit 1;; esac
+done < <(find "$WINEPREFIX/drive_c" "$WINEPREFIX/dosdevices" -maxdepth 4 -type l ! -name 'com*' ! -name 'lpt*' ! -name 'c:' 2>/dev/null)
+wineserver -p >/dev/null 2>&1 </dev/null

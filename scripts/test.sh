@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite under Wine in a fresh,
+# isolated test prefix inside ./build, on a virtual display when there is none.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="${BUILD_DIR:-$root/build}"
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh"
+
+xvfb_pid=""
+cleanup() {
+  WINEPREFIX="$build/test-prefix" HOME="$build/test-home" wineserver -k >/dev/null 2>&1 </dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    break
+  done
+fi
+
+"$root/scripts/prepare-prefix.sh" "$build" --fresh
+cd "$build"
+ctest --output-on-failure --timeout 600 -j 2 "$@"

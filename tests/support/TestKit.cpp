@@ -1,0 +1,197 @@
+#include "TestKit.h"
+
+#include <shlwapi.h>
+
+#include <chrono>
+
+namespace testkit {
+
+void Pump() {
+    MSG m;
+    CWinApp* app = AfxGetApp();
+    while (::PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (m.message == WM_QUIT) continue;
+        if (app && app->PreTranslateMessage(&m)) continue;
+        ::TranslateMessage(&m);
+        ::DispatchMessageA(&m);
+    }
+    CWnd::DeleteTempMap();
+}
+
+bool PumpUntil(const std::function<bool()>& cond, int timeoutMs) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        Pump();
+        if (cond()) return true;
+        if (std::chrono::steady_clock::now() > end) return cond();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+DialogAnswerer::DialogAnswerer(std::string caption, int answerId, int delayMs)
+    : m_caption(std::move(caption)), m_answer(answerId), m_delayMs(delayMs), m_thread([this] { Run(); }) {}
+
+DialogAnswerer::~DialogAnswerer() {
+    m_stop = true;
+    m_thread.join();
+}
+
+std::vector<SeenDialog> DialogAnswerer::Seen() {
+    std::lock_guard<std::mutex> g(m_lock);
+    return m_seen;
+}
+
+size_t DialogAnswerer::Count() {
+    std::lock_guard<std::mutex> g(m_lock);
+    return m_seen.size();
+}
+
+namespace {
+// Texts are read without sending messages: the user-interface thread may be waiting for the
+// answerer to stop, and a sent message would then never be answered.
+std::string TextOf(HWND h) {
+    WCHAR w[2048] = L"";
+    int n = ::InternalGetWindowText(h, w, 2048);
+    char a[4096] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, w, n, a, sizeof a - 1, nullptr, nullptr);
+    return a;
+}
+
+struct FindState {
+    DWORD pid;
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<FindState*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    if (pid != s->pid || !::IsWindowVisible(h)) return TRUE;
+    char cls[64] = "";
+    ::GetClassNameA(h, cls, sizeof cls);
+    if (strcmp(cls, "#32770") == 0 && *s->caption == TextOf(h)) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+void DialogAnswerer::Run() {
+    HWND last = nullptr;
+    while (!m_stop) {
+        FindState s{::GetCurrentProcessId(), &m_caption, nullptr};
+        ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&s));
+        if (s.found && s.found != last) {
+            SeenDialog d;
+            d.caption = m_caption;
+            d.text = TextOf(::GetDlgItem(s.found, 0xFFFF));
+            d.style = static_cast<DWORD>(::GetWindowLongPtrA(s.found, GWL_STYLE));
+            d.exStyle = static_cast<DWORD>(::GetWindowLongPtrA(s.found, GWL_EXSTYLE));
+            for (HWND c = ::GetWindow(s.found, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+                if ((::GetWindowLongPtrA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                    DWORD_PTR icon = 0;
+                    ::SendMessageTimeoutA(c, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 200, &icon);
+                    d.icon = reinterpret_cast<HICON>(icon);
+                }
+            {
+                std::lock_guard<std::mutex> g(m_lock);
+                m_seen.push_back(d);
+            }
+            if (m_delayMs) ::Sleep(m_delayMs);
+            ::PostMessageA(s.found, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(s.found, m_answer)));
+            last = s.found;
+        }
+        ::Sleep(10);
+    }
+}
+
+static HKEY CreateKey(HKEY root, const std::string& key) {
+    HKEY k = nullptr;
+    ::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    return k;
+}
+
+void RegSetBinary(HKEY root, const std::string& key, const std::string& name, const void* data, DWORD size, DWORD type) {
+    HKEY k = CreateKey(root, key);
+    ::RegSetValueExA(k, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    ::RegCloseKey(k);
+}
+
+void RegSetString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+    RegSetBinary(root, key, name, value.c_str(), static_cast<DWORD>(value.size() + 1), REG_SZ);
+}
+
+void RegSetDword(HKEY root, const std::string& key, const std::string& name, DWORD value) {
+    RegSetBinary(root, key, name, &value, sizeof value, REG_DWORD);
+}
+
+void RegDeleteTree(HKEY root, const std::string& key) { ::SHDeleteKeyA(root, key.c_str()); }
+
+bool RegKeyExists(HKEY root, const std::string& key) {
+    HKEY k = nullptr;
+    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(k);
+    return true;
+}
+
+bool RegValueExists(HKEY root, const std::string& key, const std::string& name) {
+    HKEY k = nullptr;
+    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    bool ok = ::RegQueryValueExA(k, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    ::RegCloseKey(k);
+    return ok;
+}
+
+static void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = dir + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                ::RemoveDirectoryA(path.c_str());  // a link goes, never what it points at
+                ::DeleteFileA(path.c_str());
+            } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(path.c_str());
+            }
+        } while (::FindNextFileA(h, &fd));
+        ::FindClose(h);
+    }
+    ::RemoveDirectoryA(dir.c_str());
+}
+
+std::string ScratchFolder(const std::string& name) {
+    std::string root = "C:\\corvane-scratch";
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    std::string dir = root + "\\" + name;
+    RemoveTree(dir);
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    ::CloseHandle(h);
+}
+
+bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+COLORREF ClientPixel(HWND h, int x, int y) {
+    ::UpdateWindow(h);
+    HDC dc = ::GetDC(h);
+    COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(h, dc);
+    return c;
+}
+
+}  // namespace testkit

@@ -1,0 +1,65 @@
+// Helpers shared by the tests: pumping messages, answering message boxes, seeding the registry
+// and scratch files of the test prefix.
+#pragma once
+#include <functional>
+#include <string>
+#include <thread>
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+#include "afxwin.h"
+
+namespace testkit {
+
+// Handles every message waiting now (through the application's pre-translation when there is one).
+void Pump();
+// Pumps until cond holds or the time runs out; returns cond's last answer.
+bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
+
+// A message box or dialog that appeared while a watcher was running, and how it was answered.
+struct SeenDialog {
+    std::string caption;
+    std::string text;   // the message text (static 0xFFFF) for message boxes
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HICON icon = nullptr;  // the icon shown by a message box
+};
+
+// Watches, on a thread of its own, for top-level dialogs of this process with the given caption
+// and answers each by pressing the button with answerId. Everything it saw is kept.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(std::string caption, int answerId = IDOK, int delayMs = 0);
+    ~DialogAnswerer();
+    std::vector<SeenDialog> Seen();
+    size_t Count();
+
+private:
+    void Run();
+    std::string m_caption;
+    int m_answer;
+    int m_delayMs;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_lock;
+    std::vector<SeenDialog> m_seen;
+    std::thread m_thread;
+};
+
+// Registry of HKEY_CURRENT_USER in the test prefix.
+void RegSetString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+void RegSetBinary(HKEY root, const std::string& key, const std::string& name, const void* data, DWORD size, DWORD type);
+void RegSetDword(HKEY root, const std::string& key, const std::string& name, DWORD value);
+void RegDeleteTree(HKEY root, const std::string& key);
+bool RegKeyExists(HKEY root, const std::string& key);
+bool RegValueExists(HKEY root, const std::string& key, const std::string& name);
+
+// A fresh, empty folder inside the prefix's drive C:, for one test.
+std::string ScratchFolder(const std::string& name);
+void WriteFile(const std::string& path, const std::string& content = "x");
+bool FileExists(const std::string& path);
+
+// Reads a pixel of a window's client area from the screen.
+COLORREF ClientPixel(HWND h, int x, int y);
+
+}  // namespace testkit

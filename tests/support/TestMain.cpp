@@ -1,0 +1,28 @@
+// Entry point of every test program. It refuses to run anywhere but in the build folder's
+// test Wine prefix: the tests erase files and registry keys.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "Pacing.h"
+#include "afxwin.h"
+
+int main(int argc, char** argv) {
+    char prefix[1024] = "";
+    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+    size_t n = strlen(prefix);
+    const char* want = "/test-prefix";
+    if (n < strlen(want) || strcmp(prefix + n - strlen(want), want) != 0) {
+        fprintf(stderr, "refusing to run: not in the build folder's test Wine prefix (WINEPREFIX=%s)\n", prefix);
+        return 2;
+    }
+    Pacing::SetScalePercent(0);
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    testing::InitGoogleTest(&argc, argv);
+    int r = RUN_ALL_TESTS();
+    CoUninitialize();
+    return r;
+}
