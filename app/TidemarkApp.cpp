@@ -7,6 +7,8 @@
 #include "MainFrm.h"
 #include "Pacing.h"
 #include "PageFrames.h"
+#include "SaveLogDlg.h"
+#include "SchedulerDlg.h"
 #include "SplashDlg.h"
 #include "TidemarkDoc.h"
 #include "TidemarkView.h"
@@ -81,6 +83,8 @@ const MsgMap CTidemarkApp::messageMap{&CWinApp::messageMap, {
     msg::Command(ID_DATA_WIPE, &CTidemarkApp::OnDataWipe),
     msg::Command(ID_EXIT_NOW, &CTidemarkApp::OnExitAtOnce),
     msg::Command(ID_HELP, &CTidemarkApp::OnHelp),
+    msg::Command(ID_SCHEDULER, &CTidemarkApp::OnScheduler),
+    msg::Command(ID_LOG_SETTINGS, &CTidemarkApp::OnLogSettings),
     msg::Command(ID_FILE_NEW, &CWinApp::OnFileNew),
     msg::Command(ID_FILE_OPEN, &CWinApp::OnFileOpen),
     msg::Command(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup),
@@ -141,6 +145,16 @@ CDocument* CTidemarkApp::OpenPage(PageId page) {
 
 void CTidemarkApp::OnAppAbout() {
     CAboutDlg dlg;
+    dlg.DoModal();
+}
+
+void CTidemarkApp::OnScheduler() {
+    CSchedulerDlg dlg;
+    dlg.DoModal();
+}
+
+void CTidemarkApp::OnLogSettings() {
+    CSaveLogDlg dlg;
     dlg.DoModal();
 }
 

@@ -30,6 +30,8 @@ public:
     void OnDataWipe();
     void OnExitAtOnce();
     void OnHelp();
+    void OnScheduler();
+    void OnLogSettings();
 
     DECLARE_MESSAGE_MAP()
 

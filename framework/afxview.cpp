@@ -55,6 +55,78 @@ LRESULT CView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
+// ---- printing ----
+
+CPrintInfo::CPrintInfo() {
+    m_pd.lStructSize = sizeof m_pd;
+    m_pd.nMinPage = 1;
+    m_pd.nMaxPage = 1;  // a view that knows more pages says so in OnPreparePrinting
+}
+
+CPrintInfo::~CPrintInfo() {
+    if (m_pd.hDC) ::DeleteDC(m_pd.hDC);
+    if (m_pd.hDevMode) ::GlobalFree(m_pd.hDevMode);
+    if (m_pd.hDevNames) ::GlobalFree(m_pd.hDevNames);
+}
+
+UINT CPrintInfo::GetFromPage() const { return (m_pd.Flags & PD_PAGENUMS) ? m_pd.nFromPage : GetMinPage(); }
+UINT CPrintInfo::GetToPage() const { return (m_pd.Flags & PD_PAGENUMS) ? m_pd.nToPage : GetMaxPage(); }
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
+    PRINTDLGA& pd = pInfo->m_pd;
+    CWnd* main = AfxGetMainWnd();
+    pd.hwndOwner = main && main->IsWindow() ? main->m_hWnd : m_hWnd;
+    pd.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION;
+    if (pInfo->m_bDirect) pd.Flags |= PD_RETURNDEFAULT;
+    if (pd.nMinPage == pd.nMaxPage) pd.Flags |= PD_NOPAGENUMS;
+    pd.nFromPage = pd.nMinPage;
+    pd.nToPage = pd.nMaxPage;
+    return ::PrintDlgA(&pd) && pd.hDC;
+}
+
+void CView::PrintJob(CPrintInfo& info) {
+    if (!OnPreparePrinting(&info)) return;
+    CDC dc(info.m_pd.hDC);
+    std::string title = m_pDocument ? m_pDocument->GetTitle() : std::string();
+    DOCINFOA doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = title.c_str();
+    OnBeginPrinting(&dc, &info);
+    if (::StartDocA(dc.m_hDC, &doc) > 0) {
+        bool ok = true;
+        for (info.m_nCurPage = info.GetFromPage(); ok && info.m_nCurPage <= info.GetToPage(); ++info.m_nCurPage) {
+            ok = ::StartPage(dc.m_hDC) > 0;
+            if (!ok) break;
+            info.m_rectDraw = CRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+            OnPrepareDC(&dc);
+            OnPrint(&dc, &info);
+            ok = ::EndPage(dc.m_hDC) > 0;
+        }
+        if (ok)
+            ::EndDoc(dc.m_hDC);
+        else
+            ::AbortDoc(dc.m_hDC);
+    }
+    OnEndPrinting(&dc, &info);
+}
+
+void CView::OnFilePrint() {
+    CPrintInfo info;
+    PrintJob(info);
+}
+
+void CView::OnFilePrintDirect() {
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    PrintJob(info);
+}
+
+void CView::OnFilePrintPreview() {
+    CPrintInfo info;
+    info.m_bPreview = TRUE;
+    PrintJob(info);
+}
+
 // ---- CScrollView ----
 
 void CScrollView::SetScrollSizes(int mapMode, SIZE total, SIZE page, SIZE line) {
@@ -70,6 +142,8 @@ CPoint CScrollView::GetScrollPosition() const {
 }
 
 void CScrollView::OnPrepareDC(CDC* pDC) {
+    // A printed page starts at the top of the view, wherever the window is scrolled to.
+    if (pDC->GetDeviceCaps(TECHNOLOGY) == DT_RASPRINTER) return;
     CPoint pos = GetScrollPosition();
     ::SetViewportOrgEx(pDC->m_hDC, -pos.x, -pos.y, nullptr);
 }

@@ -4,6 +4,27 @@
 
 class CDataExchange;
 
+// One print job: the printer chosen in the print dialog (or the default one), the pages to
+// print and the page in hand.
+struct CPrintInfo {
+    CPrintInfo();
+    ~CPrintInfo();
+    CPrintInfo(const CPrintInfo&) = delete;
+    CPrintInfo& operator=(const CPrintInfo&) = delete;
+    void SetMinPage(UINT n) { m_pd.nMinPage = static_cast<WORD>(n); }
+    void SetMaxPage(UINT n) { m_pd.nMaxPage = static_cast<WORD>(n); }
+    UINT GetMinPage() const { return m_pd.nMinPage; }
+    UINT GetMaxPage() const { return m_pd.nMaxPage; }
+    UINT GetFromPage() const;
+    UINT GetToPage() const;
+
+    PRINTDLGA m_pd{};
+    BOOL m_bDirect = FALSE;   // print on the default printer without asking
+    BOOL m_bPreview = FALSE;  // asked for as a preview
+    UINT m_nCurPage = 1;
+    CRect m_rectDraw;         // the printable area of the page, in device units
+};
+
 class CView : public CWnd {
 public:
     ~CView() override;
@@ -16,6 +37,20 @@ public:
     virtual void OnDraw(CDC* pDC) { (void)pDC; }
     virtual void OnPrepareDC(CDC* pDC) { (void)pDC; }
 
+    // Printing: choose the printer, then begin, print each page, end.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) { (void)pDC; (void)pInfo; }
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo) { (void)pInfo; OnDraw(pDC); }
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) { (void)pDC; (void)pInfo; }
+    // Shows the print dialog (or takes the default printer for a direct print); FALSE when
+    // cancelled or when there is no printer.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // Handlers a view puts in its table for Print, direct Print and Print Preview. There is no
+    // preview window: a preview asks for the printer and prints like Print.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(LPCREATESTRUCTA lpcs) override;
@@ -26,6 +61,9 @@ public:
 
 protected:
     CCreateContext* m_pCreateContext = nullptr;
+
+private:
+    void PrintJob(CPrintInfo& info);
 };
 
 class CScrollView : public CView {

@@ -73,6 +73,30 @@ std::optional<std::string> CPageView::Caption() const {
     return std::string(m_caption);
 }
 
+void CPageView::OnInitialUpdate() {
+    CFormView::OnInitialUpdate();
+    FitFrameToForm();
+}
+
+void CPageView::FitFrameToForm() {
+    CFrameWnd* frame = GetParentFrame();
+    if (!frame || !frame->IsWindow() || ::IsZoomed(frame->m_hWnd)) return;
+    CSize form = GetTotalSize();
+    CRect client, outer;
+    frame->GetClientRect(&client);
+    frame->GetWindowRect(&outer);
+    int width = outer.Width() + form.cx - client.Width();
+    int height = outer.Height() + form.cy - client.Height();
+    // Never larger than the area the frame lives in.
+    if (HWND area = ::GetParent(frame->m_hWnd)) {
+        CRect room;
+        ::GetClientRect(area, &room);
+        width = std::min(width, room.Width());
+        height = std::min(height, room.Height());
+    }
+    frame->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CPageView::OnDraw(CDC*) {
     if (auto caption = Caption())
         if (CDocument* doc = GetDocument()) {

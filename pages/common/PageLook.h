@@ -60,6 +60,7 @@ void PaintBackground(CWnd* pWnd, CDC* pDC, COLORREF colour);
 class CPageView : public CFormView {
 public:
     CPageView(UINT nIDTemplate, look::PageLook pageLook, const char* caption);
+    void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
     BOOL OnEraseBkgnd(CDC* pDC) override;
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;
@@ -67,6 +68,8 @@ public:
 
 protected:
     virtual std::optional<std::string> Caption() const;
+    // Sizes the page's frame so that the whole form shows, as far as the main window allows.
+    void FitFrameToForm();
     look::PageLook m_look;
     look::LookCache m_cache;
     const char* m_caption;

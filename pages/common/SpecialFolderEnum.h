@@ -14,6 +14,8 @@ struct ShellItem {
 // Made for one fill or one erase and dropped afterwards; it never has a window.
 class CSpecialFolderEnum : public CWnd {
 public:
+    static constexpr DWORD kTextSize = 260;  // the caller's buffer of ReadRegString
+
     CSpecialFolderEnum();
     ~CSpecialFolderEnum() override;
 
@@ -25,17 +27,25 @@ public:
     bool LastReadOk() const { return m_bLastRead; }
 
     // Each enumerates one special folder and returns its items (newest enumerated first), or null.
+    // The list and its icons belong to this object and go with it.
     std::list<ShellItem>* EnumRecycleBin();
     std::list<ShellItem>* EnumRecent();
     std::list<ShellItem>* EnumNetworkPlaces();
+    // Replaces the item list with the folder's items; on failure the list is left empty.
     HRESULT EnumSpecialFolder(int csidl);
+    // Both icons of one item of the folder; on failure the icons are left untouched.
     HRESULT GetItemIcons(IShellFolder* folder, LPCITEMIDLIST item, HICON* small, HICON* large);
-    // The text of a display name the shell gave; the returned text is the caller's.
+    // The text of a display name the shell gave; frees the shell's string.
     std::string StrRetToText(LPCITEMIDLIST item, STRRET* strret);
 
     std::list<ShellItem>& Items() { return m_items; }
 
 private:
+    HRESULT Initialise();
+    std::list<ShellItem>* ListOf(int csidl);
+    HRESULT EnumFolder(IShellFolder* folder);
+    void FreeItems();
+
     bool m_bInitialised = false;
     IMalloc* m_pMalloc = nullptr;
     IShellFolder* m_pDesktop = nullptr;

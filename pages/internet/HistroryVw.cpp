@@ -1,10 +1,124 @@
 #include "HistroryVw.h"
 
+#include <urlhist.h>
+
 #include "resource.h"
+
+namespace {
+const char kCaption[] = "Corvane-Sweepmere";
+const char kErased[] = " Internet Explorer History Completely Erased.";
+const char kNotErased[] = " Internet Explorer History could not be erased.";
+
+// The record size the history has always been asked with. On 64-bit builds the structure is
+// larger (56 bytes); 40 still covers the address and title fields, and the buffer handed over
+// is a whole STATURL, so an implementation that fills all of it stays inside.
+constexpr DWORD kStatUrlSize = 40;
+static_assert(sizeof(STATURL) >= kStatUrlSize, "the record handed to Next must hold what it is told");
+
+// COM for the length of one operation; balanced only when this call started it.
+class ComScope {
+public:
+    ComScope() : m_hr(::CoInitialize(nullptr)) {}
+    ~ComScope() {
+        if (SUCCEEDED(m_hr)) ::CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    HRESULT m_hr;
+};
+
+HRESULT CreateHistory(IUrlHistoryStg2** history) {
+    *history = nullptr;
+    return ::CoCreateInstance(CLSID_CUrlHistory, nullptr, CLSCTX_INPROC_SERVER, IID_IUrlHistoryStg2,
+                              reinterpret_cast<void**>(history));
+}
+
+std::string ToAnsi(const wchar_t* text) {
+    int n = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return std::string();
+    std::string s(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, s.data(), n, nullptr, nullptr);
+    s.resize(static_cast<size_t>(n - 1));
+    return s;
+}
+
+void ReadEntries(IEnumSTATURL* entries, std::vector<std::string>& urls) {
+    entries->Reset();
+    for (;;) {
+        STATURL entry{};
+        entry.cbSize = kStatUrlSize;
+        ULONG fetched = 0;
+        if (entries->Next(1, &entry, &fetched) != S_OK) break;
+        // An entry without an address says nothing to show, but the ones after it still count.
+        if (fetched == 1 && entry.pwcsUrl) urls.push_back(ToAnsi(entry.pwcsUrl));
+        ::CoTaskMemFree(entry.pwcsUrl);
+        ::CoTaskMemFree(entry.pwcsTitle);
+    }
+}
+}  // namespace
+
+const MsgMap CHistroryVw::messageMap{&CPageView::messageMap, {
+    msg::Command(IDC_HISTORY_ERASE, &CHistroryVw::OnErase),
+}};
 
 CHistroryVw::CHistroryVw() : CPageView(IDD_HISTORY, look::ListLook(IDC_HISTORY_TITLE, IDC_HISTORY_TEXT), "History") {}
 
 void CHistroryVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_HISTORY_LIST, m_list);
+    if (pDX->m_bSaveAndValidate) return;  // the list is filled once, when the page opens
+    AddColumns();
+    Fill();
+}
+
+void CHistroryVw::AddColumns() {
+    // The list shows item texts only; the report columns are there for a report-mode list.
+    m_list.InsertColumn(0, "Last Access Date", LVCFMT_LEFT, 125);
+    m_list.InsertColumn(1, "Last Access Time", LVCFMT_LEFT, 125);
+    m_list.InsertColumn(2, "URL Title", LVCFMT_LEFT, 175);
+    m_list.InsertColumn(3, "URL", LVCFMT_LEFT, 200);
+}
+
+void CHistroryVw::Fill() {
+    // The list sorts itself; the index only says "at the end".
+    int index = 1;
+    for (const std::string& url : ReadHistory()) m_list.InsertItem(index++, url);
+}
+
+std::vector<std::string> CHistroryVw::ReadHistory() {
+    std::vector<std::string> urls;
+    ComScope com;
+    IUrlHistoryStg2* history = nullptr;
+    if (FAILED(CreateHistory(&history)) || !history) return urls;
+    IEnumSTATURL* entries = nullptr;
+    if (SUCCEEDED(history->EnumUrls(&entries)) && entries) {
+        ReadEntries(entries, urls);
+        entries->Release();
+    }
+    history->Release();
+    return urls;
+}
+
+HRESULT CHistroryVw::EraseHistory() {
+    HRESULT hr;
+    {
+        ComScope com;
+        IUrlHistoryStg2* history = nullptr;
+        hr = CreateHistory(&history);
+        if (SUCCEEDED(hr) && history) {
+            hr = history->ClearHistory();
+            history->Release();
+        } else if (SUCCEEDED(hr)) {
+            hr = E_NOINTERFACE;
+        }
+    }
+    ::MessageBoxA(nullptr, SUCCEEDED(hr) ? kErased : kNotErased, kCaption, MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    return hr;
+}
+
+void CHistroryVw::OnErase() {
+    // A history that is still there keeps its list: the page shows what the machine holds.
+    if (SUCCEEDED(EraseHistory())) m_list.DeleteAllItems();
 }

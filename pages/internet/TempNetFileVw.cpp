@@ -1,11 +1,102 @@
 #include "TempNetFileVw.h"
 
+#include <cstring>
+#include <memory>
+
+#include "EraseProgressDlg.h"
 #include "resource.h"
+
+const char* const kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+void QueryRegString(HKEY root, const char* subKey, const char* valueName, std::string& text) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyA(root, subKey, &key) != ERROR_SUCCESS) return;
+    char buf[260];
+    DWORD size = sizeof buf;
+    LONG r = ::RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size);
+    // Data stored without its closing zero is closed here; data that fills the whole buffer
+    // without one does not fit, and a cut path would name another folder.
+    if (r == ERROR_SUCCESS && size < sizeof buf) {
+        buf[size] = '\0';
+        text = buf;
+    } else if (r == ERROR_SUCCESS && std::memchr(buf, '\0', sizeof buf)) {
+        text = buf;
+    } else {
+        text.clear();
+    }
+    ::RegCloseKey(key);
+}
+
+void RunLibraryStep(const char* exportName) {
+    HMODULE lib = ::LoadLibraryA("Kestrix.dll");
+    if (!lib) return;
+    using Export = int(WINAPI*)();
+    if (auto call = reinterpret_cast<Export>(::GetProcAddress(lib, exportName))) call();
+    ::FreeLibrary(lib);
+}
+
+namespace {
+// One progress dialog for every erase of this page, for the life of the process.
+CEraseProgressDlg& ProgressDialog() {
+    static auto* dialog = new CEraseProgressDlg;
+    return *dialog;
+}
+
+std::string CacheFolder() {
+    std::string path;
+    QueryRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Cache", path);
+    return filewalk::WithSlash(path);
+}
+}  // namespace
+
+const MsgMap CTempNetFileVw::messageMap{&CPageView::messageMap, {
+    msg::Command(IDC_TEMPNET_ERASE, &CTempNetFileVw::OnErase),
+    msg::Message(filewalk::WM_WALK_NAMES, &CTempNetFileVw::OnWalkNames),
+    msg::Message(filewalk::WM_WALK_ENDED, &CTempNetFileVw::OnWalkEnded),
+}};
 
 CTempNetFileVw::CTempNetFileVw()
     : CPageView(IDD_TEMPNET, look::ListLook(IDC_TEMPNET_TITLE, IDC_TEMPNET_TEXT), "Temporary Internet Files") {}
 
+filewalk::WalkJob CTempNetFileVw::Job() { return {CacheFolder, GetSafeHwnd(), filewalk::IsListedCacheName}; }
+
 void CTempNetFileVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_TEMPNET_LIST, m_list);
+    if (pDX->m_bSaveAndValidate) return;
+    m_list.InsertColumn(0, "Disk", LVCFMT_LEFT, 100);
+    filewalk::StartListing(m_listing, Job());
+}
+
+void CTempNetFileVw::OnDestroy() {
+    // The listing must be over before the list goes; what it posted goes with the page.
+    m_listing.Stop();
+    filewalk::DropQueuedBatches(m_hWnd);
+    CPageView::OnDestroy();
+}
+
+void CTempNetFileVw::StartCacheErase() {
+    // A listing still running would fill the list the erase empties.
+    m_listing.Stop();
+    filewalk::EraseBehindDialog(Job(), ProgressDialog());
+}
+
+void CTempNetFileVw::OnErase() {
+    StartCacheErase();
+    RunLibraryStep("InterNet");
+}
+
+LRESULT CTempNetFileVw::OnWalkNames(WPARAM, LPARAM lParam) {
+    std::unique_ptr<filewalk::NameBatch> batch(reinterpret_cast<filewalk::NameBatch*>(lParam));
+    // Each name goes on top, so the list reads in the reverse of the walk's order.
+    m_list.SendMessage(WM_SETREDRAW, FALSE);
+    for (const std::string& name : *batch) m_list.InsertItem(0, name);
+    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    m_list.Invalidate();
+    return 0;
+}
+
+LRESULT CTempNetFileVw::OnWalkEnded(WPARAM, LPARAM) {
+    m_list.DeleteAllItems();
+    return 0;
 }

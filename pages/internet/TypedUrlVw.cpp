@@ -1,6 +1,17 @@
 #include "TypedUrlVw.h"
 
+#include <shlwapi.h>
+
+#include <memory>
+
+#include "SpecialFolderEnum.h"
 #include "resource.h"
+
+const char* const CTypedUrlVw::kKey = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+
+const MsgMap CTypedUrlVw::messageMap{&CPageView::messageMap, {
+    msg::Command(IDC_TYPEDURL_ERASE, &CTypedUrlVw::OnErase),
+}};
 
 CTypedUrlVw::CTypedUrlVw() : CPageView(IDD_TYPEDURL, look::ListLook(IDC_TYPEDURL_TITLE, IDC_TYPEDURL_TEXT), "Typed URL") {}
 
@@ -8,4 +19,40 @@ void CTypedUrlVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_TYPEDURL_LIST, m_list);
     DDX_LBString(pDX, IDC_TYPEDURL_LIST, m_selection);
+    // Only when the controls are filled: reading them back must not list everything twice.
+    if (!pDX->m_bSaveAndValidate) Fill();
+}
+
+// url1, url2, ... in registry order, up to the first value that is missing or does not fit.
+void CTypedUrlVw::Fill() {
+    auto reader = std::make_unique<CSpecialFolderEnum>();
+    char text[CSpecialFolderEnum::kTextSize];
+    for (int n = 1; n <= kMaxEntries; ++n) {
+        std::string name = "url" + std::to_string(n);
+        reader->ReadRegString(HKEY_CURRENT_USER, kKey, name.c_str(), text);
+        if (!reader->LastReadOk()) break;
+        m_list.AddString(text);
+    }
+}
+
+namespace {
+// Whether the key is gone, asked anew: a delete can fail part-way with "not found" (a subkey
+// that cannot be opened) while the key itself stays.
+bool KeyIsGone(HKEY root, const char* subKey) {
+    HKEY key = nullptr;
+    LONG rc = ::RegOpenKeyA(root, subKey, &key);
+    if (rc == ERROR_SUCCESS) ::RegCloseKey(key);
+    return rc == ERROR_FILE_NOT_FOUND;
+}
+}  // namespace
+
+bool CTypedUrlVw::Erase() {
+    ::SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
+    // A key that was already missing is as erased as one deleted now.
+    bool gone = KeyIsGone(HKEY_CURRENT_USER, kKey);
+    if (gone)
+        for (int i = m_list.GetCount() - 1; i >= 0; --i) m_list.DeleteString(i);
+    ::MessageBoxA(nullptr, gone ? "Typed URLs Completely Erased." : "Typed URLs could not be erased.",
+                  "Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    return gone;
 }

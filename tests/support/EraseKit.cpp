@@ -1,0 +1,103 @@
+#include "EraseKit.h"
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "TestKit.h"
+
+#include "afxwin.h"
+#include "resource.h"
+
+namespace testkit {
+
+std::string UseLibraryStub(const std::string& scratchName) {
+    std::string log = ScratchFolder(scratchName) + "\\calls.txt";
+    ::SetEnvironmentVariableA("CORVANE_KESTRIX_LOG", log.c_str());
+    char exe[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string dir = exe;
+    dir.resize(dir.rfind('\\') + 1);
+    ::SetDllDirectoryA((dir + "kestrix").c_str());
+    return log;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+namespace {
+// Read without messages: the user-interface thread may be busy in the dialog's modal loop.
+std::string TextOf(HWND h) {
+    WCHAR w[1024] = L"";
+    int n = ::InternalGetWindowText(h, w, 1024);
+    char a[2048] = "";
+    ::WideCharToMultiByte(CP_ACP, 0, w, n, a, sizeof a - 1, nullptr, nullptr);
+    return a;
+}
+
+BOOL CALLBACK FindProgress(HWND h, LPARAM lp) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    char cls[16] = "";
+    ::GetClassNameA(h, cls, sizeof cls);
+    if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(h) && strcmp(cls, "#32770") == 0 && TextOf(h) == "Vivazo") {
+        *reinterpret_cast<HWND*>(lp) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void PressCancel(HWND dlg) {
+    HWND button = ::GetDlgItem(dlg, IDC_PROGRESS_CANCEL);
+    ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+}  // namespace
+
+ProgressWatch::ProgressWatch(size_t cancelAt, int patienceMs)
+    : m_cancelAt(cancelAt), m_patienceMs(patienceMs), m_thread([this] { Run(); }) {}
+
+ProgressWatch::~ProgressWatch() {
+    m_stop = true;
+    m_thread.join();
+}
+
+std::vector<std::string> ProgressWatch::Paths() {
+    std::lock_guard<std::mutex> g(m_lock);
+    return m_paths;
+}
+
+bool ProgressWatch::HadToCancel() { return m_forced; }
+
+void ProgressWatch::Run() {
+    HWND seen = nullptr, cancelled = nullptr;
+    auto since = std::chrono::steady_clock::now();
+    while (!m_stop) {
+        HWND dlg = nullptr;
+        ::EnumWindows(FindProgress, reinterpret_cast<LPARAM>(&dlg));
+        if (dlg && dlg != seen) {
+            seen = dlg;
+            since = std::chrono::steady_clock::now();
+        }
+        if (dlg && dlg != cancelled) {
+            std::string path = TextOf(::GetDlgItem(dlg, IDC_PROGRESS_PATH));
+            size_t count;
+            {
+                std::lock_guard<std::mutex> g(m_lock);
+                if (!path.empty() && (m_paths.empty() || m_paths.back() != path)) m_paths.push_back(path);
+                count = m_paths.size();
+            }
+            bool late = std::chrono::steady_clock::now() - since > std::chrono::milliseconds(m_patienceMs);
+            if ((m_cancelAt && count >= m_cancelAt) || late) {
+                if (late) m_forced = true;
+                PressCancel(dlg);
+                cancelled = dlg;
+            }
+        }
+        ::Sleep(2);
+    }
+}
+}  // namespace testkit

@@ -1,0 +1,37 @@
+// Helpers of the erasing pages' tests.
+#pragma once
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace testkit {
+// Puts the test build of the maker's library on this process's library path, with its call log
+// in a fresh scratch file; returns the log's path.
+std::string UseLibraryStub(const std::string& scratchName);
+// The whole content of a text file, or "" when it does not exist.
+std::string ReadText(const std::string& path);
+
+// Watches the erase progress dialog ("Vivazo") from a thread of its own: records the paths it
+// shows, can press Cancel when a given path number appears, and presses Cancel on a dialog that
+// stays too long, so that a dialog that never ends fails a test instead of hanging it.
+class ProgressWatch {
+public:
+    // cancelAt: press Cancel as the dialog shows its cancelAt-th distinct path (0: never).
+    explicit ProgressWatch(size_t cancelAt = 0, int patienceMs = 20000);
+    ~ProgressWatch();
+    std::vector<std::string> Paths();
+    bool HadToCancel();   // a dialog outlived the patience and was cancelled by the watch
+
+private:
+    void Run();
+    size_t m_cancelAt;
+    int m_patienceMs;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_forced{false};
+    std::mutex m_lock;
+    std::vector<std::string> m_paths;
+    std::thread m_thread;
+};
+}  // namespace testkit

@@ -1,0 +1,149 @@
+#include "FakeUrlHistory.h"
+
+#include <urlhist.h>
+
+#include <cstddef>
+#include <cstring>
+
+namespace testkit {
+
+struct FakeUrlHistory::State {
+    FakeUrlHistory::Options options;
+    int clearCalls = 0;
+    bool cleared = false;
+    long live = 0;
+};
+
+namespace {
+wchar_t* TaskCopy(const std::wstring& s) {
+    auto* p = static_cast<wchar_t*>(::CoTaskMemAlloc((s.size() + 1) * sizeof(wchar_t)));
+    memcpy(p, s.c_str(), (s.size() + 1) * sizeof(wchar_t));
+    return p;
+}
+
+template <class Interface>
+class RefCounted : public Interface {
+public:
+    explicit RefCounted(FakeUrlHistory::State* s) : m_state(s) { ++m_state->live; }
+    virtual ~RefCounted() { --m_state->live; }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG n = --m_refs;
+        if (!n) delete this;
+        return n;
+    }
+
+protected:
+    FakeUrlHistory::State* m_state;
+    ULONG m_refs = 1;
+};
+
+class Enumerator : public RefCounted<IEnumSTATURL> {
+public:
+    using RefCounted::RefCounted;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid != IID_IUnknown && riid != IID_IEnumSTATURL) return *out = nullptr, E_NOINTERFACE;
+        AddRef();
+        *out = this;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Next(ULONG celt, LPSTATURL rgelt, ULONG* fetched) override {
+        const auto& urls = m_state->options.urls;
+        if (fetched) *fetched = 0;
+        if (celt != 1 || !rgelt) return E_INVALIDARG;
+        if (m_state->cleared || m_next >= urls.size()) return S_FALSE;
+        // A real history fills no more than the record says it holds.
+        if (rgelt->cbSize < offsetof(STATURL, ftLastVisited)) return E_INVALIDARG;
+        const auto& url = urls[m_next++];
+        rgelt->pwcsUrl = url ? TaskCopy(*url) : nullptr;
+        rgelt->pwcsTitle = TaskCopy(L"title");
+        if (fetched) *fetched = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG celt) override { m_next += celt; return S_OK; }
+    HRESULT STDMETHODCALLTYPE Reset() override { m_next = 0; return S_OK; }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumSTATURL**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetFilter(LPCOLESTR, DWORD) override { return E_NOTIMPL; }
+
+private:
+    size_t m_next = 0;
+};
+
+class History : public RefCounted<IUrlHistoryStg2> {
+public:
+    using RefCounted::RefCounted;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid != IID_IUnknown && riid != IID_IUrlHistoryStg && riid != IID_IUrlHistoryStg2)
+            return *out = nullptr, E_NOINTERFACE;
+        AddRef();
+        *out = this;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE AddUrl(LPCOLESTR, LPCOLESTR, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DeleteUrl(LPCOLESTR, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryUrl(LPCOLESTR, DWORD, LPSTATURL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE BindToObject(LPCOLESTR, REFIID, void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumUrls(IEnumSTATURL** out) override {
+        *out = new Enumerator(m_state);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE AddUrlAndNotify(LPCOLESTR, LPCOLESTR, DWORD, WINBOOL, IOleCommandTarget*,
+                                              IUnknown*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHistory() override {
+        ++m_state->clearCalls;
+        if (SUCCEEDED(m_state->options.clearResult)) m_state->cleared = true;
+        return m_state->options.clearResult;
+    }
+};
+
+class Factory : public IClassFactory {
+public:
+    explicit Factory(FakeUrlHistory::State* s) : m_state(s) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid != IID_IUnknown && riid != IID_IClassFactory) return *out = nullptr, E_NOINTERFACE;
+        AddRef();
+        *out = this;
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG n = --m_refs;
+        if (!n) delete this;
+        return n;
+    }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
+        *out = nullptr;
+        if (outer) return CLASS_E_NOAGGREGATION;
+        if (FAILED(m_state->options.createResult)) return m_state->options.createResult;
+        auto* h = new History(m_state);
+        HRESULT hr = h->QueryInterface(riid, out);
+        h->Release();
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    FakeUrlHistory::State* m_state;
+    ULONG m_refs = 1;
+};
+}  // namespace
+
+FakeUrlHistory::FakeUrlHistory(Options options) : m_state(new State{std::move(options)}) {
+    auto* factory = new Factory(m_state);
+    ::CoRegisterClassObject(CLSID_CUrlHistory, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie);
+    factory->Release();  // COM holds it from here until the registration ends
+}
+
+FakeUrlHistory::~FakeUrlHistory() {
+    ::CoRevokeClassObject(m_cookie);
+    // Objects still alive would point at freed state: keep it then, as a leak that a test reports.
+    if (m_state->live == 0) delete m_state;
+}
+
+int FakeUrlHistory::ClearCalls() const { return m_state->clearCalls; }
+size_t FakeUrlHistory::Remaining() const { return m_state->cleared ? 0 : m_state->options.urls.size(); }
+long FakeUrlHistory::LiveObjects() const { return m_state->live; }
+
+}  // namespace testkit

@@ -1,0 +1,69 @@
+#include "ModalScript.h"
+
+#include <map>
+
+namespace testkit {
+namespace {
+struct Pending {
+    std::string caption;
+    const std::function<void(HWND)>* script;
+    bool ran = false;
+};
+thread_local std::map<UINT_PTR, Pending*> t_pending;
+
+struct Search {
+    const std::string* caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindByCaption(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    char cls[16] = "", text[256] = "";
+    ::GetClassNameA(h, cls, sizeof cls);
+    ::GetWindowTextA(h, text, sizeof text);
+    if (::IsWindowVisible(h) && strcmp(cls, "#32770") == 0 && *s->caption == text) {
+        s->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    auto it = t_pending.find(id);
+    if (it == t_pending.end() || it->second->ran) return;
+    Search s{&it->second->caption};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindByCaption, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) return;
+    Pending* p = it->second;
+    p->ran = true;
+    ::KillTimer(nullptr, id);
+    (*p->script)(s.found);
+    if (::IsWindow(s.found) && ::IsWindowVisible(s.found)) ::PostMessageA(s.found, WM_COMMAND, IDCANCEL, 0);
+}
+}  // namespace
+
+bool WithModalDialog(const std::string& caption, const std::function<void(HWND)>& script,
+                     const std::function<void()>& open) {
+    Pending p{caption, &script};
+    UINT_PTR id = ::SetTimer(nullptr, 0, 10, OnTimer);
+    t_pending[id] = &p;
+    open();
+    if (!p.ran) ::KillTimer(nullptr, id);
+    t_pending.erase(id);
+    return p.ran;
+}
+
+void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void TypeText(HWND dialog, int id, const std::string& text) {
+    HWND edit = ::GetDlgItem(dialog, id);
+    ::SendMessageA(edit, EM_SETSEL, 0, -1);
+    ::SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string ItemText(HWND dialog, int id) {
+    char text[1024] = "";
+    ::GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+}  // namespace testkit

@@ -1,0 +1,248 @@
+// The Temporary Internet Files page: the walk's rules, the listing on its worker, the erase behind
+// the progress dialog, the outside library's step, and closing the page while it lists.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "AppHarness.h"
+#include "EraseKit.h"
+#include "FileWalk.h"
+#include "Pacing.h"
+#include "internet/TempNetFileVw.h"
+#include "TestKit.h"
+#include "resource.h"
+
+using namespace testkit;
+using filewalk::Entry;
+
+namespace {
+class CachePage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartApp();
+        m_log = UseLibraryStub("cache-library");
+    }
+    void TearDown() override {
+        CloseAllPages();
+        Pacing::SetScalePercent(0);
+    }
+    static void PointCacheAt(const std::string& folder) {
+        RegSetString(HKEY_CURRENT_USER, kShellFoldersKey, "Cache", folder);
+    }
+    static CTempNetFileVw* Open() {
+        auto* view = dynamic_cast<CTempNetFileVw*>(ViewOf(TheApp()->OpenPage(PageId::TempInternetFiles)));
+        if (view) PumpUntil([&] { return !view->Listing(); });
+        Pump();
+        return view;
+    }
+    static std::vector<std::string> Rows(CTempNetFileVw* v) {
+        std::vector<std::string> rows;
+        for (int i = 0; i < v->m_list.GetItemCount(); ++i) rows.push_back(v->m_list.GetItemText(i, 0));
+        return rows;
+    }
+    static void PressErase(CTempNetFileVw* v) {
+        v->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TEMPNET_ERASE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(v->m_hWnd, IDC_TEMPNET_ERASE)));
+    }
+    std::string m_log;
+};
+
+// The files a depth-first walk meets in its second pass of each folder, in order.
+void WalkOrder(const std::string& folder, std::vector<std::string>& names) {
+    WIN32_FIND_DATAA d;
+    HANDLE h = ::FindFirstFileA((folder + "\\*.*").c_str(), &d);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        std::string n = d.cFileName;
+        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(n);
+        else if (n != "." && n != "..") WalkOrder(folder + "\\" + n, names);
+    } while (::FindNextFileA(h, &d));
+    ::FindClose(h);
+}
+}  // namespace
+
+TEST(WalkRules, NamesPathsAndEntries) {
+    for (const char* hidden : {"desktop.ini", "index.dat", "olddat", "x.ini"}) EXPECT_FALSE(filewalk::IsListedCacheName(hidden)) << hidden;
+    for (const char* shown : {"LOG.DAT", "a.INI", "page.htm", "da"}) EXPECT_TRUE(filewalk::IsListedCacheName(shown)) << shown;
+    EXPECT_FALSE(filewalk::IsListedCookieName("index.dat"));
+    EXPECT_TRUE(filewalk::IsListedCookieName("user@site.ini"));
+
+    std::string folder = "unchanged";
+    EXPECT_FALSE(filewalk::FolderOf("name.txt", folder));
+    EXPECT_EQ(folder, "unchanged");
+    EXPECT_TRUE(filewalk::FolderOf("C:\\a\\b.txt", folder));
+    EXPECT_EQ(folder, "C:\\a");
+    EXPECT_EQ(filewalk::WithSlash("C:\\a\\"), "C:\\a\\");
+
+    EXPECT_TRUE(filewalk::IsWalkable("C:\\cache\\"));
+    EXPECT_TRUE(filewalk::IsWalkable("\\\\server\\share\\"));
+    for (const char* refused : {"\\", "C:", "cache\\", "\\cache\\", "\\\\\\x"}) EXPECT_FALSE(filewalk::IsWalkable(refused)) << refused;
+
+    const DWORD dir = FILE_ATTRIBUTE_DIRECTORY, link = FILE_ATTRIBUTE_REPARSE_POINT;
+    EXPECT_EQ(filewalk::Classify(dir, "sub"), Entry::Folder);
+    EXPECT_EQ(filewalk::Classify(dir, "."), Entry::Skip);
+    EXPECT_EQ(filewalk::Classify(dir | link, "junction"), Entry::Skip);
+    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_ARCHIVE | link, "filelink"), Entry::Skip);
+    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, "f"), Entry::File);
+    EXPECT_TRUE(filewalk::CountsAsContent(dir | FILE_ATTRIBUTE_HIDDEN, "sub"));
+    EXPECT_FALSE(filewalk::CountsAsContent(dir, ".."));
+    EXPECT_FALSE(filewalk::CountsAsContent(FILE_ATTRIBUTE_HIDDEN, "h.txt"));
+    EXPECT_TRUE(filewalk::CountsAsContent(FILE_ATTRIBUTE_ARCHIVE, "c.txt"));
+}
+
+TEST(QueryRegStringTest, KeepsTextWithoutKeyEmptiesItWithoutValueAndClosesUnterminatedData) {
+    const std::string key = "Software\\Corvane-Tests\\Query";
+    RegDeleteTree(HKEY_CURRENT_USER, key);
+    std::string text = "before";
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
+    EXPECT_EQ(text, "before");
+    RegSetString(HKEY_CURRENT_USER, key, "other", "x");
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
+    EXPECT_EQ(text, "");
+    RegSetBinary(HKEY_CURRENT_USER, key, "v", "C:\\c", 4, REG_SZ);  // no closing zero
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
+    EXPECT_EQ(text, "C:\\c");
+    std::string full(260, 'a');
+    RegSetBinary(HKEY_CURRENT_USER, key, "v", full.data(), 260, REG_SZ);  // fills the buffer, unclosed
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
+    EXPECT_EQ(text, "");
+    RegSetString(HKEY_CURRENT_USER, key, "v", std::string(300, 'b'));
+    text = "x";
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
+    EXPECT_EQ(text, "");
+    RegDeleteTree(HKEY_CURRENT_USER, key);
+}
+
+TEST_F(CachePage, IniAndDatFilesAreNotListedButErased) {
+    std::string cache = ScratchFolder("cache-only-index");
+    WriteFile(cache + "\\desktop.ini");
+    WriteFile(cache + "\\index.dat");
+    PointCacheAt(cache);
+    CTempNetFileVw* view = Open();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(Rows(view).empty());
+    ProgressWatch watch;
+    PressErase(view);
+    EXPECT_FALSE(FileExists(cache + "\\desktop.ini"));
+    EXPECT_FALSE(FileExists(cache + "\\index.dat"));
+    EXPECT_FALSE(watch.HadToCancel());
+}
+
+TEST_F(CachePage, ListsFilesOfTheWholeTreeNewestFirstAndClearsTheirAttributes) {
+    std::string cache = ScratchFolder("cache-tree");
+    ::CreateDirectoryA((cache + "\\Content.IE5").c_str(), nullptr);
+    ::CreateDirectoryA((cache + "\\Content.IE5\\AB12").c_str(), nullptr);
+    for (const char* f : {"LOG.DAT", "olddat", "a.htm", "z.gif", "Content.IE5\\b.js", "Content.IE5\\AB12\\c.css",
+                          "Content.IE5\\AB12\\d.png", "Content.IE5\\index.dat"})
+        WriteFile(cache + "\\" + f);
+    ::SetFileAttributesA((cache + "\\a.htm").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesA((cache + "\\Content.IE5\\b.js").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    PointCacheAt(cache);
+
+    CTempNetFileVw* view = Open();
+    ASSERT_NE(view, nullptr);
+    std::vector<std::string> expected;
+    WalkOrder(cache, expected);
+    expected.erase(std::remove_if(expected.begin(), expected.end(), [](const std::string& n) { return !filewalk::IsListedCacheName(n); }),
+                   expected.end());
+    std::reverse(expected.begin(), expected.end());
+    EXPECT_EQ(Rows(view), expected);
+    EXPECT_EQ(expected.size(), 6u);
+    EXPECT_EQ(::GetFileAttributesA((cache + "\\a.htm").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(::GetFileAttributesA((cache + "\\Content.IE5\\b.js").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_TRUE(FileExists(cache + "\\olddat"));  // listing deletes nothing
+
+    ProgressWatch watch;
+    PressErase(view);
+    std::vector<std::string> left;
+    WalkOrder(cache, left);
+    EXPECT_TRUE(left.empty()) << left.front();
+    EXPECT_TRUE(FileExists(cache + "\\Content.IE5\\AB12\\"));  // folders stay
+    EXPECT_TRUE(Rows(view).empty());
+    EXPECT_FALSE(watch.HadToCancel());
+    EXPECT_EQ(ReadText(m_log), "InterNet\n");
+}
+
+TEST_F(CachePage, CancelKeepsTheFileInHandAndAllAfterItAndTheLibraryStepStillRuns) {
+    std::string cache = ScratchFolder("cache-cancel");
+    for (const char* f : {"f1.htm", "f2.htm", "f3.htm", "f4.htm", "f5.htm"}) WriteFile(cache + "\\" + f);
+    PointCacheAt(cache);
+    CTempNetFileVw* view = Open();
+    ASSERT_NE(view, nullptr);
+    Pacing::SetScalePercent(100);  // a second in hand per file: time enough to press Cancel
+    ProgressWatch watch(2);
+    PressErase(view);
+    std::vector<std::string> shown = watch.Paths();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_FALSE(FileExists(shown[0]));
+    EXPECT_TRUE(FileExists(shown[1]));
+    std::vector<std::string> left;
+    WalkOrder(cache, left);
+    EXPECT_EQ(left.size(), 4u);
+    EXPECT_EQ(ReadText(m_log), "InterNet\n");
+}
+
+TEST_F(CachePage, MissingCacheValueListsNothingAndTheEraseEndsItsDialog) {
+    HKEY k;
+    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, kShellFoldersKey, &k), ERROR_SUCCESS);
+    ::RegDeleteValueA(k, "Cache");
+    ::RegCloseKey(k);
+    CTempNetFileVw* view = Open();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->m_list.GetItemCount(), 0);
+    ProgressWatch watch;
+    PressErase(view);
+    EXPECT_FALSE(watch.HadToCancel());
+    EXPECT_EQ(ReadText(m_log), "InterNet\n");
+}
+
+TEST_F(CachePage, NeverWalksThroughADirectoryLink) {
+    const std::string root = "C:\\corvane-links";
+    const std::string keep = root + "\\sentinel\\keep.txt";
+    ASSERT_TRUE(::GetFileAttributesA((root + "\\cache\\link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    ASSERT_TRUE(::GetFileAttributesA(keep.c_str()) & FILE_ATTRIBUTE_READONLY);
+    WriteFile(root + "\\cache\\own.htm");
+    PointCacheAt(root + "\\cache");
+    CTempNetFileVw* view = Open();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(Rows(view), std::vector<std::string>{"own.htm"});
+    ProgressWatch watch;
+    PressErase(view);
+    EXPECT_FALSE(FileExists(root + "\\cache\\own.htm"));
+    EXPECT_TRUE(::GetFileAttributesA(keep.c_str()) & FILE_ATTRIBUTE_READONLY);  // not even its attributes
+}
+
+TEST_F(CachePage, WindowlessViewErasesWithoutTheLibraryStep) {
+    std::string cache = ScratchFolder("cache-windowless");
+    WriteFile(cache + "\\a.htm");
+    PointCacheAt(cache);
+    CTempNetFileVw view;
+    ProgressWatch watch;
+    view.StartCacheErase();
+    EXPECT_FALSE(FileExists(cache + "\\a.htm"));
+    EXPECT_FALSE(watch.HadToCancel());
+    EXPECT_EQ(ReadText(m_log), "");
+}
+
+TEST_F(CachePage, ClosingThePageWhileItListsIsSafe) {
+    std::string cache = ScratchFolder("cache-closing");
+    for (int d = 0; d < 20; ++d) {
+        std::string sub = cache + "\\d" + std::to_string(d);
+        ::CreateDirectoryA(sub.c_str(), nullptr);
+        for (int f = 0; f < 5; ++f) WriteFile(sub + "\\f" + std::to_string(f) + ".htm");
+    }
+    PointCacheAt(cache);
+    Pacing::SetScalePercent(10);  // 10 ms per folder: the listing outlives a quick close
+    int closedMidway = 0;
+    for (int i = 0; i < 100; ++i) {
+        CDocument* doc = TheApp()->OpenPage(PageId::TempInternetFiles);
+        auto* view = dynamic_cast<CTempNetFileVw*>(ViewOf(doc));
+        ASSERT_NE(view, nullptr);
+        Pump();
+        if (view->Listing()) ++closedMidway;
+        FrameOf(doc)->SendMessage(WM_CLOSE);
+        Pump();
+    }
+    EXPECT_TRUE(TheApp()->PageTemplate(PageId::TempInternetFiles)->GetDocuments().empty());
+    EXPECT_GE(closedMidway, 10);  // the case this test is about did happen
+}

@@ -1,0 +1,109 @@
+// The History page: the addresses of the URL history, sorted by the list, and the clearing of
+// the history with its report. The history is the test's own fake (Wine's lists nothing).
+#include <gtest/gtest.h>
+
+#include "AppHarness.h"
+#include "FakeUrlHistory.h"
+#include "internet/HistroryVw.h"
+#include "TestKit.h"
+#include "resource.h"
+
+using namespace testkit;
+
+namespace {
+const char kCaption[] = "Corvane-Sweepmere";
+
+CHistroryVw* OpenHistoryPage() {
+    CDocument* doc = StartApp()->OpenPage(PageId::History);
+    Pump();
+    return dynamic_cast<CHistroryVw*>(ViewOf(doc));
+}
+
+std::vector<std::string> Rows(const CListCtrl& list) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < list.GetItemCount(); ++i) rows.push_back(list.GetItemText(i, 0));
+    return rows;
+}
+
+// Presses "ERASE" and answers the message box; returns what the box showed.
+SeenDialog PressErase(CHistroryVw* page) {
+    DialogAnswerer box(kCaption);
+    HWND button = ::GetDlgItem(page->m_hWnd, IDC_HISTORY_ERASE);
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HISTORY_ERASE, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(box.Count(), 1u);
+    return box.Count() ? box.Seen()[0] : SeenDialog{};
+}
+
+class HistoryPage : public testing::Test {
+protected:
+    void TearDown() override { CloseAllPages(); }
+};
+}  // namespace
+
+TEST_F(HistoryPage, ListsTheAddressesInAscendingOrderAsEightBitText) {
+    if (::GetACP() != 1252) GTEST_SKIP() << "the expected texts are those of code page 1252";
+    FakeUrlHistory history({{L"http://zeta.example/", L"http://alpha.example/", L"http://caf\u00e9.example/",
+                             L"http://\u4f8b\u3048.jp/", L"http://mid.example/"}});
+    CHistroryVw* page = OpenHistoryPage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Rows(page->m_list),
+              (std::vector<std::string>{"http://??.jp/", "http://alpha.example/", "http://caf\xE9.example/",
+                                        "http://mid.example/", "http://zeta.example/"}));
+    EXPECT_EQ(history.LiveObjects(), 0) << "the history and its enumerator are released";
+}
+
+TEST_F(HistoryPage, AnEntryWithoutAnAddressIsSkippedAndTheRestStillListed) {
+    FakeUrlHistory history({{L"http://b.example/", std::nullopt, L"http://a.example/"}});
+    CHistroryVw* page = OpenHistoryPage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Rows(page->m_list), (std::vector<std::string>{"http://a.example/", "http://b.example/"}));
+}
+
+TEST_F(HistoryPage, AnEmptyHistoryGivesAnEmptyListAndEraseStillReports) {
+    FakeUrlHistory history({});
+    CHistroryVw* page = OpenHistoryPage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->m_list.GetItemCount(), 0);
+    EXPECT_EQ(PressErase(page).text, " Internet Explorer History Completely Erased.");
+}
+
+TEST_F(HistoryPage, EraseClearsTheHistoryReportsItAndEmptiesTheList) {
+    FakeUrlHistory history({{L"http://one.example/", L"http://two.example/"}});
+    CHistroryVw* page = OpenHistoryPage();
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->m_list.GetItemCount(), 2);
+
+    SeenDialog box = PressErase(page);
+    EXPECT_EQ(box.text, " Internet Explorer History Completely Erased.");
+    EXPECT_TRUE(box.exStyle & WS_EX_TOPMOST) << "system-modal";
+    EXPECT_EQ(box.icon, ::LoadIcon(nullptr, IDI_INFORMATION));
+    EXPECT_EQ(history.ClearCalls(), 1);
+    EXPECT_EQ(history.Remaining(), 0u);
+    EXPECT_EQ(page->m_list.GetItemCount(), 0);
+    EXPECT_EQ(history.LiveObjects(), 0);
+    // A page opened now reads the cleared history.
+    EXPECT_EQ(OpenHistoryPage()->m_list.GetItemCount(), 0);
+}
+
+TEST_F(HistoryPage, AHistoryThatCouldNotBeClearedIsReportedSoAndKeepsItsList) {
+    struct Case {
+        const char* what;
+        HRESULT create, clear;
+    } cases[] = {{"ClearHistory fails", S_OK, E_FAIL}, {"the object cannot be made", E_OUTOFMEMORY, S_OK}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CHistroryVw* page;
+        {
+            FakeUrlHistory listing({{L"http://kept.example/"}});
+            page = OpenHistoryPage();
+        }
+        ASSERT_NE(page, nullptr);
+        FakeUrlHistory history({{L"http://kept.example/"}, c.clear, c.create});
+        EXPECT_EQ(PressErase(page).text, " Internet Explorer History could not be erased.");
+        EXPECT_EQ(Rows(page->m_list), (std::vector<std::string>{"http://kept.example/"}));
+    }
+    // With no fake registered, Wine's own history object answers: it cannot clear either.
+    CHistroryVw* page = OpenHistoryPage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(PressErase(page).text, " Internet Explorer History could not be erased.");
+}

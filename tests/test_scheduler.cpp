@@ -1,0 +1,169 @@
+// The scheduler dialog, opened by its command on the running application and driven from
+// inside its own message loop.
+#include <gtest/gtest.h>
+
+#include "AppHarness.h"
+#include "ModalScript.h"
+#include "SchedulerDlg.h"
+#include "TestKit.h"
+#include "resource.h"
+
+using namespace testkit;
+using Cells = std::vector<std::string>;
+
+namespace {
+void OpenScheduler(const std::function<void(HWND, CSchedulerDlg&)>& script) {
+    StartApp();
+    EXPECT_TRUE(WithModalDialog(
+        "Scheduler",
+        [&](HWND h) {
+            auto* dlg = dynamic_cast<CSchedulerDlg*>(CWnd::FromHandlePermanent(h));
+            ASSERT_NE(dlg, nullptr);
+            script(h, *dlg);
+        },
+        [] { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_SCHEDULER); }));
+}
+
+CRect WindowRect(HWND h) {
+    CRect r;
+    ::GetWindowRect(h, &r);
+    return r;
+}
+bool Enabled(HWND dlg, int id) { return ::IsWindowEnabled(::GetDlgItem(dlg, id)) != FALSE; }
+bool Visible(HWND dlg, int id) { return ::IsWindowVisible(::GetDlgItem(dlg, id)) != FALSE; }
+
+// Reduced, the window ends at the "Task Scheduler" group's right and bottom edges.
+bool IsReduced(HWND dlg) {
+    CRect box = WindowRect(::GetDlgItem(dlg, IDC_SCHEDULER_GROUP)), window = WindowRect(dlg);
+    return window.right == box.right && window.bottom == box.bottom;
+}
+
+void ApplyTask(HWND dlg, const std::string& name, int radio) {
+    Click(dlg, radio);
+    TypeText(dlg, IDC_SCHEDULER_TASKNAME, name);
+    ASSERT_TRUE(Enabled(dlg, IDC_SCHEDULER_APPLY));
+    Click(dlg, IDC_SCHEDULER_APPLY);
+    EXPECT_FALSE(Enabled(dlg, IDC_SCHEDULER_APPLY));
+}
+
+// No time (t null) unticks the picker's check box. Wine wants a time even then.
+void SetPickerTime(HWND dlg, const SYSTEMTIME* t) {
+    SYSTEMTIME any{};
+    ::GetLocalTime(&any);
+    ::SendMessageA(::GetDlgItem(dlg, IDC_SCHEDULER_TIME), DTM_SETSYSTEMTIME, t ? GDT_VALID : GDT_NONE,
+                   reinterpret_cast<LPARAM>(t ? t : &any));
+}
+
+Cells Row(CSchedulerDlg& d, int row) {
+    Cells cells;
+    for (int c = 0; c < 4; ++c) cells.push_back(d.m_tasks.GetItemText(row, c));
+    return cells;
+}
+}  // namespace
+
+TEST(Scheduler, OpensReducedInTheManualStateWithApplyDisabledUntilANameIsTyped) {
+    OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
+        EXPECT_TRUE(IsReduced(dlg));
+        for (int id : {IDC_SCHEDULER_TASK_LIST, IDC_SCHEDULER_ACTIVATE_ALL, IDC_SCHEDULER_APPLY, IDC_SCHEDULER_DATE,
+                       IDC_SCHEDULER_TIME, IDC_SCHEDULER_AT_TIME, IDC_SCHEDULER_FIRST_STARTUP,
+                       IDC_SCHEDULER_EVERY_KIND})
+            EXPECT_FALSE(Enabled(dlg, id)) << id;
+        EXPECT_EQ(d.m_manually.GetCheck(), BST_CHECKED);
+        EXPECT_EQ(::GetFocus(), d.m_manually.m_hWnd);
+        EXPECT_TRUE(Visible(dlg, IDC_SCHEDULER_DATE));
+        EXPECT_FALSE(Visible(dlg, IDC_SCHEDULER_HOURS));
+        EXPECT_FALSE(Visible(dlg, IDC_SCHEDULER_MINUTES));
+        SYSTEMTIME t;
+        EXPECT_EQ(d.m_time.GetTime(&t), static_cast<DWORD>(GDT_VALID));
+        const char* kinds[] = {"Time Interval", "Day", "Week", "Month", "User Logon", "System Startup",
+                               "User Logoff", "System Shutdown", "Closing a Browser"};
+        ASSERT_EQ(d.m_kinds.GetCount(), 9);
+        for (int i = 0; i < 9; ++i) EXPECT_EQ(d.m_kinds.GetText(i), kinds[i]);
+
+        Click(dlg, IDC_SCHEDULER_ON);
+        for (int id : {IDC_SCHEDULER_DATE, IDC_SCHEDULER_TIME, IDC_SCHEDULER_AT_TIME, IDC_SCHEDULER_FIRST_STARTUP})
+            EXPECT_TRUE(Enabled(dlg, id)) << id;
+        TypeText(dlg, IDC_SCHEDULER_TASKNAME, "N");
+        EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_APPLY));
+    });
+}
+
+TEST(Scheduler, EachApplyTogglesTheSizeAndInsertsTheTaskAtTheTop) {
+    OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
+        ApplyTask(dlg, "Morning", IDC_SCHEDULER_MANUALLY);
+        EXPECT_TRUE(d.IsExpanded() && !IsReduced(dlg));
+        EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_TASK_LIST));
+        EXPECT_EQ(Row(d, 0), (Cells{"Morning", "Manually", "", "Active"}));
+        const char* headings[] = {"Task Name", "Task Scheduled", "Advanced", "Status"};
+        for (int c = 0; c < 4; ++c) {
+            char text[64] = "";
+            LVCOLUMNA col{};
+            col.mask = LVCF_TEXT | LVCF_FMT;
+            col.pszText = text;
+            col.cchTextMax = sizeof text;
+            d.m_tasks.SendMessage(LVM_GETCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
+            EXPECT_STREQ(text, headings[c]);
+            EXPECT_EQ(col.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
+            EXPECT_EQ(d.m_tasks.GetColumnWidth(c), 100);
+        }
+        EXPECT_TRUE(d.m_tasks.GetExtendedStyle() & LVS_EX_GRIDLINES);
+
+        SYSTEMTIME at{2026, 3, 0, 14, 14, 5, 9, 0};
+        SetPickerTime(dlg, &at);
+        ApplyTask(dlg, "Noon", IDC_SCHEDULER_ON);
+        EXPECT_TRUE(IsReduced(dlg));
+        ASSERT_EQ(d.m_tasks.GetItemCount(), 2);
+        EXPECT_EQ(Row(d, 0), (Cells{"Noon", "at 14:05:09 on", "", "Active"}));
+        EXPECT_EQ(d.m_tasks.GetItemText(1, 0), "Morning");
+
+        ApplyTask(dlg, "Hourly", IDC_SCHEDULER_EVERY);  // "Every" keeps only the name
+        EXPECT_TRUE(d.IsExpanded());
+        EXPECT_EQ(Row(d, 0), (Cells{"Hourly", "", "", ""}));
+        EXPECT_EQ(d.m_tasks.GetItemCount(), 3);
+    });
+}
+
+TEST(Scheduler, EnteringEveryAgainAppendsTheHoursAndMinutesAgain) {
+    OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
+        Click(dlg, IDC_SCHEDULER_EVERY);
+        EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_EVERY_KIND));
+        EXPECT_FALSE(Enabled(dlg, IDC_SCHEDULER_FIRST_STARTUP));
+        EXPECT_FALSE(Visible(dlg, IDC_SCHEDULER_DATE));
+        EXPECT_TRUE(Visible(dlg, IDC_SCHEDULER_HOURS) && Visible(dlg, IDC_SCHEDULER_MINUTES));
+        Click(dlg, IDC_SCHEDULER_MANUALLY);
+        Click(dlg, IDC_SCHEDULER_EVERY);
+        ASSERT_EQ(d.m_hours.GetCount(), 48);
+        ASSERT_EQ(d.m_minutes.GetCount(), 120);
+        EXPECT_EQ((Cells{d.m_hours.GetText(9), d.m_hours.GetText(23), d.m_hours.GetText(24)}), (Cells{"9", "23", "0"}));
+        EXPECT_EQ((Cells{d.m_minutes.GetText(7), d.m_minutes.GetText(59), d.m_minutes.GetText(60)}),
+                  (Cells{"07", "59", "00"}));
+    });
+}
+
+TEST(Scheduler, OnWithoutATimeSaysTimeNotSetAndReopeningShowsAnEmptyList) {
+    DialogAnswerer box("Application");
+    OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
+        SetPickerTime(dlg, nullptr);
+        ApplyTask(dlg, "Whenever", IDC_SCHEDULER_ON);
+        EXPECT_EQ(Row(d, 0), (Cells{"Whenever", "", "", ""}));
+    });
+    ASSERT_EQ(box.Count(), 1u);
+    EXPECT_EQ(box.Seen()[0].text, "Time not set!");
+    OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
+        EXPECT_EQ(d.m_tasks.GetItemCount(), 0);
+        EXPECT_EQ(ItemText(dlg, IDC_SCHEDULER_TASKNAME), "");
+    });
+}
+
+TEST(Scheduler, ExpandingNearTheScreenEdgeKeepsTheDialogOnTheScreen) {
+    OpenScheduler([](HWND dlg, CSchedulerDlg&) {
+        RECT work;
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        CRect reduced = WindowRect(dlg);
+        ::SetWindowPos(dlg, nullptr, reduced.left, work.bottom - reduced.Height(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ApplyTask(dlg, "Low", IDC_SCHEDULER_MANUALLY);
+        CRect full = WindowRect(dlg);
+        EXPECT_GT(full.Height(), reduced.Height());
+        EXPECT_TRUE(full.top >= work.top && full.bottom <= work.bottom) << full.top << ".." << full.bottom;
+    });
+}

@@ -1,0 +1,307 @@
+// The shared reader: registry string values into a 260-byte buffer, and the items of the shell's
+// special folders (Recent, Recycle Bin) with their icons.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "SpecialFolderEnum.h"
+#include "TestKit.h"
+
+using namespace testkit;
+
+namespace {
+const char* const kKey = "Software\\CorvaneTests\\Reader";
+
+// A caller's buffer of 260 bytes with guard bytes behind it that a read must never touch.
+struct GuardedBuffer {
+    char bytes[300];
+    GuardedBuffer() { memset(bytes, '#', sizeof bytes); }
+    bool GuardIntact() const {
+        return std::all_of(bytes + 260, bytes + sizeof bytes, [](char c) { return c == '#'; });
+    }
+};
+
+class ReadRegStringTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTree(HKEY_CURRENT_USER, kKey); }
+    void TearDown() override { RegDeleteTree(HKEY_CURRENT_USER, kKey); }
+
+    // Reads after a good read, so that a failing read has to clear the indicator itself.
+    LONG ReadAfterGoodRead(const char* key, const char* name, GuardedBuffer& out) {
+        RegSetString(HKEY_CURRENT_USER, kKey, "good", "fine");
+        reader.ReadRegString(HKEY_CURRENT_USER, kKey, "good", out.bytes);
+        EXPECT_TRUE(reader.LastReadOk());
+        return reader.ReadRegString(HKEY_CURRENT_USER, key, name, out.bytes);
+    }
+    CSpecialFolderEnum reader;
+};
+}  // namespace
+
+TEST_F(ReadRegStringTest, MissingOrTooLongValuesLeaveTheBufferEmptyAndClearTheIndicator) {
+    std::string big(299, 'a');
+    RegSetString(HKEY_CURRENT_USER, kKey, "big", big);  // 300 bytes with the zero
+
+    GuardedBuffer tooLong;
+    EXPECT_EQ(ReadAfterGoodRead(kKey, "big", tooLong), ERROR_SUCCESS);  // the key closed fine
+    EXPECT_FALSE(reader.LastReadOk());
+    EXPECT_STREQ(tooLong.bytes, "");
+    EXPECT_TRUE(tooLong.GuardIntact());
+
+    GuardedBuffer noValue;
+    EXPECT_EQ(ReadAfterGoodRead(kKey, "absent", noValue), ERROR_SUCCESS);
+    EXPECT_FALSE(reader.LastReadOk());
+    EXPECT_STREQ(noValue.bytes, "");
+
+    GuardedBuffer noKey;
+    EXPECT_EQ(ReadAfterGoodRead("Software\\CorvaneTests\\Reader\\Absent", "url1", noKey), ERROR_FILE_NOT_FOUND);
+    EXPECT_FALSE(reader.LastReadOk());
+    EXPECT_STREQ(noKey.bytes, "");
+}
+
+TEST_F(ReadRegStringTest, NumbersGiveTheirBytesUpToTheFirstZero) {
+    RegSetDword(HKEY_CURRENT_USER, kKey, "short", 0x00636261);  // "abc" then a zero byte
+    RegSetDword(HKEY_CURRENT_USER, kKey, "full", 0x64636261);   // four bytes, no zero at all
+    GuardedBuffer b;
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "short", b.bytes);
+    EXPECT_TRUE(reader.LastReadOk());
+    EXPECT_STREQ(b.bytes, "abc");
+    memset(b.bytes, 'x', 260);
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "full", b.bytes);
+    EXPECT_TRUE(reader.LastReadOk());
+    EXPECT_STREQ(b.bytes, "abcd");
+}
+
+TEST_F(ReadRegStringTest, DataWithoutAZeroIsTerminatedInsideTheBuffer) {
+    std::string data(260, 'q');
+    data[0] = 'A';
+    data[258] = 'Z';
+    RegSetBinary(HKEY_CURRENT_USER, kKey, "sz", data.data(), 260, REG_SZ);
+    RegSetBinary(HKEY_CURRENT_USER, kKey, "bin", data.data(), 260, REG_BINARY);
+    RegSetString(HKEY_CURRENT_USER, kKey, "exact", std::string(259, 'e'));  // 260 bytes with its zero
+    GuardedBuffer bin;
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "bin", bin.bytes);
+    EXPECT_TRUE(reader.LastReadOk());
+    EXPECT_EQ(std::string(bin.bytes), data.substr(0, 259));
+    EXPECT_TRUE(bin.GuardIntact());
+    // A string type goes through the 8-bit conversion, which may want room for a zero of its
+    // own and so find the data too long: then the read fails cleanly, never unterminated.
+    GuardedBuffer sz;
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "sz", sz.bytes);
+    EXPECT_EQ(std::string(sz.bytes), reader.LastReadOk() ? data.substr(0, 259) : "");
+    EXPECT_TRUE(sz.GuardIntact());
+
+    GuardedBuffer exact;
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "exact", exact.bytes);
+    EXPECT_TRUE(reader.LastReadOk());
+    EXPECT_EQ(std::string(exact.bytes), std::string(259, 'e'));
+}
+
+TEST_F(ReadRegStringTest, EveryReadOpensTheKeyAnewAndClosesIt) {
+    RegSetString(HKEY_CURRENT_USER, kKey, "v", "first");
+    GuardedBuffer b;
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "v", b.bytes);
+    EXPECT_STREQ(b.bytes, "first");
+
+    // A freed handle slot is taken again by the next handle: a key left open would shift it.
+    HKEY probe = nullptr;
+    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, kKey, &probe), ERROR_SUCCESS);
+    HKEY before = probe;
+    ::RegCloseKey(probe);
+    for (int i = 0; i < 3; ++i) reader.ReadRegString(HKEY_CURRENT_USER, kKey, "v", b.bytes);
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "absent", b.bytes);
+    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, kKey, &probe), ERROR_SUCCESS);
+    EXPECT_EQ(probe, before);
+    ::RegCloseKey(probe);
+
+    // The key replaced between two reads: the second read sees the new key.
+    RegDeleteTree(HKEY_CURRENT_USER, kKey);
+    RegSetString(HKEY_CURRENT_USER, kKey, "v", "second");
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "v", b.bytes);
+    EXPECT_STREQ(b.bytes, "second");
+}
+
+namespace {
+const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+// Points the Recent folder at a scratch folder for one test and puts the old value back.
+class ScopedRecentFolder {
+public:
+    explicit ScopedRecentFolder(const std::string& dir) {
+        HKEY k = nullptr;
+        ::RegOpenKeyA(HKEY_CURRENT_USER, kShellFolders, &k);
+        DWORD type = 0, size = sizeof m_old;
+        m_hadOld = ::RegQueryValueExA(k, "Recent", nullptr, &type, reinterpret_cast<BYTE*>(m_old), &size) == ERROR_SUCCESS;
+        m_type = type;
+        m_size = size;
+        ::RegCloseKey(k);
+        RegSetBinary(HKEY_CURRENT_USER, kShellFolders, "Recent", dir.c_str(), static_cast<DWORD>(dir.size() + 1), REG_EXPAND_SZ);
+    }
+    ~ScopedRecentFolder() {
+        if (m_hadOld) RegSetBinary(HKEY_CURRENT_USER, kShellFolders, "Recent", m_old, m_size, m_type);
+    }
+
+private:
+    char m_old[MAX_PATH * 2] = "";
+    bool m_hadOld = false;
+    DWORD m_type = 0, m_size = 0;
+};
+
+void MakeShortcut(const std::string& lnk, const std::string& target) {
+    IShellLinkA* link = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                                reinterpret_cast<void**>(&link)));
+    link->SetPath(target.c_str());
+    IPersistFile* file = nullptr;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    WCHAR path[MAX_PATH];
+    ::MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, path, MAX_PATH);
+    EXPECT_HRESULT_SUCCEEDED(file->Save(path, TRUE));
+    file->Release();
+    link->Release();
+}
+
+// The names of a special folder in the order the shell itself enumerates them.
+std::vector<std::string> ShellOrder(int csidl) {
+    std::vector<std::string> names;
+    IShellFolder* desktop = nullptr;
+    ::SHGetDesktopFolder(&desktop);
+    LPITEMIDLIST pidl = nullptr;
+    IShellFolder* folder = nullptr;
+    IEnumIDList* items = nullptr;
+    if (SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, csidl, &pidl)) &&
+        SUCCEEDED(desktop->BindToObject(pidl, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder))) &&
+        folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items) == S_OK) {
+        LPITEMIDLIST item = nullptr;
+        while (items->Next(1, &item, nullptr) == S_OK) {
+            STRRET name{};
+            char text[MAX_PATH] = "";
+            if (SUCCEEDED(folder->GetDisplayNameOf(item, SHGDN_INFOLDER, &name))) ::StrRetToBufA(&name, item, text, MAX_PATH);
+            names.push_back(text);
+            ::CoTaskMemFree(item);
+        }
+        items->Release();
+    }
+    if (folder) folder->Release();
+    ::CoTaskMemFree(pidl);
+    desktop->Release();
+    return names;
+}
+
+std::vector<std::string> NamesOf(const std::list<ShellItem>& items) {
+    std::vector<std::string> names;
+    for (const ShellItem& i : items) names.push_back(i.Name);
+    return names;
+}
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) return 0;
+    BITMAP bm{};
+    ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    return bm.bmWidth;
+}
+
+std::string RecentPath() {
+    char path[MAX_PATH] = "";
+    ::SHGetFolderPathA(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+}  // namespace
+
+TEST(ShellFolders, EmptyRecentFolderGivesAnEmptyList) {
+    std::string dir = ScratchFolder("reader-recent-empty");
+    ScopedRecentFolder recent(dir);
+    ASSERT_EQ(RecentPath(), dir);
+    CSpecialFolderEnum reader;
+    std::list<ShellItem>* items = reader.EnumRecent();
+    ASSERT_NE(items, nullptr);
+    EXPECT_TRUE(items->empty());
+}
+
+TEST(ShellFolders, RecentItemsComeInTheReverseOfTheShellsOrderWithTheirIcons) {
+    std::string dir = ScratchFolder("reader-recent");
+    std::string targets = ScratchFolder("reader-recent-targets");
+    ScopedRecentFolder recent(dir);
+    ASSERT_EQ(RecentPath(), dir);
+    DWORD attrs = ::GetFileAttributesA(dir.c_str());
+    ASSERT_TRUE(attrs & FILE_ATTRIBUTE_DIRECTORY);
+    ASSERT_FALSE(attrs & FILE_ATTRIBUTE_REPARSE_POINT);
+    // "caf\xe9" checks the names come in the active code page that the 8-bit controls show.
+    for (const char* name : {"zeta report", "alpha notes", "caf\xe9 menu", "mid"}) {
+        std::string target = targets + "\\" + name + ".txt";
+        WriteFile(target);
+        MakeShortcut(dir + "\\" + name + ".lnk", target);
+    }
+    std::vector<std::string> expected = ShellOrder(CSIDL_RECENT);
+    ASSERT_EQ(expected.size(), 4u);
+    std::reverse(expected.begin(), expected.end());
+
+    CSpecialFolderEnum reader;
+    std::list<ShellItem>* items = reader.EnumRecent();
+    ASSERT_NE(items, nullptr);
+    EXPECT_EQ(NamesOf(*items), expected);
+    for (const ShellItem& i : *items) {
+        EXPECT_EQ(IconWidth(i.SmallIcon), 16) << i.Name;
+        EXPECT_EQ(IconWidth(i.LargeIcon), 32) << i.Name;
+    }
+    // A second enumeration replaces the list rather than adding to it.
+    ASSERT_EQ(reader.EnumRecent(), items);
+    EXPECT_EQ(NamesOf(*items), expected);
+}
+
+namespace {
+// The Windows side's view of the Linux trash of the test prefix's HOME; empty when it cannot be
+// reached without leaving the build folder.
+std::string TrashFolder() {
+    char home[MAX_PATH] = "", xdg[MAX_PATH] = "";
+    if (::GetEnvironmentVariableA("XDG_DATA_HOME", xdg, MAX_PATH)) return {};  // may lie anywhere
+    if (!::GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH)) return {};
+    std::string h = home;
+    if (h.rfind("\\??\\unix\\", 0) != 0 || h.find("\\test-home") == std::string::npos) return {};
+    return "\\\\?\\" + h.substr(4) + "\\.local\\share\\Trash";
+}
+
+void SeedTrash(const std::string& trash, const std::string& name) {
+    WriteFile(trash + "\\files\\" + name, "binned");
+    WriteFile(trash + "\\info\\" + name + ".trashinfo",
+              "[Trash Info]\nPath=/corvane/" + name + "\nDeletionDate=2024-05-06T07:08:09\n");
+}
+
+std::vector<std::string> OnlyOurs(std::vector<std::string> names) {
+    names.erase(std::remove_if(names.begin(), names.end(), [](const std::string& n) { return n.rfind("reader-", 0) != 0; }),
+                names.end());
+    return names;
+}
+}  // namespace
+
+TEST(ShellFolders, RecycleBinItemsAreListedEvenWithoutIcons) {
+    std::string trash = TrashFolder();
+    if (trash.empty()) GTEST_SKIP() << "the trash of the test HOME is not reachable from inside the prefix";
+    ::SHCreateDirectoryExA(nullptr, (trash + "\\files").c_str(), nullptr);
+    ::SHCreateDirectoryExA(nullptr, (trash + "\\info").c_str(), nullptr);
+    const char* names[] = {"reader-one.txt", "reader-two.txt", "reader-three.txt"};
+    for (const char* n : names) SeedTrash(trash, n);
+
+    std::vector<std::string> expected = OnlyOurs(ShellOrder(CSIDL_BITBUCKET));
+    std::reverse(expected.begin(), expected.end());
+    CSpecialFolderEnum reader;
+    std::list<ShellItem>* items = reader.EnumRecycleBin();
+    for (const char* n : names) {
+        ::DeleteFileA((trash + "\\files\\" + n).c_str());
+        ::DeleteFileA((trash + "\\info\\" + n + ".trashinfo").c_str());
+    }
+    ASSERT_NE(items, nullptr);
+    EXPECT_EQ(expected.size(), 3u);
+    EXPECT_EQ(OnlyOurs(NamesOf(*items)), expected);
+    // This shell offers no icon extractor for bin items: they stay, with no icons.
+    for (const ShellItem& i : *items) {
+        if (i.Name.rfind("reader-", 0) == 0) {
+            EXPECT_TRUE(!i.SmallIcon && !i.LargeIcon) << i.Name;
+        }
+    }
+}
