@@ -35,3 +35,7 @@ while IFS= read -r link; do
   case "$target" in "$build"/*) ;; *) echo "unsafe link in test prefix: $link -> $target" >&2; exit 1;; esac
 done < <(find "$WINEPREFIX/drive_c" "$WINEPREFIX/dosdevices" -maxdepth 4 -type l ! -name 'com*' ! -name 'lpt*' ! -name 'c:' 2>/dev/null)
 wineserver -p >/dev/null 2>&1 </dev/null
+# Start the prefix's services now, detached from any pipe: started by the first test instead,
+# they would inherit its output and keep ctest waiting for as long as the wineserver lives.
+# (With a display only: the session's desktop takes the display it starts with.)
+if [ -n "${DISPLAY:-}" ]; then wine cmd /c exit >/dev/null 2>&1 </dev/null || true; fi
