@@ -1,16 +1,46 @@
 #include "MainFrm.h"
 
+#include "resource.h"
+
+namespace {
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+}  // namespace
+
+const MsgMap CMainFrame::messageMap{&CMRCMDIFrameWndSizeDock::messageMap, {
+    msg::Command(ID_VIEW_UTILITY_PANE, &CFrameWnd::OnBarCheckFor<ID_VIEW_UTILITY_PANE>),
+    msg::UpdateUI(ID_VIEW_UTILITY_PANE, &CFrameWnd::OnUpdateControlBarMenu),
+    msg::Command(ID_VIEW_SPARE_BAR1, &CFrameWnd::OnBarCheckFor<ID_VIEW_SPARE_BAR1>),
+    msg::UpdateUI(ID_VIEW_SPARE_BAR1, &CFrameWnd::OnUpdateControlBarMenu),
+    msg::Command(ID_VIEW_SPARE_BAR2, &CFrameWnd::OnBarCheckFor<ID_VIEW_SPARE_BAR2>),
+    msg::UpdateUI(ID_VIEW_SPARE_BAR2, &CFrameWnd::OnUpdateControlBarMenu),
+}};
+
 int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
-    if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+    if (CMRCMDIFrameWndSizeDock::OnCreate(lpcs) == -1) return -1;
+
+    if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 4)) return -1;
+
+    // Without its toolbar the window still works through menu and accelerators.
+    if (m_wndToolBar.Create(this) && m_wndToolBar.LoadToolBar(IDR_MAINFRAME)) {
+        m_wndToolBar.SetBarStyle(m_wndToolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+        m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+    }
+    EnableDocking(CBRS_ALIGN_ANY);
+    if (m_wndToolBar.IsWindow()) DockControlBar(&m_wndToolBar);
+
+    if (!m_wndTreeBar.Create("Tree Bar", this, CSize(200, 400), ID_VIEW_UTILITY_PANE,
+                             WS_CHILD | WS_VISIBLE | CBRS_LEFT))
+        return -1;
+    m_wndTreeBar.SetBarStyle(m_wndTreeBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    m_wndTreeBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndTreeBar, AFX_IDW_DOCKBAR_LEFT);
+
     ShowWindow(SW_SHOWNORMAL);
     return 0;
 }
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_IDLEUPDATECMDUI) {
-        // The title follows the active page, also after a page closed.
-        OnUpdateFrameTitle(TRUE);
-        return 0;
-    }
-    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+    // The title follows the active page, also after a page closed.
+    if (message == WM_IDLEUPDATECMDUI) OnUpdateFrameTitle(TRUE);
+    return CMRCMDIFrameWndSizeDock::WindowProc(message, wParam, lParam);
 }

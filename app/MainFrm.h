@@ -1,9 +1,22 @@
 #pragma once
-#include "afxwin.h"
+#include "MRCSizeDock.h"
+#include "TreeBar.h"
 
-// The multiple-document main window.
-class CMainFrame : public CMDIFrameWnd {
+// The multiple-document main window: menu, toolbar, status bar and the utility pane docked on
+// its left; pages open in its client area.
+class CMainFrame : public CMRCMDIFrameWndSizeDock {
 public:
+    CStatusBar& StatusBar() { return m_wndStatusBar; }
+    CToolBar& ToolBar() { return m_wndToolBar; }
+    CTreeBar& TreeBar() { return m_wndTreeBar; }
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(LPCREATESTRUCTA lpcs) override;
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
+    CTreeBar m_wndTreeBar;
 };

@@ -1,7 +1,10 @@
 #include "afxframe.h"
 
 #include "afxapp.h"
+#include "afxbars.h"
 #include "afxview.h"
+
+#include <algorithm>
 
 namespace {
 const CRect kDefaultRect(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT);
@@ -16,9 +19,36 @@ HACCEL LoadAccelIfAny(UINT id) {
                ? ::LoadAcceleratorsA(res, MAKEINTRESOURCEA(id))
                : nullptr;
 }
+// A menu item's state, set through its position in the popup.
+class CMenuCmdUI : public CCmdUI {
+public:
+    CMenuCmdUI(HMENU menu, UINT index) : m_menu(menu), m_index(index) {}
+    void Enable(BOOL bOn) override {
+        CCmdUI::Enable(bOn);
+        ::EnableMenuItem(m_menu, m_index, MF_BYPOSITION | (bOn ? MF_ENABLED : MF_GRAYED));
+    }
+    void SetCheck(int nCheck) override {
+        CCmdUI::SetCheck(nCheck);
+        ::CheckMenuItem(m_menu, m_index, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
+    }
+
+private:
+    HMENU m_menu;
+    UINT m_index;
+};
 }  // namespace
 
 // ---- CFrameWnd ----
+
+const MsgMap CFrameWnd::messageMap{&CWnd::messageMap, {
+    msg::Message(WM_INITMENUPOPUP, &CFrameWnd::OnInitMenuPopup),
+    msg::Message(WM_MENUSELECT, &CFrameWnd::OnMenuSelect),
+    msg::Message(WM_SETMESSAGESTRING, &CFrameWnd::OnSetMessageString),
+    msg::Message(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI),
+    msg::UpdateUI(ID_INDICATOR_CAPS, &CFrameWnd::OnUpdateKeyIndicator),
+    msg::UpdateUI(ID_INDICATOR_NUM, &CFrameWnd::OnUpdateKeyIndicator),
+    msg::UpdateUI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator),
+}};
 
 const char* CFrameWnd::FrameClassName(UINT iconId) {
     return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
@@ -91,11 +121,150 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
 void CFrameWnd::OnUpdateFrameTitle(BOOL) { SetWindowText(m_strTitle); }
 
 void CFrameWnd::RecalcLayout() {
-    if (CWnd* pane = PaneWindow()) {
-        CRect r;
-        GetClientRect(&r);
-        pane->MoveWindow(r);
+    CRect r;
+    GetClientRect(&r);
+    RepositionBars(&r, true);
+    if (CWnd* pane = PaneWindow()) pane->MoveWindow(r);
+}
+
+// ---- control bars ----
+
+void CFrameWnd::AddControlBar(CControlBar* pBar) {
+    if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end())
+        m_listControlBars.push_back(pBar);
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* pBar) {
+    m_listControlBars.erase(std::remove(m_listControlBars.begin(), m_listControlBars.end(), pBar),
+                            m_listControlBars.end());
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID) const {
+    for (CControlBar* bar : m_listControlBars)
+        if (bar->IsWindow() && static_cast<UINT>(bar->GetDlgCtrlID()) == nID) return bar;
+    return nullptr;
+}
+
+void CFrameWnd::EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY; }
+
+BOOL CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID) {
+    UINT side = nDockBarID ? nDockBarID : AfxSideOfAlign(pBar->GetBarStyle() & CBRS_ALIGN_ANY);
+    DWORD align = AfxAlignOfSide(side);
+    if (!(align & m_dwDockStyle & pBar->GetDockStyle())) return FALSE;
+    pBar->SetDockSide(side);
+    RecalcLayout();
+    return TRUE;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
+    pBar->ShowBar(bShow);
+    if (!bDelay) RecalcLayout();
+}
+
+void CFrameWnd::RepositionBars(RECT* r, bool bMove, const CControlBar* stopAt) {
+    for (CControlBar* bar : m_listControlBars) {
+        if (bar == stopAt) break;
+        if (!bar->IsWindow() || bar->IsFloating() || !(bar->GetStyle() & WS_VISIBLE)) continue;
+        UINT side = bar->GetDockSide();
+        bool horz = side == AFX_IDW_DOCKBAR_TOP || side == AFX_IDW_DOCKBAR_BOTTOM;
+        CSize size = bar->CalcFixedLayout(TRUE, horz);
+        CRect place(*r);
+        switch (side) {
+        case AFX_IDW_DOCKBAR_TOP: place.bottom = r->top = std::min(r->bottom, r->top + size.cy); break;
+        case AFX_IDW_DOCKBAR_BOTTOM: place.top = r->bottom = std::max(r->top, r->bottom - size.cy); break;
+        case AFX_IDW_DOCKBAR_LEFT: place.right = r->left = std::min(r->right, r->left + size.cx); break;
+        default: place.left = r->right = std::max(r->left, r->right - size.cx); break;
+        }
+        if (bMove)
+            bar->SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(),
+                              SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT nID) {
+    CControlBar* bar = GetControlBar(nID);
+    if (!bar) return FALSE;
+    ShowControlBar(bar, !bar->IsVisible(), FALSE);
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
+    if (CControlBar* bar = GetControlBar(pCmdUI->m_nID)) {
+        pCmdUI->SetCheck(bar->IsVisible() ? 1 : 0);
+        return;
+    }
+    pCmdUI->ContinueRouting();
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI) {
+    int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+              : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                                   : VK_SCROLL;
+    pCmdUI->Enable((::GetKeyState(key) & 1) != 0);
+}
+
+// ---- menus and the message pane ----
+
+CWnd* CFrameWnd::GetMessageBar() const {
+    CControlBar* bar = GetControlBar(AFX_IDW_STATUS_BAR);
+    return bar && bar->IsVisible() ? bar : nullptr;
+}
+
+void CFrameWnd::SetMessageText(UINT nID) {
+    SetMessageText(nID ? AfxExtractSubString(AfxLoadString(nID), 0) : std::string());
+    m_nIDLastMessage = nID;
+}
+
+void CFrameWnd::SetMessageText(const std::string& text) {
+    if (CWnd* bar = GetMessageBar()) {
+        bar->SetWindowText(text);
+        bar->UpdateWindow();
+    }
+}
+
+LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
+    LRESULT r = Default();
+    if (HIWORD(lParam)) return r;  // the system menu keeps its own states
+    auto menu = reinterpret_cast<HMENU>(wParam);
+    int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        UINT id = ::GetMenuItemID(menu, i);
+        if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separators and submenus
+        CMenuCmdUI state(menu, static_cast<UINT>(i));
+        state.m_nID = id;
+        state.DoUpdate(this, TRUE);
+    }
+    return r;
+}
+
+LRESULT CFrameWnd::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
+    UINT item = LOWORD(wParam), flags = HIWORD(wParam);
+    if (flags == 0xFFFF && lParam == 0)
+        m_nIDTracking = AFX_IDS_IDLEMESSAGE;  // the menu closed
+    else if (flags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU))
+        m_nIDTracking = 0;
+    else
+        m_nIDTracking = item;
+    SetMessageText(m_nIDTracking);
+    return Default();
+}
+
+LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
+    // What is set here stays until the sender changes it: idle time must not undo it.
+    UINT previous = m_nIDLastMessage;
+    if (wParam) {
+        m_nIDTracking = static_cast<UINT>(wParam);
+        SetMessageText(m_nIDTracking);
+    } else {
+        SetMessageText(lParam ? std::string(reinterpret_cast<const char*>(lParam)) : std::string());
+        m_nIDTracking = m_nIDLastMessage = 0;
+    }
+    return previous;
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+    if (m_nIDTracking != m_nIDLastMessage) SetMessageText(m_nIDTracking);
+    return 0;
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -140,6 +309,14 @@ void CFrameWnd::PostNcDestroy() {
 }
 
 // ---- CMDIFrameWnd ----
+
+// Only the main frame has bars: a page frame routes these on to it.
+const MsgMap CMDIFrameWnd::messageMap{&CFrameWnd::messageMap, {
+    msg::Command(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheckFor<ID_VIEW_STATUS_BAR>),
+    msg::UpdateUI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu),
+    msg::Command(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheckFor<ID_VIEW_TOOLBAR>),
+    msg::UpdateUI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu),
+}};
 
 BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext*) {
     CLIENTCREATESTRUCT ccs{};
@@ -186,13 +363,16 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL) {
     SetWindowText(title);
 }
 
-void CMDIFrameWnd::GetClientAreaForPane(RECT* r) { GetClientRect(r); }
+void CMDIFrameWnd::GetClientAreaForPane(RECT* r) {
+    GetClientRect(r);
+    RepositionBars(r, false);
+}
 
 void CMDIFrameWnd::RecalcLayout() {
-    if (!m_hWndMDIClient) return;
     CRect r;
-    GetClientAreaForPane(&r);
-    ::MoveWindow(m_hWndMDIClient, r.left, r.top, r.Width(), r.Height(), TRUE);
+    GetClientRect(&r);
+    RepositionBars(&r, true);
+    if (m_hWndMDIClient) ::MoveWindow(m_hWndMDIClient, r.left, r.top, r.Width(), r.Height(), TRUE);
 }
 
 void CMDIFrameWnd::OnSize(UINT nType, int, int) {

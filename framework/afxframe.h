@@ -4,6 +4,13 @@
 #include "afxres.h"
 
 class CView;
+class CControlBar;
+
+// Sets the status bar's message pane: wParam a string id (its first line is shown) or 0 with
+// lParam the text itself.
+#ifndef WM_SETMESSAGESTRING
+#define WM_SETMESSAGESTRING 0x0362
+#endif
 
 class CFrameWnd : public CWnd {
 public:
@@ -23,6 +30,37 @@ public:
     virtual void RecalcLayout();
     const std::string& GetTitle() const { return m_strTitle; }
 
+    // Control bars, laid out around the client pane in the order they were made.
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    CControlBar* GetControlBar(UINT nID) const;
+    // The sides (CBRS_ALIGN_ flags) on which bars may dock.
+    void EnableDocking(DWORD dwDockStyle);
+    DWORD GetDockingSides() const { return m_dwDockStyle; }
+    // Docks the bar on a side (AFX_IDW_DOCKBAR_...; 0: the side of its alignment) that both the
+    // frame and the bar allow; FALSE when they do not.
+    BOOL DockControlBar(CControlBar* pBar, UINT nDockBarID = 0);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // Gives each visible docked bar a strip of r on its side and leaves in r what remains; with
+    // bMove false it only computes. The walk ends before stopAt.
+    void RepositionBars(RECT* r, bool bMove, const CControlBar* stopAt = nullptr);
+
+    // Show or hide the bar with the command's id; FALSE when there is no such bar.
+    BOOL OnBarCheck(UINT nID);
+    template <UINT nID>
+    void OnBarCheckFor() { OnBarCheck(nID); }
+    void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+
+    // The status bar's message pane: the first line of a string, or a text.
+    CWnd* GetMessageBar() const;
+    void SetMessageText(UINT nID);
+    void SetMessageText(const std::string& text);
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     int OnCreate(LPCREATESTRUCTA lpcs) override;
@@ -40,6 +78,12 @@ protected:
     std::string m_strTitle;
     CView* m_pViewActive = nullptr;
     CCreateContext* m_pCreateContext = nullptr;
+    std::vector<CControlBar*> m_listControlBars;
+    DWORD m_dwDockStyle = 0;
+    UINT m_nIDTracking = AFX_IDS_IDLEMESSAGE;  // what the message pane should show
+    UINT m_nIDLastMessage = 0;                 // what it shows
+
+    DECLARE_MESSAGE_MAP()
 };
 
 class CMDIChildWnd;
@@ -61,6 +105,8 @@ public:
     virtual void GetClientAreaForPane(RECT* r);
 
     HWND m_hWndMDIClient = nullptr;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 class CMDIChildWnd : public CFrameWnd {

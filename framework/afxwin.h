@@ -8,5 +8,6 @@
 #include "afxdlg.h"
 #include "afxdoc.h"
 #include "afxframe.h"
+#include "afxbars.h"
 #include "afxview.h"
 #include "afxapp.h"

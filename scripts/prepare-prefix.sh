@@ -25,6 +25,8 @@ if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
       if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
     done
   done
+  # A volume label for C:, read by Wine when the prefix starts (the tests of drive texts use it).
+  printf 'CORVANE' > "$WINEPREFIX/drive_c/.windows-label"
   rm -f "$WINEPREFIX/dosdevices/z:"
   ln -sfn "$build/bin" "$WINEPREFIX/dosdevices/y:"
   touch "$WINEPREFIX/.corvane-ready"

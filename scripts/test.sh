@@ -27,4 +27,5 @@ fi
 
 "$root/scripts/prepare-prefix.sh" "$build" --fresh
 cd "$build"
-ctest --output-on-failure --timeout 600 -j 2 "$@"
+# One test program at a time: they share the test prefix's registry and folders.
+ctest --output-on-failure --timeout 600 "$@"

@@ -175,6 +175,11 @@ TEST_F(PageFixture, TitleAndTextStaticsTakeThePageColourAndTheirFonts) {
     EXPECT_EQ(title.font.lfHeight, 22);
     EXPECT_EQ(title.font.lfWidth, 9);
     EXPECT_EQ(title.font.lfWeight, 24);
+    // The static draws with the same font: it is its own font too.
+    LOGFONTA own{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendDlgItemMessageA(view->m_hWnd, IDC_TYPEDURL_TITLE, WM_GETFONT, 0, 0)),
+                 sizeof own, &own);
+    EXPECT_STREQ(own.lfFaceName, "Arial Rounded MT Bold");
     CtlColourAnswer text = AskColours(view, ::GetDlgItem(view->m_hWnd, IDC_TYPEDURL_TEXT));
     EXPECT_EQ(text.brush, look::kPageColour);
     EXPECT_STREQ(text.font.lfFaceName, "Georgia");

@@ -75,6 +75,13 @@ std::optional<std::string> CPageView::Caption() const {
 
 void CPageView::OnInitialUpdate() {
     CFormView::OnInitialUpdate();
+    // Statics select their own font after asking for their colours, so the font rules are also
+    // given to the controls themselves; otherwise the page would show in the dialog font.
+    for (const look::Rule& r : m_look.rules)
+        if (r.font)
+            for (int id : r.ids)
+                if (HWND h = ::GetDlgItem(m_hWnd, id))
+                    ::SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(m_cache.Font(*r.font)), FALSE);
     FitFrameToForm();
 }
 

@@ -1,0 +1,41 @@
+// The category tree of the utility pane: one node per trace category; a click on a node opens
+// that category's page.
+#pragma once
+#include <string>
+
+#include "afxwin.h"
+
+// The name by which the tree and the drives page know a drive: "C: [LABEL]", or "C:" when the
+// volume has no label (or its label cannot be read).
+std::string FormatDriveText(char letter, const std::string& label);
+// The drive text of a drive as the system reports it now; fileSystem receives the name of its
+// file system (empty when the volume cannot be read).
+std::string DriveText(char letter, std::string* fileSystem = nullptr);
+
+class CCategoryTree : public CTreeCtrl {
+public:
+    static constexpr int kImageCount = 35;
+
+    // Builds the node images and the nodes: "Internet" with its four categories, expanded.
+    void Initialise();
+    // The child of parent with this text: the one there already, or a new last child with the
+    // category's image. Texts of top categories go only under the root and the others only under
+    // a node; a text no category has is not added (null).
+    HTREEITEM AddNode(const std::string& text, HTREEITEM parent);
+    // What a click on a node does: select it, keep its text as the last chosen text and open a
+    // new page of its category.
+    void ChooseNode(HTREEITEM item);
+    // Opens a new page for a node text; false when the text names no category and no drive.
+    static bool OpenCategory(const std::string& text);
+
+    const CImageList& Images() const { return m_images; }
+
+    // The click opens pages instead of the control's own handling; expanding stays with the
+    // double click and the keyboard.
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnRButtonDown(UINT nFlags, CPoint point) override;
+
+private:
+    void BuildImages();
+    CImageList m_images;
+};

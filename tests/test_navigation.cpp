@@ -1,0 +1,418 @@
+// Navigation: the main frame with its toolbar, status bar and docking utility pane, and the
+// category tree that opens the pages.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "AppHarness.h"
+#include "CategoryTree.h"
+#include "LastChosenText.h"
+#include "MainFrm.h"
+#include "TestKit.h"
+#include "resource.h"
+
+using namespace testkit;
+
+bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+std::ostream& operator<<(std::ostream& os, const RECT& r) {
+    return os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+
+namespace {
+CMainFrame* Main() {
+    StartApp();
+    return dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+}
+
+CCategoryTree* Tree() { return Main()->TreeBar().Tree(); }
+
+size_t PagesOf(PageId page) { return TheApp()->PageTemplate(page)->GetDocuments().size(); }
+
+size_t AllDocuments() {
+    size_t n = 0;
+    for (CDocTemplate* t : TheApp()->GetDocTemplates()) n += t->GetDocuments().size();
+    return n;
+}
+
+HTREEITEM FindNode(CTreeCtrl* tree, const std::string& text) {
+    for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
+        if (tree->GetItemText(root) == text) return root;
+        for (HTREEITEM i = tree->GetChildItem(root); i; i = tree->GetNextSiblingItem(i))
+            if (tree->GetItemText(i) == text) return i;
+    }
+    return nullptr;
+}
+
+CRect TextRect(CTreeCtrl* tree, HTREEITEM item) {
+    CRect r;
+    memcpy(static_cast<RECT*>(&r), &item, sizeof item);  // the item goes in, its rectangle comes back
+    tree->SendMessage(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+CPoint Center(const CRect& r) { return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+
+void Click(CWnd* w, CPoint p, bool right = false) {
+    LPARAM at = MAKELPARAM(p.x, p.y);
+    w->SendMessage(right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+    w->SendMessage(right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+void ClickNode(const std::string& text) { Click(Tree(), Center(TextRect(Tree(), FindNode(Tree(), text)))); }
+
+// Brings toolbar buttons, menu checks and status panes up to date, as idle time does.
+void Idle() {
+    Pump();
+    AfxGetApp()->OnIdle(0);
+}
+
+std::string MessagePane() { return Main()->StatusBar().GetPaneText(0); }
+
+CRect ClientRectIn(CWnd* w, CWnd* parent) {
+    CRect r;
+    w->GetWindowRect(&r);
+    ::MapWindowPoints(nullptr, parent->m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+CRect MdiClientRect() {
+    CMainFrame* main = Main();
+    return ClientRectIn(CWnd::FromHandle(main->m_hWndMDIClient), main);
+}
+
+// The tab control's distance from the edges of the bar's client area.
+int TabMargin() {
+    CTreeBar& bar = Main()->TreeBar();
+    CRect client, tab = ClientRectIn(&bar.TabCtrl(), &bar);
+    bar.GetClientRect(&client);
+    EXPECT_EQ(tab.left - client.left, client.right - tab.right);
+    EXPECT_EQ(tab.top - client.top, client.bottom - tab.bottom);
+    return tab.left - client.left;
+}
+
+// A drag as a person makes it: the button goes down on `from` (screen; the message carries it
+// in client coordinates unless it is a non-client one), the pointer moves to
+// `to` and the button comes up there (or Escape cancels). The moves are queued before the
+// button goes down because the drag runs its own message loop.
+void Drag(CWnd* target, UINT downMessage, WPARAM hit, CPoint from, CPoint to, bool cancel = false) {
+    CMRCSizeControlBar& bar = Main()->TreeBar();
+    CPoint mid((from.x + to.x) / 2, (from.y + to.y) / 2), end = to;
+    ::ScreenToClient(bar.m_hWnd, &mid);
+    ::ScreenToClient(bar.m_hWnd, &end);
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(mid.x, mid.y));
+    bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(end.x, end.y));
+    if (cancel) bar.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    else bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(end.x, end.y));
+    CPoint at = from;
+    if (downMessage == WM_LBUTTONDOWN) ::ScreenToClient(target->m_hWnd, &at);
+    target->SendMessage(downMessage, hit, MAKELPARAM(at.x, at.y));
+    Pump();
+}
+
+CPoint ScreenPointOfClient(CWnd* w, int x, int y) {
+    CPoint p(x, y);
+    ::ClientToScreen(w->m_hWnd, &p);
+    return p;
+}
+
+UINT MenuState(UINT id) {
+    HMENU view = ::GetSubMenu(::GetMenu(Main()->m_hWnd), 0);
+    Main()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 0);
+    return ::GetMenuState(view, id, MF_BYCOMMAND);
+}
+
+// A page frame whose chain handles Copy.
+class CCopyFrame : public CMDIChildWnd {
+public:
+    void OnCopy() {}
+    DECLARE_MESSAGE_MAP()
+};
+const MsgMap CCopyFrame::messageMap{&CMDIChildWnd::messageMap, {msg::Command(ID_EDIT_COPY, &CCopyFrame::OnCopy)}};
+}  // namespace
+
+// ---- the category tree ----
+
+TEST(Tree, StartsWithInternetAndItsFourCategoriesSortedAndExpanded) {
+    CCategoryTree* tree = Tree();
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->GetCount(), 5u);
+    HTREEITEM internet = tree->GetRootItem();
+    ASSERT_NE(internet, nullptr);
+    EXPECT_EQ(tree->GetItemText(internet), "Internet");
+    EXPECT_EQ(tree->GetNextSiblingItem(internet), nullptr);
+    EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
+    const std::pair<const char*, int> expected[] = {
+        {"Cookies", 12}, {"History", 10}, {"Temporary Internet Files", 13}, {"Typed URLs", 8}};
+    HTREEITEM child = tree->GetChildItem(internet);
+    for (const auto& [text, image] : expected) {
+        ASSERT_NE(child, nullptr) << text;
+        EXPECT_EQ(tree->GetItemText(child), text);
+        int normal = -1, selected = -1;
+        tree->GetItemImage(child, normal, selected);
+        EXPECT_EQ(normal, image) << text;
+        EXPECT_EQ(selected, image) << text;
+        child = tree->GetNextSiblingItem(child);
+    }
+    EXPECT_EQ(child, nullptr);
+    int normal = -1, selected = -1;
+    tree->GetItemImage(internet, normal, selected);
+    EXPECT_EQ(normal, 26);
+    EXPECT_EQ(tree->Images().GetImageCount(), CCategoryTree::kImageCount);
+}
+
+TEST(Tree, EveryClickOnANodeOpensANewPageOfItsCategory) {
+    size_t history = PagesOf(PageId::History), typed = PagesOf(PageId::TypedUrls);
+    ClickNode("History");
+    ClickNode("History");
+    EXPECT_EQ(PagesOf(PageId::History), history + 2);
+    EXPECT_EQ(LastChosenText(), "History");
+    EXPECT_EQ(Tree()->GetItemText(Tree()->GetSelectedItem()), "History");
+    ClickNode("Typed URLs");
+    EXPECT_EQ(PagesOf(PageId::TypedUrls), typed + 1);
+    EXPECT_EQ(LastChosenText(), "Typed URLs");
+    CloseAllPages();
+}
+
+TEST(Tree, ClicksBesideTheNodesOrWithTheRightButtonOpenNothing) {
+    CCategoryTree* tree = Tree();
+    HTREEITEM cookies = FindNode(tree, "Cookies");
+    tree->SelectItem(cookies);
+    size_t before = AllDocuments();
+    CRect last = TextRect(tree, FindNode(tree, "Typed URLs")), client;
+    tree->GetClientRect(&client);
+    ASSERT_LT(last.bottom + 20, client.bottom);
+    Click(tree, CPoint(last.left, last.bottom + 20));
+    Click(tree, Center(TextRect(tree, FindNode(tree, "History"))), true);
+    EXPECT_EQ(AllDocuments(), before);
+    EXPECT_EQ(tree->GetSelectedItem(), cookies);
+}
+
+TEST(Tree, ArrowKeysMoveTheSelectionWithoutOpeningPages) {
+    CCategoryTree* tree = Tree();
+    tree->SelectItem(FindNode(tree, "Cookies"));
+    size_t before = AllDocuments();
+    tree->SendMessage(WM_KEYDOWN, VK_DOWN, 0);
+    tree->SendMessage(WM_KEYUP, VK_DOWN, 0);
+    Pump();
+    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), "History");
+    EXPECT_EQ(AllDocuments(), before);
+}
+
+TEST(Tree, TheExpandButtonOpensTheInternetPageAndKeepsTheNodeOpen) {
+    CCategoryTree* tree = Tree();
+    HTREEITEM internet = tree->GetRootItem();
+    CRect text = TextRect(tree, internet);
+    int y = (text.top + text.bottom) / 2;
+    CPoint button(-1, y);
+    for (int x = 0; x < text.left && button.x < 0; ++x) {
+        UINT flags = 0;
+        if (tree->HitTest(CPoint(x, y), &flags) == internet && (flags & TVHT_ONITEMBUTTON)) button.x = x;
+    }
+    ASSERT_GE(button.x, 0) << "no expand button found";
+    size_t before = PagesOf(PageId::Internet);
+    Click(tree, button);
+    EXPECT_EQ(PagesOf(PageId::Internet), before + 1);
+    EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(LastChosenText(), "Internet");
+    CloseAllPages();
+}
+
+TEST(Tree, ADriveLabelOpensADrivesPageCaptionedWithIt) {
+    // The test prefix labels C: "CORVANE" before it starts (Wine reads the label only then).
+    std::string text = DriveText('C');
+    ASSERT_EQ(text, "C: [CORVANE]");
+    CCategoryTree* tree = Tree();
+    HTREEITEM drive = tree->AddNode(text, tree->GetRootItem());
+    ASSERT_NE(drive, nullptr);
+    int image = -1, selected = -1;
+    tree->GetItemImage(drive, image, selected);
+    EXPECT_EQ(image, 5);  // a fixed disk
+    size_t before = PagesOf(PageId::Drives);
+    Click(tree, Center(TextRect(tree, drive)));
+    ASSERT_EQ(PagesOf(PageId::Drives), before + 1);
+    CFrameWnd* page = FrameOf(TheApp()->PageTemplate(PageId::Drives)->GetDocuments().back());
+    page->RedrawWindow();
+    EXPECT_TRUE(PumpUntil([&] { return page->GetWindowText() == text; }, 2000)) << page->GetWindowText();
+    tree->DeleteItem(drive);
+    CloseAllPages();
+}
+
+TEST(Tree, NodesAreAddedOnlyWhereTheirCategoryBelongsAndOnlyOnce) {
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, CRect(0, 0, 200, 300), nullptr, 0));
+    CCategoryTree tree;
+    ASSERT_TRUE(tree.CreateEx(0, WC_TREEVIEWA, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 300), &host, 1));
+    tree.Initialise();
+    HTREEITEM internet = tree.GetRootItem();
+    EXPECT_EQ(tree.AddNode("Cookies", internet), FindNode(&tree, "Cookies"));  // already there
+    EXPECT_EQ(tree.AddNode("Internet", TVI_ROOT), internet);
+    EXPECT_EQ(tree.AddNode("System", internet), nullptr);      // a top category under a node
+    EXPECT_EQ(tree.AddNode("Recycle Bin", TVI_ROOT), nullptr);  // a category at the top
+    EXPECT_EQ(tree.AddNode("cookies", internet), nullptr);      // texts compare exactly
+    EXPECT_EQ(tree.AddNode("Nothing Known", internet), nullptr);
+    EXPECT_EQ(tree.GetCount(), 5u);
+    HTREEITEM system = tree.AddNode("System", TVI_ROOT);
+    HTREEITEM recycle = tree.AddNode("Recycle Bin", system);
+    ASSERT_NE(recycle, nullptr);
+    EXPECT_EQ(tree.GetNextSiblingItem(internet), system);
+    int image = -1, selected = -1;
+    tree.GetItemImage(recycle, image, selected);
+    EXPECT_EQ(image, 6);
+    EXPECT_EQ(selected, 6);
+    EXPECT_FALSE(CCategoryTree::OpenCategory("Nothing Known"));
+}
+
+TEST(Tree, DriveTextHasTheLabelInBracketsOrOnlyTheLetter) {
+    EXPECT_EQ(FormatDriveText('D', "DATA"), "D: [DATA]");
+    EXPECT_EQ(FormatDriveText('E', ""), "E:");
+}
+
+// ---- the main frame ----
+
+TEST(Frame, ToolbarButtonsComeInOrderAndAreEnabledByTheirHandlers) {
+    CToolBar& bar = Main()->ToolBar();
+    const UINT ids[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_TOOLS, ID_EDIT_COPY,
+                        ID_EDIT_PASTE, 0, ID_FILE_PRINT, ID_APP_ABOUT, ID_SCHEDULER};
+    ASSERT_EQ(bar.GetCount(), static_cast<int>(std::size(ids)));
+    for (int i = 0; i < bar.GetCount(); ++i) EXPECT_EQ(bar.GetItemID(i), ids[i]) << "button " << i;
+    CRect r;
+    bar.GetItemRect(0, &r);
+    EXPECT_EQ(r.Width(), 73);
+    EXPECT_EQ(r.Height(), 45);
+
+    Idle();
+    for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_APP_ABOUT}) EXPECT_TRUE(bar.IsButtonEnabled(id)) << id;
+    for (UINT id : {ID_FILE_SAVE, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT}) EXPECT_FALSE(bar.IsButtonEnabled(id)) << id;
+
+    // A page whose chain handles Copy enables the button while it is active.
+    auto* page = new CCopyFrame;
+    ASSERT_TRUE(page->LoadFrame(IDR_TIDEMATYPE, WS_CHILD | WS_OVERLAPPEDWINDOW, Main(), nullptr));
+    page->ActivateFrame();
+    Idle();
+    EXPECT_TRUE(bar.IsButtonEnabled(ID_EDIT_COPY));
+    page->DestroyWindow();
+    Idle();
+    EXPECT_FALSE(bar.IsButtonEnabled(ID_EDIT_COPY));
+}
+
+TEST(Frame, ToolTipsAreTheSecondLineOfTheCommandsString) {
+    CToolBar& bar = Main()->ToolBar();
+    NMTTDISPINFOA info{};
+    info.hdr.code = TTN_GETDISPINFOA;
+    info.hdr.idFrom = ID_FILE_OPEN;
+    bar.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(info.lpszText, "Open");
+}
+
+TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
+    CStatusBar& status = Main()->StatusBar();
+    ASSERT_EQ(status.SendMessage(SB_GETPARTS), 4);
+    Idle();
+    EXPECT_EQ(MessagePane(), "Ready");
+
+    Main()->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, MF_STRING), 1);
+    EXPECT_EQ(MessagePane(), "Create a new document");
+    Main()->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_VIEW_UTILITY_PANE, MF_STRING), 1);
+    EXPECT_EQ(MessagePane(), "Show or hide a workspace pane that looks a bit like Dev Studio");
+    Main()->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(MessagePane(), "Ready");
+
+    // The pointer over a toolbar button shows its prompt until it leaves the bar.
+    CToolBar& bar = Main()->ToolBar();
+    CRect button;
+    bar.GetItemRect(1, &button);
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(button.left + 5, button.top + 5));
+    Idle();
+    EXPECT_EQ(MessagePane(), "Open an existing document");
+    bar.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(MessagePane(), "Ready");
+
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    BYTE saved = keys[VK_CAPITAL];
+    keys[VK_CAPITAL] |= 1;
+    ::SetKeyboardState(keys);
+    Idle();
+    EXPECT_EQ(status.GetPaneText(1), "CAP");
+    keys[VK_CAPITAL] = saved & ~1;
+    ::SetKeyboardState(keys);
+    Idle();
+    EXPECT_EQ(status.GetPaneText(1), "");
+}
+
+TEST(Frame, ViewCommandsHideAndShowTheBarsWithTheirCheckMarks) {
+    CMainFrame* main = Main();
+    CTreeBar& bar = main->TreeBar();
+    CRect docked = ClientRectIn(&bar, main);
+    EXPECT_EQ(MdiClientRect().left, docked.right);
+    EXPECT_TRUE(MenuState(ID_VIEW_UTILITY_PANE) & MF_CHECKED);
+
+    main->SendMessage(WM_COMMAND, ID_VIEW_UTILITY_PANE);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_FALSE(MenuState(ID_VIEW_UTILITY_PANE) & MF_CHECKED);
+    EXPECT_EQ(MdiClientRect().left, 0);
+
+    main->SendMessage(WM_COMMAND, ID_VIEW_UTILITY_PANE);
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_TRUE(MenuState(ID_VIEW_UTILITY_PANE) & MF_CHECKED);
+    EXPECT_EQ(ClientRectIn(&bar, main), docked);
+
+    CRect client;
+    main->GetClientRect(&client);
+    main->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(MenuState(ID_VIEW_STATUS_BAR) & MF_CHECKED);
+    EXPECT_EQ(MdiClientRect().bottom, client.bottom);
+    main->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(MenuState(ID_VIEW_STATUS_BAR) & MF_CHECKED);
+    EXPECT_LT(MdiClientRect().bottom, client.bottom);
+}
+
+TEST(Frame, TheUtilityPaneFloatsWhenDraggedOffAndDocksWhenDraggedBack) {
+    CMainFrame* main = Main();
+    CTreeBar& bar = main->TreeBar();
+    ASSERT_FALSE(bar.IsProbablyFloating());
+    EXPECT_EQ(TabMargin(), 4);
+    CRect mdi = MdiClientRect();
+    CPoint grip = Center(bar.GripperRectOnScreen());
+    CPoint middle = ScreenPointOfClient(main, (mdi.left + mdi.right) / 2, (mdi.top + mdi.bottom) / 2);
+
+    // The gripper answers as client area, so the drag starts from a plain button message.
+    EXPECT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)), HTCLIENT);
+    Drag(&bar, WM_LBUTTONDOWN, MK_LBUTTON, grip, middle, /*cancel=*/true);
+    EXPECT_FALSE(bar.IsProbablyFloating());
+
+    Drag(&bar, WM_LBUTTONDOWN, MK_LBUTTON, grip, middle);
+    ASSERT_TRUE(bar.IsProbablyFloating());
+    EXPECT_TRUE(bar.FloatFrame()->IsWindowVisible());
+    EXPECT_EQ(TabMargin(), 2);
+    EXPECT_EQ(MdiClientRect().left, 0);
+    EXPECT_TRUE(bar.TabCtrl().IsWindowVisible());
+    EXPECT_TRUE(bar.Tree()->IsWindowVisible());
+
+    // Back by the tool window's caption to the left edge of the client area.
+    CRect tool;
+    bar.FloatFrame()->GetWindowRect(&tool);
+    CPoint caption(tool.left + 30, tool.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2);
+    CPoint leftEdge = ScreenPointOfClient(main, MdiClientRect().left + 5, (mdi.top + mdi.bottom) / 2);
+    Drag(bar.FloatFrame(), WM_NCLBUTTONDOWN, HTCAPTION, caption, leftEdge);
+    ASSERT_FALSE(bar.IsProbablyFloating());
+    EXPECT_FALSE(bar.FloatFrame()->IsWindowVisible());
+    EXPECT_EQ(bar.GetDockSide(), static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_EQ(TabMargin(), 4);
+    EXPECT_EQ(MdiClientRect(), mdi);
+}
+
+TEST(Frame, TheSplitterEdgeResizesTheDockedPane) {
+    CMainFrame* main = Main();
+    CTreeBar& bar = main->TreeBar();
+    ASSERT_FALSE(bar.IsProbablyFloating());
+    int width = ClientRectIn(&bar, main).Width();
+    CPoint edge = Center(bar.SplitterRectOnScreen());
+    Drag(&bar, WM_LBUTTONDOWN, MK_LBUTTON, edge, CPoint(edge.x + 60, edge.y));
+    EXPECT_EQ(ClientRectIn(&bar, main).Width(), width + 60);
+    EXPECT_EQ(MdiClientRect().left, width + 60);
+    EXPECT_EQ(TabMargin(), 4);
+    Drag(&bar, WM_LBUTTONDOWN, MK_LBUTTON, CPoint(edge.x + 60, edge.y), edge);
+    EXPECT_EQ(ClientRectIn(&bar, main).Width(), width);
+}
