@@ -88,6 +88,10 @@ const MsgMap CTidemarkApp::messageMap{&CWinApp::messageMap, {
     msg::Command(ID_FILE_NEW, &CWinApp::OnFileNew),
     msg::Command(ID_FILE_OPEN, &CWinApp::OnFileOpen),
     msg::Command(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup),
+    msg::Command(ID_TOOLS, &CTidemarkApp::OnNoAction),
+    msg::Command(ID_LARGEBAR_BUTTON1, &CTidemarkApp::OnNoAction),
+    msg::Command(ID_LARGEBAR_BUTTON3, &CTidemarkApp::OnNoAction),
+    msg::Command(ID_LARGEBAR_BUTTON4, &CTidemarkApp::OnNoAction),
 }};
 
 CTidemarkApp::CTidemarkApp() : CWinApp(nullptr) {}
@@ -157,6 +161,9 @@ void CTidemarkApp::OnLogSettings() {
     CSaveLogDlg dlg;
     dlg.DoModal();
 }
+
+// Buttons that are offered, and so enabled, but do nothing yet.
+void CTidemarkApp::OnNoAction() {}
 
 void CTidemarkApp::OnStartPage() {
     if (!m_templates.empty()) m_templates.front()->OpenDocumentFile(nullptr, TRUE);

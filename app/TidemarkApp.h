@@ -32,6 +32,7 @@ public:
     void OnHelp();
     void OnScheduler();
     void OnLogSettings();
+    void OnNoAction();
 
     DECLARE_MESSAGE_MAP()
 

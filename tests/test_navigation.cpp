@@ -282,7 +282,7 @@ TEST(Frame, ToolbarButtonsComeInOrderAndAreEnabledByTheirHandlers) {
     EXPECT_EQ(r.Height(), 45);
 
     Idle();
-    for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_APP_ABOUT}) EXPECT_TRUE(bar.IsButtonEnabled(id)) << id;
+    for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_TOOLS, ID_APP_ABOUT, ID_SCHEDULER}) EXPECT_TRUE(bar.IsButtonEnabled(id)) << id;
     for (UINT id : {ID_FILE_SAVE, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT}) EXPECT_FALSE(bar.IsButtonEnabled(id)) << id;
 
     // A page whose chain handles Copy enables the button while it is active.
