@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "SpecialFolderEnum.h"
+#include "ShellReader.h"
 #include "TestKit.h"
 
 using namespace testkit;

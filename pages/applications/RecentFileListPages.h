@@ -2,7 +2,7 @@
 #include "PageLook.h"
 
 // What one page of the recent-file-list family reads and how its face is made.
-struct RecentFileListSpec {
+struct RecentFileListRow {
     UINT dialog;
     const char* caption;
     int titleId, textId, listId, selectAllId, clearAllId, eraseId;
@@ -15,17 +15,17 @@ struct RecentFileListSpec {
 // A page that lists an application's recently opened files, one check box each.
 class CRecentFileListView : public CPageView {
 public:
-    explicit CRecentFileListView(const RecentFileListSpec& spec);
+    explicit CRecentFileListView(const RecentFileListRow& row);
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
-    const RecentFileListSpec& Spec() const { return m_spec; }
+    const RecentFileListRow& Row() const { return m_row; }
 
     CListCtrl m_list;
 
 protected:
     virtual void OnSelectAll();
     virtual void OnClearAll();
-    const RecentFileListSpec& m_spec;
+    const RecentFileListRow& m_row;
 };
 
 class CMAVw : public CRecentFileListView { public: CMAVw(); };

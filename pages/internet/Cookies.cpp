@@ -6,7 +6,7 @@
 
 #include "EraseProgressDlg.h"
 #include "FileWalk.h"
-#include "SpecialFolderEnum.h"
+#include "ShellReader.h"
 #include "TempNetFileVw.h"
 #include "resource.h"
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "SpecialFolderEnum.h"
+#include "ShellReader.h"
 #include "resource.h"
 
 const char* const CTypedUrlVw::kKey = "Software\\Microsoft\\Internet Explorer\\TypedURLs";

@@ -1,4 +1,4 @@
-#include "SpecialFolderEnum.h"
+#include "ShellReader.h"
 
 #include <shlobj.h>
 
