@@ -30,15 +30,6 @@ std::string ReadText(const std::string& path) {
 }
 
 namespace {
-// Read without messages: the user-interface thread may be busy in the dialog's modal loop.
-std::string TextOf(HWND h) {
-    WCHAR w[1024] = L"";
-    int n = ::InternalGetWindowText(h, w, 1024);
-    char a[2048] = "";
-    ::WideCharToMultiByte(CP_ACP, 0, w, n, a, sizeof a - 1, nullptr, nullptr);
-    return a;
-}
-
 BOOL CALLBACK FindProgress(HWND h, LPARAM lp) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(h, &pid);

@@ -46,9 +46,8 @@ size_t DialogAnswerer::Count() {
     return m_seen.size();
 }
 
-namespace {
 // Texts are read without sending messages: the user-interface thread may be waiting for the
-// answerer to stop, and a sent message would then never be answered.
+// answerer to stop, or be busy in a modal loop, and a sent message would not be answered.
 std::string TextOf(HWND h) {
     WCHAR w[2048] = L"";
     int n = ::InternalGetWindowText(h, w, 2048);
@@ -57,6 +56,7 @@ std::string TextOf(HWND h) {
     return a;
 }
 
+namespace {
 struct FindState {
     DWORD pid;
     const std::string* caption;

@@ -59,6 +59,9 @@ std::string ScratchFolder(const std::string& name);
 void WriteFile(const std::string& path, const std::string& content = "x");
 bool FileExists(const std::string& path);
 
+// A window's text, read without sending it a message.
+std::string TextOf(HWND h);
+
 // Reads a pixel of a window's client area from the screen.
 COLORREF ClientPixel(HWND h, int x, int y);
 
