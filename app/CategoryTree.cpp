@@ -1,8 +1,8 @@
 #include "CategoryTree.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "DriveText.h"
 #include "LastChosenText.h"
 #include "TidemarkApp.h"
 
@@ -86,25 +86,6 @@ HICON BlankIcon() {
     return ::CreateIcon(AfxGetInstanceHandle(), 16, 16, 1, 1, andMask, xorMask);
 }
 }  // namespace
-
-std::string FormatDriveText(char letter, const std::string& label) {
-    char text[MAX_PATH + 8];
-    if (label.empty())
-        snprintf(text, sizeof text, "%c:", letter);
-    else
-        snprintf(text, sizeof text, "%c: [%s]", letter, label.c_str());
-    return text;
-}
-
-std::string DriveText(char letter, std::string* fileSystem) {
-    char root[] = {letter, ':', '\\', '\0'};
-    char label[MAX_PATH + 1] = "", system[MAX_PATH + 1] = "";
-    UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);  // an empty floppy or CD drive must not ask
-    BOOL ok = ::GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, system, sizeof system);
-    ::SetErrorMode(oldMode);
-    if (fileSystem) *fileSystem = ok ? system : "";
-    return FormatDriveText(letter, ok ? label : "");
-}
 
 void CCategoryTree::BuildImages() {
     m_images.Create(16, 16, ILC_COLOR8 | ILC_MASK, kImageCount, 0);

@@ -1,6 +1,10 @@
 // Standard ids of the framework: commands, strings, window ids and private messages.
 #pragma once
 
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 #ifndef ID_FILE_NEW
 #define ID_FILE_NEW 57600
 #endif

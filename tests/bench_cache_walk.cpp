@@ -8,6 +8,7 @@
 
 #include "AppHarness.h"
 #include "Pacing.h"
+#include "RegistryRead.h"
 #include "internet/TempNetFileVw.h"
 #include "TestKit.h"
 

@@ -8,6 +8,7 @@
 #include "EraseKit.h"
 #include "FileWalk.h"
 #include "Pacing.h"
+#include "RegistryRead.h"
 #include "internet/TempNetFileVw.h"
 #include "TestKit.h"
 #include "resource.h"

@@ -6,6 +6,7 @@
 #include "internet/Cookies.h"
 #include "EraseKit.h"
 #include "Pacing.h"
+#include "RegistryRead.h"
 #include "internet/TempNetFileVw.h"
 #include "TestKit.h"
 #include "resource.h"

@@ -6,6 +6,7 @@
 #include "AppHarness.h"
 #include "FakeUrlHistory.h"
 #include "internet/InternetVw.h"
+#include "RegistryRead.h"
 #include "internet/TempNetFileVw.h"
 #include "TestKit.h"
 #include "resource.h"

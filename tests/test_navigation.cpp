@@ -6,6 +6,7 @@
 
 #include "AppHarness.h"
 #include "CategoryTree.h"
+#include "DriveText.h"
 #include "LastChosenText.h"
 #include "MainFrm.h"
 #include "TestKit.h"

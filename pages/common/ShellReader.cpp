@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "RegistryRead.h"
+
 CSpecialFolderEnum::CSpecialFolderEnum() = default;
 
 CSpecialFolderEnum::~CSpecialFolderEnum() {
@@ -14,28 +16,10 @@ CSpecialFolderEnum::~CSpecialFolderEnum() {
 }
 
 LONG CSpecialFolderEnum::ReadRegString(HKEY root, const char* subKey, const char* valueName, char* buffer) {
-    buffer[0] = '\0';
-    m_bLastRead = true;
-    HKEY key = nullptr;
-    LONG rc = ::RegOpenKeyA(root, subKey, &key);
-    if (rc != ERROR_SUCCESS) {
-        m_bLastRead = false;
-        return rc;
-    }
-    BYTE data[kTextSize] = {};
-    DWORD size = sizeof data;
-    if (::RegQueryValueExA(key, valueName, nullptr, nullptr, data, &size) != ERROR_SUCCESS) {
-        m_bLastRead = false;
-    } else {
-        // Data without a zero byte (a number, binary data, an unterminated string) is cut so
-        // that the text always ends inside the buffer.
-        size = std::min<DWORD>(size, kTextSize - 1);
-        const BYTE* end = std::find(data, data + size, BYTE{0});
-        size_t n = static_cast<size_t>(end - data);
-        memcpy(buffer, data, n);
-        buffer[n] = '\0';
-    }
-    return ::RegCloseKey(key);
+    regread::Value v = regread::Read(root, subKey, valueName);
+    m_bLastRead = v.read;
+    memcpy(buffer, v.text.c_str(), v.text.size() + 1);
+    return v.openResult != ERROR_SUCCESS ? v.openResult : v.closeResult;
 }
 
 std::list<ShellItem>* CSpecialFolderEnum::EnumRecycleBin() { return ListOf(CSIDL_BITBUCKET); }

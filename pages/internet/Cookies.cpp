@@ -6,8 +6,8 @@
 
 #include "EraseProgressDlg.h"
 #include "FileWalk.h"
+#include "RegistryRead.h"
 #include "ShellReader.h"
-#include "TempNetFileVw.h"
 #include "resource.h"
 
 namespace {

@@ -13,11 +13,19 @@ using Category = CInternetVw::Category;
 look::PageLook InternetLook() {
     using namespace look;
     return {kWhite,
-            {Colour(kWhite, {1079, 1011, 1085, 1089, 1082, 1084, 1088, 1092, 1217, 1218, 1219, 1220}),
-             Colour(kPageColour, {1077, 1078, 1079, 1011, 1085, 1089, 1223}),
-             Font(kTitleFont, {1077}),
-             Font(kSummaryTextFont, {1078, 1082, 1084, 1088, 1092}),
-             Font(kHeadingFont, {1079, 1011, 1085, 1089})}};
+            {Colour(kWhite, {IDC_INTERNET_HEADING_TEMPNET, IDC_INTERNET_HEADING_COOKIES, IDC_INTERNET_HEADING_HISTORY,
+                             IDC_INTERNET_HEADING_TYPEDURL, IDC_INTERNET_DESC_TEMPNET, IDC_INTERNET_DESC_COOKIES,
+                             IDC_INTERNET_DESC_HISTORY, IDC_INTERNET_DESC_TYPEDURL, IDC_INTERNET_DETAILS_TEMPNET,
+                             IDC_INTERNET_DETAILS_COOKIES, IDC_INTERNET_DETAILS_HISTORY,
+                             IDC_INTERNET_DETAILS_TYPEDURL}),
+             Colour(kPageColour, {IDC_INTERNET_TITLE, IDC_INTERNET_TEXT, IDC_INTERNET_HEADING_TEMPNET,
+                                  IDC_INTERNET_HEADING_COOKIES, IDC_INTERNET_HEADING_HISTORY,
+                                  IDC_INTERNET_HEADING_TYPEDURL, IDC_INTERNET_BAND}),
+             Font(kTitleFont, {IDC_INTERNET_TITLE}),
+             Font(kSummaryTextFont, {IDC_INTERNET_TEXT, IDC_INTERNET_DESC_TEMPNET, IDC_INTERNET_DESC_COOKIES,
+                                     IDC_INTERNET_DESC_HISTORY, IDC_INTERNET_DESC_TYPEDURL}),
+             Font(kHeadingFont, {IDC_INTERNET_HEADING_TEMPNET, IDC_INTERNET_HEADING_COOKIES,
+                                 IDC_INTERNET_HEADING_HISTORY, IDC_INTERNET_HEADING_TYPEDURL})}};
 }
 
 // One row of the page per category, in the order "Erase Selected" takes them.

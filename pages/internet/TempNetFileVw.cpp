@@ -4,36 +4,8 @@
 #include <memory>
 
 #include "EraseProgressDlg.h"
+#include "RegistryRead.h"
 #include "resource.h"
-
-const char* const kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-void QueryRegString(HKEY root, const char* subKey, const char* valueName, std::string& text) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyA(root, subKey, &key) != ERROR_SUCCESS) return;
-    char buf[260];
-    DWORD size = sizeof buf;
-    LONG r = ::RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &size);
-    // Data stored without its closing zero is closed here; data that fills the whole buffer
-    // without one does not fit, and a cut path would name another folder.
-    if (r == ERROR_SUCCESS && size < sizeof buf) {
-        buf[size] = '\0';
-        text = buf;
-    } else if (r == ERROR_SUCCESS && std::memchr(buf, '\0', sizeof buf)) {
-        text = buf;
-    } else {
-        text.clear();
-    }
-    ::RegCloseKey(key);
-}
-
-void RunLibraryStep(const char* exportName) {
-    HMODULE lib = ::LoadLibraryA("Kestrix.dll");
-    if (!lib) return;
-    using Export = int(WINAPI*)();
-    if (auto call = reinterpret_cast<Export>(::GetProcAddress(lib, exportName))) call();
-    ::FreeLibrary(lib);
-}
 
 namespace {
 // One progress dialog for every erase of this page, for the life of the process.

@@ -2,17 +2,6 @@
 #include "FileWalk.h"
 #include "PageLook.h"
 
-// The registry key that names the cache and cookie folders of the current user.
-extern const char* const kShellFoldersKey;
-
-// Reads a string value into text. When the key cannot be opened the text stays as it was; when
-// the value cannot be read (missing, longer than 259 characters) it becomes empty.
-void QueryRegString(HKEY root, const char* subKey, const char* valueName, std::string& text);
-
-// Calls one export of the maker's outside library after an erase; silent when the library or
-// the export is not there.
-void RunLibraryStep(const char* exportName);
-
 // The files of the browser's cache folder, listed on a worker as the page opens, erased on
 // another behind the progress dialog.
 class CTempNetFileVw : public CPageView {
