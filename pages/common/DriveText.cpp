@@ -14,11 +14,17 @@ std::string FormatDriveText(char letter, const std::string& label) {
 }
 
 std::string DriveText(char letter, std::string* fileSystem) {
+    std::optional<Volume> volume = ReadVolume(letter);
+    if (fileSystem) *fileSystem = volume ? volume->fileSystem : "";
+    return FormatDriveText(letter, volume ? volume->label : "");
+}
+
+std::optional<Volume> ReadVolume(char letter) {
     char root[] = {letter, ':', '\\', '\0'};
     char label[MAX_PATH + 1] = "", system[MAX_PATH + 1] = "";
-    UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);  // an empty floppy or CD drive must not ask
+    UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
     BOOL ok = ::GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, system, sizeof system);
     ::SetErrorMode(oldMode);
-    if (fileSystem) *fileSystem = ok ? system : "";
-    return FormatDriveText(letter, ok ? label : "");
+    if (!ok) return std::nullopt;
+    return Volume{label, system};
 }

@@ -1,5 +1,6 @@
 // How the tree and the drive pages name a drive.
 #pragma once
+#include <optional>
 #include <string>
 
 // The name by which the tree and the drives page know a drive: "C: [LABEL]", or "C:" when the
@@ -8,3 +9,10 @@ std::string FormatDriveText(char letter, const std::string& label);
 // The drive text of a drive as the system reports it now; fileSystem receives the name of its
 // file system (empty when the volume cannot be read).
 std::string DriveText(char letter, std::string* fileSystem = nullptr);
+
+struct Volume {
+    std::string label, fileSystem;
+};
+// The label and file system of the drive's volume; nothing when the volume cannot be read. An
+// empty floppy, card reader or CD drive raises no system box.
+std::optional<Volume> ReadVolume(char letter);
