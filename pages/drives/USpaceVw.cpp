@@ -1,5 +1,10 @@
 #include "USpaceVw.h"
 
+#include <algorithm>
+
+#include "CheckList.h"
+#include "DriveSpace.h"
+#include "DriveText.h"
 #include "resource.h"
 
 namespace {
@@ -10,13 +15,79 @@ look::PageLook UnusedSpaceLook() {
              Font(kSettingsFont, {1235, 1236, 1237, 1238}),
              Font(kTitleFont, {1234, 1057})}};
 }
+
+struct Column {
+    const char* heading;
+    int format;
+    int share;  // the column's width is the list's width divided by this
+};
+const Column kColumns[] = {{"Disk", LVCFMT_CENTER, 10},
+                           {"Label", LVCFMT_LEFT, 4},
+                           {"File System", LVCFMT_LEFT, 5},
+                           {"Unused Space", LVCFMT_LEFT, 4},
+                           {"Total Space", LVCFMT_LEFT, 5}};
 }  // namespace
 
+const MsgMap CUSpaceVw::messageMap{&CPageView::messageMap, {
+    msg::Command(IDC_USPACE_SELECTALL, &CUSpaceVw::OnSelectAll),
+    msg::Command(IDC_USPACE_CLEARALL, &CUSpaceVw::OnClearAll),
+}};
+
 CUSpaceVw::CUSpaceVw() : CPageView(IDD_USPACE, UnusedSpaceLook(), "Veduva123") {}
+
+int CUSpaceVw::OnCreate(LPCREATESTRUCTA lpcs) {
+    if (CPageView::OnCreate(lpcs) == -1) return -1;
+    if (!m_list.Create(WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(0, 0, 400, 200), this,
+                       IDC_USPACE_DRIVE_LIST))
+        return -1;
+    ::SendMessageA(m_list.m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                   LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    m_listFont.CreatePointFont(100, "System");
+    m_list.SetFont(m_listFont);
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        m_list.InsertColumn(i, kColumns[i].heading, kColumns[i].format, 0);
+    return 0;
+}
+
+void CUSpaceVw::OnSize(UINT nType, int cx, int cy) {
+    CPageView::OnSize(nType, cx, cy);
+    // Sizing starts while the dialog is still being made: the band is bound only later.
+    if (!m_band.IsWindow() || !m_list.IsWindow()) return;
+    CRect client;
+    GetClientRect(&client);
+    m_band.MoveWindow(0, 0, client.Width(), 100);
+    m_band.ShowWindow(SW_SHOW);
+    int width = std::max(0, client.Width() - 160);
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) m_list.SetColumnWidth(i, width / kColumns[i].share);
+    m_list.MoveWindow(20, 140, width, client.Height() * 5 / 14);
+    m_list.ShowWindow(SW_SHOW);
+}
 
 void CUSpaceVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_USPACE_SELECTALL, m_selectAll);
     DDX_Control(pDX, IDC_USPACE_CLEARALL, m_clearAll);
     DDX_Control(pDX, IDC_USPACE_BAND, m_band);
+    if (!pDX->m_bSaveAndValidate) Fill();
 }
+
+// One row per present drive, unchecked; a drive that cannot be read keeps its row with empty cells.
+void CUSpaceVw::Fill() {
+    m_list.DeleteAllItems();
+    drives::FreeSpaceCall freeSpace = drives::FindFreeSpaceCall();
+    for (char letter : drives::PresentDrives()) {
+        std::string root = drives::RootOf(letter);
+        int row = m_list.InsertItem(m_list.GetItemCount(), root);
+        if (auto volume = ReadVolume(letter)) {
+            m_list.SetItemText(row, 1, volume->label);
+            m_list.SetItemText(row, 2, volume->fileSystem);
+        }
+        if (auto space = drives::QuerySpace(freeSpace, root)) {
+            m_list.SetItemText(row, 3, drives::MegabytesText(space->freeBytes));
+            m_list.SetItemText(row, 4, drives::MegabytesText(space->totalBytes));
+        }
+    }
+}
+
+void CUSpaceVw::OnSelectAll() { checklist::SetAll(m_list, TRUE); }
+void CUSpaceVw::OnClearAll() { checklist::SetAll(m_list, FALSE); }
