@@ -26,6 +26,24 @@ const DialogList kDialogLists[] = {
     {"LastVisitedMRU", false, Order::Letters, Data::ProgramThenPath},
 };
 
+// Newer counters name a program by a known folder's id and the rest of its path: the folder's
+// own path is shown instead of the id.
+std::string WithKnownFolder(const std::string& name) {
+    if (name.size() < 38 || name[0] != '{' || name[37] != '}') return name;
+    std::wstring id(name.begin(), name.begin() + 38);
+    GUID folder{};
+    PWSTR path = nullptr;
+    std::string result = name;
+    if (SUCCEEDED(::CLSIDFromString(id.c_str(), &folder)) && SUCCEEDED(::SHGetKnownFolderPath(folder, 0, nullptr, &path))) {
+        int n = ::WideCharToMultiByte(CP_ACP, 0, path, -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+        if (n > 1) ::WideCharToMultiByte(CP_ACP, 0, path, -1, text.data(), n, nullptr, nullptr);
+        result = text + name.substr(38);
+    }
+    ::CoTaskMemFree(path);
+    return result;
+}
+
 const char* OrderValue(Order o) { return o == Order::Letters ? "MRUList" : "MRUListEx"; }
 
 std::string ToAnsi(const std::u16string& text) {
@@ -171,7 +189,7 @@ std::vector<RegistryEntry> Read() {
         for (const std::string& name : regerase::ValueNames(HKEY_CURRENT_USER, key)) {
             std::string text = mru::Rot13(name);
             if (text.rfind("UEME_CTL", 0) == 0) continue;  // the session counters, not a program
-            entries.push_back({key, name, text});
+            entries.push_back({key, name, WithKnownFolder(text)});
         }
     }
     return entries;
