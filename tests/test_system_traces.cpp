@@ -59,14 +59,13 @@ protected:
         ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target), sizeof target - sizeof(wchar_t));
         ::RegCloseKey(link);
     }
+    // What a link leads to: values a list would name, and a key below.
     static void SeedSentinelKey() {
-        RegSetString(HKEY_LOCAL_MACHINE, kSentinelKey, "a", "keep me");
-        RegSetString(HKEY_LOCAL_MACHINE, kSentinelKey, "MRUList", "a");
-        RegSetString(HKEY_LOCAL_MACHINE, std::string(kSentinelKey) + "\\Sub", "0", "keep me too");
+        for (const char* v : {"a", "MRUList"}) RegSetString(HKEY_LOCAL_MACHINE, kSentinelKey, v, "a");
+        RegSetString(HKEY_LOCAL_MACHINE, std::string(kSentinelKey) + "\\Sub", "0", "keep me");
     }
     static void ExpectSentinelKeyIntact() {
-        EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kSentinelKey, "a"));
-        EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kSentinelKey, "MRUList"));
+        for (const char* v : {"a", "MRUList"}) EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kSentinelKey, v)) << v;
         EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, std::string(kSentinelKey) + "\\Sub", "0"));
     }
     static void DeleteKeys(std::initializer_list<std::string> keys) {
@@ -107,7 +106,7 @@ TEST_F(TracePages, RecycleBinShowsItsItemsSortedWithABlankImageAndCleanEmptiesIt
     EXPECT_FALSE(FileExists(trash + "\\files\\bin-mid.txt"));
     EXPECT_TRUE(FileExists(outside));
     root = view->m_tree.GetRootItem();
-    EXPECT_EQ(view->m_tree.GetItemText(root), "Recycle Bin");
+    EXPECT_EQ(view->m_tree.GetItemText(root), "Recycle Bin");  // an empty bin still shows its root
     EXPECT_TRUE(Children(view->m_tree, root).empty());
 }
 
