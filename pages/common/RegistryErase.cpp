@@ -1,5 +1,7 @@
 #include "RegistryErase.h"
 
+#include "SafeRegistry.h"
+
 namespace regerase {
 namespace {
 std::string Reason(const std::string& path, const std::string& name, LONG rc) {
@@ -29,37 +31,6 @@ std::vector<std::string> EnumKeys(HKEY key) {
         names.emplace_back(name, size);
     }
     return names;
-}
-
-// Deletes the key that `key` (opened with OpenLastStep) is, below `parent` as `name`.
-LONG DeleteTree(HKEY parent, const std::string& name, EraseResult& result, const std::string& path) {
-    HKEY key = nullptr;
-    LONG rc = ::RegOpenKeyExA(parent, name.c_str(), REG_OPTION_OPEN_LINK,
-                              KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | DELETE, &key);
-    if (rc == ERROR_FILE_NOT_FOUND) return rc;
-    if (rc != ERROR_SUCCESS) {
-        result.Failed(Reason(path, "", rc));
-        return rc;
-    }
-    if (KeyIsLink(key)) {
-        // The link itself goes: deleting through the handle opened on the link, not by its name,
-        // which would be followed.
-        rc = ::RegDeleteKeyA(key, "");
-        ::RegCloseKey(key);
-    } else {
-        for (const std::string& sub : EnumKeys(key)) {
-            if (!IsPlainKeyName(sub)) continue;
-            DeleteTree(key, sub, result, path + "\\" + sub);
-        }
-        ::RegCloseKey(key);
-        rc = ::RegDeleteKeyA(parent, name.c_str());
-    }
-    if (rc == ERROR_SUCCESS) {
-        ++result.erased;
-    } else if (rc != ERROR_FILE_NOT_FOUND) {
-        result.Failed(Reason(path, "", rc));
-    }
-    return rc;
 }
 }  // namespace
 
@@ -142,7 +113,11 @@ void DeleteValue(HKEY root, const std::string& path, const std::string& name, Er
 }
 
 void DeleteKey(HKEY root, const std::string& path, EraseResult& result) {
-    DeleteTree(root, path, result, path);
+    LONG rc = safereg::DeleteKeyTree(root, path);
+    if (rc == ERROR_SUCCESS)
+        ++result.erased;
+    else if (rc != ERROR_FILE_NOT_FOUND)
+        result.Failed(Reason(path, "", rc));
 }
 
 LONG WriteValue(HKEY root, const std::string& path, const std::string& name, DWORD type,

@@ -1,6 +1,7 @@
-// The one safe way to delete registry values and keys below HKEY_CURRENT_USER: a key that is a
+// Registry values and keys below HKEY_CURRENT_USER, read and deleted safely: a key that is a
 // registry link is never used as a way into the key it points to, and a name read from the
-// registry is used as a path step only when it is a plain name.
+// registry is used as a path step only when it is a plain name. Keys go through SafeRegistry's
+// delete; this adds the accounting of an erase.
 #pragma once
 #include <string>
 #include <vector>
