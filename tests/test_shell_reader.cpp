@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ShellKit.h"
 #include "ShellReader.h"
 #include "TestKit.h"
 
@@ -124,45 +125,6 @@ TEST_F(ReadRegStringTest, EveryReadOpensTheKeyAnewAndClosesIt) {
 }
 
 namespace {
-const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-// Points the Recent folder at a scratch folder for one test and puts the old value back.
-class ScopedRecentFolder {
-public:
-    explicit ScopedRecentFolder(const std::string& dir) {
-        HKEY k = nullptr;
-        ::RegOpenKeyA(HKEY_CURRENT_USER, kShellFolders, &k);
-        DWORD type = 0, size = sizeof m_old;
-        m_hadOld = ::RegQueryValueExA(k, "Recent", nullptr, &type, reinterpret_cast<BYTE*>(m_old), &size) == ERROR_SUCCESS;
-        m_type = type;
-        m_size = size;
-        ::RegCloseKey(k);
-        RegSetBinary(HKEY_CURRENT_USER, kShellFolders, "Recent", dir.c_str(), static_cast<DWORD>(dir.size() + 1), REG_EXPAND_SZ);
-    }
-    ~ScopedRecentFolder() {
-        if (m_hadOld) RegSetBinary(HKEY_CURRENT_USER, kShellFolders, "Recent", m_old, m_size, m_type);
-    }
-
-private:
-    char m_old[MAX_PATH * 2] = "";
-    bool m_hadOld = false;
-    DWORD m_type = 0, m_size = 0;
-};
-
-void MakeShortcut(const std::string& lnk, const std::string& target) {
-    IShellLinkA* link = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                                reinterpret_cast<void**>(&link)));
-    link->SetPath(target.c_str());
-    IPersistFile* file = nullptr;
-    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    WCHAR path[MAX_PATH];
-    ::MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, path, MAX_PATH);
-    EXPECT_HRESULT_SUCCEEDED(file->Save(path, TRUE));
-    file->Release();
-    link->Release();
-}
-
 // The names of a special folder in the order the shell itself enumerates them.
 std::vector<std::string> ShellOrder(int csidl) {
     std::vector<std::string> names;
@@ -206,17 +168,12 @@ int IconWidth(HICON icon) {
     return bm.bmWidth;
 }
 
-std::string RecentPath() {
-    char path[MAX_PATH] = "";
-    ::SHGetFolderPathA(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
 }  // namespace
 
 TEST(ShellFolders, EmptyRecentFolderGivesAnEmptyList) {
     std::string dir = ScratchFolder("reader-recent-empty");
-    ScopedRecentFolder recent(dir);
-    ASSERT_EQ(RecentPath(), dir);
+    ScopedShellFolder recent("Recent", dir);
+    ASSERT_EQ(SpecialFolder(CSIDL_RECENT), dir);
     CSpecialFolderEnum reader;
     std::list<ShellItem>* items = reader.EnumRecent();
     ASSERT_NE(items, nullptr);
@@ -226,8 +183,8 @@ TEST(ShellFolders, EmptyRecentFolderGivesAnEmptyList) {
 TEST(ShellFolders, RecentItemsComeInTheReverseOfTheShellsOrderWithTheirIcons) {
     std::string dir = ScratchFolder("reader-recent");
     std::string targets = ScratchFolder("reader-recent-targets");
-    ScopedRecentFolder recent(dir);
-    ASSERT_EQ(RecentPath(), dir);
+    ScopedShellFolder recent("Recent", dir);
+    ASSERT_EQ(SpecialFolder(CSIDL_RECENT), dir);
     DWORD attrs = ::GetFileAttributesA(dir.c_str());
     ASSERT_TRUE(attrs & FILE_ATTRIBUTE_DIRECTORY);
     ASSERT_FALSE(attrs & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -254,40 +211,13 @@ TEST(ShellFolders, RecentItemsComeInTheReverseOfTheShellsOrderWithTheirIcons) {
     EXPECT_EQ(NamesOf(*items), expected);
 }
 
-namespace {
-// The Windows side's view of the Linux trash of the test prefix's HOME; empty when it cannot be
-// reached without leaving the build folder.
-std::string TrashFolder() {
-    char home[MAX_PATH] = "", xdg[MAX_PATH] = "";
-    if (::GetEnvironmentVariableA("XDG_DATA_HOME", xdg, MAX_PATH)) return {};  // may lie anywhere
-    if (!::GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH)) return {};
-    std::string h = home;
-    if (h.rfind("\\??\\unix\\", 0) != 0 || h.find("\\test-home") == std::string::npos) return {};
-    return "\\\\?\\" + h.substr(4) + "\\.local\\share\\Trash";
-}
-
-void SeedTrash(const std::string& trash, const std::string& name) {
-    WriteFile(trash + "\\files\\" + name, "binned");
-    WriteFile(trash + "\\info\\" + name + ".trashinfo",
-              "[Trash Info]\nPath=/corvane/" + name + "\nDeletionDate=2024-05-06T07:08:09\n");
-}
-
-std::vector<std::string> OnlyOurs(std::vector<std::string> names) {
-    names.erase(std::remove_if(names.begin(), names.end(), [](const std::string& n) { return n.rfind("reader-", 0) != 0; }),
-                names.end());
-    return names;
-}
-}  // namespace
-
 TEST(ShellFolders, RecycleBinItemsAreListedEvenWithoutIcons) {
     std::string trash = TrashFolder();
     if (trash.empty()) GTEST_SKIP() << "the trash of the test HOME is not reachable from inside the prefix";
-    ::SHCreateDirectoryExA(nullptr, (trash + "\\files").c_str(), nullptr);
-    ::SHCreateDirectoryExA(nullptr, (trash + "\\info").c_str(), nullptr);
     const char* names[] = {"reader-one.txt", "reader-two.txt", "reader-three.txt"};
     for (const char* n : names) SeedTrash(trash, n);
 
-    std::vector<std::string> expected = OnlyOurs(ShellOrder(CSIDL_BITBUCKET));
+    std::vector<std::string> expected = OnlyPrefixed(ShellOrder(CSIDL_BITBUCKET), "reader-");
     std::reverse(expected.begin(), expected.end());
     CSpecialFolderEnum reader;
     std::list<ShellItem>* items = reader.EnumRecycleBin();
@@ -297,7 +227,7 @@ TEST(ShellFolders, RecycleBinItemsAreListedEvenWithoutIcons) {
     }
     ASSERT_NE(items, nullptr);
     EXPECT_EQ(expected.size(), 3u);
-    EXPECT_EQ(OnlyOurs(NamesOf(*items)), expected);
+    EXPECT_EQ(OnlyPrefixed(NamesOf(*items), "reader-"), expected);
     // This shell offers no icon extractor for bin items: they stay, with no icons.
     for (const ShellItem& i : *items) {
         if (i.Name.rfind("reader-", 0) == 0) {

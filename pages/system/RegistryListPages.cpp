@@ -1,7 +1,43 @@
 #include "RegistryListPages.h"
 
+#include "PageMessage.h"
 #include "resource.h"
 
-COFHistoryVw::COFHistoryVw() : CPageView(IDD_OFHISTORY, look::ListLook(IDC_OFHISTORY_TITLE, IDC_OFHISTORY_TEXT), "Open File History") {}
+CRegistryListView::CRegistryListView(UINT dialog, int titleId, int textId, int listId, const char* caption)
+    : CPageView(dialog, look::ListLook(titleId, textId), caption), m_listId(listId) {}
 
-CMFURegVw::CMFURegVw() : CPageView(IDD_MFUREG, look::ListLook(IDC_MFUREG_TITLE, IDC_MFUREG_TEXT), nullptr) {}
+void CRegistryListView::DoDataExchange(CDataExchange* pDX) {
+    CPageView::DoDataExchange(pDX);
+    DDX_Control(pDX, m_listId, m_list);
+    if (pDX->m_bSaveAndValidate) return;
+    // Paths are long: one full-width row each reads better than icons with wrapped labels.
+    m_list.ModifyStyle(LVS_TYPEMASK, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL);
+    CRect client;
+    m_list.GetClientRect(&client);
+    m_list.InsertColumn(0, "", LVCFMT_LEFT, client.Width() - ::GetSystemMetrics(SM_CXVSCROLL));
+    Fill();
+}
+
+void CRegistryListView::Fill() {
+    m_list.DeleteAllItems();
+    m_entries = ReadEntries();
+    for (const RegistryEntry& e : m_entries) m_list.InsertItem(m_list.GetItemCount(), e.text);
+}
+
+COFHistoryVw::COFHistoryVw()
+    : CRegistryListView(IDD_OFHISTORY, IDC_OFHISTORY_TITLE, IDC_OFHISTORY_TEXT, IDC_OFHISTORY_LIST, "Open File History") {}
+
+const char CMFURegVw::kNotErased[] = "Some records of used programs could not be erased.";
+
+const MsgMap CMFURegVw::messageMap{&CPageView::messageMap, {
+    msg::Command(IDC_MFUREG_ERASE, &CMFURegVw::OnErase),
+}};
+
+CMFURegVw::CMFURegVw() : CRegistryListView(IDD_MFUREG, IDC_MFUREG_TITLE, IDC_MFUREG_TEXT, IDC_MFUREG_LIST, nullptr) {}
+
+void CMFURegVw::OnErase() {
+    // What the page lists is what goes; values added since it opened are left for the next look.
+    EraseResult result = programuse::Erase(m_entries);
+    Fill();
+    if (!result.Complete()) ShowPageMessage(kNotErased);
+}

@@ -1,14 +1,49 @@
 #pragma once
+#include "EraseResult.h"
 #include "PageLook.h"
+#include "RegistryLists.h"
 
-// Files recently opened through the Open File dialog: no source is known, so nothing is listed.
-class COFHistoryVw : public CPageView {
+// A page that shows a registry list as rows of text, one per entry.
+class CRegistryListView : public CPageView {
 public:
-    COFHistoryVw();
+    CRegistryListView(UINT dialog, int titleId, int textId, int listId, const char* caption);
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    CListCtrl m_list;
+    const std::vector<RegistryEntry>& Entries() const { return m_entries; }
+
+protected:
+    virtual std::vector<RegistryEntry> ReadEntries() const = 0;
+    void Fill();
+    std::vector<RegistryEntry> m_entries;
+
+private:
+    int m_listId;
 };
 
-// Most frequently used programs: no source is known, so nothing is listed; it sets no caption.
-class CMFURegVw : public CPageView {
+// Files and folders recently used through the common Open and Save dialogs. The page has no
+// Erase button: its erase runs from the System summary.
+class COFHistoryVw : public CRegistryListView {
+public:
+    COFHistoryVw();
+    static EraseResult EraseWithoutWindow() { return openfiles::Erase(); }
+
+protected:
+    std::vector<RegistryEntry> ReadEntries() const override { return openfiles::Read(); }
+};
+
+// The programs the shell counts the uses of. It sets no caption of its own.
+class CMFURegVw : public CRegistryListView {
 public:
     CMFURegVw();
+    static EraseResult EraseWithoutWindow() { return programuse::Erase(programuse::Read()); }
+    static const char kNotErased[];
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    std::vector<RegistryEntry> ReadEntries() const override { return programuse::Read(); }
+
+private:
+    void OnErase();
 };

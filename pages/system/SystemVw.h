@@ -1,11 +1,28 @@
 #pragma once
+#include "EraseResult.h"
 #include "PageLook.h"
 
-// The lists Windows keeps of recently used things in the registry.
+// The lists Windows keeps of recently used things in the registry. "Erase" deletes them, shows
+// the page again and offers to log off.
 class CSystemVw : public CPageView {
 public:
     CSystemVw();
     void DoDataExchange(CDataExchange* pDX) override;
 
+    // Deletes the auto-complete keys, the last registry key opened, the Run history and the
+    // mapped network drive history (its "MRUList" too); the Run list's "MRUList" stays.
+    static EraseResult EraseWithoutWindow();
+
+    static const char* const kRegeditKey;
+    static const char* const kMapDriveKey;
+    static const char* const kRunKey;
+    static const char* const kAutoCompleteKeys[2];
+
     CTreeCtrl m_tree;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void Fill();
+    void OnErase();
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "LogoffDlg.h"
 #include "Pacing.h"
 #include "afxwin.h"
 
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     Pacing::SetScalePercent(0);
+    // No test may log the session off: a test that wants the call puts its own recorder in.
+    CLogoffDlg::LogOff() = [](UINT, DWORD) -> BOOL { return FALSE; };
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

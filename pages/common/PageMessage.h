@@ -1,0 +1,9 @@
+// The message a system page shows after an erase, owned by the main window so that the page can
+// be neither closed nor pressed again while it is up.
+#pragma once
+#include "afxwin.h"
+
+inline void ShowPageMessage(const char* text) {
+    CWnd* main = AfxGetMainWnd();
+    ::MessageBoxA(main ? main->GetSafeHwnd() : nullptr, text, "Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
+}
