@@ -9,6 +9,7 @@
 #include "EraseKit.h"
 #include "FileWalk.h"
 #include "Pacing.h"
+#include "RegistryRead.h"
 #include "TestKit.h"
 #include "internet/Cookies.h"
 #include "internet/TempNetFileVw.h"
