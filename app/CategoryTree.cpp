@@ -4,6 +4,7 @@
 
 #include "DriveText.h"
 #include "LastChosenText.h"
+#include "Settings.h"
 #include "TidemarkApp.h"
 
 namespace {
@@ -54,6 +55,17 @@ const Category kCategories[] = {
     {"WordPad", 20, Level::Under, PageId::WordPad},
     {"Most Frequently Used Registry", 34, Level::Under, PageId::MfuRegistry},
 };
+
+// The branches the tree shows besides "Internet" when all categories are asked for.
+const std::vector<std::string> kInternetNodes{"Temporary Internet Files", "Cookies", "History", "Typed URLs"};
+const std::vector<std::string> kSystemNodes{"Recycle Bin", "System Registry Traces", "Recent Documents",
+                                            "Open File History", "Most Frequently Used Registry",
+                                            "Administrator's Temporary Files", "System Temporary Files",
+                                            "ClipBoard Content", "Windows Event Log", "Recent Network Folder"};
+const std::vector<std::string> kApplicationNodes{"Acrobat Reader", "Microsoft Access", "Microsoft Excel",
+                                                 "Microsoft Word", "Microsoft PowerPoint", "Paint",
+                                                 "Windows Media Player", "Winzip", "WordPad",
+                                                 "Microsoft Management Console"};
 
 const Category* FindCategory(const std::string& text) {
     for (const Category& c : kCategories)
@@ -107,10 +119,28 @@ void CCategoryTree::BuildImages() {
 void CCategoryTree::Initialise() {
     BuildImages();
     SetImageList(m_images, TVSIL_NORMAL);
-    HTREEITEM internet = AddNode("Internet", TVI_ROOT);
-    for (const char* text : {"Temporary Internet Files", "Cookies", "History", "Typed URLs"}) AddNode(text, internet);
-    Expand(internet, TVE_EXPAND);
-    SortChildren(internet);
+    ShowAllCategories(settings::AllCategories());
+}
+
+void CCategoryTree::ShowAllCategories(bool all) {
+    DeleteAllItems();
+    AddBranch("Internet", kInternetNodes);
+    if (!all) return;
+    AddBranch("System", kSystemNodes);
+    AddBranch("Application Traces", kApplicationNodes);
+    std::vector<std::string> unused;
+    DWORD drives = ::GetLogicalDrives();
+    for (char letter = 'B'; letter <= 'Z'; ++letter)
+        if (drives & (1u << (letter - 'A'))) unused.push_back(DriveText(letter));
+    unused.push_back("Wipe List");
+    AddBranch("Unused Space", unused);
+}
+
+void CCategoryTree::AddBranch(const char* root, const std::vector<std::string>& children) {
+    HTREEITEM node = AddNode(root, TVI_ROOT);
+    for (const std::string& text : children) AddNode(text, node);
+    Expand(node, TVE_EXPAND);
+    SortChildren(node);
 }
 
 HTREEITEM CCategoryTree::AddNode(const std::string& text, HTREEITEM parent) {

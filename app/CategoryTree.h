@@ -2,6 +2,7 @@
 // that category's page.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "afxwin.h"
 
@@ -9,8 +10,12 @@ class CCategoryTree : public CTreeCtrl {
 public:
     static constexpr int kImageCount = 35;
 
-    // Builds the node images and the nodes: "Internet" with its four categories, expanded.
+    // Builds the node images and the nodes: "Internet" with its four categories, and every other
+    // category too when the user's "All Categories" setting is on.
     void Initialise();
+    // Builds the nodes anew: the Internet branch, and with all the System and Application Traces
+    // branches and "Unused Space" with the present drives and "Wipe List". Roots are expanded.
+    void ShowAllCategories(bool all);
     // The child of parent with this text: the one there already, or a new last child with the
     // category's image. Texts of top categories go only under the root and the others only under
     // a node; a text no category has is not added (null).
@@ -30,5 +35,7 @@ public:
 
 private:
     void BuildImages();
+    // Adds a root with its children, expands it and sorts the children by text.
+    void AddBranch(const char* root, const std::vector<std::string>& children);
     CImageList m_images;
 };

@@ -1,5 +1,7 @@
 #include "MainFrm.h"
 
+#include "CategoryTree.h"
+#include "Settings.h"
 #include "resource.h"
 
 namespace {
@@ -13,6 +15,10 @@ const MsgMap CMainFrame::messageMap{&CMRCMDIFrameWndSizeDock::messageMap, {
     msg::UpdateUI(ID_VIEW_SPARE_BAR1, &CFrameWnd::OnUpdateControlBarMenu),
     msg::Command(ID_VIEW_SPARE_BAR2, &CFrameWnd::OnBarCheckFor<ID_VIEW_SPARE_BAR2>),
     msg::UpdateUI(ID_VIEW_SPARE_BAR2, &CFrameWnd::OnUpdateControlBarMenu),
+    msg::Command(ID_VIEW_ALL_CATEGORIES, &CMainFrame::OnViewAllCategories),
+    msg::UpdateUI(ID_VIEW_ALL_CATEGORIES, &CMainFrame::OnUpdateViewAllCategories),
+    msg::Command(ID_VIEW_QUICK_ERASE, &CMainFrame::OnViewQuickErase),
+    msg::UpdateUI(ID_VIEW_QUICK_ERASE, &CMainFrame::OnUpdateViewQuickErase),
 }};
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
@@ -44,3 +50,15 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_IDLEUPDATECMDUI) OnUpdateFrameTitle(TRUE);
     return CMRCMDIFrameWndSizeDock::WindowProc(message, wParam, lParam);
 }
+
+void CMainFrame::OnViewAllCategories() {
+    bool on = !settings::AllCategories();
+    settings::SetAllCategories(on);
+    if (CCategoryTree* tree = m_wndTreeBar.Tree()) tree->ShowAllCategories(on);
+}
+
+void CMainFrame::OnUpdateViewAllCategories(CCmdUI* pCmdUI) { pCmdUI->SetCheck(settings::AllCategories() ? 1 : 0); }
+
+void CMainFrame::OnViewQuickErase() { settings::SetQuickErase(!settings::QuickErase()); }
+
+void CMainFrame::OnUpdateViewQuickErase(CCmdUI* pCmdUI) { pCmdUI->SetCheck(settings::QuickErase() ? 1 : 0); }

@@ -12,6 +12,10 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(LPCREATESTRUCTA lpcs) override;
+    void OnViewAllCategories();
+    void OnUpdateViewAllCategories(CCmdUI* pCmdUI);
+    void OnViewQuickErase();
+    void OnUpdateViewQuickErase(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 

@@ -7,6 +7,7 @@
 
 namespace {
 std::atomic<int> g_percent{-1};
+std::atomic<bool> g_quick{false};
 
 unsigned Scaled(unsigned ms) {
     int p = g_percent.load();
@@ -18,12 +19,16 @@ unsigned Scaled(unsigned ms) {
     }
     return ms * static_cast<unsigned>(p) / 100;
 }
+
+unsigned ErasePause(unsigned ms) { return g_quick.load() ? 0 : Scaled(ms); }
 }  // namespace
 
 namespace Pacing {
 unsigned SplashMs() { return Scaled(2000); }
-unsigned FolderMs() { return Scaled(100); }
-unsigned FileMs() { return Scaled(1000); }
-unsigned BeforeEraseMs() { return Scaled(100); }
+unsigned FolderMs() { return ErasePause(100); }
+unsigned FileMs() { return ErasePause(1000); }
+unsigned BeforeEraseMs() { return ErasePause(100); }
 void SetScalePercent(unsigned percent) { g_percent.store(percent > 100 ? 100 : static_cast<int>(percent)); }
+void SetQuickErase(bool on) { g_quick.store(on); }
+bool QuickErase() { return g_quick.load(); }
 }  // namespace Pacing

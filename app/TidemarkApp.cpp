@@ -9,6 +9,7 @@
 #include "PageFrames.h"
 #include "SaveLogDlg.h"
 #include "SchedulerDlg.h"
+#include "Settings.h"
 #include "SplashDlg.h"
 #include "TidemarkDoc.h"
 #include "TidemarkView.h"
@@ -113,6 +114,7 @@ BOOL CTidemarkApp::InitInstance() {
 
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
+    Pacing::SetQuickErase(settings::QuickErase());
 
     RegisterTemplates();
 

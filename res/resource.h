@@ -46,6 +46,9 @@
 #define ID_TOOLS 32778
 #define ID_LOG_SETTINGS 32785
 #define ID_EXIT_NOW 32788
+/* View menu settings, kept in the profile. */
+#define ID_VIEW_ALL_CATEGORIES 32790
+#define ID_VIEW_QUICK_ERASE 32791
 
 /* Buttons of the small toolbar 271. */
 #define ID_SMALLBAR_BUTTON1 32777

@@ -2,6 +2,7 @@
 // category tree that opens the pages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "AppHarness.h"
@@ -9,6 +10,8 @@
 #include "DriveText.h"
 #include "LastChosenText.h"
 #include "MainFrm.h"
+#include "Pacing.h"
+#include "Settings.h"
 #include "TestKit.h"
 #include "resource.h"
 
@@ -416,4 +419,129 @@ TEST(Frame, TheSplitterEdgeResizesTheDockedPane) {
     EXPECT_EQ(TabMargin(), 4);
     Drag(&bar, WM_LBUTTONDOWN, MK_LBUTTON, CPoint(edge.x + 60, edge.y), edge);
     EXPECT_EQ(ClientRectIn(&bar, main).Width(), width);
+}
+
+// ---- all categories and quick erase ----
+
+namespace {
+const char* const kProfileSettings = "Software\\Local AppWizard-Generated Applications\\Application\\Settings";
+
+DWORD ProfileValue(const char* name) {
+    DWORD value = 99, size = sizeof value;
+    ::RegGetValueA(HKEY_CURRENT_USER, kProfileSettings, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+std::vector<std::string> Texts(CTreeCtrl* tree, HTREEITEM first) {
+    std::vector<std::string> texts;
+    for (HTREEITEM i = first; i; i = tree->GetNextSiblingItem(i)) texts.push_back(tree->GetItemText(i));
+    return texts;
+}
+
+// Turns All Categories on for one test and off again, whatever the test did.
+struct AllCategoriesOn {
+    AllCategoriesOn() {
+        if (!(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED)) Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES);
+    }
+    ~AllCategoriesOn() {
+        if (MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED) Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES);
+        CloseAllPages();
+    }
+};
+
+struct NewNode {
+    const char* text;
+    int image;  // -1: none
+    PageId page;
+};
+const NewNode kNewNodes[] = {
+    {"System", 27, PageId::System}, {"Application Traces", 28, PageId::ApplicationTraces},
+    {"Unused Space", 25, PageId::UnusedSpace}, {"Recycle Bin", 6, PageId::Recycle},
+    {"System Registry Traces", 7, PageId::SystemRegistry}, {"Recent Documents", 21, PageId::RecentDocuments},
+    {"Open File History", 23, PageId::OpenFileHistory}, {"Most Frequently Used Registry", 34, PageId::MfuRegistry},
+    {"Administrator's Temporary Files", 31, PageId::AdminTempFiles}, {"System Temporary Files", 29, PageId::SysTempFiles},
+    {"ClipBoard Content", 14, PageId::Clipboard}, {"Windows Event Log", 24, PageId::EventLog},
+    {"Recent Network Folder", 30, PageId::RecentNetworkFolder}, {"Acrobat Reader", 15, PageId::Acrobat},
+    {"Microsoft Access", 22, PageId::Access}, {"Microsoft Excel", 16, PageId::Excel},
+    {"Microsoft Word", 19, PageId::Word}, {"Microsoft PowerPoint", 18, PageId::PowerPoint},
+    {"Paint", 9, PageId::Paint}, {"Windows Media Player", 11, PageId::MediaPlayer}, {"Winzip", 17, PageId::WinZip},
+    {"WordPad", 20, PageId::WordPad}, {"Microsoft Management Console", 32, PageId::MMConsole},
+    {"Wipe List", -1, PageId::WipeList}, {"C: [CORVANE]", 5, PageId::Drives},
+};
+}  // namespace
+
+TEST(AllCategories, TheMenuShowsEveryBranchExpandedAndSortedAndTurnsBackToFiveNodes) {
+    CCategoryTree* tree = Tree();
+    ASSERT_EQ(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED, 0u);  // off until the user turns it on
+    {
+        AllCategoriesOn on;
+        EXPECT_TRUE(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED);
+        EXPECT_EQ(ProfileValue("All Categories"), 1u);
+        using Texts_ = std::vector<std::string>;
+        EXPECT_EQ(Texts(tree, tree->GetRootItem()), (Texts_{"Internet", "System", "Application Traces", "Unused Space"}));
+        for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
+            EXPECT_TRUE(tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED) << tree->GetItemText(root);
+            Texts_ children = Texts(tree, tree->GetChildItem(root));
+            EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), [](const std::string& a, const std::string& b) {
+                return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+            })) << tree->GetItemText(root);
+        }
+        EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, "System"))).size(), 10u);
+        EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, "Application Traces"))).size(), 10u);
+        EXPECT_EQ(tree->GetCount(), 5u + 3 + 20 + Texts(tree, tree->GetChildItem(FindNode(tree, "Unused Space"))).size());
+        for (const NewNode& n : kNewNodes) {
+            HTREEITEM item = FindNode(tree, n.text);
+            ASSERT_NE(item, nullptr) << n.text;
+            int image = -1, selected = -1;
+            tree->GetItemImage(item, image, selected);
+            if (n.image >= 0) {
+                EXPECT_EQ(image, n.image) << n.text;
+            }
+        }
+    }
+    EXPECT_EQ(tree->GetCount(), 5u);
+    EXPECT_EQ(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED, 0u);
+    EXPECT_EQ(ProfileValue("All Categories"), 0u);
+}
+
+TEST(AllCategories, EveryNewNodeOpensItsPage) {
+    AllCategoriesOn on;
+    for (const NewNode& n : kNewNodes) {
+        size_t before = PagesOf(n.page);
+        ClickNode(n.text);
+        EXPECT_EQ(PagesOf(n.page), before + 1) << n.text;
+        EXPECT_EQ(LastChosenText(), n.text);
+    }
+}
+
+TEST(AllCategories, ATreeBuiltAtStartFollowsTheSavedSetting) {
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, CRect(0, 0, 200, 300), nullptr, 0));
+    for (bool all : {true, false}) {
+        settings::SetAllCategories(all);
+        CCategoryTree tree;
+        ASSERT_TRUE(tree.CreateEx(0, WC_TREEVIEWA, nullptr, WS_CHILD, CRect(0, 0, 200, 300), &host, 1));
+        tree.Initialise();
+        EXPECT_EQ(FindNode(&tree, "Unused Space") != nullptr, all);
+        EXPECT_EQ(tree.GetCount() > 5u, all);
+        tree.DestroyWindow();
+    }
+}
+
+TEST(QuickErase, TheMenuSettingDropsThePausesOfErasingButNotTheSplash) {
+    Pacing::SetScalePercent(100);
+    EXPECT_EQ(Pacing::FolderMs(), 100u);
+    EXPECT_EQ(Pacing::FileMs(), 1000u);
+    ASSERT_EQ(MenuState(ID_VIEW_QUICK_ERASE) & MF_CHECKED, 0u);
+    Main()->SendMessage(WM_COMMAND, ID_VIEW_QUICK_ERASE);
+    EXPECT_TRUE(MenuState(ID_VIEW_QUICK_ERASE) & MF_CHECKED);
+    EXPECT_EQ(ProfileValue("Quick Erase"), 1u);
+    EXPECT_EQ(Pacing::FolderMs(), 0u);
+    EXPECT_EQ(Pacing::FileMs(), 0u);
+    EXPECT_EQ(Pacing::BeforeEraseMs(), 0u);
+    EXPECT_EQ(Pacing::SplashMs(), 2000u);
+    Main()->SendMessage(WM_COMMAND, ID_VIEW_QUICK_ERASE);
+    EXPECT_EQ(ProfileValue("Quick Erase"), 0u);
+    EXPECT_EQ(Pacing::BeforeEraseMs(), 100u);
+    Pacing::SetScalePercent(0);
 }

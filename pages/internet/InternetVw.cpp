@@ -10,36 +10,31 @@
 namespace {
 using Category = CInternetVw::Category;
 
-look::PageLook InternetLook() {
-    using namespace look;
-    return {kWhite,
-            {Colour(kWhite, {IDC_INTERNET_HEADING_TEMPNET, IDC_INTERNET_HEADING_COOKIES, IDC_INTERNET_HEADING_HISTORY,
-                             IDC_INTERNET_HEADING_TYPEDURL, IDC_INTERNET_DESC_TEMPNET, IDC_INTERNET_DESC_COOKIES,
-                             IDC_INTERNET_DESC_HISTORY, IDC_INTERNET_DESC_TYPEDURL, IDC_INTERNET_DETAILS_TEMPNET,
-                             IDC_INTERNET_DETAILS_COOKIES, IDC_INTERNET_DETAILS_HISTORY,
-                             IDC_INTERNET_DETAILS_TYPEDURL}),
-             Colour(kPageColour, {IDC_INTERNET_TITLE, IDC_INTERNET_TEXT, IDC_INTERNET_HEADING_TEMPNET,
-                                  IDC_INTERNET_HEADING_COOKIES, IDC_INTERNET_HEADING_HISTORY,
-                                  IDC_INTERNET_HEADING_TYPEDURL, IDC_INTERNET_BAND}),
-             Font(kTitleFont, {IDC_INTERNET_TITLE}),
-             Font(kSummaryTextFont, {IDC_INTERNET_TEXT, IDC_INTERNET_DESC_TEMPNET, IDC_INTERNET_DESC_COOKIES,
-                                     IDC_INTERNET_DESC_HISTORY, IDC_INTERNET_DESC_TYPEDURL}),
-             Font(kHeadingFont, {IDC_INTERNET_HEADING_TEMPNET, IDC_INTERNET_HEADING_COOKIES,
-                                 IDC_INTERNET_HEADING_HISTORY, IDC_INTERNET_HEADING_TYPEDURL})}};
+const SummaryFace& InternetFace() {
+    static const SummaryFace face{
+        IDD_INTERNET, "Internet", IDC_INTERNET_TITLE, IDC_INTERNET_TEXT, IDC_INTERNET_BAND,
+        IDC_INTERNET_SELECTALL, IDC_INTERNET_CLEARALL, IDC_INTERNET_ERASE_SELECTED,
+        {{IDC_INTERNET_HEADING_TEMPNET, IDC_INTERNET_CHECK_TEMPNET, IDC_INTERNET_ERASE_TEMPNET,
+          IDC_INTERNET_DESC_TEMPNET, IDC_INTERNET_DETAILS_TEMPNET, PageId::TempInternetFiles, nullptr},
+         {IDC_INTERNET_HEADING_COOKIES, IDC_INTERNET_CHECK_COOKIES, IDC_INTERNET_ERASE_COOKIES,
+          IDC_INTERNET_DESC_COOKIES, IDC_INTERNET_DETAILS_COOKIES, PageId::Cookies, nullptr},
+         {IDC_INTERNET_HEADING_HISTORY, IDC_INTERNET_CHECK_HISTORY, IDC_INTERNET_ERASE_HISTORY,
+          IDC_INTERNET_DESC_HISTORY, IDC_INTERNET_DETAILS_HISTORY, PageId::History, nullptr},
+         {IDC_INTERNET_HEADING_TYPEDURL, IDC_INTERNET_CHECK_TYPEDURL, IDC_INTERNET_ERASE_TYPEDURL,
+          IDC_INTERNET_DESC_TYPEDURL, IDC_INTERNET_DETAILS_TYPEDURL, PageId::TypedUrls, nullptr}}};
+    return face;
 }
 
-// One row of the page per category, in the order "Erase Selected" takes them.
-struct Row {
+// The order "Erase Selected" takes the categories in, with the check box that selects each.
+struct EraseStep {
     Category category;
     int checkId;
-    int detailsId;
-    PageId page;
 };
-const Row kRows[] = {
-    {Category::TypedUrls, IDC_INTERNET_CHECK_TYPEDURL, IDC_INTERNET_DETAILS_TYPEDURL, PageId::TypedUrls},
-    {Category::History, IDC_INTERNET_CHECK_HISTORY, IDC_INTERNET_DETAILS_HISTORY, PageId::History},
-    {Category::Cookies, IDC_INTERNET_CHECK_COOKIES, IDC_INTERNET_DETAILS_COOKIES, PageId::Cookies},
-    {Category::TempInternetFiles, IDC_INTERNET_CHECK_TEMPNET, IDC_INTERNET_DETAILS_TEMPNET, PageId::TempInternetFiles},
+const EraseStep kEraseOrder[] = {
+    {Category::TypedUrls, IDC_INTERNET_CHECK_TYPEDURL},
+    {Category::History, IDC_INTERNET_CHECK_HISTORY},
+    {Category::Cookies, IDC_INTERNET_CHECK_COOKIES},
+    {Category::TempInternetFiles, IDC_INTERNET_CHECK_TEMPNET},
 };
 
 // The controls an erase disables: everything that could start another erase or open a page.
@@ -65,9 +60,7 @@ void Erase(Category c) {
 }
 }  // namespace
 
-const MsgMap CInternetVw::messageMap{&CPageView::messageMap, {
-    msg::Command(IDC_INTERNET_SELECTALL, &CInternetVw::OnSelectAll),
-    msg::Command(IDC_INTERNET_CLEARALL, &CInternetVw::OnClearAll),
+const MsgMap CInternetVw::messageMap{&CSummaryView::messageMap, {
     msg::Command(IDC_INTERNET_CHECK_TEMPNET, &CInternetVw::OnCheckBox),
     msg::Command(IDC_INTERNET_CHECK_COOKIES, &CInternetVw::OnCheckBox),
     msg::Command(IDC_INTERNET_CHECK_HISTORY, &CInternetVw::OnCheckBox),
@@ -77,36 +70,23 @@ const MsgMap CInternetVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_INTERNET_ERASE_COOKIES, &CInternetVw::OnEraseCookies),
     msg::Command(IDC_INTERNET_ERASE_TEMPNET, &CInternetVw::OnEraseTempNet),
     msg::Command(IDC_INTERNET_ERASE_SELECTED, &CInternetVw::OnEraseSelected),
-    msg::Registered(&WM_LINK_CLICKED, &CInternetVw::OnLinkClicked),
 }};
 
-CInternetVw::CInternetVw() : CPageView(IDD_INTERNET, InternetLook(), "Internet") {}
+CInternetVw::CInternetVw() : CSummaryView(InternetFace()) {}
 
 void CInternetVw::DoDataExchange(CDataExchange* pDX) {
-    CPageView::DoDataExchange(pDX);
+    CSummaryView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_INTERNET_CLEARALL, m_clearAll);
     DDX_Control(pDX, IDC_INTERNET_SELECTALL, m_selectAll);
     DDX_Control(pDX, IDC_INTERNET_ERASE_TYPEDURL, m_eraseTypedUrl);
     DDX_Control(pDX, IDC_INTERNET_ERASE_HISTORY, m_eraseHistory);
     DDX_Control(pDX, IDC_INTERNET_ERASE_COOKIES, m_eraseCookies);
     DDX_Control(pDX, IDC_INTERNET_ERASE_TEMPNET, m_eraseTempNet);
-    DDX_Control(pDX, IDC_INTERNET_CHECK_HISTORY, m_checkHistory);
-    DDX_Control(pDX, IDC_INTERNET_CHECK_TYPEDURL, m_checkTypedUrl);
     DDX_Control(pDX, IDC_INTERNET_ERASE_SELECTED, m_eraseSelected);
-    DDX_Control(pDX, IDC_INTERNET_DETAILS_TYPEDURL, m_detailsTypedUrl);
-    DDX_Control(pDX, IDC_INTERNET_DETAILS_HISTORY, m_detailsHistory);
-    DDX_Control(pDX, IDC_INTERNET_DETAILS_COOKIES, m_detailsCookies);
-    DDX_Control(pDX, IDC_INTERNET_DETAILS_TEMPNET, m_detailsTempNet);
-    DDX_Control(pDX, IDC_INTERNET_CHECK_COOKIES, m_checkCookies);
-    DDX_Control(pDX, IDC_INTERNET_CHECK_TEMPNET, m_checkTempNet);
     if (!pDX->m_bSaveAndValidate) {
         SetAllChecks(BST_CHECKED);
         OnCheckBox();
     }
-}
-
-void CInternetVw::SetAllChecks(int check) {
-    for (const Row& r : kRows) ::SendDlgItemMessageA(m_hWnd, r.checkId, BM_SETCHECK, static_cast<WPARAM>(check), 0);
 }
 
 void CInternetVw::OnSelectAll() {
@@ -121,8 +101,7 @@ void CInternetVw::OnClearAll() {
 
 void CInternetVw::OnCheckBox() {
     bool any = false;
-    for (const Row& r : kRows)
-        any = any || ::SendDlgItemMessageA(m_hWnd, r.checkId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    for (const SummaryRow& r : m_face.rows) any = any || IsChecked(r);
     m_eraseSelected.EnableWindow(any);
 }
 
@@ -145,16 +124,7 @@ void CInternetVw::OnEraseTempNet() { RunErases({Category::TempInternetFiles}); }
 
 void CInternetVw::OnEraseSelected() {
     std::vector<Category> checked;
-    for (const Row& r : kRows)
-        if (::SendDlgItemMessageA(m_hWnd, r.checkId, BM_GETCHECK, 0, 0) == BST_CHECKED) checked.push_back(r.category);
+    for (const EraseStep& s : kEraseOrder)
+        if (::SendDlgItemMessageA(m_hWnd, s.checkId, BM_GETCHECK, 0, 0) == BST_CHECKED) checked.push_back(s.category);
     RunErases(checked);
-}
-
-LRESULT CInternetVw::OnLinkClicked(WPARAM wParam, LPARAM) {
-    for (const Row& r : kRows)
-        if (static_cast<WPARAM>(r.detailsId) == wParam) {
-            if (CTidemarkApp* app = TheApp()) app->OpenPage(r.page);
-            break;
-        }
-    return 0;
 }

@@ -1,0 +1,181 @@
+// The recent-file lists of the applications: what each page lists from its registry key, and how
+// its Erase and its window-less erase remove values by their content.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <sddl.h>
+
+#include "AppHarness.h"
+#include "TestKit.h"
+#include "applications/RecentFileListPages.h"
+#include "resource.h"
+
+using namespace testkit;
+
+namespace {
+const char* const kThanks = "Selected items have been Erased. Thank you for using Corvane Scrubline";
+const char* const kSomeStayed = "Some selected items could not be erased.";
+const char* const kNoFiles = "There are no Recent Files in this folder";
+
+struct Family {
+    PageId page;
+    const RecentFileListRow* row;
+};
+
+// Denies setting and deleting values of the key while it lives; the registry enforces it.
+class LockedKey {
+public:
+    explicit LockedKey(const std::string& key) : m_key(key) { EXPECT_EQ(SetDacl("D:(D;;0x2;;;WD)(A;;KA;;;WD)"), 0); }
+    ~LockedKey() { SetDacl("D:(A;;KA;;;WD)"); }
+
+private:
+    LONG SetDacl(const char* sddl) {
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        ::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr);
+        HKEY k = nullptr;
+        LONG rc = ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, WRITE_DAC, &k);
+        if (rc == ERROR_SUCCESS) {
+            rc = ::RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, sd);
+            ::RegCloseKey(k);
+        }
+        ::LocalFree(sd);
+        return rc;
+    }
+    std::string m_key;
+};
+
+class RecentFileList : public ::testing::TestWithParam<Family> {
+protected:
+    void SetUp() override {
+        ASSERT_NE(StartApp(), nullptr);
+        RegDeleteTree(HKEY_CURRENT_USER, Row().key);
+    }
+    void TearDown() override {
+        CloseAllPages();
+        RegDeleteTree(HKEY_CURRENT_USER, Row().key);
+    }
+
+    const RecentFileListRow& Row() const { return *GetParam().row; }
+    std::string Name(int n) const { return recentfiles::ValueName(Row(), n); }
+    void Seed(int n, const std::string& path) { RegSetString(HKEY_CURRENT_USER, Row().key, Name(n), path); }
+    bool Has(int n) const { return RegValueExists(HKEY_CURRENT_USER, Row().key, Name(n)); }
+
+    CRecentFileListView* Open() {
+        CDocument* doc = TheApp()->OpenPage(GetParam().page);
+        Pump();
+        auto* view = dynamic_cast<CRecentFileListView*>(ViewOf(doc));
+        EXPECT_NE(view, nullptr);
+        return view;
+    }
+    std::vector<std::string> Items(CRecentFileListView* v) const {
+        std::vector<std::string> items;
+        for (int i = 0; i < v->m_list.GetItemCount(); ++i) items.push_back(v->m_list.GetItemText(i, 0));
+        return items;
+    }
+    using Texts = std::vector<std::string>;
+    // Presses Erase and returns the texts of the message boxes it showed.
+    Texts Erase(CRecentFileListView* v) {
+        DialogAnswerer boxes("Application");
+        v->SendMessage(WM_COMMAND, MAKEWPARAM(Row().eraseId, BN_CLICKED), 0);
+        Texts texts;
+        for (const SeenDialog& d : boxes.Seen()) texts.push_back(d.text);
+        return texts;
+    }
+};
+}  // namespace
+
+TEST_P(RecentFileList, ListsInReadingOrderSkippingOrStoppingAtAGapAndLeavingOutTooLongData) {
+    const int f = Row().first;
+    Seed(f, "C:\\a.doc");
+    Seed(f + 2, "C:\\c.doc");
+    Seed(f + 3, "C:\\a.doc");
+    RegSetString(HKEY_CURRENT_USER, Row().key, Name(f + 4), std::string(300, 'x'));
+    Seed(Row().last + 1, "C:\\outside.doc");
+    CRecentFileListView* v = Open();
+    ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->m_list.GetExtendedStyle(), static_cast<DWORD>(LVS_EX_CHECKBOXES));
+    if (Row().stopAtFirstMissing)
+        EXPECT_EQ(Items(v), (Texts{"C:\\a.doc"}));
+    else
+        EXPECT_EQ(Items(v), (Texts{"C:\\a.doc", "C:\\c.doc", "C:\\a.doc"}));
+    // Without a window every listed entry goes; the second "a" finds its value gone and counts.
+    EraseResult r = CRecentFileListView::EraseWithoutWindow(Row());
+    EXPECT_EQ(r.erased, static_cast<unsigned>(v->m_list.GetItemCount()));
+    EXPECT_TRUE(r.Complete());
+    EXPECT_FALSE(Has(f));
+    EXPECT_TRUE(Has(Row().last + 1));
+}
+
+TEST_P(RecentFileList, EraseGoesByContentSoRenumberedValuesAndDuplicatesGoAndTheRestStays) {
+    const int f = Row().first;
+    Seed(f, "C:\\a.doc");
+    Seed(f + 1, "C:\\a.doc");
+    Seed(f + 2, "C:\\b.doc");
+    Seed(f + 3, "C:\\keep.doc");
+    Seed(Row().last + 1, "C:\\a.doc");  // outside the range: never touched
+    CRecentFileListView* v = Open();
+    ASSERT_NE(v, nullptr);
+    ASSERT_EQ(v->m_list.GetItemCount(), 4);
+    v->m_list.SetCheck(0);
+    v->m_list.SetCheck(2);
+    // The application renumbered its list after the page was filled.
+    RegSetString(HKEY_CURRENT_USER, Row().key, Name(Row().last), "C:\\b.doc");
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, Row().key, Name(f + 2).c_str());
+
+    EXPECT_EQ(Erase(v), (Texts{kThanks}));
+    EXPECT_EQ(Items(v), (Texts{"C:\\a.doc", "C:\\keep.doc"}));  // the unchecked duplicate stays listed
+    EXPECT_FALSE(Has(f));
+    EXPECT_FALSE(Has(f + 1));
+    EXPECT_FALSE(Has(Row().last));
+    EXPECT_TRUE(Has(f + 3));
+    EXPECT_TRUE(Has(Row().last + 1));
+}
+
+TEST_P(RecentFileList, TheWholeRangeGoesWhenAllAreCheckedAndNothingWhenNoneIs) {
+    for (int n = Row().first; n <= Row().last; ++n) Seed(n, "C:\\file" + std::to_string(n) + ".doc");
+    CRecentFileListView* v = Open();
+    ASSERT_NE(v, nullptr);
+    ASSERT_EQ(v->m_list.GetItemCount(), Row().last - Row().first + 1);
+
+    EXPECT_EQ(Erase(v), (Texts{kThanks}));  // nothing checked: nothing changes, the same words
+    EXPECT_EQ(v->m_list.GetItemCount(), Row().last - Row().first + 1);
+    EXPECT_TRUE(Has(Row().last));
+
+    v->SendMessage(WM_COMMAND, MAKEWPARAM(Row().selectAllId, BN_CLICKED), 0);
+    EXPECT_EQ(Erase(v), (Texts{kThanks}));
+    EXPECT_EQ(v->m_list.GetItemCount(), 0);
+    for (int n = Row().first; n <= Row().last; ++n) EXPECT_FALSE(Has(n)) << Name(n);
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, Row().key));  // values go one by one, never the key
+    EXPECT_EQ(Erase(v), (Texts{kNoFiles}));
+}
+
+TEST_P(RecentFileList, AValueThatCannotBeDeletedKeepsItsRowAndIsReported) {
+    Seed(Row().first, "C:\\locked.doc");
+    Seed(Row().first + 1, "C:\\free.doc");
+    CRecentFileListView* v = Open();
+    ASSERT_NE(v, nullptr);
+    v->SendMessage(WM_COMMAND, MAKEWPARAM(Row().selectAllId, BN_CLICKED), 0);
+    {
+        LockedKey lock(Row().key);
+        EXPECT_EQ(Erase(v), (Texts{kSomeStayed}));
+        EraseResult r = CRecentFileListView::EraseWithoutWindow(Row());
+        EXPECT_EQ(r.erased, 0u);
+        EXPECT_EQ(r.failed, 2u);
+        EXPECT_NE(r.firstReason.find(Name(Row().first)), std::string::npos) << r.firstReason;
+    }
+    EXPECT_EQ(Items(v), (Texts{"C:\\locked.doc", "C:\\free.doc"}));
+    EXPECT_TRUE(v->m_list.GetCheck(0));
+    EXPECT_TRUE(Has(Row().first));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EightApplications, RecentFileList,
+    ::testing::Values(Family{PageId::Access, &recentfiles::kAccess}, Family{PageId::MediaPlayer, &recentfiles::kMediaPlayer},
+                      Family{PageId::Excel, &recentfiles::kExcel}, Family{PageId::MMConsole, &recentfiles::kConsole},
+                      Family{PageId::PowerPoint, &recentfiles::kPowerPoint}, Family{PageId::Paint, &recentfiles::kPaint},
+                      Family{PageId::WinZip, &recentfiles::kWinzip}, Family{PageId::WordPad, &recentfiles::kWordPad}),
+    [](const ::testing::TestParamInfo<Family>& info) {
+        std::string name;
+        for (const char* c = info.param.row->caption; *c; ++c)
+            if (isalnum(static_cast<unsigned char>(*c))) name += *c;
+        return name;
+    });
