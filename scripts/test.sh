@@ -29,3 +29,6 @@ fi
 cd "$build"
 # One test program at a time: they share the test prefix's registry and folders.
 ctest --output-on-failure --timeout 600 "$@"
+# The pure parsers and checks under libFuzzer, a short run each (FUZZ_SECONDS=0 skips them).
+seconds="${FUZZ_SECONDS:-3}"
+[ "$seconds" = 0 ] || FUZZ_DIR="$build/fuzz" "$root/tests/fuzz/run.sh" "$seconds"

@@ -1,5 +1,6 @@
-// The Temporary Internet Files page: the walk's rules, the listing on its worker, the erase behind
-// the progress dialog, the outside library's step, and closing the page while it lists.
+// The Temporary Internet Files page: the listing on its worker, the erase behind the progress
+// dialog, the outside library's step, and closing the page while it lists. What it shares with the
+// Cookies page is in test_erasing_pages.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 #include "resource.h"
 
 using namespace testkit;
-using filewalk::Entry;
 
 namespace {
 class CachePage : public ::testing::Test {
@@ -60,35 +60,6 @@ void WalkOrder(const std::string& folder, std::vector<std::string>& names) {
     ::FindClose(h);
 }
 }  // namespace
-
-TEST(WalkRules, NamesPathsAndEntries) {
-    for (const char* hidden : {"desktop.ini", "index.dat", "olddat", "x.ini"}) EXPECT_FALSE(filewalk::IsListedCacheName(hidden)) << hidden;
-    for (const char* shown : {"LOG.DAT", "a.INI", "page.htm", "da"}) EXPECT_TRUE(filewalk::IsListedCacheName(shown)) << shown;
-    EXPECT_FALSE(filewalk::IsListedCookieName("index.dat"));
-    EXPECT_TRUE(filewalk::IsListedCookieName("user@site.ini"));
-
-    std::string folder = "unchanged";
-    EXPECT_FALSE(filewalk::FolderOf("name.txt", folder));
-    EXPECT_EQ(folder, "unchanged");
-    EXPECT_TRUE(filewalk::FolderOf("C:\\a\\b.txt", folder));
-    EXPECT_EQ(folder, "C:\\a");
-    EXPECT_EQ(filewalk::WithSlash("C:\\a\\"), "C:\\a\\");
-
-    EXPECT_TRUE(filewalk::IsWalkable("C:\\cache\\"));
-    EXPECT_TRUE(filewalk::IsWalkable("\\\\server\\share\\"));
-    for (const char* refused : {"\\", "C:", "cache\\", "\\cache\\", "\\\\\\x"}) EXPECT_FALSE(filewalk::IsWalkable(refused)) << refused;
-
-    const DWORD dir = FILE_ATTRIBUTE_DIRECTORY, link = FILE_ATTRIBUTE_REPARSE_POINT;
-    EXPECT_EQ(filewalk::Classify(dir, "sub"), Entry::Folder);
-    EXPECT_EQ(filewalk::Classify(dir, "."), Entry::Skip);
-    EXPECT_EQ(filewalk::Classify(dir | link, "junction"), Entry::Skip);
-    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_ARCHIVE | link, "filelink"), Entry::Skip);
-    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, "f"), Entry::File);
-    EXPECT_TRUE(filewalk::CountsAsContent(dir | FILE_ATTRIBUTE_HIDDEN, "sub"));
-    EXPECT_FALSE(filewalk::CountsAsContent(dir, ".."));
-    EXPECT_FALSE(filewalk::CountsAsContent(FILE_ATTRIBUTE_HIDDEN, "h.txt"));
-    EXPECT_TRUE(filewalk::CountsAsContent(FILE_ATTRIBUTE_ARCHIVE, "c.txt"));
-}
 
 TEST(QueryRegStringTest, KeepsTextWithoutKeyEmptiesItWithoutValueAndClosesUnterminatedData) {
     const std::string key = "Software\\Corvane-Tests\\Query";
@@ -161,67 +132,6 @@ TEST_F(CachePage, ListsFilesOfTheWholeTreeNewestFirstAndClearsTheirAttributes) {
     EXPECT_TRUE(Rows(view).empty());
     EXPECT_FALSE(watch.HadToCancel());
     EXPECT_EQ(ReadText(m_log), "InterNet\n");
-}
-
-TEST_F(CachePage, CancelKeepsTheFileInHandAndAllAfterItAndTheLibraryStepStillRuns) {
-    std::string cache = ScratchFolder("cache-cancel");
-    for (const char* f : {"f1.htm", "f2.htm", "f3.htm", "f4.htm", "f5.htm"}) WriteFile(cache + "\\" + f);
-    PointCacheAt(cache);
-    CTempNetFileVw* view = Open();
-    ASSERT_NE(view, nullptr);
-    Pacing::SetScalePercent(100);  // a second in hand per file: time enough to press Cancel
-    ProgressWatch watch(2);
-    PressErase(view);
-    std::vector<std::string> shown = watch.Paths();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_FALSE(FileExists(shown[0]));
-    EXPECT_TRUE(FileExists(shown[1]));
-    std::vector<std::string> left;
-    WalkOrder(cache, left);
-    EXPECT_EQ(left.size(), 4u);
-    EXPECT_EQ(ReadText(m_log), "InterNet\n");
-}
-
-TEST_F(CachePage, MissingCacheValueListsNothingAndTheEraseEndsItsDialog) {
-    HKEY k;
-    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, kShellFoldersKey, &k), ERROR_SUCCESS);
-    ::RegDeleteValueA(k, "Cache");
-    ::RegCloseKey(k);
-    CTempNetFileVw* view = Open();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->m_list.GetItemCount(), 0);
-    ProgressWatch watch;
-    PressErase(view);
-    EXPECT_FALSE(watch.HadToCancel());
-    EXPECT_EQ(ReadText(m_log), "InterNet\n");
-}
-
-TEST_F(CachePage, NeverWalksThroughADirectoryLink) {
-    const std::string root = "C:\\corvane-links";
-    const std::string keep = root + "\\sentinel\\keep.txt";
-    ASSERT_TRUE(::GetFileAttributesA((root + "\\cache\\link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
-    ASSERT_TRUE(::GetFileAttributesA(keep.c_str()) & FILE_ATTRIBUTE_READONLY);
-    WriteFile(root + "\\cache\\own.htm");
-    PointCacheAt(root + "\\cache");
-    CTempNetFileVw* view = Open();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(Rows(view), std::vector<std::string>{"own.htm"});
-    ProgressWatch watch;
-    PressErase(view);
-    EXPECT_FALSE(FileExists(root + "\\cache\\own.htm"));
-    EXPECT_TRUE(::GetFileAttributesA(keep.c_str()) & FILE_ATTRIBUTE_READONLY);  // not even its attributes
-}
-
-TEST_F(CachePage, WindowlessViewErasesWithoutTheLibraryStep) {
-    std::string cache = ScratchFolder("cache-windowless");
-    WriteFile(cache + "\\a.htm");
-    PointCacheAt(cache);
-    CTempNetFileVw view;
-    ProgressWatch watch;
-    view.StartCacheErase();
-    EXPECT_FALSE(FileExists(cache + "\\a.htm"));
-    EXPECT_FALSE(watch.HadToCancel());
-    EXPECT_EQ(ReadText(m_log), "");
 }
 
 TEST_F(CachePage, ClosingThePageWhileItListsIsSafe) {

@@ -1,5 +1,6 @@
 // The Cookies page: the tree of the cookie folder's entries, the erase of the folder and its
-// sub-folders behind the progress dialog, and the outside library's step.
+// sub-folders behind the progress dialog, and the outside library's step. What it shares with the
+// cache page is in test_erasing_pages.
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
@@ -71,63 +72,6 @@ TEST_F(CookiesPage, TreeShowsTheFoldersOwnEntriesSortedAndTheEraseTakesEveryFile
     EXPECT_TRUE(FileExists(c + "\\nested\\inner\\"));
     EXPECT_EQ(view->m_tree.GetCount(), 0u);
     EXPECT_EQ(ReadText(m_log), "Cookies\n");
-}
-
-TEST_F(CookiesPage, CancelKeepsTheFileInHandAndAllAfterItAndTheLibraryStepStillRuns) {
-    std::string c = ScratchFolder("cookies-cancel");
-    for (const char* f : {"a.txt", "b.txt", "c.txt", "d.txt"}) WriteFile(c + "\\" + f);
-    PointCookiesAt(c);
-    CCookies* view = Open();
-    ASSERT_NE(view, nullptr);
-    Pacing::SetScalePercent(100);  // a second in hand per file: time enough to press Cancel
-    ProgressWatch watch(2);
-    PressErase(view);
-    std::vector<std::string> shown = watch.Paths();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_FALSE(FileExists(shown[0]));
-    int left = 0;
-    for (const char* f : {"a.txt", "b.txt", "c.txt", "d.txt"}) left += FileExists(c + "\\" + f);
-    EXPECT_EQ(left, 3);
-    EXPECT_TRUE(FileExists(shown[1]));
-    EXPECT_EQ(view->m_tree.GetCount(), 4u);  // a cancelled erase leaves the tree as it was
-    EXPECT_EQ(ReadText(m_log), "Cookies\n");
-}
-
-TEST_F(CookiesPage, MissingFolderShowsNothingAndTheEraseEndsItsDialog) {
-    PointCookiesAt("C:\\corvane-scratch\\no-such-cookie-folder");
-    CCookies* view = Open();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->m_tree.GetCount(), 0u);
-    ProgressWatch watch;
-    PressErase(view);
-    EXPECT_FALSE(watch.HadToCancel());
-}
-
-TEST_F(CookiesPage, NeverListsOrErasesThroughADirectoryLink) {
-    const std::string root = "C:\\corvane-links";
-    const std::string keep = root + "\\sentinel\\keep.txt";
-    ASSERT_TRUE(::GetFileAttributesA((root + "\\cookies\\link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
-    WriteFile(root + "\\cookies\\own.txt");
-    PointCookiesAt(root + "\\cookies");
-    CCookies* view = Open();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(Items(view), std::vector<std::string>{root + "\\cookies\\own.txt"});
-    ProgressWatch watch;
-    PressErase(view);
-    EXPECT_FALSE(FileExists(root + "\\cookies\\own.txt"));
-    EXPECT_TRUE(::GetFileAttributesA(keep.c_str()) & FILE_ATTRIBUTE_READONLY);
-}
-
-TEST_F(CookiesPage, WindowlessViewErasesWithoutTheLibraryStep) {
-    std::string c = ScratchFolder("cookies-windowless");
-    WriteFile(c + "\\a.txt");
-    PointCookiesAt(c);
-    CCookies view;
-    ProgressWatch watch;
-    view.StartCookieErase();
-    EXPECT_FALSE(FileExists(c + "\\a.txt"));
-    EXPECT_FALSE(watch.HadToCancel());
-    EXPECT_EQ(ReadText(m_log), "");
 }
 
 TEST_F(CookiesPage, OpeningAndClosingAHundredTimesIsSafe) {

@@ -1,151 +1,121 @@
 #include "FileWalk.h"
 
-#include <cctype>
-
 #include "EraseProgressDlg.h"
 #include "Pacing.h"
+#include "SafeFiles.h"
 
 namespace filewalk {
 
-// ---- rules ----
+using namespace safe;
 
-std::string NameOf(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool FolderOf(const std::string& path, std::string& folder) {
-    size_t slash = path.rfind('\\');
-    if (slash == std::string::npos) return false;
-    folder = path.substr(0, slash);
-    return true;
-}
-
-std::string WithSlash(const std::string& folder) {
-    return !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
-}
-
-std::string LeftoverIn(const std::string& folder) { return folder + "\\xxxxxxxx.xxx"; }
-
-bool IsWalkable(const std::string& folder) {
-    if (folder.size() < 3) return false;
-    bool drive = std::isalpha(static_cast<unsigned char>(folder[0])) && folder[1] == ':' && folder[2] == '\\';
-    bool unc = folder[0] == '\\' && folder[1] == '\\' && folder[2] != '\\';
-    return drive || unc;
-}
-
-static bool EndsWith(const std::string& s, const char* tail) {
-    size_t n = std::char_traits<char>::length(tail);
-    return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
-}
-
-bool IsListedCacheName(const std::string& name) { return !EndsWith(name, "ini") && !EndsWith(name, "dat"); }
-
-bool IsListedCookieName(const std::string& name) { return !EndsWith(name, "dat"); }
-
-static bool IsDots(const char* name) { return strcmp(name, ".") == 0 || strcmp(name, "..") == 0; }
-
-Entry Classify(DWORD attributes, const char* name) {
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Entry::Skip;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return IsDots(name) ? Entry::Skip : Entry::Folder;
-    return Entry::File;
-}
-
-bool CountsAsContent(DWORD attributes, const char* name) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return !IsDots(name);
-    return !(attributes & FILE_ATTRIBUTE_HIDDEN);
-}
-
-// ---- file system steps ----
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool DeleteInside(const std::string& path) {
-    DWORD a = ::GetFileAttributesA(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES || (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) return false;
-    if (a & FILE_ATTRIBUTE_READONLY) ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return ::DeleteFileA(path.c_str()) != FALSE;
-}
-
-namespace {
-// A search of one folder, closed however the walk leaves it (also when its thread ends).
-class Search {
-public:
-    explicit Search(const std::string& folder) : m_h(::FindFirstFileA((folder + "*.*").c_str(), &m_data)) {}
-    ~Search() {
-        if (m_h != INVALID_HANDLE_VALUE) ::FindClose(m_h);
-    }
-    Search(const Search&) = delete;
-    Search& operator=(const Search&) = delete;
-    bool Ok() const { return m_h != INVALID_HANDLE_VALUE; }
-    const WIN32_FIND_DATAA& Data() const { return m_data; }
-    bool Next() { return ::FindNextFileA(m_h, &m_data) != FALSE; }
-
-private:
-    WIN32_FIND_DATAA m_data{};
-    HANDLE m_h;
+struct FolderWalk::Top : safe::Top {
+    explicit Top(const safe::Top& t) : safe::Top(t) {}
 };
-}  // namespace
 
-// ---- the walk ----
+FolderWalk::FolderWalk(bool erase, WalkSink& sink) : m_erase(erase), m_sink(sink) {}
+FolderWalk::~FolderWalk() = default;
 
 void FolderWalk::Walk(const std::string& folder) {
+    m_top = std::make_unique<Top>(OpenTop(folder));
+    if (m_erase && m_top->state == TopState::Refused)
+        m_result.Failed(folder + " is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.");
+    if (m_top->state != TopState::Ok) {
+        m_sink.Pause(Pacing::FolderMs());
+        return;
+    }
+    WalkSub(L"");
+}
+
+// rel: the folder relative to the top, "" or ending with '\'.
+void FolderWalk::WalkSub(const std::wstring& rel) {
     m_sink.Pause(Pacing::FolderMs());
-    if (!IsWalkable(folder)) return;
-    HandleFilesOf(folder);
-    Search s(folder);
+    if (!rel.empty()) {
+        // The folder checked now may have been swapped for a link since it was found.
+        HANDLE h = OpenInside(*m_top, rel, FILE_READ_ATTRIBUTES, true);
+        if (h == INVALID_HANDLE_VALUE) return;
+        ::CloseHandle(h);
+    }
+    HandleFilesOf(rel);
+    Search s(m_top->final + rel);
     if (!s.Ok()) return;
     do {
-        const WIN32_FIND_DATAA& d = s.Data();
-        switch (Classify(d.dwFileAttributes, d.cFileName)) {
-        case Entry::Folder:
-            Walk(folder + d.cFileName + "\\");
-            break;
-        case Entry::File:
-            m_sink.Met(d.cFileName);
-            Handle(folder, folder + d.cFileName);
-            break;
-        case Entry::Skip:
-            break;
+        m_sink.Pause(0);
+        if (s.IsDots()) continue;
+        const WIN32_FIND_DATAW& d = s.Data();
+        std::string name = Ansi(d.cFileName);
+        Entry kind = IsPlainReal(d.cFileName) ? Classify(d.dwFileAttributes, Utf8(d.cFileName).c_str()) : Entry::Skip;
+        if (kind == Entry::Folder) {
+            WalkSub(rel + d.cFileName + L"\\");
+        } else if (kind == Entry::File) {
+            m_sink.Met(name);
+            if (m_erase) Handle(rel + d.cFileName, d.dwFileAttributes, (static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow, true);
+        } else if (m_erase) {
+            m_result.Failed(m_top->display + Ansi(rel) + name + ": a link or a name that leads elsewhere; it was left alone.");
         }
     } while (s.Next());
 }
 
-void FolderWalk::HandleFilesOf(const std::string& folder) {
-    Search s(folder);
+void FolderWalk::HandleFilesOf(const std::wstring& rel) {
+    if (m_erase) {  // the leftover file some browsers keep, once per folder
+        HANDLE h = OpenInside(*m_top, rel + L"xxxxxxxx.xxx", kEraseAccess, false);
+        if (h != INVALID_HANDLE_VALUE && DeleteThrough(h, 0)) ++m_result.erased;
+        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+    }
+    Search s(m_top->final + rel);
     if (!s.Ok()) return;
     do {
-        const WIN32_FIND_DATAA& d = s.Data();
-        if (Classify(d.dwFileAttributes, d.cFileName) == Entry::File) Handle(folder, folder + d.cFileName);
+        m_sink.Pause(0);
+        const WIN32_FIND_DATAW& d = s.Data();
+        if (s.IsDots() || (d.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+            !IsPlainReal(d.cFileName))
+            continue;
+        Handle(rel + d.cFileName, d.dwFileAttributes, (static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow, false);
     } while (s.Next());
 }
 
-void FolderWalk::Handle(const std::string& folder, const std::string& path) {
-    if (m_erase) {
-        m_sink.Pause(0);  // nothing more is touched once the erase was cancelled
-        std::string leftover = LeftoverIn(folder.substr(0, folder.size() - 1));
-        if (Exists(leftover)) DeleteInside(leftover);
+// last: the file's second and last attempt, after which a file that stayed is counted.
+void FolderWalk::Handle(const std::wstring& rel, unsigned long attributes, unsigned long long size, bool last) {
+    if (!m_erase) {
+        HANDLE h = OpenInside(*m_top, rel, kResetAccess, false);
+        if (h == INVALID_HANDLE_VALUE) return;
+        ResetAttributes(h);
+        ::CloseHandle(h);
+        return;
     }
-    if (!Exists(path)) return;
-    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!m_erase) return;
-    m_sink.Erasing(path);
+    std::string shown = m_top->display + Ansi(rel);
+    m_sink.Erasing(shown);
     m_sink.Pause(Pacing::FileMs());
-    DeleteInside(path);
+    HANDLE h = OpenInside(*m_top, rel, kEraseAccess, false);
+    bool gone = h != INVALID_HANDLE_VALUE && DeleteThrough(h, attributes);
+    DWORD error = ::GetLastError();
+    if (h != INVALID_HANDLE_VALUE) {
+        if (!gone) ResetAttributes(h);
+        ::CloseHandle(h);
+    }
+    if (gone) {
+        ++m_result.erased;
+        m_result.bytes += size;
+    } else if (last && error != ERROR_FILE_NOT_FOUND) {
+        m_result.Failed(Reason(shown, error));
+    }
 }
 
 // ---- the worker ----
 
-WalkThread::WalkThread() : m_stop(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+WalkThread::Request::Request() : event(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+WalkThread::Request::~Request() { ::CloseHandle(event); }
 
-WalkThread::~WalkThread() {
-    Stop();
-    ::CloseHandle(m_stop);
+bool WalkThread::Request::Wait(unsigned ms) const {
+    if (stop.load()) return true;
+    return ms && ::WaitForSingleObject(event, ms) == WAIT_OBJECT_0;
 }
+
+WalkThread::WalkThread() : m_request(std::make_shared<Request>()) {}
+
+WalkThread::~WalkThread() { Stop(); }
 
 bool WalkThread::Start(AFX_THREADPROC proc, void* param) {
     Stop();
-    ::ResetEvent(m_stop);
     CWinThread* t = AfxBeginThread(proc, param, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     if (!t) return false;
     t->m_bAutoDelete = FALSE;  // kept, so that Stop can wait for it
@@ -154,10 +124,34 @@ bool WalkThread::Start(AFX_THREADPROC proc, void* param) {
     return true;
 }
 
-void WalkThread::Stop() {
+namespace {
+constexpr DWORD kStopWaitMs = 100;
+
+// Waits for a worker that outlived Stop's wait, then frees its thread object.
+DWORD WINAPI ReapThread(LPVOID p) {
+    std::unique_ptr<CWinThread> t(static_cast<CWinThread*>(p));
+    ::WaitForSingleObject(t->m_hThread, INFINITE);
+    return 0;
+}
+}  // namespace
+
+void WalkThread::Stop() { Stop(kStopWaitMs); }
+
+void WalkThread::Stop(unsigned maxWaitMs) {
     if (!m_thread) return;
-    ::SetEvent(m_stop);
-    ::WaitForSingleObject(m_thread->m_hThread, INFINITE);
+    m_request->stop = true;
+    ::SetEvent(m_request->event);
+    m_request = std::make_shared<Request>();  // a worker let go below keeps the one it has
+    if (::WaitForSingleObject(m_thread->m_hThread, maxWaitMs) != WAIT_OBJECT_0) {
+        CWinThread* t = m_thread.get();
+        HANDLE reaper = ::CreateThread(nullptr, 0, ReapThread, t, 0, nullptr);
+        if (!reaper) {
+            ::WaitForSingleObject(t->m_hThread, INFINITE);
+        } else {
+            m_thread.release();
+            ::CloseHandle(reaper);
+        }
+    }
     m_thread.reset();
 }
 
@@ -165,7 +159,7 @@ bool WalkThread::Running() const {
     return m_thread && ::WaitForSingleObject(m_thread->m_hThread, 0) == WAIT_TIMEOUT;
 }
 
-bool WalkThread::Wait(unsigned ms) const { return ::WaitForSingleObject(m_stop, ms) == WAIT_OBJECT_0; }
+bool WalkThread::Wait(unsigned ms) const { return m_request->Wait(ms); }
 
 void DropQueuedBatches(HWND view) {
     MSG m;
@@ -174,29 +168,35 @@ void DropQueuedBatches(HWND view) {
 }
 
 namespace {
-// What a worker needs; the worker owns it.
+// What a worker needs, shared with whoever started it (who reads the result once it ended).
 struct Task {
     WalkJob job;
-    const WalkThread* thread;
+    std::shared_ptr<WalkThread::Request> request;
     CEraseProgressDlg* dialog;  // null for a listing
+    EraseResult result;
 };
 
+struct Stopped {};
+
 // Hands the names met to the view in batches (one message per batch, not per row), shows the
-// file being erased, and ends the worker at a pause once the page stopped it or Cancel was pressed.
+// file being erased (at most one path per 50 ms when nothing waits between files), and leaves
+// the walk at a pause once the page stopped it or Cancel was pressed.
 class PageSink : public WalkSink {
 public:
     explicit PageSink(const Task& t) : m_task(t) {}
     void Pause(unsigned ms) override {
-        Flush();
-        if (m_task.thread->Wait(ms) || (m_task.dialog && m_task.dialog->IsCancelled())) AfxEndThread(0);
+        if (ms) Flush();
+        if (m_task.request->Wait(ms) || (m_task.dialog && m_task.dialog->IsCancelled())) throw Stopped{};
     }
     void Met(const std::string& name) override {
         if (!m_task.job.view || !m_task.job.listed || !m_task.job.listed(name)) return;
         m_pending.push_back(name);
-        if (m_pending.size() >= kBatch) Pause(0);  // hands the batch over; a closing page stops here
+        if (m_pending.size() >= kBatch) Flush();
     }
     void Erasing(const std::string& path) override {
-        Flush();
+        ULONGLONG now = ::GetTickCount64();
+        if (Pacing::FileMs() == 0 && now - m_shownAt < 50) return;
+        m_shownAt = now;
         m_task.dialog->ShowPath(path);
     }
     void Flush() {
@@ -210,38 +210,74 @@ private:
     static constexpr size_t kBatch = 256;
     const Task& m_task;
     NameBatch m_pending;
+    ULONGLONG m_shownAt = 0;
 };
 
 UINT RunWalk(LPVOID param) {
-    std::unique_ptr<Task> task(static_cast<Task*>(param));
+    std::shared_ptr<Task> task(*static_cast<std::shared_ptr<Task>*>(param));
+    delete static_cast<std::shared_ptr<Task>*>(param);
     PageSink sink(*task);
     bool erase = task->dialog != nullptr;
-    if (erase) sink.Pause(Pacing::BeforeEraseMs());
-    FolderWalk(erase, sink).Walk(task->job.folder());
-    sink.Pause(0);  // a walk the page stopped, or an erase cancelled, ends here without the end step
-    if (erase) {
-        if (task->job.view) ::PostMessageA(task->job.view, WM_WALK_ENDED, 0, 0);
-        task->dialog->RequestEnd(0);
+    FolderWalk walk(erase, sink);
+    bool stopped = false;
+    try {
+        if (erase) sink.Pause(Pacing::BeforeEraseMs());
+        walk.Walk(task->job.folder());
+        sink.Flush();
+        sink.Pause(0);  // a walk the page stopped, or an erase cancelled, ends here without the end step
+    } catch (const Stopped&) {
+        stopped = true;
     }
+    task->result = walk.Result();
+    if (!erase) return 0;
+    if (stopped) {
+        task->result.Failed("The erase was cancelled.");
+        return 0;
+    }
+    if (task->job.view) ::PostMessageA(task->job.view, WM_WALK_ENDED, 0, 0);
+    task->dialog->RequestEnd(0);
     return 0;
 }
 
-bool Launch(WalkThread& thread, const WalkJob& job, CEraseProgressDlg* dialog) {
-    auto* task = new Task{job, &thread, dialog};
-    if (thread.Start(RunWalk, task)) return true;
-    delete task;
-    return false;
+std::shared_ptr<Task> Launch(WalkThread& thread, const WalkJob& job, CEraseProgressDlg* dialog) {
+    auto task = std::make_shared<Task>();
+    task->job = job;
+    task->dialog = dialog;
+    thread.Stop();
+    task->request = thread.Shared();
+    auto* handed = new std::shared_ptr<Task>(task);
+    if (!thread.Start(RunWalk, handed)) {
+        delete handed;
+        return nullptr;
+    }
+    return task;
 }
+
+// Doing nothing at pauses: the window-less erase waits for no one.
+class QuietSink : public WalkSink {
+public:
+    void Pause(unsigned) override {}
+};
 }  // namespace
 
-bool StartListing(WalkThread& thread, const WalkJob& job) { return Launch(thread, job, nullptr); }
+bool StartListing(WalkThread& thread, const WalkJob& job) { return Launch(thread, job, nullptr) != nullptr; }
 
-void EraseBehindDialog(const WalkJob& job, CEraseProgressDlg& dialog) {
+EraseResult EraseBehindDialog(const WalkJob& job, CEraseProgressDlg& dialog) {
+    if (dialog.GetSafeHwnd()) return {};  // this page's erase already runs
     dialog.Reset();
     WalkThread worker;
-    if (!Launch(worker, job, &dialog)) return;
+    std::shared_ptr<Task> task = Launch(worker, job, &dialog);
+    if (!task) return {};
     dialog.DoModal();
-    worker.Stop();  // after Cancel the rest of the walk ends at its next pause
+    worker.Stop(INFINITE);  // after Cancel the walk ends at its next file; its result is read below
+    return task->result;
+}
+
+EraseResult EraseWithoutWindow(const WalkJob& job) {
+    QuietSink sink;
+    FolderWalk walk(true, sink);
+    walk.Walk(job.folder());
+    return walk.Result();
 }
 
 }  // namespace filewalk

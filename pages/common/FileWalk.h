@@ -1,81 +1,96 @@
-// The folder walks of the erasing pages: the name and path rules they share, the walk itself
-// (which never leaves its folder through a junction or directory link), and the worker that
-// runs a walk for a page and is stopped or awaited before the page's controls go.
+// The folder walks of the erasing pages: the one safe way to touch a file (wide names inside, a
+// handle opened without following links, its final path checked), the guard on the folder a
+// walk is given, the walk itself, and the worker that runs a walk for a page.
 #pragma once
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "EraseResult.h"
+#include "WalkRules.h"
 #include "afxwin.h"
 
 class CEraseProgressDlg;
 
 namespace filewalk {
 
-// ---- rules: no window, no file system ----
+// ---- the guard on this machine ----
 
-// The text after the last '\' (the whole path when there is none).
-std::string NameOf(const std::string& path);
-// The path up to, not including, its last '\'; false when it holds none.
-bool FolderOf(const std::string& path, std::string& folder);
-// The folder with one trailing '\'.
-std::string WithSlash(const std::string& folder);
-// The leftover file some browsers keep in a cache folder: "<folder>\xxxxxxxx.xxx".
-std::string LeftoverIn(const std::string& folder);
-// A folder path a walk accepts: absolute ("C:\..." or "\\server\..."). A relative path would
-// be taken from whatever the current folder happens to be.
-bool IsWalkable(const std::string& folder);
-// The cache list leaves out names whose last three characters are "ini" or "dat" (case counts).
-bool IsListedCacheName(const std::string& name);
-// The cookie list leaves out names whose last three characters are "dat" (the index file).
-bool IsListedCookieName(const std::string& name);
-
-// What a found entry is to a walk. Anything that is a reparse point (junction, directory or
-// file link) is skipped: going through it would reach what lies outside the folder.
-enum class Entry { Skip, Folder, File };
-Entry Classify(DWORD attributes, const char* name);
-// Whether an entry makes its folder "not empty" in the cookie tree: a sub-folder, or a file
-// that is not hidden.
-bool CountsAsContent(DWORD attributes, const char* name);
+// This machine's Windows, system and Program Files folders and the user's profile folder.
+std::vector<std::string> GuardedFolders();
+// IsRefusedTopFolder over GuardedFolders(), after resolving the folder with GetFullPathName.
+// Every walk, listing and safe delete below applies it by itself.
+bool IsRefusedTopFolder(const std::string& folder);
 
 // ---- file system steps ----
 
-// Deletes a file unless it is missing, a folder or a link; clears its attributes first.
+// Deletes one file through the safe steps: its folder passes the guard, its name is a plain
+// name, a link is never followed (it is left alone), and the file opened is the one named. A
+// read-only file is cleared first. False when the file stayed (or was not there).
 bool DeleteInside(const std::string& path);
 bool Exists(const std::string& path);
+// Deletes the files directly inside a folder through the same steps; its sub-folders and what
+// they hold are kept. A refused folder is left alone and reported as not erased.
+EraseResult EraseFilesIn(const std::string& folder);
+
+// One entry of a folder as a page shows it: the ANSI display name and what it is. Entries
+// whose display name is not a plain name come with kind Skip.
+struct FolderEntry {
+    std::string name;
+    unsigned long attributes;
+    Entry kind;
+    bool holdsContent;  // a folder holding a sub-folder or a file that is not hidden
+};
+// The entries directly inside a folder; false (nothing) for a refused or unsearchable folder.
+bool ListEntries(const std::string& folder, std::vector<FolderEntry>& entries);
 
 // What a page does with a walk; called on the walk's thread.
 class WalkSink {
 public:
     virtual ~WalkSink() = default;
-    // A pause of the walk. A sink whose walk must stop ends the thread here (AfxEndThread).
+    // A pause of the walk, also taken with 0 ms between any two files. A sink whose walk must
+    // stop leaves here by throwing (AfxEndThread, or an exception its own caller catches).
     virtual void Pause(unsigned ms) = 0;
-    // A file met in a folder's second pass (all files when listing, survivors when erasing).
+    // A file met in a folder's second pass (all files when listing, survivors when erasing):
+    // its ANSI display name.
     virtual void Met(const std::string& name) { (void)name; }
-    // The file about to be deleted, before the pause that precedes its deletion.
+    // The file about to be deleted (ANSI display path), before the pause that precedes it.
     virtual void Erasing(const std::string& path) { (void)path; }
 };
 
 // Walks a folder and its sub-folders depth first. In each folder it first handles every file
 // (attributes cleared; when erasing, shown, paused for and deleted), then goes through the
-// folder again: sub-folders are walked, and each file still there is met and handled once more.
+// folder again: sub-folders are walked, and each file still there is met and, when erasing,
+// tried once more. A refused top folder is walked not at all; links and names that are not
+// plain are never entered or touched.
 class FolderWalk {
 public:
-    FolderWalk(bool erase, WalkSink& sink) : m_erase(erase), m_sink(sink) {}
+    FolderWalk(bool erase, WalkSink& sink);
+    ~FolderWalk();
+    FolderWalk(const FolderWalk&) = delete;
+    FolderWalk& operator=(const FolderWalk&) = delete;
     // The folder ends with '\'. A folder that is not walkable or cannot be searched is left alone.
     void Walk(const std::string& folder);
+    // What the erase did so far (also after a stop).
+    const EraseResult& Result() const { return m_result; }
 
 private:
-    void HandleFilesOf(const std::string& folder);
-    void Handle(const std::string& folder, const std::string& path);
+    struct Top;
+    void WalkSub(const std::wstring& rel);
+    void HandleFilesOf(const std::wstring& rel);
+    void Handle(const std::wstring& rel, unsigned long attributes, unsigned long long size, bool last);
     bool m_erase;
     WalkSink& m_sink;
+    std::unique_ptr<Top> m_top;
+    EraseResult m_result;
 };
 
 // ---- the worker of a page ----
 
-// A thread running one walk. Stop() asks it to end and waits for it; Wait() is the walk's
-// pause, cut short by Stop().
+// A thread running one walk. Stop() asks it to end and waits for it, at most ~100 ms: a walk
+// looks at the request between any two files, and a worker still busy after that only ends its
+// file in hand and touches nothing of the page. Wait() is the walk's pause, cut short by Stop().
 class WalkThread {
 public:
     WalkThread();
@@ -85,12 +100,23 @@ public:
 
     bool Start(AFX_THREADPROC proc, void* param);
     void Stop();
+    void Stop(unsigned maxWaitMs);
     bool Running() const;
     // Waits ms, or less when stopped; true when the walk must stop.
     bool Wait(unsigned ms) const;
 
+    // The stop request, shared with the worker so that it outlives this object.
+    struct Request {
+        Request();
+        ~Request();
+        HANDLE event;
+        std::atomic<bool> stop{false};
+        bool Wait(unsigned ms) const;
+    };
+    std::shared_ptr<Request> Shared() const { return m_request; }
+
 private:
-    HANDLE m_stop;
+    std::shared_ptr<Request> m_request;
     std::unique_ptr<CWinThread> m_thread;
 };
 
@@ -113,7 +139,10 @@ struct WalkJob {
 bool StartListing(WalkThread& thread, const WalkJob& job);
 // Erases the job's folder on a worker while the dialog runs modally. Returns once the dialog
 // has closed and the worker has ended: the worker never outlives the dialog. When the walk
-// ends (however it ended) the dialog is ended and the view gets WM_WALK_ENDED.
-void EraseBehindDialog(const WalkJob& job, CEraseProgressDlg& dialog);
+// ends (however it ended) the dialog is ended and the view gets WM_WALK_ENDED. While the dialog
+// runs, a second erase with it is ignored (it returns an empty result at once).
+EraseResult EraseBehindDialog(const WalkJob& job, CEraseProgressDlg& dialog);
+// The same erase on the calling thread, without dialog, pauses or messages.
+EraseResult EraseWithoutWindow(const WalkJob& job);
 
 }  // namespace filewalk

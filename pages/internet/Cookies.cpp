@@ -22,26 +22,6 @@ std::string CookieFolder() {
     return filewalk::WithSlash(path);
 }
 
-// Calls fn(find data) for every entry of the folder (which ends with '\').
-template <class Fn>
-void ForEachEntry(const std::string& folder, Fn fn) {
-    WIN32_FIND_DATAA d;
-    HANDLE h = ::FindFirstFileA((folder + "*.*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        if (!fn(d)) break;
-    } while (::FindNextFileA(h, &d));
-    ::FindClose(h);
-}
-
-bool HoldsContent(const std::string& folder) {
-    bool found = false;
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& d) {
-        found = filewalk::CountsAsContent(d.dwFileAttributes, d.cFileName);
-        return !found;
-    });
-    return found;
-}
 }  // namespace
 
 const MsgMap CCookies::messageMap{&CPageView::messageMap, {
@@ -65,24 +45,21 @@ void CCookies::FillTree() {
     reader->ReadRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Cookies", path);
     if (!*path || _access(path, 0) != 0) return;
     std::string folder = filewalk::WithSlash(path);
-    std::vector<std::string> folders, files;
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& d) {
-        switch (filewalk::Classify(d.dwFileAttributes, d.cFileName)) {
-        case filewalk::Entry::Folder: folders.push_back(folder + d.cFileName); break;
-        case filewalk::Entry::File: files.push_back(folder + d.cFileName); break;
-        case filewalk::Entry::Skip: break;
-        }
-        return true;
-    });
+    std::vector<filewalk::FolderEntry> entries;
+    filewalk::ListEntries(folder, entries);
+    std::vector<const filewalk::FolderEntry*> folders, files;
+    for (const filewalk::FolderEntry& e : entries) {
+        if (e.kind == filewalk::Entry::Folder) folders.push_back(&e);
+        if (e.kind == filewalk::Entry::File && filewalk::IsListedCookieName(e.name)) files.push_back(&e);
+    }
 
     m_tree.SendMessage(WM_SETREDRAW, FALSE);
     HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
-    for (const std::string& f : folders) {
-        HTREEITEM item = m_tree.InsertItem(f, TVI_ROOT, TVI_SORT);
-        if (HoldsContent(f + "\\")) m_tree.InsertItem("", 0, 0, item, TVI_SORT);
+    for (const filewalk::FolderEntry* f : folders) {
+        HTREEITEM item = m_tree.InsertItem(folder + f->name, TVI_ROOT, TVI_SORT);
+        if (f->holdsContent) m_tree.InsertItem("", 0, 0, item, TVI_SORT);
     }
-    for (const std::string& f : files)
-        if (filewalk::IsListedCookieName(filewalk::NameOf(f))) m_tree.InsertItem(f, TVI_ROOT, TVI_SORT);
+    for (const filewalk::FolderEntry* f : files) m_tree.InsertItem(folder + f->name, TVI_ROOT, TVI_SORT);
     m_tree.SendMessage(WM_SETREDRAW, TRUE);
     ::SetCursor(old);
 }
@@ -91,7 +68,10 @@ void CCookies::StartCookieErase() {
     filewalk::EraseBehindDialog({CookieFolder, GetSafeHwnd(), nullptr}, ProgressDialog());
 }
 
+EraseResult CCookies::EraseWithoutWindow() { return filewalk::EraseWithoutWindow({CookieFolder, nullptr, nullptr}); }
+
 void CCookies::OnErase() {
+    if (ProgressDialog().GetSafeHwnd()) return;  // ERASE pressed again while this erase runs
     StartCookieErase();
     RunLibraryStep("Cookies");
 }

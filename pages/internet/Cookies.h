@@ -1,4 +1,5 @@
 #pragma once
+#include "EraseResult.h"
 #include "PageLook.h"
 
 // The entries of the cookie folder, listed as the page opens; the folder and its sub-folders
@@ -11,6 +12,8 @@ public:
     // Erases the cookie folder and returns when the progress dialog has closed. Also works on a
     // view that has no window (the Internet summary page keeps one).
     void StartCookieErase();
+    // The same erase without window, dialog, pauses or library step.
+    static EraseResult EraseWithoutWindow();
     void OnErase();
 
     CTreeCtrl m_tree;

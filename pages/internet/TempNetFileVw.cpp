@@ -81,7 +81,12 @@ void CTempNetFileVw::StartCacheErase() {
     filewalk::EraseBehindDialog(Job(), ProgressDialog());
 }
 
+EraseResult CTempNetFileVw::EraseWithoutWindow() {
+    return filewalk::EraseWithoutWindow({CacheFolder, nullptr, nullptr});
+}
+
 void CTempNetFileVw::OnErase() {
+    if (ProgressDialog().GetSafeHwnd()) return;  // ERASE pressed again while this erase runs
     StartCacheErase();
     RunLibraryStep("InterNet");
 }

@@ -24,6 +24,8 @@ public:
     // Erases the cache and returns when the progress dialog has closed. Also works on a view
     // that has no window (the Internet summary page keeps one).
     void StartCacheErase();
+    // The same erase without window, dialog, pauses or library step.
+    static EraseResult EraseWithoutWindow();
     void OnErase();
     // Whether the listing walk still runs.
     bool Listing() const { return m_listing.Running(); }

@@ -1,0 +1,260 @@
+#include "SafeFiles.h"
+
+#include <shlobj.h>
+
+#include "FileWalk.h"
+
+namespace filewalk {
+namespace safe {
+
+namespace {
+std::string Narrow(const std::wstring& w, UINT codePage) {
+    if (w.empty()) return {};
+    int n = ::WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+std::wstring FinalPathOf(HANDLE h) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n = ::GetFinalPathNameByHandleW(h, &path[0], static_cast<DWORD>(path.size()), VOLUME_NAME_DOS);
+    if (n >= path.size()) {
+        path.resize(n + 1);
+        n = ::GetFinalPathNameByHandleW(h, &path[0], static_cast<DWORD>(path.size()), VOLUME_NAME_DOS);
+    }
+    path.resize(n < path.size() ? n : 0);
+    return path;
+}
+
+// The final path of a file on the top's volume. Wine gives no DOS final path for a path longer
+// than MAX_PATH; the path within the volume, on a volume with the top's serial number, says the
+// same there.
+std::wstring FinalPathInside(HANDLE h, const Top& top) {
+    std::wstring path = FinalPathOf(h);
+    if (!path.empty()) return path;
+    alignas(FILE_NAME_INFO) char buf[sizeof(FILE_NAME_INFO) + 32768 * sizeof(wchar_t)];
+    auto* name = reinterpret_cast<FILE_NAME_INFO*>(buf);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandleEx(h, FileNameInfo, buf, sizeof buf) || !::GetFileInformationByHandle(h, &info) ||
+        info.dwVolumeSerialNumber != top.serial)
+        return {};
+    return top.volume + std::wstring(name->FileName, name->FileNameLength / sizeof(wchar_t));
+}
+
+bool SameNoCase(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+bool SetBasicAttributes(HANDLE h, DWORD attributes) {
+    FILE_BASIC_INFO info{};  // zero times: left as they are
+    info.FileAttributes = attributes;
+    return ::SetFileInformationByHandle(h, FileBasicInfo, &info, sizeof info) != FALSE;
+}
+
+bool IsRefusedPath(const std::wstring& path) { return IsRefusedTopFolder(Utf8(path), GuardedFolders()); }
+}  // namespace
+
+std::wstring Wide(const std::string& ansi) {
+    if (ansi.empty()) return {};
+    int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &w[0], n);
+    return w;
+}
+
+std::string Ansi(const std::wstring& wide) { return Narrow(wide, CP_ACP); }
+std::string Utf8(const std::wstring& wide) { return Narrow(wide, CP_UTF8); }
+
+bool IsPlainReal(const std::wstring& name) { return IsPlainName(Utf8(name)); }
+bool IsPlainShown(const std::wstring& name) { return IsPlainReal(name) && IsPlainName(Ansi(name)); }
+
+Top OpenTop(const std::string& folder) {
+    Top top;
+    if (!IsWalkable(folder)) return top;
+    std::wstring given = Wide(folder);
+    DWORD n = ::GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    full.resize(n ? ::GetFullPathNameW(given.c_str(), n, &full[0], nullptr) : 0);
+    if (full.empty() || IsRefusedPath(full)) {
+        top.state = TopState::Refused;
+        return top;
+    }
+    // The top may itself be reached through a link; what counts is where it leads.
+    HANDLE h = ::CreateFileW(full.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return top;
+    BY_HANDLE_FILE_INFORMATION info{};
+    bool isFolder = ::GetFileInformationByHandle(h, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    std::wstring final = FinalPathOf(h);
+    alignas(FILE_NAME_INFO) char buf[sizeof(FILE_NAME_INFO) + 32768 * sizeof(wchar_t)];
+    auto* name = reinterpret_cast<FILE_NAME_INFO*>(buf);
+    bool named = ::GetFileInformationByHandleEx(h, FileNameInfo, buf, sizeof buf);
+    ::CloseHandle(h);
+    // A top whose final path cannot be told (or told apart from its volume) is not walked.
+    size_t within = named ? name->FileNameLength / sizeof(wchar_t) : 0;
+    if (!isFolder || final.size() <= within) return top;
+    top.volume = final.substr(0, final.size() - within);
+    top.serial = info.dwVolumeSerialNumber;
+    if (IsRefusedPath(final)) {
+        top.state = TopState::Refused;
+        return top;
+    }
+    top.state = TopState::Ok;
+    top.final = final.back() == L'\\' ? final : final + L'\\';
+    top.display = WithSlash(folder);
+    return top;
+}
+
+HANDLE OpenInside(const Top& top, const std::wstring& rel, DWORD access, bool folder) {
+    std::wstring path = top.final + rel;
+    DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (folder ? FILE_FLAG_BACKUP_SEMANTICS : 0);
+    HANDLE h = ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, flags, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return h;
+    if (!path.empty() && path.back() == L'\\') path.pop_back();
+    bool inside = SameNoCase(FinalPathInside(h, top), path);
+    if (inside && folder) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        DWORD a = ::GetFileInformationByHandle(h, &info) ? info.dwFileAttributes : 0;
+        inside = (a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+    if (inside) return h;
+    ::CloseHandle(h);
+    ::SetLastError(ERROR_BAD_PATHNAME);
+    return INVALID_HANDLE_VALUE;
+}
+
+bool ResetAttributes(HANDLE h) { return SetBasicAttributes(h, FILE_ATTRIBUTE_NORMAL); }
+
+bool DeleteThrough(HANDLE h, unsigned long attributes) {
+    bool cleared = (attributes & FILE_ATTRIBUTE_READONLY) && ResetAttributes(h);
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    if (::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose)) return true;
+    DWORD error = ::GetLastError();
+    if (cleared || error != ERROR_ACCESS_DENIED || !ResetAttributes(h)) {
+        ::SetLastError(error);
+        return false;
+    }
+    return ::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
+}
+
+std::string Reason(const std::string& path, DWORD error) {
+    if (error == ERROR_BAD_PATHNAME) return path + ": it leads outside its folder and was left alone.";
+    char* text = nullptr;
+    ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string why = text ? text : "error " + std::to_string(error);
+    if (text) ::LocalFree(text);
+    while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == ' ')) why.pop_back();
+    return path + ": " + why;
+}
+
+Search::Search(const std::wstring& folder)
+    : m_h(::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &m_data, FindExSearchNameMatch, nullptr,
+                             FIND_FIRST_EX_LARGE_FETCH)) {}
+
+Search::~Search() {
+    if (m_h != INVALID_HANDLE_VALUE) ::FindClose(m_h);
+}
+
+bool Search::Next() { return ::FindNextFileW(m_h, &m_data) != FALSE; }
+
+bool Search::IsDots() const { return !wcscmp(m_data.cFileName, L".") || !wcscmp(m_data.cFileName, L".."); }
+
+}  // namespace safe
+
+// ---- the public steps ----
+
+using namespace safe;
+
+std::vector<std::string> GuardedFolders() {
+    static const std::vector<std::string> folders = [] {
+        std::vector<std::string> out;
+        wchar_t path[MAX_PATH];
+        if (::GetWindowsDirectoryW(path, MAX_PATH)) out.push_back(Utf8(path));
+        if (::GetSystemDirectoryW(path, MAX_PATH)) out.push_back(Utf8(path));
+        if (::GetSystemWow64DirectoryW(path, MAX_PATH)) out.push_back(Utf8(path));
+        for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE})
+            if (SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) out.push_back(Utf8(path));
+        return out;
+    }();
+    return folders;
+}
+
+bool IsRefusedTopFolder(const std::string& folder) {
+    if (!IsWalkable(folder)) return true;
+    return OpenTop(folder).state == TopState::Refused;
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool DeleteInside(const std::string& path) {
+    std::string folder;
+    if (!IsPlainPath(path) || !FolderOf(path, folder)) return false;
+    Top top = OpenTop(folder);
+    std::wstring name = Wide(NameOf(path));
+    if (top.state != TopState::Ok || !IsPlainName(NameOf(path)) || !IsPlainReal(name)) return false;
+    HANDLE h = OpenInside(top, name, kEraseAccess, false);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool gone = DeleteThrough(h, 0);
+    ::CloseHandle(h);
+    return gone;
+}
+
+namespace {
+std::string RefusedReason(const std::string& folder) {
+    return folder + " is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.";
+}
+}  // namespace
+
+EraseResult EraseFilesIn(const std::string& folder) {
+    EraseResult result;
+    Top top = OpenTop(folder);
+    if (top.state == TopState::Refused) result.Failed(RefusedReason(folder));
+    if (top.state != TopState::Ok) return result;
+    Search s(top.final);
+    if (!s.Ok()) return result;
+    do {
+        const WIN32_FIND_DATAW& d = s.Data();
+        if (s.IsDots() || (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY && !(d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)))
+            continue;  // sub-folders stay
+        std::string shown = top.display + Ansi(d.cFileName);
+        HANDLE h = IsPlainReal(d.cFileName) && !(d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                       ? OpenInside(top, d.cFileName, kEraseAccess, false)
+                       : (::SetLastError(ERROR_BAD_PATHNAME), INVALID_HANDLE_VALUE);
+        if (h != INVALID_HANDLE_VALUE && DeleteThrough(h, d.dwFileAttributes)) {
+            ++result.erased;
+            result.bytes += (static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+        } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
+            result.Failed(Reason(shown, ::GetLastError()));
+        }
+        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+    } while (s.Next());
+    return result;
+}
+
+bool ListEntries(const std::string& folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    Top top = OpenTop(folder);
+    if (top.state != TopState::Ok) return false;
+    Search s(top.final);
+    if (!s.Ok()) return false;
+    do {
+        if (s.IsDots()) continue;
+        const WIN32_FIND_DATAW& d = s.Data();
+        std::string name = Ansi(d.cFileName);
+        Entry kind = IsPlainShown(d.cFileName) ? Classify(d.dwFileAttributes, name.c_str()) : Entry::Skip;
+        bool content = false;
+        if (kind == Entry::Folder) {
+            Search inner(top.final + d.cFileName + L"\\");
+            for (bool more = inner.Ok(); more && !content; more = inner.Next())
+                content = !inner.IsDots() && CountsAsContent(inner.Data().dwFileAttributes, "x");
+        }
+        entries.push_back({name, d.dwFileAttributes, kind, content});
+    } while (s.Next());
+    return true;
+}
+
+}  // namespace filewalk

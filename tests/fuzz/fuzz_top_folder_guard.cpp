@@ -1,0 +1,33 @@
+// fuzz-sources: pages/common/WalkRules.cpp
+// The guard on a walk's top folder: every known folder, every folder above one and every root
+// is refused, and spelling the same folder with "." and ".." steps changes nothing.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "WalkRules.h"
+
+using filewalk::IsRefusedTopFolder;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Input: the folder, then known folders, separated by '\n'.
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n') parts.emplace_back();
+        else parts.back() += static_cast<char>(data[i]);
+    }
+    std::string folder = parts[0];
+    std::vector<std::string> known(parts.begin() + 1, parts.end());
+    bool refused = IsRefusedTopFolder(folder, known);
+    if (IsRefusedTopFolder(folder + "\\.\\x\\..", known) != refused) abort();
+    if (!refused && !IsRefusedTopFolder(folder, {folder})) abort();
+    for (const std::string& k : known) {
+        filewalk::PathSteps steps;
+        if (!filewalk::SplitFullPath(k, steps)) continue;
+        if (!IsRefusedTopFolder(k, known) || !IsRefusedTopFolder(k + "\\..", known)) abort();
+        if (!IsRefusedTopFolder(steps.root + "\\", {})) abort();
+    }
+    return 0;
+}

@@ -1,0 +1,233 @@
+// The walk engine on its own: the name and path rules, the guard on a top folder (pure, and on
+// this machine), the safe delete steps against links, look-alike names, the
+// counts of an erase, and the stop request between any two files.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "FileWalk.h"
+#include "TestKit.h"
+
+using namespace testkit;
+using filewalk::Entry;
+using filewalk::IsRefusedTopFolder;
+
+namespace {
+const std::string kLinks = "C:\\corvane-links";
+
+// The files (not folders) directly inside a folder (UTF-8), by their real names, as UTF-8.
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    wchar_t wide[MAX_PATH * 2];
+    ::MultiByteToWideChar(CP_UTF8, 0, (folder + "\\*").c_str(), -1, wide, MAX_PATH * 2);
+    WIN32_FIND_DATAW d;
+    HANDLE h = ::FindFirstFileW(wide, &d);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        char utf8[MAX_PATH * 3];
+        ::WideCharToMultiByte(CP_UTF8, 0, d.cFileName, -1, utf8, sizeof utf8, nullptr, nullptr);
+        names.push_back(utf8);
+    } while (::FindNextFileW(h, &d));
+    ::FindClose(h);
+    return names;
+}
+
+bool ReadOnly(const std::string& path) {
+    DWORD a = ::GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
+}
+
+void ExpectSentinelsIntact() {
+    EXPECT_TRUE(ReadOnly(kLinks + "\\sentinel\\keep.txt"));
+    EXPECT_TRUE(ReadOnly(kLinks + "\\keep.txt"));
+}
+
+// Throws at the n-th pause: the page's sink leaves a stopped walk the same way.
+struct StopAfter : filewalk::WalkSink {
+    explicit StopAfter(int n) : left(n) {}
+    void Pause(unsigned) override {
+        if (onPause) onPause(pauses);
+        ++pauses;
+        if (--left < 0) throw 0;
+    }
+    void Met(const std::string& name) override { met.push_back(name); }
+    int left, pauses = 0;
+    std::function<void(int)> onPause;
+    std::vector<std::string> met;
+};
+}  // namespace
+
+TEST(WalkRules, NamesPathsAndEntries) {
+    for (const char* hidden : {"desktop.ini", "index.dat", "olddat", "x.ini"}) EXPECT_FALSE(filewalk::IsListedCacheName(hidden)) << hidden;
+    for (const char* shown : {"LOG.DAT", "a.INI", "page.htm", "da"}) EXPECT_TRUE(filewalk::IsListedCacheName(shown)) << shown;
+    EXPECT_FALSE(filewalk::IsListedCookieName("index.dat"));
+    EXPECT_TRUE(filewalk::IsListedCookieName("user@site.ini"));
+    std::string folder = "unchanged";
+    EXPECT_FALSE(filewalk::FolderOf("name.txt", folder));
+    EXPECT_EQ(folder, "unchanged");
+    EXPECT_TRUE(filewalk::FolderOf("C:\\a\\b.txt", folder));
+    EXPECT_EQ(folder, "C:\\a");
+    for (const char* refused : {"\\", "C:", "cache\\", "\\cache\\", "\\\\\\x"}) EXPECT_FALSE(filewalk::IsWalkable(refused)) << refused;
+    const DWORD dir = FILE_ATTRIBUTE_DIRECTORY, link = FILE_ATTRIBUTE_REPARSE_POINT;
+    EXPECT_EQ(filewalk::Classify(dir, "sub"), Entry::Folder);
+    EXPECT_EQ(filewalk::Classify(dir, "."), Entry::Skip);
+    EXPECT_EQ(filewalk::Classify(dir | link, "junction"), Entry::Skip);
+    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_ARCHIVE | link, "filelink"), Entry::Skip);
+    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, "f"), Entry::File);
+    EXPECT_TRUE(filewalk::CountsAsContent(dir | FILE_ATTRIBUTE_HIDDEN, "sub"));
+    EXPECT_FALSE(filewalk::CountsAsContent(FILE_ATTRIBUTE_HIDDEN, "h.txt"));
+}
+
+TEST(WalkRules, OnlyPlainNamesAreJoinedToAPath) {
+    for (const char* plain : {"a.txt", ".profile", "a..b", "x y", "\xef\xbc\x8e\xef\xbc\x8e", "...a"})
+        EXPECT_TRUE(filewalk::IsPlainName(plain)) << plain;
+    for (const char* odd : {"", ".", "..", "...", ". .", "  ", "..\\keep.txt", "a/b", "c:x", "a*", "q?", "\"", "<", ">",
+                            "|", "tab\there", "\x7f"})
+        EXPECT_FALSE(filewalk::IsPlainName(odd)) << odd;
+    EXPECT_TRUE(filewalk::IsPlainPath("C:\\cache\\a.txt"));
+    EXPECT_TRUE(filewalk::IsPlainPath("\\\\srv\\share\\a.txt"));
+    for (const char* odd : {"C:\\cache\\..\\keep.txt", "C:\\cache\\.\\a", "C:\\cache\\\\a", "C:\\a\\", "cache\\a",
+                            "\\\\?\\C:\\a", "\\\\.\\pipe\\x", "C:\\a/b"})
+        EXPECT_FALSE(filewalk::IsPlainPath(odd)) << odd;
+}
+
+TEST(TopFolderGuard, RefusesRootsKnownFoldersAndEverythingAboveThem) {
+    const std::vector<std::string> known{"C:\\Windows", "C:\\Windows\\system32", "C:\\Program Files",
+                                         "C:\\users\\anna", "\\\\srv\\home\\anna"};
+    for (const char* refused : {"C:\\", "c:", "C:\\.", "C:\\x\\..\\..", "C:\\x\\..", "C:/", "D:\\", "\\\\srv\\home",
+                                "\\\\srv\\home\\", "\\\\srv", "\\\\?\\C:\\", "\\\\?\\UNC\\srv\\home", "\\\\.\\C:\\temp",
+                                "C:\\windows", "C:\\WINDOWS\\System32\\", "C:\\Windows.", "C:\\Windows \\", "C:\\PROGRAM FILES",
+                                "C:\\users", "C:\\Users\\Anna", "C:\\users\\anna\\x\\..", "C:\\users\\.\\anna",
+                                "\\\\SRV\\HOME\\anna", "cache", "\\cache", "C:cache", "C:\\a\\...\\b", ""})
+        EXPECT_TRUE(IsRefusedTopFolder(refused, known)) << refused;
+    for (const char* allowed : {"C:\\cache", "C:\\users\\anna\\Cookies", "C:\\users\\annabel", "C:\\Windows2",
+                                "C:\\Program Files\\x\\..\\..\\cache", "\\\\?\\C:\\users\\anna\\cache", "D:\\x",
+                                "\\\\srv\\home\\anna\\cache", "\\\\srv\\other\\cache", "C:\\Windows\\Temp"})
+        EXPECT_FALSE(IsRefusedTopFolder(allowed, known)) << allowed;
+}
+
+TEST(TopFolderGuard, RefusesThisMachinesFoldersAndDeletesNothingInThem) {
+    char windows[MAX_PATH], profile[MAX_PATH];
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, profile)));
+    for (std::string f : {std::string("C:\\"), std::string(windows), std::string(profile), std::string(profile) + "\\..",
+                          std::string("C:\\corvane-scratch\\x\\..\\..")})
+        EXPECT_TRUE(IsRefusedTopFolder(f)) << f;
+    EXPECT_FALSE(IsRefusedTopFolder(ScratchFolder("guard-allowed")));
+
+    std::string sentinel = std::string(profile) + "\\corvane-sentinel.txt";
+    WriteFile(sentinel);
+    EraseResult r = filewalk::EraseFilesIn(profile);
+    EXPECT_TRUE(FileExists(sentinel));
+    EXPECT_EQ(r.failed, 1u);
+    EXPECT_NE(r.firstReason.find("protected"), std::string::npos) << r.firstReason;
+    EXPECT_FALSE(filewalk::DeleteInside(sentinel));
+    EXPECT_FALSE(filewalk::DeleteInside(std::string(profile) + "\\sub\\..\\corvane-sentinel.txt"));
+    EXPECT_TRUE(FileExists(sentinel));
+    std::vector<filewalk::FolderEntry> entries;
+    EXPECT_FALSE(filewalk::ListEntries(profile, entries));
+    EXPECT_TRUE(entries.empty());
+}
+
+TEST(SafeDelete, ErasesFilesInsideCountsThemAndKeepsSubFolders) {
+    std::string f = ScratchFolder("files-in");
+    WriteFile(f + "\\a.txt", "12345");
+    WriteFile(f + "\\ro.txt", "123");
+    ::SetFileAttributesA((f + "\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    ::CreateDirectoryA((f + "\\sub").c_str(), nullptr);
+    WriteFile(f + "\\sub\\deep.txt");
+    EraseResult r = filewalk::EraseFilesIn(f + "\\");
+    EXPECT_EQ(r.erased, 2u);
+    EXPECT_EQ(r.bytes, 8u);
+    EXPECT_TRUE(r.Complete()) << r.firstReason;
+    EXPECT_TRUE(FilesIn(f).empty());
+    EXPECT_TRUE(FileExists(f + "\\sub\\deep.txt"));
+    EXPECT_TRUE(filewalk::EraseFilesIn(f + "\\missing").Complete());
+}
+
+TEST(SafeDelete, LeavesLinksAloneAndActsOnLookAlikeNamesByTheirRealName) {
+    ASSERT_TRUE(FileExists(kLinks + "\\walk\\filelink")) << "run tests/make_links.sh first";
+    WriteFile(kLinks + "\\walk\\own.txt");
+    EraseResult r = filewalk::EraseFilesIn(kLinks + "\\walk");
+    EXPECT_EQ(r.erased, 1u);
+    EXPECT_EQ(r.failed, 2u);  // the file link and the folder link stayed
+    EXPECT_FALSE(FileExists(kLinks + "\\walk\\own.txt"));
+    EXPECT_TRUE(FileExists(kLinks + "\\walk\\filelink"));
+    EXPECT_FALSE(filewalk::DeleteInside(kLinks + "\\walk\\filelink"));
+    EXPECT_FALSE(filewalk::DeleteInside(kLinks + "\\walk\\..\\keep.txt"));
+    ExpectSentinelsIntact();
+
+    // Names whose ANSI forms are "..\keep.txt" and "..": a page never gets them as entries, the
+    // erase deletes the file by its real name, inside.
+    std::string odd = kLinks + "\\walk-odd";
+    ASSERT_EQ(FilesIn(odd).size(), 1u);
+    std::vector<filewalk::FolderEntry> entries;
+    ASSERT_TRUE(filewalk::ListEntries(odd, entries));
+    ASSERT_EQ(entries.size(), 2u);
+    for (const filewalk::FolderEntry& e : entries) EXPECT_EQ(e.kind, Entry::Skip) << e.name;
+    r = filewalk::EraseFilesIn(odd);
+    EXPECT_EQ(r.erased, 1u);
+    EXPECT_TRUE(FilesIn(odd).empty());
+    EXPECT_EQ(FilesIn(odd + "\\\xef\xbc\x8e\xef\xbc\x8e").size(), 1u);
+    ExpectSentinelsIntact();
+}
+
+TEST(Walk, ShowsLookAlikeNamesAsTheyAreAndErasesThemInside) {
+    std::string odd = kLinks + "\\tree-odd";
+    ASSERT_EQ(FilesIn(odd + "\\\xef\xbc\x8e\xef\xbc\x8e").size(), 1u) << "run tests/make_links.sh first";
+    StopAfter listing(1 << 30);
+    filewalk::FolderWalk(false, listing).Walk(odd + "\\");
+    EXPECT_EQ(listing.met.size(), 2u);  // shown by their ANSI names, touched by their real ones
+    ExpectSentinelsIntact();
+    StopAfter erasing(1 << 30);
+    filewalk::FolderWalk eraseWalk(true, erasing);
+    eraseWalk.Walk(odd + "\\");
+    EXPECT_EQ(eraseWalk.Result().erased, 2u);
+    EXPECT_TRUE(eraseWalk.Result().Complete()) << eraseWalk.Result().firstReason;
+    EXPECT_TRUE(FilesIn(odd).empty());
+    ExpectSentinelsIntact();
+
+}
+
+TEST(Walk, ErasesLongPathsAndReadOnlyFilesAndCountsWhatStayed) {
+    std::string top = ScratchFolder("walk-long");
+    std::wstring deep = L"\\\\?\\" + std::wstring(top.begin(), top.end());
+    for (int i = 0; i < 3; ++i) {
+        deep += L"\\" + std::wstring(100, L'a' + i);
+        ::CreateDirectoryW(deep.c_str(), nullptr);
+    }
+    HANDLE h = ::CreateFileW((deep + L"\\long.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_READONLY, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    ::CloseHandle(h);
+    WriteFile(top + "\\busy.txt");
+    HANDLE busy = ::CreateFileA((top + "\\busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    StopAfter sink(1 << 30);
+    filewalk::FolderWalk walk(true, sink);
+    walk.Walk(top + "\\");
+    ::CloseHandle(busy);
+    EXPECT_EQ(::GetFileAttributesW((deep + L"\\long.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(walk.Result().erased, 1u);
+    EXPECT_EQ(walk.Result().failed, 1u);  // tried twice, counted once
+    EXPECT_NE(walk.Result().firstReason.find("busy.txt"), std::string::npos) << walk.Result().firstReason;
+    EXPECT_TRUE(FileExists(top + "\\busy.txt"));
+}
+
+TEST(Walk, LooksAtTheStopRequestBetweenAnyTwoFilesInBothPasses) {
+    std::string top = ScratchFolder("walk-stop");
+    for (int i = 0; i < 200; ++i) WriteFile(top + "\\f" + std::to_string(i) + ".txt");
+    for (bool erase : {false, true}) {
+        StopAfter sink(20);
+        filewalk::FolderWalk walk(erase, sink);
+        EXPECT_ANY_THROW(walk.Walk(top + "\\"));
+        EXPECT_LE(walk.Result().erased, 20u);
+        EXPECT_TRUE(sink.met.empty());  // stopped in the first pass
+    }
+    EXPECT_GE(FilesIn(top).size(), 180u);
+    top = ScratchFolder("walk-stop");
+    for (int i = 0; i < 200; ++i) WriteFile(top + "\\f" + std::to_string(i) + ".txt");
+    StopAfter secondPass(200 + 3 + 20);  // the folder, the first pass, then into the second
+    filewalk::FolderWalk listing(false, secondPass);
+    EXPECT_ANY_THROW(listing.Walk(top + "\\"));
+    EXPECT_LE(secondPass.met.size(), 21u);
+}
