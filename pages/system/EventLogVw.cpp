@@ -16,20 +16,23 @@ constexpr int kMostQueued = 8;
 
 using RowBatch = std::vector<eventlog::EventRow>;
 
+// What the worker uses; none of it belongs to the page, which may let go of a worker that is slow
+// to stop.
 struct ListTask {
     HWND view;
-    const filewalk::WalkThread* thread;
-    std::atomic<int>* queued;
+    WPARAM listing;  // which of the page's listings this is
+    std::shared_ptr<filewalk::WalkThread::Request> stop;
+    std::shared_ptr<std::atomic<int>> queued;
 };
 
 // Hands a batch to the view; false when the page stopped the listing.
 bool Hand(const ListTask& t, std::unique_ptr<RowBatch>& batch) {
     while (*t.queued >= kMostQueued)
-        if (t.thread->Wait(5)) return false;
-    if (t.thread->Wait(0)) return false;
+        if (t.stop->Wait(5)) return false;
+    if (t.stop->Wait(0)) return false;
     if (batch->empty()) return true;
     ++*t.queued;
-    if (::PostMessageA(t.view, WM_EVENT_ROWS, 0, reinterpret_cast<LPARAM>(batch.get())))
+    if (::PostMessageA(t.view, WM_EVENT_ROWS, t.listing, reinterpret_cast<LPARAM>(batch.get())))
         batch.release();
     else
         --*t.queued;
@@ -71,7 +74,9 @@ void CEventLogVw::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CEventLogVw::StartListing() {
-    auto* task = new ListTask{m_hWnd, &m_listing, &m_batchesQueued};
+    StopListing();
+    m_queued = std::make_shared<std::atomic<int>>(0);
+    auto* task = new ListTask{m_hWnd, ++m_listings, m_listing.Shared(), m_queued};
     if (!m_listing.Start(ListLogThread, task)) delete task;
 }
 
@@ -80,7 +85,6 @@ void CEventLogVw::StopListing() {
     MSG m;
     while (::PeekMessageA(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE))
         delete reinterpret_cast<RowBatch*>(m.lParam);
-    m_batchesQueued = 0;
 }
 
 void CEventLogVw::OnDestroy() {
@@ -88,9 +92,10 @@ void CEventLogVw::OnDestroy() {
     CPageView::OnDestroy();
 }
 
-LRESULT CEventLogVw::OnRows(WPARAM, LPARAM lParam) {
+LRESULT CEventLogVw::OnRows(WPARAM listing, LPARAM lParam) {
     std::unique_ptr<RowBatch> batch(reinterpret_cast<RowBatch*>(lParam));
-    --m_batchesQueued;
+    if (listing != m_listings) return 0;  // from a listing stopped since
+    --*m_queued;
     m_list.SendMessage(WM_SETREDRAW, FALSE);
     for (const eventlog::EventRow& row : *batch) {
         int at = m_list.InsertItem(m_list.GetItemCount(), row[0]);

@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <memory>
 
 #include "EraseResult.h"
 #include "FileWalk.h"
@@ -26,6 +27,7 @@ private:
     void StopListing();
     LRESULT OnRows(WPARAM, LPARAM lParam);
     filewalk::WalkThread m_listing;
-    std::atomic<int> m_batchesQueued{0};
+    WPARAM m_listings = 0;                        // listings started, the last one's number
+    std::shared_ptr<std::atomic<int>> m_queued;  // batches the listing posted and this page has not shown
     bool m_erasing = false;
 };
