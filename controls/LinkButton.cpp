@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 extern const UINT WM_LINK_CLICKED = ::RegisterWindowMessageA("WM_LINK_CLICKED");
 
 namespace {
@@ -170,10 +172,19 @@ void CLinkButton::OnClicked() {
     if (IsWindowEnabled()) Click();
 }
 
+bool CLinkButton::IsShellTarget(const std::string& target) {
+    for (const char* scheme : {"http:", "https:", "mailto:"})
+        if (_strnicmp(target.c_str(), scheme, strlen(scheme)) == 0) return true;
+    return false;
+}
+
 void CLinkButton::Click() {
     HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
     std::string target = Target();
-    auto result = reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_HIDE));
+    // Anything but an address ("Details...") would be looked for as a program to run.
+    INT_PTR result = IsShellTarget(target)
+                         ? reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_HIDE))
+                         : SE_ERR_FNF;
     HWND self = m_hWnd;
     if (result < 32) ::SendMessageA(::GetParent(self), WM_LINK_CLICKED, static_cast<WPARAM>(GetDlgCtrlID()), 0);
     ::SetCursor(previous);

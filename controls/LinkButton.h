@@ -27,6 +27,8 @@ public:
     bool IsHovering() const { return m_hovering; }
     // The cursor every link shows over its text; null when the system has none.
     static HCURSOR HandCursor();
+    // Whether a link's target goes to the shell: an address (http:, https:, mailto:, any case).
+    static bool IsShellTarget(const std::string& target);
 
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT dis) override;

@@ -61,6 +61,13 @@ void CSaveLogDlg::OnBrowse() {
 
 void CSaveLogDlg::OnOk() {
     UpdateData(TRUE);
+    // Emptying a file that holds something (a document whose name was typed here) is asked first.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (::GetFileAttributesExA(m_strFileName.c_str(), GetFileExInfoStandard, &data) &&
+        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (data.nFileSizeLow || data.nFileSizeHigh)) {
+        std::string question = m_strFileName + " already exists. Do you want to replace it?";
+        if (::MessageBoxA(m_hWnd, question.c_str(), "Corvane-Sweepmere", MB_YESNO | MB_ICONWARNING) != IDYES) return;
+    }
     LogPath() = m_strFileName;
     // Created, or emptied when it exists; a name that cannot be made is simply not made.
     HANDLE file = ::CreateFileA(LogPath().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,

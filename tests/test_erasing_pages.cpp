@@ -204,5 +204,23 @@ TEST_P(ErasingPages, WindowlessErasesCountWhatTheyDidWithoutTheLibraryStep) {
     EXPECT_EQ(ReadText(m_log), "");
 }
 
+TEST_P(ErasingPages, TheLibraryIsNeverLoadedFromTheCurrentFolder) {
+    std::string current = ScratchFolder(std::string(GetParam().name) + "-current");
+    ASSERT_TRUE(::MoveFileExA((ProgramFolder() + "Kestrix.dll").c_str(), (current + "\\Kestrix.dll").c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
+    char previous[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ::SetCurrentDirectoryA(current.c_str());
+    PointAt(ScratchFolder(std::string(GetParam().name) + "-empty"));
+    CView* view = Open();
+    ASSERT_NE(view, nullptr);
+    {
+        ProgressWatch watch;
+        PressErase(view);
+    }
+    ::SetCurrentDirectoryA(previous);
+    EXPECT_EQ(ReadText(m_log), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Pages, ErasingPages, ::testing::ValuesIn(kPages),
                          [](const ::testing::TestParamInfo<ErasingPage>& i) { return std::string(i.param.name); });

@@ -107,3 +107,19 @@ TEST_F(HistoryPage, AHistoryThatCouldNotBeClearedIsReportedSoAndKeepsItsList) {
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(PressErase(page).text, " Internet Explorer History could not be erased.");
 }
+
+TEST_F(HistoryPage, EraseAgainUnderItsBoxIsIgnoredAndAPageClosedUnderItIsLeftAlone) {
+    FakeUrlHistory history({{L"http://a.example/"}});
+    CHistroryVw* page = OpenHistoryPage();
+    ASSERT_NE(page, nullptr);
+    HWND button = ::GetDlgItem(page->m_hWnd, IDC_HISTORY_ERASE);
+    WPARAM erase = MAKEWPARAM(IDC_HISTORY_ERASE, BN_CLICKED);
+    DialogAnswerer box(kCaption, IDOK, 300);
+    // Both reach the page inside the message box's loop: first ERASE again, then the close.
+    page->PostMessage(WM_COMMAND, erase, reinterpret_cast<LPARAM>(button));
+    page->GetParentFrame()->PostMessage(WM_CLOSE);
+    page->SendMessage(WM_COMMAND, erase, reinterpret_cast<LPARAM>(button));
+    Pump();
+    EXPECT_EQ(box.Count(), 1u);
+    EXPECT_TRUE(TheApp()->PageTemplate(PageId::History)->GetDocuments().empty());
+}

@@ -173,3 +173,22 @@ TEST_F(LinkButtonTest, TheMouseOnTheLinkHoversItAndShowsTheHand) {
     ::SetCursorPos(r.right + 50, r.bottom + 50);
     EXPECT_TRUE(PumpUntil([&] { return !link.IsHovering(); }, 3000));
 }
+
+TEST_F(LinkButtonTest, OnlyAddressesGoToTheShellAndAnythingElseOnlyTellsTheParent) {
+    for (const char* url : {"http://example.com/", "HTTPS://example.com/", "mailto:someone@example.com"})
+        EXPECT_TRUE(CLinkButton::IsShellTarget(url)) << url;
+    for (const char* other : {"Details...", "notepad", "C:\\windows\\notepad.exe", "file:///C:/x", "http", " http://x", ""})
+        EXPECT_FALSE(CLinkButton::IsShellTarget(other)) << other;
+    // A file the shell would open, in the current folder: a link names no such thing.
+    std::string folder = ScratchFolder("link-target");
+    WriteFile(folder + "\\probe.txt");
+    char previous[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ::SetCurrentDirectoryA(folder.c_str());
+    link.SetWindowText("probe.txt");
+    link.SendMessage(BM_CLICK);
+    Pump();
+    ::SetCurrentDirectoryA(previous);
+    ASSERT_EQ(host.clicks.size(), 1u);
+    EXPECT_EQ(host.clicks[0].first, kLinkId);
+}

@@ -65,7 +65,7 @@ std::string Browse(HWND dlg, const std::string& folder, std::vector<std::string>
 }
 }  // namespace
 
-TEST(SaveLog, ProposesTheDefaultNameAndOkCreatesTheFileOrEmptiesIt) {
+TEST(SaveLog, ProposesTheDefaultNameAndOkCreatesTheFileOrEmptiesItOnceTheUserAgrees) {
     std::string folder = ScratchFolder("savelog");
     std::string fresh = folder + "\\fresh.txt", existing = folder + "\\existing.txt";
     WriteFile(existing, "an earlier log");
@@ -75,10 +75,27 @@ TEST(SaveLog, ProposesTheDefaultNameAndOkCreatesTheFileOrEmptiesIt) {
             EXPECT_EQ(ItemText(dlg, IDC_SAVELOG_FILENAME), "d:\\Erase.txt");
             EXPECT_EQ(LogPath(), "d:\\Erase.txt");
         });
+        DialogAnswerer box("Corvane-Sweepmere", IDYES);
         Finish(path, IDC_SAVELOG_OK);
         EXPECT_EQ(LogPath(), path);
         EXPECT_EQ(FileSize(path), 0) << path;
+        EXPECT_EQ(box.Count(), path == existing ? 1u : 0u) << path;  // a new file is not asked about
     }
+}
+
+TEST(SaveLog, NoKeepsAnExistingFileAndTheDialogOpen) {
+    std::string document = ScratchFolder("savelog-no") + "\\letter.doc";
+    WriteFile(document, "a letter");
+    DialogAnswerer box("Corvane-Sweepmere", IDNO);
+    OpenLogDialog([&](HWND dlg) {
+        TypeText(dlg, IDC_SAVELOG_FILENAME, document);
+        Click(dlg, IDC_SAVELOG_OK);
+        EXPECT_TRUE(::IsWindowVisible(dlg));
+        Click(dlg, IDC_SAVELOG_CANCEL);
+    });
+    ASSERT_EQ(box.Count(), 1u);
+    EXPECT_EQ(box.Seen()[0].text, document + " already exists. Do you want to replace it?");
+    EXPECT_EQ(FileSize(document), 8);
 }
 
 TEST(SaveLog, OkOnAMissingDriveAndCancelCreateNothingAndSayNothing) {

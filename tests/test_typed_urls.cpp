@@ -7,6 +7,8 @@
 #include "internet/TypedUrlVw.h"
 #include "resource.h"
 
+#include <sddl.h>
+
 using namespace testkit;
 
 namespace {
@@ -55,8 +57,7 @@ protected:
         EXPECT_EQ(box.icon, ::LoadIcon(nullptr, IDI_INFORMATION));
     }
 
-    // A subkey that links to a key that does not exist: it cannot be opened, so the key around
-    // it cannot be deleted.
+    // A subkey that links to a key that does not exist: following it opens nothing.
     static void AddLockedSubkey() {
         HKEY link = nullptr;
         std::string path = std::string(kKey) + "\\locked";
@@ -128,7 +129,7 @@ TEST_F(TypedUrlsPage, NoKeyGivesAnEmptyListAndErasingStillSucceeds) {
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
 }
 
-TEST_F(TypedUrlsPage, AKeyThatCannotBeDeletedIsReportedAndTheListStays) {
+TEST_F(TypedUrlsPage, ALinkBelowTheKeyThatLeadsNowhereGoesWithTheKey) {
     RegSetString(HKEY_CURRENT_USER, kKey, "url1", Url(1));
     RegSetString(HKEY_CURRENT_USER, kKey, "url2", Url(2));
     AddLockedSubkey();
@@ -136,9 +137,9 @@ TEST_F(TypedUrlsPage, AKeyThatCannotBeDeletedIsReportedAndTheListStays) {
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->m_list.GetCount(), 2);
 
-    ExpectInformation(PressErase(view), "Typed URLs could not be erased.");
-    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, kKey));
-    EXPECT_EQ(Rows(view), (std::vector<std::string>{Url(1), Url(2)}));
+    ExpectInformation(PressErase(view), "Typed URLs Completely Erased.");
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
+    EXPECT_TRUE(Rows(view).empty());
 }
 
 TEST_F(TypedUrlsPage, AViewWithoutAWindowErasesTheKeyAndReports) {
@@ -149,4 +150,40 @@ TEST_F(TypedUrlsPage, AViewWithoutAWindowErasesTheKeyAndReports) {
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
     ASSERT_EQ(box.Count(), 1u);
     ExpectInformation(box.Seen()[0], "Typed URLs Completely Erased.");
+}
+
+TEST_F(TypedUrlsPage, ARegistryLinkBelowTheKeyGoesAsALinkAndItsTargetStays) {
+    // The link's target, named the way the registry names HKEY_CURRENT_USER inside.
+    const std::string target = "Software\\Corvane-Tests\\LinkTarget";
+    RegSetString(HKEY_CURRENT_USER, target, "keep", "me");
+    RegSetString(HKEY_CURRENT_USER, target + "\\child", "keep", "me too");
+    HANDLE token = nullptr;
+    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token));
+    BYTE user[256];
+    DWORD size = sizeof user;
+    ASSERT_TRUE(::GetTokenInformation(token, TokenUser, user, size, &size));
+    ::CloseHandle(token);
+    char* sid = nullptr;
+    ASSERT_TRUE(::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid));
+    std::string nt = std::string("\\Registry\\User\\") + sid + "\\" + target;
+    ::LocalFree(sid);
+    std::wstring wide(nt.begin(), nt.end());
+
+    RegSetString(HKEY_CURRENT_USER, kKey, "url1", Url(1));
+    HKEY link = nullptr;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\link").c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                                KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(wide.c_str()),
+                     static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
+    ::RegCloseKey(link);
+    ASSERT_TRUE(RegValueExists(HKEY_CURRENT_USER, std::string(kKey) + "\\link", "keep")) << "the link leads to the target";
+
+    CTypedUrlVw* view = Open();
+    ASSERT_NE(view, nullptr);
+    ExpectInformation(PressErase(view), "Typed URLs Completely Erased.");
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, target, "keep"));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, target + "\\child", "keep"));
+    RegDeleteTree(HKEY_CURRENT_USER, "Software\\Corvane-Tests\\LinkTarget");
 }

@@ -9,11 +9,9 @@ const char kCaption[] = "Corvane-Sweepmere";
 const char kErased[] = " Internet Explorer History Completely Erased.";
 const char kNotErased[] = " Internet Explorer History could not be erased.";
 
-// The record size the history has always been asked with. On 64-bit builds the structure is
-// larger (56 bytes); 40 still covers the address and title fields, and the buffer handed over
-// is a whole STATURL, so an implementation that fills all of it stays inside.
-constexpr DWORD kStatUrlSize = 40;
-static_assert(sizeof(STATURL) >= kStatUrlSize, "the record handed to Next must hold what it is told");
+// The record's own size: 56 bytes in a 64-bit build (40 is the 32-bit size, which a history
+// object that checks it refuses, listing nothing).
+constexpr DWORD kStatUrlSize = sizeof(STATURL);
 
 // COM for the length of one operation; balanced only when this call started it.
 class ComScope {
@@ -119,6 +117,13 @@ HRESULT CHistroryVw::EraseHistory() {
 }
 
 void CHistroryVw::OnErase() {
+    if (m_erasing) return;  // ERASE pressed again while the message box is up
+    m_erasing = true;
+    HWND self = m_hWnd;
+    bool cleared = SUCCEEDED(EraseHistory());
+    // The page may have been closed while the message box was up.
+    if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
+    m_erasing = false;
     // A history that is still there keeps its list: the page shows what the machine holds.
-    if (SUCCEEDED(EraseHistory())) m_list.DeleteAllItems();
+    if (cleared) m_list.DeleteAllItems();
 }

@@ -26,4 +26,5 @@ public:
 private:
     void AddColumns();
     void Fill();
+    bool m_erasing = false;
 };

@@ -28,7 +28,8 @@ void QueryRegString(HKEY root, const char* subKey, const char* valueName, std::s
 }
 
 void RunLibraryStep(const char* exportName) {
-    HMODULE lib = ::LoadLibraryA("Kestrix.dll");
+    // Only the program's own folder or the system folder: never the current folder or PATH.
+    HMODULE lib = ::LoadLibraryExA("Kestrix.dll", nullptr, LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!lib) return;
     using Export = int(WINAPI*)();
     if (auto call = reinterpret_cast<Export>(::GetProcAddress(lib, exportName))) call();

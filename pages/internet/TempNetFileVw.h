@@ -9,8 +9,8 @@ extern const char* const kShellFoldersKey;
 // the value cannot be read (missing, longer than 259 characters) it becomes empty.
 void QueryRegString(HKEY root, const char* subKey, const char* valueName, std::string& text);
 
-// Calls one export of the maker's outside library after an erase; silent when the library or
-// the export is not there.
+// Calls one export of the maker's outside library (from the program's folder or the system
+// folder) after an erase; silent when the library or the export is not there.
 void RunLibraryStep(const char* exportName);
 
 // The files of the browser's cache folder, listed on a worker as the page opens, erased on

@@ -1,9 +1,8 @@
 #include "TypedUrlVw.h"
 
-#include <shlwapi.h>
-
 #include <memory>
 
+#include "SafeRegistry.h"
 #include "ShellReader.h"
 #include "resource.h"
 
@@ -47,7 +46,7 @@ bool KeyIsGone(HKEY root, const char* subKey) {
 }  // namespace
 
 bool CTypedUrlVw::Erase() {
-    ::SHDeleteKeyA(HKEY_CURRENT_USER, kKey);
+    safereg::DeleteKeyTree(HKEY_CURRENT_USER, kKey);
     // A key that was already missing is as erased as one deleted now.
     bool gone = KeyIsGone(HKEY_CURRENT_USER, kKey);
     if (gone)
@@ -55,4 +54,12 @@ bool CTypedUrlVw::Erase() {
     ::MessageBoxA(nullptr, gone ? "Typed URLs Completely Erased." : "Typed URLs could not be erased.",
                   "Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
     return gone;
+}
+
+void CTypedUrlVw::OnErase() {
+    if (m_erasing) return;  // ERASE pressed again while the message box is up
+    m_erasing = true;
+    HWND self = m_hWnd;
+    Erase();
+    if (::IsWindow(self) && FromHandlePermanent(self) == this) m_erasing = false;
 }

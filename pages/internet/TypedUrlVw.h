@@ -23,5 +23,6 @@ public:
 
 private:
     void Fill();
-    void OnErase() { Erase(); }
+    void OnErase();
+    bool m_erasing = false;
 };

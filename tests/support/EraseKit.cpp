@@ -14,12 +14,17 @@ namespace testkit {
 std::string UseLibraryStub(const std::string& scratchName) {
     std::string log = ScratchFolder(scratchName) + "\\calls.txt";
     ::SetEnvironmentVariableA("CORVANE_KESTRIX_LOG", log.c_str());
+    std::string dir = ProgramFolder();
+    ::CopyFileA((dir + "kestrix\\Kestrix.dll").c_str(), (dir + "Kestrix.dll").c_str(), FALSE);
+    return log;
+}
+
+std::string ProgramFolder() {
     char exe[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string dir = exe;
     dir.resize(dir.rfind('\\') + 1);
-    ::SetDllDirectoryA((dir + "kestrix").c_str());
-    return log;
+    return dir;
 }
 
 std::string ReadText(const std::string& path) {

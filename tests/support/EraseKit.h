@@ -7,9 +7,11 @@
 #include <vector>
 
 namespace testkit {
-// Puts the test build of the maker's library on this process's library path, with its call log
-// in a fresh scratch file; returns the log's path.
+// Puts the test build of the maker's library in the program's folder, with its call log in a
+// fresh scratch file; returns the log's path.
 std::string UseLibraryStub(const std::string& scratchName);
+// The folder of the running test program, with a trailing '\'.
+std::string ProgramFolder();
 // The whole content of a text file, or "" when it does not exist.
 std::string ReadText(const std::string& path);
 

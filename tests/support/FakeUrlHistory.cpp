@@ -52,8 +52,8 @@ public:
         if (fetched) *fetched = 0;
         if (celt != 1 || !rgelt) return E_INVALIDARG;
         if (m_state->cleared || m_next >= urls.size()) return S_FALSE;
-        // A real history fills no more than the record says it holds.
-        if (rgelt->cbSize < offsetof(STATURL, ftLastVisited)) return E_INVALIDARG;
+        // As a history that checks the record's size: any other size is refused.
+        if (rgelt->cbSize != sizeof(STATURL)) return E_INVALIDARG;
         const auto& url = urls[m_next++];
         rgelt->pwcsUrl = url ? TaskCopy(*url) : nullptr;
         rgelt->pwcsTitle = TaskCopy(L"title");
