@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "AppHarness.h"
-#include "FileWalk.h"
 #include "TestKit.h"
 #include "resource.h"
 #include "system/TempFilesPages.h"
@@ -19,31 +18,25 @@ class TempPages : public ::testing::Test {
 protected:
     void SetUp() override {
         StartApp();
-        for (const char* name : {"TMP", "TEMP"}) {
-            char value[MAX_PATH] = "";
-            ::GetEnvironmentVariableA(name, value, sizeof value);
-            m_saved.push_back(value);
-        }
+        ::GetEnvironmentVariableA("TMP", m_saved, sizeof m_saved);
     }
     void TearDown() override {
         CloseAllPages();
-        ::SetEnvironmentVariableA("TMP", m_saved[0].c_str());
-        ::SetEnvironmentVariableA("TEMP", m_saved[1].c_str());
+        PointTempAt(m_saved);
     }
     static void PointTempAt(const std::string& folder) {
         ::SetEnvironmentVariableA("TMP", folder.c_str());
         ::SetEnvironmentVariableA("TEMP", folder.c_str());
     }
-    template <class V>
-    static V* Open(PageId page) {
+    template <class V = CAdminTempFVw>
+    static V* Open(PageId page = PageId::AdminTempFiles, bool wait = true) {
         auto* view = dynamic_cast<V*>(ViewOf(TheApp()->OpenPage(page)));
-        if (view) PumpUntil([&] { return !view->Walking(); });
-        Pump();
+        if (view && wait) PumpUntil([&] { return !view->Walking(); });
         return view;
     }
-    static void PressErase(CTempFilesPage* v, int id) {
+    static void PressErase(CTempFilesPage* v, int id = IDC_ADMINTEMP_ERASE, bool wait = true) {
         v->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(v->m_hWnd, id)));
-        PumpUntil([&] { return !v->Walking(); });
+        if (wait) PumpUntil([&] { return !v->Walking(); });
         Pump();
     }
     static std::vector<std::string> Rows(CTempFilesPage* v) {
@@ -51,7 +44,7 @@ protected:
         for (int i = 0; i < v->m_list.GetItemCount(); ++i) rows.push_back(v->m_list.GetItemText(i, 0));
         return rows;
     }
-    std::vector<std::string> m_saved;
+    char m_saved[MAX_PATH] = "";
 };
 
 // The rows a walk of the folder shows: depth first, each sub-folder's name before what it
@@ -62,12 +55,10 @@ void WalkRows(const std::string& folder, std::vector<std::string>& rows) {
     if (h == INVALID_HANDLE_VALUE) return;
     do {
         std::string n = d.cFileName;
-        if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            if (filewalk::IsListedCacheName(n)) rows.push_back(n);
-        } else if (n != "." && n != "..") {
-            rows.push_back(n);
-            WalkRows(folder + "\\" + n, rows);
-        }
+        if (n == "." || n == "..") continue;
+        bool sub = d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        if (sub || filewalk::IsListedCacheName(n)) rows.push_back(n);
+        if (sub) WalkRows(folder + "\\" + n, rows);
     } while (::FindNextFileA(h, &d));
     ::FindClose(h);
 }
@@ -75,9 +66,8 @@ void WalkRows(const std::string& folder, std::vector<std::string>& rows) {
 std::string Tree(const std::string& name, int folders, int files) {
     std::string root = ScratchFolder(name);
     for (int d = 0; d < folders; ++d) {
-        std::string sub = root + "\\d" + std::to_string(d);
-        ::CreateDirectoryA(sub.c_str(), nullptr);
-        for (int f = 0; f < files; ++f) WriteFile(sub + "\\f" + std::to_string(f) + ".tmp");
+        ::CreateDirectoryA((root + "\\d" + std::to_string(d)).c_str(), nullptr);
+        for (int f = 0; f < files; ++f) WriteFile(root + "\\d" + std::to_string(d) + "\\f" + std::to_string(f));
     }
     return root;
 }
@@ -94,20 +84,18 @@ TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
         WriteFile(temp + "\\" + f);
     ::SetFileAttributesA((temp + "\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     PointTempAt(temp);
-    auto* view = Open<CAdminTempFVw>(PageId::AdminTempFiles);
+    CAdminTempFVw* view = Open();
     ASSERT_NE(view, nullptr);
     std::vector<std::string> expected;
     WalkRows(temp, expected);
     EXPECT_EQ(Rows(view), expected);
-    for (const char* shown : {"readme.INI", "xxxxxxxx.xxx", "Sub1", "a.txt", "Sub2"})
-        EXPECT_NE(std::find(expected.begin(), expected.end(), shown), expected.end()) << shown;
-    EXPECT_EQ(expected.size(), 7u);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, (std::vector<std::string>{"Sub1", "Sub2", "a.txt", "held.txt", "readme.INI", "ro.txt", "xxxxxxxx.xxx"}));
     EXPECT_FALSE(ReadOnly(temp + "\\ro.txt"));  // merely opening the page resets attributes
     EXPECT_TRUE(FileExists(temp + "\\olddat"));
 
     HANDLE held = ::CreateFileA((temp + "\\held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    PressErase(view, IDC_ADMINTEMP_ERASE);
+    PressErase(view);
     std::vector<std::string> left;
     WalkRows(temp, left);
     EXPECT_EQ(Rows(view), left);
@@ -120,8 +108,7 @@ TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
     EraseResult r = CAdminTempFVw::EraseWithoutWindow();
     EXPECT_EQ(r.erased, 1u);
     EXPECT_EQ(r.bytes, 5u);
-    EXPECT_GE(r.failed, 1u);
-    EXPECT_FALSE(r.firstReason.empty());
+    EXPECT_EQ(r.failed, 1u);  // the file in use
     ::CloseHandle(held);
 }
 
@@ -131,9 +118,7 @@ TEST_F(TempPages, NeverTouchesWhatALinkOrALookAlikeNameReaches) {
     WriteFile(root + "\\temp\\own.txt");
     for (const char* folder : {"\\temp", "\\temp-odd"}) {
         PointTempAt(root + folder);
-        auto* view = Open<CAdminTempFVw>(PageId::AdminTempFiles);
-        ASSERT_NE(view, nullptr);
-        PressErase(view, IDC_ADMINTEMP_ERASE);
+        PressErase(Open());
         CAdminTempFVw::EraseWithoutWindow();
     }
     EXPECT_FALSE(FileExists(root + "\\temp\\own.txt"));
@@ -141,31 +126,25 @@ TEST_F(TempPages, NeverTouchesWhatALinkOrALookAlikeNameReaches) {
     EXPECT_TRUE(ReadOnly(root + "\\keep.txt"));
 }
 
-TEST_F(TempPages, EraseDuringTheListingShowsOnlyTheErasesRows) {
+TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
     std::string temp = Tree("temp-busy", 30, 30);
     PointTempAt(temp);
-    auto* view = dynamic_cast<CAdminTempFVw*>(ViewOf(TheApp()->OpenPage(PageId::AdminTempFiles)));
-    ASSERT_NE(view, nullptr);
+    CAdminTempFVw* view = Open<>(PageId::AdminTempFiles, false);
     while (view->Walking()) ::Sleep(10);  // the listing's rows wait in the queue, unshown
-    PressErase(view, IDC_ADMINTEMP_ERASE);
+    PressErase(view);
     std::vector<std::string> folders;
     WalkRows(temp, folders);
     EXPECT_EQ(folders.size(), 30u);  // every file went, every folder stayed
-    EXPECT_EQ(Rows(view), folders);
-}
+    EXPECT_EQ(Rows(view), folders);  // and no listing row came after the list was emptied
+    CloseAllPages();
 
-TEST_F(TempPages, ClosingAPageDuringItsWalkIsSafe) {
-    std::string temp = Tree("temp-closing", 10, 20);
-    PointTempAt(temp);
     int midway = 0;
-    for (int i = 0; i < 15; ++i) {
-        if (i % 3 == 2) Tree("temp-closing", 10, 20);
-        CDocument* doc = TheApp()->OpenPage(PageId::AdminTempFiles);
-        auto* view = dynamic_cast<CAdminTempFVw*>(ViewOf(doc));
-        ASSERT_NE(view, nullptr);
-        if (i % 3 == 1) view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ADMINTEMP_ERASE, BN_CLICKED), 0);
+    for (int i = 0; i < 12; ++i) {
+        if (i % 3 == 2) Tree("temp-busy", 10, 20);
+        view = Open<>(PageId::AdminTempFiles, false);
+        if (i % 3 == 1) PressErase(view, IDC_ADMINTEMP_ERASE, false);
         midway += view->Walking();
-        FrameOf(doc)->SendMessage(WM_CLOSE);
+        view->GetParentFrame()->SendMessage(WM_CLOSE);
         Pump();
     }
     EXPECT_TRUE(TheApp()->PageTemplate(PageId::AdminTempFiles)->GetDocuments().empty());
@@ -185,36 +164,28 @@ TEST_F(TempPages, ARefusedTemporaryFolderIsNeitherListedNorErased) {
     std::string sentinel = std::string(profile) + "\\temp-sentinel.txt";
     WriteFile(sentinel);
     PointTempAt(std::string(profile) + "\\Temp\\..");
-    auto* view = Open<CAdminTempFVw>(PageId::AdminTempFiles);
+    CAdminTempFVw* view = Open();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(Rows(view).empty());
-    PressErase(view, IDC_ADMINTEMP_ERASE);
+    PressErase(view);
     EXPECT_TRUE(Rows(view).empty());
-    EraseResult r = CAdminTempFVw::EraseWithoutWindow();
-    EXPECT_EQ(r.erased, 0u);
+    EXPECT_EQ(CAdminTempFVw::EraseWithoutWindow().erased, 0u);
     EXPECT_TRUE(FileExists(sentinel));
-    ::DeleteFileA(sentinel.c_str());
 }
 
 TEST_F(TempPages, TheSystemPageWalksTheWindowsTemporaryFolder) {
-    std::string temp = WindowsTempFolder();
-    ASSERT_FALSE(temp.empty());
-    std::string mine = temp + "corvane-systemp";
+    std::string mine = WindowsTempFolder() + "corvane-systemp";
     ::CreateDirectoryA(mine.c_str(), nullptr);
     ::CreateDirectoryA((mine + "\\sub").c_str(), nullptr);
     WriteFile(mine + "\\a.txt");
     WriteFile(mine + "\\sub\\b.txt");
     auto* view = Open<CSysTempFile>(PageId::SysTempFiles);
     ASSERT_NE(view, nullptr);
-    std::vector<std::string> rows = Rows(view);
-    auto at = std::find(rows.begin(), rows.end(), "corvane-systemp");
-    ASSERT_NE(at, rows.end());
-    std::vector<std::string> mineRows;
-    WalkRows(mine, mineRows);
-    EXPECT_TRUE(std::equal(mineRows.begin(), mineRows.end(), at + 1));
+    std::vector<std::string> rows = Rows(view), expected{"corvane-systemp"};
+    WalkRows(mine, expected);
+    EXPECT_NE(std::search(rows.begin(), rows.end(), expected.begin(), expected.end()), rows.end());
     PressErase(view, IDC_SYSTEMP_ERASE);
-    EXPECT_FALSE(FileExists(mine + "\\a.txt"));
-    EXPECT_FALSE(FileExists(mine + "\\sub\\b.txt"));
+    EXPECT_FALSE(FileExists(mine + "\\a.txt") || FileExists(mine + "\\sub\\b.txt"));
     rows = Rows(view);
     EXPECT_NE(std::find(rows.begin(), rows.end(), "sub"), rows.end());
 }

@@ -4,9 +4,7 @@
 
 namespace testkit {
 
-namespace {
 void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) { std::memcpy(b.data() + at, &v, 4); }
-}  // namespace
 
 std::vector<uint8_t> BuildRecord(const RecordSpec& s) {
     std::vector<uint8_t> b(eventlog::kHeaderSize);
@@ -47,7 +45,6 @@ bool FakeEventLog::Open() {
 }
 
 bool FakeEventLog::Read(uint8_t* buf, uint32_t size, uint32_t& read, uint32_t& needed) {
-    ++m_state->reads;
     read = needed = 0;
     const auto& all = m_state->records;
     while (m_next < all.size() && read + all[m_next].size() <= size) {

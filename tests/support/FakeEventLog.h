@@ -22,6 +22,7 @@ struct RecordSpec {
     size_t dataSize = 0;
 };
 std::vector<uint8_t> BuildRecord(const RecordSpec& spec);
+void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value);
 // A SID of revision 1 with the authority's last byte and the sub-authorities given.
 std::vector<uint8_t> Sid(uint8_t authority, std::vector<uint32_t> subs);
 
@@ -30,7 +31,7 @@ struct FakeLogState {
     std::vector<std::vector<uint8_t>> records;
     bool openFails = false, clearFails = false;
     bool clearEmpties = true;
-    std::atomic<int> opens{0}, closes{0}, clears{0}, reads{0};
+    std::atomic<int> opens{0}, closes{0}, clears{0};
 };
 
 // A source reading the state as the platform reads a log: as many whole records as fit in the
