@@ -117,9 +117,14 @@ TEST_P(ErasingPages, RefusedFolderIsNeitherListedNorErasedAndTheDialogStillEnds)
     CView* view = Open();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(Rows(view), 0);
-    ProgressWatch watch;
-    PressErase(view);
-    EXPECT_FALSE(watch.HadToCancel());
+    {
+        DialogAnswerer box("Corvane-Sweepmere");
+        ProgressWatch watch;
+        PressErase(view);
+        EXPECT_FALSE(watch.HadToCancel());
+        ASSERT_EQ(box.Count(), 1u);  // the user is told why nothing went
+        EXPECT_NE(box.Seen()[0].text.find("protected folder"), std::string::npos) << box.Seen()[0].text;
+    }
     EraseResult r = GetParam().windowless();
     EXPECT_EQ(r.erased, 0u);
     EXPECT_NE(r.firstReason.find("protected"), std::string::npos) << r.firstReason;
