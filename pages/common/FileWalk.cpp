@@ -125,8 +125,6 @@ bool WalkThread::Start(AFX_THREADPROC proc, void* param) {
 }
 
 namespace {
-constexpr DWORD kStopWaitMs = 100;
-
 // Waits for a worker that outlived Stop's wait, then frees its thread object.
 DWORD WINAPI ReapThread(LPVOID p) {
     std::unique_ptr<CWinThread> t(static_cast<CWinThread*>(p));
@@ -135,14 +133,17 @@ DWORD WINAPI ReapThread(LPVOID p) {
 }
 }  // namespace
 
-void WalkThread::Stop() { Stop(kStopWaitMs); }
+void WalkThread::Stop() { Stop(INFINITE); }
 
 void WalkThread::Stop(unsigned maxWaitMs) {
     if (!m_thread) return;
     m_request->stop = true;
     ::SetEvent(m_request->event);
-    m_request = std::make_shared<Request>();  // a worker let go below keeps the one it has
-    if (::WaitForSingleObject(m_thread->m_hThread, maxWaitMs) != WAIT_OBJECT_0) {
+    if (::WaitForSingleObject(m_thread->m_hThread, maxWaitMs) == WAIT_OBJECT_0) {
+        m_request->stop = false;  // ready for the next walk
+        ::ResetEvent(m_request->event);
+    } else {
+        // Let go: it keeps its own request (still set) and its thread object goes when it ends.
         CWinThread* t = m_thread.get();
         HANDLE reaper = ::CreateThread(nullptr, 0, ReapThread, t, 0, nullptr);
         if (!reaper) {
@@ -151,6 +152,7 @@ void WalkThread::Stop(unsigned maxWaitMs) {
             m_thread.release();
             ::CloseHandle(reaper);
         }
+        m_request = std::make_shared<Request>();
     }
     m_thread.reset();
 }
@@ -185,8 +187,12 @@ class PageSink : public WalkSink {
 public:
     explicit PageSink(const Task& t) : m_task(t) {}
     void Pause(unsigned ms) override {
+        if (Stopping()) throw Stopped{};  // a stopped walk hands over nothing more
         if (ms) Flush();
-        if (m_task.request->Wait(ms) || (m_task.dialog && m_task.dialog->IsCancelled())) throw Stopped{};
+        if (m_task.request->Wait(ms) || Stopping()) throw Stopped{};
+    }
+    bool Stopping() const {
+        return m_task.request->Wait(0) || (m_task.dialog && m_task.dialog->IsCancelled());
     }
     void Met(const std::string& name) override {
         if (!m_task.job.view || !m_task.job.listed || !m_task.job.listed(name)) return;
@@ -243,7 +249,7 @@ std::shared_ptr<Task> Launch(WalkThread& thread, const WalkJob& job, CEraseProgr
     auto task = std::make_shared<Task>();
     task->job = job;
     task->dialog = dialog;
-    thread.Stop();
+    thread.Stop(kStopWaitMs);
     task->request = thread.Shared();
     auto* handed = new std::shared_ptr<Task>(task);
     if (!thread.Start(RunWalk, handed)) {
