@@ -12,6 +12,9 @@ void QueryRegString(HKEY root, const char* subKey, const char* valueName, std::s
 // Calls one export of the maker's outside library (from the program's folder or the system
 // folder) after an erase; silent when the library or the export is not there.
 void RunLibraryStep(const char* exportName);
+// Tells the user that an erase left a folder alone because it is protected (the guard of the
+// walks); says nothing for any other folder.
+void ReportRefusedFolder(const std::string& folder);
 
 // The files of the browser's cache folder, listed on a worker as the page opens, erased on
 // another behind the progress dialog.
