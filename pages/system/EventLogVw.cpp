@@ -87,7 +87,7 @@ void CEventLogVw::StartListing() {
 }
 
 void CEventLogVw::StopListing() {
-    m_listing.Stop();
+    m_listing.Stop(filewalk::kStopWaitMs);  // the worker holds nothing of the page
     MSG m;
     while (::PeekMessageA(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE))
         delete reinterpret_cast<RowBatch*>(m.lParam);
