@@ -45,6 +45,7 @@ void FolderWalk::WalkSub(const std::wstring& rel) {
         std::string name = Ansi(d.cFileName);
         Entry kind = IsPlainReal(d.cFileName) ? Classify(d.dwFileAttributes, Utf8(d.cFileName).c_str()) : Entry::Skip;
         if (kind == Entry::Folder) {
+            m_sink.MetFolder(name);
             WalkSub(rel + d.cFileName + L"\\");
         } else if (kind == Entry::File) {
             m_sink.Met(name);
@@ -125,8 +126,6 @@ bool WalkThread::Start(AFX_THREADPROC proc, void* param) {
 }
 
 namespace {
-constexpr DWORD kStopWaitMs = 100;
-
 // Waits for a worker that outlived Stop's wait, then frees its thread object.
 DWORD WINAPI ReapThread(LPVOID p) {
     std::unique_ptr<CWinThread> t(static_cast<CWinThread*>(p));
@@ -135,14 +134,17 @@ DWORD WINAPI ReapThread(LPVOID p) {
 }
 }  // namespace
 
-void WalkThread::Stop() { Stop(kStopWaitMs); }
+void WalkThread::Stop() { Stop(INFINITE); }
 
 void WalkThread::Stop(unsigned maxWaitMs) {
     if (!m_thread) return;
     m_request->stop = true;
     ::SetEvent(m_request->event);
-    m_request = std::make_shared<Request>();  // a worker let go below keeps the one it has
-    if (::WaitForSingleObject(m_thread->m_hThread, maxWaitMs) != WAIT_OBJECT_0) {
+    if (::WaitForSingleObject(m_thread->m_hThread, maxWaitMs) == WAIT_OBJECT_0) {
+        m_request->stop = false;  // ready for the next walk
+        ::ResetEvent(m_request->event);
+    } else {
+        // Let go: it keeps its own request (still set) and its thread object goes when it ends.
         CWinThread* t = m_thread.get();
         HANDLE reaper = ::CreateThread(nullptr, 0, ReapThread, t, 0, nullptr);
         if (!reaper) {
@@ -151,6 +153,7 @@ void WalkThread::Stop(unsigned maxWaitMs) {
             m_thread.release();
             ::CloseHandle(reaper);
         }
+        m_request = std::make_shared<Request>();
     }
     m_thread.reset();
 }
@@ -172,7 +175,8 @@ namespace {
 struct Task {
     WalkJob job;
     std::shared_ptr<WalkThread::Request> request;
-    CEraseProgressDlg* dialog;  // null for a listing
+    bool erase;
+    CEraseProgressDlg* dialog;  // null for a listing, or an erase without dialog
     EraseResult result;
 };
 
@@ -185,19 +189,30 @@ class PageSink : public WalkSink {
 public:
     explicit PageSink(const Task& t) : m_task(t) {}
     void Pause(unsigned ms) override {
+        if (Stopping()) throw Stopped{};  // a stopped walk hands over nothing more
         if (ms) Flush();
-        if (m_task.request->Wait(ms) || (m_task.dialog && m_task.dialog->IsCancelled())) throw Stopped{};
+        if (m_task.request->Wait(m_task.job.paced ? ms : 0) || Stopping()) throw Stopped{};
+    }
+    bool Stopping() const {
+        return m_task.request->Wait(0) || (m_task.dialog && m_task.dialog->IsCancelled());
     }
     void Met(const std::string& name) override {
-        if (!m_task.job.view || !m_task.job.listed || !m_task.job.listed(name)) return;
-        m_pending.push_back(name);
-        if (m_pending.size() >= kBatch) Flush();
+        if (m_task.job.listed && m_task.job.listed(name)) Add(name);
+    }
+    void MetFolder(const std::string& name) override {
+        if (m_task.job.folderRows) Add(name);
     }
     void Erasing(const std::string& path) override {
+        if (!m_task.dialog) return;
         ULONGLONG now = ::GetTickCount64();
         if (Pacing::FileMs() == 0 && now - m_shownAt < 50) return;
         m_shownAt = now;
         m_task.dialog->ShowPath(path);
+    }
+    void Add(const std::string& name) {
+        if (!m_task.job.view) return;
+        m_pending.push_back(name);
+        if (m_pending.size() >= kBatch) Flush();
     }
     void Flush() {
         if (m_pending.empty()) return;
@@ -217,7 +232,7 @@ UINT RunWalk(LPVOID param) {
     std::shared_ptr<Task> task(*static_cast<std::shared_ptr<Task>*>(param));
     delete static_cast<std::shared_ptr<Task>*>(param);
     PageSink sink(*task);
-    bool erase = task->dialog != nullptr;
+    bool erase = task->erase;
     FolderWalk walk(erase, sink);
     bool stopped = false;
     try {
@@ -229,7 +244,7 @@ UINT RunWalk(LPVOID param) {
         stopped = true;
     }
     task->result = walk.Result();
-    if (!erase) return 0;
+    if (!task->dialog) return 0;
     if (stopped) {
         task->result.Failed("The erase was cancelled.");
         return 0;
@@ -239,11 +254,12 @@ UINT RunWalk(LPVOID param) {
     return 0;
 }
 
-std::shared_ptr<Task> Launch(WalkThread& thread, const WalkJob& job, CEraseProgressDlg* dialog) {
+std::shared_ptr<Task> Launch(WalkThread& thread, const WalkJob& job, bool erase, CEraseProgressDlg* dialog) {
     auto task = std::make_shared<Task>();
     task->job = job;
+    task->erase = erase;
     task->dialog = dialog;
-    thread.Stop();
+    thread.Stop(kStopWaitMs);
     task->request = thread.Shared();
     auto* handed = new std::shared_ptr<Task>(task);
     if (!thread.Start(RunWalk, handed)) {
@@ -260,13 +276,15 @@ public:
 };
 }  // namespace
 
-bool StartListing(WalkThread& thread, const WalkJob& job) { return Launch(thread, job, nullptr) != nullptr; }
+bool StartListing(WalkThread& thread, const WalkJob& job) { return Launch(thread, job, false, nullptr) != nullptr; }
+
+bool StartErasing(WalkThread& thread, const WalkJob& job) { return Launch(thread, job, true, nullptr) != nullptr; }
 
 EraseResult EraseBehindDialog(const WalkJob& job, CEraseProgressDlg& dialog) {
     if (dialog.GetSafeHwnd()) return {};  // this page's erase already runs
     dialog.Reset();
     WalkThread worker;
-    std::shared_ptr<Task> task = Launch(worker, job, &dialog);
+    std::shared_ptr<Task> task = Launch(worker, job, true, &dialog);
     if (!task) return {};
     dialog.DoModal();
     worker.Stop(INFINITE);  // after Cancel the walk ends at its next file; its result is read below
