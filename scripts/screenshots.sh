@@ -41,7 +41,7 @@ rm -rf "$want"
 wine explorer /desktop=shots,1280x1024 'Y:\screenshot_driver.exe' $mode >/dev/null 2>&1 </dev/null &
 driver=$!
 taken=0
-for _ in $(seq 1800); do
+for _ in $(seq 3000); do
   for f in "$want"/*.want; do
     [ -e "$f" ] || continue
     name=$(basename "$f" .want)
