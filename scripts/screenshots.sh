@@ -16,7 +16,6 @@ cmake --build "$build" -j "$(nproc)" --target screenshot_driver >/dev/null
 
 shots="$build/shots"
 mkdir -p "$shots/bin" "$out"
-cp "$build/bin/screenshot_driver.exe" "$shots/bin/"
 
 xvfb_pid=""
 cleanup() {
@@ -38,7 +37,11 @@ done
 export HOME="$shots/test-home" WINEPREFIX="$shots/test-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 want="$WINEPREFIX/drive_c/shots"
 rm -rf "$want"
-wine explorer /desktop=shots,1280x1024 'Y:\screenshot_driver.exe' $mode >/dev/null 2>&1 </dev/null &
+# The driver runs from C:, and no drive but C: is left, so that the pictures show only C:.
+mkdir -p "$WINEPREFIX/drive_c/driver"
+cp "$build/bin/screenshot_driver.exe" "$WINEPREFIX/drive_c/driver/"
+rm -f "$WINEPREFIX/dosdevices/y:"
+wine explorer /desktop=shots,1280x1024 'C:\driver\screenshot_driver.exe' $mode >/dev/null 2>&1 </dev/null &
 driver=$!
 taken=0
 for _ in $(seq 3000); do

@@ -118,6 +118,7 @@ void OpenNode(const std::string& prefix, const std::string& fallback) {
         LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         tree->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
         tree->SendMessage(WM_LBUTTONUP, 0, at);
+        tree->SendMessage(WM_HSCROLL, SB_LEFT, 0);  // bringing a long node into view scrolls sideways
     } else {
         OnUiThread([&] {
             LastChosenText() = fallback;
