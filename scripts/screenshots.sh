@@ -41,6 +41,7 @@ rm -rf "$want"
 mkdir -p "$WINEPREFIX/drive_c/driver"
 cp "$build/bin/screenshot_driver.exe" "$WINEPREFIX/drive_c/driver/"
 rm -f "$WINEPREFIX/dosdevices/y:"
+wineserver -k >/dev/null 2>&1 </dev/null || true  # forget Y: now
 wine explorer /desktop=shots,1280x1024 'C:\driver\screenshot_driver.exe' $mode >/dev/null 2>&1 </dev/null &
 driver=$!
 taken=0

@@ -108,8 +108,7 @@ HTREEITEM FindNode(CTreeCtrl* tree, HTREEITEM first, const std::string& prefix) 
 // Clicks the tree node whose text starts with prefix; without such a node (the short tree),
 // does what the click does with that text: keeps it as the last chosen text and opens its page.
 void OpenNode(const std::string& prefix, const std::string& fallback) {
-    auto* main = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-    CCategoryTree* tree = main->TreeBar().Tree();
+    CCategoryTree* tree = dynamic_cast<CMainFrame*>(AfxGetMainWnd())->TreeBar().Tree();
     if (HTREEITEM item = FindNode(tree, tree->GetRootItem(), prefix)) {
         tree->SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
         RECT r{};
@@ -118,7 +117,6 @@ void OpenNode(const std::string& prefix, const std::string& fallback) {
         LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         tree->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
         tree->SendMessage(WM_LBUTTONUP, 0, at);
-        tree->SendMessage(WM_HSCROLL, SB_LEFT, 0);  // bringing a long node into view scrolls sideways
     } else {
         OnUiThread([&] {
             LastChosenText() = fallback;
@@ -126,6 +124,8 @@ void OpenNode(const std::string& prefix, const std::string& fallback) {
         });
     }
     Settle(1500);
+    tree->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);  // a long node chosen scrolls it sideways
+    Settle(200);
 }
 
 void CloseAllPagesNow() {
