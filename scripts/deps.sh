@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need, when any is missing.
 set -euo pipefail
 pkgs=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
-      fonts-wine fonts-liberation2 imagemagick
+      fonts-wine fonts-liberation2 imagemagick fp-utils nsis
       clang libclang-rt-dev)
 missing=()
 for p in "${pkgs[@]}"; do
