@@ -45,6 +45,7 @@ void FolderWalk::WalkSub(const std::wstring& rel) {
         std::string name = Ansi(d.cFileName);
         Entry kind = IsPlainReal(d.cFileName) ? Classify(d.dwFileAttributes, Utf8(d.cFileName).c_str()) : Entry::Skip;
         if (kind == Entry::Folder) {
+            m_sink.MetFolder(name);
             WalkSub(rel + d.cFileName + L"\\");
         } else if (kind == Entry::File) {
             m_sink.Met(name);
@@ -172,7 +173,8 @@ namespace {
 struct Task {
     WalkJob job;
     std::shared_ptr<WalkThread::Request> request;
-    CEraseProgressDlg* dialog;  // null for a listing
+    bool erase;
+    CEraseProgressDlg* dialog;  // null for a listing, or an erase without dialog
     EraseResult result;
 };
 
@@ -186,18 +188,25 @@ public:
     explicit PageSink(const Task& t) : m_task(t) {}
     void Pause(unsigned ms) override {
         if (ms) Flush();
-        if (m_task.request->Wait(ms) || (m_task.dialog && m_task.dialog->IsCancelled())) throw Stopped{};
+        if (m_task.request->Wait(m_task.job.paced ? ms : 0) || (m_task.dialog && m_task.dialog->IsCancelled())) throw Stopped{};
     }
     void Met(const std::string& name) override {
-        if (!m_task.job.view || !m_task.job.listed || !m_task.job.listed(name)) return;
-        m_pending.push_back(name);
-        if (m_pending.size() >= kBatch) Flush();
+        if (m_task.job.listed && m_task.job.listed(name)) Add(name);
+    }
+    void MetFolder(const std::string& name) override {
+        if (m_task.job.folderRows) Add(name);
     }
     void Erasing(const std::string& path) override {
+        if (!m_task.dialog) return;
         ULONGLONG now = ::GetTickCount64();
         if (Pacing::FileMs() == 0 && now - m_shownAt < 50) return;
         m_shownAt = now;
         m_task.dialog->ShowPath(path);
+    }
+    void Add(const std::string& name) {
+        if (!m_task.job.view) return;
+        m_pending.push_back(name);
+        if (m_pending.size() >= kBatch) Flush();
     }
     void Flush() {
         if (m_pending.empty()) return;
@@ -217,7 +226,7 @@ UINT RunWalk(LPVOID param) {
     std::shared_ptr<Task> task(*static_cast<std::shared_ptr<Task>*>(param));
     delete static_cast<std::shared_ptr<Task>*>(param);
     PageSink sink(*task);
-    bool erase = task->dialog != nullptr;
+    bool erase = task->erase;
     FolderWalk walk(erase, sink);
     bool stopped = false;
     try {
@@ -229,7 +238,7 @@ UINT RunWalk(LPVOID param) {
         stopped = true;
     }
     task->result = walk.Result();
-    if (!erase) return 0;
+    if (!task->dialog) return 0;
     if (stopped) {
         task->result.Failed("The erase was cancelled.");
         return 0;
@@ -239,9 +248,10 @@ UINT RunWalk(LPVOID param) {
     return 0;
 }
 
-std::shared_ptr<Task> Launch(WalkThread& thread, const WalkJob& job, CEraseProgressDlg* dialog) {
+std::shared_ptr<Task> Launch(WalkThread& thread, const WalkJob& job, bool erase, CEraseProgressDlg* dialog) {
     auto task = std::make_shared<Task>();
     task->job = job;
+    task->erase = erase;
     task->dialog = dialog;
     thread.Stop();
     task->request = thread.Shared();
@@ -260,13 +270,15 @@ public:
 };
 }  // namespace
 
-bool StartListing(WalkThread& thread, const WalkJob& job) { return Launch(thread, job, nullptr) != nullptr; }
+bool StartListing(WalkThread& thread, const WalkJob& job) { return Launch(thread, job, false, nullptr) != nullptr; }
+
+bool StartErasing(WalkThread& thread, const WalkJob& job) { return Launch(thread, job, true, nullptr) != nullptr; }
 
 EraseResult EraseBehindDialog(const WalkJob& job, CEraseProgressDlg& dialog) {
     if (dialog.GetSafeHwnd()) return {};  // this page's erase already runs
     dialog.Reset();
     WalkThread worker;
-    std::shared_ptr<Task> task = Launch(worker, job, &dialog);
+    std::shared_ptr<Task> task = Launch(worker, job, true, &dialog);
     if (!task) return {};
     dialog.DoModal();
     worker.Stop(INFINITE);  // after Cancel the walk ends at its next file; its result is read below

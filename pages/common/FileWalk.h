@@ -55,6 +55,8 @@ public:
     // A file met in a folder's second pass (all files when listing, survivors when erasing):
     // its ANSI display name.
     virtual void Met(const std::string& name) { (void)name; }
+    // A sub-folder met in a folder's second pass, before it is walked: its ANSI display name.
+    virtual void MetFolder(const std::string& name) { (void)name; }
     // The file about to be deleted (ANSI display path), before the pause that precedes it.
     virtual void Erasing(const std::string& path) { (void)path; }
 };
@@ -133,10 +135,15 @@ struct WalkJob {
     std::string (*folder)();                     // the folder to walk, ending with '\'
     HWND view;                                   // gets the walk's messages; null: window-less
     bool (*listed)(const std::string& name);     // names the view lists; null: none
+    bool folderRows = false;                     // the view lists sub-folders too
+    bool paced = true;                           // the walk takes the pauses of the pacing
 };
 
 // Starts the listing walk on the thread.
 bool StartListing(WalkThread& thread, const WalkJob& job);
+// Starts an erase walk on the thread, with no dialog: the view gets the names of what is met
+// (what stayed), as a listing does.
+bool StartErasing(WalkThread& thread, const WalkJob& job);
 // Erases the job's folder on a worker while the dialog runs modally. Returns once the dialog
 // has closed and the worker has ended: the worker never outlives the dialog. When the walk
 // ends (however it ended) the dialog is ended and the view gets WM_WALK_ENDED. While the dialog

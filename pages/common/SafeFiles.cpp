@@ -27,19 +27,20 @@ std::wstring FinalPathOf(HANDLE h) {
     return path;
 }
 
-// The final path of a file on the top's volume. Wine gives no DOS final path for a path longer
-// than MAX_PATH; the path within the volume, on a volume with the top's serial number, says the
-// same there.
-std::wstring FinalPathInside(HANDLE h, const Top& top) {
-    std::wstring path = FinalPathOf(h);
-    if (!path.empty()) return path;
-    alignas(FILE_NAME_INFO) char buf[sizeof(FILE_NAME_INFO) + 32768 * sizeof(wchar_t)];
-    auto* name = reinterpret_cast<FILE_NAME_INFO*>(buf);
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandleEx(h, FileNameInfo, buf, sizeof buf) || !::GetFileInformationByHandle(h, &info) ||
-        info.dwVolumeSerialNumber != top.serial)
-        return {};
-    return top.volume + std::wstring(name->FileName, name->FileNameLength / sizeof(wchar_t));
+// The name the system gives the object a handle refers to ("\\Device\\...\\a.txt", under Wine
+// "\\??\\C:\\...\\a.txt"): where a link leads, without the cost of turning it into a drive path.
+std::wstring ObjectNameOf(HANDLE h) {
+    using NtQueryObjectFn = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static auto query = reinterpret_cast<NtQueryObjectFn>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryObject"));
+    struct Name {
+        USHORT length, maximum;
+        wchar_t* buffer;
+    };
+    alignas(Name) char buf[sizeof(Name) + 32768 * sizeof(wchar_t)];
+    ULONG size = 0;
+    if (!query || query(h, 1 /* ObjectNameInformation */, buf, sizeof buf, &size) != 0) return {};
+    const Name* name = reinterpret_cast<const Name*>(buf);
+    return std::wstring(name->buffer, name->length / sizeof(wchar_t));
 }
 
 bool SameNoCase(const std::wstring& a, const std::wstring& b) {
@@ -88,33 +89,29 @@ Top OpenTop(const std::string& folder) {
     BY_HANDLE_FILE_INFORMATION info{};
     bool isFolder = ::GetFileInformationByHandle(h, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     std::wstring final = FinalPathOf(h);
-    alignas(FILE_NAME_INFO) char buf[sizeof(FILE_NAME_INFO) + 32768 * sizeof(wchar_t)];
-    auto* name = reinterpret_cast<FILE_NAME_INFO*>(buf);
-    bool named = ::GetFileInformationByHandleEx(h, FileNameInfo, buf, sizeof buf);
+    std::wstring object = ObjectNameOf(h);
     ::CloseHandle(h);
-    // A top whose final path cannot be told (or told apart from its volume) is not walked.
-    size_t within = named ? name->FileNameLength / sizeof(wchar_t) : 0;
-    if (!isFolder || final.size() <= within) return top;
-    top.volume = final.substr(0, final.size() - within);
-    top.serial = info.dwVolumeSerialNumber;
+    // A top whose final path cannot be told is not walked.
+    if (!isFolder || final.empty() || object.empty()) return top;
     if (IsRefusedPath(final)) {
         top.state = TopState::Refused;
         return top;
     }
     top.state = TopState::Ok;
     top.final = final.back() == L'\\' ? final : final + L'\\';
+    top.object = object.back() == L'\\' ? object : object + L'\\';
     top.display = WithSlash(folder);
     return top;
 }
 
 HANDLE OpenInside(const Top& top, const std::wstring& rel, DWORD access, bool folder) {
-    std::wstring path = top.final + rel;
     DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (folder ? FILE_FLAG_BACKUP_SEMANTICS : 0);
-    HANDLE h = ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, flags, nullptr);
+    HANDLE h = ::CreateFileW((top.final + rel).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) return h;
-    if (!path.empty() && path.back() == L'\\') path.pop_back();
-    bool inside = SameNoCase(FinalPathInside(h, top), path);
+    std::wstring expected = top.object + rel;
+    if (!expected.empty() && expected.back() == L'\\') expected.pop_back();
+    bool inside = SameNoCase(ObjectNameOf(h), expected);
     if (inside && folder) {
         BY_HANDLE_FILE_INFORMATION info{};
         DWORD a = ::GetFileInformationByHandle(h, &info) ? info.dwFileAttributes : 0;

@@ -1,6 +1,7 @@
 // The steps every walk takes to touch a file, in wide characters: a folder is opened and its
 // final path taken once; a file or sub-folder inside is opened without following links and
-// acted on only when its final path is the folder's final path plus the relative path walked.
+// acted on only when its final path is the folder's final path plus the relative path walked
+// (compared in the system's own form of the path, the object's name, which costs one call).
 // For the walks of this folder only; pages use FileWalk.h.
 #pragma once
 #include <string>
@@ -22,8 +23,7 @@ enum class TopState { Missing, Refused, Ok };
 struct Top {
     TopState state = TopState::Missing;
     std::wstring final;   // "\\?\C:\...\" : the folder's final path, with a trailing '\'
-    std::wstring volume;  // the start of that path that names its volume ("\\?\C:")
-    DWORD serial = 0;     // the volume's serial number
+    std::wstring object;  // the same as the system names the object, with a trailing '\'
     std::string display;  // the folder as given (ANSI), with a trailing '\'
 };
 // Opens the folder: Missing when empty, not walkable or not there; Refused when the guard

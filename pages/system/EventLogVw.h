@@ -1,11 +1,33 @@
 #pragma once
+#include <atomic>
+#include <memory>
+
+#include "EraseResult.h"
+#include "FileWalk.h"
 #include "PageLook.h"
 
-// The records of the "Application" event log.
+// The records of the "Application" event log, listed on a worker in batches as the page opens.
+// "Erase" clears that log and lists it again.
 class CEventLogVw : public CPageView {
 public:
     CEventLogVw();
     void DoDataExchange(CDataExchange* pDX) override;
+    void OnDestroy() override;
+    void OnErase();
+    // Clears the log without a window or a message.
+    static EraseResult EraseWithoutWindow();
+    bool Listing() const { return m_listing.Running(); }
 
     CListCtrl m_list;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void StartListing();
+    void StopListing();
+    LRESULT OnRows(WPARAM, LPARAM lParam);
+    filewalk::WalkThread m_listing;
+    WPARAM m_listings = 0;                        // listings started, the last one's number
+    std::shared_ptr<std::atomic<int>> m_queued;  // batches the listing posted and this page has not shown
+    bool m_erasing = false;
 };

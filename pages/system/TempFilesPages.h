@@ -1,20 +1,55 @@
 #pragma once
+#include "EraseResult.h"
+#include "FileWalk.h"
 #include "PageLook.h"
 
-// The files and folders below the user's temporary folder.
-class CAdminTempFVw : public CPageView {
+// The temporary folders the pages walk, ending with '\'; empty when there is none.
+std::string UserTempFolder();     // the one GetTempPathA names
+std::string WindowsTempFolder();  // "Temp" in the Windows folder
+
+// A page over one temporary folder. It lists the folder's files and sub-folders on a worker as it
+// opens; "Erase" empties the list at once and erases on a worker, whose walk lists what is left
+// (the sub-folders, and the files that stayed). One walk at a time: Erase stops the listing and
+// drops its rows first, and the page stops its walk before its list goes.
+class CTempFilesPage : public CPageView {
 public:
-    CAdminTempFVw();
     void DoDataExchange(CDataExchange* pDX) override;
+    void OnDestroy() override;
+    void OnErase();
+    bool Walking() const { return m_walk.Running(); }
 
     CListCtrl m_list;
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    CTempFilesPage(UINT dialogId, int listId, look::PageLook pageLook, const char* caption, std::string (*folder)());
+    // The page's erase, without window, pauses or messages.
+    static EraseResult Erase(std::string (*folder)());
+
+private:
+    static filewalk::WalkJob JobFor(std::string (*folder)(), HWND view);
+    LRESULT OnWalkNames(WPARAM, LPARAM lParam);
+    int m_listId;
+    std::string (*m_folder)();
+    filewalk::WalkThread m_walk;
 };
 
-// The system's temporary files: no folder is given to it, so its list stays empty.
-class CSysTempFile : public CPageView {
+// The files and folders below the user's temporary folder.
+class CAdminTempFVw : public CTempFilesPage {
+public:
+    CAdminTempFVw();
+    static EraseResult EraseWithoutWindow();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The files and folders below the Windows temporary folder. Without administrator rights most of
+// them stay: the erase walk lists them again.
+class CSysTempFile : public CTempFilesPage {
 public:
     CSysTempFile();
-    void DoDataExchange(CDataExchange* pDX) override;
+    static EraseResult EraseWithoutWindow();
 
-    CListCtrl m_list;
+    DECLARE_MESSAGE_MAP()
 };

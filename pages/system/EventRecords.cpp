@@ -1,0 +1,107 @@
+#include "EventRecords.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+namespace eventlog {
+
+namespace {
+// The read bytes carry no alignment promise.
+uint32_t U32(const uint8_t* p) {
+    uint32_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+uint16_t U16(const uint8_t* p) {
+    uint16_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// The zero-terminated text at at, when it closes before end; at moves past its zero.
+std::string TextAt(const uint8_t* record, size_t& at, size_t end) {
+    if (at >= end) return {};
+    const void* zero = std::memchr(record + at, 0, end - at);
+    if (!zero) {
+        at = end;
+        return {};
+    }
+    size_t n = static_cast<const uint8_t*>(zero) - (record + at);
+    std::string text(reinterpret_cast<const char*>(record + at), n);
+    at += n + 1;
+    return text;
+}
+}  // namespace
+
+std::optional<EventRecord> ParseRecord(const uint8_t* bytes, size_t size) {
+    if (size < kHeaderSize) return std::nullopt;
+    EventRecord r;
+    r.length = U32(bytes);
+    if (r.length < kHeaderSize || r.length > size) return std::nullopt;
+    r.generated = U32(bytes + 12);
+    r.written = U32(bytes + 16);
+    r.eventId = U32(bytes + 20);
+    r.eventType = U16(bytes + 24);
+    size_t at = kHeaderSize;
+    r.source = TextAt(bytes, at, r.length);
+    r.computer = TextAt(bytes, at, r.length);
+    uint32_t sidSize = U32(bytes + 40), sidOffset = U32(bytes + 44);
+    // Compared without adding, so that no sum wraps around.
+    if (sidSize != 0 && sidOffset <= r.length && sidSize <= r.length - sidOffset) {
+        r.sid = bytes + sidOffset;
+        r.sidSize = sidSize;
+    }
+    return r;
+}
+
+const char* EventTypeName(uint16_t type) {
+    switch (type) {
+    case 0: return "Success";
+    case 1: return "Error";
+    case 2: return "Warning";
+    case 4: return "Information";
+    case 8: return "Success Audit";
+    case 16: return "Failure Audit";
+    default: return "Unknown";
+    }
+}
+
+bool IsValidSid(const uint8_t* sid, size_t size) {
+    return sid && size >= 8 && sid[0] == 1 && sid[1] <= 15 && size >= 8 + 4u * sid[1];
+}
+
+std::optional<std::string> SidText(const uint8_t* sid, size_t size) {
+    if (!IsValidSid(sid, size)) return std::nullopt;
+    const uint8_t* a = sid + 2;  // the identifier authority, six bytes, most significant first
+    char part[32];
+    std::string text = "S-1-";
+    if (a[0] || a[1]) {
+        std::snprintf(part, sizeof part, "0x%02x%02x%02x%02x%02x%02x", a[0], a[1], a[2], a[3], a[4], a[5]);
+    } else {
+        unsigned long v = (unsigned long)a[2] << 24 | (unsigned long)a[3] << 16 | (unsigned long)a[4] << 8 | a[5];
+        std::snprintf(part, sizeof part, "%lu", v);
+    }
+    text += part;
+    for (unsigned i = 0; i < sid[1]; ++i) {
+        std::snprintf(part, sizeof part, "-%lu", static_cast<unsigned long>(U32(sid + 8 + 4 * i)));
+        text += part;
+    }
+    return text;
+}
+
+std::string TimeText(uint32_t secondsSince1970) {
+    std::time_t t = static_cast<std::time_t>(secondsSince1970);
+    std::tm local{};
+#ifdef _WIN32
+    if (localtime_s(&local, &t) != 0) return {};
+#else
+    if (!localtime_r(&t, &local)) return {};
+#endif
+    char text[64];
+    // The asctime layout, with its day of the month written in two digits.
+    size_t n = std::strftime(text, sizeof text, "%a %b %d %H:%M:%S %Y", &local);
+    return n > 24 ? std::string(text, 24) : std::string(text, n);
+}
+
+}  // namespace eventlog

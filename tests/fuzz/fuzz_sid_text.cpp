@@ -1,0 +1,17 @@
+// fuzz-sources: pages/system/EventRecords.cpp
+// Any bytes as a SID: a text only for a valid one, "S-1-" and one part per sub-authority.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "../../pages/system/EventRecords.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::optional<std::string> text = eventlog::SidText(data, size);
+    if (text.has_value() != eventlog::IsValidSid(data, size)) std::abort();
+    if (!text) return 0;
+    size_t dashes = 0;
+    for (char c : *text) dashes += c == '-';
+    if (text->compare(0, 4, "S-1-") != 0 || dashes != 2u + data[1]) std::abort();
+    return 0;
+}

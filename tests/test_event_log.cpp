@@ -1,0 +1,210 @@
+// The event log page: records read with bounds checks from built bytes, SID and time texts, the
+// reading over the log's seam (long records, failures, closing), and the page that lists on a
+// worker and clears the log. Wine's event log reads nothing, so the log is the test's own.
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "AppHarness.h"
+#include "FakeEventLog.h"
+#include "TestKit.h"
+#include "resource.h"
+#include "system/EventLogVw.h"
+
+using namespace testkit;
+using namespace eventlog;
+
+namespace {
+std::vector<std::string> Sources(const std::vector<uint8_t>& bytes, bool& whole) {
+    std::vector<std::string> seen;
+    whole = ForEachRecord(bytes.data(), bytes.size(), [&](const EventRecord& r) {
+        seen.push_back(r.source + "/" + r.computer + (r.sid ? "/sid" : ""));
+        return true;
+    });
+    return seen;
+}
+
+RecordSpec Named(const std::string& source, size_t dataSize = 0, std::vector<uint8_t> sid = {}) {
+    RecordSpec s;
+    s.source = source;
+    s.dataSize = dataSize;
+    s.sid = std::move(sid);
+    return s;
+}
+}  // namespace
+
+TEST(EventRecords, BoundsChecksEndTheListingOrMakeAPartAbsent) {
+    std::vector<uint8_t> first = BuildRecord(Named("a", 0, Sid(5, {18}))), bytes = first;
+    std::vector<uint8_t> second = BuildRecord(Named("b"));
+    bytes.insert(bytes.end(), second.begin(), second.end());
+    bool whole = false;
+    EXPECT_EQ(Sources(bytes, whole), (std::vector<std::string>{"a/TESTHOST/sid", "b/TESTHOST"}));
+    EXPECT_TRUE(whole);
+    // A length below the header or past the bytes read, or a cut read: the listing ends there.
+    for (uint32_t bad : {0u, 55u, static_cast<uint32_t>(second.size()) + 1, 0xFFFFFFFFu}) {
+        std::vector<uint8_t> hostile = bytes;
+        Put32(hostile, first.size(), bad);
+        EXPECT_EQ(Sources(hostile, whole).size(), 1u) << bad;
+        EXPECT_FALSE(whole) << bad;
+    }
+    EXPECT_EQ(Sources({bytes.begin(), bytes.end() - 3}, whole).size(), 1u);
+    EXPECT_FALSE(whole);
+    // A SID reaching past the record (also through a sum that would wrap) counts as absent.
+    const uint32_t length = static_cast<uint32_t>(first.size());
+    for (auto [size, offset] : {std::pair<uint32_t, uint32_t>{12, length - 8}, {0xFFFFFFF0u, 64}, {8, 0xFFFFFFFCu}}) {
+        std::vector<uint8_t> h = first;
+        Put32(h, 40, size);
+        Put32(h, 44, offset);
+        EXPECT_EQ(Sources(h, whole), std::vector<std::string>{"a/TESTHOST"}) << size << " at " << offset;
+    }
+    // Names that do not close inside the record are empty, though a zero follows just past it.
+    std::vector<uint8_t> open(kHeaderSize + 8, 'A');
+    Put32(open, 0, static_cast<uint32_t>(open.size()));
+    Put32(open, 40, 0);
+    open.push_back(0);
+    EXPECT_EQ(Sources(open, whole).front(), "/");
+}
+
+TEST(EventRecords, SidTypeAndTimeTexts) {
+    EXPECT_EQ(SidText(Sid(5, {21, 1004336348, 682003330, 512}).data(), 24).value_or(""), "S-1-5-21-1004336348-682003330-512");
+    std::vector<uint8_t> wide = Sid(0xAB, {7});
+    wide[2] = 0x12;  // an authority beyond 32 bits is written in hex
+    EXPECT_EQ(SidText(wide.data(), wide.size()).value_or(""), "S-1-0x1200000000ab-7");
+    std::vector<uint8_t> sid = Sid(5, {18});
+    EXPECT_FALSE(SidText(sid.data(), 11));  // its sub-authority cut off
+    sid[0] = 2;
+    EXPECT_FALSE(SidText(sid.data(), sid.size()));
+    std::vector<uint8_t> many = Sid(5, std::vector<uint32_t>(16, 1));
+    EXPECT_FALSE(SidText(many.data(), many.size()));
+    for (uint16_t t : {3, 32, 0xFFFF}) EXPECT_STREQ(EventTypeName(t), "Unknown") << t;
+    for (uint32_t t : {0u, 315626635u, 0xFFFFFFFFu}) {
+        std::time_t tt = t;
+        EXPECT_EQ(TimeText(t), std::string(std::asctime(std::localtime(&tt)), 24)) << t;
+    }
+}
+
+namespace {
+std::shared_ptr<FakeLogState> LogOf(const std::vector<RecordSpec>& specs) {
+    auto state = std::make_shared<FakeLogState>();
+    for (const RecordSpec& s : specs) state->records.push_back(BuildRecord(s));
+    return state;
+}
+
+ReadEnd ReadAll(const std::shared_ptr<FakeLogState>& state, std::vector<std::string>& seen, size_t stopAfter = 99) {
+    FakeEventLog log(state);
+    seen.clear();
+    return ReadLog(log, [&](const EventRecord& r) {
+        seen.push_back(r.source);
+        return seen.size() < stopAfter;
+    }, 255);
+}
+}  // namespace
+
+TEST(EventLogReading, LongRecordsAreReadAgainWithRoomAndTheLogIsClosedOnEveryPath) {
+    auto state = LogOf({Named("a"), Named("long", 300), Named("b"), Named("longer", 5000), Named("c")});
+    std::vector<std::string> seen;
+    EXPECT_EQ(ReadAll(state, seen), ReadEnd::Done);
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "long", "b", "longer", "c"}));
+    EXPECT_EQ(ReadAll(state, seen, 2), ReadEnd::Stopped);
+    Put32(state->records[2], 0, 20);
+    EXPECT_EQ(ReadAll(state, seen), ReadEnd::Malformed);
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "long"}));
+    state->records[2].assign(kLargestRecord + 1, 0);  // beyond belief: no huge buffer, the end
+    EXPECT_EQ(ReadAll(state, seen), ReadEnd::Done);
+    EXPECT_EQ(state->closes, 4);
+    state->openFails = true;
+    EXPECT_EQ(ReadAll(state, seen), ReadEnd::NotOpened);
+    EXPECT_EQ(state->closes, 4);
+}
+
+namespace {
+class EventLogPage : public ::testing::Test {
+protected:
+    void TearDown() override { CloseAllPages(); }
+    static CEventLogVw* Open() {
+        auto* view = dynamic_cast<CEventLogVw*>(ViewOf(StartApp()->OpenPage(PageId::EventLog)));
+        if (view) PumpUntil([&] { return !view->Listing(); });
+        Pump();
+        return view;
+    }
+    static std::vector<SeenDialog> PressErase(CEventLogVw* v) {
+        DialogAnswerer box("Corvane-Sweepmere");
+        v->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EVENTLOG_ERASE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(v->m_hWnd, IDC_EVENTLOG_ERASE)));
+        PumpUntil([&] { return !v->Listing(); });
+        Pump();
+        return box.Seen();
+    }
+};
+}  // namespace
+
+TEST_F(EventLogPage, ListsEveryRecordWithItsAccountUnderNineHeaders) {
+    RecordSpec system = Named("system", 0, Sid(5, {18}));
+    system.eventId = 0x80000003;
+    system.type = 2;
+    auto state = LogOf({Named("plain"), system, Named("huge", 70000), Named("stranger", 0, Sid(5, {21, 1, 2, 4242}))});
+    UseFakeEventLog fake(state);
+    CEventLogVw* v = Open();
+    ASSERT_NE(v, nullptr);
+    ASSERT_EQ(v->m_list.GetItemCount(), 4);
+    auto row = [&](int i) {
+        std::string all;
+        for (int c = 0; c < 9; ++c) all += v->m_list.GetItemText(i, c) + "|";
+        return all;
+    };
+    auto starts = [&](int i, const std::string& head) { EXPECT_EQ(row(i).substr(0, head.size()), head); };
+    EXPECT_EQ(row(0), "Information|plain|TESTHOST|N/A|N/A|N/A|1000|" + TimeText(315626635) + "|" + TimeText(315626700) + "|");
+    starts(1, "Warning|system|TESTHOST|NT AUTHORITY|SYSTEM|S-1-5-18|2147483651|");
+    starts(2, "Information|huge|");  // longer than the first buffer, and the list goes on
+    starts(3, "Information|stranger|TESTHOST||||");  // no such account: the row stays
+    EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(v->m_list.m_hWnd)), 9);
+    EXPECT_TRUE(v->m_list.GetExtendedStyle() & LVS_EX_GRIDLINES);
+}
+
+TEST_F(EventLogPage, EraseClearsTheLogAndListsItAgainOrSaysItCouldNot) {
+    auto state = LogOf({Named("a"), Named("b")});
+    UseFakeEventLog fake(state);
+    state->clearFails = true;
+    CEventLogVw* v = Open();
+    ASSERT_NE(v, nullptr);
+    std::vector<SeenDialog> boxes = PressErase(v);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The event log could not be cleared.");
+    EXPECT_EQ(v->m_list.GetItemCount(), 2);  // listed again, not twice
+    EXPECT_EQ(CEventLogVw::EraseWithoutWindow().firstReason, "The event log could not be cleared.");
+
+    state->clearFails = false;
+    EXPECT_TRUE(PressErase(v).empty());
+    EXPECT_EQ(v->m_list.GetItemCount(), 0);
+    state->records.push_back(BuildRecord(Named("new")));
+    EraseResult r = CEventLogVw::EraseWithoutWindow();
+    EXPECT_EQ(r.erased, 1u);
+    EXPECT_TRUE(r.Complete() && state->records.empty());
+    EXPECT_EQ(state->clears, 4);
+    EXPECT_EQ(state->opens, state->closes);
+}
+
+TEST_F(EventLogPage, ALongLogListsInOrderAndClosingOrErasingMidwayIsSafe) {
+    std::vector<RecordSpec> specs;
+    for (int i = 0; i < 4000; ++i) specs.push_back(Named("r" + std::to_string(i)));
+    auto state = LogOf(specs);
+    state->clearEmpties = false;
+    UseFakeEventLog fake(state);
+    CEventLogVw* v = Open();
+    ASSERT_NE(v, nullptr);
+    ASSERT_EQ(v->m_list.GetItemCount(), 4000);
+    EXPECT_EQ(v->m_list.GetItemText(3999, 1), "r3999");
+    // More rows than the worker queues unshown: each new page is still listing here.
+    for (int i = 0; i < 4; ++i) {
+        CDocument* doc = TheApp()->OpenPage(PageId::EventLog);
+        auto* page = dynamic_cast<CEventLogVw*>(ViewOf(doc));
+        ASSERT_TRUE(page && page->Listing());
+        if (i % 2) {
+            PressErase(page);  // the first listing's queued rows never land after the emptying
+            EXPECT_EQ(page->m_list.GetItemCount(), 4000);
+        }
+        FrameOf(doc)->SendMessage(WM_CLOSE);
+        Pump();
+    }
+    EXPECT_EQ(state->opens, state->closes);
+}
