@@ -3,8 +3,6 @@
 // during an erase, and the window-less erase with its counts.
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
 #include "AppHarness.h"
 #include "EraseKit.h"
 #include "FileWalk.h"
@@ -113,26 +111,25 @@ TEST_P(ErasingPages, MissingFolderListsNothingAndTheEraseEndsItsDialog) {
 }
 
 TEST_P(ErasingPages, RefusedFolderIsNeitherListedNorErasedAndTheDialogStillEnds) {
-    char profile[MAX_PATH];
-    ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, profile)));
-    const std::string sentinels[] = {"C:\\corvane-refused.txt", std::string(profile) + "\\corvane-refused.txt"};
-    for (const std::string& s : sentinels) {
-        WriteFile(s);
-        ::SetFileAttributesA(s.c_str(), FILE_ATTRIBUTE_READONLY);
-    }
-    for (std::string folder : {std::string("C:\\corvane-scratch\\x\\..\\.."), std::string(profile)}) {
-        PointAt(folder);
-        CView* view = Open();
-        ASSERT_NE(view, nullptr);
-        EXPECT_EQ(Rows(view), 0) << folder;
+    const std::string sentinel = "C:\\corvane-refused.txt";
+    WriteFile(sentinel);
+    ::SetFileAttributesA(sentinel.c_str(), FILE_ATTRIBUTE_READONLY);
+    PointAt("C:\\corvane-scratch\\x\\..\\..");  // the drive's root
+    CView* view = Open();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(Rows(view), 0);
+    {
+        DialogAnswerer box("Corvane-Sweepmere");
         ProgressWatch watch;
         PressErase(view);
         EXPECT_FALSE(watch.HadToCancel());
-        EraseResult r = GetParam().windowless();
-        EXPECT_EQ(r.erased, 0u);
-        EXPECT_NE(r.firstReason.find("protected"), std::string::npos) << r.firstReason;
+        ASSERT_EQ(box.Count(), 1u);  // the user is told why nothing went
+        EXPECT_NE(box.Seen()[0].text.find("protected folder"), std::string::npos) << box.Seen()[0].text;
     }
-    for (const std::string& s : sentinels) EXPECT_TRUE(ReadOnly(s)) << s;  // not even its attributes
+    EraseResult r = GetParam().windowless();
+    EXPECT_EQ(r.erased, 0u);
+    EXPECT_NE(r.firstReason.find("protected"), std::string::npos) << r.firstReason;
+    EXPECT_TRUE(ReadOnly(sentinel));  // not even its attributes
 }
 
 TEST_P(ErasingPages, NeverLeavesItsFolderThroughLinksOrLookAlikeNames) {

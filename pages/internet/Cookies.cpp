@@ -73,6 +73,7 @@ EraseResult CCookies::EraseWithoutWindow() { return filewalk::EraseWithoutWindow
 void CCookies::OnErase() {
     if (ProgressDialog().GetSafeHwnd()) return;  // ERASE pressed again while this erase runs
     StartCookieErase();
+    ReportRefusedFolder(CookieFolder());
     RunLibraryStep("Cookies");
 }
 
