@@ -8,6 +8,7 @@
 #include "FileWalk.h"
 #include "RegistryRead.h"
 #include "ShellReader.h"
+#include "TempNetFileVw.h"
 #include "resource.h"
 
 namespace {
