@@ -2,8 +2,8 @@
 // (Wine's own log reads nothing), beside bare loops doing the same work in the same run:
 //  - reading and row texts: the checked reader with its account lookups, beside an unchecked walk
 //    of the same bytes making the same texts;
-//  - the page: opening it until every row shows, beside inserting the same rows into a bare
-//    report list with its drawing held.
+//  - the page: opening it until every row shows, beside inserting the same rows into a bare,
+//    shown report list with its drawing held.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -93,7 +93,7 @@ void ThePage(const std::shared_ptr<FakeLogState>& state) {
             return true;
         });
     }
-    HWND bare = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 800, 400,
+    HWND bare = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 800, 400,
                                   AfxGetMainWnd()->m_hWnd, nullptr, nullptr, nullptr);
     LVCOLUMNA col{};
     col.mask = LVCF_WIDTH;

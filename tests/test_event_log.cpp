@@ -194,7 +194,7 @@ TEST_F(EventLogPage, ALongLogListsInOrderAndClosingOrErasingMidwayIsSafe) {
     ASSERT_NE(v, nullptr);
     ASSERT_EQ(v->m_list.GetItemCount(), 4000);
     EXPECT_EQ(v->m_list.GetItemText(3999, 1), "r3999");
-    // More rows than the worker queues unshown: each new page is still listing here.
+    // More rows than the worker queues unshown (8 batches of 256): each new page still lists here.
     for (int i = 0; i < 4; ++i) {
         CDocument* doc = TheApp()->OpenPage(PageId::EventLog);
         auto* page = dynamic_cast<CEventLogVw*>(ViewOf(doc));

@@ -126,8 +126,6 @@ bool WalkThread::Start(AFX_THREADPROC proc, void* param) {
 }
 
 namespace {
-constexpr DWORD kStopWaitMs = 100;
-
 // Waits for a worker that outlived Stop's wait, then frees its thread object.
 DWORD WINAPI ReapThread(LPVOID p) {
     std::unique_ptr<CWinThread> t(static_cast<CWinThread*>(p));
@@ -136,14 +134,17 @@ DWORD WINAPI ReapThread(LPVOID p) {
 }
 }  // namespace
 
-void WalkThread::Stop() { Stop(kStopWaitMs); }
+void WalkThread::Stop() { Stop(INFINITE); }
 
 void WalkThread::Stop(unsigned maxWaitMs) {
     if (!m_thread) return;
     m_request->stop = true;
     ::SetEvent(m_request->event);
-    m_request = std::make_shared<Request>();  // a worker let go below keeps the one it has
-    if (::WaitForSingleObject(m_thread->m_hThread, maxWaitMs) != WAIT_OBJECT_0) {
+    if (::WaitForSingleObject(m_thread->m_hThread, maxWaitMs) == WAIT_OBJECT_0) {
+        m_request->stop = false;  // ready for the next walk
+        ::ResetEvent(m_request->event);
+    } else {
+        // Let go: it keeps its own request (still set) and its thread object goes when it ends.
         CWinThread* t = m_thread.get();
         HANDLE reaper = ::CreateThread(nullptr, 0, ReapThread, t, 0, nullptr);
         if (!reaper) {
@@ -152,6 +153,7 @@ void WalkThread::Stop(unsigned maxWaitMs) {
             m_thread.release();
             ::CloseHandle(reaper);
         }
+        m_request = std::make_shared<Request>();
     }
     m_thread.reset();
 }
@@ -187,8 +189,12 @@ class PageSink : public WalkSink {
 public:
     explicit PageSink(const Task& t) : m_task(t) {}
     void Pause(unsigned ms) override {
+        if (Stopping()) throw Stopped{};  // a stopped walk hands over nothing more
         if (ms) Flush();
-        if (m_task.request->Wait(m_task.job.paced ? ms : 0) || (m_task.dialog && m_task.dialog->IsCancelled())) throw Stopped{};
+        if (m_task.request->Wait(m_task.job.paced ? ms : 0) || Stopping()) throw Stopped{};
+    }
+    bool Stopping() const {
+        return m_task.request->Wait(0) || (m_task.dialog && m_task.dialog->IsCancelled());
     }
     void Met(const std::string& name) override {
         if (m_task.job.listed && m_task.job.listed(name)) Add(name);
@@ -253,7 +259,7 @@ std::shared_ptr<Task> Launch(WalkThread& thread, const WalkJob& job, bool erase,
     task->job = job;
     task->erase = erase;
     task->dialog = dialog;
-    thread.Stop();
+    thread.Stop(kStopWaitMs);
     task->request = thread.Shared();
     auto* handed = new std::shared_ptr<Task>(task);
     if (!thread.Start(RunWalk, handed)) {

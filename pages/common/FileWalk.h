@@ -90,9 +90,14 @@ private:
 
 // ---- the worker of a page ----
 
-// A thread running one walk. Stop() asks it to end and waits for it, at most ~100 ms: a walk
-// looks at the request between any two files, and a worker still busy after that only ends its
-// file in hand and touches nothing of the page. Wait() is the walk's pause, cut short by Stop().
+// How long a page waits for its listing to stop: a walk looks at the request between any two
+// files, so only a file in hand can keep it longer.
+constexpr unsigned kStopWaitMs = 100;
+
+// A thread running one walk. Stop() asks it to end and waits until it has; Stop(ms) waits at
+// most ms and then lets it go, which is safe only for a worker that holds Shared() (the
+// listing's worker does): it ends its file in hand and touches nothing of the page. Wait() is
+// the walk's pause, cut short by Stop().
 class WalkThread {
 public:
     WalkThread();

@@ -48,14 +48,14 @@ void CTempNetFileVw::DoDataExchange(CDataExchange* pDX) {
 
 void CTempNetFileVw::OnDestroy() {
     // The listing must be over before the list goes; what it posted goes with the page.
-    m_listing.Stop();
+    m_listing.Stop(filewalk::kStopWaitMs);
     filewalk::DropQueuedBatches(m_hWnd);
     CPageView::OnDestroy();
 }
 
 void CTempNetFileVw::StartCacheErase() {
     // A listing still running would fill the list the erase empties.
-    m_listing.Stop();
+    m_listing.Stop(filewalk::kStopWaitMs);
     filewalk::EraseBehindDialog(Job(), ProgressDialog());
 }
 

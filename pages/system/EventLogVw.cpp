@@ -8,34 +8,39 @@
 
 namespace {
 const char kNotCleared[] = "The event log could not be cleared.";
-constexpr UINT WM_EVENT_ROWS = WM_APP + 0x130;  // lParam: a RowBatch* the view deletes
+constexpr UINT WM_EVENT_ROWS = WM_APP + 0x130;  // wParam: the listing; lParam: a RowBatch* the view deletes
 constexpr size_t kBatch = 256;
-// Batches posted and not yet shown: the worker waits beyond this, so a long log neither floods
-// the window's queue nor holds all its rows in memory at once.
-constexpr int kMostQueued = 8;
 
 using RowBatch = std::vector<eventlog::EventRow>;
+}  // namespace
 
+// Room for the batches a listing may post before the page has shown them: the worker waits for
+// room, so a long log neither floods the window's queue nor holds all its rows at once.
+struct CEventLogVw::BatchRoom {
+    static constexpr LONG kMostQueued = 8;
+    HANDLE slots = ::CreateSemaphoreA(nullptr, kMostQueued, kMostQueued, nullptr);
+    ~BatchRoom() { ::CloseHandle(slots); }
+};
+
+namespace {
 // What the worker uses; none of it belongs to the page, which may let go of a worker that is slow
 // to stop.
 struct ListTask {
     HWND view;
     WPARAM listing;  // which of the page's listings this is
     std::shared_ptr<filewalk::WalkThread::Request> stop;
-    std::shared_ptr<std::atomic<int>> queued;
+    std::shared_ptr<CEventLogVw::BatchRoom> room;
 };
 
 // Hands a batch to the view; false when the page stopped the listing.
 bool Hand(const ListTask& t, std::unique_ptr<RowBatch>& batch) {
-    while (*t.queued >= kMostQueued)
-        if (t.stop->Wait(5)) return false;
-    if (t.stop->Wait(0)) return false;
-    if (batch->empty()) return true;
-    ++*t.queued;
+    if (batch->empty()) return !t.stop->Wait(0);
+    HANDLE waits[] = {t.stop->event, t.room->slots};
+    if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1 || t.stop->Wait(0)) return false;
     if (::PostMessageA(t.view, WM_EVENT_ROWS, t.listing, reinterpret_cast<LPARAM>(batch.get())))
         batch.release();
     else
-        --*t.queued;
+        ::ReleaseSemaphore(t.room->slots, 1, nullptr);
     batch = std::make_unique<RowBatch>();
     return true;
 }
@@ -60,6 +65,7 @@ const char* const kHeaders[] = {"Event Type", "Source",  "Computer Name", "Domai
 const MsgMap CEventLogVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_EVENTLOG_ERASE, &CEventLogVw::OnErase),
     msg::Message(WM_EVENT_ROWS, &CEventLogVw::OnRows),
+    msg::Notify(LVN_GETDISPINFOA, IDC_EVENTLOG_LIST, &CEventLogVw::OnRowText),
 }};
 
 CEventLogVw::CEventLogVw() : CPageView(IDD_EVENTLOG, look::ListLook(IDC_EVENTLOG_TITLE, IDC_EVENTLOG_TEXT), "Event Log") {}
@@ -75,13 +81,13 @@ void CEventLogVw::DoDataExchange(CDataExchange* pDX) {
 
 void CEventLogVw::StartListing() {
     StopListing();
-    m_queued = std::make_shared<std::atomic<int>>(0);
-    auto* task = new ListTask{m_hWnd, ++m_listings, m_listing.Shared(), m_queued};
+    m_room = std::make_shared<BatchRoom>();
+    auto* task = new ListTask{m_hWnd, ++m_listings, m_listing.Shared(), m_room};
     if (!m_listing.Start(ListLogThread, task)) delete task;
 }
 
 void CEventLogVw::StopListing() {
-    m_listing.Stop();
+    m_listing.Stop(filewalk::kStopWaitMs);  // the worker holds nothing of the page
     MSG m;
     while (::PeekMessageA(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE))
         delete reinterpret_cast<RowBatch*>(m.lParam);
@@ -92,18 +98,31 @@ void CEventLogVw::OnDestroy() {
     CPageView::OnDestroy();
 }
 
-LRESULT CEventLogVw::OnRows(WPARAM listing, LPARAM lParam) {
+void CEventLogVw::TakeRows(WPARAM listing, LPARAM lParam) {
     std::unique_ptr<RowBatch> batch(reinterpret_cast<RowBatch*>(lParam));
-    if (listing != m_listings) return 0;  // from a listing stopped since
-    --*m_queued;
-    m_list.SendMessage(WM_SETREDRAW, FALSE);
-    for (const eventlog::EventRow& row : *batch) {
-        int at = m_list.InsertItem(m_list.GetItemCount(), row[0]);
-        for (int col = 1; col < 9; ++col) m_list.SetItemText(at, col, row[col]);
-    }
-    m_list.SendMessage(WM_SETREDRAW, TRUE);
-    m_list.Invalidate();
+    if (listing != m_listings) return;  // from a listing stopped since
+    ::ReleaseSemaphore(m_room->slots, 1, nullptr);
+    for (eventlog::EventRow& row : *batch) m_rows.push_back(std::move(row));
+}
+
+LRESULT CEventLogVw::OnRows(WPARAM listing, LPARAM lParam) {
+    TakeRows(listing, lParam);
+    // The batches waiting now join this one, so that the count is set once for all of them (the
+    // list may take time over each new count), and no more: the window goes on painting.
+    MSG m;
+    for (int more = 0; more < BatchRoom::kMostQueued && ::PeekMessageA(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE); ++more)
+        TakeRows(m.wParam, m.lParam);
+    // The list holds no texts of its own: it asks for the rows it shows.
+    m_list.SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
     return 0;
+}
+
+void CEventLogVw::OnRowText(NMHDR* pNMHDR, LRESULT*) {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR)->item;
+    if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return;
+    size_t row = static_cast<size_t>(item.iItem), col = static_cast<size_t>(item.iSubItem);
+    const char* text = row < m_rows.size() && col < m_rows[row].size() ? m_rows[row][col].c_str() : "";
+    ::lstrcpynA(item.pszText, text, item.cchTextMax);
 }
 
 EraseResult CEventLogVw::EraseWithoutWindow() {
@@ -122,6 +141,7 @@ void CEventLogVw::OnErase() {
     // The old listing's rows must not land in the list the erase empties.
     StopListing();
     m_list.DeleteAllItems();
+    m_rows.clear();
     EraseResult result = EraseWithoutWindow();
     StartListing();
     if (!result.Complete()) {

@@ -1,8 +1,8 @@
 #pragma once
-#include <atomic>
 #include <memory>
 
 #include "EraseResult.h"
+#include "EventLogReader.h"
 #include "FileWalk.h"
 #include "PageLook.h"
 
@@ -17,6 +17,7 @@ public:
     // Clears the log without a window or a message.
     static EraseResult EraseWithoutWindow();
     bool Listing() const { return m_listing.Running(); }
+    struct BatchRoom;
 
     CListCtrl m_list;
 
@@ -25,9 +26,12 @@ public:
 private:
     void StartListing();
     void StopListing();
-    LRESULT OnRows(WPARAM, LPARAM lParam);
+    LRESULT OnRows(WPARAM listing, LPARAM lParam);
+    void TakeRows(WPARAM listing, LPARAM lParam);
+    void OnRowText(NMHDR* pNMHDR, LRESULT* pResult);
     filewalk::WalkThread m_listing;
+    std::vector<eventlog::EventRow> m_rows;  // what the list shows
     WPARAM m_listings = 0;                        // listings started, the last one's number
-    std::shared_ptr<std::atomic<int>> m_queued;  // batches the listing posted and this page has not shown
+    std::shared_ptr<BatchRoom> m_room;
     bool m_erasing = false;
 };

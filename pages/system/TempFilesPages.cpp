@@ -44,14 +44,14 @@ void CTempFilesPage::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CTempFilesPage::OnDestroy() {
-    m_walk.Stop();
+    m_walk.Stop(filewalk::kStopWaitMs);
     filewalk::DropQueuedBatches(m_hWnd);
     CPageView::OnDestroy();
 }
 
 void CTempFilesPage::OnErase() {
     // No row of the listing may land in the list after it was emptied.
-    m_walk.Stop();
+    m_walk.Stop(filewalk::kStopWaitMs);
     filewalk::DropQueuedBatches(m_hWnd);
     m_list.DeleteAllItems();
     filewalk::StartErasing(m_walk, JobFor(m_folder, m_hWnd));
