@@ -285,7 +285,7 @@ TEST_F(SummaryErase, ACategoryThatFailsIsReportedAndTheOthersStillRun) {
     std::vector<std::string> lines = Lines(boxes[0].text);
     ASSERT_EQ(lines.size(), 5u) << boxes[0].text;
     EXPECT_NE(lines[0].find("; 1 not erased: "), std::string::npos) << lines[0];  // the file in use
-    EXPECT_NE(lines[1].find("1 erased"), std::string::npos) << lines[1];          // the clipboard
+    EXPECT_NE(lines[1].find("1 item erased"), std::string::npos) << lines[1];     // the clipboard
     EXPECT_NE(lines[2].find(" not erased: "), std::string::npos) << lines[2];     // the locked Run list
     EXPECT_FALSE(kSystemRows[1].traced());
     EXPECT_TRUE(kSystemRows[0].traced() && kSystemRows[7].traced());
@@ -329,10 +329,10 @@ TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) 
     bin.bytes = 2048;
     bin.Failed("in use");
     bin.Failed("later reason");
-    run.erased = 2;
+    run.erased = 1;
     std::vector<std::string> lines =
         Lines(EraseReport({{"Recycle Bin", bin, 40}, {"Run", run, 1500}, {"Clipboard Content", none, 0}}));
-    EXPECT_EQ(lines, (std::vector<std::string>{"Recycle Bin (40 ms): 3 erased (2.00 KB); 2 not erased: in use",
-                                               "Run (1.5 s): 2 erased", "Clipboard Content (0 ms): nothing to erase.", "",
+    EXPECT_EQ(lines, (std::vector<std::string>{"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use",
+                                               "Run (1.5 s): 1 item erased", "Clipboard Content (0 ms): nothing to erase.", "",
                                                "Time taken: 1.5 s."}));
 }

@@ -26,7 +26,7 @@ std::string EraseReportLine(const CategoryOutcome& o) {
     const EraseResult& r = o.result;
     std::string line = o.name + " (" + TimeText(o.ms) + "): ";
     if (r.erased == 0 && r.failed == 0) return line + "nothing to erase.";
-    line += std::to_string(r.erased) + " erased";
+    line += std::to_string(r.erased) + (r.erased == 1 ? " item erased" : " items erased");
     if (r.bytes > 0) line += " (" + SizeText(r.bytes) + ")";
     if (r.failed > 0) line += "; " + std::to_string(r.failed) + " not erased: " + r.firstReason;
     return line;

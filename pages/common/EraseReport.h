@@ -12,7 +12,7 @@ struct CategoryOutcome {
     unsigned long long ms = 0;
 };
 
-// "Recycle Bin (40 ms): 3 erased (12.0 KB); 1 not erased: <first reason>". Bytes show only when
+// "Recycle Bin (40 ms): 3 items erased (12.0 KB); 1 not erased: <first reason>". Bytes show only when
 // files were deleted.
 std::string EraseReportLine(const CategoryOutcome& outcome);
 // One line per category, in the order they ran, and the whole time taken.

@@ -148,6 +148,7 @@ void CErasingSummaryView::EnableButtons(bool enable) {
 }
 
 void CErasingSummaryView::OnDestroy() {
-    m_worker.Stop();  // the worker ends after the category in hand and posts nothing
+    // A worker busy with a category is let go: it ends after that one and posts nothing.
+    m_worker.Stop(filewalk::kStopWaitMs);
     CSummaryView::OnDestroy();
 }
