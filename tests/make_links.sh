@@ -24,3 +24,18 @@ for page in cache cookies walk tree temp; do
   echo odd > "$root/$page-odd/$dots${back}keep.txt"
   echo odd > "$root/$page-odd/$dots/inner.txt"
 done
+# A folder swapped for a link while a walk runs: when the test asks (swap-now), the real folder
+# goes aside and a link to the sentinels takes its name (swap-done). The helper ends by itself.
+mkdir -p "$root/swap/real"
+echo real > "$root/swap/real/inner.txt"
+ln -s ../sentinel "$root/swap/spare"
+(
+  for _ in $(seq 6000); do
+    if [ -e "$root/swap-now" ]; then
+      mv "$root/swap/real" "$root/swap/moved" && mv "$root/swap/spare" "$root/swap/real"
+      touch "$root/swap-done"
+      break
+    fi
+    sleep 0.1
+  done
+) </dev/null >/dev/null 2>&1 &

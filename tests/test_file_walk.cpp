@@ -5,6 +5,8 @@
 
 #include <shlobj.h>
 
+#include <functional>
+
 #include "FileWalk.h"
 #include "TestKit.h"
 
@@ -47,8 +49,11 @@ void ExpectSentinelsIntact() {
 struct StopAfter : filewalk::WalkSink {
     explicit StopAfter(int n) : left(n) {}
     void Pause(unsigned) override {
+        if (onPause) onPause(pauses++);
         if (--left < 0) throw 0;
     }
+    std::function<void(int)> onPause;
+    int pauses = 0;
     void Met(const std::string& name) override { met.push_back(name); }
     int left;
     std::vector<std::string> met;
@@ -167,6 +172,26 @@ TEST(SafeDelete, LeavesLinksAloneAndActsOnLookAlikeNamesByTheirRealName) {
     EXPECT_EQ(r.erased, 1u);
     EXPECT_TRUE(FilesIn(odd).empty());
     EXPECT_EQ(FilesIn(odd + "\\\xef\xbc\x8e\xef\xbc\x8e").size(), 1u);
+    ExpectSentinelsIntact();
+}
+
+TEST(Walk, NeverEntersAFolderSwappedForALinkAfterItWasFound) {
+    const std::string swap = kLinks + "\\swap";
+    ASSERT_TRUE(FileExists(swap + "\\real\\inner.txt")) << "made by tests/make_links.sh";
+    StopAfter sink(1 << 30);
+    // Pauses: the top, its first pass (".", "..", "real", "spare"), then the second pass, which
+    // has read the folder: the swap happens before it enters "real".
+    sink.onPause = [&](int n) {
+        if (n != 5) return;
+        WriteFile(kLinks + "\\swap-now");
+        for (int i = 0; i < 300 && !FileExists(kLinks + "\\swap-done"); ++i) ::Sleep(10);
+    };
+    filewalk::FolderWalk walk(true, sink);
+    walk.Walk(swap + "\\");
+    ASSERT_TRUE(FileExists(kLinks + "\\swap-done")) << "the Linux side did not swap";
+    EXPECT_TRUE(::GetFileAttributesA((swap + "\\real").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    EXPECT_EQ(walk.Result().erased, 0u);
+    EXPECT_TRUE(FileExists(swap + "\\moved\\inner.txt"));
     ExpectSentinelsIntact();
 }
 
