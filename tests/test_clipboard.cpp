@@ -12,19 +12,7 @@
 using namespace testkit;
 
 namespace {
-void Put(UINT format, HANDLE data) {
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    ::SetClipboardData(format, data);
-    ::CloseClipboard();
-}
-void PutText(const char* text) {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-    strcpy(static_cast<char*>(::GlobalLock(block)), text);
-    ::GlobalUnlock(block);
-    Put(CF_TEXT, block);
-}
-void PutPicture() { Put(CF_BITMAP, ::CreateBitmap(4, 4, 1, 32, nullptr)); }
+void PutPicture() { PutClipboard(CF_BITMAP, ::CreateBitmap(4, 4, 1, 32, nullptr)); }
 
 struct ClipboardPage : ::testing::Test {
     void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
@@ -34,7 +22,7 @@ struct ClipboardPage : ::testing::Test {
 }  // namespace
 
 TEST_F(ClipboardPage, ShowsTheTextOfItsMomentAndErasesAllAnnouncingTextThatNeverComes) {
-    PutText("first\r\nsecond");
+    PutClipboardText("first\r\nsecond");
     CClipBoardVw* view = Open();
     ASSERT_NE(view, nullptr);
     PutPicture();
@@ -47,7 +35,7 @@ TEST_F(ClipboardPage, ShowsTheTextOfItsMomentAndErasesAllAnnouncingTextThatNever
     EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_EQ(CClipBoardVw::ReadText(nullptr), "");
 
-    PutText("secret");
+    PutClipboardText("secret");
     EraseResult quiet = CClipBoardVw::EraseWithoutWindow();
     EXPECT_EQ(quiet.erased, 1u);
     EXPECT_TRUE(quiet.Complete());
@@ -56,7 +44,7 @@ TEST_F(ClipboardPage, ShowsTheTextOfItsMomentAndErasesAllAnnouncingTextThatNever
 }
 
 TEST_F(ClipboardPage, AClipboardHeldByAnotherProgramStaysAndTheUserIsTold) {
-    PutText("kept");
+    PutClipboardText("kept");
     CClipBoardVw* view = Open();
     ASSERT_NE(view, nullptr);
     HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr), release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);

@@ -2,7 +2,6 @@
 // its Erase and its window-less erase remove values by their content.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <sddl.h>
 
 #include "AppHarness.h"
 #include "TestKit.h"
@@ -19,28 +18,6 @@ const char* const kNoFiles = "There are no Recent Files in this folder";
 struct Family {
     PageId page;
     const RecentFileListRow* row;
-};
-
-// Denies setting and deleting values of the key while it lives; the registry enforces it.
-class LockedKey {
-public:
-    explicit LockedKey(const std::string& key) : m_key(key) { EXPECT_EQ(SetDacl("D:(D;;0x2;;;WD)(A;;KA;;;WD)"), 0); }
-    ~LockedKey() { SetDacl("D:(A;;KA;;;WD)"); }
-
-private:
-    LONG SetDacl(const char* sddl) {
-        PSECURITY_DESCRIPTOR sd = nullptr;
-        ::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr);
-        HKEY k = nullptr;
-        LONG rc = ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, WRITE_DAC, &k);
-        if (rc == ERROR_SUCCESS) {
-            rc = ::RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, sd);
-            ::RegCloseKey(k);
-        }
-        ::LocalFree(sd);
-        return rc;
-    }
-    std::string m_key;
 };
 
 class RecentFileList : public ::testing::TestWithParam<Family> {
@@ -156,6 +133,7 @@ TEST_P(RecentFileList, AValueThatCannotBeDeletedKeepsItsRowAndIsReported) {
     v->SendMessage(WM_COMMAND, MAKEWPARAM(Row().selectAllId, BN_CLICKED), 0);
     {
         LockedKey lock(Row().key);
+        ASSERT_TRUE(lock.Locked());
         EXPECT_EQ(Erase(v), (Texts{kSomeStayed}));
         EraseResult r = CRecentFileListView::EraseWithoutWindow(Row());
         EXPECT_EQ(r.erased, 0u);

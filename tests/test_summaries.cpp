@@ -1,11 +1,11 @@
-// The System and Application Traces summaries: their rows' check boxes, the "Details..." links
-// that open the categories' pages, and the Erase buttons that do nothing yet.
+// The System and Application Traces summaries: their rows' check boxes and the "Details..." links
+// that open the categories' pages. Their erases are in test_summary_erase.cpp.
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
 #include "LinkButton.h"
+#include "PageLook.h"
 #include "TestKit.h"
-#include "applications/RecentFileListPages.h"
 #include "resource.h"
 
 using namespace testkit;
@@ -90,22 +90,6 @@ TEST_P(SummaryPage, EachDetailsLinkOpensOneMorePageOfItsRowAndOtherIdsNothing) {
     view->SendMessage(WM_LINK_CLICKED, 1214, 0);
     view->SendMessage(WM_LINK_CLICKED, GetParam().checks[0], 0);
     EXPECT_EQ(AllDocuments(), all);
-}
-
-TEST_P(SummaryPage, EraseNowAndTheRowErasesDoNothingEvenWithEveryRowChecked) {
-    const char* key = recentfiles::kPaint.key;
-    RegSetString(HKEY_CURRENT_USER, key, "File1", "C:\\picture.bmp");
-    Press(GetParam().selectAll);
-    size_t all = AllDocuments();
-    DialogAnswerer boxes("Application");
-    Press(GetParam().eraseNow);
-    for (int id : GetParam().eraseButtons) Press(id);
-    Pump();
-    EXPECT_EQ(boxes.Count(), 0u);
-    EXPECT_EQ(AllDocuments(), all);
-    EXPECT_EQ(CheckedCount(), 10);
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, key, "File1"));
-    RegDeleteTree(HKEY_CURRENT_USER, key);
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, SummaryPage, ::testing::Values(kSystem, kApplications),

@@ -1,8 +1,9 @@
 #pragma once
-#include "SummaryPage.h"
+#include "SummaryErase.h"
 
-// The overview of the ten application trace categories.
-class CApplicationTVw : public CSummaryView {
+// The overview of the ten application trace categories; the rows with a recent-file list of
+// their own erase it from here (the word processor and the document reader have none).
+class CApplicationTVw : public CErasingSummaryView {
 public:
     CApplicationTVw();
 };

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <vector>
+
 #include "FileWalk.h"
 
 namespace filewalk {
@@ -36,10 +38,16 @@ std::wstring ObjectNameOf(HANDLE h) {
         USHORT length, maximum;
         wchar_t* buffer;
     };
-    alignas(Name) char buf[sizeof(Name) + 32768 * sizeof(wchar_t)];
+    // A buffer for a usual path first: the system's reply costs as much as the room offered.
+    std::vector<char> buf(sizeof(Name) + 2 * MAX_PATH * sizeof(wchar_t));
     ULONG size = 0;
-    if (!query || query(h, 1 /* ObjectNameInformation */, buf, sizeof buf, &size) != 0) return {};
-    const Name* name = reinterpret_cast<const Name*>(buf);
+    LONG status = query ? query(h, 1 /* ObjectNameInformation */, buf.data(), static_cast<ULONG>(buf.size()), &size) : -1;
+    if (status != 0 && size > buf.size()) {
+        buf.resize(size);
+        status = query(h, 1, buf.data(), static_cast<ULONG>(buf.size()), &size);
+    }
+    if (status != 0) return {};
+    const Name* name = reinterpret_cast<const Name*>(buf.data());
     return std::wstring(name->buffer, name->length / sizeof(wchar_t));
 }
 

@@ -13,7 +13,8 @@
 struct SummaryRow {
     int headingId, checkId, eraseId, descriptionId, detailsId;
     PageId page;             // what the link opens
-    EraseResult (*erase)();  // the category's window-less erase; null: the row's Erase does nothing
+    EraseResult (*erase)();  // the category's window-less erase, run by CErasingSummaryView
+    void (*afterReport)() = nullptr;  // what the category's page does after its erase, once told
 };
 
 struct SummaryFace {

@@ -1,5 +1,12 @@
 #include "SystemPVw.h"
 
+#include "ClipBoardVw.h"
+#include "EventLogVw.h"
+#include "RecentPages.h"
+#include "RecycleVw.h"
+#include "RegistryListPages.h"
+#include "SystemVw.h"
+#include "TempFilesPages.h"
 #include "resource.h"
 
 namespace {
@@ -8,27 +15,27 @@ const SummaryFace& SystemFace() {
         IDD_SYSTEM, "System", IDC_SYSTEM_TITLE, IDC_SYSTEM_TEXT, IDC_SYSTEM_BAND,
         IDC_SYSTEM_SELECTALL, IDC_SYSTEM_CLEARALL, IDC_SYSTEM_ERASE_NOW,
         {{IDC_SYSTEM_HEADING_ADMINTEMP, IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_ERASE_ADMINTEMP,
-          IDC_SYSTEM_DESC_ADMINTEMP, IDC_SYSTEM_DETAILS_ADMINTEMP, PageId::AdminTempFiles, nullptr},
+          IDC_SYSTEM_DESC_ADMINTEMP, IDC_SYSTEM_DETAILS_ADMINTEMP, PageId::AdminTempFiles, &CAdminTempFVw::EraseWithoutWindow},
          {IDC_SYSTEM_HEADING_CLIPBOARD, IDC_SYSTEM_CHECK_CLIPBOARD, IDC_SYSTEM_ERASE_CLIPBOARD,
-          IDC_SYSTEM_DESC_CLIPBOARD, IDC_SYSTEM_DETAILS_CLIPBOARD, PageId::Clipboard, nullptr},
+          IDC_SYSTEM_DESC_CLIPBOARD, IDC_SYSTEM_DETAILS_CLIPBOARD, PageId::Clipboard, &CClipBoardVw::EraseWithoutWindow},
          {IDC_SYSTEM_HEADING_MFUREG, IDC_SYSTEM_CHECK_MFUREG, IDC_SYSTEM_ERASE_MFUREG,
-          IDC_SYSTEM_DESC_MFUREG, IDC_SYSTEM_DETAILS_MFUREG, PageId::MfuRegistry, nullptr},
+          IDC_SYSTEM_DESC_MFUREG, IDC_SYSTEM_DETAILS_MFUREG, PageId::MfuRegistry, &CMFURegVw::EraseWithoutWindow},
          {IDC_SYSTEM_HEADING_OFHISTORY, IDC_SYSTEM_CHECK_OFHISTORY, IDC_SYSTEM_ERASE_OFHISTORY,
-          IDC_SYSTEM_DESC_OFHISTORY, IDC_SYSTEM_DETAILS_OFHISTORY, PageId::OpenFileHistory, nullptr},
+          IDC_SYSTEM_DESC_OFHISTORY, IDC_SYSTEM_DETAILS_OFHISTORY, PageId::OpenFileHistory, &COFHistoryVw::EraseWithoutWindow},
          {IDC_SYSTEM_HEADING_RECENTDOC, IDC_SYSTEM_CHECK_RECENTDOC, IDC_SYSTEM_ERASE_RECENTDOC,
-          IDC_SYSTEM_DESC_RECENTDOC, IDC_SYSTEM_DETAILS_RECENTDOC, PageId::RecentDocuments, nullptr},
+          IDC_SYSTEM_DESC_RECENTDOC, IDC_SYSTEM_DETAILS_RECENTDOC, PageId::RecentDocuments, &CRecentDocu::EraseWithoutWindow},
          {IDC_SYSTEM_HEADING_RECENTNW, IDC_SYSTEM_CHECK_RECENTNW, IDC_SYSTEM_ERASE_RECENTNW,
-          IDC_SYSTEM_DESC_RECENTNW, IDC_SYSTEM_DETAILS_RECENTNW, PageId::RecentNetworkFolder, nullptr},
+          IDC_SYSTEM_DESC_RECENTNW, IDC_SYSTEM_DETAILS_RECENTNW, PageId::RecentNetworkFolder, &CRecentNWFVw::EraseWithoutWindow},
          {IDC_SYSTEM_HEADING_RECYCLE, IDC_SYSTEM_CHECK_RECYCLE, IDC_SYSTEM_ERASE_RECYCLE,
-          IDC_SYSTEM_DESC_RECYCLE, IDC_SYSTEM_DETAILS_RECYCLE, PageId::Recycle, nullptr},
+          IDC_SYSTEM_DESC_RECYCLE, IDC_SYSTEM_DETAILS_RECYCLE, PageId::Recycle, &CRecycleVw::EraseWithoutWindow},
          {IDC_SYSTEM_HEADING_SYSREG, IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_ERASE_SYSREG,
-          IDC_SYSTEM_DESC_SYSREG, IDC_SYSTEM_DETAILS_SYSREG, PageId::SystemRegistry, nullptr},
+          IDC_SYSTEM_DESC_SYSREG, IDC_SYSTEM_DETAILS_SYSREG, PageId::SystemRegistry, &CSystemVw::EraseWithoutWindow, &CSystemVw::OfferLogOff},
          {IDC_SYSTEM_HEADING_SYSTEMP, IDC_SYSTEM_CHECK_SYSTEMP, IDC_SYSTEM_ERASE_SYSTEMP,
-          IDC_SYSTEM_DESC_SYSTEMP, IDC_SYSTEM_DETAILS_SYSTEMP, PageId::SysTempFiles, nullptr},
+          IDC_SYSTEM_DESC_SYSTEMP, IDC_SYSTEM_DETAILS_SYSTEMP, PageId::SysTempFiles, &CSysTempFile::EraseWithoutWindow},
          {IDC_SYSTEM_HEADING_EVENTLOG, IDC_SYSTEM_CHECK_EVENTLOG, IDC_SYSTEM_ERASE_EVENTLOG,
-          IDC_SYSTEM_DESC_EVENTLOG, IDC_SYSTEM_DETAILS_EVENTLOG, PageId::EventLog, nullptr}}};
+          IDC_SYSTEM_DESC_EVENTLOG, IDC_SYSTEM_DETAILS_EVENTLOG, PageId::EventLog, &CEventLogVw::EraseWithoutWindow}}};
     return face;
 }
 }  // namespace
 
-CSystemPVw::CSystemPVw() : CSummaryView(SystemFace()) {}
+CSystemPVw::CSystemPVw() : CErasingSummaryView(SystemFace()) {}

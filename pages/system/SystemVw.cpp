@@ -92,6 +92,10 @@ void CSystemVw::OnErase() {
     // Filled again from the registry: a child whose value stayed stays, whatever the tree showed.
     Fill();
     if (!result.Complete()) ShowPageMessage("Some registry traces could not be erased.");
+    OfferLogOff();
+}
+
+void CSystemVw::OfferLogOff() {
     CLogoffDlg prompt;
     prompt.DoModal();
 }

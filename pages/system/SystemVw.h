@@ -12,6 +12,8 @@ public:
     // Deletes the auto-complete keys, the last registry key opened, the Run history and the
     // mapped network drive history (its "MRUList" too); the Run list's "MRUList" stays.
     static EraseResult EraseWithoutWindow();
+    // Asks whether to log off now: Windows lets go of some of these traces only at the next log-on.
+    static void OfferLogOff();
 
     static const char* const kRegeditKey;
     static const char* const kMapDriveKey;

@@ -1,8 +1,10 @@
 #include "TestKit.h"
 
+#include <sddl.h>
 #include <shlwapi.h>
 
 #include <chrono>
+#include <cstring>
 
 namespace testkit {
 
@@ -166,6 +168,37 @@ static void RemoveTree(const std::string& dir) {
         ::FindClose(h);
     }
     ::RemoveDirectoryA(dir.c_str());
+}
+
+LockedKey::LockedKey(std::string key) : m_key(std::move(key)) { m_locked = SetDacl("D:(D;;0x2;;;WD)(A;;KA;;;WD)") == 0; }
+LockedKey::~LockedKey() { SetDacl("D:(A;;KA;;;WD)"); }
+
+LONG LockedKey::SetDacl(const char* sddl) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr);
+    HKEY k = nullptr;
+    LONG rc = ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, WRITE_DAC, &k);
+    if (rc == ERROR_SUCCESS) {
+        rc = ::RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, sd);
+        ::RegCloseKey(k);
+    }
+    ::LocalFree(sd);
+    return rc;
+}
+
+bool PutClipboard(UINT format, HANDLE data) {
+    if (!::OpenClipboard(nullptr)) return false;
+    ::EmptyClipboard();
+    ::SetClipboardData(format, data);
+    ::CloseClipboard();
+    return true;
+}
+
+bool PutClipboardText(const char* text) {
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+    strcpy(static_cast<char*>(::GlobalLock(block)), text);
+    ::GlobalUnlock(block);
+    return PutClipboard(CF_TEXT, block);
 }
 
 std::string ScratchFolder(const std::string& name) {

@@ -54,6 +54,24 @@ void RegDeleteTree(HKEY root, const std::string& key);
 bool RegKeyExists(HKEY root, const std::string& key);
 bool RegValueExists(HKEY root, const std::string& key, const std::string& name);
 
+// Denies setting and deleting values of a key below HKEY_CURRENT_USER while it lives; the
+// registry enforces it.
+class LockedKey {
+public:
+    explicit LockedKey(std::string key);
+    ~LockedKey();
+    bool Locked() const { return m_locked; }
+
+private:
+    LONG SetDacl(const char* sddl);
+    std::string m_key;
+    bool m_locked = false;
+};
+
+// Puts data (or text) on the clipboard as the only format; false when it could not be opened.
+bool PutClipboard(UINT format, HANDLE data);
+bool PutClipboardText(const char* text);
+
 // A fresh, empty folder inside the prefix's drive C:, for one test.
 std::string ScratchFolder(const std::string& name);
 void WriteFile(const std::string& path, const std::string& content = "x");

@@ -1,0 +1,324 @@
+// The erases of the System and Application Traces summaries, against a test prefix seeded with a
+// trace in every category and a sentinel beside each: a row's Erase, "Erase Now" over the checked
+// rows, the one report, failures that do not stop the others, and pages closed mid-way.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+#include "AppHarness.h"
+#include "EraseReport.h"
+#include "FakeEventLog.h"
+#include "ModalScript.h"
+#include "ShellKit.h"
+#include "SummaryErase.h"
+#include "TestKit.h"
+#include "applications/RecentFileListPages.h"
+#include "resource.h"
+#include "system/MruData.h"
+#include "system/SystemVw.h"
+#include "system/TempFilesPages.h"
+
+using namespace testkit;
+
+namespace {
+const char kCaption[] = "Corvane-Sweepmere";
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+const std::string kComDlg = kExplorer + "\\ComDlg32", kOpenSave = kComDlg + "\\OpenSaveMRU\\txt";
+const std::string kCount = kExplorer + "\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+const std::string kEditor = mru::Rot13("C:\\Tools\\Editor.exe"), kSession = mru::Rot13("UEME_CTLSESSION");
+
+std::string Scratch(const std::string& name) { return "C:\\corvane-scratch\\sum-" + name; }
+std::string Windows() {
+    char dir[MAX_PATH] = "";
+    ::GetWindowsDirectoryA(dir, MAX_PATH);
+    return dir;
+}
+bool Has(const std::string& key, const std::string& value) { return RegValueExists(HKEY_CURRENT_USER, key, value); }
+void Set(const std::string& key, const std::string& value, const std::string& data) { RegSetString(HKEY_CURRENT_USER, key, value, data); }
+std::shared_ptr<FakeLogState> g_log;
+
+// One erasable row: how a test leaves its trace and a sentinel beside it.
+struct Category {
+    std::string heading;
+    int check, erase;
+    std::function<void()> seed;
+    std::function<bool()> traced, kept;  // the trace, the sentinel is there
+};
+// A file to erase and one beside it that stays.
+Category Files(const char* heading, int check, int erase, const std::string& trace, const std::string& beside) {
+    return {heading, check, erase, [=] { WriteFile(trace), WriteFile(beside); }, [=] { return FileExists(trace); },
+            [=] { return FileExists(beside); }};
+}
+// A value named in its key's "MRUList", and one the list does not name.
+Category Listed(const char* heading, int check, int erase, const std::string& key) {
+    return {heading, check, erase, [=] { Set(key, "a", "C:\\old\\one.txt"), Set(key, "MRUList", "a"), Set(key, "z", "x"); },
+            [=] { return Has(key, "a"); }, [=] { return Has(key, "z"); }};
+}
+// An application's first recent file, and a value of another name in the same key.
+Category App(const char* heading, int check, int erase, const RecentFileListRow& row) {
+    std::string first = recentfiles::ValueName(row, row.first), key = row.key;
+    return {heading, check, erase, [=] { Set(key, first, "C:\\trace.doc"), Set(key, "Keep", "x"); }, [=] { return Has(key, first); },
+            [=] { return Has(key, "Keep"); }};
+}
+
+const std::vector<Category> kSystemRows{
+    Files("Administrator's Temporary Files", IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_ERASE_ADMINTEMP, Scratch("temp\\trace.tmp"),
+          Scratch("temp-beside.txt")),
+    {"Clipboard Content", IDC_SYSTEM_CHECK_CLIPBOARD, IDC_SYSTEM_ERASE_CLIPBOARD, [] { PutClipboardText("secret"); },
+     [] { return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE; }, [] { return true; }},
+    {"MFU Registry Traces", IDC_SYSTEM_CHECK_MFUREG, IDC_SYSTEM_ERASE_MFUREG,
+     [] { RegSetDword(HKEY_CURRENT_USER, kCount, kEditor, 5), RegSetDword(HKEY_CURRENT_USER, kCount, kSession, 1); },
+     [] { return Has(kCount, kEditor); }, [] { return Has(kCount, kSession); }},
+    Listed("Open File History", IDC_SYSTEM_CHECK_OFHISTORY, IDC_SYSTEM_ERASE_OFHISTORY, kOpenSave),
+    Files("Recent Documents", IDC_SYSTEM_CHECK_RECENTDOC, IDC_SYSTEM_ERASE_RECENTDOC, Scratch("recent\\doc.lnk"),
+          Scratch("recent\\kept\\inner.txt")),
+    Files("Recent Network Folder", IDC_SYSTEM_CHECK_RECENTNW, IDC_SYSTEM_ERASE_RECENTNW, Scratch("nethood\\share.lnk"),
+          Scratch("nethood\\kept\\inner.txt")),
+    {"Recycle Bin", IDC_SYSTEM_CHECK_RECYCLE, IDC_SYSTEM_ERASE_RECYCLE,
+     [] { SeedTrash(TrashFolder(), "sum-bin.txt"), WriteFile(Scratch("bin-beside.txt")); },
+     [] { return FileExists(TrashFolder() + "\\files\\sum-bin.txt"); }, [] { return FileExists(Scratch("bin-beside.txt")); }},
+    Listed("System Registry Traces", IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_ERASE_SYSREG, CSystemVw::kRunKey),
+    Files("System's Temporary Files", IDC_SYSTEM_CHECK_SYSTEMP, IDC_SYSTEM_ERASE_SYSTEMP, WindowsTempFolder() + "sum-trace.tmp",
+          Windows() + "\\sum-beside.txt"),
+    {"Windows Event Log", IDC_SYSTEM_CHECK_EVENTLOG, IDC_SYSTEM_ERASE_EVENTLOG, [] { g_log->records = {BuildRecord(RecordSpec{})}; },
+     [] { return !g_log->records.empty(); }, [] { return true; }},
+};
+const std::vector<Category> kApplicationRows{
+    App("Microsoft Access", IDC_APPTRACES_CHECK_ACCESS, IDC_APPTRACES_ERASE_ACCESS, recentfiles::kAccess),
+    App("Microsoft Excel", IDC_APPTRACES_CHECK_EXCEL, IDC_APPTRACES_ERASE_EXCEL, recentfiles::kExcel),
+    App("Microsoft Management Console", IDC_APPTRACES_CHECK_MMCONSOLE, IDC_APPTRACES_ERASE_MMCONSOLE, recentfiles::kConsole),
+    App("Microsoft PowerPoint", IDC_APPTRACES_CHECK_POWERPOINT, IDC_APPTRACES_ERASE_POWERPOINT, recentfiles::kPowerPoint),
+    App("Paint", IDC_APPTRACES_CHECK_PAINT, IDC_APPTRACES_ERASE_PAINT, recentfiles::kPaint),
+    App("Windows Media Player", IDC_APPTRACES_CHECK_MEDIAPLAYER, IDC_APPTRACES_ERASE_MEDIAPLAYER, recentfiles::kMediaPlayer),
+    App("Winzip", IDC_APPTRACES_CHECK_WINZIP, IDC_APPTRACES_ERASE_WINZIP, recentfiles::kWinzip),
+    App("Wordpad", IDC_APPTRACES_CHECK_WORDPAD, IDC_APPTRACES_ERASE_WORDPAD, recentfiles::kWordPad),
+};
+
+struct Summary {
+    const char* name;
+    PageId page;
+    const std::vector<Category>* rows;
+    int eraseNow;
+    std::vector<int> noErase;  // rows without an erase of their own
+};
+const Summary kSystem{"System", PageId::System, &kSystemRows, IDC_SYSTEM_ERASE_NOW, {}};
+const Summary kApplications{"ApplicationTraces", PageId::ApplicationTraces, &kApplicationRows, IDC_APPTRACES_ERASE_NOW,
+                            {IDC_APPTRACES_ERASE_WORD, IDC_APPTRACES_ERASE_ACROBAT}};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    return lines;
+}
+// The log-off prompt is a dialog of its own: unlike a message box, it has no message text.
+bool IsLogOffPrompt(const SeenDialog& d) { return d.text.empty(); }
+
+class SummaryErase : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(StartApp(), nullptr);
+        if (TrashFolder().empty()) GTEST_SKIP() << "the trash of the test HOME is not reachable from inside the prefix";
+        ::GetEnvironmentVariableA("TMP", m_tmp, sizeof m_tmp);
+        for (const char* dir : {"temp", "recent", "nethood"}) ScratchFolder(std::string("sum-") + dir);
+        for (const char* dir : {"recent\\kept", "nethood\\kept"}) ::CreateDirectoryA(Scratch(dir).c_str(), nullptr);
+        for (const char* var : {"TMP", "TEMP"}) ::SetEnvironmentVariableA(var, Scratch("temp").c_str());
+        m_recent = std::make_unique<ScopedShellFolder>("Recent", Scratch("recent"));
+        m_nethood = std::make_unique<ScopedShellFolder>("NetHood", Scratch("nethood"));
+        g_log = std::make_shared<FakeLogState>();
+        m_log = std::make_unique<UseFakeEventLog>(g_log);
+        ClearKeys();
+    }
+    void TearDown() override {
+        CloseAllPages();
+        m_log.reset();
+        m_recent.reset();
+        m_nethood.reset();
+        for (const char* var : {"TMP", "TEMP"}) ::SetEnvironmentVariableA(var, m_tmp);
+        ClearKeys();
+    }
+    static void ClearKeys() {
+        for (const std::string& k : {kComDlg, kExplorer + "\\UserAssist", std::string(CSystemVw::kRunKey)})
+            RegDeleteTree(HKEY_CURRENT_USER, k);
+        using namespace recentfiles;
+        for (const RecentFileListRow* r : {&kAccess, &kExcel, &kConsole, &kPowerPoint, &kPaint, &kMediaPlayer, &kWinzip, &kWordPad})
+            RegDeleteTree(HKEY_CURRENT_USER, r->key);
+    }
+    static void SeedAll(const Summary& s) {
+        for (const Category& c : *s.rows) c.seed();
+    }
+    CErasingSummaryView* Open(const Summary& s) {
+        view = dynamic_cast<CErasingSummaryView*>(ViewOf(TheApp()->OpenPage(s.page)));
+        Pump();
+        return view;
+    }
+    HWND Item(int id) const { return ::GetDlgItem(view->m_hWnd, id); }
+    void Press(int id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+    // Presses the button and waits until the erase, its report and the log-off prompt are over;
+    // returns every box seen (each closed without its "Yes").
+    std::vector<SeenDialog> EraseWith(int id) {
+        DialogAnswerer boxes(kCaption, IDCANCEL);
+        Press(id);
+        EXPECT_TRUE(PumpUntil([&] { return !view->Erasing(); }, 20000));
+        return boxes.Seen();
+    }
+
+    CErasingSummaryView* view = nullptr;
+
+private:
+    char m_tmp[MAX_PATH] = "";
+    std::unique_ptr<ScopedShellFolder> m_recent, m_nethood;
+    std::unique_ptr<UseFakeEventLog> m_log;
+};
+
+struct RowCase {
+    const Summary* summary;
+    size_t row;
+};
+class RowErase : public SummaryErase, public ::testing::WithParamInterface<RowCase> {};
+}  // namespace
+
+TEST_P(RowErase, ClearsThatRowsTraceOnlyWhateverIsCheckedAndReportsIt) {
+    const Summary& s = *GetParam().summary;
+    const Category& row = (*s.rows)[GetParam().row];
+    SeedAll(s);
+    ASSERT_NE(Open(s), nullptr);
+    for (const Category& c : *s.rows) ::SendMessageA(Item(c.check), BM_SETCHECK, &c == &row ? BST_UNCHECKED : BST_CHECKED, 0);
+    std::vector<SeenDialog> boxes = EraseWith(row.erase);
+
+    for (const Category& c : *s.rows) {
+        EXPECT_EQ(c.traced(), &c != &row) << c.heading;
+        EXPECT_TRUE(c.kept()) << c.heading;
+    }
+    ASSERT_FALSE(boxes.empty());
+    std::vector<std::string> report = Lines(boxes[0].text);
+    ASSERT_EQ(report.size(), 3u) << boxes[0].text;  // the row's line, a blank, the time taken
+    EXPECT_EQ(report[0].rfind(row.heading + " (", 0), 0u) << report[0];
+    EXPECT_EQ(report[0].find("not erased"), std::string::npos) << report[0];
+    // Only the registry traces' page offers the log-off, once, after the report.
+    size_t prompts = std::count_if(boxes.begin(), boxes.end(), IsLogOffPrompt);
+    EXPECT_EQ(prompts, row.erase == IDC_SYSTEM_ERASE_SYSREG && &s == &kSystem ? 1u : 0u);
+    EXPECT_EQ(boxes.size(), 1 + prompts);
+}
+
+std::vector<RowCase> AllRows() {
+    std::vector<RowCase> all;
+    for (const Summary* s : {&kSystem, &kApplications})
+        for (size_t i = 0; i < s->rows->size(); ++i) all.push_back({s, i});
+    return all;
+}
+INSTANTIATE_TEST_SUITE_P(EveryRow, RowErase, ::testing::ValuesIn(AllRows()), [](const ::testing::TestParamInfo<RowCase>& info) {
+    std::string name = info.param.summary->name;
+    for (char c : (*info.param.summary->rows)[info.param.row].heading)
+        if (isalnum(static_cast<unsigned char>(c))) name += c;
+    return name;
+});
+
+namespace {
+class EraseNow : public SummaryErase, public ::testing::WithParamInterface<const Summary*> {};
+}  // namespace
+
+TEST_P(EraseNow, ClearsExactlyTheCheckedRowsInRowOrderWithOneReport) {
+    const Summary& s = *GetParam();
+    SeedAll(s);
+    ASSERT_NE(Open(s), nullptr);
+    std::vector<SeenDialog> boxes = EraseWith(s.eraseNow);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, CErasingSummaryView::kNothingChecked);
+
+    std::vector<std::string> expected;
+    for (size_t i = 1; i < s.rows->size(); i += 2) {  // every other row, the log-off's among them
+        ::SendMessageA(Item((*s.rows)[i].check), BM_SETCHECK, BST_CHECKED, 0);
+        expected.push_back((*s.rows)[i].heading);
+    }
+    for (int id : s.noErase) EXPECT_FALSE(::IsWindowEnabled(Item(id)));
+    boxes = EraseWith(s.eraseNow);
+    for (size_t i = 0; i < s.rows->size(); ++i) {
+        EXPECT_EQ((*s.rows)[i].traced(), i % 2 == 0) << (*s.rows)[i].heading;
+        EXPECT_TRUE((*s.rows)[i].kept()) << (*s.rows)[i].heading;
+    }
+    ASSERT_FALSE(boxes.empty());
+    std::vector<std::string> lines = Lines(boxes[0].text), headings;
+    for (const std::string& l : lines)
+        if (!l.empty() && l.rfind("Time taken", 0) != 0) headings.push_back(l.substr(0, l.find(" (")));
+    EXPECT_EQ(headings, expected);
+    EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(), IsLogOffPrompt), &s == &kSystem ? 1 : 0);
+    EXPECT_TRUE(::IsWindowEnabled(Item(s.eraseNow)));
+    for (int id : s.noErase) EXPECT_FALSE(::IsWindowEnabled(Item(id)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, EraseNow, ::testing::Values(&kSystem, &kApplications),
+                         [](const ::testing::TestParamInfo<const Summary*>& info) { return std::string(info.param->name); });
+
+TEST_F(SummaryErase, ACategoryThatFailsIsReportedAndTheOthersStillRun) {
+    SeedAll(kSystem);
+    ASSERT_NE(Open(kSystem), nullptr);
+    for (int id : {IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_CHECK_CLIPBOARD})
+        ::SendMessageA(Item(id), BM_SETCHECK, BST_CHECKED, 0);
+    HANDLE held = ::CreateFileA(Scratch("temp\\trace.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::vector<SeenDialog> boxes;
+    {
+        LockedKey lock(CSystemVw::kRunKey);
+        ASSERT_TRUE(lock.Locked());
+        boxes = EraseWith(kSystem.eraseNow);
+    }
+    ::CloseHandle(held);
+    ASSERT_FALSE(boxes.empty());
+    std::vector<std::string> lines = Lines(boxes[0].text);
+    ASSERT_EQ(lines.size(), 5u) << boxes[0].text;
+    EXPECT_NE(lines[0].find("; 1 not erased: "), std::string::npos) << lines[0];  // the file in use
+    EXPECT_NE(lines[1].find("1 item erased"), std::string::npos) << lines[1];     // the clipboard
+    EXPECT_NE(lines[2].find(" not erased: "), std::string::npos) << lines[2];     // the locked Run list
+    EXPECT_FALSE(kSystemRows[1].traced());
+    EXPECT_TRUE(kSystemRows[0].traced() && kSystemRows[7].traced());
+}
+
+TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
+    SeedAll(kSystem);
+    ASSERT_NE(Open(kSystem), nullptr);
+    // Closed before the worker can answer: no report comes, and the next erase still runs.
+    {
+        DialogAnswerer boxes(kCaption, IDCANCEL);
+        view->GetParentFrame()->PostMessage(WM_CLOSE);
+        Press(IDC_SYSTEM_ERASE_RECENTDOC);
+        ASSERT_NE(Open(kSystem), nullptr);
+        Press(IDC_SYSTEM_ERASE_EVENTLOG);
+        ASSERT_TRUE(PumpUntil([&] { return !view->Erasing(); }, 20000));
+        ASSERT_EQ(boxes.Count(), 1u);
+        EXPECT_EQ(boxes.Seen()[0].text.rfind("Windows Event Log (", 0), 0u) << boxes.Seen()[0].text;
+    }
+    HWND page = view->m_hWnd;
+    std::string report;
+    bool ran = WithModalDialog(kCaption, [&](HWND box) {
+        report = TextOf(::GetDlgItem(box, 0xFFFF));
+        for (int id : {IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_ERASE_CLIPBOARD, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_DETAILS_CLIPBOARD})
+            EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, id))) << id;
+        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(page, IDC_SYSTEM_CHECK_CLIPBOARD)));
+        view->GetParentFrame()->SendMessage(WM_CLOSE);
+        Click(box, IDOK);
+    }, [&] {
+        Press(IDC_SYSTEM_ERASE_CLIPBOARD);
+        PumpUntil([&] { return !::IsWindow(page); }, 20000);
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(report.rfind("Clipboard Content (", 0), 0u) << report;
+    EXPECT_TRUE(TheApp()->PageTemplate(PageId::System)->GetDocuments().empty());
+}
+
+TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) {
+    EraseResult bin, run, none;
+    bin.erased = 3;
+    bin.bytes = 2048;
+    bin.Failed("in use");
+    bin.Failed("later reason");
+    run.erased = 1;
+    std::vector<std::string> lines =
+        Lines(EraseReport({{"Recycle Bin", bin, 40}, {"Run", run, 1500}, {"Clipboard Content", none, 0}}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use",
+                                               "Run (1.5 s): 1 item erased", "Clipboard Content (0 ms): nothing to erase.", "",
+                                               "Time taken: 1.5 s."}));
+}
