@@ -30,9 +30,7 @@ protected:
     void TearDown() override { CloseAllPages(); }
 
     template <class V>
-    static V* Open(PageId id) {
-        return dynamic_cast<V*>(ViewOf(TheApp()->OpenPage(id)));
-    }
+    static V* Open(PageId id) { return dynamic_cast<V*>(ViewOf(TheApp()->OpenPage(id))); }
     static void Press(CView* view, int id) {
         view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                           reinterpret_cast<LPARAM>(::GetDlgItem(view->GetSafeHwnd(), id)));
