@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <future>
 
 #include "AppHarness.h"
 #include "TestKit.h"
@@ -13,11 +14,11 @@ using namespace testkit;
 
 namespace {
 void PutPicture() { PutClipboard(CF_BITMAP, ::CreateBitmap(4, 4, 1, 32, nullptr)); }
+CClipBoardVw* Open() { return dynamic_cast<CClipBoardVw*>(ViewOf(TheApp()->OpenPage(PageId::Clipboard))); }
 
 struct ClipboardPage : ::testing::Test {
     void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
     void TearDown() override { CloseAllPages(); }
-    static CClipBoardVw* Open() { return dynamic_cast<CClipBoardVw*>(ViewOf(TheApp()->OpenPage(PageId::Clipboard))); }
 };
 }  // namespace
 
@@ -47,21 +48,21 @@ TEST_F(ClipboardPage, AClipboardHeldByAnotherProgramStaysAndTheUserIsTold) {
     PutClipboardText("kept");
     CClipBoardVw* view = Open();
     ASSERT_NE(view, nullptr);
-    HANDLE opened = ::CreateEventA(nullptr, TRUE, FALSE, nullptr), release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::promise<void> opened, release;
     std::thread other([&] {  // with a window of its own, as another program would hold it
         HWND own = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         ::OpenClipboard(own);
-        ::SetEvent(opened);
-        ::WaitForSingleObject(release, INFINITE);
+        opened.set_value();
+        release.get_future().wait();
         ::CloseClipboard();
         ::DestroyWindow(own);
     });
-    ::WaitForSingleObject(opened, INFINITE);
+    opened.get_future().wait();
     DialogAnswerer box("Application");
     std::string readWhileHeld = Open()->m_content.GetWindowText();
     view->SendMessage(WM_COMMAND, IDC_CLIPBOARD_ERASE);
     EraseResult quiet = CClipBoardVw::EraseWithoutWindow();
-    ::SetEvent(release);
+    release.set_value();
     other.join();
     EXPECT_EQ(readWhileHeld, "");
     ASSERT_EQ(box.Count(), 1u);
@@ -70,6 +71,4 @@ TEST_F(ClipboardPage, AClipboardHeldByAnotherProgramStaysAndTheUserIsTold) {
     EXPECT_EQ(quiet.failed, 1u);
     EXPECT_FALSE(quiet.firstReason.empty());
     EXPECT_EQ(CClipBoardVw::ReadText(nullptr), "kept");
-    ::CloseHandle(opened);
-    ::CloseHandle(release);
 }

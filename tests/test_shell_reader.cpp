@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "ShellKit.h"
 #include "ShellReader.h"
@@ -42,62 +43,42 @@ protected:
 }  // namespace
 
 TEST_F(ReadRegStringTest, MissingOrTooLongValuesLeaveTheBufferEmptyAndClearTheIndicator) {
-    std::string big(299, 'a');
-    RegSetString(HKEY_CURRENT_USER, kKey, "big", big);  // 300 bytes with the zero
-
-    GuardedBuffer tooLong;
-    EXPECT_EQ(ReadAfterGoodRead(kKey, "big", tooLong), ERROR_SUCCESS);  // the key closed fine
-    EXPECT_FALSE(reader.LastReadOk());
-    EXPECT_STREQ(tooLong.bytes, "");
-    EXPECT_TRUE(tooLong.GuardIntact());
-
-    GuardedBuffer noValue;
-    EXPECT_EQ(ReadAfterGoodRead(kKey, "absent", noValue), ERROR_SUCCESS);
-    EXPECT_FALSE(reader.LastReadOk());
-    EXPECT_STREQ(noValue.bytes, "");
-
-    GuardedBuffer noKey;
-    EXPECT_EQ(ReadAfterGoodRead("Software\\CorvaneTests\\Reader\\Absent", "url1", noKey), ERROR_FILE_NOT_FOUND);
-    EXPECT_FALSE(reader.LastReadOk());
-    EXPECT_STREQ(noKey.bytes, "");
+    RegSetString(HKEY_CURRENT_USER, kKey, "big", std::string(299, 'a'));  // 300 bytes with the zero
+    const std::string absentKey = std::string(kKey) + "\\Absent";
+    for (auto [key, name, rc] : {std::tuple<const char*, const char*, LONG>{kKey, "big", ERROR_SUCCESS},
+                                 {kKey, "absent", ERROR_SUCCESS}, {absentKey.c_str(), "url1", ERROR_FILE_NOT_FOUND}}) {
+        GuardedBuffer b;
+        EXPECT_EQ(ReadAfterGoodRead(key, name, b), rc) << name;  // a missing value still closes its key fine
+        EXPECT_FALSE(reader.LastReadOk()) << name;
+        EXPECT_STREQ(b.bytes, "") << name;
+        EXPECT_TRUE(b.GuardIntact()) << name;
+    }
 }
 
-TEST_F(ReadRegStringTest, NumbersGiveTheirBytesUpToTheFirstZero) {
-    RegSetDword(HKEY_CURRENT_USER, kKey, "short", 0x00636261);  // "abc" then a zero byte
-    RegSetDword(HKEY_CURRENT_USER, kKey, "full", 0x64636261);   // four bytes, no zero at all
-    GuardedBuffer b;
-    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "short", b.bytes);
-    EXPECT_TRUE(reader.LastReadOk());
-    EXPECT_STREQ(b.bytes, "abc");
-    memset(b.bytes, 'x', 260);
-    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "full", b.bytes);
-    EXPECT_TRUE(reader.LastReadOk());
-    EXPECT_STREQ(b.bytes, "abcd");
-}
-
-TEST_F(ReadRegStringTest, DataWithoutAZeroIsTerminatedInsideTheBuffer) {
+TEST_F(ReadRegStringTest, DataIsReadUpToItsFirstZeroOrTerminatedInsideTheBuffer) {
     std::string data(260, 'q');
     data[0] = 'A';
     data[258] = 'Z';
-    RegSetBinary(HKEY_CURRENT_USER, kKey, "sz", data.data(), 260, REG_SZ);
+    RegSetDword(HKEY_CURRENT_USER, kKey, "short", 0x00636261);  // "abc" then a zero byte
+    RegSetDword(HKEY_CURRENT_USER, kKey, "full", 0x64636261);   // four bytes, no zero at all
     RegSetBinary(HKEY_CURRENT_USER, kKey, "bin", data.data(), 260, REG_BINARY);
     RegSetString(HKEY_CURRENT_USER, kKey, "exact", std::string(259, 'e'));  // 260 bytes with its zero
-    GuardedBuffer bin;
-    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "bin", bin.bytes);
-    EXPECT_TRUE(reader.LastReadOk());
-    EXPECT_EQ(std::string(bin.bytes), data.substr(0, 259));
-    EXPECT_TRUE(bin.GuardIntact());
+    for (auto [name, expected] : {std::pair<const char*, std::string>{"short", "abc"}, {"full", "abcd"},
+                                  {"bin", data.substr(0, 259)}, {"exact", std::string(259, 'e')}}) {
+        GuardedBuffer b;
+        memset(b.bytes, 'x', 260);
+        reader.ReadRegString(HKEY_CURRENT_USER, kKey, name, b.bytes);
+        EXPECT_TRUE(reader.LastReadOk()) << name;
+        EXPECT_EQ(std::string(b.bytes), expected) << name;
+        EXPECT_TRUE(b.GuardIntact()) << name;
+    }
     // A string type goes through the 8-bit conversion, which may want room for a zero of its
     // own and so find the data too long: then the read fails cleanly, never unterminated.
+    RegSetBinary(HKEY_CURRENT_USER, kKey, "sz", data.data(), 260, REG_SZ);
     GuardedBuffer sz;
     reader.ReadRegString(HKEY_CURRENT_USER, kKey, "sz", sz.bytes);
     EXPECT_EQ(std::string(sz.bytes), reader.LastReadOk() ? data.substr(0, 259) : "");
     EXPECT_TRUE(sz.GuardIntact());
-
-    GuardedBuffer exact;
-    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "exact", exact.bytes);
-    EXPECT_TRUE(reader.LastReadOk());
-    EXPECT_EQ(std::string(exact.bytes), std::string(259, 'e'));
 }
 
 TEST_F(ReadRegStringTest, EveryReadOpensTheKeyAnewAndClosesIt) {
@@ -170,24 +151,15 @@ int IconWidth(HICON icon) {
 
 }  // namespace
 
-TEST(ShellFolders, EmptyRecentFolderGivesAnEmptyList) {
-    std::string dir = ScratchFolder("reader-recent-empty");
+TEST(ShellFolders, RecentItemsComeInTheReverseOfTheShellsOrderWithTheirIcons) {
+    std::string dir = ScratchFolder("reader-recent");
+    std::string targets = ScratchFolder("reader-recent-targets");
     ScopedShellFolder recent("Recent", dir);
     ASSERT_EQ(SpecialFolder(CSIDL_RECENT), dir);
     CSpecialFolderEnum reader;
     std::list<ShellItem>* items = reader.EnumRecent();
     ASSERT_NE(items, nullptr);
     EXPECT_TRUE(items->empty());
-}
-
-TEST(ShellFolders, RecentItemsComeInTheReverseOfTheShellsOrderWithTheirIcons) {
-    std::string dir = ScratchFolder("reader-recent");
-    std::string targets = ScratchFolder("reader-recent-targets");
-    ScopedShellFolder recent("Recent", dir);
-    ASSERT_EQ(SpecialFolder(CSIDL_RECENT), dir);
-    DWORD attrs = ::GetFileAttributesA(dir.c_str());
-    ASSERT_TRUE(attrs & FILE_ATTRIBUTE_DIRECTORY);
-    ASSERT_FALSE(attrs & FILE_ATTRIBUTE_REPARSE_POINT);
     // "caf\xe9" checks the names come in the active code page that the 8-bit controls show.
     for (const char* name : {"zeta report", "alpha notes", "caf\xe9 menu", "mid"}) {
         std::string target = targets + "\\" + name + ".txt";
@@ -198,9 +170,7 @@ TEST(ShellFolders, RecentItemsComeInTheReverseOfTheShellsOrderWithTheirIcons) {
     ASSERT_EQ(expected.size(), 4u);
     std::reverse(expected.begin(), expected.end());
 
-    CSpecialFolderEnum reader;
-    std::list<ShellItem>* items = reader.EnumRecent();
-    ASSERT_NE(items, nullptr);
+    ASSERT_EQ(reader.EnumRecent(), items);
     EXPECT_EQ(NamesOf(*items), expected);
     for (const ShellItem& i : *items) {
         EXPECT_EQ(IconWidth(i.SmallIcon), 16) << i.Name;
@@ -229,9 +199,6 @@ TEST(ShellFolders, RecycleBinItemsAreListedEvenWithoutIcons) {
     EXPECT_EQ(expected.size(), 3u);
     EXPECT_EQ(OnlyPrefixed(NamesOf(*items), "reader-"), expected);
     // This shell offers no icon extractor for bin items: they stay, with no icons.
-    for (const ShellItem& i : *items) {
-        if (i.Name.rfind("reader-", 0) == 0) {
-            EXPECT_TRUE(!i.SmallIcon && !i.LargeIcon) << i.Name;
-        }
-    }
+    for (const ShellItem& i : *items)
+        if (i.Name.rfind("reader-", 0) == 0) EXPECT_TRUE(!i.SmallIcon && !i.LargeIcon) << i.Name;
 }

@@ -30,11 +30,7 @@ protected:
     void TearDown() override { CloseAllPages(); }
 
     template <class V>
-    static V* Open(PageId id) {
-        auto* view = dynamic_cast<V*>(ViewOf(TheApp()->OpenPage(id)));
-        EXPECT_NE(view, nullptr);
-        return view;
-    }
+    static V* Open(PageId id) { return dynamic_cast<V*>(ViewOf(TheApp()->OpenPage(id))); }
     static void Press(CView* view, int id) {
         view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                           reinterpret_cast<LPARAM>(::GetDlgItem(view->GetSafeHwnd(), id)));
@@ -78,10 +74,16 @@ protected:
 
 // ---- Recycle Bin ----
 
-TEST_F(TracePages, RecycleBinShowsItsItemsSortedWithABlankImageAndCleanEmptiesIt) {
+TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsWhatStayed) {
     std::string trash = TrashFolder();
     if (trash.empty()) GTEST_SKIP() << "the trash of the test HOME is not reachable from inside the prefix";
-    for (const char* n : {"bin-zeta.txt", "bin-alpha.txt", "bin-mid.txt"}) SeedTrash(trash, n);
+    CRecycleVw::EraseWithoutWindow();
+    for (const char* n : {"bin-zeta.txt", "bin-alpha.txt", "bin-mid.txt", "bin-folder"}) SeedTrash(trash, n, "123456");
+    // A binned folder with contents: this shell's emptying leaves it in place.
+    std::string folder = trash + "\\files\\bin-folder";
+    ::DeleteFileA(folder.c_str());
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    WriteFile(folder + "\\inner.txt");
     std::string outside = ScratchFolder("recycle-outside") + "\\bin-alpha.txt";
     WriteFile(outside);
 
@@ -91,7 +93,7 @@ TEST_F(TracePages, RecycleBinShowsItsItemsSortedWithABlankImageAndCleanEmptiesIt
     EXPECT_EQ(view->m_tree.GetItemText(root), "Recycle Bin");
     EXPECT_TRUE(view->m_tree.GetItemState(root, TVIS_EXPANDED));
     EXPECT_EQ(OnlyPrefixed(Children(view->m_tree, root), "bin-"),
-              (std::vector<std::string>{"bin-alpha.txt", "bin-mid.txt", "bin-zeta.txt"}));
+              (std::vector<std::string>{"bin-alpha.txt", "bin-folder", "bin-mid.txt", "bin-zeta.txt"}));
     // No icon comes for bin items here: each gets the blank, as the root does, never -1.
     EXPECT_EQ(reinterpret_cast<HIMAGELIST>(view->m_tree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL)), view->Images());
     for (HTREEITEM i : {root, view->m_tree.GetChildItem(root)}) {
@@ -101,44 +103,26 @@ TEST_F(TracePages, RecycleBinShowsItsItemsSortedWithABlankImageAndCleanEmptiesIt
     }
 
     DialogAnswerer box(kCaption);
-    Press(view, IDC_RECYCLE_ERASE);
-    EXPECT_EQ(box.Count(), 0u);
-    EXPECT_FALSE(FileExists(trash + "\\files\\bin-mid.txt"));
-    EXPECT_TRUE(FileExists(outside));
-    root = view->m_tree.GetRootItem();
-    EXPECT_EQ(view->m_tree.GetItemText(root), "Recycle Bin");  // an empty bin still shows its root
-    EXPECT_TRUE(Children(view->m_tree, root).empty());
-}
-
-TEST_F(TracePages, RecycleBinCountsWhatWentAndReportsWhatStayed) {
-    std::string trash = TrashFolder();
-    if (trash.empty()) GTEST_SKIP() << "the trash of the test HOME is not reachable from inside the prefix";
-    CRecycleVw::EraseWithoutWindow();
-    SeedTrash(trash, "bin-one.txt", "123456");
-    // A binned folder with contents: this shell's emptying leaves it in place.
-    SeedTrash(trash, "bin-folder");
-    std::string folder = trash + "\\files\\bin-folder";
-    ::DeleteFileA(folder.c_str());
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    WriteFile(folder + "\\inner.txt");
-
-    DialogAnswerer box(kCaption);
     EraseResult r = CRecycleVw::EraseWithoutWindow();
-    EXPECT_EQ(r.erased, 1u);
-    EXPECT_EQ(r.bytes, 6u);
+    EXPECT_EQ(r.erased, 3u);
+    EXPECT_EQ(r.bytes, 18u);
     EXPECT_EQ(r.failed, 1u);
     EXPECT_EQ(r.firstReason, CRecycleVw::kNotEmptied);
     EXPECT_EQ(box.Count(), 0u);
-
-    auto* view = Open<CRecycleVw>(PageId::Recycle);
-    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(FileExists(outside));
     Press(view, IDC_RECYCLE_ERASE);
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, CRecycleVw::kNotEmptied);
     EXPECT_EQ(Children(view->m_tree, view->m_tree.GetRootItem()), std::vector<std::string>{"bin-folder"});
+
     ::DeleteFileA((folder + "\\inner.txt").c_str());
     ::RemoveDirectoryA(folder.c_str());
     ::DeleteFileA((trash + "\\info\\bin-folder.trashinfo").c_str());
+    Press(view, IDC_RECYCLE_ERASE);
+    EXPECT_EQ(box.Count(), 1u);
+    root = view->m_tree.GetRootItem();
+    EXPECT_EQ(view->m_tree.GetItemText(root), "Recycle Bin");  // an empty bin still shows its root
+    EXPECT_TRUE(Children(view->m_tree, root).empty());
 }
 
 // ---- Recent Documents and Recent Network Folders ----
@@ -268,7 +252,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(RegistryTraces, ListsEveryCategoryAsTheRegistryHoldsIt) {
+TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOff) {
     Seed();
     auto* view = Open<CSystemVw>(PageId::SystemRegistry);
     ASSERT_NE(view, nullptr);
@@ -286,12 +270,8 @@ TEST_F(RegistryTraces, ListsEveryCategoryAsTheRegistryHoldsIt) {
                                  {"notepad", ""},               // ends at d, which is missing
                                  {"alpha", "beta", "", "gamma"},  // ends at 002
                                  {}}));
-}
 
-TEST_F(RegistryTraces, EraseNeedsNoVisibleItemsRefillsAndOffersTheLogOff) {
-    Seed();
-    auto* view = Open<CSystemVw>(PageId::SystemRegistry);
-    ASSERT_NE(view, nullptr);
+    // Erasing needs no visible item: the tree collapsed, every listed value still goes.
     view->m_tree.Expand(view->m_tree.GetRootItem(), TVE_COLLAPSE);
 
     ASSERT_TRUE(EraseAndAnswer(view, IDC_LOGOFF_NO));
@@ -338,10 +318,11 @@ std::vector<unsigned char> ItemIds(const std::string& path) {
     ::ILFree(pidl);
     return data;
 }
-std::vector<unsigned char> Utf16(const std::string& ascii) {
+// A program's name in UTF-16 with its zero, then what follows it in the entry.
+std::vector<unsigned char> ProgramThen(const std::string& program, std::vector<unsigned char> rest) {
     std::vector<unsigned char> out;
-    for (char c : ascii) out.insert(out.end(), {static_cast<unsigned char>(c), 0});
-    out.insert(out.end(), {0, 0});
+    for (char c : program + '\0') out.insert(out.end(), {static_cast<unsigned char>(c), 0});
+    out.insert(out.end(), rest.begin(), rest.end());
     return out;
 }
 void SetBytes(const std::string& key, const std::string& name, const std::vector<unsigned char>& data) {
@@ -374,18 +355,13 @@ TEST_F(RegistryLists, OpenFileHistoryListsBothFormsInOrderAndErasesThemConsisten
     SetBytes(pidlTxt, "1", ItemIds(dir + "\\b.txt"));
     SetBytes(pidlTxt, "2", {9, 0, 1});  // a broken list: never handed to the shell, not listed
     SetBytes(pidlTxt, "MRUListEx", mru::ListExFrom({1, 2, 0}));
-    std::vector<unsigned char> program = Utf16("notepad.exe"), folder = ItemIds(dir);
-    program.insert(program.end(), folder.begin(), folder.end());
-    SetBytes(visited, "0", program);
+    SetBytes(visited, "0", ProgramThen("notepad.exe", ItemIds(dir)));
     SetBytes(visited, "MRUListEx", mru::ListExFrom({0}));
     RegSetString(HKEY_CURRENT_USER, kComDlg + "\\OpenSaveMRU\\txt", "a", "C:\\old\\one.txt");
     RegSetString(HKEY_CURRENT_USER, kComDlg + "\\OpenSaveMRU\\txt", "b", "C:\\old\\two.txt");
     RegSetString(HKEY_CURRENT_USER, kComDlg + "\\OpenSaveMRU\\txt", "MRUList", "ba");
-    SetBytes(kComDlg + "\\LastVisitedMRU", "a", [] {
-        std::vector<unsigned char> d = Utf16("wordpad.exe"), f = Utf16("C:\\old");
-        d.insert(d.end(), f.begin(), f.end());
-        return d;
-    }());
+    std::vector<unsigned char> old = ProgramThen("C:\\old", {});
+    SetBytes(kComDlg + "\\LastVisitedMRU", "a", ProgramThen("wordpad.exe", old));
     RegSetString(HKEY_CURRENT_USER, kComDlg + "\\LastVisitedMRU", "MRUList", "a");
     SeedSentinelKey();
     MakeLink(kComDlg + "\\OpenSaveMRU\\linked");
