@@ -143,7 +143,6 @@ FakeUrlHistory::~FakeUrlHistory() {
 }
 
 int FakeUrlHistory::ClearCalls() const { return m_state->clearCalls; }
-size_t FakeUrlHistory::Remaining() const { return m_state->cleared ? 0 : m_state->options.urls.size(); }
 long FakeUrlHistory::LiveObjects() const { return m_state->live; }
 
 }  // namespace testkit
