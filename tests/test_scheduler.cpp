@@ -24,17 +24,14 @@ void OpenScheduler(const std::function<void(HWND, CSchedulerDlg&)>& script) {
         [] { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_SCHEDULER); }));
 }
 
-CRect WindowRect(HWND h) {
-    CRect r;
-    ::GetWindowRect(h, &r);
-    return r;
-}
 bool Enabled(HWND dlg, int id) { return ::IsWindowEnabled(::GetDlgItem(dlg, id)) != FALSE; }
 bool Visible(HWND dlg, int id) { return ::IsWindowVisible(::GetDlgItem(dlg, id)) != FALSE; }
 
 // Reduced, the window ends at the "Task Scheduler" group's right and bottom edges.
 bool IsReduced(HWND dlg) {
-    CRect box = WindowRect(::GetDlgItem(dlg, IDC_SCHEDULER_GROUP)), window = WindowRect(dlg);
+    CRect box, window;
+    ::GetWindowRect(::GetDlgItem(dlg, IDC_SCHEDULER_GROUP), &box);
+    ::GetWindowRect(dlg, &window);
     return window.right == box.right && window.bottom == box.bottom;
 }
 
@@ -98,10 +95,11 @@ TEST(Scheduler, EachApplyTogglesTheSizeOnTheScreenAndInsertsTheTaskAtTheTop) {
     OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
         RECT work;
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        CRect reduced = WindowRect(dlg);
+        CRect reduced, full;
+        ::GetWindowRect(dlg, &reduced);
         ::SetWindowPos(dlg, nullptr, reduced.left, work.bottom - reduced.Height(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         ApplyTask(dlg, "Morning", IDC_SCHEDULER_MANUALLY);
-        CRect full = WindowRect(dlg);
+        ::GetWindowRect(dlg, &full);
         EXPECT_TRUE(d.IsExpanded() && full.Height() > reduced.Height());
         EXPECT_TRUE(full.top >= work.top && full.bottom <= work.bottom) << full.top << ".." << full.bottom;
         EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_TASK_LIST));
