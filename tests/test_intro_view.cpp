@@ -23,82 +23,50 @@ std::vector<HWND> Children(CWnd* view, bool pictures) {
         if (((::GetWindowLongPtrA(c, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) == pictures) found.push_back(c);
     return found;
 }
-
-std::string Text(HWND h) {
-    char text[512] = "";
-    ::GetWindowTextA(h, text, sizeof text);
-    return text;
-}
 }  // namespace
 
-TEST(IntroView, StaticsCarryTheTextsAndPicturesInOrder) {
+TEST(IntroView, LabelsCarryTheirTextsInOrderAndAskForBlackTextOnTheirColourInTheirOwnFont) {
     CTidemarkView* view = FirstIntroView();
     ASSERT_NE(view, nullptr);
-    const std::vector<std::string> expected = {
-        "",
-        "Corvane-Sweepmere",
-        "Corvane-Sweepmere allows you to completely remove records of your on line activities and safely erase "
-        "and destroy files and other data that you do not want others to get.",
-        "  Using this program, you can Erase:-",
-        "Cookies : A very small text file placed on your hard drive by a Web Page server. It is essentially your "
-        "identification card, and cannot be executed as code or deliver viruses. It is uniquely yours and can "
-        "only be read by the server that gave it to you. ",
-        "History : Computer takes all the information of the web pages that you have visited and save it in its "
-        "history so that if you want to open that web page again u can simply go in the history folder and it "
-        "working.",
-        "Temporary internet files : Temporary Internet Files are, in fact, the cache of the Internet Explorer. "
-        "This means that when you load a web page with Internet Explorer, it is saved on your computer so that "
-        "if you later decide to open the same page again, it will open a lot faster.  ",
-        "Typed URL's : URL address that you have typed inyour Internet Explorer bar.",
-    };
-    std::vector<std::string> texts;
-    std::vector<int> ids;
-    for (HWND h : Children(view, false)) {
-        texts.push_back(Text(h));
-        ids.push_back(::GetDlgCtrlID(h));
+    // The band at the top, the title, the lead and the items, known by the beginnings of their texts.
+    struct Look { COLORREF colour; LONG height, width, weight; };
+    const Look title{kPage, 36, 12, 34}, lead{kPage, 22, 8, 24}, body{kWhite, 16, 7, 24};
+    const std::pair<const char*, Look> wants[] = {
+        {"", body}, {"Corvane-Sweepmere", title}, {"Corvane-Sweepmere allows you", lead},
+        {"  Using this program", lead}, {"Cookies : ", body}, {"History : ", body},
+        {"Temporary internet files : ", body}, {"Typed URL's : ", body}};
+    std::vector<HWND> labels = Children(view, false);
+    ASSERT_EQ(labels.size(), std::size(wants));
+    EXPECT_EQ(TextOf(labels[1]), "Corvane-Sweepmere");
+    EXPECT_TRUE(TextOf(labels[0]).empty() && !::IsWindowEnabled(labels[0])) << "the white band at the top";
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const auto& [start, look] = wants[i];
+        EXPECT_EQ(TextOf(labels[i]).rfind(start, 0), 0u) << TextOf(labels[i]);
+        EXPECT_EQ(::GetDlgCtrlID(labels[i]), i == 1 ? 114 : 112) << i;
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        auto brush = reinterpret_cast<HBRUSH>(view->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                                reinterpret_cast<LPARAM>(labels[i])));
+        LOGBRUSH lb{};
+        LOGFONTA lf{};
+        ::GetObjectA(brush, sizeof lb, &lb);
+        ::GetObjectA(::GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf);
+        EXPECT_EQ((std::vector<COLORREF>{lb.lbColor, ::GetBkColor(dc), ::GetTextColor(dc)}),
+                  (std::vector<COLORREF>{look.colour, look.colour, RGB(0, 0, 0)})) << i;
+        EXPECT_EQ(::GetBkMode(dc), OPAQUE);
+        EXPECT_STREQ(lf.lfFaceName, "Thoma");
+        EXPECT_EQ((std::vector<LONG>{lf.lfHeight, lf.lfWidth, lf.lfWeight}),
+                  (std::vector<LONG>{look.height, look.width, look.weight})) << i;
+        ::DeleteDC(dc);
     }
-    EXPECT_EQ(texts, expected);
-    EXPECT_EQ(ids, (std::vector<int>{112, 114, 112, 112, 112, 112, 112, 112}));
-    EXPECT_FALSE(::IsWindowEnabled(Children(view, false).front()));  // the white band at the top
-
     std::vector<HWND> pictures = Children(view, true);
     ASSERT_EQ(pictures.size(), 5u);
     for (HWND h : pictures) {
         EXPECT_EQ(::GetDlgCtrlID(h), 113);
         BITMAP bm{};
-        EXPECT_TRUE(::GetObjectA(reinterpret_cast<HBITMAP>(::SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0)),
-                                 sizeof bm, &bm));
-        EXPECT_EQ(bm.bmWidth, 48);
+        ::GetObjectA(reinterpret_cast<HBITMAP>(::SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, 48) << "the picture is loaded";
     }
-    EXPECT_EQ(view->GetTotalSize().cx, 715);
-    EXPECT_EQ(view->GetTotalSize().cy, 715);
-}
-
-TEST(IntroView, LabelsAskForBlackTextOnTheirColourInTheirOwnFont) {
-    CTidemarkView* view = FirstIntroView();
-    ASSERT_NE(view, nullptr);
-    struct Want { COLORREF colour; LONG height, width, weight; };
-    const Want title{kPage, 36, 12, 34}, lead{kPage, 22, 8, 24}, body{kWhite, 16, 7, 24};
-    const Want wants[] = {body, title, lead, lead, body, body, body, body};
-    std::vector<HWND> labels = Children(view, false);
-    ASSERT_EQ(labels.size(), std::size(wants));
-    for (size_t i = 0; i < labels.size(); ++i) {
-        HDC dc = ::CreateCompatibleDC(nullptr);
-        LRESULT brush = view->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                          reinterpret_cast<LPARAM>(labels[i]));
-        LOGBRUSH lb{};
-        LOGFONTA lf{};
-        ::GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
-        ::GetObjectA(::GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf);
-        EXPECT_EQ(lb.lbColor, wants[i].colour) << i;
-        EXPECT_EQ(::GetBkColor(dc), wants[i].colour) << i;
-        EXPECT_EQ(::GetTextColor(dc), RGB(0, 0, 0));
-        EXPECT_EQ(::GetBkMode(dc), OPAQUE);
-        EXPECT_STREQ(lf.lfFaceName, "Thoma");
-        EXPECT_EQ((std::vector<LONG>{lf.lfHeight, lf.lfWidth, lf.lfWeight}),
-                  (std::vector<LONG>{wants[i].height, wants[i].width, wants[i].weight})) << i;
-        ::DeleteDC(dc);
-    }
+    EXPECT_EQ((std::vector<LONG>{view->GetTotalSize().cx, view->GetTotalSize().cy}), (std::vector<LONG>{715, 715}));
 }
 
 TEST(IntroView, ShownInAVisibleFrameItPaintsItsColoursAndTakesItsCaption) {

@@ -16,100 +16,67 @@ void OpenLogDialog(const std::function<void(HWND)>& script) {
                                 [] { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_LOG_SETTINGS); }));
 }
 
-// Types the name and presses the button; the dialog closes either way.
-void Finish(const std::string& name, int button) {
-    OpenLogDialog([&](HWND dlg) {
-        TypeText(dlg, IDC_SAVELOG_FILENAME, name);
-        Click(dlg, button);
-        EXPECT_FALSE(::IsWindowVisible(dlg));
-    });
-}
-
-LONGLONG FileSize(const std::string& path) {
+long FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
-    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? long(data.nFileSizeLow) : -1;
 }
 
-// The texts of the browser's statics (its title and its status line among them).
-std::vector<std::string> StaticTexts(HWND browser) {
-    std::vector<std::string> texts;
-    for (HWND c = ::GetWindow(browser, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        char cls[16] = "", text[MAX_PATH] = "";
-        ::GetClassNameA(c, cls, sizeof cls);
-        ::GetWindowTextA(c, text, sizeof text);
-        if (lstrcmpiA(cls, "Static") == 0) texts.push_back(text);
-    }
-    return texts;
-}
-
-bool Contains(const std::vector<std::string>& texts, const std::string& wanted) {
-    for (const std::string& t : texts)
-        if (lstrcmpiA(t.c_str(), wanted.c_str()) == 0) return true;
-    return false;
-}
-
-// Browses from the log dialog: selects the folder (or cancels when it is empty) and returns the
-// name box afterwards; seen gets the browser's texts with the folder selected.
-std::string Browse(HWND dlg, const std::string& folder, std::vector<std::string>* seen) {
-    bool shown = WithModalDialog(
-        "Browse for Folder",
-        [&](HWND browser) {
-            if (!folder.empty()) ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-            *seen = StaticTexts(browser);
-            Click(browser, folder.empty() ? IDCANCEL : IDOK);
-        },
-        [&] { Click(dlg, IDC_SAVELOG_BROWSE); });
-    EXPECT_TRUE(shown);
+// Browses from the log dialog: selects the folder (or cancels when it is empty), expects a static
+// of the browser to read `shown`, and returns the name box afterwards.
+std::string Browse(HWND dlg, const std::string& folder, const std::string& shown) {
+    auto script = [&](HWND browser) {
+        if (!folder.empty()) ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        bool found = false;
+        for (HWND c = ::GetWindow(browser, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+            found = found || lstrcmpiA(TextOf(c).c_str(), shown.c_str()) == 0;
+        EXPECT_TRUE(found) << shown;
+        Click(browser, folder.empty() ? IDCANCEL : IDOK);
+    };
+    EXPECT_TRUE(WithModalDialog("Browse for Folder", script, [&] { Click(dlg, IDC_SAVELOG_BROWSE); }));
     return ItemText(dlg, IDC_SAVELOG_FILENAME);
 }
 }  // namespace
 
-TEST(SaveLog, ProposesTheDefaultNameAndOkCreatesTheFileOrEmptiesItOnceTheUserAgrees) {
+TEST(SaveLog, ProposesTheDefaultNameAndOkCreatesTheFileOrEmptiesItOnlyOnceTheUserAgrees) {
     std::string folder = ScratchFolder("savelog");
-    std::string fresh = folder + "\\fresh.txt", existing = folder + "\\existing.txt";
-    WriteFile(existing, "an earlier log");
-    for (const std::string& path : {fresh, existing}) {
+    WriteFile(folder + "\\emptied.txt", "an earlier log");
+    WriteFile(folder + "\\kept.doc", "a letter");
+    struct Case { const char* name; int answer; long size; size_t boxes; };
+    const Case cases[] = {{"fresh.txt", IDYES, 0, 0}, {"emptied.txt", IDYES, 0, 1}, {"kept.doc", IDNO, 8, 1}};
+    for (const Case& c : cases) {
+        std::string path = folder + "\\" + c.name;
         LogPath() = "elsewhere";
+        DialogAnswerer box("Corvane-Sweepmere", c.answer);
         OpenLogDialog([&](HWND dlg) {
             EXPECT_EQ(ItemText(dlg, IDC_SAVELOG_FILENAME), "d:\\Erase.txt");
             EXPECT_EQ(LogPath(), "d:\\Erase.txt");
+            TypeText(dlg, IDC_SAVELOG_FILENAME, path);
+            Click(dlg, IDC_SAVELOG_OK);
+            EXPECT_EQ(::IsWindowVisible(dlg) != FALSE, c.answer == IDNO) << "No keeps the dialog open";
         });
-        DialogAnswerer box("Corvane-Sweepmere", IDYES);
-        Finish(path, IDC_SAVELOG_OK);
-        EXPECT_EQ(LogPath(), path);
-        EXPECT_EQ(FileSize(path), 0) << path;
-        EXPECT_EQ(box.Count(), path == existing ? 1u : 0u) << path;  // a new file is not asked about
+        EXPECT_EQ(LogPath(), c.answer == IDYES ? path : "d:\\Erase.txt");
+        EXPECT_EQ(FileSize(path), c.size) << path;
+        ASSERT_EQ(box.Count(), c.boxes) << path;  // a new file is not asked about
+        if (c.boxes) {
+            EXPECT_EQ(box.Seen()[0].text, path + " already exists. Do you want to replace it?");
+        }
     }
 }
 
-TEST(SaveLog, NoKeepsAnExistingFileAndTheDialogOpen) {
-    std::string document = ScratchFolder("savelog-no") + "\\letter.doc";
-    WriteFile(document, "a letter");
-    DialogAnswerer box("Corvane-Sweepmere", IDNO);
-    OpenLogDialog([&](HWND dlg) {
-        TypeText(dlg, IDC_SAVELOG_FILENAME, document);
-        Click(dlg, IDC_SAVELOG_OK);
-        EXPECT_TRUE(::IsWindowVisible(dlg));
-        Click(dlg, IDC_SAVELOG_CANCEL);
-    });
-    ASSERT_EQ(box.Count(), 1u);
-    EXPECT_EQ(box.Seen()[0].text, document + " already exists. Do you want to replace it?");
-    EXPECT_EQ(FileSize(document), 8);
-}
-
 TEST(SaveLog, OkOnAMissingDriveAndCancelCreateNothingAndSayNothing) {
-    DWORD drives = ::GetLogicalDrives();
     char letter = 'D';
-    while (letter < 'Z' && (drives & (1u << (letter - 'A')))) ++letter;
-    ASSERT_FALSE(drives & (1u << (letter - 'A')));
+    while (letter < 'Z' && (::GetLogicalDrives() & (1u << (letter - 'A')))) ++letter;
     std::string missing = std::string(1, letter) + ":\\Erase.txt";
     std::string cancelled = ScratchFolder("savelog-cancel") + "\\never.txt";
     DialogAnswerer anyBox("Application");
-    Finish(missing, IDC_SAVELOG_OK);
-    Finish(cancelled, IDC_SAVELOG_CANCEL);
-    EXPECT_FALSE(FileExists(missing));
-    EXPECT_FALSE(FileExists(cancelled));
+    for (auto [path, button] : {std::pair{missing, IDC_SAVELOG_OK}, std::pair{cancelled, IDC_SAVELOG_CANCEL}}) {
+        OpenLogDialog([&](HWND dlg) {
+            TypeText(dlg, IDC_SAVELOG_FILENAME, path);
+            Click(dlg, button);
+            EXPECT_FALSE(::IsWindowVisible(dlg)) << path;
+        });
+        EXPECT_FALSE(FileExists(path));
+    }
     EXPECT_EQ(anyBox.Count(), 0u);
 }
 
@@ -118,16 +85,13 @@ TEST(SaveLog, BrowseProposesEraseTxtInTheChosenFolderAndCanBeCancelled) {
     // tree only now and then.
     std::string folder = "C:\\windows";
     OpenLogDialog([&](HWND dlg) {
-        std::vector<std::string> texts;
-        std::string name = Browse(dlg, folder, &texts);
+        const char title[] = "Select drive/folder for save recovery:";
+        // The status line shows the folder under the selection; a drive's root gets no second separator.
+        std::string name = Browse(dlg, folder, folder);
         EXPECT_EQ(lstrcmpiA(name.c_str(), (folder + "\\Erase.txt").c_str()), 0) << name;
-        EXPECT_TRUE(Contains(texts, folder)) << "the status line shows the folder under the selection";
-
-        name = Browse(dlg, "C:\\", &texts);  // a drive's root gets no second separator
+        name = Browse(dlg, "C:\\", title);
         EXPECT_EQ(lstrcmpiA(name.c_str(), "C:\\Erase.txt"), 0) << name;
-
         TypeText(dlg, IDC_SAVELOG_FILENAME, "kept.txt");
-        EXPECT_EQ(Browse(dlg, "", &texts), "kept.txt");  // cancelled
-        EXPECT_TRUE(Contains(texts, "Select drive/folder for save recovery:"));
+        EXPECT_EQ(Browse(dlg, "", title), "kept.txt");
     });
 }

@@ -7,8 +7,6 @@
 #include "internet/TypedUrlVw.h"
 #include "resource.h"
 
-#include <sddl.h>
-
 using namespace testkit;
 
 namespace {
@@ -23,16 +21,10 @@ protected:
     }
     void TearDown() override {
         CloseAllPages();
-        RemoveLockedSubkey();
         RegDeleteTree(HKEY_CURRENT_USER, kKey);
     }
 
-    CTypedUrlVw* Open() {
-        CDocument* doc = TheApp()->OpenPage(PageId::TypedUrls);
-        auto* view = dynamic_cast<CTypedUrlVw*>(ViewOf(doc));
-        EXPECT_NE(view, nullptr);
-        return view;
-    }
+    static CTypedUrlVw* Open() { return dynamic_cast<CTypedUrlVw*>(ViewOf(TheApp()->OpenPage(PageId::TypedUrls))); }
 
     static std::vector<std::string> Rows(CTypedUrlVw* view) {
         std::vector<std::string> rows;
@@ -44,7 +36,6 @@ protected:
     static SeenDialog PressErase(CTypedUrlVw* view) {
         DialogAnswerer box(kCaption);
         HWND button = ::GetDlgItem(view->GetSafeHwnd(), IDC_TYPEDURL_ERASE);
-        EXPECT_NE(button, nullptr);
         view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TYPEDURL_ERASE, BN_CLICKED), reinterpret_cast<LPARAM>(button));
         EXPECT_EQ(box.Count(), 1u);
         return box.Count() ? box.Seen()[0] : SeenDialog{};
@@ -57,22 +48,15 @@ protected:
         EXPECT_EQ(box.icon, ::LoadIcon(nullptr, IDI_INFORMATION));
     }
 
-    // A subkey that links to a key that does not exist: following it opens nothing.
-    static void AddLockedSubkey() {
+    // Makes kKey\\name a registry link to the key with the NT name target.
+    static void AddLink(const std::string& name, const std::wstring& target) {
         HKEY link = nullptr;
-        std::string path = std::string(kKey) + "\\locked";
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
-                                    KEY_ALL_ACCESS, nullptr, &link, nullptr),
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\" + name).c_str(), 0, nullptr,
+                                    REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK,
+                                    nullptr, &link, nullptr),
                   ERROR_SUCCESS);
-        const wchar_t target[] = L"\\Registry\\Machine\\Software\\CorvaneTests\\NoSuchKey";
-        ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target), sizeof target - sizeof(wchar_t));
-        ::RegCloseKey(link);
-    }
-    static void RemoveLockedSubkey() {
-        HKEY link = nullptr;
-        std::string path = std::string(kKey) + "\\locked";
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), REG_OPTION_OPEN_LINK, DELETE, &link) != ERROR_SUCCESS) return;
-        ::RegDeleteKeyA(link, "");
+        ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
+                         static_cast<DWORD>(target.size() * sizeof(wchar_t)));
         ::RegCloseKey(link);
     }
 
@@ -80,36 +64,28 @@ protected:
 };
 }  // namespace
 
-TEST_F(TypedUrlsPage, ListsInRegistryOrderUpToTheFirstGapAndErasesTheWholeKey) {
-    RegSetString(HKEY_CURRENT_USER, kKey, "url1", "http://zeta.example/");
-    RegSetString(HKEY_CURRENT_USER, kKey, "url2", "http://alpha.example/");
-    RegSetString(HKEY_CURRENT_USER, kKey, "url4", "http://after-the-gap.example/");
-    CTypedUrlVw* view = Open();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(Rows(view), (std::vector<std::string>{"http://zeta.example/", "http://alpha.example/"}));
-
-    ExpectInformation(PressErase(view), "Typed URLs Completely Erased.");
-    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
-    EXPECT_EQ(view->m_list.GetCount(), 0);
-}
-
-TEST_F(TypedUrlsPage, ListsAtMostAHundredEntries) {
-    for (int n = 1; n <= 150; ++n) RegSetString(HKEY_CURRENT_USER, kKey, "url" + std::to_string(n), Url(n));
-    CTypedUrlVw* view = Open();
-    ASSERT_NE(view, nullptr);
-    std::vector<std::string> rows = Rows(view);
-    ASSERT_EQ(rows.size(), 100u);
-    EXPECT_EQ(rows.front(), Url(1));
-    EXPECT_EQ(rows.back(), Url(100));
-}
-
-TEST_F(TypedUrlsPage, AValueTooLongForTheBufferEndsTheList) {
-    RegSetString(HKEY_CURRENT_USER, kKey, "url1", Url(1));
-    RegSetString(HKEY_CURRENT_USER, kKey, "url2", "http://long.example/" + std::string(279, 'x'));  // 300 bytes
-    RegSetString(HKEY_CURRENT_USER, kKey, "url3", Url(3));
-    CTypedUrlVw* view = Open();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(Rows(view), std::vector<std::string>{Url(1)});
+TEST_F(TypedUrlsPage, ListsInRegistryOrderUpToAGapAValueTooLongOrAHundredEntries) {
+    using Values = std::vector<std::pair<std::string, std::string>>;
+    Values many;
+    std::vector<std::string> hundred;
+    for (int n = 1; n <= 150; ++n) many.emplace_back("url" + std::to_string(n), Url(n));
+    for (int n = 1; n <= 100; ++n) hundred.push_back(Url(n));
+    const std::pair<Values, std::vector<std::string>> cases[] = {
+        {{}, {}},
+        {{{"url1", "http://zeta.example/"}, {"url2", "http://alpha.example/"}, {"url4", Url(4)}},
+         {"http://zeta.example/", "http://alpha.example/"}},
+        // 300 bytes do not fit the page's buffer.
+        {{{"url1", Url(1)}, {"url2", "http://long.example/" + std::string(279, 'x')}, {"url3", Url(3)}}, {Url(1)}},
+        {many, hundred},
+    };
+    for (const auto& [values, rows] : cases) {
+        RegDeleteTree(HKEY_CURRENT_USER, kKey);
+        for (const auto& [name, value] : values) RegSetString(HKEY_CURRENT_USER, kKey, name, value);
+        CTypedUrlVw* view = Open();
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(Rows(view), rows);
+        CloseAllPages();
+    }
 }
 
 TEST_F(TypedUrlsPage, ValuesThatAreNotTextShowTerminatedText) {
@@ -121,25 +97,28 @@ TEST_F(TypedUrlsPage, ValuesThatAreNotTextShowTerminatedText) {
     EXPECT_EQ(Rows(view), (std::vector<std::string>{"abc", std::string(259, 'b')}));
 }
 
-TEST_F(TypedUrlsPage, NoKeyGivesAnEmptyListAndErasingStillSucceeds) {
-    CTypedUrlVw* view = Open();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->m_list.GetCount(), 0);
-    ExpectInformation(PressErase(view), "Typed URLs Completely Erased.");
-    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
-}
-
-TEST_F(TypedUrlsPage, ALinkBelowTheKeyThatLeadsNowhereGoesWithTheKey) {
+TEST_F(TypedUrlsPage, EraseTakesTheWholeKeyWithItsLinksAsLinksAndAgainWhenThereIsNoKey) {
+    // A link that leads nowhere, and one to a key of the machine's own.
+    const std::string target = "Software\\Corvane-Tests\\LinkTarget";
+    RegSetString(HKEY_LOCAL_MACHINE, target, "keep", "me");
+    RegSetString(HKEY_LOCAL_MACHINE, target + "\\child", "keep", "me too");
     RegSetString(HKEY_CURRENT_USER, kKey, "url1", Url(1));
     RegSetString(HKEY_CURRENT_USER, kKey, "url2", Url(2));
-    AddLockedSubkey();
+    AddLink("nowhere", L"\\Registry\\Machine\\Software\\CorvaneTests\\NoSuchKey");
+    AddLink("link", L"\\Registry\\Machine\\Software\\Corvane-Tests\\LinkTarget");
+    ASSERT_TRUE(RegValueExists(HKEY_CURRENT_USER, std::string(kKey) + "\\link", "keep")) << "the link leads to the target";
     CTypedUrlVw* view = Open();
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->m_list.GetCount(), 2);
 
-    ExpectInformation(PressErase(view), "Typed URLs Completely Erased.");
-    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
-    EXPECT_TRUE(Rows(view).empty());
+    for (int press = 0; press < 2; ++press) {
+        ExpectInformation(PressErase(view), "Typed URLs Completely Erased.");
+        EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
+        EXPECT_EQ(view->m_list.GetCount(), 0);
+    }
+    EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, target, "keep"));
+    EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, target + "\\child", "keep"));
+    RegDeleteTree(HKEY_LOCAL_MACHINE, target);
 }
 
 TEST_F(TypedUrlsPage, AViewWithoutAWindowErasesTheKeyAndReports) {
@@ -150,40 +129,4 @@ TEST_F(TypedUrlsPage, AViewWithoutAWindowErasesTheKeyAndReports) {
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
     ASSERT_EQ(box.Count(), 1u);
     ExpectInformation(box.Seen()[0], "Typed URLs Completely Erased.");
-}
-
-TEST_F(TypedUrlsPage, ARegistryLinkBelowTheKeyGoesAsALinkAndItsTargetStays) {
-    // The link's target, named the way the registry names HKEY_CURRENT_USER inside.
-    const std::string target = "Software\\Corvane-Tests\\LinkTarget";
-    RegSetString(HKEY_CURRENT_USER, target, "keep", "me");
-    RegSetString(HKEY_CURRENT_USER, target + "\\child", "keep", "me too");
-    HANDLE token = nullptr;
-    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token));
-    BYTE user[256];
-    DWORD size = sizeof user;
-    ASSERT_TRUE(::GetTokenInformation(token, TokenUser, user, size, &size));
-    ::CloseHandle(token);
-    char* sid = nullptr;
-    ASSERT_TRUE(::ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid));
-    std::string nt = std::string("\\Registry\\User\\") + sid + "\\" + target;
-    ::LocalFree(sid);
-    std::wstring wide(nt.begin(), nt.end());
-
-    RegSetString(HKEY_CURRENT_USER, kKey, "url1", Url(1));
-    HKEY link = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\link").c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
-                                KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr),
-              ERROR_SUCCESS);
-    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(wide.c_str()),
-                     static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
-    ::RegCloseKey(link);
-    ASSERT_TRUE(RegValueExists(HKEY_CURRENT_USER, std::string(kKey) + "\\link", "keep")) << "the link leads to the target";
-
-    CTypedUrlVw* view = Open();
-    ASSERT_NE(view, nullptr);
-    ExpectInformation(PressErase(view), "Typed URLs Completely Erased.");
-    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, target, "keep"));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, target + "\\child", "keep"));
-    RegDeleteTree(HKEY_CURRENT_USER, "Software\\Corvane-Tests\\LinkTarget");
 }

@@ -21,11 +21,23 @@ wchar_t* TaskCopy(const std::wstring& s) {
     return p;
 }
 
-template <class Interface>
+// IUnknown of an object that answers to IUnknown and the interfaces listed; counted as live while
+// it lives, unless it has no state to count in.
+template <class Interface, const IID*... kIids>
 class RefCounted : public Interface {
 public:
-    explicit RefCounted(FakeUrlHistory::State* s) : m_state(s) { ++m_state->live; }
-    virtual ~RefCounted() { --m_state->live; }
+    explicit RefCounted(FakeUrlHistory::State* s, bool counted = true) : m_state(s), m_counted(counted) {
+        if (m_counted) ++m_state->live;
+    }
+    virtual ~RefCounted() {
+        if (m_counted) --m_state->live;
+    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid != IID_IUnknown && ((riid != *kIids) && ...)) return *out = nullptr, E_NOINTERFACE;
+        AddRef();
+        *out = this;
+        return S_OK;
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
     ULONG STDMETHODCALLTYPE Release() override {
         ULONG n = --m_refs;
@@ -35,18 +47,13 @@ public:
 
 protected:
     FakeUrlHistory::State* m_state;
+    bool m_counted;
     ULONG m_refs = 1;
 };
 
-class Enumerator : public RefCounted<IEnumSTATURL> {
+class Enumerator : public RefCounted<IEnumSTATURL, &IID_IEnumSTATURL> {
 public:
     using RefCounted::RefCounted;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid != IID_IUnknown && riid != IID_IEnumSTATURL) return *out = nullptr, E_NOINTERFACE;
-        AddRef();
-        *out = this;
-        return S_OK;
-    }
     HRESULT STDMETHODCALLTYPE Next(ULONG celt, LPSTATURL rgelt, ULONG* fetched) override {
         const auto& urls = m_state->options.urls;
         if (fetched) *fetched = 0;
@@ -69,16 +76,9 @@ private:
     size_t m_next = 0;
 };
 
-class History : public RefCounted<IUrlHistoryStg2> {
+class History : public RefCounted<IUrlHistoryStg2, &IID_IUrlHistoryStg, &IID_IUrlHistoryStg2> {
 public:
     using RefCounted::RefCounted;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid != IID_IUnknown && riid != IID_IUrlHistoryStg && riid != IID_IUrlHistoryStg2)
-            return *out = nullptr, E_NOINTERFACE;
-        AddRef();
-        *out = this;
-        return S_OK;
-    }
     HRESULT STDMETHODCALLTYPE AddUrl(LPCOLESTR, LPCOLESTR, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE DeleteUrl(LPCOLESTR, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryUrl(LPCOLESTR, DWORD, LPSTATURL) override { return E_NOTIMPL; }
@@ -98,21 +98,10 @@ public:
     }
 };
 
-class Factory : public IClassFactory {
+// Not counted as live: COM holds it until the registration ends.
+class Factory : public RefCounted<IClassFactory, &IID_IClassFactory> {
 public:
-    explicit Factory(FakeUrlHistory::State* s) : m_state(s) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid != IID_IUnknown && riid != IID_IClassFactory) return *out = nullptr, E_NOINTERFACE;
-        AddRef();
-        *out = this;
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG n = --m_refs;
-        if (!n) delete this;
-        return n;
-    }
+    explicit Factory(FakeUrlHistory::State* s) : RefCounted(s, false) {}
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
         *out = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
@@ -123,10 +112,6 @@ public:
         return hr;
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
-private:
-    FakeUrlHistory::State* m_state;
-    ULONG m_refs = 1;
 };
 }  // namespace
 
@@ -143,7 +128,6 @@ FakeUrlHistory::~FakeUrlHistory() {
 }
 
 int FakeUrlHistory::ClearCalls() const { return m_state->clearCalls; }
-size_t FakeUrlHistory::Remaining() const { return m_state->cleared ? 0 : m_state->options.urls.size(); }
 long FakeUrlHistory::LiveObjects() const { return m_state->live; }
 
 }  // namespace testkit

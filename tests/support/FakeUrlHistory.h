@@ -23,8 +23,6 @@ public:
     FakeUrlHistory& operator=(const FakeUrlHistory&) = delete;
 
     int ClearCalls() const;
-    // The addresses still held: all of them until a successful ClearHistory.
-    size_t Remaining() const;
     // Objects handed out and not yet released (history objects and enumerators).
     long LiveObjects() const;
 
