@@ -38,6 +38,19 @@ size_t AllDocuments() {
     return n;
 }
 
+std::vector<std::string> Texts(CTreeCtrl* tree, HTREEITEM first) {
+    std::vector<std::string> texts;
+    for (HTREEITEM i = first; i; i = tree->GetNextSiblingItem(i)) texts.push_back(tree->GetItemText(i));
+    return texts;
+}
+
+// A node's image and selected image.
+std::pair<int, int> Images(CTreeCtrl* tree, HTREEITEM item) {
+    int image = -1, selected = -1;
+    tree->GetItemImage(item, image, selected);
+    return {image, selected};
+}
+
 HTREEITEM FindNode(CTreeCtrl* tree, const std::string& text) {
     for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
         if (tree->GetItemText(root) == text) return root;
@@ -114,12 +127,6 @@ void Drag(CWnd* target, UINT downMessage, WPARAM hit, CPoint from, CPoint to, bo
     Pump();
 }
 
-CPoint ScreenPointOfClient(CWnd* w, int x, int y) {
-    CPoint p(x, y);
-    ::ClientToScreen(w->m_hWnd, &p);
-    return p;
-}
-
 UINT MenuState(UINT id) {
     HMENU view = ::GetSubMenu(::GetMenu(Main()->m_hWnd), 0);
     Main()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 0);
@@ -139,68 +146,42 @@ const MsgMap CCopyFrame::messageMap{&CMDIChildWnd::messageMap, {msg::Command(ID_
 
 TEST(Tree, StartsWithInternetAndItsFourCategoriesSortedAndExpanded) {
     CCategoryTree* tree = Tree();
-    ASSERT_NE(tree, nullptr);
-    EXPECT_EQ(tree->GetCount(), 5u);
     HTREEITEM internet = tree->GetRootItem();
-    ASSERT_NE(internet, nullptr);
-    EXPECT_EQ(tree->GetItemText(internet), "Internet");
-    EXPECT_EQ(tree->GetNextSiblingItem(internet), nullptr);
+    EXPECT_EQ(Texts(tree, internet), std::vector<std::string>{"Internet"});
     EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
-    const std::pair<const char*, int> expected[] = {
-        {"Cookies", 12}, {"History", 10}, {"Temporary Internet Files", 13}, {"Typed URLs", 8}};
-    HTREEITEM child = tree->GetChildItem(internet);
-    for (const auto& [text, image] : expected) {
-        ASSERT_NE(child, nullptr) << text;
-        EXPECT_EQ(tree->GetItemText(child), text);
-        int normal = -1, selected = -1;
-        tree->GetItemImage(child, normal, selected);
-        EXPECT_EQ(normal, image) << text;
-        EXPECT_EQ(selected, image) << text;
-        child = tree->GetNextSiblingItem(child);
-    }
-    EXPECT_EQ(child, nullptr);
-    int normal = -1, selected = -1;
-    tree->GetItemImage(internet, normal, selected);
-    EXPECT_EQ(normal, 26);
+    EXPECT_EQ(Images(tree, internet).first, 26);
+    EXPECT_EQ(Texts(tree, tree->GetChildItem(internet)),
+              (std::vector<std::string>{"Cookies", "History", "Temporary Internet Files", "Typed URLs"}));
+    for (auto [text, image] : {std::pair{"Cookies", 12}, {"History", 10}, {"Temporary Internet Files", 13}, {"Typed URLs", 8}})
+        EXPECT_EQ(Images(tree, FindNode(tree, text)), std::pair(image, image)) << text;
+    EXPECT_EQ(tree->GetCount(), 5u);
     EXPECT_EQ(tree->Images().GetImageCount(), CCategoryTree::kImageCount);
 }
 
-TEST(Tree, EveryClickOnANodeOpensANewPageOfItsCategory) {
-    size_t history = PagesOf(PageId::History), typed = PagesOf(PageId::TypedUrls);
-    ClickNode("History");
-    ClickNode("History");
-    EXPECT_EQ(PagesOf(PageId::History), history + 2);
-    EXPECT_EQ(LastChosenText(), "History");
-    EXPECT_EQ(Tree()->GetItemText(Tree()->GetSelectedItem()), "History");
-    ClickNode("Typed URLs");
-    EXPECT_EQ(PagesOf(PageId::TypedUrls), typed + 1);
-    EXPECT_EQ(LastChosenText(), "Typed URLs");
-    CloseAllPages();
-}
-
-TEST(Tree, ClicksBesideTheNodesOrWithTheRightButtonOpenNothing) {
+TEST(Tree, EveryClickOnANodeOpensAPageAndClicksBesideWithTheRightButtonOrArrowKeysDoNot) {
     CCategoryTree* tree = Tree();
     HTREEITEM cookies = FindNode(tree, "Cookies");
     tree->SelectItem(cookies);
-    size_t before = AllDocuments();
+    size_t before = AllDocuments(), history = PagesOf(PageId::History);
     CRect last = TextRect(tree, FindNode(tree, "Typed URLs")), client;
     tree->GetClientRect(&client);
     ASSERT_LT(last.bottom + 20, client.bottom);
     Click(tree, CPoint(last.left, last.bottom + 20));
     Click(tree, Center(TextRect(tree, FindNode(tree, "History"))), true);
-    EXPECT_EQ(AllDocuments(), before);
     EXPECT_EQ(tree->GetSelectedItem(), cookies);
-}
-
-TEST(Tree, ArrowKeysMoveTheSelectionWithoutOpeningPages) {
-    CCategoryTree* tree = Tree();
-    tree->SelectItem(FindNode(tree, "Cookies"));
-    size_t before = AllDocuments();
     tree->SendMessage(WM_KEYDOWN, VK_DOWN, 0);
     tree->SendMessage(WM_KEYUP, VK_DOWN, 0);
     Pump();
     EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), "History");
     EXPECT_EQ(AllDocuments(), before);
+
+    tree->SelectItem(cookies);
+    ClickNode("History");
+    ClickNode("History");
+    EXPECT_EQ(PagesOf(PageId::History), history + 2);
+    EXPECT_EQ(LastChosenText(), "History");
+    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), "History");
+    CloseAllPages();
 }
 
 TEST(Tree, TheExpandButtonOpensTheInternetPageAndKeepsTheNodeOpen) {
@@ -222,51 +203,6 @@ TEST(Tree, TheExpandButtonOpensTheInternetPageAndKeepsTheNodeOpen) {
     CloseAllPages();
 }
 
-TEST(Tree, ADriveLabelOpensADrivesPageCaptionedWithIt) {
-    // The test prefix labels C: "CORVANE" before it starts (Wine reads the label only then).
-    std::string text = DriveText('C');
-    ASSERT_EQ(text, "C: [CORVANE]");
-    CCategoryTree* tree = Tree();
-    HTREEITEM drive = tree->AddNode(text, tree->GetRootItem());
-    ASSERT_NE(drive, nullptr);
-    int image = -1, selected = -1;
-    tree->GetItemImage(drive, image, selected);
-    EXPECT_EQ(image, 5);  // a fixed disk
-    size_t before = PagesOf(PageId::Drives);
-    Click(tree, Center(TextRect(tree, drive)));
-    ASSERT_EQ(PagesOf(PageId::Drives), before + 1);
-    CFrameWnd* page = FrameOf(TheApp()->PageTemplate(PageId::Drives)->GetDocuments().back());
-    page->RedrawWindow();
-    EXPECT_TRUE(PumpUntil([&] { return page->GetWindowText() == text; }, 2000)) << page->GetWindowText();
-    tree->DeleteItem(drive);
-    CloseAllPages();
-}
-
-TEST(Tree, NodesAreAddedOnlyWhereTheirCategoryBelongsAndOnlyOnce) {
-    CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, CRect(0, 0, 200, 300), nullptr, 0));
-    CCategoryTree tree;
-    ASSERT_TRUE(tree.CreateEx(0, WC_TREEVIEWA, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 300), &host, 1));
-    tree.Initialise();
-    HTREEITEM internet = tree.GetRootItem();
-    EXPECT_EQ(tree.AddNode("Cookies", internet), FindNode(&tree, "Cookies"));  // already there
-    EXPECT_EQ(tree.AddNode("Internet", TVI_ROOT), internet);
-    EXPECT_EQ(tree.AddNode("System", internet), nullptr);      // a top category under a node
-    EXPECT_EQ(tree.AddNode("Recycle Bin", TVI_ROOT), nullptr);  // a category at the top
-    EXPECT_EQ(tree.AddNode("cookies", internet), nullptr);      // texts compare exactly
-    EXPECT_EQ(tree.AddNode("Nothing Known", internet), nullptr);
-    EXPECT_EQ(tree.GetCount(), 5u);
-    HTREEITEM system = tree.AddNode("System", TVI_ROOT);
-    HTREEITEM recycle = tree.AddNode("Recycle Bin", system);
-    ASSERT_NE(recycle, nullptr);
-    EXPECT_EQ(tree.GetNextSiblingItem(internet), system);
-    int image = -1, selected = -1;
-    tree.GetItemImage(recycle, image, selected);
-    EXPECT_EQ(image, 6);
-    EXPECT_EQ(selected, 6);
-    EXPECT_FALSE(CCategoryTree::OpenCategory("Nothing Known"));
-}
-
 TEST(Tree, DriveTextHasTheLabelInBracketsOrOnlyTheLetter) {
     EXPECT_EQ(FormatDriveText('D', "DATA"), "D: [DATA]");
     EXPECT_EQ(FormatDriveText('E', ""), "E:");
@@ -274,7 +210,7 @@ TEST(Tree, DriveTextHasTheLabelInBracketsOrOnlyTheLetter) {
 
 // ---- the main frame ----
 
-TEST(Frame, ToolbarButtonsComeInOrderAndAreEnabledByTheirHandlers) {
+TEST(Frame, ToolbarButtonsComeInOrderWithTheirTipsAndAreEnabledByTheirHandlers) {
     CToolBar& bar = Main()->ToolBar();
     const UINT ids[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_TOOLS, ID_EDIT_COPY,
                         ID_EDIT_PASTE, 0, ID_FILE_PRINT, ID_APP_ABOUT, ID_SCHEDULER};
@@ -284,6 +220,11 @@ TEST(Frame, ToolbarButtonsComeInOrderAndAreEnabledByTheirHandlers) {
     bar.GetItemRect(0, &r);
     EXPECT_EQ(r.Width(), 73);
     EXPECT_EQ(r.Height(), 45);
+    NMTTDISPINFOA tip{};  // tool tips are the second line of the command's string
+    tip.hdr.code = TTN_GETDISPINFOA;
+    tip.hdr.idFrom = ID_FILE_OPEN;
+    bar.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    EXPECT_STREQ(tip.lpszText, "Open");
 
     Idle();
     for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_TOOLS, ID_APP_ABOUT, ID_SCHEDULER}) EXPECT_TRUE(bar.IsButtonEnabled(id)) << id;
@@ -298,15 +239,6 @@ TEST(Frame, ToolbarButtonsComeInOrderAndAreEnabledByTheirHandlers) {
     page->DestroyWindow();
     Idle();
     EXPECT_FALSE(bar.IsButtonEnabled(ID_EDIT_COPY));
-}
-
-TEST(Frame, ToolTipsAreTheSecondLineOfTheCommandsString) {
-    CToolBar& bar = Main()->ToolBar();
-    NMTTDISPINFOA info{};
-    info.hdr.code = TTN_GETDISPINFOA;
-    info.hdr.idFrom = ID_FILE_OPEN;
-    bar.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_STREQ(info.lpszText, "Open");
 }
 
 TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
@@ -372,14 +304,23 @@ TEST(Frame, ViewCommandsHideAndShowTheBarsWithTheirCheckMarks) {
     EXPECT_LT(MdiClientRect().bottom, client.bottom);
 }
 
-TEST(Frame, TheUtilityPaneFloatsWhenDraggedOffAndDocksWhenDraggedBack) {
+TEST(Frame, TheUtilityPaneResizesByItsEdgeFloatsWhenDraggedOffAndDocksWhenDraggedBack) {
     CMainFrame* main = Main();
     CTreeBar& bar = main->TreeBar();
     ASSERT_FALSE(bar.IsProbablyFloating());
+    int width = ClientRectIn(&bar, main).Width();
+    CPoint edge = Center(bar.SplitterRectOnScreen());
+    Drag(&bar, WM_LBUTTONDOWN, MK_LBUTTON, edge, CPoint(edge.x + 60, edge.y));
+    EXPECT_EQ(ClientRectIn(&bar, main).Width(), width + 60);
+    EXPECT_EQ(MdiClientRect().left, width + 60);
     EXPECT_EQ(TabMargin(), 4);
+    Drag(&bar, WM_LBUTTONDOWN, MK_LBUTTON, CPoint(edge.x + 60, edge.y), edge);
+    EXPECT_EQ(ClientRectIn(&bar, main).Width(), width);
+
     CRect mdi = MdiClientRect();
     CPoint grip = Center(bar.GripperRectOnScreen());
-    CPoint middle = ScreenPointOfClient(main, (mdi.left + mdi.right) / 2, (mdi.top + mdi.bottom) / 2);
+    CPoint middle = Center(mdi);
+    ::ClientToScreen(main->m_hWnd, &middle);
 
     // The gripper answers as client area, so the drag starts from a plain button message.
     EXPECT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)), HTCLIENT);
@@ -398,7 +339,8 @@ TEST(Frame, TheUtilityPaneFloatsWhenDraggedOffAndDocksWhenDraggedBack) {
     CRect tool;
     bar.FloatFrame()->GetWindowRect(&tool);
     CPoint caption(tool.left + 30, tool.top + ::GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2);
-    CPoint leftEdge = ScreenPointOfClient(main, MdiClientRect().left + 5, (mdi.top + mdi.bottom) / 2);
+    CPoint leftEdge(MdiClientRect().left + 5, Center(mdi).y);
+    ::ClientToScreen(main->m_hWnd, &leftEdge);
     Drag(bar.FloatFrame(), WM_NCLBUTTONDOWN, HTCAPTION, caption, leftEdge);
     ASSERT_FALSE(bar.IsProbablyFloating());
     EXPECT_FALSE(bar.FloatFrame()->IsWindowVisible());
@@ -407,53 +349,26 @@ TEST(Frame, TheUtilityPaneFloatsWhenDraggedOffAndDocksWhenDraggedBack) {
     EXPECT_EQ(MdiClientRect(), mdi);
 }
 
-TEST(Frame, TheSplitterEdgeResizesTheDockedPane) {
-    CMainFrame* main = Main();
-    CTreeBar& bar = main->TreeBar();
-    ASSERT_FALSE(bar.IsProbablyFloating());
-    int width = ClientRectIn(&bar, main).Width();
-    CPoint edge = Center(bar.SplitterRectOnScreen());
-    Drag(&bar, WM_LBUTTONDOWN, MK_LBUTTON, edge, CPoint(edge.x + 60, edge.y));
-    EXPECT_EQ(ClientRectIn(&bar, main).Width(), width + 60);
-    EXPECT_EQ(MdiClientRect().left, width + 60);
-    EXPECT_EQ(TabMargin(), 4);
-    Drag(&bar, WM_LBUTTONDOWN, MK_LBUTTON, CPoint(edge.x + 60, edge.y), edge);
-    EXPECT_EQ(ClientRectIn(&bar, main).Width(), width);
-}
-
 // ---- all categories and quick erase ----
 
 namespace {
-const char* const kProfileSettings = "Software\\Local AppWizard-Generated Applications\\Application\\Settings";
-
 DWORD ProfileValue(const char* name) {
+    const char* key = "Software\\Local AppWizard-Generated Applications\\Application\\Settings";
     DWORD value = 99, size = sizeof value;
-    ::RegGetValueA(HKEY_CURRENT_USER, kProfileSettings, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    ::RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
     return value;
 }
 
-std::vector<std::string> Texts(CTreeCtrl* tree, HTREEITEM first) {
-    std::vector<std::string> texts;
-    for (HTREEITEM i = first; i; i = tree->GetNextSiblingItem(i)) texts.push_back(tree->GetItemText(i));
-    return texts;
-}
-
-// Turns All Categories on for one test and off again, whatever the test did.
+// Turns All Categories on (the test finds it off) and off again, whatever the test did.
 struct AllCategoriesOn {
-    AllCategoriesOn() {
-        if (!(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED)) Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES);
-    }
+    AllCategoriesOn() { Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES); }
     ~AllCategoriesOn() {
         if (MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED) Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES);
         CloseAllPages();
     }
 };
 
-struct NewNode {
-    const char* text;
-    int image;  // -1: none
-    PageId page;
-};
+struct NewNode { const char* text; int image; PageId page; };  // image -1: not checked
 const NewNode kNewNodes[] = {
     {"System", 27, PageId::System}, {"Application Traces", 28, PageId::ApplicationTraces},
     {"Unused Space", 25, PageId::UnusedSpace}, {"Recycle Bin", 6, PageId::Recycle},
@@ -470,21 +385,20 @@ const NewNode kNewNodes[] = {
 };
 }  // namespace
 
-TEST(AllCategories, TheMenuShowsEveryBranchExpandedAndSortedAndTurnsBackToFiveNodes) {
+TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoesBackToFive) {
     CCategoryTree* tree = Tree();
     ASSERT_EQ(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED, 0u);  // off until the user turns it on
     {
         AllCategoriesOn on;
         EXPECT_TRUE(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED);
         EXPECT_EQ(ProfileValue("All Categories"), 1u);
-        using Texts_ = std::vector<std::string>;
-        EXPECT_EQ(Texts(tree, tree->GetRootItem()), (Texts_{"Internet", "System", "Application Traces", "Unused Space"}));
+        EXPECT_EQ(Texts(tree, tree->GetRootItem()),
+                  (std::vector<std::string>{"Internet", "System", "Application Traces", "Unused Space"}));
         for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
             EXPECT_TRUE(tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED) << tree->GetItemText(root);
-            Texts_ children = Texts(tree, tree->GetChildItem(root));
-            EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), [](const std::string& a, const std::string& b) {
-                return lstrcmpiA(a.c_str(), b.c_str()) < 0;
-            })) << tree->GetItemText(root);
+            std::vector<std::string> children = Texts(tree, tree->GetChildItem(root));
+            auto before = [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; };
+            EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), before)) << tree->GetItemText(root);
         }
         EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, "System"))).size(), 10u);
         EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, "Application Traces"))).size(), 10u);
@@ -492,11 +406,11 @@ TEST(AllCategories, TheMenuShowsEveryBranchExpandedAndSortedAndTurnsBackToFiveNo
         for (const NewNode& n : kNewNodes) {
             HTREEITEM item = FindNode(tree, n.text);
             ASSERT_NE(item, nullptr) << n.text;
-            int image = -1, selected = -1;
-            tree->GetItemImage(item, image, selected);
-            if (n.image >= 0) {
-                EXPECT_EQ(image, n.image) << n.text;
-            }
+            EXPECT_TRUE(n.image < 0 || Images(tree, item).first == n.image) << n.text << ": " << Images(tree, item).first;
+            size_t pages = PagesOf(n.page);
+            ClickNode(n.text);
+            EXPECT_EQ(PagesOf(n.page), pages + 1) << n.text;
+            EXPECT_EQ(LastChosenText(), n.text);
         }
     }
     EXPECT_EQ(tree->GetCount(), 5u);
@@ -504,17 +418,7 @@ TEST(AllCategories, TheMenuShowsEveryBranchExpandedAndSortedAndTurnsBackToFiveNo
     EXPECT_EQ(ProfileValue("All Categories"), 0u);
 }
 
-TEST(AllCategories, EveryNewNodeOpensItsPage) {
-    AllCategoriesOn on;
-    for (const NewNode& n : kNewNodes) {
-        size_t before = PagesOf(n.page);
-        ClickNode(n.text);
-        EXPECT_EQ(PagesOf(n.page), before + 1) << n.text;
-        EXPECT_EQ(LastChosenText(), n.text);
-    }
-}
-
-TEST(AllCategories, ATreeBuiltAtStartFollowsTheSavedSetting) {
+TEST(AllCategories, ATreeBuiltAtStartFollowsTheSavedSettingAndAddsNodesOnlyWhereTheyBelong) {
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, CRect(0, 0, 200, 300), nullptr, 0));
     for (bool all : {true, false}) {
@@ -524,8 +428,21 @@ TEST(AllCategories, ATreeBuiltAtStartFollowsTheSavedSetting) {
         tree.Initialise();
         EXPECT_EQ(FindNode(&tree, "Unused Space") != nullptr, all);
         EXPECT_EQ(tree.GetCount() > 5u, all);
-        tree.DestroyWindow();
+        if (all) continue;
+        HTREEITEM internet = tree.GetRootItem();
+        EXPECT_EQ(tree.AddNode("Cookies", internet), FindNode(&tree, "Cookies"));  // already there
+        EXPECT_EQ(tree.AddNode("Internet", TVI_ROOT), internet);
+        EXPECT_EQ(tree.AddNode("System", internet), nullptr);      // a top category under a node
+        EXPECT_EQ(tree.AddNode("Recycle Bin", TVI_ROOT), nullptr);  // a category at the top
+        EXPECT_EQ(tree.AddNode("cookies", internet), nullptr);      // texts compare exactly
+        EXPECT_EQ(tree.AddNode("Nothing Known", internet), nullptr);
+        EXPECT_EQ(tree.GetCount(), 5u);
+        HTREEITEM system = tree.AddNode("System", TVI_ROOT);
+        HTREEITEM recycle = tree.AddNode("Recycle Bin", system);
+        EXPECT_EQ(tree.GetNextSiblingItem(internet), system);
+        EXPECT_EQ(Images(&tree, recycle), std::pair(6, 6));
     }
+    EXPECT_FALSE(CCategoryTree::OpenCategory("Nothing Known"));
 }
 
 TEST(QuickErase, TheMenuSettingDropsThePausesOfErasingButNotTheSplash) {

@@ -12,104 +12,73 @@ namespace {
 const UINT kTemplateIds[] = {129, 155, 157, 211, 163, 159, 177, 158, 165, 162, 167, 180, 181, 145, 175, 310,
                              179, 263, 182, 183, 204, 202, 203, 184, 168, 178, 169, 171, 172, 170, 259};
 
-std::vector<CDocument*> IntroDocuments(CTidemarkApp* app) {
-    return app->GetDocTemplates().front()->GetDocuments();
-}
-
 void Command(UINT id) { AfxGetMainWnd()->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+size_t AllDocuments(CTidemarkApp* app) {
+    size_t n = 0;
+    for (CDocTemplate* t : app->GetDocTemplates()) n += t->GetDocuments().size();
+    return n;
+}
 }  // namespace
 
-TEST(Startup, RegistersTheThirtyOneTemplatesInOrderWithTheirResources) {
+TEST(Startup, RegistersTheTemplatesShowsTheMainWindowAndKeepsTheIntroductionHidden) {
     CTidemarkApp* app = StartApp();
-    ASSERT_NE(app, nullptr);
     const auto& templates = app->GetDocTemplates();
     ASSERT_EQ(templates.size(), std::size(kTemplateIds));
     for (size_t i = 0; i < templates.size(); ++i) {
         EXPECT_EQ(templates[i]->m_nIDResource, kTemplateIds[i]) << "row " << i + 1;
-        EXPECT_NE(::FindResourceA(nullptr, MAKEINTRESOURCEA(kTemplateIds[i]), RT_GROUP_ICON), nullptr)
-            << "icon of row " << i + 1;
+        EXPECT_NE(::FindResourceA(nullptr, MAKEINTRESOURCEA(kTemplateIds[i]), RT_GROUP_ICON), nullptr) << i + 1;
+        // Only the introduction template has a menu and document strings of its own.
+        EXPECT_EQ(templates[i]->m_hMenuShared != nullptr, i == 0) << "menu of row " << i + 1;
     }
-    // Only the introduction template has a menu and document strings of its own.
-    EXPECT_NE(templates[0]->m_hMenuShared, nullptr);
     std::string name;
     EXPECT_TRUE(templates[0]->GetDocString(name, CDocTemplate::fileNewName));
     EXPECT_EQ(name, "Tidema");
     EXPECT_TRUE(templates[0]->GetDocString(name, CDocTemplate::regFileTypeName));
     EXPECT_EQ(name, "Tidema Document");
-    for (size_t i = 1; i < templates.size(); ++i) EXPECT_EQ(templates[i]->m_hMenuShared, nullptr);
     EXPECT_EQ(app->PageTemplate(PageId::TypedUrls), templates[7]);
     EXPECT_EQ(app->PageTemplate(PageId::WipeList), templates[30]);
-}
 
-TEST(Startup, MainWindowShowsWithItsTitleAndTheIntroductionPageStaysHidden) {
-    CTidemarkApp* app = StartApp();
-    ASSERT_NE(app->m_pMainWnd, nullptr);
     auto* main = dynamic_cast<CMDIFrameWnd*>(app->m_pMainWnd);
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(main->IsWindowVisible());
     EXPECT_EQ(main->GetWindowText(), "Corvane-Sweepmere");
-    auto docs = IntroDocuments(app);
+    auto docs = app->GetDocTemplates().front()->GetDocuments();
     ASSERT_GE(docs.size(), 1u);
     EXPECT_EQ(docs.front()->GetTitle(), "Tidema1");
-    CFrameWnd* frame = FrameOf(docs.front());
-    ASSERT_NE(frame, nullptr);
-    EXPECT_FALSE(frame->IsWindowVisible());
+    EXPECT_FALSE(FrameOf(docs.front())->IsWindowVisible());
     EXPECT_EQ(main->MDIGetActive(), nullptr);  // nothing visible is active in the client area
 }
 
-TEST(Startup, NewTwiceGivesTwoMoreHiddenIntroductionPages) {
+TEST(Startup, NewAndStartPageAddHiddenIntroductionPagesAndDataWipeOpensNothing) {
     CTidemarkApp* app = StartApp();
-    size_t before = IntroDocuments(app).size();
-    unsigned next = app->GetDocTemplates().front()->GetDocuments().empty()
-                        ? 1
-                        : static_cast<CMultiDocTemplate*>(app->GetDocTemplates().front())->m_nUntitledCount + 1;
+    auto* intro = static_cast<CMultiDocTemplate*>(app->GetDocTemplates().front());
+    size_t before = intro->GetDocuments().size();
+    unsigned next = intro->m_nUntitledCount + 1;
     Command(ID_FILE_NEW);
     Command(ID_FILE_NEW);
-    auto docs = IntroDocuments(app);
-    ASSERT_EQ(docs.size(), before + 2);
-    EXPECT_EQ(docs[docs.size() - 2]->GetTitle(), "Tidema" + std::to_string(next));
-    EXPECT_EQ(docs.back()->GetTitle(), "Tidema" + std::to_string(next + 1));
-    EXPECT_FALSE(FrameOf(docs.back())->IsWindowVisible());
-    EXPECT_EQ(AfxGetMainWnd()->GetWindowText(), "Corvane-Sweepmere");
-}
-
-TEST(Startup, StartPageOpensAnotherHiddenIntroductionPage) {
-    CTidemarkApp* app = StartApp();
-    size_t before = IntroDocuments(app).size();
     Command(ID_START_PAGE);
-    EXPECT_EQ(IntroDocuments(app).size(), before + 1);
-    EXPECT_FALSE(FrameOf(IntroDocuments(app).back())->IsWindowVisible());
-}
-
-TEST(Startup, DataWipeCommandOpensNothing) {
-    CTidemarkApp* app = StartApp();
-    size_t before = 0;
-    for (CDocTemplate* t : app->GetDocTemplates()) before += t->GetDocuments().size();
+    auto docs = intro->GetDocuments();
+    ASSERT_EQ(docs.size(), before + 3);
+    EXPECT_EQ(docs[before]->GetTitle(), "Tidema" + std::to_string(next));
+    EXPECT_EQ(docs[before + 1]->GetTitle(), "Tidema" + std::to_string(next + 1));
+    for (size_t i = before; i < docs.size(); ++i) EXPECT_FALSE(FrameOf(docs[i])->IsWindowVisible()) << i;
+    EXPECT_EQ(AfxGetMainWnd()->GetWindowText(), "Corvane-Sweepmere");
+    size_t all = AllDocuments(app);
     Command(ID_DATA_WIPE);
-    size_t after = 0;
-    for (CDocTemplate* t : app->GetDocTemplates()) after += t->GetDocuments().size();
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(AllDocuments(app), all);
 }
 
-TEST(Startup, ProfileLivesUnderTheFrameworkKey) {
+TEST(Startup, ProfileMessageBoxesAndAboutCarryTheirNames) {
     StartApp();
     EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Local AppWizard-Generated Applications\\Application"));
-    EXPECT_EQ(AfxGetApp()->m_pszAppName, "Application");
-}
-
-TEST(Startup, AboutShowsDialog100WithWhiteStatics) {
-    StartApp();
-    DialogAnswerer about("About Corvane-Sweepmere", IDC_ABOUT_OK);
-    Command(ID_APP_ABOUT);
-    ASSERT_EQ(about.Count(), 1u);
-}
-
-TEST(Startup, MessageBoxesAreCaptionedWithTheApplicationTitle) {
-    StartApp();
     DialogAnswerer box("Application");
     AfxMessageBox("hello");
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, "hello");
+    DialogAnswerer about("About Corvane-Sweepmere", IDC_ABOUT_OK);
+    Command(ID_APP_ABOUT);
+    ASSERT_EQ(about.Count(), 1u);
 }
 
 TEST(Startup, ProgramFilesPathIsExpandedOrEmpty) {
@@ -118,10 +87,7 @@ TEST(Startup, ProgramFilesPathIsExpandedOrEmpty) {
     RegSetBinary(HKEY_LOCAL_MACHINE, key, "ProgramFilesPath", "%SystemDrive%\\Apps", 19, REG_EXPAND_SZ);
     GetProgramFilesPath(buf, sizeof buf);
     EXPECT_STREQ(buf, "C:\\Apps");
-    HKEY k;
-    RegOpenKeyA(HKEY_LOCAL_MACHINE, key, &k);
-    RegDeleteValueA(k, "ProgramFilesPath");
-    RegCloseKey(k);
+    ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key, "ProgramFilesPath");
     GetProgramFilesPath(buf, sizeof buf);
     EXPECT_STREQ(buf, "");
 }
