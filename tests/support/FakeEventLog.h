@@ -21,7 +21,7 @@ struct RecordSpec {
     std::vector<uint8_t> sid;  // none when empty
     size_t dataSize = 0;
 };
-std::vector<uint8_t> BuildRecord(const RecordSpec& spec);
+std::vector<uint8_t> BuildRecord(const RecordSpec& record);
 void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value);
 // A SID of revision 1 with the authority's last byte and the sub-authorities given.
 std::vector<uint8_t> Sid(uint8_t authority, std::vector<uint32_t> subs);
