@@ -17,20 +17,14 @@ cmake --build "$build" -j "$(nproc)" --target screenshot_driver >/dev/null
 shots="$build/shots"
 mkdir -p "$shots/bin" "$out"
 
+. "$root/scripts/virtual-display.sh"
 xvfb_pid=""
 cleanup() {
   WINEPREFIX="$shots/test-prefix" HOME="$shots/test-home" wineserver -k >/dev/null 2>&1 </dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-for n in $(seq 140 180); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-  xvfb_pid=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  break
-done
+start_virtual_display 140 180
 [ -n "$xvfb_pid" ] || { echo "no free display for the screenshots" >&2; exit 1; }
 
 "$root/scripts/prepare-prefix.sh" "$shots" --fresh

@@ -7,6 +7,7 @@ build="${BUILD_DIR:-$root/build}"
 "$root/scripts/deps.sh"
 "$root/scripts/build.sh"
 
+. "$root/scripts/virtual-display.sh"
 xvfb_pid=""
 cleanup() {
   WINEPREFIX="$build/test-prefix" HOME="$build/test-home" wineserver -k >/dev/null 2>&1 </dev/null || true
@@ -15,14 +16,7 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 130); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    break
-  done
+  start_virtual_display 90 130
 fi
 
 "$root/scripts/prepare-prefix.sh" "$build" --fresh
