@@ -158,11 +158,10 @@ TEST_F(InternetPage, EraseSelectedRunsOnlyTheCheckedErasesAndARowsEraseIgnoresTh
 }
 
 TEST_F(InternetPage, EachDetailsLinkClickedWithTheMouseOpensOneMorePageOfItsCategory) {
-    const std::pair<int, PageId> links[] = {{IDC_INTERNET_DETAILS_TEMPNET, PageId::TempInternetFiles},
-                                            {IDC_INTERNET_DETAILS_COOKIES, PageId::Cookies},
-                                            {IDC_INTERNET_DETAILS_HISTORY, PageId::History},
-                                            {IDC_INTERNET_DETAILS_TYPEDURL, PageId::TypedUrls},
-                                            {IDC_INTERNET_DETAILS_HISTORY, PageId::History}};
+    const std::pair<int, PageId> links[] = {
+        {IDC_INTERNET_DETAILS_TEMPNET, PageId::TempInternetFiles}, {IDC_INTERNET_DETAILS_COOKIES, PageId::Cookies},
+        {IDC_INTERNET_DETAILS_HISTORY, PageId::History}, {IDC_INTERNET_DETAILS_TYPEDURL, PageId::TypedUrls},
+        {IDC_INTERNET_DETAILS_HISTORY, PageId::History}};  // once more: a second page of the same kind
     auto* main = dynamic_cast<CMDIFrameWnd*>(app->m_pMainWnd);
     ASSERT_NE(main, nullptr);
     for (const auto& [id, kind] : links) {
