@@ -1,23 +1,21 @@
-// The erases of the System and Application Traces summaries, against a test prefix seeded with a
-// trace in every category and a sentinel beside each: a row's Erase, "Erase Now" over the checked
-// rows, the one report, failures that do not stop the others, and pages closed mid-way.
+// The System and Application Traces summaries, against a test prefix seeded with a trace in every
+// category and a sentinel beside each: their check boxes, "Details..." links and erases.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
-#include <memory>
 #include <sstream>
 
 #include "AppHarness.h"
 #include "EraseReport.h"
 #include "FakeEventLog.h"
+#include "LinkButton.h"
 #include "ModalScript.h"
 #include "ShellKit.h"
 #include "SummaryErase.h"
 #include "TestKit.h"
 #include "applications/RecentFileListPages.h"
 #include "resource.h"
-#include "system/MruData.h"
 #include "system/SystemVw.h"
 #include "system/TempFilesPages.h"
 
@@ -28,17 +26,12 @@ const char kCaption[] = "Corvane-Sweepmere";
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 const std::string kComDlg = kExplorer + "\\ComDlg32", kOpenSave = kComDlg + "\\OpenSaveMRU\\txt";
 const std::string kCount = kExplorer + "\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
-const std::string kEditor = mru::Rot13("C:\\Tools\\Editor.exe"), kSession = mru::Rot13("UEME_CTLSESSION");
+const std::string kEditor = "P:\\Gbbyf\\Rqvgbe.rkr", kSession = "HRZR_PGYFRFFVBA";  // as the shell stores them: ROT13
+const auto g_log = std::make_shared<FakeLogState>();
 
 std::string Scratch(const std::string& name) { return "C:\\corvane-scratch\\sum-" + name; }
-std::string Windows() {
-    char dir[MAX_PATH] = "";
-    ::GetWindowsDirectoryA(dir, MAX_PATH);
-    return dir;
-}
 bool Has(const std::string& key, const std::string& value) { return RegValueExists(HKEY_CURRENT_USER, key, value); }
 void Set(const std::string& key, const std::string& value, const std::string& data) { RegSetString(HKEY_CURRENT_USER, key, value, data); }
-std::shared_ptr<FakeLogState> g_log;
 
 // One erasable row: how a test leaves its trace and a sentinel beside it.
 struct Category {
@@ -82,7 +75,7 @@ const std::vector<Category> kSystemRows{
      [] { return FileExists(TrashFolder() + "\\files\\sum-bin.txt"); }, [] { return FileExists(Scratch("bin-beside.txt")); }},
     Listed("System Registry Traces", IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_ERASE_SYSREG, CSystemVw::kRunKey),
     Files("System's Temporary Files", IDC_SYSTEM_CHECK_SYSTEMP, IDC_SYSTEM_ERASE_SYSTEMP, WindowsTempFolder() + "sum-trace.tmp",
-          Windows() + "\\sum-beside.txt"),
+          WindowsTempFolder() + "..\\sum-beside.txt"),
     {"Windows Event Log", IDC_SYSTEM_CHECK_EVENTLOG, IDC_SYSTEM_ERASE_EVENTLOG, [] { g_log->records = {BuildRecord(RecordSpec{})}; },
      [] { return !g_log->records.empty(); }, [] { return true; }},
 };
@@ -101,12 +94,23 @@ struct Summary {
     const char* name;
     PageId page;
     const std::vector<Category>* rows;
-    int eraseNow;
-    std::vector<int> noErase;  // rows without an erase of their own
+    int eraseNow, selectAll, clearAll;
+    std::vector<int> noErase, checks;  // rows without an erase of their own; every row's check box
+    std::vector<std::pair<int, PageId>> links;  // "Details..." and the page it opens
 };
-const Summary kSystem{"System", PageId::System, &kSystemRows, IDC_SYSTEM_ERASE_NOW, {}};
-const Summary kApplications{"ApplicationTraces", PageId::ApplicationTraces, &kApplicationRows, IDC_APPTRACES_ERASE_NOW,
-                            {IDC_APPTRACES_ERASE_WORD, IDC_APPTRACES_ERASE_ACROBAT}};
+const Summary kSystem{
+    "System", PageId::System, &kSystemRows, IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_CLEARALL, {},
+    {1122, 1134, 1148, 1052, 1035, 1142, 1130, 1147, 1126, 1138},
+    {{1196, PageId::AdminTempFiles}, {1197, PageId::Clipboard}, {1198, PageId::MfuRegistry}, {1199, PageId::OpenFileHistory},
+     {1200, PageId::RecentDocuments}, {1201, PageId::RecentNetworkFolder}, {1202, PageId::Recycle},
+     {1203, PageId::SystemRegistry}, {1204, PageId::SysTempFiles}, {1205, PageId::EventLog}}};
+const Summary kApplications{
+    "ApplicationTraces", PageId::ApplicationTraces, &kApplicationRows, IDC_APPTRACES_ERASE_NOW, IDC_APPTRACES_SELECTALL,
+    IDC_APPTRACES_CLEARALL, {IDC_APPTRACES_ERASE_WORD, IDC_APPTRACES_ERASE_ACROBAT},
+    {1086, 1258, 1259, 1169, 1260, 1163, 1166, 1160, 1171, 1174},
+    {{1215, PageId::Acrobat}, {1206, PageId::Access}, {1207, PageId::Excel}, {1208, PageId::MMConsole},
+     {1209, PageId::PowerPoint}, {1211, PageId::Paint}, {1212, PageId::MediaPlayer}, {1210, PageId::Word},
+     {1213, PageId::WinZip}, {1216, PageId::WordPad}}};
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -115,7 +119,14 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 // The log-off prompt is a dialog of its own: unlike a message box, it has no message text.
-bool IsLogOffPrompt(const SeenDialog& d) { return d.text.empty(); }
+size_t LogOffPrompts(const std::vector<SeenDialog>& boxes) {
+    return std::count_if(boxes.begin(), boxes.end(), [](const SeenDialog& d) { return d.text.empty(); });
+}
+size_t AllDocuments() {
+    size_t n = 0;
+    for (CDocTemplate* t : TheApp()->GetDocTemplates()) n += t->GetDocuments().size();
+    return n;
+}
 
 class SummaryErase : public ::testing::Test {
 protected:
@@ -126,17 +137,10 @@ protected:
         for (const char* dir : {"temp", "recent", "nethood"}) ScratchFolder(std::string("sum-") + dir);
         for (const char* dir : {"recent\\kept", "nethood\\kept"}) ::CreateDirectoryA(Scratch(dir).c_str(), nullptr);
         for (const char* var : {"TMP", "TEMP"}) ::SetEnvironmentVariableA(var, Scratch("temp").c_str());
-        m_recent = std::make_unique<ScopedShellFolder>("Recent", Scratch("recent"));
-        m_nethood = std::make_unique<ScopedShellFolder>("NetHood", Scratch("nethood"));
-        g_log = std::make_shared<FakeLogState>();
-        m_log = std::make_unique<UseFakeEventLog>(g_log);
         ClearKeys();
     }
     void TearDown() override {
         CloseAllPages();
-        m_log.reset();
-        m_recent.reset();
-        m_nethood.reset();
         for (const char* var : {"TMP", "TEMP"}) ::SetEnvironmentVariableA(var, m_tmp);
         ClearKeys();
     }
@@ -156,6 +160,7 @@ protected:
         return view;
     }
     HWND Item(int id) const { return ::GetDlgItem(view->m_hWnd, id); }
+    void SetCheck(int id, bool on) { ::SendMessageA(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
     void Press(int id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
     // Presses the button and waits until the erase, its report and the log-off prompt are over;
     // returns every box seen (each closed without its "Yes").
@@ -170,69 +175,68 @@ protected:
 
 private:
     char m_tmp[MAX_PATH] = "";
-    std::unique_ptr<ScopedShellFolder> m_recent, m_nethood;
-    std::unique_ptr<UseFakeEventLog> m_log;
+    ScopedShellFolder m_recent{"Recent", Scratch("recent")}, m_nethood{"NetHood", Scratch("nethood")};
+    UseFakeEventLog m_log{g_log};
 };
-
-struct RowCase {
-    const Summary* summary;
-    size_t row;
-};
-class RowErase : public SummaryErase, public ::testing::WithParamInterface<RowCase> {};
+class SummaryPage : public SummaryErase, public ::testing::WithParamInterface<const Summary*> {};
 }  // namespace
 
-TEST_P(RowErase, ClearsThatRowsTraceOnlyWhateverIsCheckedAndReportsIt) {
-    const Summary& s = *GetParam().summary;
-    const Category& row = (*s.rows)[GetParam().row];
-    SeedAll(s);
-    ASSERT_NE(Open(s), nullptr);
-    for (const Category& c : *s.rows) ::SendMessageA(Item(c.check), BM_SETCHECK, &c == &row ? BST_UNCHECKED : BST_CHECKED, 0);
-    std::vector<SeenDialog> boxes = EraseWith(row.erase);
-
-    for (const Category& c : *s.rows) {
-        EXPECT_EQ(c.traced(), &c != &row) << c.heading;
-        EXPECT_TRUE(c.kept()) << c.heading;
-    }
-    ASSERT_FALSE(boxes.empty());
-    std::vector<std::string> report = Lines(boxes[0].text);
-    ASSERT_EQ(report.size(), 3u) << boxes[0].text;  // the row's line, a blank, the time taken
-    EXPECT_EQ(report[0].rfind(row.heading + " (", 0), 0u) << report[0];
-    EXPECT_EQ(report[0].find("not erased"), std::string::npos) << report[0];
-    // Only the registry traces' page offers the log-off, once, after the report.
-    size_t prompts = std::count_if(boxes.begin(), boxes.end(), IsLogOffPrompt);
-    EXPECT_EQ(prompts, row.erase == IDC_SYSTEM_ERASE_SYSREG && &s == &kSystem ? 1u : 0u);
-    EXPECT_EQ(boxes.size(), 1 + prompts);
-}
-
-std::vector<RowCase> AllRows() {
-    std::vector<RowCase> all;
-    for (const Summary* s : {&kSystem, &kApplications})
-        for (size_t i = 0; i < s->rows->size(); ++i) all.push_back({s, i});
-    return all;
-}
-INSTANTIATE_TEST_SUITE_P(EveryRow, RowErase, ::testing::ValuesIn(AllRows()), [](const ::testing::TestParamInfo<RowCase>& info) {
-    std::string name = info.param.summary->name;
-    for (char c : (*info.param.summary->rows)[info.param.row].heading)
-        if (isalnum(static_cast<unsigned char>(c))) name += c;
-    return name;
-});
-
-namespace {
-class EraseNow : public SummaryErase, public ::testing::WithParamInterface<const Summary*> {};
-}  // namespace
-
-TEST_P(EraseNow, ClearsExactlyTheCheckedRowsInRowOrderWithOneReport) {
+TEST_P(SummaryPage, SelectAllAndClearAllSetEveryRowAndEachDetailsLinkOpensOneMorePageOfItsRow) {
     const Summary& s = *GetParam();
-    SeedAll(s);
+    ASSERT_NE(Open(s), nullptr);
+    auto checked = [&] {
+        return std::count_if(s.checks.begin(), s.checks.end(),
+                             [&](int id) { return ::SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; });
+    };
+    EXPECT_EQ(checked(), 0);
+    Press(s.selectAll);
+    EXPECT_EQ(checked(), 10);
+    Press(s.clearAll);
+    EXPECT_EQ(checked(), 0);
+
+    for (const auto& [id, kind] : s.links) {
+        size_t before = TheApp()->PageTemplate(kind)->GetDocuments().size();
+        ::SendMessageA(Item(id), BM_CLICK, 0, 0);  // the shell cannot open "Details...": the page is told
+        Pump();
+        EXPECT_EQ(TheApp()->PageTemplate(kind)->GetDocuments().size(), before + 1) << id;
+    }
+    size_t all = AllDocuments();
+    view->SendMessage(WM_LINK_CLICKED, 1214, 0);
+    view->SendMessage(WM_LINK_CLICKED, s.checks[0], 0);
+    EXPECT_EQ(AllDocuments(), all);
+}
+
+TEST_P(SummaryPage, ARowsEraseClearsOnlyItsTraceAndEraseNowExactlyTheCheckedRowsWithOneReport) {
+    const Summary& s = *GetParam();
     ASSERT_NE(Open(s), nullptr);
     std::vector<SeenDialog> boxes = EraseWith(s.eraseNow);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, CErasingSummaryView::kNothingChecked);
 
-    std::vector<std::string> expected;
-    for (size_t i = 1; i < s.rows->size(); i += 2) {  // every other row, the log-off's among them
-        ::SendMessageA(Item((*s.rows)[i].check), BM_SETCHECK, BST_CHECKED, 0);
-        expected.push_back((*s.rows)[i].heading);
+    for (const Category& row : *s.rows) {  // each row's own erase, whatever is checked
+        SCOPED_TRACE(row.heading);
+        SeedAll(s);
+        for (const Category& c : *s.rows) SetCheck(c.check, &c != &row);
+        boxes = EraseWith(row.erase);
+        for (const Category& c : *s.rows) {
+            EXPECT_EQ(c.traced(), &c != &row) << c.heading;
+            EXPECT_TRUE(c.kept()) << c.heading;
+        }
+        ASSERT_FALSE(boxes.empty());
+        std::vector<std::string> report = Lines(boxes[0].text);
+        ASSERT_EQ(report.size(), 3u) << boxes[0].text;  // the row's line, a blank, the time taken
+        EXPECT_EQ(report[0].rfind(row.heading + " (", 0), 0u) << report[0];
+        EXPECT_EQ(report[0].find("not erased"), std::string::npos) << report[0];
+        // Only the registry traces' row offers the log-off, once, after the report.
+        EXPECT_EQ(LogOffPrompts(boxes), row.heading == "System Registry Traces" ? 1u : 0u);
+        EXPECT_EQ(boxes.size(), 1 + LogOffPrompts(boxes));
+    }
+
+    SeedAll(s);
+    std::vector<std::string> expected, headings;
+    for (size_t i = 0; i < s.rows->size(); ++i) {  // every other row, the log-off's among them
+        SetCheck((*s.rows)[i].check, i % 2);
+        if (i % 2) expected.push_back((*s.rows)[i].heading);
     }
     for (int id : s.noErase) EXPECT_FALSE(::IsWindowEnabled(Item(id)));
     boxes = EraseWith(s.eraseNow);
@@ -241,23 +245,21 @@ TEST_P(EraseNow, ClearsExactlyTheCheckedRowsInRowOrderWithOneReport) {
         EXPECT_TRUE((*s.rows)[i].kept()) << (*s.rows)[i].heading;
     }
     ASSERT_FALSE(boxes.empty());
-    std::vector<std::string> lines = Lines(boxes[0].text), headings;
-    for (const std::string& l : lines)
+    for (const std::string& l : Lines(boxes[0].text))
         if (!l.empty() && l.rfind("Time taken", 0) != 0) headings.push_back(l.substr(0, l.find(" (")));
     EXPECT_EQ(headings, expected);
-    EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(), IsLogOffPrompt), &s == &kSystem ? 1 : 0);
+    EXPECT_EQ(LogOffPrompts(boxes), &s == &kSystem ? 1u : 0u);
     EXPECT_TRUE(::IsWindowEnabled(Item(s.eraseNow)));
     for (int id : s.noErase) EXPECT_FALSE(::IsWindowEnabled(Item(id)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, EraseNow, ::testing::Values(&kSystem, &kApplications),
+INSTANTIATE_TEST_SUITE_P(Both, SummaryPage, ::testing::Values(&kSystem, &kApplications),
                          [](const ::testing::TestParamInfo<const Summary*>& info) { return std::string(info.param->name); });
 
 TEST_F(SummaryErase, ACategoryThatFailsIsReportedAndTheOthersStillRun) {
     SeedAll(kSystem);
     ASSERT_NE(Open(kSystem), nullptr);
-    for (int id : {IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_CHECK_CLIPBOARD})
-        ::SendMessageA(Item(id), BM_SETCHECK, BST_CHECKED, 0);
+    for (int id : {IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_CHECK_CLIPBOARD}) SetCheck(id, true);
     HANDLE held = ::CreateFileA(Scratch("temp\\trace.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     std::vector<SeenDialog> boxes;
@@ -310,12 +312,9 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
 }
 
 TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) {
-    EraseResult bin, run, none;
-    bin.erased = 3;
-    bin.bytes = 2048;
+    EraseResult bin{3, 2048, 0, {}}, run{1, 0, 0, {}}, none;
     bin.Failed("in use");
     bin.Failed("later reason");
-    run.erased = 1;
     std::vector<std::string> lines =
         Lines(EraseReport({{"Recycle Bin", bin, 40}, {"Run", run, 1500}, {"Clipboard Content", none, 0}}));
     EXPECT_EQ(lines, (std::vector<std::string>{"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use",
