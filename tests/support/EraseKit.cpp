@@ -2,7 +2,7 @@
 
 #include <chrono>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "TestKit.h"
 
@@ -29,9 +29,7 @@ std::string ProgramFolder() {
 
 std::string ReadText(const std::string& path) {
     std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 namespace {
@@ -47,10 +45,6 @@ BOOL CALLBACK FindProgress(HWND h, LPARAM lp) {
     return TRUE;
 }
 
-void PressCancel(HWND dlg) {
-    HWND button = ::GetDlgItem(dlg, IDC_PROGRESS_CANCEL);
-    ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-}
 }  // namespace
 
 ProgressWatch::ProgressWatch(size_t cancelAt, int patienceMs)
@@ -69,15 +63,11 @@ std::vector<std::string> ProgressWatch::Paths() {
 bool ProgressWatch::HadToCancel() { return m_forced; }
 
 void ProgressWatch::Run() {
-    HWND seen = nullptr, cancelled = nullptr;
-    auto since = std::chrono::steady_clock::now();
+    HWND cancelled = nullptr;
+    const auto since = std::chrono::steady_clock::now();
     while (!m_stop) {
         HWND dlg = nullptr;
         ::EnumWindows(FindProgress, reinterpret_cast<LPARAM>(&dlg));
-        if (dlg && dlg != seen) {
-            seen = dlg;
-            since = std::chrono::steady_clock::now();
-        }
         if (dlg && dlg != cancelled) {
             std::string path = TextOf(::GetDlgItem(dlg, IDC_PROGRESS_PATH));
             size_t count;
@@ -88,8 +78,9 @@ void ProgressWatch::Run() {
             }
             bool late = std::chrono::steady_clock::now() - since > std::chrono::milliseconds(m_patienceMs);
             if ((m_cancelAt && count >= m_cancelAt) || late) {
-                if (late) m_forced = true;
-                PressCancel(dlg);
+                m_forced = m_forced || late;
+                HWND button = ::GetDlgItem(dlg, IDC_PROGRESS_CANCEL);
+                ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(button));
                 cancelled = dlg;
             }
         }

@@ -16,15 +16,16 @@ std::string ProgramFolder();
 std::string ReadText(const std::string& path);
 
 // Watches the erase progress dialog ("Vivazo") from a thread of its own: records the paths it
-// shows, can press Cancel when a given path number appears, and presses Cancel on a dialog that
-// stays too long, so that a dialog that never ends fails a test instead of hanging it.
+// shows, can press Cancel when a given path number appears, and presses Cancel on a dialog still
+// there when the watch's patience runs out, so that a dialog that never ends fails a test instead
+// of hanging it.
 class ProgressWatch {
 public:
     // cancelAt: press Cancel as the dialog shows its cancelAt-th distinct path (0: never).
     explicit ProgressWatch(size_t cancelAt = 0, int patienceMs = 20000);
     ~ProgressWatch();
     std::vector<std::string> Paths();
-    bool HadToCancel();   // a dialog outlived the patience and was cancelled by the watch
+    bool HadToCancel();   // a dialog outlasted the patience and was cancelled by the watch
 
 private:
     void Run();
