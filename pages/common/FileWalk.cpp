@@ -298,4 +298,10 @@ EraseResult EraseWithoutWindow(const WalkJob& job) {
     return walk.Result();
 }
 
+void ReportRefusedFolder(const std::string& folder) {
+    if (!IsWalkable(folder) || !IsRefusedTopFolder(folder)) return;
+    std::string text = folder + " is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.";
+    ::MessageBoxA(nullptr, text.c_str(), "Corvane-Sweepmere", MB_ICONWARNING | MB_SYSTEMMODAL);
+}
+
 }  // namespace filewalk

@@ -154,6 +154,9 @@ bool StartErasing(WalkThread& thread, const WalkJob& job);
 // ends (however it ended) the dialog is ended and the view gets WM_WALK_ENDED. While the dialog
 // runs, a second erase with it is ignored (it returns an empty result at once).
 EraseResult EraseBehindDialog(const WalkJob& job, CEraseProgressDlg& dialog);
+// Tells the user that an erase left a folder alone because it is protected (the guard of the
+// walks); says nothing for any other folder.
+void ReportRefusedFolder(const std::string& folder);
 // The same erase on the calling thread, without dialog, pauses or messages.
 EraseResult EraseWithoutWindow(const WalkJob& job);
 

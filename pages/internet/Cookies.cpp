@@ -8,7 +8,6 @@
 #include "FileWalk.h"
 #include "RegistryRead.h"
 #include "ShellReader.h"
-#include "TempNetFileVw.h"
 #include "resource.h"
 
 namespace {
@@ -74,7 +73,7 @@ EraseResult CCookies::EraseWithoutWindow() { return filewalk::EraseWithoutWindow
 void CCookies::OnErase() {
     if (ProgressDialog().GetSafeHwnd()) return;  // ERASE pressed again while this erase runs
     StartCookieErase();
-    ReportRefusedFolder(CookieFolder());
+    filewalk::ReportRefusedFolder(CookieFolder());
     RunLibraryStep("Cookies");
 }
 

@@ -7,12 +7,6 @@
 #include "RegistryRead.h"
 #include "resource.h"
 
-void ReportRefusedFolder(const std::string& folder) {
-    if (!filewalk::IsWalkable(folder) || !filewalk::IsRefusedTopFolder(folder)) return;
-    std::string text = folder + " is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.";
-    ::MessageBoxA(nullptr, text.c_str(), "Corvane-Sweepmere", MB_ICONWARNING | MB_SYSTEMMODAL);
-}
-
 namespace {
 // One progress dialog for every erase of this page, for the life of the process.
 CEraseProgressDlg& ProgressDialog() {
@@ -66,7 +60,7 @@ EraseResult CTempNetFileVw::EraseWithoutWindow() {
 void CTempNetFileVw::OnErase() {
     if (ProgressDialog().GetSafeHwnd()) return;  // ERASE pressed again while this erase runs
     StartCacheErase();
-    ReportRefusedFolder(CacheFolder());
+    filewalk::ReportRefusedFolder(CacheFolder());
     RunLibraryStep("InterNet");
 }
 

@@ -2,10 +2,6 @@
 #include "FileWalk.h"
 #include "PageLook.h"
 
-// Tells the user that an erase left a folder alone because it is protected (the guard of the
-// walks); says nothing for any other folder.
-void ReportRefusedFolder(const std::string& folder);
-
 // The files of the browser's cache folder, listed on a worker as the page opens, erased on
 // another behind the progress dialog.
 class CTempNetFileVw : public CPageView {
