@@ -1,0 +1,132 @@
+#include "Worker.h"
+
+#include <new>
+#include <stdexcept>
+
+#include "Text.h"
+
+namespace engine {
+
+StopToken::StopToken() : m_event(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+StopToken::~StopToken() { ::CloseHandle(m_event); }
+
+void StopToken::Request() {
+    m_stop = true;
+    ::SetEvent(m_event);
+}
+
+bool StopToken::Wait(unsigned ms) const {
+    if (m_stop.load()) return true;
+    return ms && ::WaitForSingleObject(m_event, ms) == WAIT_OBJECT_0;
+}
+
+void Inbox::Post(std::function<void()> call) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (m_closed) return;
+    m_calls.push_back(std::move(call));
+    // One message stands for everything that waits: the drain takes it all.
+    if (!m_signalled) m_signalled = ::PostMessageW(m_window, kInboxMessage, 0, 0) != FALSE;
+}
+
+void Inbox::Drain() {
+    std::deque<std::function<void()>> calls;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        calls.swap(m_calls);
+        m_signalled = false;
+    }
+    for (auto& call : calls) {
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            if (m_closed) return;  // a call closed the window's inbox: the rest is dropped
+        }
+        call();
+    }
+}
+
+void Inbox::Close() {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_closed = true;
+    m_calls.clear();
+}
+
+std::wstring ExceptionText(std::exception_ptr e) {
+    try {
+        std::rethrow_exception(e);
+    } catch (const std::bad_alloc&) {
+        return L"not enough memory";
+    } catch (const std::exception& x) {
+        return L"an internal error (" + FromUtf8(x.what()) + L")";
+    } catch (...) {
+        return L"an internal error";
+    }
+}
+
+struct Worker::State {
+    std::shared_ptr<StopToken> token = std::make_shared<StopToken>();
+    HANDLE thread = nullptr;
+    Job job;
+    Failure onFailure;
+    ~State() {
+        if (thread) ::CloseHandle(thread);
+    }
+};
+
+std::function<void()>& Worker::FaultForTests() {
+    static std::function<void()> fault;
+    return fault;
+}
+
+namespace {
+DWORD WINAPI Run(LPVOID param) {
+    auto* held = static_cast<std::shared_ptr<Worker::State>*>(param);
+    std::shared_ptr<Worker::State> state = *held;
+    delete held;
+    try {
+        if (Worker::FaultForTests()) Worker::FaultForTests()();
+        state->job(*state->token);
+    } catch (...) {
+        std::wstring text = ExceptionText(std::current_exception());
+        try {
+            if (state->onFailure) state->onFailure(text);
+        } catch (...) {
+        }
+    }
+    return 0;
+}
+}  // namespace
+
+Worker::~Worker() { Stop(); }
+
+bool Worker::Start(Job job, Failure onFailure) {
+    Stop();
+    auto state = std::make_shared<State>();
+    state->job = std::move(job);
+    state->onFailure = std::move(onFailure);
+    auto* held = new std::shared_ptr<State>(state);
+    state->thread = ::CreateThread(nullptr, 0, Run, held, 0, nullptr);
+    if (!state->thread) {
+        delete held;
+        return false;
+    }
+    m_state = state;
+    return true;
+}
+
+void Worker::Stop(unsigned maxWaitMs) {
+    if (!m_state) return;
+    m_state->token->Request();
+    // Let go after the wait: the thread holds its own share of the state and ends by itself.
+    ::WaitForSingleObject(m_state->thread, maxWaitMs);
+    m_state.reset();
+}
+
+void Worker::Join() {
+    if (!m_state) return;
+    ::WaitForSingleObject(m_state->thread, INFINITE);
+    m_state.reset();
+}
+
+bool Worker::Running() const { return m_state && ::WaitForSingleObject(m_state->thread, 0) == WAIT_TIMEOUT; }
+
+}  // namespace engine

@@ -1,0 +1,88 @@
+// Background work: one worker class for every job, one stop request it honours, and one way to
+// hand what it found to the window's thread (an inbox the window drains on one message).
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace engine {
+
+// A request to stop, shared by whoever asks and the job that honours it.
+class StopToken {
+public:
+    StopToken();
+    ~StopToken();
+    StopToken(const StopToken&) = delete;
+    StopToken& operator=(const StopToken&) = delete;
+    void Request();
+    bool Requested() const { return m_stop.load(); }
+    // Waits ms, or less when a stop is requested; true when the job must stop.
+    bool Wait(unsigned ms) const;
+
+private:
+    HANDLE m_event;
+    std::atomic<bool> m_stop{false};
+};
+
+// The message an inbox's window gets when something waits in it.
+constexpr UINT kInboxMessage = WM_APP + 0x150;
+
+// What workers hand to a window's thread: closures run there, in the order they came, when the
+// window drains its inbox on kInboxMessage. A closed inbox drops what waits and takes nothing
+// more, so nothing reaches a window that is going.
+class Inbox {
+public:
+    explicit Inbox(HWND window) : m_window(window) {}
+    // Any thread.
+    void Post(std::function<void()> call);
+    // The window's thread.
+    void Drain();
+    void Close();
+
+private:
+    HWND m_window;
+    std::mutex m_lock;
+    std::deque<std::function<void()>> m_calls;
+    bool m_closed = false;
+    bool m_signalled = false;
+};
+
+// One job on a thread of its own. An exception that leaves the job (not enough memory, ...) is
+// turned into a failure text handed to onFailure, on the worker's thread; the program goes on.
+class Worker {
+public:
+    using Job = std::function<void(const StopToken&)>;
+    using Failure = std::function<void(const std::wstring&)>;
+
+    Worker() = default;
+    ~Worker();
+    Worker(const Worker&) = delete;
+    Worker& operator=(const Worker&) = delete;
+
+    // Stops a job still running first. False when no thread could be started.
+    bool Start(Job job, Failure onFailure = nullptr);
+    // Asks the job to stop and waits for it at most maxWaitMs; a job that takes longer is let go
+    // (it keeps its own token and ends by itself; whatever it posts to a closed inbox is dropped).
+    void Stop(unsigned maxWaitMs = INFINITE);
+    bool Running() const;
+    // Waits until the job has ended (no stop request).
+    void Join();
+
+    // Tests only: runs before every job, on the worker's thread (to throw from there).
+    static std::function<void()>& FaultForTests();
+
+    struct State;  // shared by the worker object and its thread
+
+private:
+    std::shared_ptr<State> m_state;
+};
+
+// The text of an exception, for a failure: "not enough memory" and the like.
+std::wstring ExceptionText(std::exception_ptr e);
+
+}  // namespace engine
