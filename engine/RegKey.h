@@ -20,9 +20,11 @@ public:
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
 
-    // Opens root\path ("" opens root itself). ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, or another
-    // error; a link at any step gives ERROR_REPARSE_TAG_INVALID... see LinkRefused().
+    // Opens root\path step by step ("" opens a new handle to root itself). ERROR_SUCCESS,
+    // ERROR_FILE_NOT_FOUND, kRegLinkRefused when a step is a registry link, or another error.
     LONG Open(HKEY root, const std::wstring& path, REGSAM access = KEY_READ);
+    // The same, creating missing steps (never through a link).
+    LONG Create(HKEY root, const std::wstring& path, REGSAM access = KEY_READ | KEY_WRITE);
     bool IsOpen() const { return m_key != nullptr; }
     HKEY Get() const { return m_key; }
     void Close();
@@ -36,7 +38,7 @@ public:
     bool ReadDword(const std::wstring& name, DWORD& value) const;
     LONG Write(const std::wstring& name, DWORD type, const void* data, DWORD size) const;
     LONG DeleteValue(const std::wstring& name) const;
-    // Whether this key is a registry link (only for a key opened by OpenLinkItself).
+    // Whether the key at root\path is a registry link (its last step opened without following it).
     static bool IsLink(HKEY root, const std::wstring& path);
 
 private:
