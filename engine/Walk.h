@@ -6,6 +6,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Options.h"
 #include "Result.h"
@@ -26,21 +27,26 @@ public:
     virtual void Erasing(const std::wstring& path) { (void)path; }
 };
 
-struct WalkPacing {
-    unsigned folderMs = 0;  // a pause before each folder
-    unsigned fileMs = 0;    // a pause before each file erased
+struct WalkSettings {
+    unsigned folderMs = 0;         // a pause before each folder
+    unsigned fileMs = 0;           // a pause before each file erased
+    bool keepFolders = true;       // erasing: sub-folders stay (emptied)
+    bool filesAtTopOnly = false;   // only the files directly inside the top; sub-folders stay whole
+    bool resetAttributes = false;  // listing: set each file with one name to normal attributes
 };
 
 // Whether a folder may be a walk's top: empty reason when it may, else why not (relative,
 // protected, reached through a link, not there).
 std::wstring CheckTopFolder(const std::wstring& folder);
 
-// Lists every file and sub-folder below a folder, touching nothing (not even attributes).
-Listing ListFolder(const std::wstring& folder, const Options& options, WalkSink* sink = nullptr);
-// Erases everything below a folder; the folder itself stays (and its sub-folders, which a
-// page may show afterwards, stay too when keepFolders is set).
+// Lists every file and sub-folder below a folder (items: full paths as given, files with their
+// sizes), touching nothing unless settings ask to reset attributes.
+Listing ListFolder(const std::wstring& folder, const Options& options, WalkSink* sink = nullptr,
+                   const WalkSettings& settings = {});
+// Erases what lies below a folder; the folder itself stays (and its emptied sub-folders, when
+// settings keep them).
 Result EraseInside(const std::wstring& folder, const Options& options, WalkSink* sink = nullptr,
-                   const WalkPacing& pacing = {}, bool keepFolders = true);
+                   const WalkSettings& settings = {});
 // Erases what is inside the folder and then the folder itself.
 Result EraseFolder(const std::wstring& folder, const Options& options);
 // Erases the files directly inside a folder; its sub-folders and what they hold stay.

@@ -1,0 +1,215 @@
+#include "Guard.h"
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include "PathRules.h"
+#include "Text.h"
+
+namespace engine {
+
+namespace {
+std::wstring FinalPathOf(HANDLE h) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n = ::GetFinalPathNameByHandleW(h, &path[0], static_cast<DWORD>(path.size()), VOLUME_NAME_DOS);
+    if (n >= path.size()) {
+        path.resize(n + 1);
+        n = ::GetFinalPathNameByHandleW(h, &path[0], static_cast<DWORD>(path.size()), VOLUME_NAME_DOS);
+    }
+    path.resize(n < path.size() ? n : 0);
+    return path;
+}
+
+// The name the system gives the object a handle refers to ("\Device\...\a.txt", under Wine
+// "\??\C:\...\a.txt"): where a link leads, without the cost of a drive path.
+std::wstring ObjectNameOf(HANDLE h) {
+    using NtQueryObjectFn = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static auto query =
+        reinterpret_cast<NtQueryObjectFn>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryObject"));
+    struct Name {
+        USHORT length, maximum;
+        wchar_t* buffer;
+    };
+    std::vector<char> buf(sizeof(Name) + 2 * MAX_PATH * sizeof(wchar_t));
+    ULONG size = 0;
+    LONG status = query ? query(h, 1 /* ObjectNameInformation */, buf.data(), static_cast<ULONG>(buf.size()), &size) : -1;
+    if (status != 0 && size > buf.size()) {
+        buf.resize(size);
+        status = query(h, 1, buf.data(), static_cast<ULONG>(buf.size()), &size);
+    }
+    if (status != 0) return {};
+    const Name* name = reinterpret_cast<const Name*>(buf.data());
+    return std::wstring(name->buffer, name->length / sizeof(wchar_t));
+}
+
+HANDLE OpenFolderFollowing(const std::wstring& path) {
+    return ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+std::wstring FinalOfPath(const std::wstring& path) {
+    HANDLE h = OpenFolderFollowing(path);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::wstring final = FinalPathOf(h);
+    ::CloseHandle(h);
+    return final;
+}
+
+std::wstring FullPathOf(const std::wstring& path) {
+    DWORD n = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    full.resize(n ? ::GetFullPathNameW(path.c_str(), n, &full[0], nullptr) : 0);
+    return full;
+}
+
+std::wstring LongPathOf(const std::wstring& path) {
+    DWORD n = ::GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (!n) return path;
+    std::wstring out(n, L'\0');
+    n = ::GetLongPathNameW(path.c_str(), &out[0], n);
+    out.resize(n < out.size() ? n : 0);
+    return out.empty() ? path : out;
+}
+
+std::wstring WithSlash(std::wstring s) {
+    if (s.empty() || s.back() != L'\\') s += L'\\';
+    return s;
+}
+
+// The same folder, whatever prefix, case or short names the two forms use.
+bool SameFolder(const std::wstring& a, const std::wstring& b) {
+    PathSteps x, y;
+    return SplitFullPath(a, x) && SplitFullPath(b, y) && FoldedPath(x) == FoldedPath(y);
+}
+
+const std::vector<std::wstring>& SystemFolders() {
+    static const std::vector<std::wstring> folders = [] {
+        std::vector<std::wstring> out;
+        for (REFKNOWNFOLDERID id : {FOLDERID_Windows, FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86, FOLDERID_ProgramData}) {
+            PWSTR path = nullptr;
+            if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path) out.push_back(path);
+            ::CoTaskMemFree(path);
+        }
+        return out;
+    }();
+    return folders;
+}
+}  // namespace
+
+const std::vector<std::wstring>& KnownFolders() {
+    static const std::vector<std::wstring> folders = [] {
+        std::vector<std::wstring> out;
+        const KNOWNFOLDERID* ids[] = {&FOLDERID_Windows,      &FOLDERID_System,        &FOLDERID_SystemX86,
+                                      &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86, &FOLDERID_ProgramData,
+                                      &FOLDERID_UserProfiles, &FOLDERID_Public,        &FOLDERID_Profile,
+                                      &FOLDERID_Documents,    &FOLDERID_Desktop,       &FOLDERID_Downloads,
+                                      &FOLDERID_Pictures,     &FOLDERID_Music,         &FOLDERID_Videos,
+                                      &FOLDERID_RoamingAppData, &FOLDERID_LocalAppData, &FOLDERID_StartMenu,
+                                      &FOLDERID_CommonStartMenu, &FOLDERID_PublicDesktop, &FOLDERID_PublicDocuments};
+        for (const KNOWNFOLDERID* id : ids) {
+            PWSTR path = nullptr;
+            if (SUCCEEDED(::SHGetKnownFolderPath(*id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path && *path) out.push_back(path);
+            ::CoTaskMemFree(path);
+        }
+        wchar_t system[MAX_PATH];
+        UINT n = ::GetSystemDirectoryW(system, MAX_PATH);
+        if (n && n < MAX_PATH) out.push_back(std::wstring(system) + L"\\drivers");
+        // A known folder that is a link (under Wine the profile's folders lead to the Linux home)
+        // is protected where it leads too.
+        size_t count = out.size();
+        for (size_t i = 0; i < count; ++i) {
+            std::wstring final = FinalOfPath(out[i]);
+            if (!final.empty() && !SameFolder(final, out[i])) out.push_back(final);
+        }
+        return out;
+    }();
+    return folders;
+}
+
+std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing, TopCheck check) {
+    if (missing) *missing = false;
+    top = {};
+    auto refusal = [&](const std::wstring& path) -> std::wstring {
+        if (check == TopCheck::Guarded) return RefusalOf(path, KnownFolders());
+        if (!IsAbsoluteFolder(path)) return RefusalOf(path, {});
+        for (const std::wstring& s : SystemFolders())
+            if (IsAtOrBelow(path, s)) return folder + L" lies in a folder of the system (Windows, Program Files or ProgramData)";
+        return {};
+    };
+    std::wstring why = refusal(folder);
+    if (!why.empty()) return why;
+    std::wstring full = FullPathOf(folder);
+    if (full.empty()) return Reason(folder, ::GetLastError());
+    why = refusal(full);
+    if (!why.empty()) return why;
+    // Where the folder leads is what counts: opened following links, its final path is checked.
+    HANDLE h = OpenFolderFollowing(full);
+    if (h == INVALID_HANDLE_VALUE) {
+        DWORD error = ::GetLastError();
+        if (missing) *missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return Reason(folder, error);
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    bool isFolder = ::GetFileInformationByHandle(h, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    std::wstring final = FinalPathOf(h);
+    ::CloseHandle(h);
+    if (!isFolder) return folder + L" is not a folder";
+    if (final.empty()) return folder + L": where this folder leads cannot be told, so it is not walked";
+    why = refusal(final);
+    if (!why.empty()) return why;
+    if (!SameFolder(LongPathOf(full), final))
+        return folder + L" is reached through a link (it leads to " + final + L"); it is not walked";
+    // The object name comes from a handle opened through the long final path, the form in which
+    // every file inside is opened.
+    h = OpenFolderFollowing(final);
+    if (h == INVALID_HANDLE_VALUE) return Reason(folder, ::GetLastError());
+    std::wstring object = ObjectNameOf(h);
+    ::CloseHandle(h);
+    if (object.empty()) return folder + L": where this folder leads cannot be told, so it is not walked";
+    top.given = WithSlash(folder);
+    top.final = WithSlash(final);
+    top.object = WithSlash(object);
+    return {};
+}
+
+HANDLE OpenInside(const Top& top, const std::wstring& rel, DWORD access, bool folder) {
+    DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (folder ? FILE_FLAG_BACKUP_SEMANTICS : 0);
+    HANDLE h = ::CreateFileW((top.final + rel).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, flags, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return h;
+    std::wstring expected = top.object + rel;
+    if (!expected.empty() && expected.back() == L'\\') expected.pop_back();
+    std::wstring object = ObjectNameOf(h);
+    if (!object.empty() && object.back() == L'\\') object.pop_back();
+    // Exactly: a link whose target differs only by case (Linux names) leads elsewhere.
+    bool inside = object == expected;
+    if (inside && folder) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        DWORD a = ::GetFileInformationByHandle(h, &info) ? info.dwFileAttributes : 0;
+        inside = (a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+    if (inside) return h;
+    ::CloseHandle(h);
+    ::SetLastError(ERROR_BAD_PATHNAME);
+    return INVALID_HANDLE_VALUE;
+}
+
+Search::Search(const std::wstring& folder)
+    : m_h(::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &m_data, FindExSearchNameMatch, nullptr,
+                             FIND_FIRST_EX_LARGE_FETCH)) {
+    if (m_h == INVALID_HANDLE_VALUE) m_error = ::GetLastError();
+}
+
+Search::~Search() {
+    if (m_h != INVALID_HANDLE_VALUE) ::FindClose(m_h);
+}
+
+bool Search::Next() {
+    if (::FindNextFileW(m_h, &m_data)) return true;
+    m_error = ::GetLastError();
+    return false;
+}
+
+bool Search::IsDots() const { return !wcscmp(m_data.cFileName, L".") || !wcscmp(m_data.cFileName, L".."); }
+
+}  // namespace engine

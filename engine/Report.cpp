@@ -1,0 +1,59 @@
+#include "Report.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cwchar>
+
+namespace engine {
+
+namespace {
+std::wstring TimeText(unsigned long long ms) {
+    wchar_t text[32];
+    if (ms < 1000)
+        std::swprintf(text, 32, L"%llu ms", ms);
+    else
+        std::swprintf(text, 32, L"%.1f s", static_cast<double>(ms) / 1000.0);
+    return text;
+}
+
+std::wstring Count(unsigned n, const wchar_t* one, const wchar_t* many) {
+    return std::to_wstring(n) + L" " + (n == 1 ? one : many);
+}
+}  // namespace
+
+std::wstring SizeText(unsigned long long bytes) {
+    wchar_t text[32] = L"";
+    ::StrFormatByteSizeW(static_cast<LONGLONG>(bytes), text, 32);
+    return text;
+}
+
+std::wstring ReportLine(const Outcome& o) {
+    const Result& r = o.result;
+    std::wstring line = o.name + L" (" + TimeText(o.ms) + L"): ";
+    if (r.erased == 0 && r.failed == 0) return line + L"nothing to erase.";
+    line += Count(r.erased, L"item erased", L"items erased");
+    if (r.bytes > 0) line += L" (" + SizeText(r.bytes) + L")";
+    if (r.overwritten > 0) line += L"; " + Count(r.overwritten, L"file overwritten", L"files overwritten");
+    if (r.deletedOnly > 0) line += L"; " + Count(r.deletedOnly, L"file deleted without overwriting", L"files deleted without overwriting");
+    if (r.failed > 0) line += L"; " + std::to_wstring(r.failed) + L" not erased: " + r.FirstReason();
+    return line;
+}
+
+std::wstring ReportText(const std::vector<Outcome>& outcomes) {
+    std::wstring text;
+    std::vector<std::wstring> notes;
+    unsigned long long total = 0;
+    for (const Outcome& o : outcomes) {
+        text += ReportLine(o) + L"\n";
+        total += o.ms;
+        for (const std::wstring& n : o.result.notes)
+            if (std::find(notes.begin(), notes.end(), n) == notes.end()) notes.push_back(n);
+    }
+    for (const std::wstring& n : notes) text += L"\n" + n;
+    if (!notes.empty()) text += L"\n";
+    return text + L"\nTime taken: " + TimeText(total) + L".";
+}
+
+}  // namespace engine

@@ -1,0 +1,332 @@
+#include "Walk.h"
+
+#include "Guard.h"
+#include "Overwrite.h"
+#include "PathRules.h"
+#include "Text.h"
+#include "Worker.h"
+
+namespace engine {
+
+namespace {
+constexpr DWORD kEraseAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
+constexpr DWORD kResetAccess = FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
+// Deeper than any real folder tree; a deeper one is a failure, never a stack overflow.
+constexpr size_t kMaxDepth = 2000;
+
+unsigned long long SizeOf(const WIN32_FIND_DATAW& d) {
+    return (static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+bool SetAttributes(HANDLE h, DWORD attributes) {
+    FILE_BASIC_INFO info{};  // zero times: left as they are
+    info.FileAttributes = attributes;
+    return ::SetFileInformationByHandle(h, FileBasicInfo, &info, sizeof info) != FALSE;
+}
+
+bool Dispose(HANDLE h) {
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    return ::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
+}
+
+// One walk: a stack of folders instead of recursion.
+class Walker {
+public:
+    Walker(bool erase, const Options& options, WalkSink* sink, const WalkSettings& settings)
+        : m_erase(erase), m_options(options), m_sink(sink), m_settings(settings) {}
+
+    // False when the top could not be walked (the reason is in the result).
+    bool Run(const std::wstring& folder, bool removeTop);
+    // Lists or erases one file of a top already opened.
+    void File(const Top& top, const std::wstring& rel, const WIN32_FIND_DATAW& d) {
+        m_top = top;
+        File(rel, d);
+    }
+    Result result;
+    std::vector<Item> items;
+
+private:
+    struct Pending {
+        std::wstring rel;  // "" or ending with '\'
+        size_t depth;
+        bool finish;       // the folder's contents are done: remove it (erasing, folders not kept)
+    };
+    bool Pause(unsigned ms) {
+        if (m_options.stop && m_options.stop->Wait(ms && !m_sink ? ms : 0)) return true;
+        return m_sink && m_sink->Pause(ms);
+    }
+    void Folder(const Pending& p, std::vector<Pending>& stack);
+    void File(const std::wstring& rel, const WIN32_FIND_DATAW& d);
+    void RemoveFolder(const std::wstring& rel);
+    std::wstring Shown(const std::wstring& rel) const { return m_top.given + rel; }
+
+    bool m_erase;
+    const Options& m_options;
+    WalkSink* m_sink;
+    WalkSettings m_settings;
+    Top m_top;
+    bool m_stopped = false;
+    bool m_noteSolidState = true;
+};
+
+bool Walker::Run(const std::wstring& folder, bool removeTop) {
+    bool missing = false;
+    std::wstring why = OpenTop(folder, m_top, &missing);
+    if (!why.empty()) {
+        if (!missing) result.Failed(why + (m_erase ? L"; nothing in it was erased." : L"."));
+        return false;
+    }
+    std::vector<Pending> stack;
+    if (removeTop) stack.push_back({L"", 0, true});
+    stack.push_back({L"", 0, false});
+    while (!stack.empty() && !m_stopped) {
+        Pending p = stack.back();
+        stack.pop_back();
+        if (p.finish)
+            RemoveFolder(p.rel);
+        else
+            Folder(p, stack);
+    }
+    if (m_stopped && m_erase) result.Failed(L"The erase was stopped before it ended.");
+    return true;
+}
+
+void Walker::Folder(const Pending& p, std::vector<Pending>& stack) {
+    if (Pause(m_settings.folderMs)) {
+        m_stopped = true;
+        return;
+    }
+    if (!p.rel.empty()) {
+        // The folder checked now may have been swapped for a link since it was found.
+        HANDLE h = OpenInside(m_top, p.rel, FILE_READ_ATTRIBUTES, true);
+        if (h == INVALID_HANDLE_VALUE) {
+            DWORD error = ::GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+                result.Failed(error == ERROR_BAD_PATHNAME ? Shown(p.rel) + L": it leads outside its folder and was left alone."
+                                                          : Reason(Shown(p.rel), error));
+            return;
+        }
+        ::CloseHandle(h);
+    }
+    if (m_erase && !m_settings.keepFolders && !p.rel.empty()) stack.push_back({p.rel, p.depth, true});
+    Search s(m_top.final + p.rel);
+    if (!s.Ok()) {
+        if (s.Error() != ERROR_FILE_NOT_FOUND) result.Failed(Reason(Shown(p.rel), s.Error()));
+        return;
+    }
+    do {
+        if (Pause(0)) {
+            m_stopped = true;
+            return;
+        }
+        if (s.IsDots()) continue;
+        const WIN32_FIND_DATAW& d = s.Data();
+        std::wstring rel = p.rel + d.cFileName;
+        if (!IsPlainName(d.cFileName)) {
+            result.Failed(Shown(p.rel) + d.cFileName + L": a name that could lead elsewhere; it was left alone.");
+            continue;
+        }
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            result.Failed(Shown(rel) + L": a link; it was left alone and not followed.");
+            continue;
+        }
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (m_settings.filesAtTopOnly) continue;
+            if (m_sink) m_sink->Met(rel, true, 0);
+            if (p.depth + 1 > kMaxDepth)
+                result.Failed(Shown(rel) + L": the folders go deeper than any walk goes; what lies below was left alone.");
+            else
+                stack.push_back({rel + L"\\", p.depth + 1, false});
+            continue;
+        }
+        if (m_sink) m_sink->Met(rel, false, SizeOf(d));
+        File(rel, d);
+    } while (s.Next());
+    if (s.Error() != ERROR_NO_MORE_FILES && s.Error() != 0) result.Failed(Reason(Shown(p.rel), s.Error()));
+}
+
+void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
+    if (!m_erase) {
+        items.push_back({Shown(rel), SizeOf(d)});
+        if (!m_settings.resetAttributes) return;
+        HANDLE h = OpenInside(m_top, rel, kResetAccess, false);
+        if (h == INVALID_HANDLE_VALUE) return;
+        // Attributes belong to the file, not to one of its names.
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (::GetFileInformationByHandle(h, &info) && info.nNumberOfLinks == 1 &&
+            info.dwFileAttributes != FILE_ATTRIBUTE_NORMAL)
+            SetAttributes(h, FILE_ATTRIBUTE_NORMAL);
+        ::CloseHandle(h);
+        return;
+    }
+    std::wstring shown = Shown(rel);
+    if (m_sink) m_sink->Erasing(shown);
+    if (Pause(m_settings.fileMs)) {
+        m_stopped = true;
+        return;
+    }
+    bool overwrite = m_options.overwrite;
+    HANDLE h = OpenInside(m_top, rel, overwrite ? kOverwriteAccess : kEraseAccess, false);
+    if (h == INVALID_HANDLE_VALUE && overwrite && ::GetLastError() == ERROR_SHARING_VIOLATION) {
+        // In use: it cannot be overwritten now; its name can still go at the next restart.
+        if (DeleteAtRestart(m_top.final + rel)) {
+            result.Failed(shown + L": in use; it will be deleted when Windows restarts (not overwritten).");
+            return;
+        }
+        ::SetLastError(ERROR_SHARING_VIOLATION);
+    }
+    if (h == INVALID_HANDLE_VALUE) {
+        DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) return;  // gone meanwhile: nothing to erase
+        result.Failed(error == ERROR_BAD_PATHNAME ? shown + L": it leads outside its folder and was left alone."
+                                                  : Reason(shown, error));
+        return;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    ::GetFileInformationByHandle(h, &info);
+    bool oneName = info.nNumberOfLinks <= 1;
+    bool readOnly = info.dwFileAttributes & FILE_ATTRIBUTE_READONLY;
+    if (readOnly && !oneName) {
+        ::CloseHandle(h);
+        result.Failed(shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone.");
+        return;
+    }
+    if (readOnly) SetAttributes(h, (info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL);
+    bool gone;
+    DWORD error = 0;
+    if (overwrite) {
+        if (m_noteSolidState) {
+            m_noteSolidState = false;
+            std::wstring note = SolidStateNote(m_top.final);
+            if (!note.empty()) result.Note(note);
+        }
+        std::wstring note;
+        Disposal d2 = OverwriteAndDelete(h, m_top.final + rel, m_options.passes, note);
+        error = ::GetLastError();
+        gone = d2 != Disposal::Stayed;
+        if (d2 == Disposal::Overwritten) ++result.overwritten;
+        if (d2 == Disposal::DeletedOnly) {
+            ++result.deletedOnly;
+            if (!note.empty()) result.Note(note);
+        }
+    } else {
+        gone = Dispose(h);
+        error = ::GetLastError();
+    }
+    if (!gone && readOnly) SetAttributes(h, info.dwFileAttributes);  // it stays as it was
+    ::CloseHandle(h);
+    if (gone) {
+        ++result.erased;
+        result.bytes += SizeOf(d);
+    } else {
+        result.Failed(Reason(shown, error));
+    }
+}
+
+void Walker::RemoveFolder(const std::wstring& rel) {
+    HANDLE h = OpenInside(m_top, rel, DELETE | FILE_READ_ATTRIBUTES, true);
+    if (h == INVALID_HANDLE_VALUE) {
+        DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) result.Failed(Reason(Shown(rel), error));
+        return;
+    }
+    if (Dispose(h))
+        ++result.erased;
+    else
+        result.Failed(Reason(Shown(rel), ::GetLastError()));
+    ::CloseHandle(h);
+}
+}  // namespace
+
+std::wstring CheckTopFolder(const std::wstring& folder) {
+    Top top;
+    return OpenTop(folder, top);
+}
+
+Listing ListFolder(const std::wstring& folder, const Options& options, WalkSink* sink, const WalkSettings& settings) {
+    Walker w(false, options, sink, settings);
+    w.Run(folder, false);
+    return {std::move(w.items), std::move(w.result)};
+}
+
+Result EraseInside(const std::wstring& folder, const Options& options, WalkSink* sink, const WalkSettings& settings) {
+    Walker w(true, options, sink, settings);
+    w.Run(folder, false);
+    return w.result;
+}
+
+Result EraseFolder(const std::wstring& folder, const Options& options) {
+    WalkSettings settings;
+    settings.keepFolders = false;
+    Walker w(true, options, nullptr, settings);
+    w.Run(folder, true);
+    return w.result;
+}
+
+Result EraseFilesIn(const std::wstring& folder, const Options& options) {
+    WalkSettings settings;
+    settings.filesAtTopOnly = true;
+    Walker w(true, options, nullptr, settings);
+    w.Run(folder, false);
+    return w.result;
+}
+
+Result EraseFile(const std::wstring& path, const Options& options) {
+    Result result;
+    size_t slash = path.find_last_of(L"\\/");
+    std::wstring name = slash == std::wstring::npos ? L"" : path.substr(slash + 1);
+    if (!IsAbsoluteFolder(path) || !IsPlainName(name)) {
+        result.Failed(path + L" is not a full path of a file.");
+        return result;
+    }
+    Top top;
+    bool missing = false;
+    std::wstring why = OpenTop(path.substr(0, slash), top, &missing, TopCheck::Protected);
+    if (!why.empty()) {
+        if (!missing) result.Failed(why + L"; nothing was erased.");
+        return result;
+    }
+    WIN32_FIND_DATAW d{};
+    HANDLE find = ::FindFirstFileExW((top.final + name).c_str(), FindExInfoBasic, &d, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return result;  // not there: nothing to erase
+    ::FindClose(find);
+    if (d.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) {
+        result.Failed(path + L": a link or a folder; it was left alone.");
+        return result;
+    }
+    Walker w(true, options, nullptr, {});
+    w.File(top, name, d);
+    return w.result;
+}
+
+bool ListEntries(const std::wstring& folder, std::vector<Entry>& entries, std::wstring* reason) {
+    entries.clear();
+    Top top;
+    bool missing = false;
+    std::wstring why = OpenTop(folder, top, &missing);
+    if (!why.empty()) {
+        if (reason) *reason = why;
+        return false;
+    }
+    Search s(top.final);
+    if (!s.Ok()) {
+        if (reason) *reason = Reason(folder, s.Error());
+        return s.Error() == ERROR_FILE_NOT_FOUND;
+    }
+    do {
+        const WIN32_FIND_DATAW& d = s.Data();
+        if (s.IsDots() || !IsPlainName(d.cFileName) || (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+        Entry e{d.cFileName, d.dwFileAttributes, (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, false, SizeOf(d)};
+        if (e.folder) {
+            Search inner(top.final + d.cFileName + L"\\");
+            for (bool more = inner.Ok(); more && !e.holdsContent; more = inner.Next()) {
+                DWORD a = inner.Data().dwFileAttributes;
+                e.holdsContent = !inner.IsDots() && ((a & FILE_ATTRIBUTE_DIRECTORY) || !(a & FILE_ATTRIBUTE_HIDDEN));
+            }
+        }
+        entries.push_back(std::move(e));
+    } while (s.Next());
+    return true;
+}
+
+}  // namespace engine

@@ -1,0 +1,267 @@
+// The engine on its own: the guard on a walk's top folder (pure, and on this machine), the one
+// walk and delete against links, case twins, hard links, look-alike names and depth, the
+// registry key class against registry links and look-alike value names, and the worker.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "Guard.h"
+#include "PathRules.h"
+#include "RegKey.h"
+#include "Walk.h"
+#include "Worker.h"
+
+using namespace engine;
+
+namespace {
+const std::wstring kFixtures = L"C:\\engine-fixtures";
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool ReadOnly(const std::wstring& path) {
+    DWORD a = ::GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
+}
+void Write(const std::wstring& path, const char* text = "x") {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    ::WriteFile(h, text, static_cast<DWORD>(strlen(text)), &n, nullptr);
+    ::CloseHandle(h);
+}
+// A fresh folder (its parent made too) inside the prefix's drive C:.
+std::wstring Fresh(const std::wstring& path) {
+    EraseFolder(path, {});
+    ::SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
+    return path;
+}
+bool Mentions(const Result& r, const std::wstring& text) {
+    for (const std::wstring& reason : r.reasons)
+        if (reason.find(text) != std::wstring::npos) return true;
+    return false;
+}
+std::wstring Known(REFKNOWNFOLDERID id) {
+    PWSTR p = nullptr;
+    ::SHGetKnownFolderPath(id, 0, nullptr, &p);
+    std::wstring s = p ? p : L"";
+    ::CoTaskMemFree(p);
+    return s;
+}
+}  // namespace
+
+TEST(PathRules, OnlyPlainNamesAndFullPaths) {
+    for (const wchar_t* plain : {L"a.txt", L".profile", L"a..b", L"\xFF0E\xFF0E", L"Łukasz", L"\xD83D\xDE00.txt"})
+        EXPECT_TRUE(IsPlainName(plain)) << plain;
+    for (const wchar_t* odd : {L"", L".", L"..", L". .", L"a\\b", L"a/b", L"c:", L"a?", L"tab\t", L"a|b"})
+        EXPECT_FALSE(IsPlainName(odd)) << odd;
+    struct Case { const wchar_t* path; const wchar_t* folded; };
+    for (const Case& c : {Case{L"c:\\a\\.\\b\\..\\C", L"C:\\A\\C"}, Case{L"\\\\?\\C:\\x\\", L"C:\\X"},
+                          Case{L"\\\\?\\UNC\\srv\\Share\\d", L"\\\\SRV\\SHARE\\D"}, Case{L"\\\\host\\c$\\Windows", L"C:\\WINDOWS"},
+                          Case{L"C:\\łukasz. ", L"C:\\ŁUKASZ"}}) {
+        PathSteps s;
+        ASSERT_TRUE(SplitFullPath(c.path, s)) << c.path;
+        EXPECT_EQ(FoldedPath(s), c.folded);
+    }
+    for (const wchar_t* bad : {L".", L"C:", L"C:x", L"\\x", L"x\\y", L"\\\\.\\C:\\x", L"\\\\?\\Volume{1}\\x",
+                               L"\\\\?\\GLOBALROOT\\x", L"\\\\srv", L"C:\\a\\...\\b"})
+        EXPECT_FALSE(IsAbsoluteFolder(bad)) << bad;
+}
+
+TEST(PathRules, TheGuardRefusesRootsKnownFoldersAndWhatLiesAbove) {
+    const std::vector<std::wstring> known{L"C:\\Windows", L"C:\\Users\\Łukasz\\Documents"};
+    for (const wchar_t* refused : {L"", L".", L"C:", L"C:\\", L"\\\\srv\\share", L"\\\\localhost\\C$\\windows\\",
+                                   L"\\\\?\\UNC\\localhost\\c$\\Users", L"c:\\users\\łukasz", L"C:\\Windows\\..\\Windows",
+                                   L"C:\\USERS\\ŁUKASZ\\DOCUMENTS\\.", L"\\\\.\\PhysicalDrive0\\x"})
+        EXPECT_FALSE(RefusalOf(refused, known).empty()) << refused;
+    for (const wchar_t* allowed : {L"C:\\Windows\\Temp", L"C:\\Users\\Łukasz\\Documents\\Cache", L"\\\\srv\\share\\tmp",
+                                   L"D:\\Users\\Łukasz"})
+        EXPECT_TRUE(RefusalOf(allowed, known).empty()) << allowed;
+}
+
+TEST(Guard, ThisMachinesFoldersAndLinksAreRefused) {
+    for (REFKNOWNFOLDERID id : {FOLDERID_Documents, FOLDERID_Desktop, FOLDERID_Profile, FOLDERID_ProgramData,
+                                FOLDERID_Public, FOLDERID_LocalAppData, FOLDERID_System})
+        EXPECT_FALSE(CheckTopFolder(Known(id)).empty()) << Known(id);
+    EXPECT_FALSE(CheckTopFolder(Known(FOLDERID_System) + L"\\drivers").empty());
+    EXPECT_NE(CheckTopFolder(kFixtures + L"\\walklink").find(L"link"), std::wstring::npos);
+    EXPECT_TRUE(CheckTopFolder(kFixtures + L"\\walk").empty());
+    // The engine's own working folders are fine; a relative TEMP is not.
+    EXPECT_FALSE(CheckTopFolder(L".").empty());
+    EXPECT_FALSE(CheckTopFolder(L"C:").empty());
+}
+
+TEST(Walk, ErasesWhatIsInsideAndNothingItLeadsTo) {
+    const std::wstring walk = kFixtures + L"\\walk";
+    Listing before = ListFolder(walk, {});
+    EXPECT_EQ(before.items.size(), 2u);  // a.txt and sub\b.txt: links and odd names are no items
+    EXPECT_EQ(before.problems.failed, 3u);
+    Result r = EraseInside(walk, {});
+    EXPECT_EQ(r.erased, 2u);
+    EXPECT_EQ(r.bytes, 4u);
+    EXPECT_EQ(r.failed, 3u);  // the two links and the look-alike name stay, each with its reason
+    EXPECT_TRUE(Mentions(r, L"a link"));
+    EXPECT_FALSE(Exists(walk + L"\\a.txt"));
+    EXPECT_TRUE(Exists(walk + L"\\sub"));  // emptied, kept
+    EXPECT_TRUE(ReadOnly(kFixtures + L"\\sentinel\\keep.txt"));
+    EXPECT_TRUE(Exists(walk + L"\\\xFF0E\xFF0E\xFF3Ckeep.txt"));
+
+    // A link whose target is the walked name but for case leads outside.
+    r = EraseInside(kFixtures + L"\\top", {});
+    EXPECT_EQ(r.erased, 0u);
+    EXPECT_TRUE(Mentions(r, L"leads outside"));
+    EXPECT_TRUE(Exists(kFixtures + L"\\TOP\\f.txt"));
+
+    // Reached through a link: refused whole.
+    r = EraseInside(kFixtures + L"\\walklink", {});
+    EXPECT_EQ(r.failed, 1u);
+    EXPECT_TRUE(Mentions(r, L"link"));
+}
+
+TEST(Walk, AFileWithMoreThanOneNameKeepsItsAttributes) {
+    const std::wstring hard = kFixtures + L"\\hard";
+    WalkSettings reset;
+    reset.resetAttributes = true;
+    ListFolder(hard, {}, nullptr, reset);
+    EXPECT_TRUE(ReadOnly(kFixtures + L"\\elsewhere\\locked.txt"));
+    Result r = EraseInside(hard, {});
+    EXPECT_EQ(r.erased, 1u);  // the writable name goes; its other name keeps the content
+    EXPECT_TRUE(Exists(kFixtures + L"\\elsewhere\\shared.txt"));
+    EXPECT_FALSE(Exists(hard + L"\\shared.txt"));
+    EXPECT_TRUE(Mentions(r, L"more than one name"));
+    EXPECT_TRUE(ReadOnly(hard + L"\\locked.txt"));
+    EXPECT_TRUE(ReadOnly(kFixtures + L"\\elsewhere\\locked.txt"));
+}
+
+TEST(Walk, NamesOutsideTheCodePageAndDeepTrees) {
+    const std::wstring real = Fresh(L"C:\\engine-t\\Łukasz"), twin = Fresh(L"C:\\engine-t\\Lukasz");
+    Write(real + L"\\отчёт.txt");
+    Write(real + L"\\\xD83D\xDE00.txt");
+    Write(twin + L"\\keep.txt");
+    ::SetFileAttributesW((real + L"\\отчёт.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    Result r = EraseInside(real, {});
+    EXPECT_EQ(r.erased, 2u);
+    EXPECT_EQ(r.failed, 0u);
+    EXPECT_TRUE(Exists(twin + L"\\keep.txt"));
+
+    r = EraseFolder(kFixtures + L"\\deep", {});
+    EXPECT_EQ(r.failed, 0u) << (r.reasons.empty() ? L"" : r.reasons[0]);
+    EXPECT_FALSE(Exists(kFixtures + L"\\deep"));
+
+    // One file by name, and the files of one level only.
+    Write(real + L"\\one.txt");
+    Fresh(real + L"\\sub");
+    Write(real + L"\\sub\\two.txt");
+    EXPECT_EQ(EraseFile(real + L"\\one.txt", {}).erased, 1u);
+    EXPECT_EQ(EraseFilesIn(real, {}).erased, 0u);
+    EXPECT_TRUE(Exists(real + L"\\sub\\two.txt"));
+    EXPECT_FALSE(EraseFile(Known(FOLDERID_System) + L"\\kernel32.dll", {}).Complete());
+}
+
+TEST(Walk, AStopEndsItBetweenTwoFiles) {
+    const std::wstring folder = Fresh(L"C:\\engine-t\\stop");
+    for (int i = 0; i < 20; ++i) Write(folder + L"\\f" + std::to_wstring(i));
+    struct StopAt : WalkSink {
+        int pauses = 0;
+        bool Pause(unsigned) override { return ++pauses > 5; }
+    } sink;
+    Result r = EraseInside(folder, {}, &sink);
+    EXPECT_LT(r.erased, 5u);
+    EXPECT_TRUE(Mentions(r, L"stopped"));
+}
+
+namespace {
+const std::wstring kRegRoot = L"Software\\Corvane-Sweepmere engine test";
+LONG MakeLink(const std::wstring& path, const std::wstring& target) {
+    HKEY k = nullptr;
+    LONG rc = ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+                                KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    if (rc != ERROR_SUCCESS) return rc;
+    wchar_t sid[256] = L"";
+    // The link names its target in the registry's own form: \Registry\User\<sid>\...
+    HANDLE token = nullptr;
+    ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token);
+    BYTE buf[256];
+    DWORD n = 0;
+    ::GetTokenInformation(token, TokenUser, buf, sizeof buf, &n);
+    ::CloseHandle(token);
+    LPWSTR text = nullptr;
+    ::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buf)->User.Sid, &text);
+    wcsncpy(sid, text, 255);
+    ::LocalFree(text);
+    std::wstring full = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + target;
+    rc = ::RegSetValueExW(k, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(full.data()),
+                          static_cast<DWORD>(full.size() * sizeof(wchar_t)));
+    ::RegCloseKey(k);
+    return rc;
+}
+}  // namespace
+
+TEST(RegKey, NeverReadsOrDeletesThroughALink) {
+    Result cleanup;
+    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot, cleanup);
+    RegKey k;
+    ASSERT_EQ(k.Create(HKEY_CURRENT_USER, kRegRoot + L"\\target\\inner"), ERROR_SUCCESS);
+    ASSERT_EQ(k.Create(HKEY_CURRENT_USER, kRegRoot + L"\\tree\\below"), ERROR_SUCCESS);
+    ASSERT_EQ(MakeLink(kRegRoot + L"\\tree\\link", kRegRoot + L"\\target"), ERROR_SUCCESS);
+    ASSERT_EQ(MakeLink(kRegRoot + L"\\middle", kRegRoot + L"\\target"), ERROR_SUCCESS);
+    EXPECT_TRUE(RegKey::IsLink(HKEY_CURRENT_USER, kRegRoot + L"\\middle"));
+
+    // A link as a middle step is refused, and so is a delete below it.
+    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot + L"\\middle\\inner"), kRegLinkRefused);
+    Result r;
+    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot + L"\\middle\\inner", r);
+    EXPECT_EQ(r.failed, 1u);
+    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot + L"\\target\\inner"), ERROR_SUCCESS);
+
+    // A link inside a deleted tree goes as a link; its target keeps its contents.
+    r = {};
+    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot + L"\\tree", r);
+    EXPECT_EQ(r.erased, 1u);
+    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot + L"\\tree"), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot + L"\\target\\inner"), ERROR_SUCCESS);
+    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot, cleanup);
+    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot), ERROR_FILE_NOT_FOUND);
+}
+
+TEST(RegKey, ValuesByTheirExactNames) {
+    RegKey k;
+    ASSERT_EQ(k.Create(HKEY_CURRENT_USER, kRegRoot + L"\\values"), ERROR_SUCCESS);
+    const std::wstring real = L"C:\\Łukasz\\журнал.txt", twin = L"C:\\Lukasz\\?????.txt";
+    for (const std::wstring& name : {real, twin}) k.Write(name, REG_SZ, name.c_str(), static_cast<DWORD>((name.size() + 1) * 2));
+    k.Write(L"expand", REG_EXPAND_SZ, L"%SystemRoot%\\x", 30);
+    std::vector<std::wstring> names = k.ValueNames();
+    EXPECT_NE(std::find(names.begin(), names.end(), real), names.end());
+    std::wstring text;
+    EXPECT_TRUE(k.ReadString(L"expand", text));
+    EXPECT_EQ(text.find(L'%'), std::wstring::npos);
+    Result r;
+    DeleteValue(HKEY_CURRENT_USER, kRegRoot + L"\\values", real, r);
+    EXPECT_EQ(r.erased, 1u);
+    EXPECT_FALSE(k.ReadString(real, text));
+    EXPECT_TRUE(k.ReadString(twin, text));
+    DeleteValue(HKEY_CURRENT_USER, kRegRoot + L"\\values", real, r);  // already gone: neither erased nor failed
+    EXPECT_EQ(r.erased + r.failed, 1u);
+    k.Close();
+    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot, r);
+}
+
+TEST(Worker, AnExceptionIsAFailureAndTheInboxKeepsOrder) {
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    auto inbox = std::make_shared<Inbox>(window);
+    std::vector<std::wstring> got;
+    Worker w;
+    Worker::FaultForTests() = [] { throw std::bad_alloc(); };
+    w.Start([](const StopToken&) {}, [&](const std::wstring& why) { inbox->Post([&got, why] { got.push_back(why); }); });
+    w.Join();
+    Worker::FaultForTests() = nullptr;
+    w.Start([&](const StopToken&) {
+        for (int i = 0; i < 3; ++i) inbox->Post([&got, i] { got.push_back(std::to_wstring(i)); });
+    });
+    w.Join();
+    MSG m;
+    while (::PeekMessageW(&m, window, kInboxMessage, kInboxMessage, PM_REMOVE)) inbox->Drain();
+    EXPECT_EQ(got, (std::vector<std::wstring>{L"not enough memory", L"0", L"1", L"2"}));
+    inbox->Close();
+    inbox->Post([&got] { got.push_back(L"late"); });
+    inbox->Drain();
+    EXPECT_EQ(got.size(), 4u);
+    ::DestroyWindow(window);
+}
