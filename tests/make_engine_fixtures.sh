@@ -31,9 +31,9 @@ chmod 444 "$root/elsewhere/locked.txt"
 ln "$root/elsewhere/locked.txt" "$root/hard/locked.txt"
 # A folder reached through a link.
 ln -s walk "$root/walklink"
-# 1,200 folders deep.
+# 200 folders deep (the walk keeps its own stack of folders).
 deep="$root/deep"
 mkdir -p "$deep"
 cd "$deep"
-for _ in $(seq 1200); do mkdir d; cd d; done
+for _ in $(seq 200); do mkdir d; cd d; done
 echo bottom > bottom.txt
