@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "Guard.h"
+#include "PathRules.h"
 #include "RegKey.h"
 #include "Text.h"
 #include "Walk.h"
@@ -16,21 +18,25 @@ bool IsChecked(const std::vector<bool>& checked, size_t i) { return i < checked.
 
 HKEY HiveKey(const KeyPath& key) { return key.hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
-// The folder a file lies in: the top of the one delete's checks.
-std::wstring FolderOf(const std::wstring& path) {
-    size_t cut = path.find_last_of(L"\\/");
-    return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut);
-}
-
+// What the erase would refuse, found the way the erase finds it: a folder that is, contains or
+// lies above a protected folder, a file or folder inside the system's folders (Windows, Program
+// Files, ProgramData), a path reached through a link, a key the key guard refuses. A missing
+// entry is not refused: there is nothing to erase.
 std::wstring CheckEntry(const WipeEntry& e) {
     std::wstring why = CheckEntryText(e.kind, e.target);
     if (!why.empty()) return why;
-    switch (e.kind) {
-    case WipeKind::Key: return CheckKey(e.target);
-    case WipeKind::Folder: return CheckTopFolder(e.target);
-    case WipeKind::File: return CheckTopFolder(FolderOf(e.target));
+    if (e.kind == WipeKind::Key) return CheckKey(e.target);
+    std::wstring folder = e.target;
+    if (e.kind == WipeKind::File) {
+        size_t cut = e.target.find_last_of(L"\\/");
+        if (cut == std::wstring::npos || !IsPlainName(e.target.substr(cut + 1))) return L"not the full path of a file";
+        folder = e.target.substr(0, cut);
     }
-    return {};
+    Top top;
+    bool missing = false;
+    if (e.kind == WipeKind::Folder) why = OpenTop(folder, top, &missing, TopCheck::Guarded);
+    if (why.empty() && !missing) why = OpenTop(folder, top, &missing, TopCheck::Protected);
+    return missing ? std::wstring() : why;
 }
 
 // Keys and values of a key tree, counted without entering a link (a link is one item).

@@ -17,7 +17,7 @@ chmod 444 "$root/sentinel/keep.txt" "$root/keep.txt"
 # U+FF0E U+FF0E U+FF3C: their ANSI forms are "..\"
 dots=$(printf '\357\274\216\357\274\216')
 back=$(printf '\357\274\274')
-for page in cache cookies walk tree temp wipe; do
+for page in cache cookies walk tree temp; do
   mkdir -p "$root/$page" "$root/$page-odd/$dots"
   ln -s ../sentinel "$root/$page/link"
   ln -s ../sentinel/keep.txt "$root/$page/filelink"

@@ -4,10 +4,12 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <string>
 
 #include "Text.h"
 #include "WipeList.h"
+#include "Walk.h"
 
 using namespace engine;
 
@@ -177,4 +179,142 @@ TEST(WipeListStore, AFailedReplaceLeavesTheOldList) {
     EXPECT_TRUE(SaveWipeList(list, &why)) << Utf8(why);
     EXPECT_NE(ReadBytes(ListFile(list.name)), old);
     EXPECT_TRUE(DeleteWipeList(list.name));
+}
+
+namespace {
+
+const wchar_t kLinkTarget[] = L"Software\\Corvane-Tests\\WipeTarget";
+const wchar_t kDoomed[] = L"Software\\Corvane-Tests\\Wipe\\doomed";
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool KeyExists(HKEY root, const std::wstring& path) {
+    HKEY h = nullptr;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(h);
+    return true;
+}
+
+void SetValue(HKEY root, const std::wstring& path, const wchar_t* name) {
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr), ERROR_SUCCESS);
+    DWORD one = 1;
+    ::RegSetValueExW(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+    ::RegCloseKey(h);
+}
+
+// doomed\inner holds a value, doomed\link is a registry link to a key of HKLM with a value.
+void SeedKeys() {
+    SetValue(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep");
+    SetValue(HKEY_CURRENT_USER, std::wstring(kDoomed) + L"\\inner", L"x");
+    HKEY link = nullptr;
+    LONG made = ::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\link").c_str(), 0, nullptr,
+                                  REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK,
+                                  nullptr, &link, nullptr);
+    if (made == ERROR_ALREADY_EXISTS || made == ERROR_SUCCESS) {
+        std::wstring target = std::wstring(L"\\Registry\\Machine\\") + kLinkTarget;
+        ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
+                         static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+        ::RegCloseKey(link);
+    }
+    ASSERT_EQ(made, ERROR_SUCCESS);
+}
+
+std::wstring KnownFolder(REFKNOWNFOLDERID id) {
+    PWSTR p = nullptr;
+    ::SHGetKnownFolderPath(id, 0, nullptr, &p);
+    std::wstring s = p ? p : L"";
+    ::CoTaskMemFree(p);
+    return s;
+}
+
+}  // namespace
+
+// C:\wipe-fixtures\erase holds a.txt, sub\b.txt, a link to a folder and a link to a file, both
+// links aimed at a read-only sentinel beside it (make_wipe_fixtures.sh).
+TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
+    const std::wstring folder = L"C:\\wipe-fixtures\\erase", scratch = L"C:\\corvane-scratch\\wipe";
+    ASSERT_TRUE(Exists(folder + L"\\dirlink")) << "make_wipe_fixtures.sh makes the fixture";
+    ::CreateDirectoryW(L"C:\\corvane-scratch", nullptr);
+    ::CreateDirectoryW(scratch.c_str(), nullptr);
+    WriteBytes(scratch + L"\\one.txt", "one");
+    WriteBytes(scratch + L"\\kept.txt", "kept");
+    SeedKeys();
+
+    WipeList list;
+    list.name = L"erase test";
+    list.entries = {{WipeKind::Folder, folder, 0},
+                    {WipeKind::File, scratch + L"\\one.txt", 0},
+                    {WipeKind::File, scratch + L"\\kept.txt", 0},
+                    {WipeKind::Folder, L"C:\\Windows", 0},
+                    {WipeKind::File, L"C:\\Windows\\win.ini", 0},
+                    {WipeKind::Folder, KnownFolder(FOLDERID_Profile), 0},
+                    {WipeKind::Key, L"HKCU\\Software\\", 0},
+                    {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed, 0}};
+    const std::vector<bool> checked = {true, true, false, true, true, true, true, true};
+
+    std::vector<Refusal> refusals = CheckWipeList(list, checked);
+    ASSERT_EQ(refusals.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(refusals[i].entry, i + 3);
+        EXPECT_NE(refusals[i].reason, L"");
+    }
+
+    std::vector<EntryPreview> previews = PreviewWipeList(list, checked);
+    ASSERT_EQ(previews.size(), 7u);
+    EXPECT_GE(previews[0].bytes, 16u);  // a.txt and sub\b.txt at least
+    EXPECT_EQ(previews[1].items, 1u);
+    EXPECT_EQ(previews[1].bytes, 3u);
+    EXPECT_NE(previews[3].problem, L"");
+    EXPECT_EQ(previews[6].items, 4u);  // doomed, inner, its value, the link
+    EXPECT_TRUE(Exists(folder + L"\\a.txt"));
+
+    Result result = EraseWipeList(list, checked, Options{});
+    // The four refusals come first; then the two links, which stay, and so does their folder.
+    ASSERT_EQ(result.failed, 7u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(result.reasons[i].find(list.entries[i + 3].target), 0u);
+    EXPECT_FALSE(Exists(folder + L"\\a.txt"));
+    EXPECT_FALSE(Exists(folder + L"\\sub"));
+    EXPECT_TRUE(Exists(folder + L"\\dirlink"));
+    EXPECT_TRUE(Exists(folder + L"\\filelink"));
+    EXPECT_FALSE(Exists(scratch + L"\\one.txt"));
+    EXPECT_TRUE(Exists(scratch + L"\\kept.txt"));
+    EXPECT_EQ(ReadBytes(L"C:\\wipe-fixtures\\sentinel\\keep.txt"), "keep\n");
+    EXPECT_TRUE(Exists(L"C:\\Windows\\win.ini"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDoomed));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, L"Software\\Corvane-Tests\\Wipe"));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kLinkTarget));
+    DWORD type = 0;
+    EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", RRF_RT_REG_DWORD, &type, nullptr, nullptr),
+              ERROR_SUCCESS);
+}
+
+// A saved list is a category of the command line: its key, its preview, its erase, and its bad
+// lines as failures with their numbers.
+TEST(WipeListErase, ASavedListIsACategory) {
+    const std::wstring scratch = L"C:\\corvane-scratch\\wipe-category";
+    ::CreateDirectoryW(L"C:\\corvane-scratch", nullptr);
+    ::CreateDirectoryW(scratch.c_str(), nullptr);
+    WriteBytes(scratch + L"\\a.txt", "12345");
+    WipeList list;
+    ASSERT_TRUE(DeleteWipeList(L"Nightly"));
+    EXPECT_FALSE(WipeListCategory(L"Nightly"));
+    ::SHCreateDirectoryExW(nullptr, WipeListFolder().c_str(), nullptr);
+    WriteBytes(ListFile(L"Nightly"), "file " + Utf8(scratch) + "\\a.txt\nfolder relative\n");
+
+    std::optional<Category> category = WipeListCategory(L"NIGHTLY");
+    ASSERT_TRUE(category);
+    EXPECT_EQ(category->key, "wipelist:Nightly");
+    Listing listing = category->list(Options{});
+    ASSERT_EQ(listing.items.size(), 1u);
+    EXPECT_EQ(listing.items[0].bytes, 5u);
+    EXPECT_EQ(listing.problems.failed, 1u);
+    EXPECT_NE(listing.problems.FirstReason().find(L"Line 2"), std::wstring::npos);
+    EXPECT_TRUE(Exists(scratch + L"\\a.txt"));
+
+    Result result = category->erase(Options{});
+    EXPECT_EQ(result.erased, 1u);
+    EXPECT_EQ(result.failed, 1u);
+    EXPECT_FALSE(Exists(scratch + L"\\a.txt"));
+    EXPECT_TRUE(DeleteWipeList(L"Nightly"));
 }

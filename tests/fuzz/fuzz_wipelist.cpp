@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "../../engine/WipeListFormat.h"
+#include "WipeListFormat.h"
 
 using namespace engine;
 
