@@ -4,52 +4,53 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
+#include "RegKey.h"
 #include "Text.h"
 #include "WipeList.h"
-#include "Walk.h"
 
 using namespace engine;
 
 namespace {
 
+const wchar_t kLinkTarget[] = L"Software\\Corvane-Tests\\WipeTarget";
+const wchar_t kDoomed[] = L"Software\\Corvane-Tests\\Wipe\\doomed";
+
 std::string ReadBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
-    char buf[4096];
-    DWORD got = 0;
-    while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
-    ::CloseHandle(h);
-    return bytes;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
-
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD put = 0;
-    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-    ::CloseHandle(h);
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
-
 std::wstring ListFile(const std::wstring& name) { return WipeListFolder() + L"\\" + name + L".wipelist"; }
-
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 size_t FilesInListFolder() {
-    WIN32_FIND_DATAW d;
-    HANDLE h = ::FindFirstFileW((WipeListFolder() + L"\\*").c_str(), &d);
-    size_t n = 0;
-    if (h == INVALID_HANDLE_VALUE) return n;
-    do n += !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    while (::FindNextFileW(h, &d));
-    ::FindClose(h);
-    return n;
+    std::error_code e;
+    auto files = std::filesystem::directory_iterator(std::filesystem::path(WipeListFolder()), e);
+    return static_cast<size_t>(std::distance(begin(files), end(files)));
 }
 
-bool Listed(const std::wstring& name) {
-    for (const std::wstring& n : WipeListNames())
-        if (n == name) return true;
-    return false;
+bool KeyExists(HKEY root, const std::wstring& path) { return RegKey().Open(root, path) == ERROR_SUCCESS; }
+
+// doomed\inner holds a value, doomed\link is a registry link to a key of HKLM with a value.
+void SeedKeys() {
+    DWORD one = 1;
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", REG_DWORD, &one, sizeof one);
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\inner").c_str(), L"x", REG_DWORD, &one, sizeof one);
+    HKEY link = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\link").c_str(), 0, nullptr,
+                                REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
+                                &link, nullptr),
+              ERROR_SUCCESS);
+    std::wstring target = std::wstring(L"\\Registry\\Machine\\") + kLinkTarget;
+    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
+                     static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+    ::RegCloseKey(link);
 }
 
 }  // namespace
@@ -79,43 +80,34 @@ TEST(WipeListText, NamesAndKeysGuarded) {
 
 TEST(WipeListStore, WrittenAndReadBackLineForLine) {
     const std::wstring name = L"Mail \u0141ukasz";
-    ASSERT_TRUE(DeleteWipeList(name));
+    for (const std::wstring& left : WipeListNames()) DeleteWipeList(left);
     ::SHCreateDirectoryExW(nullptr, WipeListFolder().c_str(), nullptr);
-    // A BOM, CRLF and LF mixed, every kind, comments, blanks and four kinds of bad line.
+    // A BOM, CRLF and LF mixed, every kind, a comment, a blank line and four kinds of bad line.
     WriteBytes(ListFile(name),
-               "\xEF\xBB\xBF# my mail\r\n"
-               "file C:\\mail\\\xC5\x81ukasz.pst\r\n"
-               "\r\n"
-               "  folder   \\\\server\\share\\old mail  \n"
-               "key HKCU\\Software\\Acme Mail\r\n"
-               "files C:\\x\r\n"
-               "folder mail\\relative\r\n"
-               "key\r\n"
-               "key HKEY_USERS\\x\r\n");
+               "\xEF\xBB\xBF# my mail\r\nfile C:\\mail\\\xC5\x81ukasz.pst\r\n\r\n"
+               "  folder   \\\\server\\share\\old mail  \nkey HKCU\\Software\\Acme Mail\r\n"
+               "files C:\\x\r\nfolder mail\\relative\r\nkey\r\nkey HKEY_USERS\\x\r\n");
     WipeList list;
     std::wstring why;
     ASSERT_TRUE(LoadWipeList(name, list, &why)) << Utf8(why);
-    EXPECT_TRUE(Listed(name));
     ASSERT_EQ(list.entries.size(), 3u);
-    EXPECT_EQ(list.entries[0].kind, WipeKind::File);
-    EXPECT_EQ(list.entries[0].target, L"C:\\mail\\\u0141ukasz.pst");
-    EXPECT_EQ(list.entries[1].kind, WipeKind::Folder);
-    EXPECT_EQ(list.entries[1].target, L"\\\\server\\share\\old mail");
-    EXPECT_EQ(list.entries[2].kind, WipeKind::Key);
-    EXPECT_EQ(list.entries[2].target, L"HKCU\\Software\\Acme Mail");
-    ASSERT_EQ(list.comments.size(), 1u);
-    ASSERT_EQ(list.bad.size(), 4u);
-    const unsigned lines[] = {6, 7, 8, 9};
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(list.bad[i].line, lines[i]);
-        EXPECT_NE(list.bad[i].reason, L"");
+    const std::pair<WipeKind, std::wstring> entries[] = {{WipeKind::File, L"C:\\mail\\\u0141ukasz.pst"},
+                                                         {WipeKind::Folder, L"\\\\server\\share\\old mail"},
+                                                         {WipeKind::Key, L"HKCU\\Software\\Acme Mail"}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(list.entries[i].kind, entries[i].first);
+        EXPECT_EQ(list.entries[i].target, entries[i].second);
     }
-    EXPECT_EQ(list.bad[0].reason, L"unknown kind \"files\" (file, folder or key)");
-    EXPECT_EQ(list.bad[1].reason, L"not an absolute path");
-    EXPECT_EQ(list.bad[2].reason, L"no key");
+    ASSERT_EQ(list.bad.size(), 4u);
+    const wchar_t* reasons[] = {L"unknown kind \"files\" (file, folder or key)", L"not an absolute path", L"no key",
+                                L"not a key of HKCU or HKLM"};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(list.bad[i].line, i + 6);
+        EXPECT_EQ(list.bad[i].reason, reasons[i]);
+    }
 
-    // Saved with a new entry: the bad lines and the comment stay where they were, the new entry
-    // goes last, and it all reads back the same.
+    // Saved with a new entry: the comment and the bad lines stay where they were, the new entry
+    // goes last.
     list.entries.push_back({WipeKind::Folder, L"D:\\tmp\\\u0416", 0});
     ASSERT_TRUE(SaveWipeList(list, &why)) << Utf8(why);
     const std::string saved = ReadBytes(ListFile(name));
@@ -123,37 +115,23 @@ TEST(WipeListStore, WrittenAndReadBackLineForLine) {
               "# my mail\r\nfile C:\\mail\\\xC5\x81ukasz.pst\r\nfolder \\\\server\\share\\old mail\r\n"
               "key HKCU\\Software\\Acme Mail\r\nfiles C:\\x\r\nfolder mail\\relative\r\nkey\r\n"
               "key HKEY_USERS\\x\r\nfolder D:\\tmp\\\xD0\x96\r\n");
-    WipeList again;
-    ASSERT_TRUE(LoadWipeList(name, again));
-    EXPECT_EQ(again.entries.size(), 4u);
-    EXPECT_EQ(again.entries[3].target, L"D:\\tmp\\\u0416");
-    EXPECT_EQ(again.bad.size(), 4u);
-
     // An entry that would read back as a bad line is not saved.
-    again.entries.push_back({WipeKind::File, L"relative.txt", 0});
-    EXPECT_FALSE(SaveWipeList(again, &why));
+    list.entries.push_back({WipeKind::File, L"relative.txt", 0});
+    EXPECT_FALSE(SaveWipeList(list, &why));
     EXPECT_EQ(ReadBytes(ListFile(name)), saved);
 
+    EXPECT_EQ(WipeListNames(), std::vector<std::wstring>{name});
     ASSERT_TRUE(DeleteWipeList(name));
-    EXPECT_FALSE(Listed(name));
+    EXPECT_EQ(WipeListNames(), std::vector<std::wstring>{});
     EXPECT_FALSE(LoadWipeList(name, list, &why));
     EXPECT_EQ(why, L"There is no wipe list named \"Mail \u0141ukasz\".");
     EXPECT_TRUE(DeleteWipeList(name));
-}
-
-TEST(WipeListStore, BadNamesTouchNothing) {
-    WipeList list;
-    list.entries.push_back({WipeKind::File, L"C:\\a.txt", 0});
-    for (const std::wstring& name : {std::wstring(65, L'x'), std::wstring(L"a\\..\\b"), std::wstring(L"NUL")}) {
-        size_t before = FilesInListFolder();
-        list.name = name;
-        std::wstring why;
-        EXPECT_FALSE(SaveWipeList(list, &why)) << Utf8(name);
-        EXPECT_NE(why, L"");
-        EXPECT_FALSE(LoadWipeList(name, list));
-        EXPECT_FALSE(DeleteWipeList(name));
-        EXPECT_EQ(FilesInListFolder(), before);
-    }
+    // A name that is not a list name reaches no file.
+    list.name = L"..\\x";
+    EXPECT_FALSE(SaveWipeList(list));
+    EXPECT_FALSE(LoadWipeList(L"NUL", list));
+    EXPECT_FALSE(DeleteWipeList(std::wstring(65, L'x')));
+    EXPECT_EQ(FilesInListFolder(), 0u);
 }
 
 TEST(WipeListStore, AFailedReplaceLeavesTheOldList) {
@@ -162,81 +140,29 @@ TEST(WipeListStore, AFailedReplaceLeavesTheOldList) {
     list.entries.push_back({WipeKind::File, L"C:\\old.txt", 0});
     ASSERT_TRUE(SaveWipeList(list));
     const std::string old = ReadBytes(ListFile(list.name));
-    size_t files = FilesInListFolder();
     // A list file held open without leave to delete it cannot be replaced: the replace step
     // fails after the new file is written in full.
     HANDLE held = ::CreateFileW(ListFile(list.name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     list.entries[0].target = L"C:\\new.txt";
-    list.entries.push_back({WipeKind::Folder, L"C:\\new", 0});
     std::wstring why;
     EXPECT_FALSE(SaveWipeList(list, &why));
     EXPECT_NE(why, L"");
     EXPECT_EQ(ReadBytes(ListFile(list.name)), old);
-    EXPECT_EQ(FilesInListFolder(), files);  // the new file did not stay behind
+    EXPECT_EQ(FilesInListFolder(), 1u);  // the new file did not stay behind
     ::CloseHandle(held);
-    EXPECT_TRUE(SaveWipeList(list, &why)) << Utf8(why);
-    EXPECT_NE(ReadBytes(ListFile(list.name)), old);
+    EXPECT_TRUE(SaveWipeList(list));
+    EXPECT_EQ(ReadBytes(ListFile(list.name)), "file C:\\new.txt\r\n");
     EXPECT_TRUE(DeleteWipeList(list.name));
 }
-
-namespace {
-
-const wchar_t kLinkTarget[] = L"Software\\Corvane-Tests\\WipeTarget";
-const wchar_t kDoomed[] = L"Software\\Corvane-Tests\\Wipe\\doomed";
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool KeyExists(HKEY root, const std::wstring& path) {
-    HKEY h = nullptr;
-    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(h);
-    return true;
-}
-
-void SetValue(HKEY root, const std::wstring& path, const wchar_t* name) {
-    HKEY h = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr), ERROR_SUCCESS);
-    DWORD one = 1;
-    ::RegSetValueExW(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-    ::RegCloseKey(h);
-}
-
-// doomed\inner holds a value, doomed\link is a registry link to a key of HKLM with a value.
-void SeedKeys() {
-    SetValue(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep");
-    SetValue(HKEY_CURRENT_USER, std::wstring(kDoomed) + L"\\inner", L"x");
-    HKEY link = nullptr;
-    LONG made = ::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\link").c_str(), 0, nullptr,
-                                  REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK,
-                                  nullptr, &link, nullptr);
-    if (made == ERROR_ALREADY_EXISTS || made == ERROR_SUCCESS) {
-        std::wstring target = std::wstring(L"\\Registry\\Machine\\") + kLinkTarget;
-        ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
-                         static_cast<DWORD>(target.size() * sizeof(wchar_t)));
-        ::RegCloseKey(link);
-    }
-    ASSERT_EQ(made, ERROR_SUCCESS);
-}
-
-std::wstring KnownFolder(REFKNOWNFOLDERID id) {
-    PWSTR p = nullptr;
-    ::SHGetKnownFolderPath(id, 0, nullptr, &p);
-    std::wstring s = p ? p : L"";
-    ::CoTaskMemFree(p);
-    return s;
-}
-
-}  // namespace
 
 // C:\wipe-fixtures\erase holds a.txt, sub\b.txt, a link to a folder and a link to a file, both
 // links aimed at a read-only sentinel beside it (make_wipe_fixtures.sh).
 TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
     const std::wstring folder = L"C:\\wipe-fixtures\\erase", scratch = L"C:\\corvane-scratch\\wipe";
     ASSERT_TRUE(Exists(folder + L"\\dirlink")) << "make_wipe_fixtures.sh makes the fixture";
-    ::CreateDirectoryW(L"C:\\corvane-scratch", nullptr);
-    ::CreateDirectoryW(scratch.c_str(), nullptr);
+    ::SHCreateDirectoryExW(nullptr, scratch.c_str(), nullptr);
     WriteBytes(scratch + L"\\one.txt", "one");
     WriteBytes(scratch + L"\\kept.txt", "kept");
     SeedKeys();
@@ -248,17 +174,14 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
                     {WipeKind::File, scratch + L"\\kept.txt", 0},
                     {WipeKind::Folder, L"C:\\Windows", 0},
                     {WipeKind::File, L"C:\\Windows\\win.ini", 0},
-                    {WipeKind::Folder, KnownFolder(FOLDERID_Profile), 0},
+                    {WipeKind::Folder, _wgetenv(L"USERPROFILE"), 0},
                     {WipeKind::Key, L"HKCU\\Software\\", 0},
                     {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed, 0}};
     const std::vector<bool> checked = {true, true, false, true, true, true, true, true};
 
     std::vector<Refusal> refusals = CheckWipeList(list, checked);
     ASSERT_EQ(refusals.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(refusals[i].entry, i + 3);
-        EXPECT_NE(refusals[i].reason, L"");
-    }
+    for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(refusals[i].entry == i + 3 && !refusals[i].reason.empty()) << i;
 
     std::vector<EntryPreview> previews = PreviewWipeList(list, checked);
     ASSERT_EQ(previews.size(), 7u);
@@ -284,8 +207,7 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDoomed));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, L"Software\\Corvane-Tests\\Wipe"));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kLinkTarget));
-    DWORD type = 0;
-    EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", RRF_RT_REG_DWORD, &type, nullptr, nullptr),
+    EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", RRF_RT_REG_DWORD, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
 }
 
@@ -293,10 +215,8 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
 // lines as failures with their numbers.
 TEST(WipeListErase, ASavedListIsACategory) {
     const std::wstring scratch = L"C:\\corvane-scratch\\wipe-category";
-    ::CreateDirectoryW(L"C:\\corvane-scratch", nullptr);
-    ::CreateDirectoryW(scratch.c_str(), nullptr);
+    ::SHCreateDirectoryExW(nullptr, scratch.c_str(), nullptr);
     WriteBytes(scratch + L"\\a.txt", "12345");
-    WipeList list;
     ASSERT_TRUE(DeleteWipeList(L"Nightly"));
     EXPECT_FALSE(WipeListCategory(L"Nightly"));
     ::SHCreateDirectoryExW(nullptr, WipeListFolder().c_str(), nullptr);

@@ -4,6 +4,7 @@
 // trailing '\') never changes whether it is refused.
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -12,13 +13,6 @@
 using namespace engine;
 
 namespace {
-
-bool SameLines(const std::vector<KeptLine>& a, const std::vector<KeptLine>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].bytes != b[i].bytes || a[i].reason != b[i].reason) return false;
-    return true;
-}
 
 std::wstring Respelled(const std::wstring& key) {
     size_t cut = key.find(L'\\');
@@ -43,24 +37,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string written = FormatWipeList(list);
     WipeList again;
     ParseWipeList(written, again);
-    if (again.entries.size() != list.entries.size()) abort();
-    for (size_t i = 0; i < list.entries.size(); ++i) {
-        const WipeEntry& e = list.entries[i];
-        if (again.entries[i].kind != e.kind || again.entries[i].target != e.target) abort();
-        if (!CheckEntryText(e.kind, e.target).empty()) abort();
-        if (e.kind == WipeKind::Key) {
-            KeyPath key;
-            if (!SplitKey(e.target, key)) abort();
-            std::wstring why = CheckKey(e.target);
-            if (why.empty() != CheckKey(Respelled(KeyText(key))).empty()) abort();
-            if (why != CheckKey(KeyText(key))) abort();
-        }
+    // No line is dropped: every line holding more than blanks is an entry, a comment or a bad line.
+    size_t lines = 0, from = bytes.compare(0, 3, "\xEF\xBB\xBF") ? 0 : 3;
+    for (size_t end; from <= bytes.size(); from = end + 1) {
+        end = std::min(bytes.find('\n', from), bytes.size());
+        std::string line = bytes.substr(from, end - from - (end > from && bytes[end - 1] == '\r'));
+        lines += line.find_first_not_of(" \t") != std::string::npos;
     }
-    if (!SameLines(again.comments, list.comments) || !SameLines(again.bad, list.bad)) abort();
-    if (FormatWipeList(again) != written) abort();
-    for (const KeptLine& b : list.bad)
-        if (b.line == 0 || b.reason.empty()) abort();
-
+    if (lines != list.entries.size() + list.comments.size() + list.bad.size()) abort();
+    // Every line comes back: the same bytes written again, the same bad lines with their reasons.
+    if (FormatWipeList(again) != written || again.entries.size() != list.entries.size()) abort();
+    if (again.bad.size() != list.bad.size() || again.comments.size() != list.comments.size()) abort();
+    for (size_t i = 0; i < list.bad.size(); ++i)
+        if (again.bad[i].reason != list.bad[i].reason || list.bad[i].line == 0) abort();
+    for (const WipeEntry& e : list.entries) {
+        if (!CheckEntryText(e.kind, e.target).empty()) abort();
+        KeyPath key;
+        if (e.kind == WipeKind::Key && (!SplitKey(e.target, key) || CheckKey(e.target) != CheckKey(KeyText(key)) ||
+                                        CheckKey(e.target).empty() != CheckKey(Respelled(KeyText(key))).empty()))
+            abort();
+    }
     std::wstring text;
     if (DecodeUtf8(bytes, text)) {
         std::wstring back;
