@@ -52,7 +52,7 @@ void CountKeyTree(HKEY root, const std::wstring& top, EntryPreview& preview) {
             continue;
         }
         if (error != ERROR_SUCCESS) {
-            if (path != top || error != ERROR_FILE_NOT_FOUND) preview.problem = Reason(path, error);
+            if (path != top || error != ERROR_FILE_NOT_FOUND) preview.problem = Reason(KeyText(root, path), error);
             continue;
         }
         ++preview.items;
@@ -69,17 +69,16 @@ EntryPreview PreviewEntry(const WipeEntry& e, const Options& options) {
         CountKeyTree(HiveKey(key), key.path, p);
     } else if (e.kind == WipeKind::Folder) {
         Listing listing = ListFolder(e.target, options);
-        p.items = listing.items.size() + 1;
+        bool there = ::GetFileAttributesW(e.target.c_str()) != INVALID_FILE_ATTRIBUTES;
+        p.items = listing.items.size() + (there ? 1 : 0);
         for (const Item& item : listing.items) p.bytes += item.bytes;
         p.problem = listing.problems.FirstReason();
     } else {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (::GetFileAttributesExW(e.target.c_str(), GetFileExInfoStandard, &data)) {
-            p.items = 1;
-            p.bytes = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
-            p.problem = Reason(e.target, ::GetLastError());
-        }
+        DWORD error = ::GetFileAttributesExW(e.target.c_str(), GetFileExInfoStandard, &data) ? 0 : ::GetLastError();
+        p.items = error ? 0 : 1;
+        p.bytes = error ? 0 : (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        if (error && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) p.problem = Reason(e.target, error);
     }
     return p;
 }
