@@ -192,7 +192,8 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
     EXPECT_EQ(previews[6].items, 4u);  // doomed, inner, its value, the link
     EXPECT_TRUE(Exists(folder + L"\\a.txt"));
 
-    Result result = EraseWipeList(list, checked, Options{});
+    Result result = EraseWipeList(list, checked, Options{});  // overwriting off: the list turns it on
+    EXPECT_EQ(result.overwritten + result.deletedOnly, 3u);    // a.txt, sub\b.txt, one.txt
     // The four refusals come first; then the two links, which stay, and so does their folder.
     ASSERT_EQ(result.failed, 7u);
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(result.reasons[i].find(list.entries[i + 3].target), 0u);
