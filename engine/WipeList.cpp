@@ -1,0 +1,181 @@
+// Checking, previewing and erasing a wipe list's entries, and a saved list as a category.
+#include "WipeList.h"
+
+#include <windows.h>
+
+#include "Guard.h"
+#include "PathRules.h"
+#include "RegKey.h"
+#include "Text.h"
+#include "Walk.h"
+#include "Worker.h"
+
+namespace engine {
+
+namespace {
+
+bool IsChecked(const std::vector<bool>& checked, size_t i) { return i < checked.size() && checked[i]; }
+
+HKEY HiveKey(const KeyPath& key) { return key.hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+// What the erase would refuse, found the way the erase finds it: a folder that is, contains or
+// lies above a protected folder, a file or folder inside the system's folders (Windows, Program
+// Files, ProgramData), a path reached through a link, a key the key guard refuses. A missing
+// entry is not refused: there is nothing to erase.
+std::wstring CheckEntry(const WipeEntry& e) {
+    std::wstring why = CheckEntryText(e.kind, e.target);
+    if (!why.empty()) return why;
+    if (e.kind == WipeKind::Key) return CheckKey(e.target);
+    std::wstring folder = e.target;
+    if (e.kind == WipeKind::File) {
+        size_t cut = e.target.find_last_of(L"\\/");
+        if (cut == std::wstring::npos || !IsPlainName(e.target.substr(cut + 1))) return L"not the full path of a file";
+        folder = e.target.substr(0, cut);
+    }
+    Top top;
+    bool missing = false;
+    if (e.kind == WipeKind::Folder) why = OpenTop(folder, top, &missing, TopCheck::Guarded);
+    if (why.empty() && !missing) why = OpenTop(folder, top, &missing, TopCheck::Protected);
+    return missing ? std::wstring() : why;
+}
+
+// Keys and values of a key tree, counted without entering a link (a link is one item).
+void CountKeyTree(HKEY root, const std::wstring& top, EntryPreview& preview) {
+    std::vector<std::wstring> pending{top};
+    while (!pending.empty()) {
+        std::wstring path = pending.back();
+        pending.pop_back();
+        RegKey key;
+        LONG error = key.Open(root, path);
+        if (error == kRegLinkRefused) {
+            ++preview.items;
+            continue;
+        }
+        if (error != ERROR_SUCCESS) {
+            if (path != top || error != ERROR_FILE_NOT_FOUND) preview.problem = Reason(KeyText(root, path), error);
+            continue;
+        }
+        ++preview.items;
+        preview.items += key.ValueNames().size();
+        for (const std::wstring& sub : key.SubkeyNames()) pending.push_back(path + L"\\" + sub);
+    }
+}
+
+EntryPreview PreviewEntry(const WipeEntry& e, const Options& options) {
+    EntryPreview p;
+    if (e.kind == WipeKind::Key) {
+        KeyPath key;
+        SplitKey(e.target, key);
+        CountKeyTree(HiveKey(key), key.path, p);
+    } else if (e.kind == WipeKind::Folder) {
+        Listing listing = ListFolder(e.target, options);
+        bool there = ::GetFileAttributesW(e.target.c_str()) != INVALID_FILE_ATTRIBUTES;
+        p.items = listing.items.size() + (there ? 1 : 0);
+        for (const Item& item : listing.items) p.bytes += item.bytes;
+        p.problem = listing.problems.FirstReason();
+    } else {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        DWORD error = ::GetFileAttributesExW(e.target.c_str(), GetFileExInfoStandard, &data) ? 0 : ::GetLastError();
+        p.items = error ? 0 : 1;
+        p.bytes = error ? 0 : (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        if (error && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) p.problem = Reason(e.target, error);
+    }
+    return p;
+}
+
+}  // namespace
+
+std::vector<Refusal> CheckWipeList(const WipeList& list, const std::vector<bool>& checked) {
+    std::vector<Refusal> refusals;
+    for (size_t i = 0; i < list.entries.size(); ++i) {
+        if (!IsChecked(checked, i)) continue;
+        std::wstring why = CheckEntry(list.entries[i]);
+        if (!why.empty()) refusals.push_back({i, why});
+    }
+    return refusals;
+}
+
+std::vector<EntryPreview> PreviewWipeList(const WipeList& list, const std::vector<bool>& checked,
+                                          const Options& options) {
+    std::vector<EntryPreview> previews;
+    for (size_t i = 0; i < list.entries.size(); ++i) {
+        if (!IsChecked(checked, i)) continue;
+        if (options.stop && options.stop->Requested()) break;
+        std::wstring why = CheckEntry(list.entries[i]);
+        EntryPreview p = why.empty() ? PreviewEntry(list.entries[i], options) : EntryPreview{};
+        p.entry = i;
+        if (!why.empty()) p.problem = why;
+        previews.push_back(p);
+    }
+    return previews;
+}
+
+Result EraseWipeList(const WipeList& list, const std::vector<bool>& checked, Options options) {
+    // The page promises that what a list names cannot be restored.
+    options.overwrite = true;
+    Result result;
+    // Every refusal is known before the first entry is erased.
+    std::vector<bool> refused(list.entries.size(), false);
+    for (const Refusal& r : CheckWipeList(list, checked)) {
+        refused[r.entry] = true;
+        result.Failed(list.entries[r.entry].target + L": " + r.reason);
+    }
+    for (size_t i = 0; i < list.entries.size(); ++i) {
+        if (!IsChecked(checked, i) || refused[i]) continue;
+        if (options.stop && options.stop->Requested()) break;
+        const WipeEntry& e = list.entries[i];
+        if (e.kind == WipeKind::File) {
+            result += EraseFile(e.target, options);
+        } else if (e.kind == WipeKind::Folder) {
+            result += EraseFolder(e.target, options);
+        } else {
+            KeyPath key;
+            SplitKey(e.target, key);
+            DeleteKeyTree(HiveKey(key), key.path, result);
+        }
+    }
+    return result;
+}
+
+std::optional<Category> WipeListCategory(const std::wstring& listName) {
+    // The name as it is saved, so that one list is one key (and one lock) in any spelling.
+    std::wstring name;
+    for (const std::wstring& saved : WipeListNames())
+        if (SameNoCase(saved, listName)) name = saved;
+    if (name.empty()) return std::nullopt;
+    // Read when the category runs: the list may change between naming it and running it.
+    auto load = [name](Result& problems, WipeList& list) {
+        std::wstring why;
+        if (!LoadWipeList(name, list, &why)) {
+            problems.Failed(why);
+            return false;
+        }
+        for (const KeptLine& bad : list.bad)
+            problems.Failed(L"Line " + std::to_wstring(bad.line) + L" of the list, \"" + bad.text + L"\": " + bad.reason);
+        return true;
+    };
+    Category c;
+    c.key = "wipelist:" + Utf8(name);
+    c.group = "wipelist";
+    c.name = L"Wipe List " + name;
+    c.list = [load](const Options& options) {
+        Listing listing;
+        WipeList list;
+        if (!load(listing.problems, list)) return listing;
+        std::vector<bool> all(list.entries.size(), true);
+        for (const EntryPreview& p : PreviewWipeList(list, all, options)) {
+            if (!p.problem.empty()) listing.problems.Failed(list.entries[p.entry].target + L": " + p.problem);
+            else if (p.items) listing.items.push_back({list.entries[p.entry].target, p.bytes});
+        }
+        return listing;
+    };
+    c.erase = [load](const Options& options) {
+        Result result;
+        WipeList list;
+        if (load(result, list)) result += EraseWipeList(list, std::vector<bool>(list.entries.size(), true), options);
+        return result;
+    };
+    return c;
+}
+
+}  // namespace engine

@@ -1,0 +1,242 @@
+// Wipe lists: kept in their files and read back line for line, saved all or nothing, their
+// names and keys guarded, and erased through the engine without following any link.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "RegKey.h"
+#include "Text.h"
+#include "WipeList.h"
+
+using namespace engine;
+
+namespace {
+
+const wchar_t kLinkTarget[] = L"Software\\Corvane-Tests\\WipeTarget";
+const wchar_t kDoomed[] = L"Software\\Corvane-Tests\\Wipe\\doomed";
+
+std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+}
+std::wstring ListFile(const std::wstring& name) { return WipeListFolder() + L"\\" + name + L".wipelist"; }
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+size_t FilesInListFolder() {
+    std::error_code e;
+    auto files = std::filesystem::directory_iterator(std::filesystem::path(WipeListFolder()), e);
+    return static_cast<size_t>(std::distance(begin(files), end(files)));
+}
+
+bool KeyExists(HKEY root, const std::wstring& path) { return RegKey().Open(root, path) == ERROR_SUCCESS; }
+
+// doomed\inner holds a value, doomed\link is a registry link to a key of HKLM with a value.
+void SeedKeys() {
+    DWORD one = 1;
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", REG_DWORD, &one, sizeof one);
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\inner").c_str(), L"x", REG_DWORD, &one, sizeof one);
+    HKEY link = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\link").c_str(), 0, nullptr,
+                                REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
+                                &link, nullptr),
+              ERROR_SUCCESS);
+    std::wstring target = std::wstring(L"\\Registry\\Machine\\") + kLinkTarget;
+    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
+                     static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+    ::RegCloseKey(link);
+}
+
+}  // namespace
+
+TEST(WipeListText, NamesAndKeysGuarded) {
+    EXPECT_EQ(CheckListName(std::wstring(64, L'a')), L"");
+    EXPECT_EQ(CheckListName(L"Mail \u0141ukasz.old"), L"");
+    for (const wchar_t* bad : {L"", L"a/b", L"a\\b", L"a:b", L"a*", L"a?", L"a\"", L"a<", L"a>", L"a|", L"tab\there",
+                               L"CON", L"nul.txt", L"Com1 .x", L"LPT9", L"com\u00B9", L"x.", L"x ", L"."})
+        EXPECT_NE(CheckListName(bad), L"") << Utf8(bad);
+    EXPECT_NE(CheckListName(std::wstring(65, L'a')), L"");
+
+    for (const wchar_t* refused :
+         {L"HKCU", L"HKLM\\", L"HKEY_LOCAL_MACHINE\\system", L"HKLM\\\\SOFTWARE\\\\", L"HKLM\\SAM", L"hklm\\Security",
+          L"HKLM\\HARDWARE", L"hkcu\\software", L"HKCU\\\\Software\\", L"HKCU\\Software\\\\Microsoft\\",
+          L"HKEY_CURRENT_USER\\SOFTWARE\\CLASSES", L"HKCU\\\u017Foftware"})
+        EXPECT_NE(CheckKey(refused), L"") << Utf8(refused);
+    for (const wchar_t* allowed : {L"HKCU\\Software\\Acme", L"HKLM\\SOFTWARE\\Acme\\Tool", L"HKCU\\Softwares",
+                                   L"HKCU\\Software\\Microsoft\\Notepad", L"HKEY_CURRENT_USER\\Environment\\x"})
+        EXPECT_EQ(CheckKey(allowed), L"") << Utf8(allowed);
+    for (const wchar_t* other : {L"HKCR\\x", L"HKEY_USERS\\x", L"HKCUx\\a", L"Software\\x"})
+        EXPECT_EQ(CheckKey(other), L"not a key of HKCU or HKLM") << Utf8(other);
+    KeyPath key;
+    ASSERT_TRUE(SplitKey(L"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\Acme\\", key));
+    EXPECT_EQ(KeyText(key), L"HKLM\\SOFTWARE\\Acme");
+}
+
+TEST(WipeListStore, WrittenAndReadBackLineForLine) {
+    const std::wstring name = L"Mail \u0141ukasz";
+    for (const std::wstring& left : WipeListNames()) DeleteWipeList(left);
+    ::SHCreateDirectoryExW(nullptr, WipeListFolder().c_str(), nullptr);
+    // A BOM, CRLF and LF mixed, every kind, a comment, a blank line and four kinds of bad line.
+    WriteBytes(ListFile(name),
+               "\xEF\xBB\xBF# my mail\r\nfile C:\\mail\\\xC5\x81ukasz.pst\r\n\r\n"
+               "  folder   \\\\server\\share\\old mail  \nkey HKCU\\Software\\Acme Mail\r\n"
+               "files C:\\x\r\nfolder mail\\relative\r\nkey\r\nkey HKEY_USERS\\x\r\n");
+    WipeList list;
+    std::wstring why;
+    ASSERT_TRUE(LoadWipeList(name, list, &why)) << Utf8(why);
+    ASSERT_EQ(list.entries.size(), 3u);
+    const std::pair<WipeKind, std::wstring> entries[] = {{WipeKind::File, L"C:\\mail\\\u0141ukasz.pst"},
+                                                         {WipeKind::Folder, L"\\\\server\\share\\old mail"},
+                                                         {WipeKind::Key, L"HKCU\\Software\\Acme Mail"}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(list.entries[i].kind, entries[i].first);
+        EXPECT_EQ(list.entries[i].target, entries[i].second);
+    }
+    ASSERT_EQ(list.bad.size(), 4u);
+    const wchar_t* reasons[] = {L"unknown kind \"files\" (file, folder or key)", L"not an absolute path", L"no key",
+                                L"not a key of HKCU or HKLM"};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(list.bad[i].line, i + 6);
+        EXPECT_EQ(list.bad[i].reason, reasons[i]);
+    }
+
+    // Saved with a new entry: the comment and the bad lines stay where they were, the new entry
+    // goes last.
+    list.entries.push_back({WipeKind::Folder, L"D:\\tmp\\\u0416", 0});
+    ASSERT_TRUE(SaveWipeList(list, &why)) << Utf8(why);
+    const std::string saved = ReadBytes(ListFile(name));
+    EXPECT_EQ(saved,
+              "# my mail\r\nfile C:\\mail\\\xC5\x81ukasz.pst\r\nfolder \\\\server\\share\\old mail\r\n"
+              "key HKCU\\Software\\Acme Mail\r\nfiles C:\\x\r\nfolder mail\\relative\r\nkey\r\n"
+              "key HKEY_USERS\\x\r\nfolder D:\\tmp\\\xD0\x96\r\n");
+    // An entry that would read back as a bad line is not saved.
+    list.entries.push_back({WipeKind::File, L"relative.txt", 0});
+    EXPECT_FALSE(SaveWipeList(list, &why));
+    EXPECT_EQ(ReadBytes(ListFile(name)), saved);
+
+    EXPECT_EQ(WipeListNames(), std::vector<std::wstring>{name});
+    ASSERT_TRUE(DeleteWipeList(name));
+    EXPECT_EQ(WipeListNames(), std::vector<std::wstring>{});
+    EXPECT_FALSE(LoadWipeList(name, list, &why));
+    EXPECT_EQ(why, L"There is no wipe list named \"Mail \u0141ukasz\".");
+    EXPECT_TRUE(DeleteWipeList(name));
+    // A name that is not a list name reaches no file.
+    list.name = L"..\\x";
+    EXPECT_FALSE(SaveWipeList(list));
+    EXPECT_FALSE(LoadWipeList(L"NUL", list));
+    EXPECT_FALSE(DeleteWipeList(std::wstring(65, L'x')));
+    EXPECT_EQ(FilesInListFolder(), 0u);
+}
+
+TEST(WipeListStore, AFailedReplaceLeavesTheOldList) {
+    WipeList list;
+    list.name = L"all or nothing";
+    list.entries.push_back({WipeKind::File, L"C:\\old.txt", 0});
+    ASSERT_TRUE(SaveWipeList(list));
+    const std::string old = ReadBytes(ListFile(list.name));
+    // A list file held open without leave to delete it cannot be replaced: the replace step
+    // fails after the new file is written in full.
+    HANDLE held = ::CreateFileW(ListFile(list.name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    list.entries[0].target = L"C:\\new.txt";
+    std::wstring why;
+    EXPECT_FALSE(SaveWipeList(list, &why));
+    EXPECT_NE(why, L"");
+    EXPECT_EQ(ReadBytes(ListFile(list.name)), old);
+    EXPECT_EQ(FilesInListFolder(), 1u);  // the new file did not stay behind
+    ::CloseHandle(held);
+    EXPECT_TRUE(SaveWipeList(list));
+    EXPECT_EQ(ReadBytes(ListFile(list.name)), "file C:\\new.txt\r\n");
+    EXPECT_TRUE(DeleteWipeList(list.name));
+}
+
+// C:\wipe-fixtures\erase holds a.txt, sub\b.txt, a link to a folder and a link to a file, both
+// links aimed at a read-only sentinel beside it (make_wipe_fixtures.sh).
+TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
+    const std::wstring folder = L"C:\\wipe-fixtures\\erase", scratch = L"C:\\corvane-scratch\\wipe";
+    ASSERT_TRUE(Exists(folder + L"\\dirlink")) << "make_wipe_fixtures.sh makes the fixture";
+    ::SHCreateDirectoryExW(nullptr, scratch.c_str(), nullptr);
+    WriteBytes(scratch + L"\\one.txt", "one");
+    WriteBytes(scratch + L"\\kept.txt", "kept");
+    SeedKeys();
+
+    WipeList list;
+    list.name = L"erase test";
+    list.entries = {{WipeKind::Folder, folder, 0},
+                    {WipeKind::File, scratch + L"\\one.txt", 0},
+                    {WipeKind::File, scratch + L"\\kept.txt", 0},
+                    {WipeKind::Folder, L"C:\\Windows", 0},
+                    {WipeKind::File, L"C:\\Windows\\win.ini", 0},
+                    {WipeKind::Folder, _wgetenv(L"USERPROFILE"), 0},
+                    {WipeKind::Key, L"HKCU\\Software\\", 0},
+                    {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed, 0}};
+    const std::vector<bool> checked = {true, true, false, true, true, true, true, true};
+
+    std::vector<Refusal> refusals = CheckWipeList(list, checked);
+    ASSERT_EQ(refusals.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(refusals[i].entry == i + 3 && !refusals[i].reason.empty()) << i;
+
+    std::vector<EntryPreview> previews = PreviewWipeList(list, checked);
+    ASSERT_EQ(previews.size(), 7u);
+    EXPECT_GE(previews[0].bytes, 16u);  // a.txt and sub\b.txt at least
+    EXPECT_EQ(previews[1].items, 1u);
+    EXPECT_EQ(previews[1].bytes, 3u);
+    EXPECT_NE(previews[3].problem, L"");
+    EXPECT_EQ(previews[6].items, 4u);  // doomed, inner, its value, the link
+    EXPECT_TRUE(Exists(folder + L"\\a.txt"));
+
+    Result result = EraseWipeList(list, checked, Options{});  // overwriting off: the list turns it on
+    EXPECT_EQ(result.overwritten + result.deletedOnly, 3u);    // a.txt, sub\b.txt, one.txt
+    // The four refusals come first; then the two links, which stay, and so does their folder.
+    ASSERT_EQ(result.failed, 7u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(result.reasons[i].find(list.entries[i + 3].target), 0u);
+    EXPECT_FALSE(Exists(folder + L"\\a.txt"));
+    EXPECT_FALSE(Exists(folder + L"\\sub"));
+    EXPECT_TRUE(Exists(folder + L"\\dirlink"));
+    EXPECT_TRUE(Exists(folder + L"\\filelink"));
+    EXPECT_FALSE(Exists(scratch + L"\\one.txt"));
+    EXPECT_TRUE(Exists(scratch + L"\\kept.txt"));
+    EXPECT_EQ(ReadBytes(L"C:\\wipe-fixtures\\sentinel\\keep.txt"), "keep\n");
+    EXPECT_TRUE(Exists(L"C:\\Windows\\win.ini"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDoomed));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, L"Software\\Corvane-Tests\\Wipe"));
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kLinkTarget));
+    EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", RRF_RT_REG_DWORD, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+}
+
+// A saved list is a category of the command line: its key, its preview, its erase, and its bad
+// lines as failures with their numbers.
+TEST(WipeListErase, ASavedListIsACategory) {
+    const std::wstring scratch = L"C:\\corvane-scratch\\wipe-category";
+    ::SHCreateDirectoryExW(nullptr, scratch.c_str(), nullptr);
+    WriteBytes(scratch + L"\\a.txt", "12345");
+    ASSERT_TRUE(DeleteWipeList(L"Nightly"));
+    EXPECT_FALSE(WipeListCategory(L"Nightly"));
+    ::SHCreateDirectoryExW(nullptr, WipeListFolder().c_str(), nullptr);
+    // A missing entry is neither an item nor a failure: there is nothing to erase.
+    WriteBytes(ListFile(L"Nightly"), "file " + Utf8(scratch) + "\\a.txt\nfolder relative\nfolder C:\\no such folder\n");
+
+    std::optional<Category> category = WipeListCategory(L"NIGHTLY");
+    ASSERT_TRUE(category);
+    EXPECT_EQ(category->key, "wipelist:Nightly");
+    Listing listing = category->list(Options{});
+    ASSERT_EQ(listing.items.size(), 1u);
+    EXPECT_EQ(listing.items[0].bytes, 5u);
+    EXPECT_EQ(listing.problems.failed, 1u);
+    EXPECT_NE(listing.problems.FirstReason().find(L"Line 2"), std::wstring::npos);
+    EXPECT_TRUE(Exists(scratch + L"\\a.txt"));
+
+    Result result = category->erase(Options{});
+    EXPECT_EQ(result.erased, 1u);
+    EXPECT_EQ(result.failed, 1u);
+    EXPECT_FALSE(Exists(scratch + L"\\a.txt"));
+    EXPECT_TRUE(DeleteWipeList(L"Nightly"));
+}
