@@ -1,16 +1,222 @@
 #include "Overwrite.h"
 
-// Placeholder until the overwriting engine lands: the file is deleted, and the report says so.
+#include <winioctl.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "AlignedBuffer.h"
+#include "Random.h"
+#include "Text.h"
+#include "Worker.h"
+
 namespace engine {
 
-Disposal OverwriteAndDelete(HANDLE h, const std::wstring&, unsigned, std::wstring& note) {
+namespace {
+
+constexpr size_t kChunk = 1 << 20;  // large writes: the disk, not the calls, sets the pace
+
+const wchar_t kLinkedNote[] =
+    L"Files with more than one name were deleted but not overwritten: their content lives on under their other names.";
+const wchar_t kCompressedNote[] =
+    L"Compressed, sparse or encrypted files were deleted but not overwritten: the system writes such files to new "
+    L"clusters, so their old clusters stay readable until the unused space is wiped.";
+const wchar_t kStoppedNote[] = L"Overwriting was stopped: a file was deleted before all of its content was overwritten.";
+
+unsigned long ClusterSize(HANDLE h) {
+    using Query = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FS_INFORMATION_CLASS);
+    static const Query query =
+        reinterpret_cast<Query>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryVolumeInformationFile"));
+    FILE_FS_SIZE_INFORMATION info{};
+    IO_STATUS_BLOCK io{};
+    if (query && query(h, &io, &info, sizeof info, FileFsSizeInformation) >= 0) {
+        unsigned long cluster = info.SectorsPerAllocationUnit * info.BytesPerSector;
+        if (cluster) return cluster;
+    }
+    return 4096;
+}
+
+bool SetInfo(HANDLE h, FILE_INFO_BY_HANDLE_CLASS what, void* info, DWORD size) {
+    return ::SetFileInformationByHandle(h, what, info, size) != FALSE;
+}
+
+bool MarkForDeletion(HANDLE h) {
     FILE_DISPOSITION_INFO dispose{TRUE};
-    if (!::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose)) return Disposal::Stayed;
-    note = L"Overwriting is not available in this build: files were deleted only.";
+    return SetInfo(h, FileDispositionInfo, &dispose, sizeof dispose);
+}
+
+// Writes the passes; false with the error when a write or a flush fails, or when stopped
+// (ERROR_CANCELLED).
+bool WritePasses(HANDLE h, unsigned long long length, unsigned passes, const StopToken* stop) {
+    if (length == 0) return true;
+    AlignedBuffer buffer(static_cast<size_t>(std::min<unsigned long long>(length, kChunk)));
+    if (!buffer.data()) return false;
+    RandomStream random;
+    for (unsigned pass = 0; pass < passes; ++pass) {
+        LARGE_INTEGER start{};
+        if (!::SetFilePointerEx(h, start, nullptr, FILE_BEGIN)) return false;
+        for (unsigned long long at = 0; at < length;) {
+            if (stop && stop->Requested()) {
+                ::SetLastError(ERROR_CANCELLED);
+                return false;
+            }
+            DWORD n = static_cast<DWORD>(std::min<unsigned long long>(length - at, buffer.size())), done = 0;
+            random.Fill(buffer.data(), n);
+            if (!::WriteFile(h, buffer.data(), n, &done, nullptr)) return false;
+            if (done != n) {
+                ::SetLastError(ERROR_WRITE_FAULT);
+                return false;
+            }
+            at += n;
+        }
+        if (!::FlushFileBuffers(h)) return false;
+    }
+    return true;
+}
+
+// The folder of a full path in the form the rename information wants ("\??\C:\dir\").
+std::wstring NtFolder(const std::wstring& path, size_t slash) {
+    std::wstring folder = path.substr(0, slash + 1);
+    if (folder.rfind(L"\\\\?\\", 0) == 0 || folder.rfind(L"\\\\.\\", 0) == 0) return L"\\??\\" + folder.substr(4);
+    if (folder.rfind(L"\\\\", 0) == 0) return L"\\??\\UNC\\" + folder.substr(2);
+    return L"\\??\\" + folder;
+}
+
+// A directory entry keeps the last name a file had: the name goes too, as far as a rename can take it.
+bool RenameToRandom(HANDLE h, const std::wstring& path) {
+    size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
+    const std::wstring folder = NtFolder(path, slash);
+    const size_t length = path.size() - slash - 1;
+    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    RandomStream random;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::wstring target = folder;
+        for (size_t i = 0; i < length; ++i) target += kLetters[random.Next() % 36];
+        const DWORD bytes = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+        std::vector<unsigned char> data(sizeof(FILE_RENAME_INFO) + bytes);
+        auto* info = reinterpret_cast<FILE_RENAME_INFO*>(data.data());
+        info->FileNameLength = bytes;
+        std::copy(target.begin(), target.end(), info->FileName);
+        if (SetInfo(h, FileRenameInfo, info, static_cast<DWORD>(data.size()))) return true;
+    }
+    return false;
+}
+
+Disposal DeleteOnly(HANDLE h, std::wstring& note, const std::wstring& why) {
+    if (!MarkForDeletion(h)) return Disposal::Stayed;
+    note = why;
     return Disposal::DeletedOnly;
 }
 
-bool DeleteAtRestart(const std::wstring&) { return false; }
-std::wstring SolidStateNote(const std::wstring&) { return {}; }
+}  // namespace
+
+Plan PlanFor(unsigned long attributes, unsigned long numberOfLinks) {
+    if (numberOfLinks > 1) return Plan::DeleteOnlyLinked;
+    if (attributes & (FILE_ATTRIBUTE_COMPRESSED | FILE_ATTRIBUTE_SPARSE_FILE | FILE_ATTRIBUTE_ENCRYPTED))
+        return Plan::DeleteOnlyCompressed;
+    return Plan::Overwrite;
+}
+
+unsigned long long OverwriteLength(unsigned long long size, unsigned long long allocation, unsigned long cluster) {
+    if (cluster == 0) return size;
+    unsigned long long rounded = (size + cluster - 1) / cluster * cluster;
+    if (allocation < rounded) rounded = std::max(size, allocation);
+    return rounded;
+}
+
+Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes, std::wstring& note,
+                            const StopToken* stop) {
+    note.clear();
+    BY_HANDLE_FILE_INFORMATION info{};
+    FILE_STANDARD_INFO standard{};
+    if (!::GetFileInformationByHandle(h, &info) ||
+        !::GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard))
+        return Disposal::Stayed;
+    switch (PlanFor(info.dwFileAttributes, info.nNumberOfLinks)) {
+        case Plan::DeleteOnlyLinked: return DeleteOnly(h, note, kLinkedNote);
+        case Plan::DeleteOnlyCompressed: return DeleteOnly(h, note, kCompressedNote);
+        case Plan::Overwrite: break;
+    }
+    // One name only: its attributes are its own to change, and a read-only file cannot be deleted.
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+        FILE_BASIC_INFO basic{};
+        const DWORD rest = info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY;
+        basic.FileAttributes = rest ? rest : FILE_ATTRIBUTE_NORMAL;  // 0 would mean "leave as is"
+        if (!SetInfo(h, FileBasicInfo, &basic, sizeof basic)) return Disposal::Stayed;
+    }
+    const unsigned long long length = OverwriteLength(static_cast<unsigned long long>(standard.EndOfFile.QuadPart),
+                                                      static_cast<unsigned long long>(standard.AllocationSize.QuadPart),
+                                                      ClusterSize(h));
+    if (!WritePasses(h, length, std::min(std::max(passes, 1u), 3u), stop)) {
+        const DWORD error = ::GetLastError();
+        FILE_END_OF_FILE_INFO empty{};
+        SetInfo(h, FileEndOfFileInfo, &empty, sizeof empty);
+        return DeleteOnly(h, note, error == ERROR_CANCELLED
+                                       ? std::wstring(kStoppedNote)
+                                       : Reason(L"Some files could not be overwritten and were only deleted", error));
+    }
+    RenameToRandom(h, path);
+    FILE_END_OF_FILE_INFO empty{};
+    SetInfo(h, FileEndOfFileInfo, &empty, sizeof empty);
+    return MarkForDeletion(h) ? Disposal::Overwritten : Disposal::Stayed;
+}
+
+bool DeleteAtRestart(const std::wstring& path) {
+    return ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+}
+
+std::wstring RestartNote() {
+    return L"Files in use were not overwritten; they will be deleted when Windows restarts.";
+}
+
+namespace {
+// -1 unknown, 0 no, 1 yes.
+int AskDevice(HANDLE device, STORAGE_PROPERTY_ID property) {
+    STORAGE_PROPERTY_QUERY query{};
+    query.PropertyId = property;
+    query.QueryType = PropertyStandardQuery;
+    DWORD got = 0;
+    if (property == StorageDeviceSeekPenaltyProperty) {
+        DEVICE_SEEK_PENALTY_DESCRIPTOR seek{};
+        if (!::DeviceIoControl(device, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &seek, sizeof seek, &got, nullptr) ||
+            got < sizeof seek)
+            return -1;
+        return seek.IncursSeekPenalty ? 1 : 0;
+    }
+    DEVICE_TRIM_DESCRIPTOR trim{};
+    if (!::DeviceIoControl(device, IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &trim, sizeof trim, &got, nullptr) ||
+        got < sizeof trim)
+        return -1;
+    return trim.TrimEnabled ? 1 : 0;
+}
+}  // namespace
+
+std::wstring SolidStateNote(const std::wstring& path) {
+    wchar_t volume[MAX_PATH + 1];
+    if (!::GetVolumePathNameW(path.c_str(), volume, MAX_PATH)) return {};
+    std::wstring root = volume;
+    if (root.rfind(L"\\\\?\\", 0) == 0 && root.size() >= 6 && root[5] == L':') root = root.substr(4);
+    // The device of a volume: its GUID name, or for a drive letter \\.\X: (what Wine offers).
+    std::wstring device;
+    wchar_t guid[MAX_PATH];
+    if (::GetVolumeNameForVolumeMountPointW(root.c_str(), guid, MAX_PATH)) device = guid;
+    else if (root.size() >= 2 && root[1] == L':') device = L"\\\\.\\" + root.substr(0, 2);
+    else return {};
+    if (!device.empty() && device.back() == L'\\') device.pop_back();
+    HANDLE h = ::CreateFileW(device.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    const int seekPenalty = AskDevice(h, StorageDeviceSeekPenaltyProperty);
+    const int trim = AskDevice(h, StorageDeviceTrimProperty);
+    ::CloseHandle(h);
+    const bool solid = seekPenalty == 0 || (seekPenalty < 0 && trim == 1);
+    if (!solid) return {};
+    std::wstring drive = root;
+    if (drive.size() > 3 && drive.back() == L'\\') drive.pop_back();
+    return L"The drive " + drive + L" is a solid-state drive: overwriting cannot reach every copy of a file that "
+           L"such a drive keeps. Full-disk encryption is what protects those copies.";
+}
 
 }  // namespace engine

@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
       fonts-wine fonts-liberation2 imagemagick fp-utils nsis
-      clang libclang-rt-dev)
+      clang libclang-rt-dev e2fsprogs)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

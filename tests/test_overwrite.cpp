@@ -1,0 +1,133 @@
+// Overwriting before deleting, on the ext2 test volume T: (tests/volume/overwrite.sh mounts it,
+// runs this program and then searches the raw image: no "CORVANE-GONE" text may be left, the
+// control's "CORVANE-KEPT" text must be). What cannot be overwritten is deleted and says why.
+#include <gtest/gtest.h>
+
+#include "Overwrite.h"
+#include "TestVolume.h"
+#include "Worker.h"
+
+using namespace testkit;
+using engine::Disposal;
+using engine::Plan;
+
+namespace {
+const std::wstring kRoot = L"T:\\overwrite";
+
+HANDLE OpenToOverwrite(const std::wstring& path) {
+    return ::CreateFileW(path.c_str(), engine::kOverwriteAccess, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Opens, overwrites and closes (the file goes as its handle closes); the note comes back.
+Disposal Overwrite(const std::wstring& path, std::wstring& note, unsigned passes = 1,
+                   const engine::StopToken* stop = nullptr) {
+    HANDLE h = OpenToOverwrite(path);
+    EXPECT_NE(h, INVALID_HANDLE_VALUE) << ::GetLastError();
+    if (h == INVALID_HANDLE_VALUE) return Disposal::Stayed;
+    Disposal d = engine::OverwriteAndDelete(h, path, passes, note, stop);
+    ::CloseHandle(h);
+    return d;
+}
+
+class OverwriteVolume : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(TestVolumeProblem(), L"");
+        ::CreateDirectoryW(kRoot.c_str(), nullptr);
+    }
+};
+}  // namespace
+
+TEST(OverwritePlan, DecisionTable) {
+    struct Row {
+        unsigned long attributes, links;
+        Plan plan;
+    } rows[] = {
+        {FILE_ATTRIBUTE_NORMAL, 1, Plan::Overwrite},
+        {FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, 1, Plan::Overwrite},
+        {FILE_ATTRIBUTE_ARCHIVE, 0, Plan::Overwrite},
+        {FILE_ATTRIBUTE_NORMAL, 2, Plan::DeleteOnlyLinked},
+        {FILE_ATTRIBUTE_COMPRESSED, 3, Plan::DeleteOnlyLinked},
+        {FILE_ATTRIBUTE_COMPRESSED, 1, Plan::DeleteOnlyCompressed},
+        {FILE_ATTRIBUTE_SPARSE_FILE | FILE_ATTRIBUTE_ARCHIVE, 1, Plan::DeleteOnlyCompressed},
+        {FILE_ATTRIBUTE_ENCRYPTED, 1, Plan::DeleteOnlyCompressed},
+    };
+    for (const Row& r : rows) EXPECT_EQ(engine::PlanFor(r.attributes, r.links), r.plan) << std::hex << r.attributes << " " << r.links;
+
+    // Rounded up to the cluster where the file holds the cluster; never grown beyond its allocation.
+    EXPECT_EQ(engine::OverwriteLength(5000, 8192, 4096), 8192u);
+    EXPECT_EQ(engine::OverwriteLength(8192, 8192, 4096), 8192u);
+    EXPECT_EQ(engine::OverwriteLength(0, 0, 4096), 0u);
+    EXPECT_EQ(engine::OverwriteLength(300, 304, 4096), 304u);    // inside its file record
+    EXPECT_EQ(engine::OverwriteLength(11, 1024, 4096), 1024u);   // a block smaller than the cluster
+    EXPECT_EQ(engine::OverwriteLength(5000, 65536, 4096), 8192u);
+}
+
+TEST_F(OverwriteVolume, KnownTextIsOverwrittenAndTheNameGoes) {
+    const std::wstring folder = kRoot + L"\\text";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    // Below a cluster, across clusters, across the writes' chunk; three passes on one.
+    const size_t sizes[] = {100, 5000, 1536 * 1024, 20000};
+    for (size_t i = 0; i < 4; ++i) {
+        const std::wstring path = folder + L"\\file" + std::to_wstring(i) + L".txt";
+        ASSERT_TRUE(WriteTextFile(path, "CORVANE-GONE-TEXT", sizes[i]));
+        HANDLE h = OpenToOverwrite(path);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        std::wstring note = L"stale";
+        EXPECT_EQ(engine::OverwriteAndDelete(h, path, i == 3 ? 3 : 1, note), Disposal::Overwritten);
+        EXPECT_EQ(note, L"");
+        // Renamed already (to a name of the same length), gone when the handle closes.
+        EXPECT_FALSE(Exists(path));
+        ::CloseHandle(h);
+        EXPECT_EQ(EntriesIn(folder), 0u);
+    }
+    // The control: a plain delete leaves its text in the free blocks.
+    ASSERT_TRUE(WriteTextFile(folder + L"\\control.txt", "CORVANE-KEPT-CONTROL", 5000));
+    EXPECT_TRUE(::DeleteFileW((folder + L"\\control.txt").c_str()));
+}
+
+TEST_F(OverwriteVolume, ReadOnlyAndLongPathFilesAreOverwritten) {
+    const std::wstring ro = kRoot + L"\\readonly.txt";
+    ASSERT_TRUE(WriteTextFile(ro, "CORVANE-GONE-READONLY", 3000));
+    ASSERT_TRUE(::SetFileAttributesW(ro.c_str(), FILE_ATTRIBUTE_READONLY));
+    std::wstring note;
+    EXPECT_EQ(Overwrite(ro, note), Disposal::Overwritten);
+    EXPECT_FALSE(Exists(ro));
+
+    std::wstring deep = L"\\\\?\\" + kRoot;
+    for (int i = 0; i < 3; ++i) {
+        deep += L"\\" + std::wstring(100, static_cast<wchar_t>(L'a' + i));
+        ASSERT_TRUE(::CreateDirectoryW(deep.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+    }
+    const std::wstring longPath = deep + L"\\long.txt";
+    ASSERT_GT(longPath.size(), 4u + MAX_PATH);
+    ASSERT_TRUE(WriteTextFile(longPath, "CORVANE-GONE-LONGPATH", 9000));
+    EXPECT_EQ(Overwrite(longPath, note), Disposal::Overwritten);
+    EXPECT_FALSE(Exists(longPath));
+    EXPECT_EQ(EntriesIn(deep), 0u);
+}
+
+// T:\linked\a.txt and b.txt are one file with two names, made from the Linux side.
+TEST_F(OverwriteVolume, AFileWithTwoNamesIsOnlyDeletedAndTheOtherKeepsItsContent) {
+    std::wstring note;
+    EXPECT_EQ(Overwrite(L"T:\\linked\\a.txt", note), Disposal::DeletedOnly);
+    EXPECT_NE(note.find(L"more than one name"), std::wstring::npos) << note;
+    EXPECT_FALSE(Exists(L"T:\\linked\\a.txt"));
+    EXPECT_EQ(ReadWholeFile(L"T:\\linked\\b.txt").rfind("CORVANE-KEPT-LINKED", 0), 0u);
+}
+
+TEST_F(OverwriteVolume, AStoppedOverwriteStillDeletesAndSaysSo) {
+    const std::wstring path = kRoot + L"\\stopped.txt";
+    ASSERT_TRUE(WriteTextFile(path, "stopped before the first write", 3 << 20));
+    engine::StopToken stop;
+    stop.Request();
+    std::wstring note;
+    EXPECT_EQ(Overwrite(path, note, 1, &stop), Disposal::DeletedOnly);
+    EXPECT_NE(note.find(L"stopped"), std::wstring::npos) << note;
+    EXPECT_FALSE(Exists(path));
+    // Wine cannot tell whether a volume is a solid-state drive: nothing is said then.
+    EXPECT_EQ(engine::SolidStateNote(kRoot), L"");
+}

@@ -1,0 +1,131 @@
+// Wiping unused space, on the ext2 test volume T: (tests/unused_space_volume.sh writes and
+// deletes files with a known text from the Linux side, runs this program and then searches the
+// raw image: after a stopped wipe some text is still there, after a whole wipe none).
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "TestVolume.h"
+#include "UnusedSpace.h"
+#include "Worker.h"
+
+using namespace testkit;
+
+namespace {
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+unsigned long long FreeOnT() {
+    ULARGE_INTEGER free{};
+    ::GetDiskFreeSpaceExW(L"T:\\", &free, nullptr, nullptr);
+    return free.QuadPart;
+}
+
+constexpr unsigned long long kFewClusters = 8 * 4096;
+
+class UnusedSpaceVolume : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(TestVolumeProblem(), L""); }
+};
+}  // namespace
+
+TEST(UnusedSpaceRules, DrivesThatAreNotThereAreRefused) {
+    DWORD drives = ::GetLogicalDrives();
+    wchar_t missing = L'Q';
+    while (missing > L'D' && (drives & (1u << (missing - L'A')))) --missing;
+    const std::wstring why = engine::WipeRefusal(missing);
+    EXPECT_NE(why.find(std::wstring(1, missing) + L":"), std::wstring::npos) << why;
+    engine::StopToken stop;
+    engine::WipeResult r = engine::WipeUnusedSpace(static_cast<wchar_t>(missing + (L'a' - L'A')), nullptr, stop);
+    EXPECT_EQ(r.failure, why);
+    EXPECT_FALSE(r.complete);
+    EXPECT_EQ(r.bytesWiped, 0u);
+    EXPECT_NE(engine::WipeRefusal(L'?'), L"");
+}
+
+// Run on its own volume: the driver then finds part of the deleted text still there.
+TEST_F(UnusedSpaceVolume, StopAtHalfWayRemovesTheFillerAtOnce) {
+    const unsigned long long before = FreeOnT();
+    engine::StopToken stop;
+    std::chrono::steady_clock::time_point asked;
+    bool sawFolder = false;
+    engine::WipeResult r = engine::WipeUnusedSpace(L'T', [&](const engine::WipeStatus& s) {
+        sawFolder = sawFolder || Exists(engine::FillerFolder(L'T'));
+        if (s.written >= s.freeAtStart / 2 && !stop.Requested()) {
+            asked = std::chrono::steady_clock::now();
+            stop.Request();
+        }
+    }, stop);
+    const double afterStop = std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count();
+    ASSERT_TRUE(stop.Requested());
+    EXPECT_TRUE(sawFolder);
+    EXPECT_TRUE(r.stopped);
+    EXPECT_FALSE(r.complete);
+    EXPECT_EQ(r.failure, L"");
+    EXPECT_LT(afterStop, 2.0);
+    EXPECT_GE(r.bytesWiped, before / 2);
+    EXPECT_LT(r.bytesWiped, before);
+    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    EXPECT_LE(before - FreeOnT(), kFewClusters);
+}
+
+TEST_F(UnusedSpaceVolume, AWipeFillsEveryFreeClusterAndGivesItBack) {
+    const unsigned long long before = FreeOnT();
+    engine::StopToken stop;
+    engine::WipeStatus last;
+    int calls = 0;
+    engine::WipeResult r = engine::WipeUnusedSpace(L'T', [&](const engine::WipeStatus& s) {
+        EXPECT_GE(s.written, last.written);
+        last = s;
+        ++calls;
+    }, stop);
+    EXPECT_TRUE(r.complete) << r.failure;
+    EXPECT_EQ(r.drive, L'T');
+    EXPECT_GE(r.bytesWiped, before - before / 100);  // the file system's own blocks for the fillers take the rest
+    EXPECT_GE(r.fileRecords, 0u);
+    EXPECT_LE(before - r.freeAfter, kFewClusters);
+    EXPECT_EQ(r.freeAfter, FreeOnT());
+    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    EXPECT_EQ(r.solidStateNote, L"");
+    EXPECT_GT(r.seconds, 0.0);
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(last.drive, L'T');
+    EXPECT_EQ(last.freeAtStart, r.freeAtStart);
+    EXPECT_GT(last.bytesPerSecond, 0.0);
+}
+
+TEST_F(UnusedSpaceVolume, LeftoverFillersAreRemovedOnlyWhenMarked) {
+    // The marker as a wipe writes it, taken while one runs.
+    std::string marker;
+    engine::StopToken stop;
+    engine::WipeUnusedSpace(L'T', [&](const engine::WipeStatus&) {
+        marker = ReadWholeFile(engine::FillerFolder(L'T') + L"\\marker.txt");
+        stop.Request();
+    }, stop);
+    ASSERT_FALSE(marker.empty());
+
+    const std::wstring folder = engine::FillerFolder(L'T');
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(WriteTextFile(folder + L"\\fill000000.bin", "not a filler", 5000));
+    EXPECT_TRUE(engine::RemoveLeftoverFillers().empty());
+    EXPECT_TRUE(Exists(folder + L"\\fill000000.bin"));
+    // Nor does a wipe touch a folder of its name that is not its own.
+    engine::StopToken never;
+    engine::WipeResult refused = engine::WipeUnusedSpace(L'T', nullptr, never);
+    EXPECT_NE(refused.failure.find(L"left alone"), std::wstring::npos) << refused.failure;
+    EXPECT_EQ(refused.bytesWiped, 0u);
+    EXPECT_TRUE(Exists(folder + L"\\fill000000.bin"));
+
+    {
+        HANDLE h = ::CreateFileW((folder + L"\\marker.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD done;
+        ::WriteFile(h, marker.data(), static_cast<DWORD>(marker.size()), &done, nullptr);
+        ::CloseHandle(h);
+    }
+    ASSERT_TRUE(WriteTextFile(folder + L"\\rec000001.bin", "x", 640));
+    std::vector<std::wstring> failures;
+    const std::vector<std::wstring> removed = engine::RemoveLeftoverFillers(&failures);
+    ASSERT_EQ(removed.size(), 1u);
+    EXPECT_EQ(removed[0], folder);
+    EXPECT_TRUE(failures.empty());
+    EXPECT_FALSE(Exists(folder));
+}
