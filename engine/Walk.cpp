@@ -58,6 +58,7 @@ private:
     void Folder(const Pending& p, std::vector<Pending>& stack);
     void File(const std::wstring& rel, const WIN32_FIND_DATAW& d);
     void RemoveFolder(const std::wstring& rel);
+    bool ClearReadOnlyFirst(const std::wstring& rel, const std::wstring& shown);
     std::wstring Shown(const std::wstring& rel) const { return m_top.given + rel; }
 
     bool m_erase;
@@ -166,11 +167,13 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
         return;
     }
     bool overwrite = m_options.overwrite;
+    if (overwrite && (d.dwFileAttributes & FILE_ATTRIBUTE_READONLY) && !ClearReadOnlyFirst(rel, shown)) return;
     HANDLE h = OpenInside(m_top, rel, overwrite ? kOverwriteAccess : kEraseAccess, false);
     if (h == INVALID_HANDLE_VALUE && overwrite && ::GetLastError() == ERROR_SHARING_VIOLATION) {
         // In use: it cannot be overwritten now; its name can still go at the next restart.
         if (DeleteAtRestart(m_top.final + rel)) {
             result.Failed(shown + L": in use; it will be deleted when Windows restarts (not overwritten).");
+            result.Note(RestartNote());
             return;
         }
         ::SetLastError(ERROR_SHARING_VIOLATION);
@@ -201,7 +204,7 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
             if (!note.empty()) result.Note(note);
         }
         std::wstring note;
-        Disposal d2 = OverwriteAndDelete(h, m_top.final + rel, m_options.passes, note);
+        Disposal d2 = OverwriteAndDelete(h, m_top.final + rel, m_options.passes, note, m_options.stop);
         error = ::GetLastError();
         gone = d2 != Disposal::Stayed;
         if (d2 == Disposal::Overwritten) ++result.overwritten;
@@ -221,6 +224,27 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
     } else {
         result.Failed(Reason(shown, error));
     }
+}
+
+// Windows gives no write access to a read-only file: for overwriting, the attribute goes first,
+// through a handle of its own, and only for a file with one name.
+bool Walker::ClearReadOnlyFirst(const std::wstring& rel, const std::wstring& shown) {
+    HANDLE h = OpenInside(m_top, rel, kResetAccess, false);
+    if (h == INVALID_HANDLE_VALUE) {
+        DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND)
+            result.Failed(error == ERROR_BAD_PATHNAME ? shown + L": it leads outside its folder and was left alone."
+                                                      : Reason(shown, error));
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    ::GetFileInformationByHandle(h, &info);
+    bool ok = info.nNumberOfLinks <= 1 && SetAttributes(h, (info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL);
+    ::CloseHandle(h);
+    if (!ok)
+        result.Failed(info.nNumberOfLinks > 1 ? shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone."
+                                              : Reason(shown, ::GetLastError()));
+    return ok;
 }
 
 void Walker::RemoveFolder(const std::wstring& rel) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "Overwrite.h"
+#include "Walk.h"
 #include "TestVolume.h"
 #include "Worker.h"
 
@@ -130,4 +131,21 @@ TEST_F(OverwriteVolume, AStoppedOverwriteStillDeletesAndSaysSo) {
     EXPECT_FALSE(Exists(path));
     // Wine cannot tell whether a volume is a solid-state drive: nothing is said then.
     EXPECT_EQ(engine::SolidStateNote(kRoot), L"");
+}
+
+// Through the one walk, as every erasing category goes: overwritten, read-only too, and counted.
+TEST_F(OverwriteVolume, TheWalkOverwritesWhatItErases) {
+    const std::wstring folder = kRoot + L"\\walked";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((folder + L"\\sub").c_str(), nullptr));
+    ASSERT_TRUE(WriteTextFile(folder + L"\\a.txt", "CORVANE-GONE-WALKED", 7000));
+    ASSERT_TRUE(WriteTextFile(folder + L"\\sub\\журнал.txt", "CORVANE-GONE-WALKED", 3000));
+    ::SetFileAttributesW((folder + L"\\a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    engine::Options options;
+    options.overwrite = true;
+    engine::Result r = engine::EraseInside(folder, options);
+    EXPECT_EQ(r.erased, 2u);
+    EXPECT_EQ(r.overwritten, 2u);
+    EXPECT_EQ(r.failed, 0u) << (r.reasons.empty() ? L"" : r.reasons[0]);
+    EXPECT_EQ(EntriesIn(folder + L"\\sub"), 0u);
 }
