@@ -5,7 +5,7 @@
 # The drive letter maps to a folder inside the mount: mapped to the mount itself, Wine cannot tell
 # the volume's label and kind.
 #   test-volume.sh mount   BUILD_DIR [SIZE]   makes, mounts and maps the volume (64M); prints its folder
-#   test-volume.sh unmount BUILD_DIR          stops the prefix's Wine, unmaps and unmounts; the image stays
+#   test-volume.sh unmount BUILD_DIR          restarts the prefix's Wine without T:, unmounts; the image stays
 #   test-volume.sh grep    BUILD_DIR TEXT     prints how often TEXT occurs in the raw image (unmounted)
 #   test-volume.sh remove  BUILD_DIR          unmounts when mounted and removes the image
 # Runs as root (loop mounts); fails, never skips, when the volume cannot be made.
@@ -24,18 +24,22 @@ drive="$WINEPREFIX/dosdevices/t:"
 
 stop_wine() { wineserver -k >/dev/null 2>&1 </dev/null || true; wineserver -w >/dev/null 2>&1 </dev/null || true; }
 
-unmount() {
+detach() {
   stop_wine
   rm -f "$drive"
   if mountpoint -q "$mnt"; then umount "$mnt" || umount -l "$mnt"; fi
 }
+
+# The prefix's Wine started again detached from any pipe (a test started after this one would
+# otherwise boot it with its own output and keep ctest waiting).
+restart_wine() { "$here/../../scripts/prepare-prefix.sh" "$build" >/dev/null; }
 
 case "$cmd" in
   mount)
     size=${3:-64M}
     [ "$(id -u)" -eq 0 ] || { echo "test-volume: loop mounts need root" >&2; exit 1; }
     [ -f "$WINEPREFIX/.corvane-ready" ] || "$here/../../scripts/prepare-prefix.sh" "$build" >/dev/null
-    unmount
+    detach
     mkdir -p "$mnt"
     rm -f "$img"
     truncate -s "$size" "$img"
@@ -46,18 +50,19 @@ case "$cmd" in
     ln -sfn "$mnt/vol" "$drive"
     # The drive shows in GetLogicalDrives only to a wineserver started after the link.
     stop_wine
-    "$here/../../scripts/prepare-prefix.sh" "$build" >/dev/null
+    restart_wine
     echo "$mnt/vol"
     ;;
-  unmount) unmount ;;
+  unmount) detach; restart_wine ;;
   grep)
     text=${3:?text}
     ! mountpoint -q "$mnt" || { echo "test-volume: unmount first" >&2; exit 1; }
     { grep -a -o -F -- "$text" "$img" || true; } | wc -l
     ;;
   remove)
-    unmount
+    detach
     rm -rf "$dir"
+    restart_wine
     ;;
   *) echo "test-volume: unknown command $cmd" >&2; exit 1 ;;
 esac
