@@ -45,9 +45,9 @@ public:
         if (write && sqlite3_db_readonly(db, "main") == 1) throw Refusal{InUse()};
         sqlite3_busy_timeout(db, static_cast<int>(DatabaseBusyMs()));
         sqlite3_extended_result_codes(db, 1);
-        // Pages read through a mapping and kept in a cache big enough for a long history: a read
-        // call per page costs a round trip to the server under Wine.
-        Exec("PRAGMA mmap_size=268435456");
+        // A cache big enough for a long history: each page is read and written once. (No file
+        // mapping: a view of ours would make a browser that opens the file meanwhile fail to
+        // shorten it.)
         Exec("PRAGMA cache_size=-32768");
     }
     void Exec(const std::string& sql) { Check(sqlite3_exec(m_db.get(), sql.c_str(), nullptr, nullptr, nullptr)); }

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "BrowserDatabase.h"
+#include "PathRules.h"
 #include "Text.h"
 #include "Walk.h"
 
@@ -20,15 +21,6 @@ std::wstring Expand(const std::wstring& text) {
 
 DWORD Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
 bool IsFolder(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); }
-
-// A name that may be joined to a path: no separator, wildcard or control character, not . or ..
-bool PlainName(const std::wstring& name) {
-    if (name.empty() || name.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos) return false;
-    for (wchar_t c : name)
-        if (c < 32) return false;
-    size_t end = name.find_last_not_of(L". ");
-    return end != std::wstring::npos;
-}
 
 bool ChromiumProfileName(const std::wstring& name) {
     if (name == L"Default") return true;
@@ -199,7 +191,7 @@ std::vector<IniProfile> ParseProfilesIni(const std::string& text) {
         bool ok = true;
         std::wstringstream steps(rest);
         std::wstring step;
-        while (std::getline(steps, step, L'\\')) ok = ok && PlainName(step);
+        while (std::getline(steps, step, L'\\')) ok = ok && IsPlainName(step);
         if (ok && !rest.empty() && rest.back() != L'\\') plain.push_back(p);
     }
     return plain;

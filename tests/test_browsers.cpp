@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <set>
 #include <sqlite3.h>
-#include <sstream>
 
 #include "BrowserDatabase.h"
 #include "Browsers.h"
@@ -42,10 +40,14 @@ const std::wstring kFirefoxLocal = Expand(L"%LOCALAPPDATA%\\Mozilla\\Firefox\\Pr
 const std::wstring kScratch = L"C:\\corvane-browsers\\";
 
 std::string Bytes(const std::wstring& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::string bytes;
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (::ReadFile(h, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    ::CloseHandle(h);
+    return bytes;
 }
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -97,7 +99,9 @@ TEST(BrowserDefinitions, EmbeddedOnesMakeTheCategoryRows) {
         keys.insert(c.key);
         EXPECT_EQ(c.group, "browsers");
         EXPECT_TRUE(c.list && c.erase);
-        if (c.key == "browser.chrome.history") EXPECT_EQ(c.name, L"Google Chrome: History");
+        if (c.key == "browser.chrome.history") {
+            EXPECT_EQ(c.name, L"Google Chrome: History");
+        }
     }
     std::set<std::string> expected;
     for (const char* b : {"edge", "chrome", "firefox"})
@@ -150,6 +154,20 @@ TEST(BrowserProfiles, FoundFromFoldersAndProfilesIni) {
     EXPECT_EQ(firefox[0].local + L"\\", kFirefoxLocal);
     EXPECT_EQ(firefox[1].folder, kScratch + L"ff-absolute");
     EXPECT_EQ(firefox[1].local, firefox[1].folder);
+
+    // What the summary shows, before anything is erased: usable profiles, entries, sizes.
+    std::vector<BrowserSurveyRow> rows = SurveyBrowsers({});
+    ASSERT_EQ(rows.size(), 9u);
+    for (const BrowserSurveyRow& r : rows) {
+        if (r.key == "browser.chrome.history") {
+            EXPECT_EQ(r.profiles, 3u);
+            EXPECT_EQ(r.items, 2u * 246u);
+            EXPECT_GT(r.bytes, 0u);
+        }
+        if (r.key == "browser.edge.cache") {
+            EXPECT_EQ(r.profiles, 1u) << "the linked profile is not counted";
+        }
+    }
 }
 
 TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
