@@ -3,7 +3,8 @@
 set -euo pipefail
 pkgs=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
       fonts-wine fonts-liberation2 imagemagick fp-utils nsis
-      clang libclang-rt-dev e2fsprogs)
+      clang libclang-rt-dev e2fsprogs
+      npm nlohmann-json3-dev sqlite3 python3)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,0 +1,251 @@
+// Browsers from their definitions, against the profiles tests/browsers/make_profiles.sh makes in
+// the test prefix's AppData: the strict reader, the profiles found, and every category erased
+// through the engine (tables empty, file sound, erased text gone from its bytes, bookmarks kept),
+// a database another connection holds, broken databases and a profile that is a link.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <sqlite3.h>
+
+#include "BrowserDatabase.h"
+#include "Browsers.h"
+#include "Text.h"
+
+using namespace engine;
+
+namespace {
+
+const BrowserDef& Browser(const std::string& id) {
+    for (const BrowserDef& b : BrowserDefinitions())
+        if (b.id == id) return b;
+    throw std::runtime_error("no definition " + id);
+}
+const BrowserCategoryDef& Of(const BrowserDef& b, const std::string& key) {
+    for (const BrowserCategoryDef& c : b.categories)
+        if (c.key == key) return c;
+    throw std::runtime_error("no category " + key);
+}
+Result Erase(const std::string& id, const std::string& key) { return EraseBrowserCategory(Browser(id), Of(Browser(id), key), {}); }
+
+std::wstring Expand(const wchar_t* text) {
+    wchar_t out[MAX_PATH];
+    ::ExpandEnvironmentStringsW(text, out, MAX_PATH);
+    return out;
+}
+const std::wstring kChrome = Expand(L"%LOCALAPPDATA%\\Google\\Chrome\\User Data\\");
+const std::wstring kEdge = Expand(L"%LOCALAPPDATA%\\Microsoft\\Edge\\User Data\\");
+const std::wstring kFirefox = Expand(L"%APPDATA%\\Mozilla\\Firefox\\Profiles\\abcd.default-release\\");
+const std::wstring kFirefoxLocal = Expand(L"%LOCALAPPDATA%\\Mozilla\\Firefox\\Profiles\\abcd.default-release\\");
+const std::wstring kScratch = L"C:\\corvane-browsers\\";
+
+std::string Bytes(const std::wstring& path) {
+    std::string bytes;
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (::ReadFile(h, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    ::CloseHandle(h);
+    return bytes;
+}
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The first column of a query's first row, or "" when there is none.
+std::string Query(const std::wstring& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    std::string value = "(cannot open)";
+    if (sqlite3_open_v2(Utf8(path).c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        value = "(error)";
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+            value = sqlite3_step(st) == SQLITE_ROW && sqlite3_column_text(st, 0)
+                        ? reinterpret_cast<const char*>(sqlite3_column_text(st, 0)) : "";
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close_v2(db);
+    return value;
+}
+std::string Count(const std::wstring& path, const std::string& table) { return Query(path, "SELECT count(*) FROM " + table); }
+
+// Every table emptied, the file sound, and none of the erased text left anywhere in its bytes.
+void ExpectCleared(const std::wstring& path, std::initializer_list<const char*> tables, const char* erasedText) {
+    SCOPED_TRACE(Utf8(path));
+    for (const char* t : tables) EXPECT_EQ(Count(path, t), "0") << t;
+    EXPECT_EQ(Query(path, "PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(Bytes(path).find(erasedText), std::string::npos);
+    EXPECT_EQ(Bytes(path + L"-wal").find(erasedText), std::string::npos);
+}
+
+bool HasReason(const Result& r, const std::wstring& part) {
+    for (const std::wstring& reason : r.reasons)
+        if (reason.find(part) != std::wstring::npos) return true;
+    return false;
+}
+
+struct Quick {
+    Quick() { DatabaseBusyMs() = 50; }
+} quick;
+
+}  // namespace
+
+TEST(BrowserDefinitions, EmbeddedOnesMakeTheCategoryRows) {
+    std::vector<std::wstring> errors;
+    BrowserDefinitions(&errors);
+    EXPECT_TRUE(errors.empty()) << (errors.empty() ? "" : Utf8(errors[0]));
+    std::set<std::string> keys;
+    for (const Category& c : BrowserCategories()) {
+        keys.insert(c.key);
+        EXPECT_EQ(c.group, "browsers");
+        EXPECT_TRUE(c.list && c.erase);
+        if (c.key == "browser.chrome.history") {
+            EXPECT_EQ(c.name, L"Google Chrome: History");
+        }
+    }
+    std::set<std::string> expected;
+    for (const char* b : {"edge", "chrome", "firefox"})
+        for (const char* c : {"cache", "cookies", "history"}) expected.insert(std::string("browser.") + b + "." + c);
+    EXPECT_EQ(keys, expected);
+}
+
+TEST(BrowserDefinitions, UnknownOrMissingFieldNamesTheFileAndTheField) {
+    HRSRC found = ::FindResourceW(nullptr, L"BROWSER_CHROME", MAKEINTRESOURCEW(10));
+    ASSERT_TRUE(found);
+    const std::string good(static_cast<const char*>(::LockResource(::LoadResource(nullptr, found))), ::SizeofResource(nullptr, found));
+    struct Case { std::string from, to; std::wstring error; } cases[] = {
+        {"\"folders\"", "\"foldrs\"", L"chrome.json: unknown field \"categories[0].foldrs\""},
+        {"{ \"table\": \"cookies\" }", "{ \"table\": \"cookies\", \"where\": \"1\" }",
+         L"chrome.json: unknown field \"categories[1].database.tables[0].where\""},
+        {", \"userData\"", ", \"userDat\"", L"chrome.json: unknown field \"profiles.userDat\""},
+        {"\"inUse\": \"its history is in use\",", "", L"chrome.json: missing field \"categories[2].database.inUse\""},
+        {"\"name\": \"Google Chrome\",", "", L"chrome.json: missing field \"name\""},
+        {"\"kind\": \"chromium\", ", "", L"chrome.json: missing field \"profiles.kind\""},
+        {"\"table\": \"urls\"", "\"table\": \"urls; DROP\"", L"chrome.json: field \"categories[2].database.tables[0].table\" is not a plain name"},
+    };
+    BrowserDef def;
+    std::wstring error;
+    EXPECT_TRUE(ParseBrowserDefinition(L"chrome.json", good, def, error)) << Utf8(error);
+    for (const Case& c : cases) {
+        std::string text = good;
+        ASSERT_NE(text.find(c.from), std::string::npos) << c.from;
+        text.replace(text.find(c.from), c.from.size(), c.to);
+        EXPECT_FALSE(ParseBrowserDefinition(L"chrome.json", text, def, error));
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(BrowserProfiles, FoundFromFoldersAndProfilesIni) {
+    auto ini = ParseProfilesIni("[Profile0]\r\nIsRelative=1\r\nPath=Profiles/a.default\r\n[General]\nPath=x\n"
+                                "[Profile1]\nIsRelative=0\nPath=D:\\ff\\b\n[Profile2]\nPath=Profiles/../../up\n"
+                                "[Profile3]\nIsRelative=0\nPath=..\\rel\n");
+    ASSERT_EQ(ini.size(), 2u);
+    EXPECT_EQ(ini[0].path, L"Profiles\\a.default");
+    EXPECT_TRUE(ini[0].relative);
+    EXPECT_EQ(ini[1].path, L"D:\\ff\\b");
+    EXPECT_FALSE(ini[1].relative);
+
+    std::set<std::wstring> chrome;
+    for (const BrowserProfile& p : FindProfiles(Browser("chrome"))) chrome.insert(p.folder);
+    EXPECT_EQ(chrome, (std::set<std::wstring>{kChrome + L"Default", kChrome + L"Profile 1", kChrome + L"Profile 3"}));
+    auto firefox = FindProfiles(Browser("firefox"));
+    ASSERT_EQ(firefox.size(), 2u);
+    EXPECT_EQ(firefox[0].folder + L"\\", kFirefox);
+    EXPECT_EQ(firefox[0].local + L"\\", kFirefoxLocal);
+    EXPECT_EQ(firefox[1].folder, kScratch + L"ff-absolute");
+    EXPECT_EQ(firefox[1].local, firefox[1].folder);
+
+    // What the summary shows, before anything is erased: usable profiles, entries, sizes.
+    std::vector<BrowserSurveyRow> rows = SurveyBrowsers({});
+    ASSERT_EQ(rows.size(), 9u);
+    for (const BrowserSurveyRow& r : rows) {
+        if (r.key == "browser.chrome.history") {
+            EXPECT_EQ(r.profiles, 3u);
+            EXPECT_EQ(r.items, 2u * 246u);
+            EXPECT_GT(r.bytes, 0u);
+        }
+        if (r.key == "browser.edge.cache") {
+            EXPECT_EQ(r.profiles, 1u) << "the linked profile is not counted";
+        }
+    }
+}
+
+TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
+    const std::wstring brokenHistory = kChrome + L"Profile 3\\History", brokenCookies = kChrome + L"Profile 3\\Network\\Cookies";
+    const std::string historyBefore = Bytes(brokenHistory), cookiesBefore = Bytes(brokenCookies);
+    Listing history = ListBrowserCategory(Browser("chrome"), Of(Browser("chrome"), "history"), {});
+    ASSERT_EQ(history.items.size(), 2u);
+    EXPECT_NE(history.items[0].text.find(L"History (246 entries)"), std::wstring::npos) << Utf8(history.items[0].text);
+    EXPECT_GT(history.items[0].bytes, 0u);
+    EXPECT_EQ(history.problems.failed, 1u);
+
+    Result cache = Erase("chrome", "cache");
+    EXPECT_TRUE(cache.Complete()) << Utf8(cache.FirstReason());
+    EXPECT_EQ(cache.erased, 8u);  // four files in each of two profiles
+    for (const wchar_t* f : {L"Cache\\Cache_Data\\f_000001", L"Code Cache\\js\\abc_0", L"GPUCache\\data_0"})
+        EXPECT_FALSE(Exists(kChrome + L"Default\\" + f));
+
+    Result cookies = Erase("chrome", "cookies"), cleared = Erase("chrome", "history");
+    EXPECT_EQ(cookies.erased, 80u);
+    EXPECT_EQ(cleared.erased, 2u * 246u);
+    for (const wchar_t* profile : {L"Default\\", L"Profile 1\\"}) {
+        ExpectCleared(kChrome + profile + L"Network\\Cookies", {"cookies"}, "cookie-value-secret");
+        ExpectCleared(kChrome + profile + L"History",
+                      {"urls", "visits", "visit_source", "keyword_search_terms", "segments", "segment_usage",
+                       "downloads", "downloads_url_chains"}, "erase-me.example");
+        EXPECT_EQ(Count(kChrome + profile + L"History", "meta"), "1");  // what the browser needs stays
+    }
+    // The broken profile's databases are reported, each one, and left byte for byte.
+    ASSERT_EQ(cookies.failed, 1u);
+    EXPECT_EQ(cookies.reasons[0], brokenCookies + L": not the database Google Chrome keeps there (its integrity check "
+                                                  L"failed (row 1 missing from index cookies_unique_index)); left untouched.");
+    EXPECT_EQ(cleared.failed, 1u);
+    EXPECT_TRUE(HasReason(cleared, L"History: not the database Google Chrome keeps there (it has no table segments)"));
+    EXPECT_EQ(Bytes(brokenHistory), historyBefore);
+    EXPECT_EQ(Bytes(brokenCookies), cookiesBefore);
+}
+
+TEST(BrowserErase, FirefoxKeepsBookmarksAndTheirPlaces) {
+    for (const char* key : {"cache", "cookies", "history"}) {
+        Result r = Erase("firefox", key);
+        EXPECT_TRUE(r.Complete()) << key << ": " << Utf8(r.FirstReason());
+        EXPECT_GT(r.erased, 0u) << key;
+    }
+    for (const std::wstring& profile : {kFirefox, kScratch + L"ff-absolute\\"}) {
+        const std::wstring places = profile + L"places.sqlite";
+        ExpectCleared(profile + L"cookies.sqlite", {"moz_cookies"}, "cookie-value-secret");
+        ExpectCleared(places, {"moz_historyvisits", "moz_inputhistory"}, "erase-me");
+        EXPECT_EQ(Query(places, "SELECT group_concat(url) FROM moz_places"), "https://keep-me.example/bookmarked");
+        EXPECT_EQ(Query(places, "SELECT group_concat(host) FROM moz_origins"), "keep-me.example");
+        EXPECT_EQ(Query(places, "SELECT title FROM moz_bookmarks WHERE fk=100"), "Kept bookmark");
+        EXPECT_EQ(Count(places, "moz_bookmarks"), "2");
+    }
+    EXPECT_FALSE(Exists(kFirefoxLocal + L"cache2\\entries\\0A1B"));
+    EXPECT_FALSE(Exists(kScratch + L"ff-absolute\\cache2\\entries\\9F8E"));
+}
+
+TEST(BrowserErase, EdgeDatabaseHeldOpenAndProfileThatIsALink) {
+    const std::wstring cookies = kEdge + L"Default\\Network\\Cookies";
+    const std::string before = Bytes(cookies), sentinelHistory = Bytes(kScratch + L"sentinel\\History");
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(Utf8(cookies).c_str(), &holder, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    Result held = Erase("edge", "cookies");
+    EXPECT_EQ(held.erased, 0u);
+    EXPECT_TRUE(HasReason(held, L"Close Microsoft Edge first: its cookies are in use.")) << Utf8(held.FirstReason());
+    EXPECT_EQ(Bytes(cookies), before);
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(holder);
+
+    for (const char* key : {"cache", "cookies", "history"}) {
+        Result r = Erase("edge", key);
+        EXPECT_GT(r.erased, 0u) << key;
+        // The linked profile is refused once per category, and only it.
+        EXPECT_EQ(r.failed, 1u) << key;
+        EXPECT_TRUE(HasReason(r, L"Profile 2")) << key << ": " << Utf8(r.FirstReason());
+    }
+    EXPECT_EQ(Count(cookies, "cookies"), "0");
+    EXPECT_EQ(Bytes(kScratch + L"sentinel\\History"), sentinelHistory);
+    EXPECT_EQ(Count(kScratch + L"sentinel\\Network\\Cookies", "cookies"), "40");
+    EXPECT_TRUE(Exists(kScratch + L"sentinel\\Cache\\Cache_Data\\f_000001"));
+}
