@@ -16,7 +16,7 @@ const UINT kIcons[CCategoryTree::kImageCount] = {141, 143, 140, 144, 146, 145, 1
 enum class Level { Top, Under };
 
 struct Category {
-    const char* text;
+    const wchar_t* text;
     int image;  // -1: none
     Level level;
     PageId page;
@@ -25,65 +25,65 @@ struct Category {
 // Every category a node can name. The texts differ from each other, so the first equal text
 // is the only one.
 const Category kCategories[] = {
-    {"Recycle Bin", 6, Level::Under, PageId::Recycle},
-    {"System Registry Traces", 7, Level::Under, PageId::SystemRegistry},
-    {"Microsoft Management Console", 32, Level::Under, PageId::MMConsole},
-    {"Windows Media Player", 11, Level::Under, PageId::MediaPlayer},
-    {"Paint", 9, Level::Under, PageId::Paint},
-    {"Recent Documents", 21, Level::Under, PageId::RecentDocuments},
-    {"Typed URLs", 8, Level::Under, PageId::TypedUrls},
-    {"Cookies", 12, Level::Under, PageId::Cookies},
-    {"History", 10, Level::Under, PageId::History},
-    {"ClipBoard Content", 14, Level::Under, PageId::Clipboard},
-    {"Windows Event Log", 24, Level::Under, PageId::EventLog},
-    {"Unused Space", 25, Level::Top, PageId::UnusedSpace},
-    {"Temporary Internet Files", 13, Level::Under, PageId::TempInternetFiles},
-    {"Open File History", 23, Level::Under, PageId::OpenFileHistory},
-    {"Internet", 26, Level::Top, PageId::Internet},
-    {"System", 27, Level::Top, PageId::System},
-    {"Administrator's Temporary Files", 31, Level::Under, PageId::AdminTempFiles},
-    {"System Temporary Files", 29, Level::Under, PageId::SysTempFiles},
-    {"Recent Network Folder", 30, Level::Under, PageId::RecentNetworkFolder},
-    {"Application Traces", 28, Level::Top, PageId::ApplicationTraces},
-    {"Acrobat Reader", 15, Level::Under, PageId::Acrobat},
-    {"Microsoft Access", 22, Level::Under, PageId::Access},
-    {"Microsoft Excel", 16, Level::Under, PageId::Excel},
-    {"Microsoft PowerPoint", 18, Level::Under, PageId::PowerPoint},
-    {"Microsoft Word", 19, Level::Under, PageId::Word},
-    {"Winzip", 17, Level::Under, PageId::WinZip},
-    {"Wipe List", -1, Level::Under, PageId::WipeList},
-    {"WordPad", 20, Level::Under, PageId::WordPad},
-    {"Most Frequently Used Registry", 34, Level::Under, PageId::MfuRegistry},
+    {L"Recycle Bin", 6, Level::Under, PageId::Recycle},
+    {L"System Registry Traces", 7, Level::Under, PageId::SystemRegistry},
+    {L"Microsoft Management Console", 32, Level::Under, PageId::MMConsole},
+    {L"Windows Media Player", 11, Level::Under, PageId::MediaPlayer},
+    {L"Paint", 9, Level::Under, PageId::Paint},
+    {L"Recent Documents", 21, Level::Under, PageId::RecentDocuments},
+    {L"Typed URLs", 8, Level::Under, PageId::TypedUrls},
+    {L"Cookies", 12, Level::Under, PageId::Cookies},
+    {L"History", 10, Level::Under, PageId::History},
+    {L"ClipBoard Content", 14, Level::Under, PageId::Clipboard},
+    {L"Windows Event Log", 24, Level::Under, PageId::EventLog},
+    {L"Unused Space", 25, Level::Top, PageId::UnusedSpace},
+    {L"Temporary Internet Files", 13, Level::Under, PageId::TempInternetFiles},
+    {L"Open File History", 23, Level::Under, PageId::OpenFileHistory},
+    {L"Internet", 26, Level::Top, PageId::Internet},
+    {L"System", 27, Level::Top, PageId::System},
+    {L"Administrator's Temporary Files", 31, Level::Under, PageId::AdminTempFiles},
+    {L"System Temporary Files", 29, Level::Under, PageId::SysTempFiles},
+    {L"Recent Network Folder", 30, Level::Under, PageId::RecentNetworkFolder},
+    {L"Application Traces", 28, Level::Top, PageId::ApplicationTraces},
+    {L"Acrobat Reader", 15, Level::Under, PageId::Acrobat},
+    {L"Microsoft Access", 22, Level::Under, PageId::Access},
+    {L"Microsoft Excel", 16, Level::Under, PageId::Excel},
+    {L"Microsoft PowerPoint", 18, Level::Under, PageId::PowerPoint},
+    {L"Microsoft Word", 19, Level::Under, PageId::Word},
+    {L"Winzip", 17, Level::Under, PageId::WinZip},
+    {L"Wipe List", -1, Level::Under, PageId::WipeList},
+    {L"WordPad", 20, Level::Under, PageId::WordPad},
+    {L"Most Frequently Used Registry", 34, Level::Under, PageId::MfuRegistry},
 };
 
 // The branches the tree shows besides "Internet" when all categories are asked for.
-const std::vector<std::string> kInternetNodes{"Temporary Internet Files", "Cookies", "History", "Typed URLs"};
-const std::vector<std::string> kSystemNodes{"Recycle Bin", "System Registry Traces", "Recent Documents",
-                                            "Open File History", "Most Frequently Used Registry",
-                                            "Administrator's Temporary Files", "System Temporary Files",
-                                            "ClipBoard Content", "Windows Event Log", "Recent Network Folder"};
-const std::vector<std::string> kApplicationNodes{"Acrobat Reader", "Microsoft Access", "Microsoft Excel",
-                                                 "Microsoft Word", "Microsoft PowerPoint", "Paint",
-                                                 "Windows Media Player", "Winzip", "WordPad",
-                                                 "Microsoft Management Console"};
+const std::vector<std::wstring> kInternetNodes{L"Temporary Internet Files", L"Cookies", L"History", L"Typed URLs"};
+const std::vector<std::wstring> kSystemNodes{L"Recycle Bin", L"System Registry Traces", L"Recent Documents",
+                                            L"Open File History", L"Most Frequently Used Registry",
+                                            L"Administrator's Temporary Files", L"System Temporary Files",
+                                            L"ClipBoard Content", L"Windows Event Log", L"Recent Network Folder"};
+const std::vector<std::wstring> kApplicationNodes{L"Acrobat Reader", L"Microsoft Access", L"Microsoft Excel",
+                                                 L"Microsoft Word", L"Microsoft PowerPoint", L"Paint",
+                                                 L"Windows Media Player", L"Winzip", L"WordPad",
+                                                 L"Microsoft Management Console"};
 
-const Category* FindCategory(const std::string& text) {
+const Category* FindCategory(const std::wstring& text) {
     for (const Category& c : kCategories)
         if (text == c.text) return &c;
     return nullptr;
 }
 
 // The present drive (B to Z) whose drive text this is, or 0.
-char DriveOfText(const std::string& text) {
+wchar_t DriveOfText(const std::wstring& text) {
     DWORD drives = ::GetLogicalDrives();
     for (int i = 1; i < 26; ++i)
-        if ((drives & (1u << i)) && DriveText(static_cast<char>('A' + i)) == text) return static_cast<char>('A' + i);
+        if ((drives & (1u << i)) && DriveText(static_cast<wchar_t>('A' + i)) == text) return static_cast<wchar_t>('A' + i);
     return 0;
 }
 
-int DriveImage(char letter) {
-    char root[] = {letter, ':', '\\', '\0'};
-    switch (::GetDriveTypeA(root)) {
+int DriveImage(wchar_t letter) {
+    wchar_t root[] = {letter, ':', '\\', '\0'};
+    switch (::GetDriveTypeW(root)) {
     case DRIVE_CDROM: return 2;
     case DRIVE_REMOVABLE: return letter == 'A' ? 4 : 3;
     default: return 5;
@@ -104,7 +104,7 @@ void CCategoryTree::BuildImages() {
     HICON blank = nullptr;
     for (UINT id : kIcons) {
         auto icon = static_cast<HICON>(
-            ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+            ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
         if (icon) {
             m_images.Add(icon);
             ::DestroyIcon(icon);
@@ -124,26 +124,26 @@ void CCategoryTree::Initialise() {
 
 void CCategoryTree::ShowAllCategories(bool all) {
     DeleteAllItems();
-    AddBranch("Internet", kInternetNodes);
+    AddBranch(L"Internet", kInternetNodes);
     if (!all) return;
-    AddBranch("System", kSystemNodes);
-    AddBranch("Application Traces", kApplicationNodes);
-    std::vector<std::string> unused;
+    AddBranch(L"System", kSystemNodes);
+    AddBranch(L"Application Traces", kApplicationNodes);
+    std::vector<std::wstring> unused;
     DWORD drives = ::GetLogicalDrives();
-    for (char letter = 'B'; letter <= 'Z'; ++letter)
+    for (wchar_t letter = 'B'; letter <= 'Z'; ++letter)
         if (drives & (1u << (letter - 'A'))) unused.push_back(DriveText(letter));
-    unused.push_back("Wipe List");
-    AddBranch("Unused Space", unused);
+    unused.push_back(L"Wipe List");
+    AddBranch(L"Unused Space", unused);
 }
 
-void CCategoryTree::AddBranch(const char* root, const std::vector<std::string>& children) {
+void CCategoryTree::AddBranch(const wchar_t* root, const std::vector<std::wstring>& children) {
     HTREEITEM node = AddNode(root, TVI_ROOT);
-    for (const std::string& text : children) AddNode(text, node);
+    for (const std::wstring& text : children) AddNode(text, node);
     Expand(node, TVE_EXPAND);
     SortChildren(node);
 }
 
-HTREEITEM CCategoryTree::AddNode(const std::string& text, HTREEITEM parent) {
+HTREEITEM CCategoryTree::AddNode(const std::wstring& text, HTREEITEM parent) {
     bool top = parent == nullptr || parent == TVI_ROOT;
     HTREEITEM under = top ? TVI_ROOT : parent;
     for (HTREEITEM i = top ? GetRootItem() : GetChildItem(parent); i; i = GetNextSiblingItem(i))
@@ -153,7 +153,7 @@ HTREEITEM CCategoryTree::AddNode(const std::string& text, HTREEITEM parent) {
         if ((c->level == Level::Top) != top) return nullptr;
         image = c->image;
     } else {
-        char drive = top ? 0 : DriveOfText(text);
+        wchar_t drive = top ? 0 : DriveOfText(text);
         if (!drive) return nullptr;
         image = DriveImage(drive);
     }
@@ -161,7 +161,7 @@ HTREEITEM CCategoryTree::AddNode(const std::string& text, HTREEITEM parent) {
     return InsertItem(text, image, image, under);
 }
 
-bool CCategoryTree::OpenCategory(const std::string& text) {
+bool CCategoryTree::OpenCategory(const std::wstring& text) {
     CTidemarkApp* app = TheApp();
     if (!app) return false;
     if (const Category* c = FindCategory(text)) {
@@ -178,7 +178,7 @@ bool CCategoryTree::OpenCategory(const std::string& text) {
 void CCategoryTree::ChooseNode(HTREEITEM item) {
     SelectItem(item);
     SetFocus();
-    std::string text = GetItemText(item);
+    std::wstring text = GetItemText(item);
     LastChosenText() = text;
     OpenCategory(text);
 }

@@ -19,12 +19,12 @@ public:
     // The child of parent with this text: the one there already, or a new last child with the
     // category's image. Texts of top categories go only under the root and the others only under
     // a node; a text no category has is not added (null).
-    HTREEITEM AddNode(const std::string& text, HTREEITEM parent);
+    HTREEITEM AddNode(const std::wstring& text, HTREEITEM parent);
     // What a click on a node does: select it, keep its text as the last chosen text and open a
     // new page of its category.
     void ChooseNode(HTREEITEM item);
     // Opens a new page for a node text; false when the text names no category and no drive.
-    static bool OpenCategory(const std::string& text);
+    static bool OpenCategory(const std::wstring& text);
 
     const CImageList& Images() const { return m_images; }
 
@@ -36,6 +36,6 @@ public:
 private:
     void BuildImages();
     // Adds a root with its children, expands it and sorts the children by text.
-    void AddBranch(const char* root, const std::vector<std::string>& children);
+    void AddBranch(const wchar_t* root, const std::vector<std::wstring>& children);
     CImageList m_images;
 };

@@ -21,7 +21,7 @@ const MsgMap CMainFrame::messageMap{&CMRCMDIFrameWndSizeDock::messageMap, {
     msg::UpdateUI(ID_VIEW_QUICK_ERASE, &CMainFrame::OnUpdateViewQuickErase),
 }};
 
-int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
+int CMainFrame::OnCreate(LPCREATESTRUCTW lpcs) {
     if (CMRCMDIFrameWndSizeDock::OnCreate(lpcs) == -1) return -1;
 
     if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 4)) return -1;
@@ -34,7 +34,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
     EnableDocking(CBRS_ALIGN_ANY);
     if (m_wndToolBar.IsWindow()) DockControlBar(&m_wndToolBar);
 
-    if (!m_wndTreeBar.Create("Tree Bar", this, CSize(200, 400), ID_VIEW_UTILITY_PANE,
+    if (!m_wndTreeBar.Create(L"Tree Bar", this, CSize(200, 400), ID_VIEW_UTILITY_PANE,
                              WS_CHILD | WS_VISIBLE | CBRS_LEFT))
         return -1;
     m_wndTreeBar.SetBarStyle(m_wndTreeBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);

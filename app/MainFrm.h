@@ -11,7 +11,7 @@ public:
     CTreeBar& TreeBar() { return m_wndTreeBar; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int OnCreate(LPCREATESTRUCTA lpcs) override;
+    int OnCreate(LPCREATESTRUCTW lpcs) override;
     void OnViewAllCategories();
     void OnUpdateViewAllCategories(CCmdUI* pCmdUI);
     void OnViewQuickErase();

@@ -12,8 +12,8 @@ std::atomic<bool> g_quick{false};
 unsigned Scaled(unsigned ms) {
     int p = g_percent.load();
     if (p < 0) {
-        char buf[16] = "";
-        p = GetEnvironmentVariableA("CORVANE_PACING_PERCENT", buf, sizeof buf) ? std::atoi(buf) : 100;
+        wchar_t buf[16] = L"";
+        p = GetEnvironmentVariableW(L"CORVANE_PACING_PERCENT", buf, ARRAYSIZE(buf)) ? _wtoi(buf) : 100;
         if (p < 0 || p > 100) p = 100;
         g_percent.store(p);
     }

@@ -75,7 +75,7 @@ const TemplateRow kTemplates[] = {
     {PageId::WinZip, 170, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWinzipFrm), RUNTIME_CLASS(CWinzipVw)},
     {PageId::WipeList, 259, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWipeListFrm), RUNTIME_CLASS(CWipeListVw)},
 };
-static_assert(std::size(kTemplates) == static_cast<size_t>(PageId::Count), "one row per page template");
+static_assert(std::size(kTemplates) == static_cast<size_t>(PageId::Count), L"one row per page template");
 }  // namespace
 
 const MsgMap CTidemarkApp::messageMap{&CWinApp::messageMap, {
@@ -101,7 +101,7 @@ CTidemarkApp* TheApp() { return dynamic_cast<CTidemarkApp*>(AfxGetApp()); }
 
 BOOL CTidemarkApp::InitInstance() {
     Enable3dControls();
-    SetRegistryKey("Local AppWizard-Generated Applications");
+    SetRegistryKey(L"Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
 
     CSplashDlg splash;
@@ -112,7 +112,7 @@ BOOL CTidemarkApp::InitInstance() {
         splash.DestroyWindow();
     }
 
-    SetRegistryKey("Local AppWizard-Generated Applications");
+    SetRegistryKey(L"Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
     Pacing::SetQuickErase(settings::QuickErase());
 
@@ -174,9 +174,9 @@ void CTidemarkApp::OnStartPage() {
 void CTidemarkApp::OnDataWipe() {
     // Meant for a "Data Wipe" page that no template provides: nothing opens.
     for (CDocTemplate* t : m_templates) {
-        std::string name;
+        std::wstring name;
         t->GetDocString(name, CDocTemplate::docName);
-        if (name == "Data Wipe") {
+        if (name == L"Data Wipe") {
             t->OpenDocumentFile(nullptr, TRUE);
             return;
         }
@@ -189,23 +189,23 @@ void CTidemarkApp::OnExitAtOnce() {
     if (self) ::TerminateProcess(self, 0);
 }
 
-void GetProgramFilesPath(char* buffer, DWORD size) {
+void GetProgramFilesPath(wchar_t* buffer, DWORD size) {
     if (size) buffer[0] = '\0';
     HKEY key = nullptr;
-    if (::RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", &key) != ERROR_SUCCESS) return;
-    char value[260];
+    if (::RegOpenKeyW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion", &key) != ERROR_SUCCESS) return;
+    wchar_t value[260];
     DWORD len = sizeof value, type = 0;
-    if (::RegQueryValueExA(key, "ProgramFilesPath", nullptr, &type, reinterpret_cast<BYTE*>(value), &len) ==
+    if (::RegQueryValueExW(key, L"ProgramFilesPath", nullptr, &type, reinterpret_cast<BYTE*>(value), &len) ==
         ERROR_SUCCESS) {
-        value[len < sizeof value ? len : sizeof value - 1] = '\0';
-        ::ExpandEnvironmentStringsA(value, buffer, size);
+        value[std::min<DWORD>(len / sizeof(wchar_t), ARRAYSIZE(value) - 1)] = L'\0';
+        ::ExpandEnvironmentStringsW(value, buffer, size);
     }
     ::RegCloseKey(key);
 }
 
 void CTidemarkApp::OnHelp() {
-    char folder[260];
-    GetProgramFilesPath(folder, sizeof folder);
-    std::string path = std::string(folder) + "\\Corvane-Sweepmere\\HELP.chm";
-    ::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    wchar_t folder[260];
+    GetProgramFilesPath(folder, ARRAYSIZE(folder));
+    std::wstring path = std::wstring(folder) + L"\\Corvane-Sweepmere\\HELP.chm";
+    ::ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -14,7 +14,7 @@ enum class PageId {
 
 // Where the help file and other installed files live: HKLM's "ProgramFilesPath", expanded.
 // The buffer stays empty when the value cannot be read.
-void GetProgramFilesPath(char* buffer, DWORD size);
+void GetProgramFilesPath(wchar_t* buffer, DWORD size);
 
 class CTidemarkApp : public CWinApp {
 public:

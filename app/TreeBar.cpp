@@ -14,10 +14,10 @@ const MsgMap CTreeBar::messageMap{&CMRCSizeControlBar::messageMap, {
 
 CTreeBar::CTreeBar() : CMRCSizeControlBar(kGripperCaption) {}
 
-int CTreeBar::OnCreate(LPCREATESTRUCTA lpcs) {
+int CTreeBar::OnCreate(LPCREATESTRUCTW lpcs) {
     if (CMRCSizeControlBar::OnCreate(lpcs) == -1) return -1;
     // Siblings are clipped so that the tab control never paints over the tab's window.
-    if (!m_tab.Create(WC_TABCONTROLA, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_MULTILINE | TCS_BOTTOM,
+    if (!m_tab.Create(WC_TABCONTROLW, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_MULTILINE | TCS_BOTTOM,
                       CRect(0, 0, 0, 0), this, kTabCtrlId))
         return -1;
     m_tabImages.Create(kTabImagesBitmap, 16, 1, RGB(192, 192, 192));
@@ -25,7 +25,7 @@ int CTreeBar::OnCreate(LPCREATESTRUCTA lpcs) {
     m_tab.SetImageList(m_tabImages);
 
     m_pTree = new CCategoryTree;
-    if (!m_pTree->CreateEx(WS_EX_CLIENTEDGE, WC_TREEVIEWA, nullptr,
+    if (!m_pTree->CreateEx(WS_EX_CLIENTEDGE, WC_TREEVIEWW, nullptr,
                            WS_CHILD | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, CRect(0, 0, 0, 0),
                            this, kTreeId)) {
         delete m_pTree;
@@ -33,7 +33,7 @@ int CTreeBar::OnCreate(LPCREATESTRUCTA lpcs) {
         return -1;
     }
     m_pTree->Initialise();
-    m_tab.InsertItem(0, "Tree View", 0, reinterpret_cast<LPARAM>(static_cast<CWnd*>(m_pTree)));
+    m_tab.InsertItem(0, L"Tree View", 0, reinterpret_cast<LPARAM>(static_cast<CWnd*>(m_pTree)));
     ShowSelectedTab();
     return 0;
 }

@@ -16,7 +16,7 @@ public:
     // The margin around the tab control: narrower in the tool window than when docked.
     int Margin() const { return IsProbablyFloating() ? 2 : 4; }
 
-    int OnCreate(LPCREATESTRUCTA lpcs) override;
+    int OnCreate(LPCREATESTRUCTW lpcs) override;
     void OnDestroy() override;
     void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
 

@@ -82,7 +82,7 @@ void CAnimatedPicture::MemImage::Destroy() {
 
 CAnimatedPicture::CAnimatedPicture() : m_background(::GetSysColor(COLOR_BTNFACE)) {
     ::InitializeCriticalSection(&m_drawLock);
-    m_exitEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_exitEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
 CAnimatedPicture::~CAnimatedPicture() {
@@ -91,10 +91,10 @@ CAnimatedPicture::~CAnimatedPicture() {
     ::DeleteCriticalSection(&m_drawLock);
 }
 
-BOOL CAnimatedPicture::Load(LPCSTR name, LPCSTR type) {
+BOOL CAnimatedPicture::Load(LPCWSTR name, LPCWSTR type) {
     Unload();
     HINSTANCE module = AfxGetResourceHandle();
-    HRSRC res = ::FindResourceA(module, name, type);
+    HRSRC res = ::FindResourceW(module, name, type);
     HGLOBAL loaded = res ? ::LoadResource(module, res) : nullptr;
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
     DWORD size = res ? ::SizeofResource(module, res) : 0;
@@ -117,7 +117,7 @@ BOOL CAnimatedPicture::Load(HGLOBAL hGlobal, DWORD size) {
     const auto* data = hGlobal ? static_cast<const uint8_t*>(::GlobalLock(hGlobal)) : nullptr;
     if (!data) return FALSE;
     size = static_cast<DWORD>(std::min<SIZE_T>(size, ::GlobalSize(hGlobal)));  // never read past the block
-    bool isGif = size >= 3 && std::memcmp(data, "GIF", 3) == 0;
+    bool isGif = size >= 3 && std::memcmp(data, L"GIF", 3) == 0;
     BOOL ok = isGif ? LoadFrames(data, size) : FALSE;
     ::GlobalUnlock(hGlobal);
     if (!isGif) ok = LoadStill(hGlobal, size);

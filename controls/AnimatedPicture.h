@@ -14,7 +14,7 @@ public:
     ~CAnimatedPicture() override;
 
     // From a resource of the program (name or id, and type such as "GIF").
-    BOOL Load(LPCSTR name, LPCSTR type);
+    BOOL Load(LPCWSTR name, LPCWSTR type);
     // From movable global memory of the given size; the caller keeps and frees it.
     BOOL Load(HGLOBAL hGlobal, DWORD size);
     // Shows the image: starts the animation of an animated GIF, or renders a still picture.

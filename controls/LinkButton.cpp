@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-extern const UINT WM_LINK_CLICKED = ::RegisterWindowMessageA("WM_LINK_CLICKED");
+extern const UINT WM_LINK_CLICKED = ::RegisterWindowMessageW(L"WM_LINK_CLICKED");
 
 namespace {
 constexpr UINT kToolId = 1;
@@ -13,11 +13,11 @@ HCURSOR g_hand = nullptr;
 // The help viewer's hand where the system still ships it; the system's own hand otherwise,
 // as on current Windows and under Wine.
 HCURSOR LoadHandCursor() {
-    char path[MAX_PATH] = "";
-    ::GetWindowsDirectoryA(path, MAX_PATH);
-    lstrcatA(path, "\\Winhlp32.exe");
-    if (HMODULE help = ::LoadLibraryA(path)) {
-        if (HCURSOR c = ::LoadCursorA(help, MAKEINTRESOURCEA(106))) return c;  // the module stays loaded
+    wchar_t path[MAX_PATH] = L"";
+    ::GetWindowsDirectoryW(path, MAX_PATH);
+    lstrcatW(path, L"\\Winhlp32.exe");
+    if (HMODULE help = ::LoadLibraryW(path)) {
+        if (HCURSOR c = ::LoadCursorW(help, MAKEINTRESOURCEW(106))) return c;  // the module stays loaded
         ::FreeLibrary(help);
     }
     return ::LoadCursor(nullptr, IDC_HAND);
@@ -37,8 +37,8 @@ CLinkButton::CLinkButton()
 
 HCURSOR CLinkButton::HandCursor() { return g_hand; }
 
-void CLinkButton::SetURL(const char* url) { m_url = url ? url : ""; }
-void CLinkButton::SetPrefix(const std::string& prefix) { m_prefix = prefix; }
+void CLinkButton::SetURL(const wchar_t* url) { m_url = url ? url : L""; }
+void CLinkButton::SetPrefix(const std::wstring& prefix) { m_prefix = prefix; }
 
 void CLinkButton::SetColours(COLORREF link, COLORREF hover, COLORREF visited) {
     m_linkColour = link;
@@ -47,22 +47,22 @@ void CLinkButton::SetColours(COLORREF link, COLORREF hover, COLORREF visited) {
     if (IsWindow()) Invalidate();
 }
 
-void CLinkButton::SetWindowText(const std::string& text) {
+void CLinkButton::SetWindowText(const std::wstring& text) {
     CButton::SetWindowText(text);
     // Measured in the control's own font: the client DC alone carries the system font.
     CClientDC dc(this);
     HGDIOBJ old = GetFont() ? dc.SelectObject(GetFont()) : nullptr;
     SIZE size{};
-    ::GetTextExtentPoint32A(dc.m_hDC, text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc.m_hDC, text.c_str(), static_cast<int>(text.size()), &size);
     if (old) dc.SelectObject(old);
     SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Invalidate();
 }
 
-std::string CLinkButton::Target() const { return m_prefix + (m_url.empty() ? GetWindowText() : m_url); }
+std::wstring CLinkButton::Target() const { return m_prefix + (m_url.empty() ? GetWindowText() : m_url); }
 
-void CLinkButton::SetToolTipText(const std::string& text) {
-    std::string tip = text.empty() ? Target() : text;
+void CLinkButton::SetToolTipText(const std::wstring& text) {
+    std::wstring tip = text.empty() ? Target() : text;
     if (!m_tip.IsWindow()) {
         m_tip.Create(this);
         m_tip.Activate(FALSE);
@@ -94,10 +94,10 @@ void CLinkButton::PreSubclassWindow() {
 HFONT CLinkButton::UnderlineFont() {
     if (!m_underline.GetSafeHandle()) {
         HGDIOBJ font = GetFont();
-        LOGFONTA lf{};
-        if (!font || !::GetObjectA(font, sizeof lf, &lf)) ::GetObjectA(::GetStockObject(SYSTEM_FONT), sizeof lf, &lf);
+        LOGFONTW lf{};
+        if (!font || !::GetObjectW(font, sizeof lf, &lf)) ::GetObjectW(::GetStockObject(SYSTEM_FONT), sizeof lf, &lf);
         lf.lfUnderline = TRUE;
-        m_underline.CreateFontIndirectA(&lf);
+        m_underline.CreateFontIndirectW(&lf);
     }
     return m_underline;
 }
@@ -107,7 +107,7 @@ void CLinkButton::DrawItem(LPDRAWITEMSTRUCT dis) {
     RECT r = dis->rcItem;
     // An owner-drawn button leaves its background to its owner: the parent's button brush
     // clears what the last state drew (an underline, above all).
-    auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(::GetParent(m_hWnd), WM_CTLCOLORBTN,
+    auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(m_hWnd), WM_CTLCOLORBTN,
                                                          reinterpret_cast<WPARAM>(dc.m_hDC),
                                                          reinterpret_cast<LPARAM>(m_hWnd)));
     if (brush) ::FillRect(dc.m_hDC, &r, brush);
@@ -127,8 +127,8 @@ void CLinkButton::DrawItem(LPDRAWITEMSTRUCT dis) {
     HGDIOBJ oldFont = font ? dc.SelectObject(font) : nullptr;
     dc.SetTextColor(colour);
     dc.SetBkMode(TRANSPARENT);
-    std::string text = GetWindowText();
-    ::DrawTextA(dc.m_hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    std::wstring text = GetWindowText();
+    ::DrawTextW(dc.m_hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_LEFT | DT_TOP);
     if (oldFont) dc.SelectObject(oldFont);
 }
 
@@ -172,21 +172,21 @@ void CLinkButton::OnClicked() {
     if (IsWindowEnabled()) Click();
 }
 
-bool CLinkButton::IsShellTarget(const std::string& target) {
-    for (const char* scheme : {"http:", "https:", "mailto:"})
-        if (_strnicmp(target.c_str(), scheme, strlen(scheme)) == 0) return true;
+bool CLinkButton::IsShellTarget(const std::wstring& target) {
+    for (const wchar_t* scheme : {L"http:", L"https:", L"mailto:"})
+        if (_wcsnicmp(target.c_str(), scheme, wcslen(scheme)) == 0) return true;
     return false;
 }
 
 void CLinkButton::Click() {
     HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-    std::string target = Target();
+    std::wstring target = Target();
     // Anything but an address ("Details...") would be looked for as a program to run.
     INT_PTR result = IsShellTarget(target)
-                         ? reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_HIDE))
+                         ? reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_HIDE))
                          : SE_ERR_FNF;
     HWND self = m_hWnd;
-    if (result < 32) ::SendMessageA(::GetParent(self), WM_LINK_CLICKED, static_cast<WPARAM>(GetDlgCtrlID()), 0);
+    if (result < 32) ::SendMessageW(::GetParent(self), WM_LINK_CLICKED, static_cast<WPARAM>(GetDlgCtrlID()), 0);
     ::SetCursor(previous);
     // The parent may have closed the page that holds the link.
     if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;

@@ -14,12 +14,12 @@ class CLinkButton : public CButton {
 public:
     CLinkButton();
 
-    void SetURL(const char* url);
-    void SetPrefix(const std::string& prefix);
+    void SetURL(const wchar_t* url);
+    void SetPrefix(const std::wstring& prefix);
     // Sets the text and fits the control to it.
-    void SetWindowText(const std::string& text);
+    void SetWindowText(const std::wstring& text);
     // An empty text shows what a click opens.
-    void SetToolTipText(const std::string& text);
+    void SetToolTipText(const std::wstring& text);
     void SetTipColors(COLORREF text, COLORREF background);
     void SetColours(COLORREF link, COLORREF hover, COLORREF visited);
 
@@ -28,7 +28,7 @@ public:
     // The cursor every link shows over its text; null when the system has none.
     static HCURSOR HandCursor();
     // Whether a link's target goes to the shell: an address (http:, https:, mailto:, any case).
-    static bool IsShellTarget(const std::string& target);
+    static bool IsShellTarget(const std::wstring& target);
 
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT dis) override;
@@ -44,7 +44,7 @@ public:
 
 private:
     void Click();
-    std::string Target() const;
+    std::wstring Target() const;
     HFONT UnderlineFont();
     void ActivateTip(BOOL on);
 
@@ -55,8 +55,8 @@ private:
     bool m_hovering = false;
     bool m_tracking = false;
     bool m_visited = false;
-    std::string m_url;
-    std::string m_prefix;
+    std::wstring m_url;
+    std::wstring m_prefix;
     CFont m_underline;
     CToolTipCtrl m_tip;
     bool m_keyDown = false;

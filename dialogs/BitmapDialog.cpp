@@ -14,7 +14,7 @@ BOOL CBitmapDialog::OnEraseBkgnd(CDC* pDC) {
         return TRUE;
     }
     BITMAP bm{};
-    ::GetObjectA(m_bitmap, sizeof bm, &bm);
+    ::GetObjectW(m_bitmap, sizeof bm, &bm);
     HDC mem = ::CreateCompatibleDC(pDC->m_hDC);
     HGDIOBJ old = ::SelectObject(mem, m_bitmap);
     ::SetStretchBltMode(pDC->m_hDC, HALFTONE);

@@ -6,7 +6,7 @@
 
 namespace {
 std::atomic<CEraseProgressDlg*> g_current{nullptr};
-const UINT WM_PROGRESS_PATH = WM_APP + 1;  // lParam: a std::string* the dialog deletes
+const UINT WM_PROGRESS_PATH = WM_APP + 1;  // lParam: a std::wstring* the dialog deletes
 const UINT WM_PROGRESS_END = WM_APP + 2;   // wParam: the result
 }  // namespace
 
@@ -31,7 +31,7 @@ void CEraseProgressDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CEraseProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    if (m_picture.Load(MAKEINTRESOURCEA(312), "GIF")) m_picture.Draw();
+    if (m_picture.Load(MAKEINTRESOURCEW(312), L"GIF")) m_picture.Draw();
     g_current = this;
     m_bCancelled = false;
     m_hWndShown = m_hWnd;
@@ -45,22 +45,22 @@ void CEraseProgressDlg::OnCancel() {
     CDialog::OnCancel();
 }
 
-void CEraseProgressDlg::ShowPath(const std::string& path) {
+void CEraseProgressDlg::ShowPath(const std::wstring& path) {
     HWND h = m_hWndShown.load();
-    auto* text = new std::string(path);
-    if (!h || !::PostMessageA(h, WM_PROGRESS_PATH, 0, reinterpret_cast<LPARAM>(text))) delete text;
+    auto* text = new std::wstring(path);
+    if (!h || !::PostMessageW(h, WM_PROGRESS_PATH, 0, reinterpret_cast<LPARAM>(text))) delete text;
 }
 
 void CEraseProgressDlg::RequestEnd(int result) {
     m_endResult = result;
     m_bEndRequested = true;
-    if (HWND h = m_hWndShown.load()) ::PostMessageA(h, WM_PROGRESS_END, static_cast<WPARAM>(result), 0);
+    if (HWND h = m_hWndShown.load()) ::PostMessageW(h, WM_PROGRESS_END, static_cast<WPARAM>(result), 0);
 }
 
 LRESULT CEraseProgressDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PROGRESS_PATH: {
-        std::unique_ptr<std::string> text(reinterpret_cast<std::string*>(lParam));
+        std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
         m_path.SetWindowText(*text);
         return 0;
     }
@@ -74,8 +74,8 @@ LRESULT CEraseProgressDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         m_picture.Stop();
         // Paths still queued for this window would leak their text.
         MSG m;
-        while (::PeekMessageA(&m, m_hWnd, WM_PROGRESS_PATH, WM_PROGRESS_PATH, PM_REMOVE))
-            delete reinterpret_cast<std::string*>(m.lParam);
+        while (::PeekMessageW(&m, m_hWnd, WM_PROGRESS_PATH, WM_PROGRESS_PATH, PM_REMOVE))
+            delete reinterpret_cast<std::wstring*>(m.lParam);
         break;
     }
     default:

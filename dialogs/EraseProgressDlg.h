@@ -18,7 +18,7 @@ public:
     void Reset();
     bool IsCancelled() const { return m_bCancelled.load(); }
     // From the worker: show a path; end the dialog (also when it has not appeared yet).
-    void ShowPath(const std::string& path);
+    void ShowPath(const std::wstring& path);
     void RequestEnd(int result = 0);
     bool EndRequested() const { return m_bEndRequested.load(); }
 

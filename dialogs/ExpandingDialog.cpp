@@ -8,7 +8,7 @@ namespace {
 void KeepInWorkArea(HWND h) {
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
-    if (!::GetMonitorInfoA(::MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi)) return;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &mi)) return;
     CRect r, work(mi.rcWork);
     ::GetWindowRect(h, &r);
     int x = std::max(work.left, std::min(r.left, work.right - r.Width()));
@@ -19,7 +19,7 @@ void KeepInWorkArea(HWND h) {
 }  // namespace
 
 CExpandingDialog::CExpandingDialog(UINT nIDTemplate, CWnd* pParent, int defaultBoxId, int expandButtonId,
-                                   const char* reducedText, const char* expandedText, BOOL changeText)
+                                   const wchar_t* reducedText, const wchar_t* expandedText, BOOL changeText)
     : CDialog(nIDTemplate, pParent),
       m_reducedText(reducedText),
       m_expandedText(expandedText),

@@ -6,7 +6,7 @@
 class CExpandingDialog : public CDialog {
 public:
     CExpandingDialog(UINT nIDTemplate, CWnd* pParent, int defaultBoxId, int expandButtonId,
-                     const char* reducedText, const char* expandedText, BOOL changeText);
+                     const wchar_t* reducedText, const wchar_t* expandedText, BOOL changeText);
 
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -26,8 +26,8 @@ private:
     void EnableOutsideControls(BOOL enable);
     CRect DefaultBoxRect() const;
 
-    std::string m_reducedText;
-    std::string m_expandedText;
+    std::wstring m_reducedText;
+    std::wstring m_expandedText;
     int m_defaultBoxId;
     int m_expandButtonId;
     BOOL m_bChangeText;

@@ -19,6 +19,6 @@ void CLogoffDlg::OnYes() {
     // Windows may refuse (another program holding the session, a policy): the user is told, not
     // left waiting for a log-off that never comes.
     if (!LogOff()(EWX_LOGOFF, 0))
-        ::MessageBoxA(nullptr, "Windows did not log you off. Please log off later.", "Corvane-Sweepmere",
+        ::MessageBoxW(nullptr, L"Windows did not log you off. Please log off later.", L"Corvane-Sweepmere",
                       MB_ICONINFORMATION | MB_SYSTEMMODAL);
 }

@@ -2,10 +2,10 @@
 
 #include "resource.h"
 
-const char kDefaultLogPath[] = "d:\\Erase.txt";
+const wchar_t kDefaultLogPath[] = L"d:\\Erase.txt";
 
-std::string& LogPath() {
-    static std::string path = kDefaultLogPath;
+std::wstring& LogPath() {
+    static std::wstring path = kDefaultLogPath;
     return path;
 }
 
@@ -13,17 +13,17 @@ namespace {
 // Shows the path of the folder under the selection in the browser's status line.
 int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM lParam, LPARAM) {
     if (msg == BFFM_SELCHANGED) {
-        char path[MAX_PATH] = "";
-        if (!::SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path)) path[0] = '\0';
-        ::SendMessageA(hwnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+        wchar_t path[MAX_PATH] = L"";
+        if (!::SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path)) path[0] = '\0';
+        ::SendMessageW(hwnd, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path));
     }
     return 0;
 }
 
 // The log in the folder; a drive's root already ends with its separator ("C:\").
-std::string LogFileInFolder(const std::string& folder) {
-    if (!folder.empty() && folder.back() == '\\') return folder + "Erase.txt";
-    return folder + "\\Erase.txt";
+std::wstring LogFileInFolder(const std::wstring& folder) {
+    if (!folder.empty() && folder.back() == '\\') return folder + L"Erase.txt";
+    return folder + L"\\Erase.txt";
 }
 }  // namespace
 
@@ -45,17 +45,17 @@ void CSaveLogDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 void CSaveLogDlg::OnBrowse() {
-    char name[MAX_PATH] = "";
-    BROWSEINFOA bi{};
+    wchar_t name[MAX_PATH] = L"";
+    BROWSEINFOW bi{};
     bi.hwndOwner = m_hWnd;
     bi.pszDisplayName = name;
-    bi.lpszTitle = "Select drive/folder for save recovery:";
+    bi.lpszTitle = L"Select drive/folder for save recovery:";
     bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
     bi.lpfn = BrowseCallback;
-    PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderA(&bi);
+    PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&bi);
     if (!chosen) return;
-    char path[MAX_PATH] = "";
-    if (::SHGetPathFromIDListA(chosen, path)) SetDlgItemText(IDC_SAVELOG_FILENAME, LogFileInFolder(path));
+    wchar_t path[MAX_PATH] = L"";
+    if (::SHGetPathFromIDListW(chosen, path)) SetDlgItemText(IDC_SAVELOG_FILENAME, LogFileInFolder(path));
     ::CoTaskMemFree(chosen);
 }
 
@@ -63,14 +63,14 @@ void CSaveLogDlg::OnOk() {
     UpdateData(TRUE);
     // Emptying a file that holds something (a document whose name was typed here) is asked first.
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (::GetFileAttributesExA(m_strFileName.c_str(), GetFileExInfoStandard, &data) &&
+    if (::GetFileAttributesExW(m_strFileName.c_str(), GetFileExInfoStandard, &data) &&
         !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (data.nFileSizeLow || data.nFileSizeHigh)) {
-        std::string question = m_strFileName + " already exists. Do you want to replace it?";
-        if (::MessageBoxA(m_hWnd, question.c_str(), "Corvane-Sweepmere", MB_YESNO | MB_ICONWARNING) != IDYES) return;
+        std::wstring question = m_strFileName + L" already exists. Do you want to replace it?";
+        if (::MessageBoxW(m_hWnd, question.c_str(), L"Corvane-Sweepmere", MB_YESNO | MB_ICONWARNING) != IDYES) return;
     }
     LogPath() = m_strFileName;
     // Created, or emptied when it exists; a name that cannot be made is simply not made.
-    HANDLE file = ::CreateFileA(LogPath().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    HANDLE file = ::CreateFileW(LogPath().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
     EndDialog(IDOK);

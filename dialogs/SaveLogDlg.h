@@ -2,8 +2,8 @@
 #include "afxwin.h"
 
 // The log file's name: one string for the whole process. Nothing writes to the file.
-std::string& LogPath();
-extern const char kDefaultLogPath[];
+std::wstring& LogPath();
+extern const wchar_t kDefaultLogPath[];
 
 // Lets the user choose the log file's name and creates that file, empty.
 class CSaveLogDlg : public CDialog {
@@ -15,7 +15,7 @@ public:
     void OnOk();
     void OnCancelButton();
 
-    std::string m_strFileName;
+    std::wstring m_strFileName;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -5,16 +5,16 @@
 #include "resource.h"
 
 namespace {
-const char* const kEveryKinds[] = {"Time Interval", "Day",         "Week",           "Month",
-                                   "User Logon",    "System Startup", "User Logoff", "System Shutdown",
-                                   "Closing a Browser"};
-const char* const kColumns[] = {"Task Name", "Task Scheduled", "Advanced", "Status"};
+const wchar_t* const kEveryKinds[] = {L"Time Interval", L"Day",         L"Week",           L"Month",
+                                   L"User Logon",    L"System Startup", L"User Logoff", L"System Shutdown",
+                                   L"Closing a Browser"};
+const wchar_t* const kColumns[] = {L"Task Name", L"Task Scheduled", L"Advanced", L"Status"};
 constexpr int kColumnWidth = 100;
 
-void Append(CListBox& list, const char* format, int from, int to) {
-    char text[8];
+void Append(CListBox& list, const wchar_t* format, int from, int to) {
+    wchar_t text[8];
     for (int i = from; i <= to; ++i) {
-        wsprintfA(text, format, i);
+        wsprintfW(text, format, i);
         list.InsertString(-1, text);  // at the end even in a sorted list
     }
 }
@@ -29,7 +29,7 @@ const MsgMap CSchedulerDlg::messageMap{&CExpandingDialog::messageMap, {
 }};
 
 CSchedulerDlg::CSchedulerDlg(CWnd* pParent)
-    : CExpandingDialog(IDD_SCHEDULER, pParent, IDC_SCHEDULER_GROUP, IDC_SCHEDULER_APPLY, "Apply", "Apply", TRUE) {}
+    : CExpandingDialog(IDD_SCHEDULER, pParent, IDC_SCHEDULER_GROUP, IDC_SCHEDULER_APPLY, L"Apply", L"Apply", TRUE) {}
 
 void CSchedulerDlg::DoDataExchange(CDataExchange* pDX) {
     CExpandingDialog::DoDataExchange(pDX);
@@ -50,7 +50,7 @@ void CSchedulerDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CSchedulerDlg::OnInitDialog() {
     CExpandingDialog::OnInitDialog();  // reduces the dialog to the "Task Scheduler" group
-    for (const char* kind : kEveryKinds) m_kinds.InsertString(-1, kind);
+    for (const wchar_t* kind : kEveryKinds) m_kinds.InsertString(-1, kind);
     m_kinds.EnableWindow(FALSE);
     // The time picker has a check box for "no time"; it starts ticked, with the time of now.
     SYSTEMTIME now;
@@ -91,8 +91,8 @@ void CSchedulerDlg::OnEvery() {
     m_hours.ShowWindow(SW_SHOW);
     m_minutes.ShowWindow(SW_SHOW);
     // Entering the state again appends the hours and minutes once more.
-    Append(m_hours, "%d", 0, 23);
-    Append(m_minutes, "%02d", 0, 59);
+    Append(m_hours, L"%d", 0, 23);
+    Append(m_minutes, L"%02d", 0, 59);
 }
 
 void CSchedulerDlg::OnTaskNameChange() { m_apply.EnableWindow(TRUE); }
@@ -103,7 +103,7 @@ void CSchedulerDlg::SetUpColumns() {
     m_columnsSet = true;
 }
 
-std::optional<std::string> CSchedulerDlg::ScheduledText() const {
+std::optional<std::wstring> CSchedulerDlg::ScheduledText() const {
     SYSTEMTIME st{};
     if (m_time.GetTime(&st) != GDT_VALID) return std::nullopt;
     std::tm t{};
@@ -115,9 +115,9 @@ std::optional<std::string> CSchedulerDlg::ScheduledText() const {
     t.tm_min = st.wMinute;
     t.tm_sec = st.wSecond;
     bool showsTime = (m_time.GetStyle() & DTS_TIMEFORMAT) == DTS_TIMEFORMAT;
-    char text[64];
-    std::strftime(text, sizeof text, showsTime ? "at %X on" : "at %x on", &t);
-    return std::string(text);
+    wchar_t text[64];
+    std::wcsftime(text, ARRAYSIZE(text), showsTime ? L"at %X on" : L"at %x on", &t);
+    return std::wstring(text);
 }
 
 void CSchedulerDlg::OnApply() {
@@ -125,14 +125,14 @@ void CSchedulerDlg::OnApply() {
     UpdateData(TRUE);
     m_tasks.InsertItem(0, m_strTaskName);
     if (m_manually.GetCheck() == BST_CHECKED) {
-        m_tasks.SetItemText(0, kScheduledColumn, "Manually");
-        m_tasks.SetItemText(0, kStatusColumn, "Active");
+        m_tasks.SetItemText(0, kScheduledColumn, L"Manually");
+        m_tasks.SetItemText(0, kStatusColumn, L"Active");
     } else if (m_on.GetCheck() == BST_CHECKED) {
         if (auto when = ScheduledText()) {
             m_tasks.SetItemText(0, kScheduledColumn, *when);
-            m_tasks.SetItemText(0, kStatusColumn, "Active");
+            m_tasks.SetItemText(0, kStatusColumn, L"Active");
         } else {
-            AfxMessageBox("Time not set!", MB_OK);
+            AfxMessageBox(L"Time not set!", MB_OK);
         }
     }
     // Showing the values again rewrites the name, which would count as a change: disable after.

@@ -20,7 +20,7 @@ public:
     void OnTaskNameChange();
     void OnApply();
 
-    std::string m_strTaskName;
+    std::wstring m_strTaskName;
     CButton m_manually, m_on, m_every, m_atTime, m_firstStartup, m_apply;
     CDateTimeCtrl m_date, m_time;
     CListBox m_kinds, m_hours, m_minutes;
@@ -31,6 +31,6 @@ public:
 private:
     void SetUpColumns();
     // "at <time> on" from the time picker; nothing when the picker holds no time.
-    std::optional<std::string> ScheduledText() const;
+    std::optional<std::wstring> ScheduledText() const;
     bool m_columnsSet = false;
 };

@@ -31,7 +31,7 @@ unsigned __stdcall ThreadEntry(void* p) {
 bool IsIdleMessage(const MSG& m) { return m.message != WM_PAINT && m.message != 0x0118; }
 
 BOOL CALLBACK SendIdleUpdate(HWND h, LPARAM) {
-    if (CWnd::FromHandlePermanent(h)) ::SendMessageA(h, WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (CWnd::FromHandlePermanent(h)) ::SendMessageW(h, WM_IDLEUPDATECMDUI, TRUE, 0);
     return TRUE;
 }
 }  // namespace
@@ -64,12 +64,12 @@ void AfxEndThread(UINT nExitCode) { throw ThreadExit{nExitCode}; }
 
 // ---- command line ----
 
-void CCommandLineInfo::ParseParam(const char* p, BOOL bFlag, BOOL) {
+void CCommandLineInfo::ParseParam(const wchar_t* p, BOOL bFlag, BOOL) {
     if (bFlag) {
-        if (lstrcmpiA(p, "p") == 0) m_nShellCommand = FilePrint;
-        else if (lstrcmpiA(p, "pt") == 0) m_nShellCommand = FilePrintTo;
-        else if (lstrcmpiA(p, "dde") == 0) m_nShellCommand = FileDDE;
-        else if (lstrcmpiA(p, "nologo") == 0) m_bShowSplash = FALSE;
+        if (lstrcmpiW(p, L"p") == 0) m_nShellCommand = FilePrint;
+        else if (lstrcmpiW(p, L"pt") == 0) m_nShellCommand = FilePrintTo;
+        else if (lstrcmpiW(p, L"dde") == 0) m_nShellCommand = FileDDE;
+        else if (lstrcmpiW(p, L"nologo") == 0) m_bShowSplash = FALSE;
         return;
     }
     if (m_strFileName.empty()) {
@@ -80,16 +80,16 @@ void CCommandLineInfo::ParseParam(const char* p, BOOL bFlag, BOOL) {
 
 // ---- CWinApp ----
 
-CWinApp::CWinApp(const char* appName) {
+CWinApp::CWinApp(const wchar_t* appName) {
     g_app = this;
     m_pszAppName = appName ? appName : AfxLoadString(AFX_IDS_APP_TITLE);
     if (m_pszAppName.empty()) {
-        char path[MAX_PATH] = "";
-        ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-        const char* name = strrchr(path, '\\');
+        wchar_t path[MAX_PATH] = L"";
+        ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+        const wchar_t* name = wcsrchr(path, '\\');
         m_pszAppName = name ? name + 1 : path;
         size_t dot = m_pszAppName.rfind('.');
-        if (dot != std::string::npos) m_pszAppName.resize(dot);
+        if (dot != std::wstring::npos) m_pszAppName.resize(dot);
     }
     m_pszProfileName = m_pszAppName;
     m_hThread = nullptr;
@@ -111,7 +111,7 @@ int CWinApp::ExitInstance() {
 
 BOOL CWinApp::OnIdle(LONG lCount) {
     if (lCount == 0 && m_pMainWnd && m_pMainWnd->IsWindow()) {
-        ::SendMessageA(m_pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+        ::SendMessageW(m_pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
         ::EnumChildWindows(m_pMainWnd->m_hWnd, SendIdleUpdate, 0);
     }
     CWnd::DeleteTempMap();
@@ -130,10 +130,10 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg) {
 
 BOOL CWinApp::PumpMessage() {
     MSG m;
-    if (!::GetMessageA(&m, nullptr, 0, 0)) return FALSE;
+    if (!::GetMessageW(&m, nullptr, 0, 0)) return FALSE;
     if (!PreTranslateMessage(&m)) {
         ::TranslateMessage(&m);
-        ::DispatchMessageA(&m);
+        ::DispatchMessageW(&m);
     }
     return TRUE;
 }
@@ -143,15 +143,15 @@ int CWinApp::Run() {
     LONG idleCount = 0;
     for (;;) {
         MSG m;
-        while (idle && !::PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE))
+        while (idle && !::PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE))
             if (!OnIdle(idleCount++)) idle = false;
-        if (!::GetMessageA(&m, nullptr, 0, 0)) {
+        if (!::GetMessageW(&m, nullptr, 0, 0)) {
             int code = ExitInstance();
             return code ? code : static_cast<int>(m.wParam);
         }
         if (!PreTranslateMessage(&m)) {
             ::TranslateMessage(&m);
-            ::DispatchMessageA(&m);
+            ::DispatchMessageW(&m);
         }
         if (IsIdleMessage(m)) {
             idle = true;
@@ -162,68 +162,68 @@ int CWinApp::Run() {
 
 // ---- profile ----
 
-void CWinApp::SetRegistryKey(const char* key) {
+void CWinApp::SetRegistryKey(const wchar_t* key) {
     m_pszRegistryKey = key;
     m_pszProfileName = m_pszAppName;
 }
 
 HKEY CWinApp::GetAppRegistryKey() {
     if (m_pszRegistryKey.empty()) return nullptr;
-    std::string path = "Software\\" + m_pszRegistryKey + "\\" + m_pszProfileName;
+    std::wstring path = L"Software\\" + m_pszRegistryKey + L"\\" + m_pszProfileName;
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_READ | KEY_WRITE, nullptr, &key, &disposition) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }
 
-HKEY CWinApp::GetSectionKey(const char* section) {
+HKEY CWinApp::GetSectionKey(const wchar_t* section) {
     HKEY app = GetAppRegistryKey();
     if (!app) return nullptr;
     HKEY key = nullptr;
     DWORD disposition = 0;
-    LONG r = ::RegCreateKeyExA(app, section, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+    LONG r = ::RegCreateKeyExW(app, section, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
                                &key, &disposition);
     ::RegCloseKey(app);
     return r == ERROR_SUCCESS ? key : nullptr;
 }
 
-std::string CWinApp::GetProfileString(const char* section, const char* entry, const char* def) {
+std::wstring CWinApp::GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* def) {
     HKEY key = GetSectionKey(section);
     if (!key) return def;
-    char buf[1024];
+    wchar_t buf[1024];
     DWORD size = sizeof buf, type = 0;
-    LONG r = ::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    LONG r = ::RegQueryValueExW(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
     ::RegCloseKey(key);
     if (r != ERROR_SUCCESS || type != REG_SZ || size == 0) return def;
-    buf[std::min<DWORD>(size, sizeof buf - 1)] = '\0';
+    buf[std::min<DWORD>(size / sizeof(wchar_t), ARRAYSIZE(buf) - 1)] = L'\0';
     return buf;
 }
 
-BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) {
+BOOL CWinApp::WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value) {
     HKEY key = GetSectionKey(section);
     if (!key) return FALSE;
-    LONG r = value ? ::RegSetValueExA(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), lstrlenA(value) + 1)
-                   : ::RegDeleteValueA(key, entry);
+    LONG r = value ? ::RegSetValueExW(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), lstrlenW(value) + 1)
+                   : ::RegDeleteValueW(key, entry);
     ::RegCloseKey(key);
     return r == ERROR_SUCCESS;
 }
 
-UINT CWinApp::GetProfileInt(const char* section, const char* entry, int def) {
+UINT CWinApp::GetProfileInt(const wchar_t* section, const wchar_t* entry, int def) {
     HKEY key = GetSectionKey(section);
     if (!key) return static_cast<UINT>(def);
     DWORD value = 0, size = sizeof value, type = 0;
-    LONG r = ::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    LONG r = ::RegQueryValueExW(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     ::RegCloseKey(key);
     return r == ERROR_SUCCESS && type == REG_DWORD ? value : static_cast<UINT>(def);
 }
 
-BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) {
+BOOL CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value) {
     HKEY key = GetSectionKey(section);
     if (!key) return FALSE;
     DWORD v = static_cast<DWORD>(value);
-    LONG r = ::RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+    LONG r = ::RegSetValueExW(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
     ::RegCloseKey(key);
     return r == ERROR_SUCCESS;
 }
@@ -232,8 +232,8 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
     m_nMaxMRU = nMaxMRU;
     m_recentFiles.clear();
     for (UINT i = 1; i <= nMaxMRU; ++i) {
-        std::string entry = "File" + std::to_string(i);
-        std::string file = GetProfileString("Recent File List", entry.c_str());
+        std::wstring entry = L"File" + std::to_wstring(i);
+        std::wstring file = GetProfileString(L"Recent File List", entry.c_str());
         if (!file.empty()) m_recentFiles.push_back(file);
     }
 }
@@ -241,8 +241,8 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
 void CWinApp::SaveStdProfileSettings() {
     if (m_nMaxMRU == 0) return;
     for (UINT i = 1; i <= m_nMaxMRU; ++i) {
-        std::string entry = "File" + std::to_string(i);
-        WriteProfileString("Recent File List", entry.c_str(),
+        std::wstring entry = L"File" + std::to_wstring(i);
+        WriteProfileString(L"Recent File List", entry.c_str(),
                            i <= m_recentFiles.size() ? m_recentFiles[i - 1].c_str() : nullptr);
     }
 }
@@ -254,7 +254,7 @@ void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
     m_templates.push_back(pTemplate);
 }
 
-CDocument* CWinApp::OpenDocumentFile(const char* path) {
+CDocument* CWinApp::OpenDocumentFile(const wchar_t* path) {
     CDocTemplate* best = nullptr;
     CDocTemplate::Confidence bestMatch = CDocTemplate::noAttempt;
     CDocument* open = nullptr;
@@ -285,7 +285,7 @@ void CWinApp::OnFileNew() {
     // Only templates with a new-file name offer themselves; with one there is nothing to choose.
     CDocTemplate* chosen = nullptr;
     for (CDocTemplate* t : m_templates) {
-        std::string name;
+        std::wstring name;
         if (t->GetDocString(name, CDocTemplate::fileNewName)) {
             chosen = t;
             break;
@@ -295,23 +295,23 @@ void CWinApp::OnFileNew() {
 }
 
 void CWinApp::OnFileOpen() {
-    char file[MAX_PATH] = "";
-    OPENFILENAMEA ofn{};
+    wchar_t file[MAX_PATH] = L"";
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-    ofn.lpstrFilter = "All Files (*.*)\0*.*\0";
+    ofn.lpstrFilter = L"All Files (*.*)\0*.*\0";
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
     ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
-    if (::GetOpenFileNameA(&ofn)) OpenDocumentFile(file);
+    if (::GetOpenFileNameW(&ofn)) OpenDocumentFile(file);
 }
 
 void CWinApp::OnFilePrintSetup() {
-    PRINTDLGA pd{};
+    PRINTDLGW pd{};
     pd.lStructSize = sizeof pd;
     pd.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     pd.Flags = PD_PRINTSETUP;
-    if (::PrintDlgA(&pd)) {
+    if (::PrintDlgW(&pd)) {
         if (pd.hDevMode) ::GlobalFree(pd.hDevMode);
         if (pd.hDevNames) ::GlobalFree(pd.hDevNames);
     }
@@ -319,7 +319,7 @@ void CWinApp::OnFilePrintSetup() {
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
     for (size_t i = 0; i < m_args.size(); ++i) {
-        const std::string& a = m_args[i];
+        const std::wstring& a = m_args[i];
         bool flag = !a.empty() && (a[0] == '-' || a[0] == '/');
         info.ParseParam(flag ? a.c_str() + 1 : a.c_str(), flag, i + 1 == m_args.size());
     }
@@ -345,11 +345,11 @@ CWinApp* AfxGetApp() { return g_app; }
 
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 
-int AfxMessageBox(const std::string& text, UINT nType, UINT) {
+int AfxMessageBox(const std::wstring& text, UINT nType, UINT) {
     CWnd* main = AfxGetMainWnd();
     HWND owner = main && main->IsWindow() ? main->m_hWnd : nullptr;
-    std::string caption = g_app ? g_app->m_pszAppName : std::string();
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), nType);
+    std::wstring caption = g_app ? g_app->m_pszAppName : std::wstring();
+    return ::MessageBoxW(owner, text.c_str(), caption.c_str(), nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
@@ -361,7 +361,11 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
     if (!app) return -1;
     app->m_hInstance = hInstance;
     app->m_nCmdShow = nCmdShow;
-    for (int i = 1; i < __argc; ++i) app->m_args.emplace_back(__argv[i]);
+    int argc = 0;
+    if (LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc)) {
+        for (int i = 1; i < argc; ++i) app->m_args.emplace_back(argv[i]);
+        ::LocalFree(argv);
+    }
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     // Single-threaded COM for the shell's dialogs and folders on the user-interface thread.

@@ -27,10 +27,10 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfn, LPVOID pParam, int nPriority = TH
 class CCommandLineInfo {
 public:
     enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing = -1 } m_nShellCommand = FileNew;
-    std::string m_strFileName;
+    std::wstring m_strFileName;
     BOOL m_bShowSplash = TRUE;
     virtual ~CCommandLineInfo() = default;
-    virtual void ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast);
+    virtual void ParseParam(const wchar_t* pszParam, BOOL bFlag, BOOL bLast);
 };
 
 class CDocTemplate;
@@ -38,7 +38,7 @@ class CDocument;
 
 class CWinApp : public CWinThread {
 public:
-    explicit CWinApp(const char* appName = nullptr);
+    explicit CWinApp(const wchar_t* appName = nullptr);
     ~CWinApp() override;
 
     virtual BOOL InitApplication();
@@ -51,13 +51,13 @@ public:
     BOOL PumpMessage();
 
     // Profile: HKEY_CURRENT_USER\Software\<registry key>\<profile name>\<section>.
-    void SetRegistryKey(const char* key);
+    void SetRegistryKey(const wchar_t* key);
     HKEY GetAppRegistryKey();
-    HKEY GetSectionKey(const char* section);
-    std::string GetProfileString(const char* section, const char* entry, const char* def = "");
-    BOOL WriteProfileString(const char* section, const char* entry, const char* value);
-    UINT GetProfileInt(const char* section, const char* entry, int def);
-    BOOL WriteProfileInt(const char* section, const char* entry, int value);
+    HKEY GetSectionKey(const wchar_t* section);
+    std::wstring GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* def = L"");
+    BOOL WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value);
+    UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int def);
+    BOOL WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value);
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     void SaveStdProfileSettings();
     // Kept for older systems' 3-D dialogs; the system draws them so today.
@@ -65,7 +65,7 @@ public:
 
     void AddDocTemplate(CDocTemplate* pTemplate);
     const std::vector<CDocTemplate*>& GetDocTemplates() const { return m_templates; }
-    virtual CDocument* OpenDocumentFile(const char* path);
+    virtual CDocument* OpenDocumentFile(const wchar_t* path);
     void CloseAllDocuments(BOOL bEndSession);
     void ParseCommandLine(CCommandLineInfo& info);
     BOOL ProcessShellCommand(CCommandLineInfo& info);
@@ -75,15 +75,15 @@ public:
     void OnFileOpen();
     void OnFilePrintSetup();
 
-    std::string m_pszAppName;
-    std::string m_pszRegistryKey;
-    std::string m_pszProfileName;
-    std::vector<std::string> m_recentFiles;
+    std::wstring m_pszAppName;
+    std::wstring m_pszRegistryKey;
+    std::wstring m_pszProfileName;
+    std::vector<std::wstring> m_recentFiles;
     UINT m_nMaxMRU = 0;
     CWnd* m_pMainWnd = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
     HINSTANCE m_hInstance = nullptr;
-    std::vector<std::string> m_args;  // the command line's arguments, program name excluded
+    std::vector<std::wstring> m_args;  // the command line's arguments, program name excluded
 
 protected:
     std::vector<CDocTemplate*> m_templates;
@@ -92,7 +92,7 @@ protected:
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 // A message box owned by the main window, captioned with the application's name.
-int AfxMessageBox(const std::string& text, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(const std::wstring& text, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = 0);
 // Runs the application object: InitInstance, then the message loop.
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrev, LPSTR lpCmdLine, int nCmdShow);

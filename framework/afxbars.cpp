@@ -33,27 +33,27 @@ private:
 // An indicator pane: enabled shows its text, disabled shows nothing.
 class CStatusCmdUI : public CCmdUI {
 public:
-    CStatusCmdUI(CStatusBar* bar, int index, std::string text) : m_bar(bar), m_index(index), m_text(std::move(text)) {}
+    CStatusCmdUI(CStatusBar* bar, int index, std::wstring text) : m_bar(bar), m_index(index), m_text(std::move(text)) {}
     void Enable(BOOL bOn) override {
         CCmdUI::Enable(bOn);
-        SetText(bOn ? m_text.c_str() : "");
+        SetText(bOn ? m_text.c_str() : L"");
     }
-    void SetText(const char* text) override {
+    void SetText(const wchar_t* text) override {
         if (m_bar->GetPaneText(m_index) != text) m_bar->SetPaneText(m_index, text);
     }
 
 private:
     CStatusBar* m_bar;
     int m_index;
-    std::string m_text;
+    std::wstring m_text;
 };
 
-int TextWidth(HWND h, const std::string& text) {
+int TextWidth(HWND h, const std::wstring& text) {
     HDC dc = ::GetDC(h);
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(h, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0));
     HGDIOBJ old = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     ::SelectObject(dc, old);
     ::ReleaseDC(h, dc);
     return size.cx;
@@ -78,7 +78,7 @@ UINT CControlBar::GetDockSide() const {
     return m_nDockSide ? m_nDockSide : AfxSideOfAlign(m_dwStyle & CBRS_ALIGN_ANY);
 }
 
-BOOL CControlBar::CreateBar(DWORD exStyle, const char* className, const char* title, DWORD dwStyle, const RECT& r,
+BOOL CControlBar::CreateBar(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD dwStyle, const RECT& r,
                             CWnd* pParent, UINT nID) {
     m_dwStyle = dwStyle & CBRS_ALL;
     m_pDockSite = dynamic_cast<CFrameWnd*>(pParent);
@@ -109,14 +109,14 @@ void CControlBar::OnDestroy() {
 BOOL CToolBar::CreateEx(CWnd* pParent, DWORD ctrlStyle, DWORD style, UINT nID) {
     // The frame places the bar: the control must neither move nor size itself.
     DWORD controls = ctrlStyle | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
-    if (!CreateBar(0, TOOLBARCLASSNAMEA, nullptr, style | controls, CRect(0, 0, 0, 0), pParent, nID)) return FALSE;
+    if (!CreateBar(0, TOOLBARCLASSNAMEW, nullptr, style | controls, CRect(0, 0, 0, 0), pParent, nID)) return FALSE;
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     return TRUE;
 }
 
 BOOL CToolBar::LoadToolBar(UINT nIDResource) {
     HINSTANCE res = AfxGetResourceHandle();
-    HRSRC found = ::FindResourceA(res, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(241));
+    HRSRC found = ::FindResourceW(res, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241));
     HGLOBAL loaded = found ? ::LoadResource(res, found) : nullptr;
     auto* data = loaded ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
     DWORD bytes = found ? ::SizeofResource(res, found) : 0;
@@ -135,7 +135,7 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
         b.fsStyle = b.idCommand ? TBSTYLE_BUTTON : TBSTYLE_SEP;
         b.iString = -1;
     }
-    SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessage(TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     SendMessage(TB_SETBUTTONSIZE, 0, MAKELONG(cx + 7, cy + 7));
     SendMessage(TB_AUTOSIZE);
     return TRUE;
@@ -147,7 +147,7 @@ UINT CToolBar::GetItemID(int index) const {
     return static_cast<UINT>(b.idCommand);
 }
 
-std::string CToolBar::TipText(UINT id) { return AfxExtractSubString(AfxLoadString(id), 1); }
+std::wstring CToolBar::TipText(UINT id) { return AfxExtractSubString(AfxLoadString(id), 1); }
 
 CSize CToolBar::CalcFixedLayout(BOOL, BOOL bHorz) {
     // A row of buttons along the top or bottom, a column (every button wrapped) at the sides.
@@ -174,17 +174,10 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) {
 
 BOOL CToolBar::AnswerTipRequest(NMHDR* nm) {
     if (!(m_dwStyle & CBRS_TOOLTIPS)) return FALSE;
-    std::string tip = TipText(static_cast<UINT>(nm->idFrom));
-    if (nm->code == TTN_GETDISPINFOA) {
-        auto* info = reinterpret_cast<NMTTDISPINFOA*>(nm);
-        lstrcpynA(info->szText, tip.c_str(), sizeof info->szText);
-        info->lpszText = info->szText;
-    } else {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(nm);
-        ::MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info->szText, ARRAYSIZE(info->szText));
-        info->szText[ARRAYSIZE(info->szText) - 1] = 0;
-        info->lpszText = info->szText;
-    }
+    std::wstring tip = TipText(static_cast<UINT>(nm->idFrom));
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(nm);
+    lstrcpynW(info->szText, tip.c_str(), ARRAYSIZE(info->szText));
+    info->lpszText = info->szText;
     return TRUE;
 }
 
@@ -208,7 +201,7 @@ LRESULT CToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NOTIFY: {
         auto* nm = reinterpret_cast<NMHDR*>(lParam);
-        if ((nm->code == TTN_GETDISPINFOA || nm->code == TTN_GETDISPINFOW) && AnswerTipRequest(nm)) return 0;
+        if (nm->code == TTN_GETDISPINFOW && AnswerTipRequest(nm)) return 0;
         break;
     }
     case WM_MOUSEMOVE:
@@ -228,13 +221,13 @@ LRESULT CToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CStatusBar::Create(CWnd* pParent, DWORD style, UINT nID) {
     // The control keeps itself along the bottom of its parent at its own height.
-    return CreateBar(0, STATUSCLASSNAMEA, nullptr, style | SBARS_SIZEGRIP, CRect(0, 0, 0, 0), pParent, nID);
+    return CreateBar(0, STATUSCLASSNAMEW, nullptr, style | SBARS_SIZEGRIP, CRect(0, 0, 0, 0), pParent, nID);
 }
 
 BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
     if (count < 1 || count > 255) return FALSE;
     m_ids.assign(ids, ids + count);
-    m_texts.assign(static_cast<size_t>(count), std::string());
+    m_texts.assign(static_cast<size_t>(count), std::wstring());
     m_widths.assign(static_cast<size_t>(count), 0);
     for (size_t i = 0; i < m_ids.size(); ++i) {
         if (m_ids[i] == ID_SEPARATOR) continue;
@@ -262,16 +255,16 @@ void CStatusBar::UpdateParts() {
     SendMessage(SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
-std::string CStatusBar::GetPaneText(int index) const {
-    int n = LOWORD(SendMessage(SB_GETTEXTLENGTHA, index));
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    SendMessage(SB_GETTEXTA, index, reinterpret_cast<LPARAM>(s.data()));
+std::wstring CStatusBar::GetPaneText(int index) const {
+    int n = LOWORD(SendMessage(SB_GETTEXTLENGTHW, index));
+    std::wstring s(static_cast<size_t>(n) + 1, '\0');
+    SendMessage(SB_GETTEXTW, index, reinterpret_cast<LPARAM>(s.data()));
     s.resize(static_cast<size_t>(n));
     return s;
 }
 
-BOOL CStatusBar::SetPaneText(int index, const std::string& text) {
-    return SendMessage(SB_SETTEXTA, index, reinterpret_cast<LPARAM>(text.c_str())) != 0;
+BOOL CStatusBar::SetPaneText(int index, const std::wstring& text) {
+    return SendMessage(SB_SETTEXTW, index, reinterpret_cast<LPARAM>(text.c_str())) != 0;
 }
 
 CSize CStatusBar::CalcFixedLayout(BOOL, BOOL) {

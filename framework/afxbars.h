@@ -73,7 +73,7 @@ public:
 
 protected:
     // Creates the bar's window: the bar style is taken out of dwStyle.
-    BOOL CreateBar(DWORD exStyle, const char* className, const char* title, DWORD dwStyle, const RECT& r,
+    BOOL CreateBar(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD dwStyle, const RECT& r,
                    CWnd* pParent, UINT nID);
 
     DWORD m_dwStyle = 0;
@@ -98,7 +98,7 @@ public:
     void GetItemRect(int index, RECT* r) const { SendMessage(TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(r)); }
     BOOL IsButtonEnabled(UINT id) const { return SendMessage(TB_ISBUTTONENABLED, id) != 0; }
     // The tool tip of a command: the second line of its string resource.
-    static std::string TipText(UINT id);
+    static std::wstring TipText(UINT id);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
@@ -121,8 +121,8 @@ public:
     BOOL SetIndicators(const UINT* ids, int count);
     int GetCount() const { return static_cast<int>(m_ids.size()); }
     UINT GetItemID(int index) const { return m_ids[static_cast<size_t>(index)]; }
-    std::string GetPaneText(int index) const;
-    BOOL SetPaneText(int index, const std::string& text);
+    std::wstring GetPaneText(int index) const;
+    BOOL SetPaneText(int index, const std::wstring& text);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
@@ -131,6 +131,6 @@ public:
 private:
     void UpdateParts();
     std::vector<UINT> m_ids;
-    std::vector<std::string> m_texts;
+    std::vector<std::wstring> m_texts;
     std::vector<int> m_widths;
 };

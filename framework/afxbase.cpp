@@ -2,7 +2,7 @@
 
 static HINSTANCE g_resourceHandle = nullptr;
 
-HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleA(nullptr); }
+HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleW(nullptr); }
 
 HINSTANCE AfxGetResourceHandle() {
     return g_resourceHandle ? g_resourceHandle : AfxGetInstanceHandle();
@@ -10,24 +10,21 @@ HINSTANCE AfxGetResourceHandle() {
 
 void AfxSetResourceHandle(HINSTANCE h) { g_resourceHandle = h; }
 
-std::string AfxLoadString(UINT id) {
-    // LoadStringA with a zero length gives a pointer to the resource itself (UTF-16, unterminated).
+std::wstring AfxLoadString(UINT id) {
+    // LoadStringW with a zero length gives a pointer to the resource itself (UTF-16, unterminated).
     const WCHAR* p = nullptr;
     int n = LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&p), 0);
-    if (n <= 0 || !p) return std::string();
-    int len = WideCharToMultiByte(CP_ACP, 0, p, n, nullptr, 0, nullptr, nullptr);
-    std::string s(len, '\0');
-    WideCharToMultiByte(CP_ACP, 0, p, n, s.data(), len, nullptr, nullptr);
-    return s;
+    if (n <= 0 || !p) return std::wstring();
+    return std::wstring(p, static_cast<size_t>(n));
 }
 
-std::string AfxExtractSubString(const std::string& full, int index, char sep) {
+std::wstring AfxExtractSubString(const std::wstring& full, int index, wchar_t sep) {
     size_t start = 0;
     for (int i = 0; i < index; ++i) {
         size_t next = full.find(sep, start);
-        if (next == std::string::npos) return std::string();
+        if (next == std::wstring::npos) return std::wstring();
         start = next + 1;
     }
     size_t end = full.find(sep, start);
-    return full.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    return full.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
 }

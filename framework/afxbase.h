@@ -45,17 +45,19 @@ public:
 
 // Dynamic creation: a class record names a class and makes new objects of it.
 struct CRuntimeClass {
-    const char* m_lpszClassName;
+    const wchar_t* m_lpszClassName;
     CObject* (*m_pfnCreateObject)();
     CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
 };
 
 template <class T>
-const CRuntimeClass* RuntimeClassFor(const char* name) {
+const CRuntimeClass* RuntimeClassFor(const wchar_t* name) {
     static const CRuntimeClass rc{name, []() -> CObject* { return new T; }};
     return &rc;
 }
-#define RUNTIME_CLASS(T) RuntimeClassFor<T>(#T)
+#define AFX_WIDEN2(x) L##x
+#define AFX_WIDEN(x) AFX_WIDEN2(x)
+#define RUNTIME_CLASS(T) RuntimeClassFor<T>(AFX_WIDEN(#T))
 
 // Resources come from the module that holds them: the executable, also for the test programs.
 HINSTANCE AfxGetInstanceHandle();
@@ -63,6 +65,6 @@ HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE h);
 
 // A string resource as text; empty when it does not exist.
-std::string AfxLoadString(UINT id);
+std::wstring AfxLoadString(UINT id);
 // The n-th '\n'-separated part of a text (document strings, fly-by prompts).
-std::string AfxExtractSubString(const std::string& full, int index, char sep = '\n');
+std::wstring AfxExtractSubString(const std::wstring& full, int index, wchar_t sep = '\n');

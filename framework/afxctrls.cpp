@@ -1,9 +1,9 @@
 #include "afxctrls.h"
 
-std::string CListBox::GetText(int i) const {
+std::wstring CListBox::GetText(int i) const {
     int n = static_cast<int>(SendMessage(LB_GETTEXTLEN, i));
-    if (n < 0) return std::string();
-    std::string s(static_cast<size_t>(n) + 1, '\0');
+    if (n < 0) return std::wstring();
+    std::wstring s(static_cast<size_t>(n) + 1, '\0');
     n = static_cast<int>(SendMessage(LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data())));
     s.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return s;
@@ -11,29 +11,29 @@ std::string CListBox::GetText(int i) const {
 
 BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask) {
     DeleteImageList();
-    m_hImageList = ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(bitmapId), cx, grow,
+    m_hImageList = ImageList_LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(bitmapId), cx, grow,
                                         mask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
     return m_hImageList != nullptr;
 }
 
-int CListCtrl::InsertColumn(int col, const char* heading, int format, int width) {
-    LVCOLUMNA c{};
+int CListCtrl::InsertColumn(int col, const wchar_t* heading, int format, int width) {
+    LVCOLUMNW c{};
     c.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM;
     c.fmt = format;
-    c.pszText = const_cast<char*>(heading);
+    c.pszText = const_cast<wchar_t*>(heading);
     c.iSubItem = col;
     if (width >= 0) {
         c.mask |= LVCF_WIDTH;
         c.cx = width;
     }
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, col, reinterpret_cast<LPARAM>(&c)));
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, col, reinterpret_cast<LPARAM>(&c)));
 }
 
-int CListCtrl::InsertItem(int index, const std::string& text, int image) {
-    LVITEMA it{};
+int CListCtrl::InsertItem(int index, const std::wstring& text, int image) {
+    LVITEMW it{};
     it.mask = LVIF_TEXT;
     it.iItem = index;
-    it.pszText = const_cast<char*>(text.c_str());
+    it.pszText = const_cast<wchar_t*>(text.c_str());
     if (image >= 0) {
         it.mask |= LVIF_IMAGE;
         it.iImage = image;
@@ -41,77 +41,77 @@ int CListCtrl::InsertItem(int index, const std::string& text, int image) {
     return InsertItem(&it);
 }
 
-BOOL CListCtrl::SetItemText(int item, int sub, const std::string& text) {
-    LVITEMA it{};
+BOOL CListCtrl::SetItemText(int item, int sub, const std::wstring& text) {
+    LVITEMW it{};
     it.iSubItem = sub;
-    it.pszText = const_cast<char*>(text.c_str());
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&it)));
+    it.pszText = const_cast<wchar_t*>(text.c_str());
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it)));
 }
 
-std::string CListCtrl::GetItemText(int item, int sub) const {
-    std::string buf(1024, '\0');
-    LVITEMA it{};
+std::wstring CListCtrl::GetItemText(int item, int sub) const {
+    std::wstring buf(1024, '\0');
+    LVITEMW it{};
     it.iSubItem = sub;
     it.pszText = buf.data();
     it.cchTextMax = static_cast<int>(buf.size());
-    int n = static_cast<int>(SendMessage(LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&it)));
+    int n = static_cast<int>(SendMessage(LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it)));
     buf.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return buf;
 }
 
 BOOL CListCtrl::SetCheck(int i, BOOL check) {
-    LVITEMA it{};
+    LVITEMW it{};
     it.stateMask = LVIS_STATEIMAGEMASK;
     it.state = INDEXTOSTATEIMAGEMASK(check ? 2 : 1);
     return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&it)));
 }
 
-HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM parent, HTREEITEM after) {
-    TVINSERTSTRUCTA tis{};
+HTREEITEM CTreeCtrl::InsertItem(const std::wstring& text, HTREEITEM parent, HTREEITEM after) {
+    TVINSERTSTRUCTW tis{};
     tis.hParent = parent;
     tis.hInsertAfter = after;
     tis.item.mask = TVIF_TEXT;
-    tis.item.pszText = const_cast<char*>(text.c_str());
+    tis.item.pszText = const_cast<wchar_t*>(text.c_str());
     return InsertItem(&tis);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(const std::string& text, int image, int selImage, HTREEITEM parent,
+HTREEITEM CTreeCtrl::InsertItem(const std::wstring& text, int image, int selImage, HTREEITEM parent,
                                 HTREEITEM after) {
-    TVINSERTSTRUCTA tis{};
+    TVINSERTSTRUCTW tis{};
     tis.hParent = parent;
     tis.hInsertAfter = after;
     tis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-    tis.item.pszText = const_cast<char*>(text.c_str());
+    tis.item.pszText = const_cast<wchar_t*>(text.c_str());
     tis.item.iImage = image;
     tis.item.iSelectedImage = selImage;
     return InsertItem(&tis);
 }
 
-std::string CTreeCtrl::GetItemText(HTREEITEM i) const {
-    char buf[1024] = "";
-    TVITEMA it{};
+std::wstring CTreeCtrl::GetItemText(HTREEITEM i) const {
+    wchar_t buf[1024] = L"";
+    TVITEMW it{};
     it.mask = TVIF_TEXT;
     it.hItem = i;
     it.pszText = buf;
-    it.cchTextMax = sizeof buf;
-    if (!SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it))) return std::string();
+    it.cchTextMax = ARRAYSIZE(buf);
+    if (!SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it))) return std::wstring();
     return buf;
 }
 
 UINT CTreeCtrl::GetItemState(HTREEITEM i, UINT mask) const {
-    TVITEMA it{};
+    TVITEMW it{};
     it.mask = TVIF_STATE;
     it.hItem = i;
     it.stateMask = mask;
-    SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+    SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it));
     return it.state & mask;
 }
 
 BOOL CTreeCtrl::GetItemImage(HTREEITEM i, int& image, int& selImage) const {
-    TVITEMA it{};
+    TVITEMW it{};
     it.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     it.hItem = i;
-    BOOL ok = static_cast<BOOL>(SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it)));
+    BOOL ok = static_cast<BOOL>(SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it)));
     image = it.iImage;
     selImage = it.iSelectedImage;
     return ok;
@@ -125,45 +125,45 @@ HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* flags) const {
     return item;
 }
 
-int CTabCtrl::InsertItem(int i, const char* text, int image, LPARAM data) {
-    TCITEMA it{};
+int CTabCtrl::InsertItem(int i, const wchar_t* text, int image, LPARAM data) {
+    TCITEMW it{};
     it.mask = TCIF_TEXT | TCIF_IMAGE | TCIF_PARAM;
-    it.pszText = const_cast<char*>(text);
+    it.pszText = const_cast<wchar_t*>(text);
     it.iImage = image;
     it.lParam = data;
-    return static_cast<int>(SendMessage(TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&it)));
+    return static_cast<int>(SendMessage(TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&it)));
 }
 
 LPARAM CTabCtrl::GetItemData(int i) const {
-    TCITEMA it{};
+    TCITEMW it{};
     it.mask = TCIF_PARAM;
-    SendMessage(TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&it));
+    SendMessage(TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&it));
     return it.lParam;
 }
 
 BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
-    return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | style,
+    return CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | style,
                     CRect(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT), parent, 0);
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* wnd, const char* text, const RECT* r, UINT id) {
-    TTTOOLINFOA ti{};
+BOOL CToolTipCtrl::AddTool(CWnd* wnd, const wchar_t* text, const RECT* r, UINT id) {
+    TTTOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.uFlags = TTF_SUBCLASS;
     ti.hwnd = wnd->m_hWnd;
     ti.uId = id;
     ti.hinst = AfxGetResourceHandle();
-    ti.lpszText = const_cast<char*>(text);
+    ti.lpszText = const_cast<wchar_t*>(text);
     if (r) ti.rect = *r;
-    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)));
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)));
 }
 
-void CToolTipCtrl::UpdateTipText(const char* text, CWnd* wnd, UINT id) {
-    TTTOOLINFOA ti{};
+void CToolTipCtrl::UpdateTipText(const wchar_t* text, CWnd* wnd, UINT id) {
+    TTTOOLINFOW ti{};
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
     ti.hwnd = wnd->m_hWnd;
     ti.uId = id;
     ti.hinst = AfxGetResourceHandle();
-    ti.lpszText = const_cast<char*>(text);
-    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&ti));
+    ti.lpszText = const_cast<wchar_t*>(text);
+    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }

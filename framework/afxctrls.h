@@ -4,8 +4,8 @@
 
 class CStatic : public CWnd {
 public:
-    BOOL Create(const char* text, DWORD style, const RECT& r, CWnd* parent, UINT id = 0xFFFF) {
-        return CWnd::Create("STATIC", text, style, r, parent, id);
+    BOOL Create(const wchar_t* text, DWORD style, const RECT& r, CWnd* parent, UINT id = 0xFFFF) {
+        return CWnd::Create(L"STATIC", text, style, r, parent, id);
     }
     HBITMAP SetBitmap(HBITMAP b) {
         return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(b)));
@@ -15,8 +15,8 @@ public:
 
 class CButton : public CWnd {
 public:
-    BOOL Create(const char* text, DWORD style, const RECT& r, CWnd* parent, UINT id) {
-        return CWnd::Create("BUTTON", text, style, r, parent, id);
+    BOOL Create(const wchar_t* text, DWORD style, const RECT& r, CWnd* parent, UINT id) {
+        return CWnd::Create(L"BUTTON", text, style, r, parent, id);
     }
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
@@ -36,19 +36,19 @@ public:
 class CEdit : public CWnd {
 public:
     void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
-    void ReplaceSel(const char* text) { SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text)); }
+    void ReplaceSel(const wchar_t* text) { SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text)); }
 };
 
 class CListBox : public CWnd {
 public:
-    int AddString(const std::string& s) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()))); }
-    int InsertString(int i, const std::string& s) { return static_cast<int>(SendMessage(LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(s.c_str()))); }
+    int AddString(const std::wstring& s) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()))); }
+    int InsertString(int i, const std::wstring& s) { return static_cast<int>(SendMessage(LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(s.c_str()))); }
     int DeleteString(int i) { return static_cast<int>(SendMessage(LB_DELETESTRING, i)); }
     int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
     int SetCurSel(int i) { return static_cast<int>(SendMessage(LB_SETCURSEL, i)); }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
-    std::string GetText(int i) const;
+    std::wstring GetText(int i) const;
 };
 
 class CImageList {
@@ -80,11 +80,11 @@ public:
 
 class CListCtrl : public CWnd {
 public:
-    int InsertColumn(int col, const char* heading, int format = LVCFMT_LEFT, int width = -1);
-    int InsertItem(int index, const std::string& text, int image = -1);
-    int InsertItem(const LVITEMA* item) { return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(item))); }
-    BOOL SetItemText(int item, int sub, const std::string& text);
-    std::string GetItemText(int item, int sub) const;
+    int InsertColumn(int col, const wchar_t* heading, int format = LVCFMT_LEFT, int width = -1);
+    int InsertItem(int index, const std::wstring& text, int image = -1);
+    int InsertItem(const LVITEMW* item) { return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(item))); }
+    BOOL SetItemText(int item, int sub, const std::wstring& text);
+    std::wstring GetItemText(int item, int sub) const;
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     BOOL DeleteItem(int i) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, i)); }
     BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
@@ -109,11 +109,11 @@ public:
 
 class CTreeCtrl : public CWnd {
 public:
-    HTREEITEM InsertItem(const TVINSERTSTRUCTA* tis) {
-        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(tis)));
+    HTREEITEM InsertItem(const TVINSERTSTRUCTW* tis) {
+        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(tis)));
     }
-    HTREEITEM InsertItem(const std::string& text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
-    HTREEITEM InsertItem(const std::string& text, int image, int selImage, HTREEITEM parent = TVI_ROOT,
+    HTREEITEM InsertItem(const std::wstring& text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
+    HTREEITEM InsertItem(const std::wstring& text, int image, int selImage, HTREEITEM parent = TVI_ROOT,
                          HTREEITEM after = TVI_LAST);
     BOOL DeleteItem(HTREEITEM i) { return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(i))); }
     BOOL DeleteAllItems() { return DeleteItem(TVI_ROOT); }
@@ -131,7 +131,7 @@ public:
     HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
     BOOL SelectItem(HTREEITEM i) { return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(i))); }
     UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
-    std::string GetItemText(HTREEITEM i) const;
+    std::wstring GetItemText(HTREEITEM i) const;
     UINT GetItemState(HTREEITEM i, UINT mask) const;
     HTREEITEM HitTest(CPoint pt, UINT* flags = nullptr) const;
     HIMAGELIST SetImageList(HIMAGELIST il, int which) {
@@ -142,7 +142,7 @@ public:
 
 class CTabCtrl : public CWnd {
 public:
-    int InsertItem(int i, const char* text, int image, LPARAM data);
+    int InsertItem(int i, const wchar_t* text, int image, LPARAM data);
     int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
     int SetCurSel(int i) { return static_cast<int>(SendMessage(TCM_SETCURSEL, i)); }
@@ -161,8 +161,8 @@ public:
 class CToolTipCtrl : public CWnd {
 public:
     BOOL Create(CWnd* parent, DWORD style = 0);
-    BOOL AddTool(CWnd* wnd, const char* text, const RECT* r, UINT id);
-    void UpdateTipText(const char* text, CWnd* wnd, UINT id);
+    BOOL AddTool(CWnd* wnd, const wchar_t* text, const RECT* r, UINT id);
+    void UpdateTipText(const wchar_t* text, CWnd* wnd, UINT id);
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
     void Activate(BOOL on) { SendMessage(TTM_ACTIVATE, on); }
     void RelayEvent(MSG* m) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(m)); }

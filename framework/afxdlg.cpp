@@ -16,31 +16,31 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
     rControl.SubclassWindow(pDX->PrepareCtrl(nIDC));
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value) {
+void DDX_Text(CDataExchange* pDX, int nIDC, std::wstring& value) {
     HWND h = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        int n = ::GetWindowTextLengthA(h);
-        std::string s(static_cast<size_t>(n) + 1, '\0');
-        n = ::GetWindowTextA(h, s.data(), n + 1);
+        int n = ::GetWindowTextLengthW(h);
+        std::wstring s(static_cast<size_t>(n) + 1, '\0');
+        n = ::GetWindowTextW(h, s.data(), n + 1);
         s.resize(n > 0 ? static_cast<size_t>(n) : 0);
         value = s;
     } else {
-        ::SetWindowTextA(h, value.c_str());
+        ::SetWindowTextW(h, value.c_str());
     }
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    std::string s = std::to_string(value);
+    std::wstring s = std::to_wstring(value);
     DDX_Text(pDX, nIDC, s);
-    if (pDX->m_bSaveAndValidate) value = std::atoi(s.c_str());
+    if (pDX->m_bSaveAndValidate) value = _wtoi(s.c_str());
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
     HWND h = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
-        value = static_cast<int>(::SendMessageA(h, BM_GETCHECK, 0, 0));
+        value = static_cast<int>(::SendMessageW(h, BM_GETCHECK, 0, 0));
     else
-        ::SendMessageA(h, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+        ::SendMessageW(h, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
@@ -48,34 +48,34 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
     if (pDX->m_bSaveAndValidate) value = -1;
     int index = 0;
     do {
-        if (::SendMessageA(h, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) {
+        if (::SendMessageW(h, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) {
             if (pDX->m_bSaveAndValidate) {
-                if (::SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
+                if (::SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
             } else {
-                ::SendMessageA(h, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+                ::SendMessageW(h, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
             }
             ++index;
         }
         h = ::GetWindow(h, GW_HWNDNEXT);
-    } while (h && !(::GetWindowLongPtrA(h, GWL_STYLE) & WS_GROUP));
+    } while (h && !(::GetWindowLongPtrW(h, GWL_STYLE) & WS_GROUP));
 }
 
-void DDX_LBString(CDataExchange* pDX, int nIDC, std::string& value) {
+void DDX_LBString(CDataExchange* pDX, int nIDC, std::wstring& value) {
     HWND h = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        int sel = static_cast<int>(::SendMessageA(h, LB_GETCURSEL, 0, 0));
+        int sel = static_cast<int>(::SendMessageW(h, LB_GETCURSEL, 0, 0));
         value.clear();
         if (sel != LB_ERR) {
-            int n = static_cast<int>(::SendMessageA(h, LB_GETTEXTLEN, sel, 0));
-            std::string s(static_cast<size_t>(n) + 1, '\0');
-            n = static_cast<int>(::SendMessageA(h, LB_GETTEXT, sel, reinterpret_cast<LPARAM>(s.data())));
+            int n = static_cast<int>(::SendMessageW(h, LB_GETTEXTLEN, sel, 0));
+            std::wstring s(static_cast<size_t>(n) + 1, '\0');
+            n = static_cast<int>(::SendMessageW(h, LB_GETTEXT, sel, reinterpret_cast<LPARAM>(s.data())));
             s.resize(n > 0 ? static_cast<size_t>(n) : 0);
             value = s;
         }
     } else if (value.empty()) {
-        ::SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        ::SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     } else {
-        ::SendMessageA(h, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
+        ::SendMessageW(h, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str()));
     }
 }
 
@@ -96,8 +96,8 @@ INT_PTR CDialog::DoModal() {
     std::vector<BYTE> t = AfxLoadDialogTemplate(m_nIDTemplate);
     if (t.empty()) return -1;
     m_bModal = true;
-    AfxHookWindowCreate(this, "#32770");
-    INT_PTR r = ::DialogBoxIndirectParamA(AfxGetInstanceHandle(), reinterpret_cast<LPCDLGTEMPLATEA>(t.data()),
+    AfxHookWindowCreate(this, L"#32770");
+    INT_PTR r = ::DialogBoxIndirectParamW(AfxGetInstanceHandle(), reinterpret_cast<LPCDLGTEMPLATEW>(t.data()),
                                           OwnerWindow(), AfxDlgProc, 0);
     AfxUnhookWindowCreate();
     m_bModal = false;
@@ -109,8 +109,8 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParent) {
     if (pParent) m_pParentWnd = pParent;
     std::vector<BYTE> t = AfxLoadDialogTemplate(m_nIDTemplate);
     if (t.empty()) return FALSE;
-    AfxHookWindowCreate(this, "#32770");
-    HWND h = ::CreateDialogIndirectParamA(AfxGetInstanceHandle(), reinterpret_cast<LPCDLGTEMPLATEA>(t.data()),
+    AfxHookWindowCreate(this, L"#32770");
+    HWND h = ::CreateDialogIndirectParamW(AfxGetInstanceHandle(), reinterpret_cast<LPCDLGTEMPLATEW>(t.data()),
                                           OwnerWindow(), AfxDlgProc, 0);
     AfxUnhookWindowCreate();
     return h != nullptr;
@@ -138,6 +138,6 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
     if (m_bModal) return FALSE;  // the system's modal loop does the dialog keys itself
-    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) return ::IsDialogMessageA(m_hWnd, pMsg);
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) return ::IsDialogMessageW(m_hWnd, pMsg);
     return FALSE;
 }

@@ -12,15 +12,15 @@ CDocument::~CDocument() {
     if (m_pDocTemplate) m_pDocTemplate->RemoveDocument(this);
 }
 
-void CDocument::SetTitle(const std::string& title) {
+void CDocument::SetTitle(const std::wstring& title) {
     m_strTitle = title;
     UpdateFrameCounts();
 }
 
-void CDocument::SetPathName(const std::string& path) {
-    char full[MAX_PATH];
-    char* name = nullptr;
-    DWORD n = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
+void CDocument::SetPathName(const std::wstring& path) {
+    wchar_t full[MAX_PATH];
+    wchar_t* name = nullptr;
+    DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH, full, &name);
     m_strPathName = (n > 0 && n < MAX_PATH) ? full : path;
     SetTitle(name ? name : m_strPathName);
 }
@@ -32,12 +32,12 @@ BOOL CDocument::OnNewDocument() {
     return TRUE;
 }
 
-BOOL CDocument::OnOpenDocument(const char* path) {
+BOOL CDocument::OnOpenDocument(const wchar_t* path) {
     // The documents of this framework hold no data: the file only has to be readable.
-    HANDLE h = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE h = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        AfxMessageBox(std::string("Cannot open the file ") + path + ".", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(std::wstring(L"Cannot open the file ") + path + L".", MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     ::CloseHandle(h);
@@ -95,30 +95,30 @@ CDocTemplate::~CDocTemplate() {
 void CDocTemplate::LoadTemplate() {
     m_strDocStrings = AfxLoadString(m_nIDResource);
     HINSTANCE res = AfxGetResourceHandle();
-    if (!m_hMenuShared && ::FindResourceA(res, MAKEINTRESOURCEA(m_nIDResource), RT_MENU))
-        m_hMenuShared = ::LoadMenuA(res, MAKEINTRESOURCEA(m_nIDResource));
-    if (!m_hAccelTable && ::FindResourceA(res, MAKEINTRESOURCEA(m_nIDResource), RT_ACCELERATOR))
-        m_hAccelTable = ::LoadAcceleratorsA(res, MAKEINTRESOURCEA(m_nIDResource));
+    if (!m_hMenuShared && ::FindResourceW(res, MAKEINTRESOURCEW(m_nIDResource), RT_MENU))
+        m_hMenuShared = ::LoadMenuW(res, MAKEINTRESOURCEW(m_nIDResource));
+    if (!m_hAccelTable && ::FindResourceW(res, MAKEINTRESOURCEW(m_nIDResource), RT_ACCELERATOR))
+        m_hAccelTable = ::LoadAcceleratorsW(res, MAKEINTRESOURCEW(m_nIDResource));
 }
 
-BOOL CDocTemplate::GetDocString(std::string& out, DocStringIndex index) const {
+BOOL CDocTemplate::GetDocString(std::wstring& out, DocStringIndex index) const {
     out = AfxExtractSubString(m_strDocStrings, index);
     return !out.empty();
 }
 
-CDocTemplate::Confidence CDocTemplate::MatchDocType(const char* path, CDocument*& rpDocMatch) {
+CDocTemplate::Confidence CDocTemplate::MatchDocType(const wchar_t* path, CDocument*& rpDocMatch) {
     rpDocMatch = nullptr;
-    char full[MAX_PATH] = "";
-    ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
+    wchar_t full[MAX_PATH] = L"";
+    ::GetFullPathNameW(path, MAX_PATH, full, nullptr);
     for (CDocument* d : m_docList)
-        if (lstrcmpiA(d->GetPathName().c_str(), full) == 0) {
+        if (lstrcmpiW(d->GetPathName().c_str(), full) == 0) {
             rpDocMatch = d;
             return yesAlreadyOpen;
         }
-    std::string ext;
+    std::wstring ext;
     if (GetDocString(ext, filterExt)) {
-        const char* dot = strrchr(path, '.');
-        if (dot && lstrcmpiA(dot, ext.c_str()) == 0) return yesAttemptNative;
+        const wchar_t* dot = wcsrchr(path, '.');
+        if (dot && lstrcmpiW(dot, ext.c_str()) == 0) return yesAttemptNative;
     }
     return yesAttemptForeign;
 }
@@ -170,10 +170,10 @@ void CDocTemplate::InitialUpdateFrame(CFrameWnd* frame, CDocument* doc, BOOL bMa
 
 // ---- CMultiDocTemplate ----
 
-CDocument* CMultiDocTemplate::OpenDocumentFile(const char* path, BOOL bMakeVisible) {
+CDocument* CMultiDocTemplate::OpenDocumentFile(const wchar_t* path, BOOL bMakeVisible) {
     CDocument* doc = CreateNewDocument();
     if (!doc) {
-        AfxMessageBox("Failed to create empty document.", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(L"Failed to create empty document.", MB_OK | MB_ICONEXCLAMATION);
         return nullptr;
     }
     BOOL autoDelete = doc->m_bAutoDelete;
@@ -181,7 +181,7 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const char* path, BOOL bMakeVisib
     CFrameWnd* frame = CreateNewFrame(doc);
     doc->m_bAutoDelete = autoDelete;
     if (!frame) {
-        AfxMessageBox("Failed to create empty document.", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(L"Failed to create empty document.", MB_OK | MB_ICONEXCLAMATION);
         delete doc;
         return nullptr;
     }
@@ -204,9 +204,9 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const char* path, BOOL bMakeVisib
 }
 
 void CMultiDocTemplate::SetDefaultTitle(CDocument* doc) {
-    std::string name;
+    std::wstring name;
     if (GetDocString(name, docName))
-        name += std::to_string(m_nUntitledCount + 1);
+        name += std::to_wstring(m_nUntitledCount + 1);
     else
         name = AfxLoadString(AFX_IDS_UNTITLED);
     doc->SetTitle(name);

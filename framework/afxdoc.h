@@ -18,14 +18,14 @@ public:
     CDocument() = default;
     ~CDocument() override;
 
-    const std::string& GetTitle() const { return m_strTitle; }
-    virtual void SetTitle(const std::string& title);
-    const std::string& GetPathName() const { return m_strPathName; }
-    virtual void SetPathName(const std::string& path);
+    const std::wstring& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const std::wstring& title);
+    const std::wstring& GetPathName() const { return m_strPathName; }
+    virtual void SetPathName(const std::wstring& path);
     CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
 
     virtual BOOL OnNewDocument();
-    virtual BOOL OnOpenDocument(const char* path);
+    virtual BOOL OnOpenDocument(const wchar_t* path);
     virtual void OnCloseDocument();
     virtual void DeleteContents() {}
     BOOL IsModified() const { return m_bModified; }
@@ -41,8 +41,8 @@ public:
     BOOL m_bAutoDelete = TRUE;
 
 private:
-    std::string m_strTitle;
-    std::string m_strPathName;
+    std::wstring m_strTitle;
+    std::wstring m_strPathName;
     BOOL m_bModified = FALSE;
     std::vector<CView*> m_views;
 };
@@ -58,9 +58,9 @@ public:
 
     // Loads the document strings, the shared menu and the accelerators of the resource id.
     virtual void LoadTemplate();
-    BOOL GetDocString(std::string& out, DocStringIndex index) const;
-    virtual CDocument* OpenDocumentFile(const char* path, BOOL bMakeVisible = TRUE) = 0;
-    virtual Confidence MatchDocType(const char* path, CDocument*& rpDocMatch);
+    BOOL GetDocString(std::wstring& out, DocStringIndex index) const;
+    virtual CDocument* OpenDocumentFile(const wchar_t* path, BOOL bMakeVisible = TRUE) = 0;
+    virtual Confidence MatchDocType(const wchar_t* path, CDocument*& rpDocMatch);
     virtual void AddDocument(CDocument* doc);
     virtual void RemoveDocument(CDocument* doc);
     const std::vector<CDocument*>& GetDocuments() const { return m_docList; }
@@ -76,7 +76,7 @@ public:
     const CRuntimeClass* m_pViewClass;
     HMENU m_hMenuShared = nullptr;
     HACCEL m_hAccelTable = nullptr;
-    std::string m_strDocStrings;
+    std::wstring m_strDocStrings;
 
 protected:
     std::vector<CDocument*> m_docList;
@@ -85,7 +85,7 @@ protected:
 class CMultiDocTemplate : public CDocTemplate {
 public:
     using CDocTemplate::CDocTemplate;
-    CDocument* OpenDocumentFile(const char* path, BOOL bMakeVisible = TRUE) override;
+    CDocument* OpenDocumentFile(const wchar_t* path, BOOL bMakeVisible = TRUE) override;
     // Untitled documents are named by the document name and a number, or "Untitled".
     virtual void SetDefaultTitle(CDocument* doc);
     UINT m_nUntitledCount = 0;

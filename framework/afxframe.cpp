@@ -11,12 +11,12 @@ const CRect kDefaultRect(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFA
 
 HMENU LoadMenuIfAny(UINT id) {
     HINSTANCE res = AfxGetResourceHandle();
-    return ::FindResourceA(res, MAKEINTRESOURCEA(id), RT_MENU) ? ::LoadMenuA(res, MAKEINTRESOURCEA(id)) : nullptr;
+    return ::FindResourceW(res, MAKEINTRESOURCEW(id), RT_MENU) ? ::LoadMenuW(res, MAKEINTRESOURCEW(id)) : nullptr;
 }
 HACCEL LoadAccelIfAny(UINT id) {
     HINSTANCE res = AfxGetResourceHandle();
-    return ::FindResourceA(res, MAKEINTRESOURCEA(id), RT_ACCELERATOR)
-               ? ::LoadAcceleratorsA(res, MAKEINTRESOURCEA(id))
+    return ::FindResourceW(res, MAKEINTRESOURCEW(id), RT_ACCELERATOR)
+               ? ::LoadAcceleratorsW(res, MAKEINTRESOURCEW(id))
                : nullptr;
 }
 // A menu item's state, set through its position in the popup.
@@ -50,7 +50,7 @@ const MsgMap CFrameWnd::messageMap{&CWnd::messageMap, {
     msg::UpdateUI(ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator),
 }};
 
-const char* CFrameWnd::FrameClassName(UINT iconId) {
+const wchar_t* CFrameWnd::FrameClassName(UINT iconId) {
     return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), iconId);
 }
@@ -60,10 +60,10 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* pParent, CCreateC
     m_strTitle = AfxExtractSubString(AfxLoadString(nIDResource), 0);
     m_hMenuDefault = LoadMenuIfAny(nIDResource);
     m_pCreateContext = pContext;
-    const char* cls = FrameClassName(nIDResource);
-    CREATESTRUCTA cs{};
+    const wchar_t* cls = FrameClassName(nIDResource);
+    CREATESTRUCTW cs{};
     AfxHookWindowCreate(this, cls);
-    HWND h = ::CreateWindowExA(0, cls, m_strTitle.c_str(), style, kDefaultRect.left, kDefaultRect.top,
+    HWND h = ::CreateWindowExW(0, cls, m_strTitle.c_str(), style, kDefaultRect.left, kDefaultRect.top,
                                kDefaultRect.right, kDefaultRect.bottom, pParent ? pParent->m_hWnd : nullptr,
                                m_hMenuDefault, AfxGetInstanceHandle(), nullptr);
     bool attached = AfxUnhookWindowCreate();
@@ -78,12 +78,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* pParent, CCreateC
     return TRUE;
 }
 
-int CFrameWnd::OnCreate(LPCREATESTRUCTA lpcs) {
+int CFrameWnd::OnCreate(LPCREATESTRUCTW lpcs) {
     if (CWnd::OnCreate(lpcs) == -1) return -1;
     return OnCreateClient(lpcs, m_pCreateContext) ? 0 : -1;
 }
 
-BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTW, CCreateContext* pContext) {
     if (pContext && pContext->m_pNewViewClass) return CreateView(pContext) != nullptr;
     return TRUE;
 }
@@ -211,11 +211,11 @@ CWnd* CFrameWnd::GetMessageBar() const {
 }
 
 void CFrameWnd::SetMessageText(UINT nID) {
-    SetMessageText(nID ? AfxExtractSubString(AfxLoadString(nID), 0) : std::string());
+    SetMessageText(nID ? AfxExtractSubString(AfxLoadString(nID), 0) : std::wstring());
     m_nIDLastMessage = nID;
 }
 
-void CFrameWnd::SetMessageText(const std::string& text) {
+void CFrameWnd::SetMessageText(const std::wstring& text) {
     if (CWnd* bar = GetMessageBar()) {
         bar->SetWindowText(text);
         bar->UpdateWindow();
@@ -256,7 +256,7 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
         m_nIDTracking = static_cast<UINT>(wParam);
         SetMessageText(m_nIDTracking);
     } else {
-        SetMessageText(lParam ? std::string(reinterpret_cast<const char*>(lParam)) : std::string());
+        SetMessageText(lParam ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
         m_nIDTracking = m_nIDLastMessage = 0;
     }
     return previous;
@@ -277,7 +277,7 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable)
-        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg);
+        return ::TranslateAcceleratorW(m_hWnd, m_hAccelTable, pMsg);
     return FALSE;
 }
 
@@ -318,13 +318,13 @@ const MsgMap CMDIFrameWnd::messageMap{&CFrameWnd::messageMap, {
     msg::UpdateUI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu),
 }};
 
-BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext*) {
+BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCTW, CCreateContext*) {
     CLIENTCREATESTRUCT ccs{};
     ccs.hWindowMenu = nullptr;
     ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
     // MDIS_ALLCHILDSTYLES lets children be created hidden: they show when activated.
-    m_hWndMDIClient = ::CreateWindowExA(
-        WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+    m_hWndMDIClient = ::CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
         WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL | MDIS_ALLCHILDSTYLES,
         0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
         AfxGetInstanceHandle(), &ccs);
@@ -332,13 +332,13 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext*) {
 }
 
 LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefFrameProcA(m_hWnd, m_hWndMDIClient, message, wParam, lParam);
+    return ::DefFrameProcW(m_hWnd, m_hWndMDIClient, message, wParam, lParam);
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
     BOOL max = FALSE;
     HWND h = m_hWndMDIClient
-                 ? reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&max)))
+                 ? reinterpret_cast<HWND>(::SendMessageW(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&max)))
                  : nullptr;
     if (pbMaximized) *pbMaximized = max;
     return dynamic_cast<CMDIChildWnd*>(FromHandlePermanent(h));
@@ -357,9 +357,9 @@ CDocument* CMDIFrameWnd::GetActiveDocument() {
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL) {
     BOOL max = FALSE;
     CMDIChildWnd* child = MDIGetActive(&max);
-    std::string title = m_strTitle;
+    std::wstring title = m_strTitle;
     if ((GetStyle() & FWS_ADDTOTITLE) && child && !max && child->IsWindowVisible())
-        if (CDocument* doc = child->GetActiveDocument()) title += " - " + doc->GetTitle();
+        if (CDocument* doc = child->GetActiveDocument()) title += L" - " + doc->GetTitle();
     SetWindowText(title);
 }
 
@@ -401,9 +401,9 @@ void CMDIFrameWnd::OnClose() {
 
 // ---- CMDIChildWnd ----
 
-const char* CMDIChildWnd::FrameClassName(UINT iconId) {
+const wchar_t* CMDIChildWnd::FrameClassName(UINT iconId) {
     return AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
-                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), iconId, ::DefMDIChildProcA);
+                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), iconId, ::DefMDIChildProcW);
 }
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* pParent, CCreateContext* pContext) {
@@ -419,8 +419,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* pParent, CCrea
         m_hAccelTable = pContext->m_pNewDocTemplate->m_hAccelTable;
     }
     m_pCreateContext = pContext;
-    const char* cls = FrameClassName(nIDResource);
-    MDICREATESTRUCTA mcs{};
+    const wchar_t* cls = FrameClassName(nIDResource);
+    MDICREATESTRUCTW mcs{};
     mcs.szClass = cls;
     mcs.szTitle = m_strTitle.c_str();
     mcs.hOwner = AfxGetInstanceHandle();
@@ -429,7 +429,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* pParent, CCrea
     mcs.style = (style | WS_CHILD) & ~(WS_MAXIMIZE | WS_VISIBLE);
     mcs.lParam = reinterpret_cast<LPARAM>(pContext);
     AfxHookWindowCreate(this, cls);
-    HWND h = reinterpret_cast<HWND>(::SendMessageA(main->m_hWndMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    HWND h = reinterpret_cast<HWND>(::SendMessageW(main->m_hWndMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     bool attached = AfxUnhookWindowCreate();
     if (!h) {
         if (!attached) delete this;
@@ -447,7 +447,7 @@ BOOL CMDIChildWnd::DestroyWindow() {
     if (!m_hWnd) return FALSE;
     CMDIFrameWnd* main = GetMDIFrame();
     if (main && main->m_hWndMDIClient)
-        ::SendMessageA(main->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
+        ::SendMessageW(main->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
     else
         ::DestroyWindow(m_hWnd);
     return TRUE;
@@ -456,7 +456,7 @@ BOOL CMDIChildWnd::DestroyWindow() {
 void CMDIChildWnd::ActivateFrame(int nCmdShow) {
     CMDIFrameWnd* main = GetMDIFrame();
     ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow);
-    if (main) ::SendMessageA(main->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    if (main) ::SendMessageW(main->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
     ::BringWindowToTop(m_hWnd);
     OnUpdateFrameTitle(TRUE);
 }
@@ -482,7 +482,7 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (activating || lParam == 0) {
         HMENU menu = activating && m_hMenuShared ? m_hMenuShared : main->m_hMenuDefault;
         if (menu && ::GetMenu(main->m_hWnd) != menu) {
-            ::SendMessageA(main->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu), 0);
+            ::SendMessageW(main->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu), 0);
             ::DrawMenuBar(main->m_hWnd);
         }
     }

@@ -17,7 +17,7 @@ public:
     // Creates the frame from resource nIDResource: title string, icon, menu and accelerators.
     virtual BOOL LoadFrame(UINT nIDResource, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParent = nullptr, CCreateContext* pContext = nullptr);
-    virtual BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext);
+    virtual BOOL OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext);
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
 
     virtual CView* GetActiveView() const { return m_pViewActive; }
@@ -28,7 +28,7 @@ public:
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     // Lays the bars and the client pane out in the client area.
     virtual void RecalcLayout();
-    const std::string& GetTitle() const { return m_strTitle; }
+    const std::wstring& GetTitle() const { return m_strTitle; }
 
     // Control bars, laid out around the client pane in the order they were made.
     void AddControlBar(CControlBar* pBar);
@@ -55,7 +55,7 @@ public:
     // The status bar's message pane: the first line of a string, or a text.
     CWnd* GetMessageBar() const;
     void SetMessageText(UINT nID);
-    void SetMessageText(const std::string& text);
+    void SetMessageText(const std::wstring& text);
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
@@ -63,7 +63,7 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    int OnCreate(LPCREATESTRUCTA lpcs) override;
+    int OnCreate(LPCREATESTRUCTW lpcs) override;
     void OnClose() override;
     void OnSize(UINT nType, int cx, int cy) override;
     void PostNcDestroy() override;
@@ -73,9 +73,9 @@ public:
     UINT m_nIDHelp = 0;
 
 protected:
-    virtual const char* FrameClassName(UINT iconId);
+    virtual const wchar_t* FrameClassName(UINT iconId);
     CWnd* PaneWindow() const;
-    std::string m_strTitle;
+    std::wstring m_strTitle;
     CView* m_pViewActive = nullptr;
     CCreateContext* m_pCreateContext = nullptr;
     std::vector<CControlBar*> m_listControlBars;
@@ -90,7 +90,7 @@ class CMDIChildWnd;
 
 class CMDIFrameWnd : public CFrameWnd {
 public:
-    BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext) override;
+    BOOL OnCreateClient(LPCREATESTRUCTW lpcs, CCreateContext* pContext) override;
     CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
     CView* GetActiveView() const override;
     CDocument* GetActiveDocument() override;
@@ -123,5 +123,5 @@ public:
     HMENU m_hMenuShared = nullptr;
 
 protected:
-    const char* FrameClassName(UINT iconId) override;
+    const wchar_t* FrameClassName(UINT iconId) override;
 };

@@ -129,7 +129,7 @@ public:
     virtual ~CCmdUI() = default;
     virtual void Enable(BOOL bOn = TRUE) { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
     virtual void SetCheck(int nCheck = 1) { m_nCheck = nCheck; }
-    virtual void SetText(const char*) {}
+    virtual void SetText(const wchar_t*) {}
     void ContinueRouting() { m_bContinueRouting = TRUE; }
     // Asks the target's chain for the state; an item with no handler at all is disabled.
     void DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);

@@ -19,14 +19,14 @@ CFrameWnd* CView::GetParentFrame() const {
 
 BOOL CView::CreateViewWindow(DWORD style, const RECT& r, CWnd* pParent, UINT nID, CCreateContext* pContext) {
     m_pCreateContext = pContext;
-    const char* cls = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
+    const wchar_t* cls = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     BOOL ok = CreateEx(WS_EX_CLIENTEDGE, cls, nullptr, style | WS_CHILD, r, pParent, nID);
     if (ok) m_pCreateContext = nullptr;
     return ok;
 }
 
-int CView::OnCreate(LPCREATESTRUCTA lpcs) {
+int CView::OnCreate(LPCREATESTRUCTW lpcs) {
     if (CWnd::OnCreate(lpcs) == -1) return -1;
     if (m_pCreateContext && m_pCreateContext->m_pCurrentDoc) m_pCreateContext->m_pCurrentDoc->AddView(this);
     return 0;
@@ -73,7 +73,7 @@ UINT CPrintInfo::GetFromPage() const { return (m_pd.Flags & PD_PAGENUMS) ? m_pd.
 UINT CPrintInfo::GetToPage() const { return (m_pd.Flags & PD_PAGENUMS) ? m_pd.nToPage : GetMaxPage(); }
 
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
-    PRINTDLGA& pd = pInfo->m_pd;
+    PRINTDLGW& pd = pInfo->m_pd;
     CWnd* main = AfxGetMainWnd();
     pd.hwndOwner = main && main->IsWindow() ? main->m_hWnd : m_hWnd;
     pd.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION;
@@ -81,18 +81,18 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     if (pd.nMinPage == pd.nMaxPage) pd.Flags |= PD_NOPAGENUMS;
     pd.nFromPage = pd.nMinPage;
     pd.nToPage = pd.nMaxPage;
-    return ::PrintDlgA(&pd) && pd.hDC;
+    return ::PrintDlgW(&pd) && pd.hDC;
 }
 
 void CView::PrintJob(CPrintInfo& info) {
     if (!OnPreparePrinting(&info)) return;
     CDC dc(info.m_pd.hDC);
-    std::string title = m_pDocument ? m_pDocument->GetTitle() : std::string();
-    DOCINFOA doc{};
+    std::wstring title = m_pDocument ? m_pDocument->GetTitle() : std::wstring();
+    DOCINFOW doc{};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = title.c_str();
     OnBeginPrinting(&dc, &info);
-    if (::StartDocA(dc.m_hDC, &doc) > 0) {
+    if (::StartDocW(dc.m_hDC, &doc) > 0) {
         bool ok = true;
         for (info.m_nCurPage = info.GetFromPage(); ok && info.m_nCurPage <= info.GetToPage(); ++info.m_nCurPage) {
             ok = ::StartPage(dc.m_hDC) > 0;
@@ -206,7 +206,7 @@ void CScrollView::OnVScroll(UINT nSBCode, UINT nPos, HWND hScrollBar) {
 
 std::vector<BYTE> AfxLoadDialogTemplate(UINT id, DWORD removeStyle, DWORD addStyle) {
     HINSTANCE res = AfxGetResourceHandle();
-    HRSRC r = ::FindResourceA(res, MAKEINTRESOURCEA(id), RT_DIALOG);
+    HRSRC r = ::FindResourceW(res, MAKEINTRESOURCEW(id), RT_DIALOG);
     if (!r) return {};
     HGLOBAL g = ::LoadResource(res, r);
     auto* p = static_cast<const BYTE*>(::LockResource(g));
@@ -233,8 +233,8 @@ BOOL CFormView::CreateViewWindow(DWORD style, const RECT& r, CWnd* pParent, UINT
         return FALSE;
     }
     m_pCreateContext = pContext;
-    AfxHookWindowCreate(this, "#32770");
-    HWND h = ::CreateDialogIndirectParamA(AfxGetInstanceHandle(), reinterpret_cast<LPCDLGTEMPLATEA>(t.data()),
+    AfxHookWindowCreate(this, L"#32770");
+    HWND h = ::CreateDialogIndirectParamW(AfxGetInstanceHandle(), reinterpret_cast<LPCDLGTEMPLATEW>(t.data()),
                                           pParent->m_hWnd, AfxDlgProc, 0);
     bool attached = AfxUnhookWindowCreate();
     if (!h) {
@@ -242,8 +242,8 @@ BOOL CFormView::CreateViewWindow(DWORD style, const RECT& r, CWnd* pParent, UINT
         return FALSE;
     }
     m_pCreateContext = nullptr;
-    ::SetWindowLongPtrA(h, GWLP_ID, nID);
-    ::SetWindowLongPtrA(h, GWL_EXSTYLE, ::GetWindowLongPtrA(h, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    ::SetWindowLongPtrW(h, GWLP_ID, nID);
+    ::SetWindowLongPtrW(h, GWL_EXSTYLE, ::GetWindowLongPtrW(h, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     CRect dialog;
     GetWindowRect(&dialog);
     SetScrollSizes(MM_TEXT, CSize(dialog.Width(), dialog.Height()));
@@ -269,6 +269,6 @@ BOOL CFormView::PreTranslateMessage(MSG* pMsg) {
     if (!::GetWindow(m_hWnd, GW_CHILD)) return FALSE;
     if ((pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
         (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST))
-        return ::IsDialogMessageA(m_hWnd, pMsg);
+        return ::IsDialogMessageW(m_hWnd, pMsg);
     return FALSE;
 }

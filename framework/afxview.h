@@ -18,7 +18,7 @@ struct CPrintInfo {
     UINT GetFromPage() const;
     UINT GetToPage() const;
 
-    PRINTDLGA m_pd{};
+    PRINTDLGW m_pd{};
     BOOL m_bDirect = FALSE;   // print on the default printer without asking
     BOOL m_bPreview = FALSE;  // asked for as a preview
     UINT m_nCurPage = 1;
@@ -53,7 +53,7 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int OnCreate(LPCREATESTRUCTA lpcs) override;
+    int OnCreate(LPCREATESTRUCTW lpcs) override;
     void OnPaint() override;
     void PostNcDestroy() override { delete this; }
 

@@ -9,7 +9,7 @@
 
 void CDC::FillSolidRect(const RECT& r, COLORREF c) {
     COLORREF old = ::SetBkColor(m_hDC, c);
-    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     ::SetBkColor(m_hDC, old);
 }
 
@@ -25,14 +25,14 @@ BOOL CGdiObject::DeleteObject() {
     return ok;
 }
 
-BOOL CFont::CreatePointFont(int tenthsOfPoint, const char* face) {
+BOOL CFont::CreatePointFont(int tenthsOfPoint, const wchar_t* face) {
     HDC screen = ::GetDC(nullptr);
     int height = -MulDiv(tenthsOfPoint, ::GetDeviceCaps(screen, LOGPIXELSY), 720);
     ::ReleaseDC(nullptr, screen);
-    LOGFONTA lf{};
+    LOGFONTW lf{};
     lf.lfHeight = height;
-    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
-    return CreateFontIndirectA(&lf);
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectW(&lf);
 }
 
 // ---- the maps from window handles to objects ----
@@ -51,7 +51,7 @@ struct CurrentMessage {
 thread_local CurrentMessage t_current{};
 
 thread_local CWnd* t_pWndInit = nullptr;
-thread_local std::string t_initClass;
+thread_local std::wstring t_initClass;
 thread_local HHOOK t_hHook = nullptr;
 
 void RegisterPermanent(HWND h, CWnd* p) {
@@ -63,10 +63,10 @@ void UnregisterPermanent(HWND h) {
     g_permanent.erase(h);
 }
 
-bool ClassIs(HWND h, const std::string& name) {
-    char cls[256] = "";
-    ::GetClassNameA(h, cls, sizeof cls);
-    return lstrcmpiA(cls, name.c_str()) == 0;
+bool ClassIs(HWND h, const std::wstring& name) {
+    wchar_t cls[256] = L"";
+    ::GetClassNameW(h, cls, ARRAYSIZE(cls));
+    return lstrcmpiW(cls, name.c_str()) == 0;
 }
 
 LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -83,8 +83,8 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 }  // namespace
 
-void AfxHookWindowCreate(CWnd* pWnd, const char* className) {
-    if (!t_hHook) t_hHook = ::SetWindowsHookExA(WH_CBT, CbtHook, nullptr, ::GetCurrentThreadId());
+void AfxHookWindowCreate(CWnd* pWnd, const wchar_t* className) {
+    if (!t_hHook) t_hHook = ::SetWindowsHookExW(WH_CBT, CbtHook, nullptr, ::GetCurrentThreadId());
     t_pWndInit = pWnd;
     t_initClass = className;
 }
@@ -95,23 +95,23 @@ bool AfxUnhookWindowCreate() {
     return attached;
 }
 
-const char* AfxRegisterWndClass(UINT style, HCURSOR cursor, HBRUSH background, UINT iconId, WNDPROC proc) {
+const wchar_t* AfxRegisterWndClass(UINT style, HCURSOR cursor, HBRUSH background, UINT iconId, WNDPROC proc) {
     static std::mutex lock;
-    static std::map<std::string, std::string> names;
-    char key[160];
-    wsprintfA(key, "Corvane:%x:%p:%p:%u:%p", style, cursor, background, iconId, proc);
+    static std::map<std::wstring, std::wstring> names;
+    wchar_t key[160];
+    wsprintfW(key, L"Corvane:%x:%p:%p:%u:%p", style, cursor, background, iconId, proc);
     std::lock_guard<std::mutex> guard(lock);
     auto it = names.find(key);
     if (it != names.end()) return it->second.c_str();
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.style = style;
     wc.lpfnWndProc = proc;
     wc.hInstance = AfxGetInstanceHandle();
     wc.hCursor = cursor;
     wc.hbrBackground = background;
-    if (iconId) wc.hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(iconId));
+    if (iconId) wc.hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(iconId));
     wc.lpszClassName = key;
-    ::RegisterClassA(&wc);
+    ::RegisterClassW(&wc);
     return names.emplace(key, key).first->second.c_str();
 }
 
@@ -153,14 +153,14 @@ void CWnd::AttachCreated(HWND h) {
     m_hWnd = h;
     RegisterPermanent(h, this);
     m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
+        ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
 }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCTA&) { return TRUE; }
+BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
 
-BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
                     const RECT& rect, CWnd* pParent, UINT_PTR idOrMenu, LPVOID param) {
-    CREATESTRUCTA cs{};
+    CREATESTRUCTW cs{};
     cs.dwExStyle = exStyle;
     cs.lpszClass = className;
     cs.lpszName = windowName;
@@ -176,13 +176,13 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     if (!PreCreateWindow(cs)) return FALSE;
     if (!cs.lpszClass) cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
     AfxHookWindowCreate(this, cs.lpszClass);
-    HWND h = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
+    HWND h = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
                                cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     AfxUnhookWindowCreate();
     return h != nullptr && m_hWnd == h;
 }
 
-BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
+BOOL CWnd::Create(const wchar_t* className, const wchar_t* windowName, DWORD style, const RECT& rect,
                   CWnd* pParent, UINT id, LPVOID param) {
     return CreateEx(0, className, windowName, style | WS_CHILD, rect, pParent, id, param);
 }
@@ -198,7 +198,7 @@ BOOL CWnd::SubclassWindow(HWND h) {
     RegisterPermanent(h, this);
     PreSubclassWindow();
     m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
+        ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
     return TRUE;
 }
 
@@ -210,8 +210,8 @@ HWND CWnd::UnsubclassWindow() {
     HWND h = m_hWnd;
     if (!h) return nullptr;
     if (m_pfnSuper &&
-        ::GetWindowLongPtrA(h, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(AfxWndProc))
-        ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        ::GetWindowLongPtrW(h, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(AfxWndProc))
+        ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     UnregisterPermanent(h);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
@@ -224,8 +224,8 @@ void CWnd::OnNcDestroyed() {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_pfnSuper) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    if (m_pfnSuper) return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Default() {
@@ -290,7 +290,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
     return FALSE;
 }
 
-int CWnd::OnCreate(LPCREATESTRUCTA) { return static_cast<int>(Default()); }
+int CWnd::OnCreate(LPCREATESTRUCTW) { return static_cast<int>(Default()); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnSize(UINT, int, int) { Default(); }
 BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
@@ -321,7 +321,7 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT) {
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const MsgEntry* e = FindMessageEntry(message)) return CallMessage(*e, wParam, lParam);
     switch (message) {
-    case WM_CREATE: return OnCreate(reinterpret_cast<LPCREATESTRUCTA>(lParam));
+    case WM_CREATE: return OnCreate(reinterpret_cast<LPCREATESTRUCTW>(lParam));
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_SIZE: OnSize(static_cast<UINT>(wParam), (short)LOWORD(lParam), (short)HIWORD(lParam)); return 0;
     case WM_ERASEBKGND: {
@@ -373,7 +373,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* p = CWnd::FromHandlePermanent(hWnd);
-    if (!p) return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (!p) return ::DefWindowProcW(hWnd, message, wParam, lParam);
     CurrentMessage saved = t_current;
     t_current = {hWnd, message, wParam, lParam};
     LRESULT r = p->WindowProc(message, wParam, lParam);
@@ -390,24 +390,24 @@ INT_PTR CALLBACK AfxDlgProc(HWND, UINT message, WPARAM, LPARAM) {
 
 // ---- wrappers ----
 
-void CWnd::SetWindowText(const std::string& text) {
+void CWnd::SetWindowText(const std::wstring& text) {
     // Setting the same text again would repaint the caption for nothing.
-    if (GetWindowText() != text) ::SetWindowTextA(m_hWnd, text.c_str());
+    if (GetWindowText() != text) ::SetWindowTextW(m_hWnd, text.c_str());
 }
 
-std::string CWnd::GetWindowText() const {
-    int n = ::GetWindowTextLengthA(m_hWnd);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    n = ::GetWindowTextA(m_hWnd, s.data(), n + 1);
+std::wstring CWnd::GetWindowText() const {
+    int n = ::GetWindowTextLengthW(m_hWnd);
+    std::wstring s(static_cast<size_t>(n) + 1, '\0');
+    n = ::GetWindowTextW(m_hWnd, s.data(), n + 1);
     s.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return s;
 }
 
-std::string CWnd::GetDlgItemText(int id) const {
+std::wstring CWnd::GetDlgItemText(int id) const {
     HWND h = ::GetDlgItem(m_hWnd, id);
-    int n = ::GetWindowTextLengthA(h);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    n = ::GetWindowTextA(h, s.data(), n + 1);
+    int n = ::GetWindowTextLengthW(h);
+    std::wstring s(static_cast<size_t>(n) + 1, '\0');
+    n = ::GetWindowTextW(h, s.data(), n + 1);
     s.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return s;
 }
@@ -424,7 +424,7 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
     DWORD style = GetStyle();
     DWORD next = (style & ~remove) | add;
     if (style == next) return FALSE;
-    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, next);
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, next);
     if (swpFlags)
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
     return TRUE;

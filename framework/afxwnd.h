@@ -69,22 +69,22 @@ public:
 
 class CFont : public CGdiObject {
 public:
-    BOOL CreateFontA(int h, int w, int esc, int orient, int weight, BYTE italic, BYTE underline,
+    BOOL CreateFontW(int h, int w, int esc, int orient, int weight, BYTE italic, BYTE underline,
                      BYTE strike, BYTE charset, BYTE outPrec, BYTE clipPrec, BYTE quality,
-                     BYTE pitch, const char* face) {
-        return Attach(::CreateFontA(h, w, esc, orient, weight, italic, underline, strike, charset,
+                     BYTE pitch, const wchar_t* face) {
+        return Attach(::CreateFontW(h, w, esc, orient, weight, italic, underline, strike, charset,
                                     outPrec, clipPrec, quality, pitch, face));
     }
-    BOOL CreateFontIndirectA(const LOGFONTA* lf) { return Attach(::CreateFontIndirectA(lf)); }
+    BOOL CreateFontIndirectW(const LOGFONTW* lf) { return Attach(::CreateFontIndirectW(lf)); }
     // Point size in tenths of a point, for the screen.
-    BOOL CreatePointFont(int tenthsOfPoint, const char* face);
+    BOOL CreatePointFont(int tenthsOfPoint, const wchar_t* face);
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 };
 
 class CBitmap : public CGdiObject {
 public:
     BOOL LoadBitmap(UINT id) {
-        return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id)));
+        return Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
     }
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
 };
@@ -108,9 +108,9 @@ public:
     static CWnd* FromHandle(HWND h);
     static void DeleteTempMap();
 
-    BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+    BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
                   const RECT& rect, CWnd* pParent, UINT_PTR idOrMenu, LPVOID param = nullptr);
-    BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
+    BOOL Create(const wchar_t* className, const wchar_t* windowName, DWORD style, const RECT& rect,
                 CWnd* pParent, UINT id, LPVOID param = nullptr);
     virtual BOOL DestroyWindow();
 
@@ -123,7 +123,7 @@ public:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default();  // the default handling of the message being handled
     virtual BOOL PreTranslateMessage(MSG* pMsg);
-    virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
+    virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);
     virtual void PreSubclassWindow() {}
     virtual void PostNcDestroy() {}
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
@@ -133,7 +133,7 @@ public:
     // The control's own answer to a reflected WM_CTLCOLOR; null lets the parent decide.
     virtual HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
 
-    virtual int OnCreate(LPCREATESTRUCTA lpcs);
+    virtual int OnCreate(LPCREATESTRUCTW lpcs);
     virtual void OnDestroy();
     virtual void OnSize(UINT nType, int cx, int cy);
     virtual BOOL OnEraseBkgnd(CDC* pDC);
@@ -157,10 +157,10 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // Thin wrappers.
-    LRESULT SendMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::SendMessageA(m_hWnd, m, w, l); }
-    BOOL PostMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::PostMessageA(m_hWnd, m, w, l); }
-    void SetWindowText(const std::string& text);
-    std::string GetWindowText() const;
+    LRESULT SendMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::SendMessageW(m_hWnd, m, w, l); }
+    BOOL PostMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::PostMessageW(m_hWnd, m, w, l); }
+    void SetWindowText(const std::wstring& text);
+    std::wstring GetWindowText() const;
     BOOL ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
@@ -177,11 +177,11 @@ public:
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    void SetDlgItemText(int id, const std::string& text) { ::SetDlgItemTextA(m_hWnd, id, text.c_str()); }
-    std::string GetDlgItemText(int id) const;
+    void SetDlgItemText(int id, const std::wstring& text) { ::SetDlgItemTextW(m_hWnd, id, text.c_str()); }
+    std::wstring GetDlgItemText(int id) const;
     void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
     UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
     HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
     void SetFont(HFONT f, BOOL redraw = TRUE) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(f), redraw); }
@@ -199,8 +199,8 @@ public:
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 // The next window created on this thread whose class is className belongs to pWnd.
-void AfxHookWindowCreate(CWnd* pWnd, const char* className);
+void AfxHookWindowCreate(CWnd* pWnd, const wchar_t* className);
 bool AfxUnhookWindowCreate();
 // A window class registered with the given style, cursor, background and icon resource.
-const char* AfxRegisterWndClass(UINT style, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
-                                UINT iconId = 0, WNDPROC proc = ::DefWindowProcA);
+const wchar_t* AfxRegisterWndClass(UINT style, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+                                UINT iconId = 0, WNDPROC proc = ::DefWindowProcW);

@@ -26,8 +26,8 @@ double Seconds(const std::function<void()>& fn) {
     return std::chrono::duration<double>(Clock::now() - t0).count();
 }
 
-void Report(const char* what, int rows, double s, double bare) {
-    printf("%-44s %7d rows %7.2f s %9.0f rows/s  %.2fx the bare loop\n", what, rows, s, rows / s, s / bare);
+void Report(const wchar_t* what, int rows, double s, double bare) {
+    wprintf(L"%-44ls %7d rows %7.2f s %9.0f rows/s  %.2fx the bare loop\n", what, rows, s, rows / s, s / bare);
     fflush(stdout);
 }
 
@@ -35,7 +35,7 @@ std::shared_ptr<FakeLogState> MakeLog() {
     auto state = std::make_shared<FakeLogState>();
     for (int i = 0; i < kRecords; ++i) {
         RecordSpec s;
-        s.source = "Source" + std::to_string(i % 50);
+        s.source = L"Source" + std::to_wstring(i % 50);
         s.eventId = 1000 + i;
         s.generated = s.written = 1700000000 + i;
         if (i % 10 == 0) s.sid = Sid(5, {18});
@@ -49,13 +49,13 @@ std::shared_ptr<FakeLogState> MakeLog() {
 int BareRows(const std::vector<uint8_t>& bytes, std::vector<eventlog::EventRow>& out) {
     for (size_t at = 0; at < bytes.size();) {
         const auto* r = reinterpret_cast<const EVENTLOGRECORD*>(bytes.data() + at);
-        const char* source = reinterpret_cast<const char*>(r + 1);
+        const wchar_t* source = reinterpret_cast<const wchar_t*>(r + 1);
         eventlog::EventRow row;
         row[0] = eventlog::EventTypeName(r->EventType);
         row[1] = source;
-        row[2] = source + strlen(source) + 1;
+        row[2] = source + wcslen(source) + 1;
         if (r->UserSidLength) row[5] = *eventlog::SidText(bytes.data() + at + r->UserSidOffset, r->UserSidLength);
-        row[6] = std::to_string(r->EventID);
+        row[6] = std::to_wstring(r->EventID);
         row[7] = eventlog::TimeText(r->TimeGenerated);
         row[8] = eventlog::TimeText(r->TimeWritten);
         out.push_back(std::move(row));
@@ -71,7 +71,7 @@ void ReadingAndTexts(const std::shared_ptr<FakeLogState>& state) {
     bare.reserve(kRecords);
     checked.reserve(kRecords);
     double b = Seconds([&] { BareRows(all, bare); });
-    Report("bare unchecked walk, same texts", kRecords, b, b);
+    Report(L"bare unchecked walk, same texts", kRecords, b, b);
     double s = Seconds([&] {
         FakeEventLog log(state);
         eventlog::RowMaker rows;
@@ -80,7 +80,7 @@ void ReadingAndTexts(const std::shared_ptr<FakeLogState>& state) {
             return true;
         });
     });
-    Report("checked reader over the seam, with lookups", static_cast<int>(checked.size()), s, b);
+    Report(L"checked reader over the seam, with lookups", static_cast<int>(checked.size()), s, b);
 }
 
 void ThePage(const std::shared_ptr<FakeLogState>& state) {
@@ -93,31 +93,31 @@ void ThePage(const std::shared_ptr<FakeLogState>& state) {
             return true;
         });
     }
-    HWND bare = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 800, 400,
+    HWND bare = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 800, 400,
                                   AfxGetMainWnd()->m_hWnd, nullptr, nullptr, nullptr);
-    LVCOLUMNA col{};
+    LVCOLUMNW col{};
     col.mask = LVCF_WIDTH;
     col.cx = 150;
-    for (int c = 0; c < 9; ++c) ::SendMessageA(bare, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
+    for (int c = 0; c < 9; ++c) ::SendMessageW(bare, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
     double b = Seconds([&] {
-        ::SendMessageA(bare, WM_SETREDRAW, FALSE, 0);
+        ::SendMessageW(bare, WM_SETREDRAW, FALSE, 0);
         int at = 0;
         for (auto& row : rows) {
-            LVITEMA item{};
+            LVITEMW item{};
             item.mask = LVIF_TEXT;
             item.iItem = at++;
             item.pszText = row[0].data();
-            int i = static_cast<int>(::SendMessageA(bare, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+            int i = static_cast<int>(::SendMessageW(bare, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
             for (int c = 1; c < 9; ++c) {
-                LVITEMA sub{};
+                LVITEMW sub{};
                 sub.iSubItem = c;
                 sub.pszText = row[c].data();
-                ::SendMessageA(bare, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
+                ::SendMessageW(bare, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&sub));
             }
         }
-        ::SendMessageA(bare, WM_SETREDRAW, TRUE, 0);
+        ::SendMessageW(bare, WM_SETREDRAW, TRUE, 0);
     });
-    Report("bare list inserts of the same rows", static_cast<int>(::SendMessageA(bare, LVM_GETITEMCOUNT, 0, 0)), b, b);
+    Report(L"bare list inserts of the same rows", static_cast<int>(::SendMessageW(bare, LVM_GETITEMCOUNT, 0, 0)), b, b);
     ::DestroyWindow(bare);
 
     UseFakeEventLog fake(state);
@@ -126,16 +126,16 @@ void ThePage(const std::shared_ptr<FakeLogState>& state) {
         view = dynamic_cast<CEventLogVw*>(ViewOf(TheApp()->OpenPage(PageId::EventLog)));
         PumpUntil([&] { return !view->Listing() && view->m_list.GetItemCount() == kRecords; }, 600000);
     });
-    Report("event log page, opened until every row shows", view->m_list.GetItemCount(), s, b);
+    Report(L"event log page, opened until every row shows", view->m_list.GetItemCount(), s, b);
     CloseAllPages();
 }
 }  // namespace
 
 int main() {
-    char prefix[1024] = "";
-    ::GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
-    if (!strstr(prefix, "/test-prefix")) {
-        fprintf(stderr, "refusing to run: not in the build folder's test Wine prefix\n");
+    wchar_t prefix[1024] = L"";
+    ::GetEnvironmentVariableW(L"WINEPREFIX", prefix, ARRAYSIZE(prefix));
+    if (!wcsstr(prefix, L"/test-prefix")) {
+        fwprintf(stderr, L"refusing to run: not in the build folder's test Wine prefix\n");
         return 2;
     }
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};

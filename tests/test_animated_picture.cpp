@@ -42,14 +42,14 @@ public:
         Lzw(Bytes(static_cast<size_t>(w * h), colour));
         return *this;
     }
-    GifWriter& Comment(const std::string& text) {
+    GifWriter& Comment(const std::wstring& text) {
         m_out.insert(m_out.end(), {0x21, 0xFE, static_cast<uint8_t>(text.size())});
         m_out.insert(m_out.end(), text.begin(), text.end());
         m_out.push_back(0);
         return *this;
     }
     GifWriter& Looping() {
-        const char* id = "NETSCAPE2.0";
+        const wchar_t* id = L"NETSCAPE2.0";
         m_out.insert(m_out.end(), {0x21, 0xFF, 11});
         m_out.insert(m_out.end(), id, id + 11);
         m_out.insert(m_out.end(), {3, 1, 0, 0, 0});
@@ -158,11 +158,11 @@ TEST(GifBlocks, DelayRule) {
 TEST(GifBlocks, CommentAndApplicationBlocksDoNotChangeTheFrames) {
     Bytes plain = GifWriter(4, 4).Control(10, 1).Image(0, 0, 4, 4, Red).Control(20, 3).Image(1, 1, 2, 2, Blue).Done();
     Bytes mixed = GifWriter(4, 4)
-                      .Comment("first").Looping()
-                      .Control(10, 1).Comment("inside").Image(0, 0, 4, 4, Red)
-                      .Comment("between").Looping()
+                      .Comment(L"first").Looping()
+                      .Control(10, 1).Comment(L"inside").Image(0, 0, 4, 4, Red)
+                      .Comment(L"between").Looping()
                       .Control(20, 3).Looping().Image(1, 1, 2, 2, Blue)
-                      .Comment("last")
+                      .Comment(L"last")
                       .Done();
     auto a = Walk(plain), m = Walk(mixed);
     ASSERT_EQ(a.size(), 2u);
@@ -172,9 +172,9 @@ TEST(GifBlocks, CommentAndApplicationBlocksDoNotChangeTheFrames) {
     gif::Screen screen;
     gif::ReadScreen(mixed.data(), mixed.size(), screen);
     Bytes file = gif::FrameFile(mixed.data(), screen, m[0]);
-    std::string text(file.begin(), file.end());
-    EXPECT_NE(text.find("inside"), std::string::npos);
-    EXPECT_EQ(text.find("first"), std::string::npos);
+    std::wstring text(file.begin(), file.end());
+    EXPECT_NE(text.find(L"inside"), std::wstring::npos);
+    EXPECT_EQ(text.find(L"first"), std::wstring::npos);
 }
 
 TEST(GifBlocks, ACutOrAnUnknownBlockKeepsTheFramesBeforeIt) {
@@ -185,7 +185,7 @@ TEST(GifBlocks, ACutOrAnUnknownBlockKeepsTheFramesBeforeIt) {
     Bytes whole = w.Done();
     EXPECT_EQ(Walk(whole).size(), 3u);
     for (size_t cut = twoFrames; cut < whole.size() - 1; ++cut)
-        EXPECT_EQ(Walk(Bytes(whole.begin(), whole.begin() + cut)).size(), 2u) << "cut at " << cut;
+        EXPECT_EQ(Walk(Bytes(whole.begin(), whole.begin() + cut)).size(), 2u) << L"cut at " << cut;
     Bytes unknown(whole.begin(), whole.begin() + twoFrames);
     unknown.insert(unknown.end(), {0x21, 0x99, 1, 0, 0});
     unknown.insert(unknown.end(), whole.begin() + twoFrames, whole.end());
@@ -198,8 +198,8 @@ TEST(GifBlocks, ACutOrAnUnknownBlockKeepsTheFramesBeforeIt) {
 class AnimatedPictureTest : public testing::Test {
 protected:
     void SetUp() override {
-        m_host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 100, 100, 200, 200, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_TRUE(m_picture.Create("", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, RECT{10, 10, 70, 70},
+        m_host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 100, 100, 200, 200, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(m_picture.Create(L"", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, RECT{10, 10, 70, 70},
                                      CWnd::FromHandle(m_host), 1289));
     }
     void TearDown() override {
@@ -252,7 +252,7 @@ TEST_F(AnimatedPictureTest, GarbageAMissingResourceAndUnloadLeaveItEmpty) {
     }
     const Bytes playing = GifWriter(4, 4).Control(3000, 0).Image(0, 0, 4, 4, Red).Control(0, 0).Image(0, 0, 1, 1, Green).Done();
     ASSERT_TRUE(Load(playing) && m_picture.Draw());
-    EXPECT_FALSE(m_picture.Load(MAKEINTRESOURCEA(9999), "GIF"));
+    EXPECT_FALSE(m_picture.Load(MAKEINTRESOURCEW(9999), L"GIF"));
     ExpectEmpty();
     ASSERT_TRUE(Load(playing) && m_picture.Draw());
     m_picture.Unload();
@@ -317,7 +317,7 @@ TEST_F(AnimatedPictureTest, StopEndsALongWaitAndDestroyingTheWindowOrTheObjectSt
 
     {
         CAnimatedPicture other;  // its destructor unloads: the thread must be gone before the object is
-        other.Create("", WS_CHILD, RECT{0, 0, 8, 8}, CWnd::FromHandle(m_host), 1);
+        other.Create(L"", WS_CHILD, RECT{0, 0, 8, 8}, CWnd::FromHandle(m_host), 1);
         ASSERT_TRUE(LoadInto(other, slow));
         ASSERT_TRUE(other.Draw());
     }

@@ -23,20 +23,20 @@ struct ClipboardPage : ::testing::Test {
 }  // namespace
 
 TEST_F(ClipboardPage, ShowsTheTextOfItsMomentAndErasesAllAnnouncingTextThatNeverComes) {
-    PutClipboardText("first\r\nsecond");
+    PutClipboardText(L"first\r\nsecond");
     CClipBoardVw* view = Open();
     ASSERT_NE(view, nullptr);
     PutPicture();
-    EXPECT_EQ(view->m_content.GetWindowText(), "first\r\nsecond");
-    EXPECT_EQ(Open()->m_content.GetWindowText(), "");  // a picture is no text
-    DialogAnswerer anyBox("Application");
+    EXPECT_EQ(view->m_content.GetWindowText(), L"first\r\nsecond");
+    EXPECT_EQ(Open()->m_content.GetWindowText(), L"");  // a picture is no text
+    DialogAnswerer anyBox(L"Application");
     view->SendMessage(WM_COMMAND, IDC_CLIPBOARD_ERASE);
-    EXPECT_EQ(view->m_content.GetWindowText(), "");
+    EXPECT_EQ(view->m_content.GetWindowText(), L"");
     EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
     EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT));
-    EXPECT_EQ(CClipBoardVw::ReadText(nullptr), "");
+    EXPECT_EQ(CClipBoardVw::ReadText(nullptr), L"");
 
-    PutClipboardText("secret");
+    PutClipboardText(L"secret");
     EraseResult quiet = CClipBoardVw::EraseWithoutWindow();
     EXPECT_EQ(quiet.erased, 1u);
     EXPECT_TRUE(quiet.Complete());
@@ -45,12 +45,12 @@ TEST_F(ClipboardPage, ShowsTheTextOfItsMomentAndErasesAllAnnouncingTextThatNever
 }
 
 TEST_F(ClipboardPage, AClipboardHeldByAnotherProgramStaysAndTheUserIsTold) {
-    PutClipboardText("kept");
+    PutClipboardText(L"kept");
     CClipBoardVw* view = Open();
     ASSERT_NE(view, nullptr);
     std::promise<void> opened, release;
     std::thread other([&] {  // with a window of its own, as another program would hold it
-        HWND own = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        HWND own = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         ::OpenClipboard(own);
         opened.set_value();
         release.get_future().wait();
@@ -58,17 +58,17 @@ TEST_F(ClipboardPage, AClipboardHeldByAnotherProgramStaysAndTheUserIsTold) {
         ::DestroyWindow(own);
     });
     opened.get_future().wait();
-    DialogAnswerer box("Application");
-    std::string readWhileHeld = Open()->m_content.GetWindowText();
+    DialogAnswerer box(L"Application");
+    std::wstring readWhileHeld = Open()->m_content.GetWindowText();
     view->SendMessage(WM_COMMAND, IDC_CLIPBOARD_ERASE);
     EraseResult quiet = CClipBoardVw::EraseWithoutWindow();
     release.set_value();
     other.join();
-    EXPECT_EQ(readWhileHeld, "");
+    EXPECT_EQ(readWhileHeld, L"");
     ASSERT_EQ(box.Count(), 1u);
-    EXPECT_EQ(box.Seen()[0].text, "The clipboard could not be erased.");
-    EXPECT_EQ(view->m_content.GetWindowText(), "kept");
+    EXPECT_EQ(box.Seen()[0].text, L"The clipboard could not be erased.");
+    EXPECT_EQ(view->m_content.GetWindowText(), L"kept");
     EXPECT_EQ(quiet.failed, 1u);
     EXPECT_FALSE(quiet.firstReason.empty());
-    EXPECT_EQ(CClipBoardVw::ReadText(nullptr), "kept");
+    EXPECT_EQ(CClipBoardVw::ReadText(nullptr), L"kept");
 }

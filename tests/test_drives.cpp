@@ -15,11 +15,11 @@ using namespace testkit;
 
 namespace {
 // The megabytes of a "<n> MB" text, checked against C:'s free space now (other programs write).
-void ExpectFreeSpaceOfC(const std::string& text) {
+void ExpectFreeSpaceOfC(const std::wstring& text) {
     ULARGE_INTEGER available{}, total{}, free{};
-    ::GetDiskFreeSpaceExA("C:\\", &available, &total, &free);
+    ::GetDiskFreeSpaceExW(L"C:\\", &available, &total, &free);
     ASSERT_GT(text.size(), 3u);
-    EXPECT_EQ(text.substr(text.size() - 3), " MB");
+    EXPECT_EQ(text.substr(text.size() - 3), L" MB");
     EXPECT_NEAR(std::stod(text), static_cast<double>(free.QuadPart >> 20), 64.0);
 }
 
@@ -28,39 +28,39 @@ struct DrivePages : ::testing::Test {
     void TearDown() override { CloseAllPages(); }
     template <class View>
     static View* Open(PageId page) { return dynamic_cast<View*>(ViewOf(TheApp()->OpenPage(page))); }
-    static std::string Item(CWnd* view, int id) {
+    static std::wstring Item(CWnd* view, int id) {
         HWND h = ::GetDlgItem(view->m_hWnd, id);
-        return h ? TextOf(h) : "<none>";
+        return h ? TextOf(h) : L"<none>";
     }
 };
 }  // namespace
 
 TEST(DriveSizes, AreWholeMebibytesWithTheRemainderDropped) {
-    EXPECT_EQ(drives::MegabytesText(1048575), "0 MB");
-    EXPECT_EQ(drives::MegabytesText(1572864), "1 MB");
-    EXPECT_EQ(drives::MegabytesText(5ull << 40), "5242880 MB");
+    EXPECT_EQ(drives::MegabytesText(1048575), L"0 MB");
+    EXPECT_EQ(drives::MegabytesText(1572864), L"1 MB");
+    EXPECT_EQ(drives::MegabytesText(5ull << 40), L"5242880 MB");
 }
 
 TEST_F(DrivePages, TheDrivesPageShowsTheChosenDriveOrOnlyItsHeadings) {
-    ASSERT_EQ(DriveText('C'), "C: [CORVANE]") << "the test prefix labels C:";
-    LastChosenText() = "C: [CORVANE]";
+    ASSERT_EQ(DriveText('C'), L"C: [CORVANE]") << L"the test prefix labels C:";
+    LastChosenText() = L"C: [CORVANE]";
     auto* view = Open<CDrivesVw>(PageId::Drives);
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(Item(view, IDC_DRIVES_DRIVE), "C: [CORVANE]");
-    EXPECT_EQ(Item(view, IDC_DRIVES_HEAD_UNUSED), "Unused Space");
-    EXPECT_EQ(Item(view, IDC_DRIVES_VALUE_LABEL), "C: [CORVANE]");
-    EXPECT_NE(Item(view, IDC_DRIVES_VALUE_FILESYSTEM), "");
+    EXPECT_EQ(Item(view, IDC_DRIVES_DRIVE), L"C: [CORVANE]");
+    EXPECT_EQ(Item(view, IDC_DRIVES_HEAD_UNUSED), L"Unused Space");
+    EXPECT_EQ(Item(view, IDC_DRIVES_VALUE_LABEL), L"C: [CORVANE]");
+    EXPECT_NE(Item(view, IDC_DRIVES_VALUE_FILESYSTEM), L"");
     ExpectFreeSpaceOfC(Item(view, IDC_DRIVES_VALUE_UNUSED));
     EXPECT_GE(std::stod(Item(view, IDC_DRIVES_VALUE_TOTAL)), std::stod(Item(view, IDC_DRIVES_VALUE_UNUSED)));
 
-    LastChosenText() = "Y:";  // the drive of the test programs has no label
-    EXPECT_EQ(Item(Open<CDrivesVw>(PageId::Drives), IDC_DRIVES_VALUE_LABEL), "Y:");
+    LastChosenText() = L"Y:";  // the drive of the test programs has no label
+    EXPECT_EQ(Item(Open<CDrivesVw>(PageId::Drives), IDC_DRIVES_VALUE_LABEL), L"Y:");
 
-    LastChosenText() = "C: [ANOTHER LABEL]";
+    LastChosenText() = L"C: [ANOTHER LABEL]";
     view = Open<CDrivesVw>(PageId::Drives);
-    EXPECT_EQ(Item(view, IDC_DRIVES_HEAD_TOTAL), "Total Space");
-    EXPECT_EQ(Item(view, IDC_DRIVES_DRIVE), "");
-    for (int id : {555, 666, 777, 888}) EXPECT_EQ(Item(view, id), "<none>") << id;
+    EXPECT_EQ(Item(view, IDC_DRIVES_HEAD_TOTAL), L"Total Space");
+    EXPECT_EQ(Item(view, IDC_DRIVES_DRIVE), L"");
+    for (int id : {555, 666, 777, 888}) EXPECT_EQ(Item(view, id), L"<none>") << id;
 }
 
 TEST_F(DrivePages, UnusedSpaceListsEveryDriveStripedAndLaidOutAtEverySize) {
@@ -68,11 +68,11 @@ TEST_F(DrivePages, UnusedSpaceListsEveryDriveStripedAndLaidOutAtEverySize) {
     ASSERT_NE(view, nullptr);
     CStripedListCtrl& list = view->m_list;
     ASSERT_EQ(list.GetItemCount(), 2);  // C: and Y: in the test prefix, in letter order
-    EXPECT_EQ(list.GetItemText(0, 0), "C:\\");
-    EXPECT_EQ(list.GetItemText(0, 1), "CORVANE");
+    EXPECT_EQ(list.GetItemText(0, 0), L"C:\\");
+    EXPECT_EQ(list.GetItemText(0, 1), L"CORVANE");
     ExpectFreeSpaceOfC(list.GetItemText(0, 3));
-    EXPECT_EQ(list.GetItemText(1, 0), "Y:\\");
-    EXPECT_EQ(list.GetItemText(1, 1), "");
+    EXPECT_EQ(list.GetItemText(1, 0), L"Y:\\");
+    EXPECT_EQ(list.GetItemText(1, 1), L"");
     EXPECT_FALSE(list.GetCheck(0) || list.GetCheck(1));
     view->SendMessage(WM_COMMAND, IDC_USPACE_SELECTALL);
     EXPECT_TRUE(list.GetCheck(0) && list.GetCheck(1));

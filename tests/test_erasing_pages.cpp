@@ -19,11 +19,11 @@ using namespace testkit;
 
 namespace {
 struct ErasingPage {
-    const char* name;       // also the Shell Folders value naming the folder
+    const wchar_t* name;       // also the Shell Folders value naming the folder
     PageId page;
     UINT erase;             // the ERASE button
-    const char* library;    // the library call logged after ERASE
-    const char* fixture;    // its link fixtures under C:\corvane-links
+    const wchar_t* library;    // the library call logged after ERASE
+    const wchar_t* fixture;    // its link fixtures under C:\corvane-links
     int (*rows)(CView*);    // the rows or items the page shows
     void (*eraseBehindDialog)();  // the summary page's erase of a view without window
     EraseResult (*windowless)();
@@ -33,16 +33,16 @@ int CacheRows(CView* v) { return static_cast<CTempNetFileVw*>(v)->m_list.GetItem
 int CookieRows(CView* v) { return static_cast<int>(static_cast<CCookies*>(v)->m_tree.GetCount()); }
 
 const ErasingPage kPages[] = {
-    {"Cache", PageId::TempInternetFiles, IDC_TEMPNET_ERASE, "InterNet\n", "cache", CacheRows,
+    {L"Cache", PageId::TempInternetFiles, IDC_TEMPNET_ERASE, L"InterNet\n", L"cache", CacheRows,
      [] { CTempNetFileVw().StartCacheErase(); }, CTempNetFileVw::EraseWithoutWindow},
-    {"Cookies", PageId::Cookies, IDC_COOKIES_ERASE, "Cookies\n", "cookies", CookieRows,
+    {L"Cookies", PageId::Cookies, IDC_COOKIES_ERASE, L"Cookies\n", L"cookies", CookieRows,
      [] { CCookies().StartCookieErase(); }, CCookies::EraseWithoutWindow},
 };
 
-const std::string kLinks = "C:\\corvane-links";
+const std::wstring kLinks = L"C:\\corvane-links";
 
-bool ReadOnly(const std::string& path) {
-    DWORD a = ::GetFileAttributesA(path.c_str());
+bool ReadOnly(const std::wstring& path) {
+    DWORD a = ::GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
 }
 
@@ -51,17 +51,17 @@ protected:
     explicit PageTest(const ErasingPage& page) : m_page(page) {}
     void SetUp() override {
         StartApp();
-        m_log = UseLibraryStub(std::string(m_page.name) + "-library");
+        m_log = UseLibraryStub(std::wstring(m_page.name) + L"-library");
     }
     void TearDown() override {
         CloseAllPages();
         Pacing::SetScalePercent(0);
     }
-    std::string Scratch(const char* what) { return ScratchFolder(std::string(m_page.name) + "-" + what); }
-    void PointAt(const std::string& folder) {
+    std::wstring Scratch(const wchar_t* what) { return ScratchFolder(std::wstring(m_page.name) + L"-" + what); }
+    void PointAt(const std::wstring& folder) {
         RegSetString(HKEY_CURRENT_USER, kShellFoldersKey, m_page.name, folder);
     }
-    CView* OpenAt(const std::string& folder) {
+    CView* OpenAt(const std::wstring& folder) {
         PointAt(folder);
         CView* view = ViewOf(TheApp()->OpenPage(m_page.page));
         if (auto* cache = dynamic_cast<CTempNetFileVw*>(view)) PumpUntil([&] { return !cache->Listing(); });
@@ -78,7 +78,7 @@ protected:
         Pump();
     }
     const ErasingPage& m_page;
-    std::string m_log;
+    std::wstring m_log;
 };
 
 class ErasingPages : public PageTest, public ::testing::WithParamInterface<ErasingPage> {
@@ -93,33 +93,33 @@ struct CookiesPage : PageTest {
 };
 
 // The files a depth-first walk meets in its second pass of each folder, in order.
-void WalkOrder(const std::string& folder, std::vector<std::string>& names) {
-    WIN32_FIND_DATAA d;
-    HANDLE h = ::FindFirstFileA((folder + "\\*.*").c_str(), &d);
+void WalkOrder(const std::wstring& folder, std::vector<std::wstring>& names) {
+    WIN32_FIND_DATAW d;
+    HANDLE h = ::FindFirstFileW((folder + L"\\*.*").c_str(), &d);
     if (h == INVALID_HANDLE_VALUE) return;
     do {
-        std::string n = d.cFileName;
+        std::wstring n = d.cFileName;
         if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(n);
-        else if (n != "." && n != "..") WalkOrder(folder + "\\" + n, names);
-    } while (::FindNextFileA(h, &d));
+        else if (n != L"." && n != L"..") WalkOrder(folder + L"\\" + n, names);
+    } while (::FindNextFileW(h, &d));
     ::FindClose(h);
 }
 }  // namespace
 
 TEST_P(ErasingPages, CancelKeepsTheFileInHandAndAllAfterItAndTheLibraryStepStillRuns) {
-    std::string f = Scratch("cancel");
-    for (int i = 0; i < 5; ++i) WriteFile(f + "\\f" + std::to_string(i) + ".htm");
+    std::wstring f = Scratch(L"cancel");
+    for (int i = 0; i < 5; ++i) WriteFile(f + L"\\f" + std::to_wstring(i) + L".htm");
     CView* view = OpenAt(f);
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(Rows(view), 5);
     Pacing::SetScalePercent(100);  // a second in hand per file: time enough to press Cancel
     ProgressWatch watch(2);
     PressErase(view);
-    std::vector<std::string> shown = watch.Paths();
+    std::vector<std::wstring> shown = watch.Paths();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_FALSE(FileExists(shown[0]));
     EXPECT_TRUE(FileExists(shown[1]));
-    std::vector<std::string> left;
+    std::vector<std::wstring> left;
     WalkOrder(f, left);
     EXPECT_EQ(left.size(), 4u);
     EXPECT_EQ(Rows(view), 5);  // a cancelled erase leaves the list as it was
@@ -127,34 +127,34 @@ TEST_P(ErasingPages, CancelKeepsTheFileInHandAndAllAfterItAndTheLibraryStepStill
 }
 
 TEST_P(ErasingPages, MissingOrRefusedFolderIsNeitherListedNorErasedAndTheDialogStillEnds) {
-    const std::string sentinel = "C:\\corvane-refused.txt";
+    const std::wstring sentinel = L"C:\\corvane-refused.txt";
     WriteFile(sentinel);
-    ::SetFileAttributesA(sentinel.c_str(), FILE_ATTRIBUTE_READONLY);
-    for (const char* folder : {"C:\\corvane-scratch\\no-such-folder", "C:\\corvane-scratch\\x\\..\\.."}) {
-        const bool refused = folder[strlen(folder) - 1] == '.';  // the drive's root
+    ::SetFileAttributesW(sentinel.c_str(), FILE_ATTRIBUTE_READONLY);
+    for (const wchar_t* folder : {L"C:\\corvane-scratch\\no-such-folder", L"C:\\corvane-scratch\\x\\..\\.."}) {
+        const bool refused = folder[wcslen(folder) - 1] == '.';  // the drive's root
         CView* view = OpenAt(folder);
         ASSERT_NE(view, nullptr);
         ASSERT_EQ(Rows(view), 0);  // a listed root would be erased next: stop here
-        DialogAnswerer box("Corvane-Sweepmere");
+        DialogAnswerer box(L"Corvane-Sweepmere");
         ProgressWatch watch;
         PressErase(view);
         EXPECT_FALSE(watch.HadToCancel());
         ASSERT_EQ(box.Count(), refused ? 1u : 0u);  // the user is told why nothing went
-        EXPECT_TRUE(!refused || box.Seen()[0].text.find("protected folder") != std::string::npos) << box.Seen()[0].text;
+        EXPECT_TRUE(!refused || box.Seen()[0].text.find(L"protected folder") != std::wstring::npos) << box.Seen()[0].text;
         EraseResult r = m_page.windowless();
         EXPECT_EQ(r.Complete(), !refused);  // nothing there, nothing left
-        EXPECT_EQ(r.firstReason.find("protected") != std::string::npos, refused) << r.firstReason;
+        EXPECT_EQ(r.firstReason.find(L"protected") != std::wstring::npos, refused) << r.firstReason;
         EXPECT_EQ(r.erased, 0u);
     }
-    EXPECT_EQ(ReadText(m_log), std::string(m_page.library) + m_page.library);
+    EXPECT_EQ(ReadText(m_log), std::wstring(m_page.library) + m_page.library);
     EXPECT_TRUE(ReadOnly(sentinel));  // not even its attributes
 }
 
 TEST_P(ErasingPages, NeverLeavesItsFolderThroughLinksOrLookAlikeNamesAndIgnoresEraseAgain) {
-    std::string links = kLinks + "\\" + m_page.fixture;
-    ASSERT_TRUE(FileExists(links + "\\filelink")) << "made by tests/make_links.sh";
-    ASSERT_TRUE(ReadOnly(kLinks + "\\sentinel\\keep.txt") && ReadOnly(kLinks + "\\keep.txt"));
-    WriteFile(links + "\\own.txt");
+    std::wstring links = kLinks + L"\\" + m_page.fixture;
+    ASSERT_TRUE(FileExists(links + L"\\filelink")) << L"made by tests/make_links.sh";
+    ASSERT_TRUE(ReadOnly(kLinks + L"\\sentinel\\keep.txt") && ReadOnly(kLinks + L"\\keep.txt"));
+    WriteFile(links + L"\\own.txt");
     CView* view = OpenAt(links);
     ASSERT_NE(view, nullptr);
     {
@@ -162,12 +162,12 @@ TEST_P(ErasingPages, NeverLeavesItsFolderThroughLinksOrLookAlikeNamesAndIgnoresE
         PressErase(view, true);
         EXPECT_FALSE(watch.HadToCancel());
     }
-    EXPECT_FALSE(FileExists(links + "\\own.txt"));
-    EXPECT_TRUE(FileExists(links + "\\filelink"));
+    EXPECT_FALSE(FileExists(links + L"\\own.txt"));
+    EXPECT_TRUE(FileExists(links + L"\\filelink"));
     EXPECT_EQ(ReadText(m_log), m_page.library);  // one erase, one library call
 
     // Their ANSI names are "..\keep.txt" and "..": erased by their real names, inside.
-    view = OpenAt(links + "-odd");
+    view = OpenAt(links + L"-odd");
     ASSERT_NE(view, nullptr);
     {
         ProgressWatch watch;
@@ -176,17 +176,17 @@ TEST_P(ErasingPages, NeverLeavesItsFolderThroughLinksOrLookAlikeNamesAndIgnoresE
     }
     WIN32_FIND_DATAW d;
     HANDLE h = ::FindFirstFileW(L"C:\\corvane-links\\*-odd\\*keep.txt", &d);
-    EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "a look-alike file is left";
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE) << L"a look-alike file is left";
     if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
-    EXPECT_TRUE(ReadOnly(kLinks + "\\sentinel\\keep.txt"));
-    EXPECT_TRUE(ReadOnly(kLinks + "\\keep.txt"));
+    EXPECT_TRUE(ReadOnly(kLinks + L"\\sentinel\\keep.txt"));
+    EXPECT_TRUE(ReadOnly(kLinks + L"\\keep.txt"));
 }
 
 TEST_P(ErasingPages, WindowlessErasesCountWhatTheyDidWithoutTheLibraryStep) {
-    std::string f = Scratch("windowless");
-    WriteFile(f + "\\a.htm", "1234");
-    WriteFile(f + "\\ro.htm", "12");
-    ::SetFileAttributesA((f + "\\ro.htm").c_str(), FILE_ATTRIBUTE_READONLY);
+    std::wstring f = Scratch(L"windowless");
+    WriteFile(f + L"\\a.htm", L"1234");
+    WriteFile(f + L"\\ro.htm", L"12");
+    ::SetFileAttributesW((f + L"\\ro.htm").c_str(), FILE_ATTRIBUTE_READONLY);
     PointAt(f);
     EraseResult r;
     {
@@ -197,24 +197,24 @@ TEST_P(ErasingPages, WindowlessErasesCountWhatTheyDidWithoutTheLibraryStep) {
     EXPECT_EQ(r.erased, 2u);
     EXPECT_EQ(r.bytes, 6u);
     EXPECT_TRUE(r.Complete()) << r.firstReason;
-    EXPECT_FALSE(FileExists(f + "\\ro.htm"));
+    EXPECT_FALSE(FileExists(f + L"\\ro.htm"));
 
-    WriteFile(f + "\\b.htm");
+    WriteFile(f + L"\\b.htm");
     ProgressWatch watch;
     m_page.eraseBehindDialog();
-    EXPECT_FALSE(FileExists(f + "\\b.htm"));
+    EXPECT_FALSE(FileExists(f + L"\\b.htm"));
     EXPECT_FALSE(watch.HadToCancel());
-    EXPECT_EQ(ReadText(m_log), "");
+    EXPECT_EQ(ReadText(m_log), L"");
 }
 
 TEST_P(ErasingPages, TheLibraryIsNeverLoadedFromTheCurrentFolderAndUnlistedFilesAreErasedToo) {
-    std::string current = Scratch("current");
-    ASSERT_TRUE(::MoveFileExA((ProgramFolder() + "Kestrix.dll").c_str(), (current + "\\Kestrix.dll").c_str(),
+    std::wstring current = Scratch(L"current");
+    ASSERT_TRUE(::MoveFileExW((ProgramFolder() + L"Kestrix.dll").c_str(), (current + L"\\Kestrix.dll").c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
-    char previous[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, previous);
-    ::SetCurrentDirectoryA(current.c_str());
-    std::string folder = Scratch("unlisted"), unlisted = folder + "\\index.dat";
+    wchar_t previous[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(current.c_str());
+    std::wstring folder = Scratch(L"unlisted"), unlisted = folder + L"\\index.dat";
     WriteFile(unlisted);
     CView* view = OpenAt(folder);
     ASSERT_NE(view, nullptr);
@@ -223,17 +223,17 @@ TEST_P(ErasingPages, TheLibraryIsNeverLoadedFromTheCurrentFolderAndUnlistedFiles
         ProgressWatch watch;
         PressErase(view);
     }
-    ::SetCurrentDirectoryA(previous);
-    EXPECT_EQ(ReadText(m_log), "");
+    ::SetCurrentDirectoryW(previous);
+    EXPECT_EQ(ReadText(m_log), L"");
     EXPECT_FALSE(FileExists(unlisted));  // an empty list is no reason to skip the erase
 }
 
 TEST_P(ErasingPages, ClosingThePageWhileItListsIsSafe) {
-    std::string f = Scratch("closing");
+    std::wstring f = Scratch(L"closing");
     for (int d = 0; d < 20; ++d) {
-        std::string sub = f + "\\d" + std::to_string(d);
-        ::CreateDirectoryA(sub.c_str(), nullptr);
-        for (int i = 0; i < 5; ++i) WriteFile(sub + "\\f" + std::to_string(i) + ".htm");
+        std::wstring sub = f + L"\\d" + std::to_wstring(d);
+        ::CreateDirectoryW(sub.c_str(), nullptr);
+        for (int i = 0; i < 5; ++i) WriteFile(sub + L"\\f" + std::to_wstring(i) + L".htm");
     }
     PointAt(f);
     Pacing::SetScalePercent(10);  // 10 ms per folder: the cache's listing outlives a quick close
@@ -251,92 +251,92 @@ TEST_P(ErasingPages, ClosingThePageWhileItListsIsSafe) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ErasingPages, ::testing::ValuesIn(kPages),
-                         [](const ::testing::TestParamInfo<ErasingPage>& i) { return std::string(i.param.name); });
+                         [](const ::testing::TestParamInfo<ErasingPage>& i) { std::wstring n = i.param.name; return std::string(n.begin(), n.end()); });
 
 TEST_F(CachePage, ListsFilesOfTheWholeTreeNewestFirstClearsTheirAttributesAndErasesEvenUnlistedOnes) {
-    std::string cache = Scratch("tree");
-    ::CreateDirectoryA((cache + "\\Content.IE5").c_str(), nullptr);
-    ::CreateDirectoryA((cache + "\\Content.IE5\\AB12").c_str(), nullptr);
-    for (const char* f : {"LOG.DAT", "olddat", "a.htm", "z.gif", "Content.IE5\\b.js", "Content.IE5\\AB12\\c.css",
-                          "Content.IE5\\AB12\\d.png", "Content.IE5\\index.dat", "Content.IE5\\desktop.ini"})
-        WriteFile(cache + "\\" + f);
-    ::SetFileAttributesA((cache + "\\a.htm").c_str(), FILE_ATTRIBUTE_READONLY);
-    ::SetFileAttributesA((cache + "\\Content.IE5\\b.js").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    std::wstring cache = Scratch(L"tree");
+    ::CreateDirectoryW((cache + L"\\Content.IE5").c_str(), nullptr);
+    ::CreateDirectoryW((cache + L"\\Content.IE5\\AB12").c_str(), nullptr);
+    for (const wchar_t* f : {L"LOG.DAT", L"olddat", L"a.htm", L"z.gif", L"Content.IE5\\b.js", L"Content.IE5\\AB12\\c.css",
+                          L"Content.IE5\\AB12\\d.png", L"Content.IE5\\index.dat", L"Content.IE5\\desktop.ini"})
+        WriteFile(cache + L"\\" + f);
+    ::SetFileAttributesW((cache + L"\\a.htm").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW((cache + L"\\Content.IE5\\b.js").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     auto* view = static_cast<CTempNetFileVw*>(OpenAt(cache));
     ASSERT_NE(view, nullptr);
-    std::vector<std::string> expected, rows;
+    std::vector<std::wstring> expected, rows;
     WalkOrder(cache, expected);  // newest first: the walk's order, reversed, of the listed names
-    expected.erase(std::remove_if(expected.begin(), expected.end(), [](const std::string& n) { return !filewalk::IsListedCacheName(n); }),
+    expected.erase(std::remove_if(expected.begin(), expected.end(), [](const std::wstring& n) { return !filewalk::IsListedCacheName(n); }),
                    expected.end());
     std::reverse(expected.begin(), expected.end());
     for (int i = 0; i < view->m_list.GetItemCount(); ++i) rows.push_back(view->m_list.GetItemText(i, 0));
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(expected.size(), 6u);
-    EXPECT_EQ(::GetFileAttributesA((cache + "\\a.htm").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_EQ(::GetFileAttributesA((cache + "\\Content.IE5\\b.js").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
-    EXPECT_TRUE(FileExists(cache + "\\olddat"));  // listing deletes nothing
+    EXPECT_EQ(::GetFileAttributesW((cache + L"\\a.htm").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(::GetFileAttributesW((cache + L"\\Content.IE5\\b.js").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_TRUE(FileExists(cache + L"\\olddat"));  // listing deletes nothing
 
     ProgressWatch watch;
     PressErase(view);
-    std::vector<std::string> left;
+    std::vector<std::wstring> left;
     WalkOrder(cache, left);
     EXPECT_TRUE(left.empty()) << left.front();
-    EXPECT_TRUE(FileExists(cache + "\\Content.IE5\\AB12\\"));  // folders stay
+    EXPECT_TRUE(FileExists(cache + L"\\Content.IE5\\AB12\\"));  // folders stay
     EXPECT_EQ(Rows(view), 0);
     EXPECT_FALSE(watch.HadToCancel());
-    EXPECT_EQ(ReadText(m_log), "InterNet\n");
+    EXPECT_EQ(ReadText(m_log), L"InterNet\n");
 }
 
 TEST(QueryRegStringTest, KeepsTextWithoutKeyEmptiesItWithoutValueAndClosesUnterminatedData) {
-    const std::string key = "Software\\Corvane-Tests\\Query";
+    const std::wstring key = L"Software\\Corvane-Tests\\Query";
     RegDeleteTree(HKEY_CURRENT_USER, key);
-    std::string text = "before";
-    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
-    EXPECT_EQ(text, "before");
-    RegSetString(HKEY_CURRENT_USER, key, "other", "x");
-    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
-    EXPECT_EQ(text, "");
-    RegSetBinary(HKEY_CURRENT_USER, key, "v", "C:\\c", 4, REG_SZ);  // no closing zero
-    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
-    EXPECT_EQ(text, "C:\\c");
-    std::string full(260, 'a');
-    RegSetBinary(HKEY_CURRENT_USER, key, "v", full.data(), 260, REG_SZ);  // fills the buffer, unclosed
-    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
-    EXPECT_EQ(text, "");
-    RegSetString(HKEY_CURRENT_USER, key, "v", std::string(300, 'b'));
-    text = "x";
-    QueryRegString(HKEY_CURRENT_USER, key.c_str(), "v", text);
-    EXPECT_EQ(text, "");
+    std::wstring text = L"before";
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), L"v", text);
+    EXPECT_EQ(text, L"before");
+    RegSetString(HKEY_CURRENT_USER, key, L"other", L"x");
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), L"v", text);
+    EXPECT_EQ(text, L"");
+    RegSetBinary(HKEY_CURRENT_USER, key, L"v", L"C:\\c", 4, REG_SZ);  // no closing zero
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), L"v", text);
+    EXPECT_EQ(text, L"C:\\c");
+    std::wstring full(260, 'a');
+    RegSetBinary(HKEY_CURRENT_USER, key, L"v", full.data(), 260, REG_SZ);  // fills the buffer, unclosed
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), L"v", text);
+    EXPECT_EQ(text, L"");
+    RegSetString(HKEY_CURRENT_USER, key, L"v", std::wstring(300, 'b'));
+    text = L"x";
+    QueryRegString(HKEY_CURRENT_USER, key.c_str(), L"v", text);
+    EXPECT_EQ(text, L"");
     RegDeleteTree(HKEY_CURRENT_USER, key);
 }
 
 TEST_F(CookiesPage, TreeShowsTheFoldersOwnEntriesSortedAndTheEraseTakesEveryFile) {
-    std::string c = Scratch("tree");
-    for (const char* f : {"zed@site.txt", "anna@site.txt", "index.dat", "mike@olddat"}) WriteFile(c + "\\" + f);
-    for (const char* d : {"full", "hidden-only", "empty", "nested", "nested\\inner"})
-        ::CreateDirectoryA((c + "\\" + d).c_str(), nullptr);
-    WriteFile(c + "\\full\\inside.txt");
-    WriteFile(c + "\\hidden-only\\h.txt");
-    ::SetFileAttributesA((c + "\\hidden-only\\h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    WriteFile(c + "\\nested\\inner\\deep.txt");
+    std::wstring c = Scratch(L"tree");
+    for (const wchar_t* f : {L"zed@site.txt", L"anna@site.txt", L"index.dat", L"mike@olddat"}) WriteFile(c + L"\\" + f);
+    for (const wchar_t* d : {L"full", L"hidden-only", L"empty", L"nested", L"nested\\inner"})
+        ::CreateDirectoryW((c + L"\\" + d).c_str(), nullptr);
+    WriteFile(c + L"\\full\\inside.txt");
+    WriteFile(c + L"\\hidden-only\\h.txt");
+    ::SetFileAttributesW((c + L"\\hidden-only\\h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    WriteFile(c + L"\\nested\\inner\\deep.txt");
     auto* view = static_cast<CCookies*>(OpenAt(c));
     ASSERT_NE(view, nullptr);
-    std::vector<std::string> items;  // root items in tree order, "+" their first child
+    std::vector<std::wstring> items;  // root items in tree order, "+" their first child
     for (HTREEITEM i = view->m_tree.GetRootItem(); i; i = view->m_tree.GetNextSiblingItem(i)) {
         HTREEITEM child = view->m_tree.GetChildItem(i);
-        items.push_back(view->m_tree.GetItemText(i) + (child ? "+" + view->m_tree.GetItemText(child) : ""));
+        items.push_back(view->m_tree.GetItemText(i) + (child ? L"+" + view->m_tree.GetItemText(child) : L""));
     }
-    std::vector<std::string> expected{c + "\\anna@site.txt", c + "\\empty", c + "\\full+", c + "\\hidden-only",
-                                      c + "\\nested+", c + "\\zed@site.txt"};
+    std::vector<std::wstring> expected{c + L"\\anna@site.txt", c + L"\\empty", c + L"\\full+", c + L"\\hidden-only",
+                                      c + L"\\nested+", c + L"\\zed@site.txt"};
     EXPECT_EQ(items, expected);
 
     ProgressWatch watch;
     PressErase(view);
     EXPECT_FALSE(watch.HadToCancel());  // it ended with the walk, without an index file met twice
-    std::vector<std::string> left;
+    std::vector<std::wstring> left;
     WalkOrder(c, left);
     EXPECT_TRUE(left.empty()) << left.front();
-    EXPECT_TRUE(FileExists(c + "\\nested\\inner\\"));
+    EXPECT_TRUE(FileExists(c + L"\\nested\\inner\\"));
     EXPECT_EQ(Rows(view), 0);
-    EXPECT_EQ(ReadText(m_log), "Cookies\n");
+    EXPECT_EQ(ReadText(m_log), L"Cookies\n");
 }

@@ -15,16 +15,16 @@ using namespace testkit;
 using namespace eventlog;
 
 namespace {
-std::vector<std::string> Sources(const std::vector<uint8_t>& bytes, bool& whole) {
-    std::vector<std::string> seen;
+std::vector<std::wstring> Sources(const std::vector<uint8_t>& bytes, bool& whole) {
+    std::vector<std::wstring> seen;
     whole = ForEachRecord(bytes.data(), bytes.size(), [&](const EventRecord& r) {
-        seen.push_back(r.source + "/" + r.computer + (r.sid ? "/sid" : ""));
+        seen.push_back(r.source + L"/" + r.computer + (r.sid ? L"/sid" : L""));
         return true;
     });
     return seen;
 }
 
-RecordSpec Named(const std::string& source, size_t dataSize = 0, std::vector<uint8_t> sid = {}) {
+RecordSpec Named(const std::wstring& source, size_t dataSize = 0, std::vector<uint8_t> sid = {}) {
     RecordSpec s;
     s.source = source;
     s.dataSize = dataSize;
@@ -34,11 +34,11 @@ RecordSpec Named(const std::string& source, size_t dataSize = 0, std::vector<uin
 }  // namespace
 
 TEST(EventRecords, BoundsChecksEndTheListingOrMakeAPartAbsent) {
-    std::vector<uint8_t> first = BuildRecord(Named("a", 0, Sid(5, {18}))), bytes = first;
-    std::vector<uint8_t> second = BuildRecord(Named("b"));
+    std::vector<uint8_t> first = BuildRecord(Named(L"a", 0, Sid(5, {18}))), bytes = first;
+    std::vector<uint8_t> second = BuildRecord(Named(L"b"));
     bytes.insert(bytes.end(), second.begin(), second.end());
     bool whole = false;
-    EXPECT_EQ(Sources(bytes, whole), (std::vector<std::string>{"a/TESTHOST/sid", "b/TESTHOST"}));
+    EXPECT_EQ(Sources(bytes, whole), (std::vector<std::wstring>{L"a/TESTHOST/sid", L"b/TESTHOST"}));
     EXPECT_TRUE(whole);
     // A length below the header or past the bytes read, or a cut read: the listing ends there.
     for (uint32_t bad : {0u, 55u, static_cast<uint32_t>(second.size()) + 1, 0xFFFFFFFFu}) {
@@ -55,31 +55,31 @@ TEST(EventRecords, BoundsChecksEndTheListingOrMakeAPartAbsent) {
         std::vector<uint8_t> h = first;
         Put32(h, 40, size);
         Put32(h, 44, offset);
-        EXPECT_EQ(Sources(h, whole), std::vector<std::string>{"a/TESTHOST"}) << size << " at " << offset;
+        EXPECT_EQ(Sources(h, whole), std::vector<std::wstring>{L"a/TESTHOST"}) << size << L" at " << offset;
     }
     // Names that do not close inside the record are empty, though a zero follows just past it.
     std::vector<uint8_t> open(kHeaderSize + 8, 'A');
     Put32(open, 0, static_cast<uint32_t>(open.size()));
     Put32(open, 40, 0);
     open.push_back(0);
-    EXPECT_EQ(Sources(open, whole).front(), "/");
+    EXPECT_EQ(Sources(open, whole).front(), L"/");
 }
 
 TEST(EventRecords, SidTypeAndTimeTexts) {
-    EXPECT_EQ(SidText(Sid(5, {21, 1004336348, 682003330, 512}).data(), 24).value_or(""), "S-1-5-21-1004336348-682003330-512");
+    EXPECT_EQ(SidText(Sid(5, {21, 1004336348, 682003330, 512}).data(), 24).value_or(L""), L"S-1-5-21-1004336348-682003330-512");
     std::vector<uint8_t> wide = Sid(0xAB, {7});
     wide[2] = 0x12;  // an authority beyond 32 bits is written in hex
-    EXPECT_EQ(SidText(wide.data(), wide.size()).value_or(""), "S-1-0x1200000000ab-7");
+    EXPECT_EQ(SidText(wide.data(), wide.size()).value_or(L""), L"S-1-0x1200000000ab-7");
     std::vector<uint8_t> sid = Sid(5, {18});
     EXPECT_FALSE(SidText(sid.data(), 11));  // its sub-authority cut off
     sid[0] = 2;
     EXPECT_FALSE(SidText(sid.data(), sid.size()));
     std::vector<uint8_t> many = Sid(5, std::vector<uint32_t>(16, 1));
     EXPECT_FALSE(SidText(many.data(), many.size()));
-    for (uint16_t t : {3, 32, 0xFFFF}) EXPECT_STREQ(EventTypeName(t), "Unknown") << t;
+    for (uint16_t t : {3, 32, 0xFFFF}) EXPECT_STREQ(EventTypeName(t), L"Unknown") << t;
     for (uint32_t t : {0u, 315626635u, 0xFFFFFFFFu}) {
         std::time_t tt = t;
-        EXPECT_EQ(TimeText(t), std::string(std::asctime(std::localtime(&tt)), 24)) << t;
+        EXPECT_EQ(TimeText(t), std::wstring(_wasctime(std::localtime(&tt)), 24)) << t;
     }
 }
 
@@ -90,7 +90,7 @@ std::shared_ptr<FakeLogState> LogOf(const std::vector<RecordSpec>& specs) {
     return state;
 }
 
-ReadEnd ReadAll(const std::shared_ptr<FakeLogState>& state, std::vector<std::string>& seen, size_t stopAfter = 99) {
+ReadEnd ReadAll(const std::shared_ptr<FakeLogState>& state, std::vector<std::wstring>& seen, size_t stopAfter = 99) {
     FakeEventLog log(state);
     seen.clear();
     return ReadLog(log, [&](const EventRecord& r) {
@@ -101,14 +101,14 @@ ReadEnd ReadAll(const std::shared_ptr<FakeLogState>& state, std::vector<std::str
 }  // namespace
 
 TEST(EventLogReading, LongRecordsAreReadAgainWithRoomAndTheLogIsClosedOnEveryPath) {
-    auto state = LogOf({Named("a"), Named("long", 300), Named("b"), Named("longer", 5000), Named("c")});
-    std::vector<std::string> seen;
+    auto state = LogOf({Named(L"a"), Named(L"long", 300), Named(L"b"), Named(L"longer", 5000), Named(L"c")});
+    std::vector<std::wstring> seen;
     EXPECT_EQ(ReadAll(state, seen), ReadEnd::Done);
-    EXPECT_EQ(seen, (std::vector<std::string>{"a", "long", "b", "longer", "c"}));
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"a", L"long", L"b", L"longer", L"c"}));
     EXPECT_EQ(ReadAll(state, seen, 2), ReadEnd::Stopped);
     Put32(state->records[2], 0, 20);
     EXPECT_EQ(ReadAll(state, seen), ReadEnd::Malformed);
-    EXPECT_EQ(seen, (std::vector<std::string>{"a", "long"}));
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"a", L"long"}));
     state->records[2].assign(kLargestRecord + 1, 0);  // beyond belief: no huge buffer, the end
     EXPECT_EQ(ReadAll(state, seen), ReadEnd::Done);
     EXPECT_EQ(state->closes, 4);
@@ -128,7 +128,7 @@ protected:
         return view;
     }
     static std::vector<SeenDialog> PressErase(CEventLogVw* v) {
-        DialogAnswerer box("Corvane-Sweepmere");
+        DialogAnswerer box(L"Corvane-Sweepmere");
         v->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_EVENTLOG_ERASE, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(v->m_hWnd, IDC_EVENTLOG_ERASE)));
         PumpUntil([&] { return !v->Listing(); });
@@ -139,43 +139,43 @@ protected:
 }  // namespace
 
 TEST_F(EventLogPage, ListsEveryRecordWithItsAccountUnderNineHeaders) {
-    RecordSpec system = Named("system", 0, Sid(5, {18}));
+    RecordSpec system = Named(L"system", 0, Sid(5, {18}));
     system.eventId = 0x80000003;
     system.type = 2;
-    auto state = LogOf({Named("plain"), system, Named("huge", 70000), Named("stranger", 0, Sid(5, {21, 1, 2, 4242}))});
+    auto state = LogOf({Named(L"plain"), system, Named(L"huge", 70000), Named(L"stranger", 0, Sid(5, {21, 1, 2, 4242}))});
     UseFakeEventLog fake(state);
     CEventLogVw* v = Open();
     ASSERT_NE(v, nullptr);
     ASSERT_EQ(v->m_list.GetItemCount(), 4);
     auto row = [&](int i) {
-        std::string all;
-        for (int c = 0; c < 9; ++c) all += v->m_list.GetItemText(i, c) + "|";
+        std::wstring all;
+        for (int c = 0; c < 9; ++c) all += v->m_list.GetItemText(i, c) + L"|";
         return all;
     };
-    auto starts = [&](int i, const std::string& head) { EXPECT_EQ(row(i).substr(0, head.size()), head); };
-    EXPECT_EQ(row(0), "Information|plain|TESTHOST|N/A|N/A|N/A|1000|" + TimeText(315626635) + "|" + TimeText(315626700) + "|");
-    starts(1, "Warning|system|TESTHOST|NT AUTHORITY|SYSTEM|S-1-5-18|2147483651|");
-    starts(2, "Information|huge|");  // longer than the first buffer, and the list goes on
-    starts(3, "Information|stranger|TESTHOST||||");  // no such account: the row stays
+    auto starts = [&](int i, const std::wstring& head) { EXPECT_EQ(row(i).substr(0, head.size()), head); };
+    EXPECT_EQ(row(0), L"Information|plain|TESTHOST|N/A|N/A|N/A|1000|" + TimeText(315626635) + L"|" + TimeText(315626700) + L"|");
+    starts(1, L"Warning|system|TESTHOST|NT AUTHORITY|SYSTEM|S-1-5-18|2147483651|");
+    starts(2, L"Information|huge|");  // longer than the first buffer, and the list goes on
+    starts(3, L"Information|stranger|TESTHOST||||");  // no such account: the row stays
     EXPECT_TRUE(v->m_list.GetExtendedStyle() & LVS_EX_GRIDLINES);
 }
 
 TEST_F(EventLogPage, EraseClearsTheLogAndListsItAgainOrSaysItCouldNot) {
-    auto state = LogOf({Named("a"), Named("b")});
+    auto state = LogOf({Named(L"a"), Named(L"b")});
     UseFakeEventLog fake(state);
     state->clearFails = true;
     CEventLogVw* v = Open();
     ASSERT_NE(v, nullptr);
     std::vector<SeenDialog> boxes = PressErase(v);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "The event log could not be cleared.");
+    EXPECT_EQ(boxes[0].text, L"The event log could not be cleared.");
     EXPECT_EQ(v->m_list.GetItemCount(), 2);  // listed again, not twice
-    EXPECT_EQ(CEventLogVw::EraseWithoutWindow().firstReason, "The event log could not be cleared.");
+    EXPECT_EQ(CEventLogVw::EraseWithoutWindow().firstReason, L"The event log could not be cleared.");
 
     state->clearFails = false;
     EXPECT_TRUE(PressErase(v).empty());
     EXPECT_EQ(v->m_list.GetItemCount(), 0);
-    state->records.push_back(BuildRecord(Named("new")));
+    state->records.push_back(BuildRecord(Named(L"new")));
     EraseResult r = CEventLogVw::EraseWithoutWindow();
     EXPECT_EQ(r.erased, 1u);
     EXPECT_TRUE(r.Complete() && state->records.empty());
@@ -185,14 +185,14 @@ TEST_F(EventLogPage, EraseClearsTheLogAndListsItAgainOrSaysItCouldNot) {
 
 TEST_F(EventLogPage, ALongLogListsInOrderAndClosingOrErasingMidwayIsSafe) {
     std::vector<RecordSpec> specs;
-    for (int i = 0; i < 4000; ++i) specs.push_back(Named("r" + std::to_string(i)));
+    for (int i = 0; i < 4000; ++i) specs.push_back(Named(L"r" + std::to_wstring(i)));
     auto state = LogOf(specs);
     state->clearEmpties = false;
     UseFakeEventLog fake(state);
     CEventLogVw* v = Open();
     ASSERT_NE(v, nullptr);
     ASSERT_EQ(v->m_list.GetItemCount(), 4000);
-    EXPECT_EQ(v->m_list.GetItemText(3999, 1), "r3999");
+    EXPECT_EQ(v->m_list.GetItemText(3999, 1), L"r3999");
     // More rows than the worker queues unshown (8 batches of 256): each new page still lists here.
     for (int i = 0; i < 4; ++i) {
         CDocument* doc = TheApp()->OpenPage(PageId::EventLog);

@@ -15,14 +15,12 @@ using filewalk::Entry;
 using filewalk::IsRefusedTopFolder;
 
 namespace {
-const std::string kLinks = "C:\\corvane-links";
+const std::wstring kLinks = L"C:\\corvane-links";
 
 // The files (not folders) directly inside a folder given in UTF-8, found by their real names.
-size_t FilesIn(const std::string& folder) {
-    wchar_t wide[MAX_PATH * 2];
-    ::MultiByteToWideChar(CP_UTF8, 0, (folder + "\\*").c_str(), -1, wide, MAX_PATH * 2);
+size_t FilesIn(const std::wstring& folder) {
     WIN32_FIND_DATAW d;
-    HANDLE h = ::FindFirstFileW(wide, &d);
+    HANDLE h = ::FindFirstFileW((folder + L"\\*").c_str(), &d);
     size_t files = 0;
     if (h == INVALID_HANDLE_VALUE) return files;
     do files += !(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -31,14 +29,14 @@ size_t FilesIn(const std::string& folder) {
     return files;
 }
 
-bool ReadOnly(const std::string& path) {
-    DWORD a = ::GetFileAttributesA(path.c_str());
+bool ReadOnly(const std::wstring& path) {
+    DWORD a = ::GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
 }
 
 void ExpectSentinelsIntact() {
-    EXPECT_TRUE(ReadOnly(kLinks + "\\sentinel\\keep.txt"));
-    EXPECT_TRUE(ReadOnly(kLinks + "\\keep.txt"));
+    EXPECT_TRUE(ReadOnly(kLinks + L"\\sentinel\\keep.txt"));
+    EXPECT_TRUE(ReadOnly(kLinks + L"\\keep.txt"));
 }
 
 // Throws at a given pause: the page's sink leaves a stopped walk the same way.
@@ -48,7 +46,7 @@ struct StopAfter : filewalk::WalkSink {
         if (onPause) onPause(pauses);
         if (pauses++ >= stopAt) throw 0;
     }
-    void Met(const std::string&) override { ++met; }
+    void Met(const std::wstring&) override { ++met; }
     int stopAt, pauses = 0;
     size_t met = 0;
     std::function<void(int)> onPause;
@@ -56,71 +54,71 @@ struct StopAfter : filewalk::WalkSink {
 }  // namespace
 
 TEST(WalkRules, NamesPathsAndEntries) {
-    for (const char* hidden : {"desktop.ini", "index.dat", "olddat", "x.ini"}) EXPECT_FALSE(filewalk::IsListedCacheName(hidden)) << hidden;
-    for (const char* shown : {"LOG.DAT", "a.INI", "page.htm", "da"}) EXPECT_TRUE(filewalk::IsListedCacheName(shown)) << shown;
-    EXPECT_FALSE(filewalk::IsListedCookieName("index.dat"));
-    EXPECT_TRUE(filewalk::IsListedCookieName("user@site.ini"));
-    std::string folder = "unchanged";
-    EXPECT_FALSE(filewalk::FolderOf("name.txt", folder));
-    EXPECT_EQ(folder, "unchanged");
-    EXPECT_TRUE(filewalk::FolderOf("C:\\a\\b.txt", folder));
-    EXPECT_EQ(folder, "C:\\a");
-    for (const char* refused : {"\\", "C:", "cache\\", "\\cache\\", "\\\\\\x"}) EXPECT_FALSE(filewalk::IsWalkable(refused)) << refused;
+    for (const wchar_t* hidden : {L"desktop.ini", L"index.dat", L"olddat", L"x.ini"}) EXPECT_FALSE(filewalk::IsListedCacheName(hidden)) << hidden;
+    for (const wchar_t* shown : {L"LOG.DAT", L"a.INI", L"page.htm", L"da"}) EXPECT_TRUE(filewalk::IsListedCacheName(shown)) << shown;
+    EXPECT_FALSE(filewalk::IsListedCookieName(L"index.dat"));
+    EXPECT_TRUE(filewalk::IsListedCookieName(L"user@site.ini"));
+    std::wstring folder = L"unchanged";
+    EXPECT_FALSE(filewalk::FolderOf(L"name.txt", folder));
+    EXPECT_EQ(folder, L"unchanged");
+    EXPECT_TRUE(filewalk::FolderOf(L"C:\\a\\b.txt", folder));
+    EXPECT_EQ(folder, L"C:\\a");
+    for (const wchar_t* refused : {L"\\", L"C:", L"cache\\", L"\\cache\\", L"\\\\\\x"}) EXPECT_FALSE(filewalk::IsWalkable(refused)) << refused;
     const DWORD dir = FILE_ATTRIBUTE_DIRECTORY, link = FILE_ATTRIBUTE_REPARSE_POINT;
-    EXPECT_EQ(filewalk::Classify(dir, "sub"), Entry::Folder);
-    EXPECT_EQ(filewalk::Classify(dir, "."), Entry::Skip);
-    EXPECT_EQ(filewalk::Classify(dir | link, "junction"), Entry::Skip);
-    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_ARCHIVE | link, "filelink"), Entry::Skip);
-    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, "f"), Entry::File);
-    EXPECT_TRUE(filewalk::CountsAsContent(dir | FILE_ATTRIBUTE_HIDDEN, "sub"));
-    EXPECT_FALSE(filewalk::CountsAsContent(FILE_ATTRIBUTE_HIDDEN, "h.txt"));
+    EXPECT_EQ(filewalk::Classify(dir, L"sub"), Entry::Folder);
+    EXPECT_EQ(filewalk::Classify(dir, L"."), Entry::Skip);
+    EXPECT_EQ(filewalk::Classify(dir | link, L"junction"), Entry::Skip);
+    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_ARCHIVE | link, L"filelink"), Entry::Skip);
+    EXPECT_EQ(filewalk::Classify(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, L"f"), Entry::File);
+    EXPECT_TRUE(filewalk::CountsAsContent(dir | FILE_ATTRIBUTE_HIDDEN, L"sub"));
+    EXPECT_FALSE(filewalk::CountsAsContent(FILE_ATTRIBUTE_HIDDEN, L"h.txt"));
 }
 
 TEST(WalkRules, OnlyPlainNamesAreJoinedToAPath) {
-    for (const char* plain : {"a.txt", ".profile", "a..b", "x y", "\xef\xbc\x8e\xef\xbc\x8e", "...a"})
+    for (const wchar_t* plain : {L"a.txt", L".profile", L"a..b", L"x y", L"\xef\xbc\x8e\xef\xbc\x8e", L"...a"})
         EXPECT_TRUE(filewalk::IsPlainName(plain)) << plain;
-    for (const char* odd : {"", ".", "..", "...", ". .", "  ", "..\\keep.txt", "a/b", "c:x", "a*", "q?", "\"", "<", ">",
-                            "|", "tab\there", "\x7f"})
+    for (const wchar_t* odd : {L"", L".", L"..", L"...", L". .", L"  ", L"..\\keep.txt", L"a/b", L"c:x", L"a*", L"q?", L"\"", L"<", L">",
+                            L"|", L"tab\there", L"\x7f"})
         EXPECT_FALSE(filewalk::IsPlainName(odd)) << odd;
-    EXPECT_TRUE(filewalk::IsPlainPath("C:\\cache\\a.txt"));
-    EXPECT_TRUE(filewalk::IsPlainPath("\\\\srv\\share\\a.txt"));
-    for (const char* odd : {"C:\\cache\\..\\keep.txt", "C:\\cache\\.\\a", "C:\\cache\\\\a", "C:\\a\\", "cache\\a",
-                            "\\\\?\\C:\\a", "\\\\.\\pipe\\x", "C:\\a/b"})
+    EXPECT_TRUE(filewalk::IsPlainPath(L"C:\\cache\\a.txt"));
+    EXPECT_TRUE(filewalk::IsPlainPath(L"\\\\srv\\share\\a.txt"));
+    for (const wchar_t* odd : {L"C:\\cache\\..\\keep.txt", L"C:\\cache\\.\\a", L"C:\\cache\\\\a", L"C:\\a\\", L"cache\\a",
+                            L"\\\\?\\C:\\a", L"\\\\.\\pipe\\x", L"C:\\a/b"})
         EXPECT_FALSE(filewalk::IsPlainPath(odd)) << odd;
 }
 
 TEST(TopFolderGuard, RefusesRootsKnownFoldersAndEverythingAboveThem) {
-    const std::vector<std::string> known{"C:\\Windows", "C:\\Windows\\system32", "C:\\Program Files",
-                                         "C:\\users\\anna", "\\\\srv\\home\\anna"};
-    for (const char* refused : {"C:\\", "c:", "C:\\.", "C:\\x\\..\\..", "C:\\x\\..", "C:/", "D:\\", "\\\\srv\\home",
-                                "\\\\srv\\home\\", "\\\\srv", "\\\\?\\C:\\", "\\\\?\\UNC\\srv\\home", "\\\\.\\C:\\temp",
-                                "C:\\windows", "C:\\WINDOWS\\System32\\", "C:\\Windows.", "C:\\Windows \\", "C:\\PROGRAM FILES",
-                                "C:\\users", "C:\\Users\\Anna", "C:\\users\\anna\\x\\..", "C:\\users\\.\\anna",
-                                "\\\\SRV\\HOME\\anna", "cache", "\\cache", "C:cache", "C:\\a\\...\\b", ""})
+    const std::vector<std::wstring> known{L"C:\\Windows", L"C:\\Windows\\system32", L"C:\\Program Files",
+                                         L"C:\\users\\anna", L"\\\\srv\\home\\anna"};
+    for (const wchar_t* refused : {L"C:\\", L"c:", L"C:\\.", L"C:\\x\\..\\..", L"C:\\x\\..", L"C:/", L"D:\\", L"\\\\srv\\home",
+                                L"\\\\srv\\home\\", L"\\\\srv", L"\\\\?\\C:\\", L"\\\\?\\UNC\\srv\\home", L"\\\\.\\C:\\temp",
+                                L"C:\\windows", L"C:\\WINDOWS\\System32\\", L"C:\\Windows.", L"C:\\Windows \\", L"C:\\PROGRAM FILES",
+                                L"C:\\users", L"C:\\Users\\Anna", L"C:\\users\\anna\\x\\..", L"C:\\users\\.\\anna",
+                                L"\\\\SRV\\HOME\\anna", L"cache", L"\\cache", L"C:cache", L"C:\\a\\...\\b", L""})
         EXPECT_TRUE(IsRefusedTopFolder(refused, known)) << refused;
-    for (const char* allowed : {"C:\\cache", "C:\\users\\anna\\Cookies", "C:\\users\\annabel", "C:\\Windows2",
-                                "C:\\Program Files\\x\\..\\..\\cache", "\\\\?\\C:\\users\\anna\\cache", "D:\\x",
-                                "\\\\srv\\home\\anna\\cache", "\\\\srv\\other\\cache", "C:\\Windows\\Temp"})
+    for (const wchar_t* allowed : {L"C:\\cache", L"C:\\users\\anna\\Cookies", L"C:\\users\\annabel", L"C:\\Windows2",
+                                L"C:\\Program Files\\x\\..\\..\\cache", L"\\\\?\\C:\\users\\anna\\cache", L"D:\\x",
+                                L"\\\\srv\\home\\anna\\cache", L"\\\\srv\\other\\cache", L"C:\\Windows\\Temp"})
         EXPECT_FALSE(IsRefusedTopFolder(allowed, known)) << allowed;
 }
 
 TEST(TopFolderGuard, RefusesThisMachinesFoldersAndDeletesNothingInThem) {
-    char windows[MAX_PATH], profile[MAX_PATH];
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, profile)));
-    for (std::string f : {std::string("C:\\"), std::string(windows), std::string(profile), std::string(profile) + "\\..",
-                          std::string("C:\\corvane-scratch\\x\\..\\..")})
+    wchar_t windows[MAX_PATH], profile[MAX_PATH];
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, profile)));
+    for (std::wstring f : {std::wstring(L"C:\\"), std::wstring(windows), std::wstring(profile), std::wstring(profile) + L"\\..",
+                          std::wstring(L"C:\\corvane-scratch\\x\\..\\..")})
         EXPECT_TRUE(IsRefusedTopFolder(f)) << f;
-    EXPECT_FALSE(IsRefusedTopFolder(ScratchFolder("guard-allowed")));
+    EXPECT_FALSE(IsRefusedTopFolder(ScratchFolder(L"guard-allowed")));
 
-    std::string sentinel = std::string(profile) + "\\corvane-sentinel.txt";
+    std::wstring sentinel = std::wstring(profile) + L"\\corvane-sentinel.txt";
     WriteFile(sentinel);
     EraseResult r = filewalk::EraseFilesIn(profile);
     EXPECT_TRUE(FileExists(sentinel));
     EXPECT_EQ(r.failed, 1u);
-    EXPECT_NE(r.firstReason.find("protected"), std::string::npos) << r.firstReason;
+    EXPECT_NE(r.firstReason.find(L"protected"), std::wstring::npos) << r.firstReason;
     EXPECT_FALSE(filewalk::DeleteInside(sentinel));
-    EXPECT_FALSE(filewalk::DeleteInside(std::string(profile) + "\\sub\\..\\corvane-sentinel.txt"));
+    EXPECT_FALSE(filewalk::DeleteInside(std::wstring(profile) + L"\\sub\\..\\corvane-sentinel.txt"));
     EXPECT_TRUE(FileExists(sentinel));
     std::vector<filewalk::FolderEntry> entries;
     EXPECT_FALSE(filewalk::ListEntries(profile, entries));
@@ -128,20 +126,20 @@ TEST(TopFolderGuard, RefusesThisMachinesFoldersAndDeletesNothingInThem) {
 }
 
 TEST(SafeDelete, LeavesLinksAloneAndActsOnLookAlikeNamesByTheirRealName) {
-    ASSERT_TRUE(FileExists(kLinks + "\\walk\\filelink")) << "run tests/make_links.sh first";
-    WriteFile(kLinks + "\\walk\\own.txt");
-    EraseResult r = filewalk::EraseFilesIn(kLinks + "\\walk");
+    ASSERT_TRUE(FileExists(kLinks + L"\\walk\\filelink")) << L"run tests/make_links.sh first";
+    WriteFile(kLinks + L"\\walk\\own.txt");
+    EraseResult r = filewalk::EraseFilesIn(kLinks + L"\\walk");
     EXPECT_EQ(r.erased, 1u);
     EXPECT_EQ(r.failed, 2u);  // the file link and the folder link stayed
-    EXPECT_FALSE(FileExists(kLinks + "\\walk\\own.txt"));
-    EXPECT_TRUE(FileExists(kLinks + "\\walk\\filelink"));
-    EXPECT_FALSE(filewalk::DeleteInside(kLinks + "\\walk\\filelink"));
-    EXPECT_FALSE(filewalk::DeleteInside(kLinks + "\\walk\\..\\keep.txt"));
+    EXPECT_FALSE(FileExists(kLinks + L"\\walk\\own.txt"));
+    EXPECT_TRUE(FileExists(kLinks + L"\\walk\\filelink"));
+    EXPECT_FALSE(filewalk::DeleteInside(kLinks + L"\\walk\\filelink"));
+    EXPECT_FALSE(filewalk::DeleteInside(kLinks + L"\\walk\\..\\keep.txt"));
     ExpectSentinelsIntact();
 
     // Names whose ANSI forms are "..\keep.txt" and "..": a page never gets them as entries, the
     // erase deletes the file by its real name, inside.
-    std::string odd = kLinks + "\\walk-odd";
+    std::wstring odd = kLinks + L"\\walk-odd";
     ASSERT_EQ(FilesIn(odd), 1u);
     std::vector<filewalk::FolderEntry> entries;
     ASSERT_TRUE(filewalk::ListEntries(odd, entries));
@@ -150,35 +148,35 @@ TEST(SafeDelete, LeavesLinksAloneAndActsOnLookAlikeNamesByTheirRealName) {
     r = filewalk::EraseFilesIn(odd);
     EXPECT_EQ(r.erased, 1u);
     EXPECT_EQ(FilesIn(odd), 0u);
-    EXPECT_EQ(FilesIn(odd + "\\\xef\xbc\x8e\xef\xbc\x8e"), 1u);
+    EXPECT_EQ(FilesIn(odd + L"\\\xef\xbc\x8e\xef\xbc\x8e"), 1u);
     ExpectSentinelsIntact();
 }
 
 TEST(Walk, NeverEntersAFolderSwappedForALinkAfterItWasFound) {
-    const std::string swap = kLinks + "\\swap";
-    ASSERT_TRUE(FileExists(swap + "\\real\\inner.txt")) << "made by tests/make_links.sh";
+    const std::wstring swap = kLinks + L"\\swap";
+    ASSERT_TRUE(FileExists(swap + L"\\real\\inner.txt")) << L"made by tests/make_links.sh";
     StopAfter sink;
     // Pauses: the top, its first pass (".", "..", "real", "spare"), then the second pass, which
     // has read the folder: the swap happens before it enters "real".
     sink.onPause = [&](int n) {
         if (n != 5) return;
-        WriteFile(kLinks + "\\swap-now");
-        for (int i = 0; i < 300 && !FileExists(kLinks + "\\swap-done"); ++i) ::Sleep(10);
+        WriteFile(kLinks + L"\\swap-now");
+        for (int i = 0; i < 300 && !FileExists(kLinks + L"\\swap-done"); ++i) ::Sleep(10);
     };
     filewalk::FolderWalk walk(true, sink);
-    walk.Walk(swap + "\\");
-    ASSERT_TRUE(FileExists(kLinks + "\\swap-done")) << "the Linux side did not swap";
-    EXPECT_TRUE(::GetFileAttributesA((swap + "\\real").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    walk.Walk(swap + L"\\");
+    ASSERT_TRUE(FileExists(kLinks + L"\\swap-done")) << L"the Linux side did not swap";
+    EXPECT_TRUE(::GetFileAttributesW((swap + L"\\real").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
     EXPECT_EQ(walk.Result().erased, 0u);
-    EXPECT_TRUE(FileExists(swap + "\\moved\\inner.txt"));
+    EXPECT_TRUE(FileExists(swap + L"\\moved\\inner.txt"));
     ExpectSentinelsIntact();
 }
 
 TEST(SafeDelete, ErasesFilesThenTheWholeTreeWithLongPathsAndCountsWhatWentAndWhatStayed) {
-    std::string top = ScratchFolder("walk-erase");
-    WriteFile(top + "\\a.txt", "12345");
-    WriteFile(top + "\\ro.txt", "123");
-    ::SetFileAttributesA((top + "\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    std::wstring top = ScratchFolder(L"walk-erase");
+    WriteFile(top + L"\\a.txt", L"12345");
+    WriteFile(top + L"\\ro.txt", L"123");
+    ::SetFileAttributesW((top + L"\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     std::wstring deep = L"\\\\?\\" + std::wstring(top.begin(), top.end());
     for (int i = 0; i < 3; ++i) {
         deep += L"\\" + std::wstring(100, L'a' + i);
@@ -187,37 +185,37 @@ TEST(SafeDelete, ErasesFilesThenTheWholeTreeWithLongPathsAndCountsWhatWentAndWha
     HANDLE h = ::CreateFileW((deep + L"\\long.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_READONLY, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     ::CloseHandle(h);
-    WriteFile(top + "\\busy.txt");
-    HANDLE busy = ::CreateFileA((top + "\\busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    WriteFile(top + L"\\busy.txt");
+    HANDLE busy = ::CreateFileW((top + L"\\busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 
-    EraseResult r = filewalk::EraseFilesIn(top + "\\");
+    EraseResult r = filewalk::EraseFilesIn(top + L"\\");
     EXPECT_EQ(r.erased, 2u);
     EXPECT_EQ(r.bytes, 8u);
     EXPECT_EQ(r.failed, 1u);
     EXPECT_EQ(FilesIn(top), 1u);
     EXPECT_NE(::GetFileAttributesW((deep + L"\\long.txt").c_str()), INVALID_FILE_ATTRIBUTES);  // not a walk
-    EXPECT_TRUE(filewalk::EraseFilesIn(top + "\\missing").Complete());
+    EXPECT_TRUE(filewalk::EraseFilesIn(top + L"\\missing").Complete());
 
     StopAfter sink;
     filewalk::FolderWalk walk(true, sink);
-    walk.Walk(top + "\\");
+    walk.Walk(top + L"\\");
     ::CloseHandle(busy);
     EXPECT_EQ(::GetFileAttributesW((deep + L"\\long.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(walk.Result().erased, 1u);
     EXPECT_EQ(walk.Result().failed, 1u);  // tried twice, counted once
-    EXPECT_NE(walk.Result().firstReason.find("busy.txt"), std::string::npos) << walk.Result().firstReason;
-    EXPECT_TRUE(FileExists(top + "\\busy.txt"));
+    EXPECT_NE(walk.Result().firstReason.find(L"busy.txt"), std::wstring::npos) << walk.Result().firstReason;
+    EXPECT_TRUE(FileExists(top + L"\\busy.txt"));
 }
 
 TEST(Walk, LooksAtTheStopRequestBetweenAnyTwoFilesInBothPasses) {
-    std::string top = ScratchFolder("walk-stop");
-    for (int i = 0; i < 200; ++i) WriteFile(top + "\\f" + std::to_string(i) + ".txt");
+    std::wstring top = ScratchFolder(L"walk-stop");
+    for (int i = 0; i < 200; ++i) WriteFile(top + L"\\f" + std::to_wstring(i) + L".txt");
     // The folder and its first pass take 203 pauses: 223 stops 20 files into the second pass.
     const struct { bool erase; int stopAt; size_t maxMet; } cases[] = {{false, 223, 21}, {false, 20, 0}, {true, 20, 0}};
     for (auto c : cases) {
         StopAfter sink(c.stopAt);
         filewalk::FolderWalk walk(c.erase, sink);
-        EXPECT_ANY_THROW(walk.Walk(top + "\\"));
+        EXPECT_ANY_THROW(walk.Walk(top + L"\\"));
         EXPECT_LE(walk.Result().erased, 20u);
         EXPECT_LE(sink.met, c.maxMet);
     }

@@ -10,13 +10,13 @@
 using namespace testkit;
 
 namespace {
-std::vector<std::string> g_calls;
+std::vector<std::wstring> g_calls;
 constexpr UINT kViewAndDoc = 40001, kDocOnly = 40002, kFrameOnly = 40003, kNobody = 40004, kUpdated = 40005;
 
 class RouteDoc : public CDocument {
 public:
-    void OnViewAndDoc() { g_calls.push_back("doc"); }
-    void OnDocOnly() { g_calls.push_back("doc"); }
+    void OnViewAndDoc() { g_calls.push_back(L"doc"); }
+    void OnDocOnly() { g_calls.push_back(L"doc"); }
     DECLARE_MESSAGE_MAP()
 };
 const MsgMap RouteDoc::messageMap{&CDocument::messageMap, {
@@ -26,7 +26,7 @@ const MsgMap RouteDoc::messageMap{&CDocument::messageMap, {
 
 class RouteFrame : public CMDIChildWnd {
 public:
-    void OnFrameOnly() { g_calls.push_back("frame"); }
+    void OnFrameOnly() { g_calls.push_back(L"frame"); }
     DECLARE_MESSAGE_MAP()
 };
 const MsgMap RouteFrame::messageMap{&CMDIChildWnd::messageMap, {
@@ -36,9 +36,9 @@ const MsgMap RouteFrame::messageMap{&CMDIChildWnd::messageMap, {
 class RouteView : public CFormView {
 public:
     RouteView() : CFormView(IDD_WIPELIST) {}
-    void OnViewAndDoc() { g_calls.push_back("view"); }
+    void OnViewAndDoc() { g_calls.push_back(L"view"); }
     void OnUpdate5(CCmdUI* ui) { ui->SetCheck(1); ui->Enable(FALSE); }
-    void DoDataExchange(CDataExchange*) override { g_calls.push_back("exchange"); }
+    void DoDataExchange(CDataExchange*) override { g_calls.push_back(L"exchange"); }
     DECLARE_MESSAGE_MAP()
 };
 const MsgMap RouteView::messageMap{&CFormView::messageMap, {
@@ -69,9 +69,9 @@ struct ProbeUI : CCmdUI {
 
 TEST_F(RouteFixture, CommandsGoViewThenDocumentThenFrameAndUpdateUIAsksTheChain) {
     ASSERT_NE(tmpl->OpenDocumentFile(nullptr, TRUE), nullptr);
-    EXPECT_EQ(g_calls, std::vector<std::string>{"exchange"});  // the initial update ran the exchange
+    EXPECT_EQ(g_calls, std::vector<std::wstring>{L"exchange"});  // the initial update ran the exchange
     for (UINT id : {kViewAndDoc, kDocOnly, kFrameOnly, kNobody}) Send(id);
-    const std::vector<std::string> routed{"exchange", "view", "doc", "frame"};
+    const std::vector<std::wstring> routed{L"exchange", L"view", L"doc", L"frame"};
     EXPECT_EQ(g_calls, routed);
     ProbeUI handled(kDocOnly), updated(kUpdated);
     handled.DoUpdate(AfxGetMainWnd(), TRUE);
@@ -86,11 +86,11 @@ TEST_F(RouteFixture, DocumentsAreUntitledClosingTheFrameDeletesThemAndHiddenOnes
     CDocument* a = tmpl->OpenDocumentFile(nullptr, TRUE);
     CDocument* b = tmpl->OpenDocumentFile(nullptr, TRUE);
     ASSERT_TRUE(a && b);
-    EXPECT_EQ(a->GetTitle(), "Untitled");
-    EXPECT_EQ(b->GetTitle(), "Untitled");
+    EXPECT_EQ(a->GetTitle(), L"Untitled");
+    EXPECT_EQ(b->GetTitle(), L"Untitled");
     CFrameWnd* frame = FrameOf(a);
     EXPECT_TRUE(frame->IsWindowVisible());  // shown by its activation
-    EXPECT_EQ(frame->GetWindowText(), "Untitled");
+    EXPECT_EQ(frame->GetWindowText(), L"Untitled");
     frame->SendMessage(WM_CLOSE);
     Pump();
     EXPECT_EQ(tmpl->GetDocuments(), std::vector<CDocument*>{b});
@@ -102,10 +102,10 @@ TEST_F(RouteFixture, DocumentsAreUntitledClosingTheFrameDeletesThemAndHiddenOnes
 }
 
 TEST(Framework, ExtractSubStringSplitsDocumentStrings) {
-    std::string s = "\nTidema\nTidema\n\n\nTidemark.Document\nTidema Document";
-    EXPECT_EQ(AfxExtractSubString(s, 0), "");
-    EXPECT_EQ(AfxExtractSubString(s, 3), "");
-    EXPECT_EQ(AfxExtractSubString(s, 7), "");
+    std::wstring s = L"\nTidema\nTidema\n\n\nTidemark.Document\nTidema Document";
+    EXPECT_EQ(AfxExtractSubString(s, 0), L"");
+    EXPECT_EQ(AfxExtractSubString(s, 3), L"");
+    EXPECT_EQ(AfxExtractSubString(s, 7), L"");
 }
 
 TEST(Framework, TheAboutStaticsAreBoundAnswerTheirOwnColoursAndLetGoWhenDestroyed) {
@@ -118,7 +118,7 @@ TEST(Framework, TheAboutStaticsAreBoundAnswerTheirOwnColoursAndLetGoWhenDestroye
     HDC dc = ::CreateCompatibleDC(nullptr);
     LRESULT brush = dlg.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label.m_hWnd));
     LOGBRUSH lb{};
-    ::GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
+    ::GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
     EXPECT_EQ(lb.lbColor, RGB(255, 255, 255));
     EXPECT_EQ(::GetBkColor(dc), RGB(255, 255, 255));
     EXPECT_EQ(::GetTextColor(dc), RGB(10, 20, 30));
@@ -154,7 +154,7 @@ TEST(Framework, EndingAWorkerUnwindsItsStackAndGivesItsExitCode) {
 TEST(Framework, ModalDialogReturnsTheResultItWasEndedWith) {
     StartApp();
     CDialog about(IDD_ABOUTBOX);
-    DialogAnswerer cancel("About Corvane-Sweepmere", IDCANCEL);
+    DialogAnswerer cancel(L"About Corvane-Sweepmere", IDCANCEL);
     EXPECT_EQ(about.DoModal(), IDCANCEL);
     CDialog missing(4242);
     EXPECT_EQ(missing.DoModal(), -1);

@@ -11,7 +11,7 @@
 using namespace testkit;
 
 namespace {
-const char kCaption[] = "Corvane-Sweepmere";
+const wchar_t kCaption[] = L"Corvane-Sweepmere";
 
 CHistroryVw* OpenHistoryPage() {
     CDocument* doc = StartApp()->OpenPage(PageId::History);
@@ -19,8 +19,8 @@ CHistroryVw* OpenHistoryPage() {
     return dynamic_cast<CHistroryVw*>(ViewOf(doc));
 }
 
-std::vector<std::string> Rows(const CListCtrl& list) {
-    std::vector<std::string> rows;
+std::vector<std::wstring> Rows(const CListCtrl& list) {
+    std::vector<std::wstring> rows;
     for (int i = 0; i < list.GetItemCount(); ++i) rows.push_back(list.GetItemText(i, 0));
     return rows;
 }
@@ -41,15 +41,15 @@ protected:
 }  // namespace
 
 TEST_F(HistoryPage, ListsTheAddressesInAscendingOrderAsEightBitTextSkippingEntriesWithoutOne) {
-    if (::GetACP() != 1252) GTEST_SKIP() << "the expected texts are those of code page 1252";
+    if (::GetACP() != 1252) GTEST_SKIP() << L"the expected texts are those of code page 1252";
     FakeUrlHistory history({{L"http://zeta.example/", L"http://alpha.example/", std::nullopt,
                              L"http://caf\u00e9.example/", L"http://\u4f8b\u3048.jp/", L"http://mid.example/"}});
     CHistroryVw* page = OpenHistoryPage();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(Rows(page->m_list),
-              (std::vector<std::string>{"http://??.jp/", "http://alpha.example/", "http://caf\xE9.example/",
-                                        "http://mid.example/", "http://zeta.example/"}));
-    EXPECT_EQ(history.LiveObjects(), 0) << "the history and its enumerator are released";
+              (std::vector<std::wstring>{L"http://??.jp/", L"http://alpha.example/", L"http://caf\xE9.example/",
+                                        L"http://mid.example/", L"http://zeta.example/"}));
+    EXPECT_EQ(history.LiveObjects(), 0) << L"the history and its enumerator are released";
 }
 
 TEST_F(HistoryPage, EraseClearsTheHistoryReportsItAndEmptiesTheListAndAgainOnAnEmptyHistory) {
@@ -59,23 +59,23 @@ TEST_F(HistoryPage, EraseClearsTheHistoryReportsItAndEmptiesTheListAndAgainOnAnE
     ASSERT_EQ(page->m_list.GetItemCount(), 2);
 
     SeenDialog box = PressErase(page);
-    EXPECT_EQ(box.text, " Internet Explorer History Completely Erased.");
-    EXPECT_TRUE(box.exStyle & WS_EX_TOPMOST) << "system-modal";
+    EXPECT_EQ(box.text, L" Internet Explorer History Completely Erased.");
+    EXPECT_TRUE(box.exStyle & WS_EX_TOPMOST) << L"system-modal";
     EXPECT_EQ(box.icon, ::LoadIcon(nullptr, IDI_INFORMATION));
     EXPECT_EQ(page->m_list.GetItemCount(), 0);
     EXPECT_EQ(history.LiveObjects(), 0);
     // A page opened now reads the cleared history, and erasing it still reports.
     page = OpenHistoryPage();
     EXPECT_EQ(page->m_list.GetItemCount(), 0);
-    EXPECT_EQ(PressErase(page).text, " Internet Explorer History Completely Erased.");
+    EXPECT_EQ(PressErase(page).text, L" Internet Explorer History Completely Erased.");
     EXPECT_EQ(history.ClearCalls(), 2);
 }
 
 TEST_F(HistoryPage, AHistoryThatCouldNotBeClearedIsReportedSoAndKeepsItsList) {
     struct Case {
-        const char* what;
+        const wchar_t* what;
         HRESULT create, clear;
-    } cases[] = {{"ClearHistory fails", S_OK, E_FAIL}, {"the object cannot be made", E_OUTOFMEMORY, S_OK}};
+    } cases[] = {{L"ClearHistory fails", S_OK, E_FAIL}, {L"the object cannot be made", E_OUTOFMEMORY, S_OK}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CHistroryVw* page;
@@ -85,8 +85,8 @@ TEST_F(HistoryPage, AHistoryThatCouldNotBeClearedIsReportedSoAndKeepsItsList) {
         }
         ASSERT_NE(page, nullptr);
         FakeUrlHistory history({{L"http://kept.example/"}, c.clear, c.create});
-        EXPECT_EQ(PressErase(page).text, " Internet Explorer History could not be erased.");
-        EXPECT_EQ(Rows(page->m_list), (std::vector<std::string>{"http://kept.example/"}));
+        EXPECT_EQ(PressErase(page).text, L" Internet Explorer History could not be erased.");
+        EXPECT_EQ(Rows(page->m_list), (std::vector<std::wstring>{L"http://kept.example/"}));
     }
 }
 

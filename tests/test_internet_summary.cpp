@@ -14,7 +14,7 @@
 using namespace testkit;
 
 namespace {
-const char kTypedUrlsKey[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+const wchar_t kTypedUrlsKey[] = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
 const std::vector<int> kChecks{IDC_INTERNET_CHECK_TEMPNET, IDC_INTERNET_CHECK_COOKIES, IDC_INTERNET_CHECK_HISTORY,
                                IDC_INTERNET_CHECK_TYPEDURL};
 const std::vector<int> kBusySet{IDC_INTERNET_ERASE_SELECTED,  IDC_INTERNET_ERASE_TYPEDURL,  IDC_INTERNET_ERASE_HISTORY,
@@ -30,16 +30,16 @@ int EnabledOf(HWND page, const std::vector<int>& ids) {
 // that closes at once), with how many of the busy set and of the check boxes were enabled then.
 struct Appearance {
     HWND hWnd;
-    std::string caption;
+    std::wstring caption;
     int busyEnabled, checksEnabled;
 };
 std::vector<Appearance> g_seen;
 HWND g_page;
 LRESULT CALLBACK Watch(int code, WPARAM w, LPARAM l) {
     HWND h = reinterpret_cast<HWND>(w);
-    const CREATESTRUCTA* cs = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDA*>(l)->lpcs : nullptr;
+    const CREATESTRUCTW* cs = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(l)->lpcs : nullptr;
     if (cs && !(cs->style & WS_CHILD)) {
-        std::string name = cs->lpszName && !IS_INTRESOURCE(cs->lpszName) ? cs->lpszName : "";
+        std::wstring name = cs->lpszName && !IS_INTRESOURCE(cs->lpszName) ? cs->lpszName : L"";
         g_seen.push_back({h, name, EnabledOf(g_page, kBusySet), EnabledOf(g_page, kChecks)});
     }
     for (Appearance& a : g_seen)
@@ -59,19 +59,19 @@ protected:
     void TearDown() override { CloseAllPages(); }
 
     HWND Item(int id) const { return ::GetDlgItem(page->m_hWnd, id); }
-    void Click(int id) { ::SendMessageA(Item(id), BM_CLICK, 0, 0); }
-    bool Checked(int id) const { return ::SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void Click(int id) { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
+    bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
     int EnabledCount() const { return EnabledOf(page->m_hWnd, kBusySet); }
     // Presses the button and returns the captions of the windows it opened, each of which must
     // have come with the busy set disabled and the check boxes still enabled.
-    std::vector<std::string> CaptionsWhileBusy(int id) {
+    std::vector<std::wstring> CaptionsWhileBusy(int id) {
         g_seen.clear();
         g_page = page->m_hWnd;
-        HHOOK hook = ::SetWindowsHookExA(WH_CBT, Watch, nullptr, ::GetCurrentThreadId());
+        HHOOK hook = ::SetWindowsHookExW(WH_CBT, Watch, nullptr, ::GetCurrentThreadId());
         Click(id);
         ::UnhookWindowsHookEx(hook);
-        std::vector<std::string> captions;
+        std::vector<std::wstring> captions;
         for (const Appearance& a : g_seen) {
             EXPECT_EQ(a.busyEnabled, 0) << a.caption;
             EXPECT_EQ(a.checksEnabled, 4) << a.caption;
@@ -81,20 +81,20 @@ protected:
     }
     // Points the cache and cookie folders at scratch folders holding files, and types one address.
     void SeedTraces() {
-        cache = ScratchFolder("summary-cache");
-        cookies = ScratchFolder("summary-cookies");
-        WriteFile(cache + "\\page.htm");
-        WriteFile(cookies + "\\user@site.txt");
-        WriteFile(cookies + "\\user@other.txt");
-        RegSetString(HKEY_CURRENT_USER, kShellFoldersKey, "Cache", cache);
-        RegSetString(HKEY_CURRENT_USER, kShellFoldersKey, "Cookies", cookies);
-        RegSetString(HKEY_CURRENT_USER, kTypedUrlsKey, "url1", "http://typed.example/");
+        cache = ScratchFolder(L"summary-cache");
+        cookies = ScratchFolder(L"summary-cookies");
+        WriteFile(cache + L"\\page.htm");
+        WriteFile(cookies + L"\\user@site.txt");
+        WriteFile(cookies + L"\\user@other.txt");
+        RegSetString(HKEY_CURRENT_USER, kShellFoldersKey, L"Cache", cache);
+        RegSetString(HKEY_CURRENT_USER, kShellFoldersKey, L"Cookies", cookies);
+        RegSetString(HKEY_CURRENT_USER, kTypedUrlsKey, L"url1", L"http://typed.example/");
     }
 
     CTidemarkApp* app = nullptr;
     CDocument* doc = nullptr;
     CInternetVw* page = nullptr;
-    std::string cache, cookies;
+    std::wstring cache, cookies;
 };
 }  // namespace
 
@@ -108,7 +108,7 @@ TEST_F(InternetPage, TheCheckBoxesDecideWhetherEraseSelectedIsEnabled) {
 
     for (int id : kChecks) {
         Click(id);
-        EXPECT_TRUE(Enabled(IDC_INTERNET_ERASE_SELECTED)) << "only " << id << " checked";
+        EXPECT_TRUE(Enabled(IDC_INTERNET_ERASE_SELECTED)) << L"only " << id << L" checked";
         Click(id);
         EXPECT_FALSE(Enabled(IDC_INTERNET_ERASE_SELECTED));
     }
@@ -125,35 +125,35 @@ TEST_F(InternetPage, EraseSelectedRunsOnlyTheCheckedErasesAndARowsEraseIgnoresTh
     Click(IDC_INTERNET_CHECK_COOKIES);
     Click(IDC_INTERNET_CHECK_HISTORY);
     {
-        DialogAnswerer box("Corvane-Sweepmere");
-        EXPECT_EQ(CaptionsWhileBusy(IDC_INTERNET_ERASE_SELECTED), (std::vector<std::string>{"Corvane-Sweepmere", "Vivazo"}))
-            << "the history's report, then the cookies' progress dialog";
+        DialogAnswerer box(L"Corvane-Sweepmere");
+        EXPECT_EQ(CaptionsWhileBusy(IDC_INTERNET_ERASE_SELECTED), (std::vector<std::wstring>{L"Corvane-Sweepmere", L"Vivazo"}))
+            << L"the history's report, then the cookies' progress dialog";
         ASSERT_EQ(box.Count(), 1u);
-        EXPECT_EQ(box.Seen()[0].text, " Internet Explorer History Completely Erased.");
+        EXPECT_EQ(box.Seen()[0].text, L" Internet Explorer History Completely Erased.");
     }
     EXPECT_EQ(history.ClearCalls(), 1);
-    EXPECT_FALSE(FileExists(cookies + "\\user@site.txt") || FileExists(cookies + "\\user@other.txt"));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kTypedUrlsKey, "url1")) << "typed addresses untouched";
-    EXPECT_TRUE(FileExists(cache + "\\page.htm")) << "cache untouched";
+    EXPECT_FALSE(FileExists(cookies + L"\\user@site.txt") || FileExists(cookies + L"\\user@other.txt"));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kTypedUrlsKey, L"url1")) << L"typed addresses untouched";
+    EXPECT_TRUE(FileExists(cache + L"\\page.htm")) << L"cache untouched";
     EXPECT_EQ(EnabledCount(), 11);
 
     SeedTraces();
     Click(IDC_INTERNET_CLEARALL);
     {
-        DialogAnswerer box("Corvane-Sweepmere");
+        DialogAnswerer box(L"Corvane-Sweepmere");
         Click(IDC_INTERNET_ERASE_TYPEDURL);
         Click(IDC_INTERNET_ERASE_HISTORY);
         EXPECT_EQ(box.Count(), 2u);
     }
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kTypedUrlsKey));
     EXPECT_EQ(history.ClearCalls(), 2);
-    EXPECT_TRUE(FileExists(cookies + "\\user@site.txt"));
-    EXPECT_TRUE(FileExists(cache + "\\page.htm"));
+    EXPECT_TRUE(FileExists(cookies + L"\\user@site.txt"));
+    EXPECT_TRUE(FileExists(cache + L"\\page.htm"));
     for (int id : kChecks) EXPECT_FALSE(Checked(id));
-    EXPECT_EQ(EnabledCount(), 11) << "\"Erase Selected\" too, with no box checked";
-    EXPECT_EQ(CaptionsWhileBusy(IDC_INTERNET_ERASE_TEMPNET), std::vector<std::string>{"Vivazo"});
-    EXPECT_FALSE(FileExists(cache + "\\page.htm"));
-    EXPECT_TRUE(FileExists(cookies + "\\user@site.txt"));
+    EXPECT_EQ(EnabledCount(), 11) << L"\"Erase Selected\" too, with no box checked";
+    EXPECT_EQ(CaptionsWhileBusy(IDC_INTERNET_ERASE_TEMPNET), std::vector<std::wstring>{L"Vivazo"});
+    EXPECT_FALSE(FileExists(cache + L"\\page.htm"));
+    EXPECT_TRUE(FileExists(cookies + L"\\user@site.txt"));
     EXPECT_EQ(EnabledCount(), 11);
 }
 
@@ -166,7 +166,7 @@ TEST_F(InternetPage, EachDetailsLinkClickedWithTheMouseOpensOneMorePageOfItsCate
     ASSERT_NE(main, nullptr);
     for (const auto& [id, kind] : links) {
         // The page just opened covers the summary page: bring it back to the top first.
-        ::SendMessageA(main->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FrameOf(doc)->m_hWnd), 0);
+        ::SendMessageW(main->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FrameOf(doc)->m_hWnd), 0);
         ::SetForegroundWindow(main->m_hWnd);
         Pump();
         size_t before = app->PageTemplate(kind)->GetDocuments().size();

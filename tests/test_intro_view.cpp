@@ -20,7 +20,7 @@ CTidemarkView* FirstIntroView() {
 std::vector<HWND> Children(CWnd* view, bool pictures) {
     std::vector<HWND> found;
     for (HWND c = ::GetWindow(view->m_hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-        if (((::GetWindowLongPtrA(c, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) == pictures) found.push_back(c);
+        if (((::GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) == pictures) found.push_back(c);
     return found;
 }
 }  // namespace
@@ -31,14 +31,14 @@ TEST(IntroView, LabelsCarryTheirTextsInOrderAndAskForBlackTextOnTheirColourInThe
     // The band at the top, the title, the lead and the items, known by the beginnings of their texts.
     struct Look { COLORREF colour; LONG height, width, weight; };
     const Look title{kPage, 36, 12, 34}, lead{kPage, 22, 8, 24}, body{kWhite, 16, 7, 24};
-    const std::pair<const char*, Look> wants[] = {
-        {"", body}, {"Corvane-Sweepmere", title}, {"Corvane-Sweepmere allows you", lead},
-        {"  Using this program", lead}, {"Cookies : ", body}, {"History : ", body},
-        {"Temporary internet files : ", body}, {"Typed URL's : ", body}};
+    const std::pair<const wchar_t*, Look> wants[] = {
+        {L"", body}, {L"Corvane-Sweepmere", title}, {L"Corvane-Sweepmere allows you", lead},
+        {L"  Using this program", lead}, {L"Cookies : ", body}, {L"History : ", body},
+        {L"Temporary internet files : ", body}, {L"Typed URL's : ", body}};
     std::vector<HWND> labels = Children(view, false);
     ASSERT_EQ(labels.size(), std::size(wants));
-    EXPECT_EQ(TextOf(labels[1]), "Corvane-Sweepmere");
-    EXPECT_TRUE(TextOf(labels[0]).empty() && !::IsWindowEnabled(labels[0])) << "the white band at the top";
+    EXPECT_EQ(TextOf(labels[1]), L"Corvane-Sweepmere");
+    EXPECT_TRUE(TextOf(labels[0]).empty() && !::IsWindowEnabled(labels[0])) << L"the white band at the top";
     for (size_t i = 0; i < labels.size(); ++i) {
         const auto& [start, look] = wants[i];
         EXPECT_EQ(TextOf(labels[i]).rfind(start, 0), 0u) << TextOf(labels[i]);
@@ -47,13 +47,13 @@ TEST(IntroView, LabelsCarryTheirTextsInOrderAndAskForBlackTextOnTheirColourInThe
         auto brush = reinterpret_cast<HBRUSH>(view->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                                                 reinterpret_cast<LPARAM>(labels[i])));
         LOGBRUSH lb{};
-        LOGFONTA lf{};
-        ::GetObjectA(brush, sizeof lb, &lb);
-        ::GetObjectA(::GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf);
+        LOGFONTW lf{};
+        ::GetObjectW(brush, sizeof lb, &lb);
+        ::GetObjectW(::GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf);
         EXPECT_EQ((std::vector<COLORREF>{lb.lbColor, ::GetBkColor(dc), ::GetTextColor(dc)}),
                   (std::vector<COLORREF>{look.colour, look.colour, RGB(0, 0, 0)})) << i;
         EXPECT_EQ(::GetBkMode(dc), OPAQUE);
-        EXPECT_STREQ(lf.lfFaceName, "Thoma");
+        EXPECT_STREQ(lf.lfFaceName, L"Thoma");
         EXPECT_EQ((std::vector<LONG>{lf.lfHeight, lf.lfWidth, lf.lfWeight}),
                   (std::vector<LONG>{look.height, look.width, look.weight})) << i;
         ::DeleteDC(dc);
@@ -63,8 +63,8 @@ TEST(IntroView, LabelsCarryTheirTextsInOrderAndAskForBlackTextOnTheirColourInThe
     for (HWND h : pictures) {
         EXPECT_EQ(::GetDlgCtrlID(h), 113);
         BITMAP bm{};
-        ::GetObjectA(reinterpret_cast<HBITMAP>(::SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof bm, &bm);
-        EXPECT_EQ(bm.bmWidth, 48) << "the picture is loaded";
+        ::GetObjectW(reinterpret_cast<HBITMAP>(::SendMessageW(h, STM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, 48) << L"the picture is loaded";
     }
     EXPECT_EQ((std::vector<LONG>{view->GetTotalSize().cx, view->GetTotalSize().cy}), (std::vector<LONG>{715, 715}));
 }
@@ -79,7 +79,7 @@ TEST(IntroView, ShownInAVisibleFrameItPaintsItsColoursAndTakesItsCaption) {
     ASSERT_NE(doc, nullptr);
     CView* view = ViewOf(doc);
     ::ShowWindow(FrameOf(doc)->m_hWnd, SW_MAXIMIZE);
-    EXPECT_TRUE(PumpUntil([&] { return doc->GetTitle() == "Vivazo"; }));
+    EXPECT_TRUE(PumpUntil([&] { return doc->GetTitle() == L"Vivazo"; }));
     CRect title;
     ::GetWindowRect(Children(view, false)[1], &title);
     view->ScreenToClient(&title);
@@ -102,7 +102,7 @@ TEST(IntroView, PrintCommandsBelongToTheViewWhichIsNeverActive) {
     EXPECT_FALSE(ui.m_bEnabled);
     // Preview goes through the print dialog; cancelled, it prints nothing. (With no printer the
     // system first says so, in a box of the same caption.)
-    DialogAnswerer printDialog("Print", IDCANCEL);
+    DialogAnswerer printDialog(L"Print", IDCANCEL);
     view->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
     EXPECT_GE(printDialog.Count(), 1u);
 }

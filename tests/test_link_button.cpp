@@ -34,10 +34,10 @@ protected:
         // A child of the main window: the application's pump hands keys to the controls first.
         ASSERT_NE(StartApp(), nullptr);
         ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))),
-                                  "links", WS_CHILD | WS_VISIBLE, CRect(100, 100, 400, 200), AfxGetMainWnd(), 0));
-        HWND button = ::CreateWindowExA(0, "BUTTON", "Details...", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                                  L"links", WS_CHILD | WS_VISIBLE, CRect(100, 100, 400, 200), AfxGetMainWnd(), 0));
+        HWND button = ::CreateWindowExW(0, L"BUTTON", L"Details...", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                                         10, 10, 120, 20, host.m_hWnd, reinterpret_cast<HMENU>(kLinkId), nullptr, nullptr);
-        ::SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         ASSERT_TRUE(link.SubclassWindow(button));
         Pump();
     }
@@ -81,19 +81,19 @@ protected:
 
 TEST_F(LinkButtonTest, EnterOrAClickOnAnythingButAnAddressTellsTheParentAndTurnsVisited) {
     // A file the shell would open, in the current folder: a link names no such thing.
-    std::string folder = ScratchFolder("link-target");
-    WriteFile(folder + "\\probe.txt");
-    char previous[MAX_PATH];
-    ::GetCurrentDirectoryA(MAX_PATH, previous);
-    ::SetCurrentDirectoryA(folder.c_str());
-    link.SetWindowText("probe.txt");
+    std::wstring folder = ScratchFolder(L"link-target");
+    WriteFile(folder + L"\\probe.txt");
+    wchar_t previous[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, previous);
+    ::SetCurrentDirectoryW(folder.c_str());
+    link.SetWindowText(L"probe.txt");
     link.SetFocus();
     PressKey(VK_SPACE);
     EXPECT_TRUE(host.clicks.empty());
     PressKey(VK_RETURN);
     link.SendMessage(BM_CLICK);  // as the button reports a mouse click
     Pump();
-    ::SetCurrentDirectoryA(previous);
+    ::SetCurrentDirectoryW(previous);
     ASSERT_EQ(host.clicks.size(), 2u);
     for (const auto& click : host.clicks) EXPECT_EQ(click, std::make_pair(WPARAM{kLinkId}, LPARAM{0}));
     EXPECT_TRUE(link.IsVisited());
@@ -118,7 +118,7 @@ TEST_F(LinkButtonTest, TheMouseOnTheLinkUnderlinesItInTheHoverColourAndShowsTheH
     SIZE text{};
     CClientDC dc(&link);
     dc.SelectObject(link.GetFont());
-    ::GetTextExtentPoint32A(dc.m_hDC, "Details...", 10, &text);
+    ::GetTextExtentPoint32W(dc.m_hDC, L"Details...", 10, &text);
     ::SetWindowPos(host.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::SetForegroundWindow(AfxGetMainWnd()->m_hWnd);
     Pump();
@@ -130,7 +130,7 @@ TEST_F(LinkButtonTest, TheMouseOnTheLinkUnderlinesItInTheHoverColourAndShowsTheH
         ::SetCursorPos(inside ? r.left + 5 : r.right + 50, inside ? r.top + 5 : r.bottom + 50);
         ASSERT_TRUE(PumpUntil([&] { return link.IsHovering() == inside; }, 3000)) << inside;
         auto runs = Draw();
-        EXPECT_EQ(runs[inside ? RGB(0, 0, 255) : linkColour] >= text.cx - 2, inside) << "underlined only on hover";
+        EXPECT_EQ(runs[inside ? RGB(0, 0, 255) : linkColour] >= text.cx - 2, inside) << L"underlined only on hover";
         EXPECT_EQ(runs[linkColour] > 0, !inside) << inside;
     }
     ASSERT_NE(CLinkButton::HandCursor(), nullptr);
@@ -139,8 +139,8 @@ TEST_F(LinkButtonTest, TheMouseOnTheLinkUnderlinesItInTheHoverColourAndShowsTheH
 }
 
 TEST(LinkButton, OnlyAddressesGoToTheShell) {
-    for (const char* url : {"http://example.com/", "HTTPS://example.com/", "mailto:someone@example.com"})
+    for (const wchar_t* url : {L"http://example.com/", L"HTTPS://example.com/", L"mailto:someone@example.com"})
         EXPECT_TRUE(CLinkButton::IsShellTarget(url)) << url;
-    for (const char* other : {"Details...", "notepad", "C:\\windows\\notepad.exe", "file:///C:/x", "http", " http://x", ""})
+    for (const wchar_t* other : {L"Details...", L"notepad", L"C:\\windows\\notepad.exe", L"file:///C:/x", L"http", L" http://x", L""})
         EXPECT_FALSE(CLinkButton::IsShellTarget(other)) << other;
 }

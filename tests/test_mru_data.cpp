@@ -29,7 +29,7 @@ TEST(MruData, ItemIdListsAndProgramNamesMustEndInsideTheirData) {
 TEST(MruData, OrdersAndNamesOfTheLists) {
     EXPECT_EQ(OrderFromListEx(Bytes({2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 7, 0, 0, 0})), std::vector<uint32_t>{2});
     EXPECT_EQ(OrderFromListEx(Bytes({0x01, 0x02, 0x03, 0x04, 9, 0})), std::vector<uint32_t>{0x04030201});
-    EXPECT_EQ(Rot13("HRZR_EHACNGU:P:\\Jvaqbjf\\abgrcnq.rkr"), "UEME_RUNPATH:C:\\Windows\\notepad.exe");
-    EXPECT_EQ(RunEntryText("x"), "");  // never reads before its start
-    EXPECT_EQ(ThreeDigitName(42), "042");
+    EXPECT_EQ(Rot13(L"HRZR_EHACNGU:P:\\Jvaqbjf\\abgrcnq.rkr"), L"UEME_RUNPATH:C:\\Windows\\notepad.exe");
+    EXPECT_EQ(RunEntryText(L"x"), L"");  // never reads before its start
+    EXPECT_EQ(ThreeDigitName(42), L"042");
 }

@@ -19,7 +19,7 @@ using namespace testkit;
 
 bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 std::ostream& operator<<(std::ostream& os, const RECT& r) {
-    return os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+    return os << L"(" << r.left << L"," << r.top << L")-(" << r.right << L"," << r.bottom << L")";
 }
 
 namespace {
@@ -38,8 +38,8 @@ size_t AllDocuments() {
     return n;
 }
 
-std::vector<std::string> Texts(CTreeCtrl* tree, HTREEITEM first) {
-    std::vector<std::string> texts;
+std::vector<std::wstring> Texts(CTreeCtrl* tree, HTREEITEM first) {
+    std::vector<std::wstring> texts;
     for (HTREEITEM i = first; i; i = tree->GetNextSiblingItem(i)) texts.push_back(tree->GetItemText(i));
     return texts;
 }
@@ -51,7 +51,7 @@ std::pair<int, int> Images(CTreeCtrl* tree, HTREEITEM item) {
     return {image, selected};
 }
 
-HTREEITEM FindNode(CTreeCtrl* tree, const std::string& text) {
+HTREEITEM FindNode(CTreeCtrl* tree, const std::wstring& text) {
     for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
         if (tree->GetItemText(root) == text) return root;
         for (HTREEITEM i = tree->GetChildItem(root); i; i = tree->GetNextSiblingItem(i))
@@ -76,7 +76,7 @@ void Click(CWnd* w, CPoint p, bool right = false) {
     Pump();
 }
 
-void ClickNode(const std::string& text) { Click(Tree(), Center(TextRect(Tree(), FindNode(Tree(), text)))); }
+void ClickNode(const std::wstring& text) { Click(Tree(), Center(TextRect(Tree(), FindNode(Tree(), text)))); }
 
 // Brings toolbar buttons, menu checks and status panes up to date, as idle time does.
 void Idle() {
@@ -84,7 +84,7 @@ void Idle() {
     AfxGetApp()->OnIdle(0);
 }
 
-std::string MessagePane() { return Main()->StatusBar().GetPaneText(0); }
+std::wstring MessagePane() { return Main()->StatusBar().GetPaneText(0); }
 
 CRect ClientRectIn(CWnd* w, CWnd* parent) {
     CRect r;
@@ -147,12 +147,12 @@ const MsgMap CCopyFrame::messageMap{&CMDIChildWnd::messageMap, {msg::Command(ID_
 TEST(Tree, StartsWithInternetAndItsFourCategoriesSortedAndExpanded) {
     CCategoryTree* tree = Tree();
     HTREEITEM internet = tree->GetRootItem();
-    EXPECT_EQ(Texts(tree, internet), std::vector<std::string>{"Internet"});
+    EXPECT_EQ(Texts(tree, internet), std::vector<std::wstring>{L"Internet"});
     EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Images(tree, internet).first, 26);
     EXPECT_EQ(Texts(tree, tree->GetChildItem(internet)),
-              (std::vector<std::string>{"Cookies", "History", "Temporary Internet Files", "Typed URLs"}));
-    for (auto [text, image] : {std::pair{"Cookies", 12}, {"History", 10}, {"Temporary Internet Files", 13}, {"Typed URLs", 8}})
+              (std::vector<std::wstring>{L"Cookies", L"History", L"Temporary Internet Files", L"Typed URLs"}));
+    for (auto [text, image] : {std::pair{L"Cookies", 12}, {L"History", 10}, {L"Temporary Internet Files", 13}, {L"Typed URLs", 8}})
         EXPECT_EQ(Images(tree, FindNode(tree, text)), std::pair(image, image)) << text;
     EXPECT_EQ(tree->GetCount(), 5u);
     EXPECT_EQ(tree->Images().GetImageCount(), CCategoryTree::kImageCount);
@@ -160,27 +160,27 @@ TEST(Tree, StartsWithInternetAndItsFourCategoriesSortedAndExpanded) {
 
 TEST(Tree, EveryClickOnANodeOpensAPageAndClicksBesideWithTheRightButtonOrArrowKeysDoNot) {
     CCategoryTree* tree = Tree();
-    HTREEITEM cookies = FindNode(tree, "Cookies");
+    HTREEITEM cookies = FindNode(tree, L"Cookies");
     tree->SelectItem(cookies);
     size_t before = AllDocuments(), history = PagesOf(PageId::History);
-    CRect last = TextRect(tree, FindNode(tree, "Typed URLs")), client;
+    CRect last = TextRect(tree, FindNode(tree, L"Typed URLs")), client;
     tree->GetClientRect(&client);
     ASSERT_LT(last.bottom + 20, client.bottom);
     Click(tree, CPoint(last.left, last.bottom + 20));
-    Click(tree, Center(TextRect(tree, FindNode(tree, "History"))), true);
+    Click(tree, Center(TextRect(tree, FindNode(tree, L"History"))), true);
     EXPECT_EQ(tree->GetSelectedItem(), cookies);
     tree->SendMessage(WM_KEYDOWN, VK_DOWN, 0);
     tree->SendMessage(WM_KEYUP, VK_DOWN, 0);
     Pump();
-    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), "History");
+    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), L"History");
     EXPECT_EQ(AllDocuments(), before);
 
     tree->SelectItem(cookies);
-    ClickNode("History");
-    ClickNode("History");
+    ClickNode(L"History");
+    ClickNode(L"History");
     EXPECT_EQ(PagesOf(PageId::History), history + 2);
-    EXPECT_EQ(LastChosenText(), "History");
-    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), "History");
+    EXPECT_EQ(LastChosenText(), L"History");
+    EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), L"History");
     CloseAllPages();
 }
 
@@ -194,18 +194,18 @@ TEST(Tree, TheExpandButtonOpensTheInternetPageAndKeepsTheNodeOpen) {
         UINT flags = 0;
         if (tree->HitTest(CPoint(x, y), &flags) == internet && (flags & TVHT_ONITEMBUTTON)) button.x = x;
     }
-    ASSERT_GE(button.x, 0) << "no expand button found";
+    ASSERT_GE(button.x, 0) << L"no expand button found";
     size_t before = PagesOf(PageId::Internet);
     Click(tree, button);
     EXPECT_EQ(PagesOf(PageId::Internet), before + 1);
     EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
-    EXPECT_EQ(LastChosenText(), "Internet");
+    EXPECT_EQ(LastChosenText(), L"Internet");
     CloseAllPages();
 }
 
 TEST(Tree, DriveTextHasTheLabelInBracketsOrOnlyTheLetter) {
-    EXPECT_EQ(FormatDriveText('D', "DATA"), "D: [DATA]");
-    EXPECT_EQ(FormatDriveText('E', ""), "E:");
+    EXPECT_EQ(FormatDriveText('D', L"DATA"), L"D: [DATA]");
+    EXPECT_EQ(FormatDriveText('E', L""), L"E:");
 }
 
 // ---- the main frame ----
@@ -215,16 +215,16 @@ TEST(Frame, ToolbarButtonsComeInOrderWithTheirTipsAndAreEnabledByTheirHandlers) 
     const UINT ids[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_TOOLS, ID_EDIT_COPY,
                         ID_EDIT_PASTE, 0, ID_FILE_PRINT, ID_APP_ABOUT, ID_SCHEDULER};
     ASSERT_EQ(bar.GetCount(), static_cast<int>(std::size(ids)));
-    for (int i = 0; i < bar.GetCount(); ++i) EXPECT_EQ(bar.GetItemID(i), ids[i]) << "button " << i;
+    for (int i = 0; i < bar.GetCount(); ++i) EXPECT_EQ(bar.GetItemID(i), ids[i]) << L"button " << i;
     CRect r;
     bar.GetItemRect(0, &r);
     EXPECT_EQ(r.Width(), 73);
     EXPECT_EQ(r.Height(), 45);
-    NMTTDISPINFOA tip{};  // tool tips are the second line of the command's string
-    tip.hdr.code = TTN_GETDISPINFOA;
+    NMTTDISPINFOW tip{};  // tool tips are the second line of the command's string
+    tip.hdr.code = TTN_GETDISPINFOW;
     tip.hdr.idFrom = ID_FILE_OPEN;
     bar.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
-    EXPECT_STREQ(tip.lpszText, "Open");
+    EXPECT_STREQ(tip.lpszText, L"Open");
 
     Idle();
     for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_TOOLS, ID_APP_ABOUT, ID_SCHEDULER}) EXPECT_TRUE(bar.IsButtonEnabled(id)) << id;
@@ -245,14 +245,14 @@ TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
     CStatusBar& status = Main()->StatusBar();
     ASSERT_EQ(status.SendMessage(SB_GETPARTS), 4);
     Idle();
-    EXPECT_EQ(MessagePane(), "Ready");
+    EXPECT_EQ(MessagePane(), L"Ready");
 
     Main()->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, MF_STRING), 1);
-    EXPECT_EQ(MessagePane(), "Create a new document");
+    EXPECT_EQ(MessagePane(), L"Create a new document");
     Main()->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_VIEW_UTILITY_PANE, MF_STRING), 1);
-    EXPECT_EQ(MessagePane(), "Show or hide a workspace pane that looks a bit like Dev Studio");
+    EXPECT_EQ(MessagePane(), L"Show or hide a workspace pane that looks a bit like Dev Studio");
     Main()->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    EXPECT_EQ(MessagePane(), "Ready");
+    EXPECT_EQ(MessagePane(), L"Ready");
 
     // The pointer over a toolbar button shows its prompt until it leaves the bar.
     CToolBar& bar = Main()->ToolBar();
@@ -260,9 +260,9 @@ TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
     bar.GetItemRect(1, &button);
     bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(button.left + 5, button.top + 5));
     Idle();
-    EXPECT_EQ(MessagePane(), "Open an existing document");
+    EXPECT_EQ(MessagePane(), L"Open an existing document");
     bar.SendMessage(WM_MOUSELEAVE);
-    EXPECT_EQ(MessagePane(), "Ready");
+    EXPECT_EQ(MessagePane(), L"Ready");
 
     BYTE keys[256];
     ::GetKeyboardState(keys);
@@ -270,11 +270,11 @@ TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
     keys[VK_CAPITAL] |= 1;
     ::SetKeyboardState(keys);
     Idle();
-    EXPECT_EQ(status.GetPaneText(1), "CAP");
+    EXPECT_EQ(status.GetPaneText(1), L"CAP");
     keys[VK_CAPITAL] = saved & ~1;
     ::SetKeyboardState(keys);
     Idle();
-    EXPECT_EQ(status.GetPaneText(1), "");
+    EXPECT_EQ(status.GetPaneText(1), L"");
 }
 
 TEST(Frame, ViewCommandsHideAndShowTheBarsWithTheirCheckMarks) {
@@ -352,10 +352,10 @@ TEST(Frame, TheUtilityPaneResizesByItsEdgeFloatsWhenDraggedOffAndDocksWhenDragge
 // ---- all categories and quick erase ----
 
 namespace {
-DWORD ProfileValue(const char* name) {
-    const char* key = "Software\\Local AppWizard-Generated Applications\\Application\\Settings";
+DWORD ProfileValue(const wchar_t* name) {
+    const wchar_t* key = L"Software\\Local AppWizard-Generated Applications\\Application\\Settings";
     DWORD value = 99, size = sizeof value;
-    ::RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    ::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
     return value;
 }
 
@@ -368,20 +368,20 @@ struct AllCategoriesOn {
     }
 };
 
-struct NewNode { const char* text; int image; PageId page; };  // image -1: not checked
+struct NewNode { const wchar_t* text; int image; PageId page; };  // image -1: not checked
 const NewNode kNewNodes[] = {
-    {"System", 27, PageId::System}, {"Application Traces", 28, PageId::ApplicationTraces},
-    {"Unused Space", 25, PageId::UnusedSpace}, {"Recycle Bin", 6, PageId::Recycle},
-    {"System Registry Traces", 7, PageId::SystemRegistry}, {"Recent Documents", 21, PageId::RecentDocuments},
-    {"Open File History", 23, PageId::OpenFileHistory}, {"Most Frequently Used Registry", 34, PageId::MfuRegistry},
-    {"Administrator's Temporary Files", 31, PageId::AdminTempFiles}, {"System Temporary Files", 29, PageId::SysTempFiles},
-    {"ClipBoard Content", 14, PageId::Clipboard}, {"Windows Event Log", 24, PageId::EventLog},
-    {"Recent Network Folder", 30, PageId::RecentNetworkFolder}, {"Acrobat Reader", 15, PageId::Acrobat},
-    {"Microsoft Access", 22, PageId::Access}, {"Microsoft Excel", 16, PageId::Excel},
-    {"Microsoft Word", 19, PageId::Word}, {"Microsoft PowerPoint", 18, PageId::PowerPoint},
-    {"Paint", 9, PageId::Paint}, {"Windows Media Player", 11, PageId::MediaPlayer}, {"Winzip", 17, PageId::WinZip},
-    {"WordPad", 20, PageId::WordPad}, {"Microsoft Management Console", 32, PageId::MMConsole},
-    {"Wipe List", -1, PageId::WipeList}, {"C: [CORVANE]", 5, PageId::Drives},
+    {L"System", 27, PageId::System}, {L"Application Traces", 28, PageId::ApplicationTraces},
+    {L"Unused Space", 25, PageId::UnusedSpace}, {L"Recycle Bin", 6, PageId::Recycle},
+    {L"System Registry Traces", 7, PageId::SystemRegistry}, {L"Recent Documents", 21, PageId::RecentDocuments},
+    {L"Open File History", 23, PageId::OpenFileHistory}, {L"Most Frequently Used Registry", 34, PageId::MfuRegistry},
+    {L"Administrator's Temporary Files", 31, PageId::AdminTempFiles}, {L"System Temporary Files", 29, PageId::SysTempFiles},
+    {L"ClipBoard Content", 14, PageId::Clipboard}, {L"Windows Event Log", 24, PageId::EventLog},
+    {L"Recent Network Folder", 30, PageId::RecentNetworkFolder}, {L"Acrobat Reader", 15, PageId::Acrobat},
+    {L"Microsoft Access", 22, PageId::Access}, {L"Microsoft Excel", 16, PageId::Excel},
+    {L"Microsoft Word", 19, PageId::Word}, {L"Microsoft PowerPoint", 18, PageId::PowerPoint},
+    {L"Paint", 9, PageId::Paint}, {L"Windows Media Player", 11, PageId::MediaPlayer}, {L"Winzip", 17, PageId::WinZip},
+    {L"WordPad", 20, PageId::WordPad}, {L"Microsoft Management Console", 32, PageId::MMConsole},
+    {L"Wipe List", -1, PageId::WipeList}, {L"C: [CORVANE]", 5, PageId::Drives},
 };
 }  // namespace
 
@@ -391,22 +391,22 @@ TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoes
     {
         AllCategoriesOn on;
         EXPECT_TRUE(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED);
-        EXPECT_EQ(ProfileValue("All Categories"), 1u);
+        EXPECT_EQ(ProfileValue(L"All Categories"), 1u);
         EXPECT_EQ(Texts(tree, tree->GetRootItem()),
-                  (std::vector<std::string>{"Internet", "System", "Application Traces", "Unused Space"}));
+                  (std::vector<std::wstring>{L"Internet", L"System", L"Application Traces", L"Unused Space"}));
         for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
             EXPECT_TRUE(tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED) << tree->GetItemText(root);
-            std::vector<std::string> children = Texts(tree, tree->GetChildItem(root));
-            auto before = [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; };
+            std::vector<std::wstring> children = Texts(tree, tree->GetChildItem(root));
+            auto before = [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; };
             EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), before)) << tree->GetItemText(root);
         }
-        EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, "System"))).size(), 10u);
-        EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, "Application Traces"))).size(), 10u);
-        EXPECT_EQ(tree->GetCount(), 5u + 3 + 20 + Texts(tree, tree->GetChildItem(FindNode(tree, "Unused Space"))).size());
+        EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"System"))).size(), 10u);
+        EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"Application Traces"))).size(), 10u);
+        EXPECT_EQ(tree->GetCount(), 5u + 3 + 20 + Texts(tree, tree->GetChildItem(FindNode(tree, L"Unused Space"))).size());
         for (const NewNode& n : kNewNodes) {
             HTREEITEM item = FindNode(tree, n.text);
             ASSERT_NE(item, nullptr) << n.text;
-            EXPECT_TRUE(n.image < 0 || Images(tree, item).first == n.image) << n.text << ": " << Images(tree, item).first;
+            EXPECT_TRUE(n.image < 0 || Images(tree, item).first == n.image) << n.text << L": " << Images(tree, item).first;
             size_t pages = PagesOf(n.page);
             ClickNode(n.text);
             EXPECT_EQ(PagesOf(n.page), pages + 1) << n.text;
@@ -415,34 +415,34 @@ TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoes
     }
     EXPECT_EQ(tree->GetCount(), 5u);
     EXPECT_EQ(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED, 0u);
-    EXPECT_EQ(ProfileValue("All Categories"), 0u);
+    EXPECT_EQ(ProfileValue(L"All Categories"), 0u);
 }
 
 TEST(AllCategories, ATreeBuiltAtStartFollowsTheSavedSettingAndAddsNodesOnlyWhereTheyBelong) {
     CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, CRect(0, 0, 200, 300), nullptr, 0));
+    ASSERT_TRUE(host.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 200, 300), nullptr, 0));
     for (bool all : {true, false}) {
         settings::SetAllCategories(all);
         CCategoryTree tree;
-        ASSERT_TRUE(tree.CreateEx(0, WC_TREEVIEWA, nullptr, WS_CHILD, CRect(0, 0, 200, 300), &host, 1));
+        ASSERT_TRUE(tree.CreateEx(0, WC_TREEVIEWW, nullptr, WS_CHILD, CRect(0, 0, 200, 300), &host, 1));
         tree.Initialise();
-        EXPECT_EQ(FindNode(&tree, "Unused Space") != nullptr, all);
+        EXPECT_EQ(FindNode(&tree, L"Unused Space") != nullptr, all);
         EXPECT_EQ(tree.GetCount() > 5u, all);
         if (all) continue;
         HTREEITEM internet = tree.GetRootItem();
-        EXPECT_EQ(tree.AddNode("Cookies", internet), FindNode(&tree, "Cookies"));  // already there
-        EXPECT_EQ(tree.AddNode("Internet", TVI_ROOT), internet);
-        EXPECT_EQ(tree.AddNode("System", internet), nullptr);      // a top category under a node
-        EXPECT_EQ(tree.AddNode("Recycle Bin", TVI_ROOT), nullptr);  // a category at the top
-        EXPECT_EQ(tree.AddNode("cookies", internet), nullptr);      // texts compare exactly
-        EXPECT_EQ(tree.AddNode("Nothing Known", internet), nullptr);
+        EXPECT_EQ(tree.AddNode(L"Cookies", internet), FindNode(&tree, L"Cookies"));  // already there
+        EXPECT_EQ(tree.AddNode(L"Internet", TVI_ROOT), internet);
+        EXPECT_EQ(tree.AddNode(L"System", internet), nullptr);      // a top category under a node
+        EXPECT_EQ(tree.AddNode(L"Recycle Bin", TVI_ROOT), nullptr);  // a category at the top
+        EXPECT_EQ(tree.AddNode(L"cookies", internet), nullptr);      // texts compare exactly
+        EXPECT_EQ(tree.AddNode(L"Nothing Known", internet), nullptr);
         EXPECT_EQ(tree.GetCount(), 5u);
-        HTREEITEM system = tree.AddNode("System", TVI_ROOT);
-        HTREEITEM recycle = tree.AddNode("Recycle Bin", system);
+        HTREEITEM system = tree.AddNode(L"System", TVI_ROOT);
+        HTREEITEM recycle = tree.AddNode(L"Recycle Bin", system);
         EXPECT_EQ(tree.GetNextSiblingItem(internet), system);
         EXPECT_EQ(Images(&tree, recycle), std::pair(6, 6));
     }
-    EXPECT_FALSE(CCategoryTree::OpenCategory("Nothing Known"));
+    EXPECT_FALSE(CCategoryTree::OpenCategory(L"Nothing Known"));
 }
 
 TEST(QuickErase, TheMenuSettingDropsThePausesOfErasingButNotTheSplash) {
@@ -452,13 +452,13 @@ TEST(QuickErase, TheMenuSettingDropsThePausesOfErasingButNotTheSplash) {
     ASSERT_EQ(MenuState(ID_VIEW_QUICK_ERASE) & MF_CHECKED, 0u);
     Main()->SendMessage(WM_COMMAND, ID_VIEW_QUICK_ERASE);
     EXPECT_TRUE(MenuState(ID_VIEW_QUICK_ERASE) & MF_CHECKED);
-    EXPECT_EQ(ProfileValue("Quick Erase"), 1u);
+    EXPECT_EQ(ProfileValue(L"Quick Erase"), 1u);
     EXPECT_EQ(Pacing::FolderMs(), 0u);
     EXPECT_EQ(Pacing::FileMs(), 0u);
     EXPECT_EQ(Pacing::BeforeEraseMs(), 0u);
     EXPECT_EQ(Pacing::SplashMs(), 2000u);
     Main()->SendMessage(WM_COMMAND, ID_VIEW_QUICK_ERASE);
-    EXPECT_EQ(ProfileValue("Quick Erase"), 0u);
+    EXPECT_EQ(ProfileValue(L"Quick Erase"), 0u);
     EXPECT_EQ(Pacing::BeforeEraseMs(), 100u);
     Pacing::SetScalePercent(0);
 }

@@ -15,47 +15,47 @@ using namespace testkit;
 namespace {
 struct PageRow {
     PageId page;
-    const char* caption;  // null: the untitled default
-    std::vector<std::pair<int, const char*>> controls;  // id and window class
+    const wchar_t* caption;  // null: the untitled default
+    std::vector<std::pair<int, const wchar_t*>> controls;  // id and window class
 };
 
 // What each page's dialog must hold: the title and text statics, the item control and buttons.
 const std::vector<PageRow> kPages = {
-    {PageId::Recycle, "Recycle Bin", {{1008, "SysTreeView32"}, {1108, "Static"}, {1109, "Static"}, {1000, "Button"}}},
-    {PageId::SystemRegistry, "System Registry Traces", {{1007, "SysTreeView32"}, {1106, "Static"}, {1105, "Static"}, {1000, "Button"}}},
-    {PageId::MMConsole, "Microsoft Management Console", {{1252, "SysListView32"}, {1181, "Static"}, {1170, "Static"}, {1182, "Button"}, {1183, "Button"}, {1253, "Button"}}},
-    {PageId::MediaPlayer, "Media Player", {{1015, "SysListView32"}, {1179, "Static"}, {1180, "Static"}, {1001, "Button"}, {1000, "Button"}, {1248, "Button"}}},
-    {PageId::Paint, "Paint", {{1014, "SysListView32"}, {1178, "Static"}, {1164, "Static"}, {1000, "Button"}, {1001, "Button"}, {1247, "Button"}}},
-    {PageId::RecentDocuments, "Recent Documents", {{1008, "SysTreeView32"}, {1114, "Static"}, {1115, "Static"}, {1000, "Button"}}},
-    {PageId::TypedUrls, "Typed URL", {{1001, "ListBox"}, {1103, "Static"}, {1104, "Static"}, {1241, "Button"}}},
-    {PageId::Cookies, "Cookies", {{1013, "SysTreeView32"}, {1100, "Static"}, {1084, "Static"}, {1000, "Button"}}},
-    {PageId::History, "History", {{1242, "SysListView32"}, {1101, "Static"}, {1102, "Static"}, {1000, "Button"}}},
-    {PageId::Clipboard, "ClipBoard Content", {{1018, "Edit"}, {1133, "Static"}, {1136, "Static"}, {1257, "Button"}}},
-    {PageId::EventLog, "Event Log", {{1001, "SysListView32"}, {1150, "Static"}, {1140, "Static"}, {1053, "Button"}}},
-    {PageId::UnusedSpace, "Veduva123", {{1230, "Static"}, {1057, "Static"}, {1229, "Static"}, {1233, "Button"}, {1001, "Button"}, {1071, "Button"}, {1072, "Button"}, {1234, "Static"}, {1235, "Static"}, {1236, "Static"}, {1237, "Static"}, {1238, "Static"}}},
-    {PageId::Drives, "Z: [label for the drives page]", {{1232, "Static"}, {1073, "Static"}, {1063, "Static"}, {1087, "Button"}, {1074, "Static"}, {1067, "Static"}, {1072, "Static"}, {1069, "Static"}, {1053, "Button"}}},
-    {PageId::WordPad, "Word Pad", {{1250, "SysListView32"}, {1184, "Static"}, {1185, "Static"}, {1000, "Button"}, {1021, "Button"}, {1251, "Button"}}},
-    {PageId::TempInternetFiles, "Temporary Internet Files", {{1038, "SysListView32"}, {1098, "Static"}, {1099, "Static"}, {1243, "Button"}}},
-    {PageId::OpenFileHistory, "Open File History", {{1039, "SysListView32"}, {1112, "Static"}, {1149, "Static"}}},
-    {PageId::MfuRegistry, nullptr, {{1040, "SysListView32"}, {1194, "Static"}, {1195, "Static"}, {1000, "Button"}}},
-    {PageId::Internet, "Internet", {{1223, "Static"}, {1077, "Static"}, {1078, "Static"}, {1079, "Static"}, {1011, "Static"}, {1085, "Static"}, {1089, "Static"}, {1095, "Button"}, {1096, "Button"}, {1275, "Button"}, {1090, "Button"}, {1273, "Button"}, {1083, "Button"}, {1000, "Button"}, {1274, "Button"}, {1217, "Button"}, {1218, "Button"}, {1219, "Button"}, {1220, "Button"}, {1072, "Button"}, {1093, "Button"}, {1094, "Button"}}},
-    {PageId::System, "System", {{1224, "Static"}, {1110, "Static"}, {1111, "Static"}, {1000, "Button"}, {1145, "Button"}, {1146, "Button"}, {1196, "Button"}, {1205, "Button"}, {1122, "Button"}, {1052, "Button"}, {1035, "Button"}, {1147, "Button"}, {1148, "Button"}}},
-    {PageId::AdminTempFiles, "Administrator's Temporary Files", {{1055, "SysListView32"}, {1121, "Static"}, {1124, "Static"}, {1263, "Button"}}},
-    {PageId::SysTempFiles, "System Temporary Files", {{1058, "SysListView32"}, {1125, "Static"}, {1128, "Static"}, {1000, "Button"}}},
-    {PageId::RecentNetworkFolder, "Recent Network Folder", {{1054, "SysListView32"}, {1141, "Static"}, {1144, "Static"}, {1000, "Button"}}},
-    {PageId::ApplicationTraces, "Application Traces", {{1227, "Static"}, {1151, "Static"}, {1152, "Static"}, {1143, "Button"}, {1176, "Button"}, {1177, "Button"}, {1206, "Button"}, {1216, "Button"}, {1086, "Button"}, {1174, "Button"}}},
-    {PageId::Acrobat, "Acrobat Reader", {{1001, "SysListView32"}, {1157, "Static"}, {1186, "Static"}, {1000, "Button"}, {1053, "Button"}, {1087, "Button"}}},
-    {PageId::Access, "Microsoft Access", {{1062, "SysListView32"}, {1153, "Static"}, {1154, "Static"}, {1053, "Button"}, {1087, "Button"}, {1244, "Button"}}},
-    {PageId::Excel, "Microsoft Excel", {{1034, "SysListView32"}, {1155, "Static"}, {1156, "Static"}, {1000, "Button"}, {1059, "Button"}, {1245, "Button"}}},
-    {PageId::PowerPoint, "Microsoft Power Point", {{1060, "SysListView32"}, {1072, "Static"}, {1158, "Static"}, {1000, "Button"}, {1061, "Button"}, {1246, "Button"}}},
-    {PageId::Word, "Microsoft Word", {{1001, "SysListView32"}, {1159, "Static"}, {1161, "Static"}, {1000, "Button"}, {1053, "Button"}, {1087, "Button"}}},
-    {PageId::WinZip, "WinZip", {{1023, "SysListView32"}, {1187, "Static"}, {1188, "Static"}, {1254, "Button"}, {1255, "Button"}, {1256, "Button"}}},
-    {PageId::WipeList, nullptr, {{1189, "Static"}, {1190, "Static"}, {1191, "Static"}, {1192, "Static"}, {1193, "Static"}}},
+    {PageId::Recycle, L"Recycle Bin", {{1008, L"SysTreeView32"}, {1108, L"Static"}, {1109, L"Static"}, {1000, L"Button"}}},
+    {PageId::SystemRegistry, L"System Registry Traces", {{1007, L"SysTreeView32"}, {1106, L"Static"}, {1105, L"Static"}, {1000, L"Button"}}},
+    {PageId::MMConsole, L"Microsoft Management Console", {{1252, L"SysListView32"}, {1181, L"Static"}, {1170, L"Static"}, {1182, L"Button"}, {1183, L"Button"}, {1253, L"Button"}}},
+    {PageId::MediaPlayer, L"Media Player", {{1015, L"SysListView32"}, {1179, L"Static"}, {1180, L"Static"}, {1001, L"Button"}, {1000, L"Button"}, {1248, L"Button"}}},
+    {PageId::Paint, L"Paint", {{1014, L"SysListView32"}, {1178, L"Static"}, {1164, L"Static"}, {1000, L"Button"}, {1001, L"Button"}, {1247, L"Button"}}},
+    {PageId::RecentDocuments, L"Recent Documents", {{1008, L"SysTreeView32"}, {1114, L"Static"}, {1115, L"Static"}, {1000, L"Button"}}},
+    {PageId::TypedUrls, L"Typed URL", {{1001, L"ListBox"}, {1103, L"Static"}, {1104, L"Static"}, {1241, L"Button"}}},
+    {PageId::Cookies, L"Cookies", {{1013, L"SysTreeView32"}, {1100, L"Static"}, {1084, L"Static"}, {1000, L"Button"}}},
+    {PageId::History, L"History", {{1242, L"SysListView32"}, {1101, L"Static"}, {1102, L"Static"}, {1000, L"Button"}}},
+    {PageId::Clipboard, L"ClipBoard Content", {{1018, L"Edit"}, {1133, L"Static"}, {1136, L"Static"}, {1257, L"Button"}}},
+    {PageId::EventLog, L"Event Log", {{1001, L"SysListView32"}, {1150, L"Static"}, {1140, L"Static"}, {1053, L"Button"}}},
+    {PageId::UnusedSpace, L"Veduva123", {{1230, L"Static"}, {1057, L"Static"}, {1229, L"Static"}, {1233, L"Button"}, {1001, L"Button"}, {1071, L"Button"}, {1072, L"Button"}, {1234, L"Static"}, {1235, L"Static"}, {1236, L"Static"}, {1237, L"Static"}, {1238, L"Static"}}},
+    {PageId::Drives, L"Z: [label for the drives page]", {{1232, L"Static"}, {1073, L"Static"}, {1063, L"Static"}, {1087, L"Button"}, {1074, L"Static"}, {1067, L"Static"}, {1072, L"Static"}, {1069, L"Static"}, {1053, L"Button"}}},
+    {PageId::WordPad, L"Word Pad", {{1250, L"SysListView32"}, {1184, L"Static"}, {1185, L"Static"}, {1000, L"Button"}, {1021, L"Button"}, {1251, L"Button"}}},
+    {PageId::TempInternetFiles, L"Temporary Internet Files", {{1038, L"SysListView32"}, {1098, L"Static"}, {1099, L"Static"}, {1243, L"Button"}}},
+    {PageId::OpenFileHistory, L"Open File History", {{1039, L"SysListView32"}, {1112, L"Static"}, {1149, L"Static"}}},
+    {PageId::MfuRegistry, nullptr, {{1040, L"SysListView32"}, {1194, L"Static"}, {1195, L"Static"}, {1000, L"Button"}}},
+    {PageId::Internet, L"Internet", {{1223, L"Static"}, {1077, L"Static"}, {1078, L"Static"}, {1079, L"Static"}, {1011, L"Static"}, {1085, L"Static"}, {1089, L"Static"}, {1095, L"Button"}, {1096, L"Button"}, {1275, L"Button"}, {1090, L"Button"}, {1273, L"Button"}, {1083, L"Button"}, {1000, L"Button"}, {1274, L"Button"}, {1217, L"Button"}, {1218, L"Button"}, {1219, L"Button"}, {1220, L"Button"}, {1072, L"Button"}, {1093, L"Button"}, {1094, L"Button"}}},
+    {PageId::System, L"System", {{1224, L"Static"}, {1110, L"Static"}, {1111, L"Static"}, {1000, L"Button"}, {1145, L"Button"}, {1146, L"Button"}, {1196, L"Button"}, {1205, L"Button"}, {1122, L"Button"}, {1052, L"Button"}, {1035, L"Button"}, {1147, L"Button"}, {1148, L"Button"}}},
+    {PageId::AdminTempFiles, L"Administrator's Temporary Files", {{1055, L"SysListView32"}, {1121, L"Static"}, {1124, L"Static"}, {1263, L"Button"}}},
+    {PageId::SysTempFiles, L"System Temporary Files", {{1058, L"SysListView32"}, {1125, L"Static"}, {1128, L"Static"}, {1000, L"Button"}}},
+    {PageId::RecentNetworkFolder, L"Recent Network Folder", {{1054, L"SysListView32"}, {1141, L"Static"}, {1144, L"Static"}, {1000, L"Button"}}},
+    {PageId::ApplicationTraces, L"Application Traces", {{1227, L"Static"}, {1151, L"Static"}, {1152, L"Static"}, {1143, L"Button"}, {1176, L"Button"}, {1177, L"Button"}, {1206, L"Button"}, {1216, L"Button"}, {1086, L"Button"}, {1174, L"Button"}}},
+    {PageId::Acrobat, L"Acrobat Reader", {{1001, L"SysListView32"}, {1157, L"Static"}, {1186, L"Static"}, {1000, L"Button"}, {1053, L"Button"}, {1087, L"Button"}}},
+    {PageId::Access, L"Microsoft Access", {{1062, L"SysListView32"}, {1153, L"Static"}, {1154, L"Static"}, {1053, L"Button"}, {1087, L"Button"}, {1244, L"Button"}}},
+    {PageId::Excel, L"Microsoft Excel", {{1034, L"SysListView32"}, {1155, L"Static"}, {1156, L"Static"}, {1000, L"Button"}, {1059, L"Button"}, {1245, L"Button"}}},
+    {PageId::PowerPoint, L"Microsoft Power Point", {{1060, L"SysListView32"}, {1072, L"Static"}, {1158, L"Static"}, {1000, L"Button"}, {1061, L"Button"}, {1246, L"Button"}}},
+    {PageId::Word, L"Microsoft Word", {{1001, L"SysListView32"}, {1159, L"Static"}, {1161, L"Static"}, {1000, L"Button"}, {1053, L"Button"}, {1087, L"Button"}}},
+    {PageId::WinZip, L"WinZip", {{1023, L"SysListView32"}, {1187, L"Static"}, {1188, L"Static"}, {1254, L"Button"}, {1255, L"Button"}, {1256, L"Button"}}},
+    {PageId::WipeList, nullptr, {{1189, L"Static"}, {1190, L"Static"}, {1191, L"Static"}, {1192, L"Static"}, {1193, L"Static"}}},
 };
 
-std::string ClassOf(HWND h) {
-    char cls[64] = "";
-    ::GetClassNameA(h, cls, sizeof cls);
+std::wstring ClassOf(HWND h) {
+    wchar_t cls[64] = L"";
+    ::GetClassNameW(h, cls, ARRAYSIZE(cls));
     return cls;
 }
 
@@ -74,14 +74,14 @@ struct PageFixture : ::testing::Test {
 struct CtlColourAnswer {
     COLORREF brush, background;
     int mode;
-    std::string font;  // face and height, width, weight; empty when none was chosen
+    std::wstring font;  // face and height, width, weight; empty when none was chosen
 };
 
-std::string FontText(HFONT font) {
-    LOGFONTA f{};
-    ::GetObjectA(font, sizeof f, &f);
-    return std::string(f.lfFaceName) + " " + std::to_string(f.lfHeight) + "/" + std::to_string(f.lfWidth) + "/" +
-           std::to_string(f.lfWeight);
+std::wstring FontText(HFONT font) {
+    LOGFONTW f{};
+    ::GetObjectW(font, sizeof f, &f);
+    return std::wstring(f.lfFaceName) + L" " + std::to_wstring(f.lfHeight) + L"/" + std::to_wstring(f.lfWidth) + L"/" +
+           std::to_wstring(f.lfWeight);
 }
 
 CtlColourAnswer AskColours(CWnd* view, HWND control) {
@@ -89,7 +89,7 @@ CtlColourAnswer AskColours(CWnd* view, HWND control) {
     HGDIOBJ initialFont = ::GetCurrentObject(dc, OBJ_FONT);
     LRESULT brush = view->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     LOGBRUSH lb{};
-    ::GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
+    ::GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
     CtlColourAnswer a{lb.lbColor, ::GetBkColor(dc), ::GetBkMode(dc), {}};
     HGDIOBJ font = ::GetCurrentObject(dc, OBJ_FONT);
     if (font != initialFont) a.font = FontText(static_cast<HFONT>(font));
@@ -99,15 +99,15 @@ CtlColourAnswer AskColours(CWnd* view, HWND control) {
 }  // namespace
 
 TEST_F(PageFixture, EveryTemplateOpensAPageWithItsCaptionAndControls) {
-    LastChosenText() = "Z: [label for the drives page]";
+    LastChosenText() = L"Z: [label for the drives page]";
     for (const PageRow& row : kPages) {
-        SCOPED_TRACE(row.caption ? row.caption : "untitled");
+        SCOPED_TRACE(row.caption ? row.caption : L"untitled");
         CPageView* view = Open(row.page);
         ASSERT_NE(view, nullptr);
         CFrameWnd* frame = view->GetParentFrame();
         ASSERT_NE(frame, nullptr);
         EXPECT_TRUE(frame->IsWindowVisible());
-        EXPECT_EQ(frame->GetWindowText(), row.caption ? row.caption : "Untitled");
+        EXPECT_EQ(frame->GetWindowText(), row.caption ? row.caption : L"Untitled");
         for (auto [id, cls] : row.controls) EXPECT_EQ(ClassOf(::GetDlgItem(view->m_hWnd, id)), cls) << id;
     }
 }
@@ -115,10 +115,10 @@ TEST_F(PageFixture, EveryTemplateOpensAPageWithItsCaptionAndControls) {
 TEST_F(PageFixture, TheDrivesCaptionFollowsTheLastChosenTextAtEachDrawing) {
     CPageView* view = Open(PageId::Drives);
     ASSERT_NE(view, nullptr);
-    LastChosenText() = "History";
+    LastChosenText() = L"History";
     view->Invalidate();
     view->UpdateWindow();
-    EXPECT_EQ(view->GetParentFrame()->GetWindowText(), "History");
+    EXPECT_EQ(view->GetParentFrame()->GetWindowText(), L"History");
 }
 
 TEST_F(PageFixture, BackgroundsAreDrawnInThePageColourToTheLastRow) {
@@ -138,12 +138,12 @@ TEST_F(PageFixture, BackgroundsAreDrawnInThePageColourToTheLastRow) {
 }
 
 TEST_F(PageFixture, TextStaticsAskForTheirColourAndFontAndTheOthersKeepTheSystemOnes) {
-    struct Case { PageId page; int id; COLORREF colour; const char* font; } cases[] = {
+    struct Case { PageId page; int id; COLORREF colour; const wchar_t* font; } cases[] = {
         // Summaries set white first, then the page colour for headings: the later rule wins.
-        {PageId::Internet, IDC_INTERNET_HEADING_COOKIES, look::kPageColour, "Arial Rounded MT Bold 20/7/24"},
-        {PageId::Internet, IDC_INTERNET_DESC_COOKIES, look::kWhite, "Georgia 14/7/20"},
-        {PageId::TypedUrls, IDC_TYPEDURL_TITLE, look::kPageColour, "Arial Rounded MT Bold 22/9/24"},
-        {PageId::TypedUrls, IDC_TYPEDURL_TEXT, look::kPageColour, "Georgia 16/7/24"},
+        {PageId::Internet, IDC_INTERNET_HEADING_COOKIES, look::kPageColour, L"Arial Rounded MT Bold 20/7/24"},
+        {PageId::Internet, IDC_INTERNET_DESC_COOKIES, look::kWhite, L"Georgia 14/7/20"},
+        {PageId::TypedUrls, IDC_TYPEDURL_TITLE, look::kPageColour, L"Arial Rounded MT Bold 22/9/24"},
+        {PageId::TypedUrls, IDC_TYPEDURL_TEXT, look::kPageColour, L"Georgia 16/7/24"},
     };
     CPageView* view = nullptr;
     for (const Case& c : cases) {
@@ -155,7 +155,7 @@ TEST_F(PageFixture, TextStaticsAskForTheirColourAndFontAndTheOthersKeepTheSystem
         EXPECT_EQ(a.background, c.colour) << c.id;
         EXPECT_EQ(a.mode, OPAQUE) << c.id;
         EXPECT_EQ(a.font, c.font);
-        EXPECT_EQ(FontText(reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0))), c.font);
+        EXPECT_EQ(FontText(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0))), c.font);
     }
     // The group box round the list and the picture of the last page keep the system's look.
     int others = 0;
@@ -163,7 +163,7 @@ TEST_F(PageFixture, TextStaticsAskForTheirColourAndFontAndTheOthersKeepTheSystem
         if (::GetDlgCtrlID(c) != -1 && ::GetDlgCtrlID(c) != 0xFFFF) continue;
         CtlColourAnswer a = AskColours(view, c);
         EXPECT_NE(a.brush, look::kPageColour);
-        EXPECT_EQ(a.font, "");  // no font chosen for it
+        EXPECT_EQ(a.font, L"");  // no font chosen for it
         ++others;
     }
     EXPECT_GE(others, 2);
@@ -175,7 +175,7 @@ TEST_F(PageFixture, SelectAllAndClearAllCheckEveryRowAndIgnoreAnEmptyList) {
     auto press = [&](int id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
     press(IDC_WORDPAD_SELECTALL);  // empty: nothing to do, no message
     view->m_list.SetExtendedStyle(LVS_EX_CHECKBOXES);
-    for (int i = 0; i < 3; ++i) view->m_list.InsertItem(i, "C:\\file" + std::to_string(i) + ".txt");
+    for (int i = 0; i < 3; ++i) view->m_list.InsertItem(i, L"C:\\file" + std::to_wstring(i) + L".txt");
     press(IDC_WORDPAD_SELECTALL);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(view->m_list.GetCheck(i));
     press(IDC_WORDPAD_CLEARALL);

@@ -12,9 +12,9 @@
 using namespace testkit;
 
 namespace {
-const char* const kThanks = "Selected items have been Erased. Thank you for using Corvane Scrubline";
-const char* const kSomeStayed = "Some selected items could not be erased.";
-const char* const kNoFiles = "There are no Recent Files in this folder";
+const wchar_t* const kThanks = L"Selected items have been Erased. Thank you for using Corvane Scrubline";
+const wchar_t* const kSomeStayed = L"Some selected items could not be erased.";
+const wchar_t* const kNoFiles = L"There are no Recent Files in this folder";
 
 struct Family {
     PageId page;
@@ -33,8 +33,8 @@ protected:
     }
 
     const RecentFileListRow& Row() const { return *GetParam().row; }
-    std::string Name(int n) const { return recentfiles::ValueName(Row(), n); }
-    void Seed(int n, const std::string& path) { RegSetString(HKEY_CURRENT_USER, Row().key, Name(n), path); }
+    std::wstring Name(int n) const { return recentfiles::ValueName(Row(), n); }
+    void Seed(int n, const std::wstring& path) { RegSetString(HKEY_CURRENT_USER, Row().key, Name(n), path); }
     bool Has(int n) const { return RegValueExists(HKEY_CURRENT_USER, Row().key, Name(n)); }
 
     CRecentFileListView* Open() {
@@ -42,15 +42,15 @@ protected:
         Pump();
         return view;
     }
-    std::vector<std::string> Items(CRecentFileListView* v) const {
-        std::vector<std::string> items;
+    std::vector<std::wstring> Items(CRecentFileListView* v) const {
+        std::vector<std::wstring> items;
         for (int i = 0; i < v->m_list.GetItemCount(); ++i) items.push_back(v->m_list.GetItemText(i, 0));
         return items;
     }
-    using Texts = std::vector<std::string>;
+    using Texts = std::vector<std::wstring>;
     // Presses Erase and returns the texts of the message boxes it showed.
     Texts Erase(CRecentFileListView* v) {
-        DialogAnswerer boxes("Application");
+        DialogAnswerer boxes(L"Application");
         v->SendMessage(WM_COMMAND, MAKEWPARAM(Row().eraseId, BN_CLICKED), 0);
         Texts texts;
         for (const SeenDialog& d : boxes.Seen()) texts.push_back(d.text);
@@ -61,18 +61,18 @@ protected:
 
 TEST_P(RecentFileList, ListsInReadingOrderSkippingOrStoppingAtAGapAndLeavingOutTooLongData) {
     const int f = Row().first;
-    Seed(f, "C:\\a.doc");
-    Seed(f + 2, "C:\\c.doc");
-    Seed(f + 3, "C:\\a.doc");
-    RegSetString(HKEY_CURRENT_USER, Row().key, Name(f + 4), std::string(300, 'x'));
-    Seed(Row().last + 1, "C:\\outside.doc");
+    Seed(f, L"C:\\a.doc");
+    Seed(f + 2, L"C:\\c.doc");
+    Seed(f + 3, L"C:\\a.doc");
+    RegSetString(HKEY_CURRENT_USER, Row().key, Name(f + 4), std::wstring(300, 'x'));
+    Seed(Row().last + 1, L"C:\\outside.doc");
     CRecentFileListView* v = Open();
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v->m_list.GetExtendedStyle(), static_cast<DWORD>(LVS_EX_CHECKBOXES));
     if (Row().stopAtFirstMissing)
-        EXPECT_EQ(Items(v), (Texts{"C:\\a.doc"}));
+        EXPECT_EQ(Items(v), (Texts{L"C:\\a.doc"}));
     else
-        EXPECT_EQ(Items(v), (Texts{"C:\\a.doc", "C:\\c.doc", "C:\\a.doc"}));
+        EXPECT_EQ(Items(v), (Texts{L"C:\\a.doc", L"C:\\c.doc", L"C:\\a.doc"}));
     // Without a window every listed entry goes; the second "a" finds its value gone and counts.
     EraseResult r = CRecentFileListView::EraseWithoutWindow(Row());
     EXPECT_EQ(r.erased, static_cast<unsigned>(v->m_list.GetItemCount()));
@@ -83,22 +83,22 @@ TEST_P(RecentFileList, ListsInReadingOrderSkippingOrStoppingAtAGapAndLeavingOutT
 
 TEST_P(RecentFileList, EraseGoesByContentSoRenumberedValuesAndDuplicatesGoAndTheRestStays) {
     const int f = Row().first;
-    Seed(f, "C:\\a.doc");
-    Seed(f + 1, "C:\\a.doc");
-    Seed(f + 2, "C:\\b.doc");
-    Seed(f + 3, "C:\\keep.doc");
-    Seed(Row().last + 1, "C:\\a.doc");  // outside the range: never touched
+    Seed(f, L"C:\\a.doc");
+    Seed(f + 1, L"C:\\a.doc");
+    Seed(f + 2, L"C:\\b.doc");
+    Seed(f + 3, L"C:\\keep.doc");
+    Seed(Row().last + 1, L"C:\\a.doc");  // outside the range: never touched
     CRecentFileListView* v = Open();
     ASSERT_NE(v, nullptr);
     ASSERT_EQ(v->m_list.GetItemCount(), 4);
     v->m_list.SetCheck(0);
     v->m_list.SetCheck(2);
     // The application renumbered its list after the page was filled.
-    RegSetString(HKEY_CURRENT_USER, Row().key, Name(Row().last), "C:\\b.doc");
-    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, Row().key, Name(f + 2).c_str());
+    RegSetString(HKEY_CURRENT_USER, Row().key, Name(Row().last), L"C:\\b.doc");
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, Row().key, Name(f + 2).c_str());
 
     EXPECT_EQ(Erase(v), (Texts{kThanks}));
-    EXPECT_EQ(Items(v), (Texts{"C:\\a.doc", "C:\\keep.doc"}));  // the unchecked duplicate stays listed
+    EXPECT_EQ(Items(v), (Texts{L"C:\\a.doc", L"C:\\keep.doc"}));  // the unchecked duplicate stays listed
     EXPECT_FALSE(Has(f));
     EXPECT_FALSE(Has(f + 1));
     EXPECT_FALSE(Has(Row().last));
@@ -108,7 +108,7 @@ TEST_P(RecentFileList, EraseGoesByContentSoRenumberedValuesAndDuplicatesGoAndThe
 
 TEST_P(RecentFileList, NothingCheckedChangesNothingAndALockedKeyKeepsEveryRowThenAllGo) {
     const int count = Row().last - Row().first + 1;
-    for (int n = Row().first; n <= Row().last; ++n) Seed(n, "C:\\file" + std::to_string(n) + ".doc");
+    for (int n = Row().first; n <= Row().last; ++n) Seed(n, L"C:\\file" + std::to_wstring(n) + L".doc");
     CRecentFileListView* v = Open();
     ASSERT_NE(v, nullptr);
     ASSERT_EQ(v->m_list.GetItemCount(), count);
@@ -124,7 +124,7 @@ TEST_P(RecentFileList, NothingCheckedChangesNothingAndALockedKeyKeepsEveryRowThe
         EraseResult r = CRecentFileListView::EraseWithoutWindow(Row());
         EXPECT_EQ(r.erased, 0u);
         EXPECT_EQ(r.failed, static_cast<unsigned>(count));
-        EXPECT_NE(r.firstReason.find(Name(Row().first)), std::string::npos) << r.firstReason;
+        EXPECT_NE(r.firstReason.find(Name(Row().first)), std::wstring::npos) << r.firstReason;
     }
     EXPECT_EQ(v->m_list.GetItemCount(), count);
     EXPECT_TRUE(v->m_list.GetCheck(0) && v->m_list.GetCheck(count - 1));
@@ -144,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Family{PageId::PowerPoint, &recentfiles::kPowerPoint}, Family{PageId::Paint, &recentfiles::kPaint},
                       Family{PageId::WinZip, &recentfiles::kWinzip}, Family{PageId::WordPad, &recentfiles::kWordPad}),
     [](const ::testing::TestParamInfo<Family>& info) {
-        std::string name = info.param.row->caption;
+        std::wstring caption = info.param.row->caption;
+        std::string name(caption.begin(), caption.end());
         name.erase(std::remove_if(name.begin(), name.end(), [](unsigned char c) { return !isalnum(c); }), name.end());
         return name;
     });

@@ -12,63 +12,63 @@ using namespace testkit;
 namespace {
 void OpenLogDialog(const std::function<void(HWND)>& script) {
     StartApp();
-    EXPECT_TRUE(WithModalDialog("Corvane Scrubline - Saving Log", script,
+    EXPECT_TRUE(WithModalDialog(L"Corvane Scrubline - Saving Log", script,
                                 [] { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_LOG_SETTINGS); }));
 }
 
-long FileSize(const std::string& path) {
+long FileSize(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    return ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? long(data.nFileSizeLow) : -1;
+    return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? long(data.nFileSizeLow) : -1;
 }
 
 // Browses from the log dialog: selects the folder (or cancels when it is empty), expects a static
 // of the browser to read `shown`, and returns the name box afterwards.
-std::string Browse(HWND dlg, const std::string& folder, const std::string& shown) {
+std::wstring Browse(HWND dlg, const std::wstring& folder, const std::wstring& shown) {
     auto script = [&](HWND browser) {
-        if (!folder.empty()) ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        if (!folder.empty()) ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
         bool found = false;
         for (HWND c = ::GetWindow(browser, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-            found = found || lstrcmpiA(TextOf(c).c_str(), shown.c_str()) == 0;
+            found = found || lstrcmpiW(TextOf(c).c_str(), shown.c_str()) == 0;
         EXPECT_TRUE(found) << shown;
         Click(browser, folder.empty() ? IDCANCEL : IDOK);
     };
-    EXPECT_TRUE(WithModalDialog("Browse for Folder", script, [&] { Click(dlg, IDC_SAVELOG_BROWSE); }));
+    EXPECT_TRUE(WithModalDialog(L"Browse for Folder", script, [&] { Click(dlg, IDC_SAVELOG_BROWSE); }));
     return ItemText(dlg, IDC_SAVELOG_FILENAME);
 }
 }  // namespace
 
 TEST(SaveLog, ProposesTheDefaultNameAndOkCreatesTheFileOrEmptiesItOnlyOnceTheUserAgrees) {
-    std::string folder = ScratchFolder("savelog");
-    WriteFile(folder + "\\emptied.txt", "an earlier log");
-    WriteFile(folder + "\\kept.doc", "a letter");
-    struct Case { const char* name; int answer; long size; size_t boxes; };
-    const Case cases[] = {{"fresh.txt", IDYES, 0, 0}, {"emptied.txt", IDYES, 0, 1}, {"kept.doc", IDNO, 8, 1}};
+    std::wstring folder = ScratchFolder(L"savelog");
+    WriteFile(folder + L"\\emptied.txt", L"an earlier log");
+    WriteFile(folder + L"\\kept.doc", L"a letter");
+    struct Case { const wchar_t* name; int answer; long size; size_t boxes; };
+    const Case cases[] = {{L"fresh.txt", IDYES, 0, 0}, {L"emptied.txt", IDYES, 0, 1}, {L"kept.doc", IDNO, 8, 1}};
     for (const Case& c : cases) {
-        std::string path = folder + "\\" + c.name;
-        LogPath() = "elsewhere";
-        DialogAnswerer box("Corvane-Sweepmere", c.answer);
+        std::wstring path = folder + L"\\" + c.name;
+        LogPath() = L"elsewhere";
+        DialogAnswerer box(L"Corvane-Sweepmere", c.answer);
         OpenLogDialog([&](HWND dlg) {
-            EXPECT_EQ(ItemText(dlg, IDC_SAVELOG_FILENAME), "d:\\Erase.txt");
-            EXPECT_EQ(LogPath(), "d:\\Erase.txt");
+            EXPECT_EQ(ItemText(dlg, IDC_SAVELOG_FILENAME), L"d:\\Erase.txt");
+            EXPECT_EQ(LogPath(), L"d:\\Erase.txt");
             TypeText(dlg, IDC_SAVELOG_FILENAME, path);
             Click(dlg, IDC_SAVELOG_OK);
-            EXPECT_EQ(::IsWindowVisible(dlg) != FALSE, c.answer == IDNO) << "No keeps the dialog open";
+            EXPECT_EQ(::IsWindowVisible(dlg) != FALSE, c.answer == IDNO) << L"No keeps the dialog open";
         });
-        EXPECT_EQ(LogPath(), c.answer == IDYES ? path : "d:\\Erase.txt");
+        EXPECT_EQ(LogPath(), c.answer == IDYES ? path : L"d:\\Erase.txt");
         EXPECT_EQ(FileSize(path), c.size) << path;
         ASSERT_EQ(box.Count(), c.boxes) << path;  // a new file is not asked about
         if (c.boxes) {
-            EXPECT_EQ(box.Seen()[0].text, path + " already exists. Do you want to replace it?");
+            EXPECT_EQ(box.Seen()[0].text, path + L" already exists. Do you want to replace it?");
         }
     }
 }
 
 TEST(SaveLog, OkOnAMissingDriveAndCancelCreateNothingAndSayNothing) {
-    char letter = 'D';
+    wchar_t letter = 'D';
     while (letter < 'Z' && (::GetLogicalDrives() & (1u << (letter - 'A')))) ++letter;
-    std::string missing = std::string(1, letter) + ":\\Erase.txt";
-    std::string cancelled = ScratchFolder("savelog-cancel") + "\\never.txt";
-    DialogAnswerer anyBox("Application");
+    std::wstring missing = std::wstring(1, letter) + L":\\Erase.txt";
+    std::wstring cancelled = ScratchFolder(L"savelog-cancel") + L"\\never.txt";
+    DialogAnswerer anyBox(L"Application");
     for (auto [path, button] : {std::pair{missing, IDC_SAVELOG_OK}, std::pair{cancelled, IDC_SAVELOG_CANCEL}}) {
         OpenLogDialog([&](HWND dlg) {
             TypeText(dlg, IDC_SAVELOG_FILENAME, path);
@@ -83,15 +83,15 @@ TEST(SaveLog, OkOnAMissingDriveAndCancelCreateNothingAndSayNothing) {
 TEST(SaveLog, BrowseProposesEraseTxtInTheChosenFolderAndCanBeCancelled) {
     // Only the name box changes, so any folder will do; Wine finds long scratch names in its
     // tree only now and then.
-    std::string folder = "C:\\windows";
+    std::wstring folder = L"C:\\windows";
     OpenLogDialog([&](HWND dlg) {
-        const char title[] = "Select drive/folder for save recovery:";
+        const wchar_t title[] = L"Select drive/folder for save recovery:";
         // The status line shows the folder under the selection; a drive's root gets no second separator.
-        std::string name = Browse(dlg, folder, folder);
-        EXPECT_EQ(lstrcmpiA(name.c_str(), (folder + "\\Erase.txt").c_str()), 0) << name;
-        name = Browse(dlg, "C:\\", title);
-        EXPECT_EQ(lstrcmpiA(name.c_str(), "C:\\Erase.txt"), 0) << name;
-        TypeText(dlg, IDC_SAVELOG_FILENAME, "kept.txt");
-        EXPECT_EQ(Browse(dlg, "", title), "kept.txt");
+        std::wstring name = Browse(dlg, folder, folder);
+        EXPECT_EQ(lstrcmpiW(name.c_str(), (folder + L"\\Erase.txt").c_str()), 0) << name;
+        name = Browse(dlg, L"C:\\", title);
+        EXPECT_EQ(lstrcmpiW(name.c_str(), L"C:\\Erase.txt"), 0) << name;
+        TypeText(dlg, IDC_SAVELOG_FILENAME, L"kept.txt");
+        EXPECT_EQ(Browse(dlg, L"", title), L"kept.txt");
     });
 }

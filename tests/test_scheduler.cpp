@@ -9,13 +9,13 @@
 #include "resource.h"
 
 using namespace testkit;
-using Cells = std::vector<std::string>;
+using Cells = std::vector<std::wstring>;
 
 namespace {
 void OpenScheduler(const std::function<void(HWND, CSchedulerDlg&)>& script) {
     StartApp();
     EXPECT_TRUE(WithModalDialog(
-        "Scheduler",
+        L"Scheduler",
         [&](HWND h) {
             auto* dlg = dynamic_cast<CSchedulerDlg*>(CWnd::FromHandlePermanent(h));
             ASSERT_NE(dlg, nullptr);
@@ -35,7 +35,7 @@ bool IsReduced(HWND dlg) {
     return window.right == box.right && window.bottom == box.bottom;
 }
 
-void ApplyTask(HWND dlg, const std::string& name, int radio) {
+void ApplyTask(HWND dlg, const std::wstring& name, int radio) {
     Click(dlg, radio);
     TypeText(dlg, IDC_SCHEDULER_TASKNAME, name);
     ASSERT_TRUE(Enabled(dlg, IDC_SCHEDULER_APPLY));
@@ -46,7 +46,7 @@ void ApplyTask(HWND dlg, const std::string& name, int radio) {
 // Sets the picker to 14:05:09, or with GDT_NONE unticks its check box (Wine wants a time even then).
 void SetPickerTime(HWND dlg, DWORD valid) {
     SYSTEMTIME at{2026, 3, 0, 14, 14, 5, 9, 0};
-    ::SendMessageA(::GetDlgItem(dlg, IDC_SCHEDULER_TIME), DTM_SETSYSTEMTIME, valid, reinterpret_cast<LPARAM>(&at));
+    ::SendMessageW(::GetDlgItem(dlg, IDC_SCHEDULER_TIME), DTM_SETSYSTEMTIME, valid, reinterpret_cast<LPARAM>(&at));
 }
 
 Cells Row(CSchedulerDlg& d, int row) {
@@ -73,7 +73,7 @@ TEST(Scheduler, OpensReducedAndManualAndEachChoiceEnablesItsControls) {
         Click(dlg, IDC_SCHEDULER_ON);
         for (int id : {IDC_SCHEDULER_DATE, IDC_SCHEDULER_TIME, IDC_SCHEDULER_AT_TIME, IDC_SCHEDULER_FIRST_STARTUP})
             EXPECT_TRUE(Enabled(dlg, id)) << id;
-        TypeText(dlg, IDC_SCHEDULER_TASKNAME, "N");
+        TypeText(dlg, IDC_SCHEDULER_TASKNAME, L"N");
         EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_APPLY));
 
         Click(dlg, IDC_SCHEDULER_EVERY);
@@ -87,49 +87,49 @@ TEST(Scheduler, OpensReducedAndManualAndEachChoiceEnablesItsControls) {
         ASSERT_EQ(d.m_hours.GetCount(), 48);
         ASSERT_EQ(d.m_minutes.GetCount(), 120);
         EXPECT_EQ((Cells{d.m_hours.GetText(9), d.m_hours.GetText(24), d.m_minutes.GetText(7), d.m_minutes.GetText(60)}),
-                  (Cells{"9", "0", "07", "00"}));
+                  (Cells{L"9", L"0", L"07", L"00"}));
     });
 }
 
 TEST(Scheduler, EachApplyTogglesTheSizeOnTheScreenAndInsertsTheTaskAtTheTop) {
     OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
         RECT work;
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         CRect reduced, full;
         ::GetWindowRect(dlg, &reduced);
         ::SetWindowPos(dlg, nullptr, reduced.left, work.bottom - reduced.Height(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        ApplyTask(dlg, "Morning", IDC_SCHEDULER_MANUALLY);
+        ApplyTask(dlg, L"Morning", IDC_SCHEDULER_MANUALLY);
         ::GetWindowRect(dlg, &full);
         EXPECT_TRUE(d.IsExpanded() && full.Height() > reduced.Height());
-        EXPECT_TRUE(full.top >= work.top && full.bottom <= work.bottom) << full.top << ".." << full.bottom;
+        EXPECT_TRUE(full.top >= work.top && full.bottom <= work.bottom) << full.top << L".." << full.bottom;
         EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_TASK_LIST));
-        EXPECT_EQ(Row(d, 0), (Cells{"Morning", "Manually", "", "Active"}));
+        EXPECT_EQ(Row(d, 0), (Cells{L"Morning", L"Manually", L"", L"Active"}));
 
         SetPickerTime(dlg, GDT_VALID);
-        ApplyTask(dlg, "Noon", IDC_SCHEDULER_ON);
+        ApplyTask(dlg, L"Noon", IDC_SCHEDULER_ON);
         EXPECT_TRUE(IsReduced(dlg));
         ASSERT_EQ(d.m_tasks.GetItemCount(), 2);
-        EXPECT_EQ(Row(d, 0), (Cells{"Noon", "at 14:05:09 on", "", "Active"}));
-        EXPECT_EQ(d.m_tasks.GetItemText(1, 0), "Morning");
+        EXPECT_EQ(Row(d, 0), (Cells{L"Noon", L"at 14:05:09 on", L"", L"Active"}));
+        EXPECT_EQ(d.m_tasks.GetItemText(1, 0), L"Morning");
 
-        ApplyTask(dlg, "Hourly", IDC_SCHEDULER_EVERY);  // "Every" keeps only the name
+        ApplyTask(dlg, L"Hourly", IDC_SCHEDULER_EVERY);  // "Every" keeps only the name
         EXPECT_TRUE(d.IsExpanded());
-        EXPECT_EQ(Row(d, 0), (Cells{"Hourly", "", "", ""}));
+        EXPECT_EQ(Row(d, 0), (Cells{L"Hourly", L"", L"", L""}));
         EXPECT_EQ(d.m_tasks.GetItemCount(), 3);
     });
 }
 
 TEST(Scheduler, OnWithoutATimeSaysTimeNotSetAndReopeningShowsAnEmptyList) {
-    DialogAnswerer box("Application");
+    DialogAnswerer box(L"Application");
     OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
         SetPickerTime(dlg, GDT_NONE);
-        ApplyTask(dlg, "Whenever", IDC_SCHEDULER_ON);
-        EXPECT_EQ(Row(d, 0), (Cells{"Whenever", "", "", ""}));
+        ApplyTask(dlg, L"Whenever", IDC_SCHEDULER_ON);
+        EXPECT_EQ(Row(d, 0), (Cells{L"Whenever", L"", L"", L""}));
     });
     ASSERT_EQ(box.Count(), 1u);
-    EXPECT_EQ(box.Seen()[0].text, "Time not set!");
+    EXPECT_EQ(box.Seen()[0].text, L"Time not set!");
     OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
         EXPECT_EQ(d.m_tasks.GetItemCount(), 0);
-        EXPECT_EQ(ItemText(dlg, IDC_SCHEDULER_TASKNAME), "");
+        EXPECT_EQ(ItemText(dlg, IDC_SCHEDULER_TASKNAME), L"");
     });
 }

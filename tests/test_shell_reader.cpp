@@ -15,14 +15,14 @@
 using namespace testkit;
 
 namespace {
-const char* const kKey = "Software\\CorvaneTests\\Reader";
+const wchar_t* const kKey = L"Software\\CorvaneTests\\Reader";
 
 // A caller's buffer of 260 bytes with guard bytes behind it that a read must never touch.
 struct GuardedBuffer {
-    char bytes[300];
+    wchar_t bytes[300];
     GuardedBuffer() { memset(bytes, '#', sizeof bytes); }
     bool GuardIntact() const {
-        return std::all_of(bytes + 260, bytes + sizeof bytes, [](char c) { return c == '#'; });
+        return std::all_of(bytes + 260, bytes + sizeof bytes, [](wchar_t c) { return c == '#'; });
     }
 };
 
@@ -32,9 +32,9 @@ protected:
     void TearDown() override { RegDeleteTree(HKEY_CURRENT_USER, kKey); }
 
     // Reads after a good read, so that a failing read has to clear the indicator itself.
-    LONG ReadAfterGoodRead(const char* key, const char* name, GuardedBuffer& out) {
-        RegSetString(HKEY_CURRENT_USER, kKey, "good", "fine");
-        reader.ReadRegString(HKEY_CURRENT_USER, kKey, "good", out.bytes);
+    LONG ReadAfterGoodRead(const wchar_t* key, const wchar_t* name, GuardedBuffer& out) {
+        RegSetString(HKEY_CURRENT_USER, kKey, L"good", L"fine");
+        reader.ReadRegString(HKEY_CURRENT_USER, kKey, L"good", out.bytes);
         EXPECT_TRUE(reader.LastReadOk());
         return reader.ReadRegString(HKEY_CURRENT_USER, key, name, out.bytes);
     }
@@ -43,72 +43,72 @@ protected:
 }  // namespace
 
 TEST_F(ReadRegStringTest, MissingOrTooLongValuesLeaveTheBufferEmptyAndClearTheIndicator) {
-    RegSetString(HKEY_CURRENT_USER, kKey, "big", std::string(299, 'a'));  // 300 bytes with the zero
-    const std::string absentKey = std::string(kKey) + "\\Absent";
-    for (auto [key, name, rc] : {std::tuple<const char*, const char*, LONG>{kKey, "big", ERROR_SUCCESS},
-                                 {kKey, "absent", ERROR_SUCCESS}, {absentKey.c_str(), "url1", ERROR_FILE_NOT_FOUND}}) {
+    RegSetString(HKEY_CURRENT_USER, kKey, L"big", std::wstring(299, 'a'));  // 300 bytes with the zero
+    const std::wstring absentKey = std::wstring(kKey) + L"\\Absent";
+    for (auto [key, name, rc] : {std::tuple<const wchar_t*, const wchar_t*, LONG>{kKey, L"big", ERROR_SUCCESS},
+                                 {kKey, L"absent", ERROR_SUCCESS}, {absentKey.c_str(), L"url1", ERROR_FILE_NOT_FOUND}}) {
         GuardedBuffer b;
         EXPECT_EQ(ReadAfterGoodRead(key, name, b), rc) << name;  // a missing value still closes its key fine
         EXPECT_FALSE(reader.LastReadOk()) << name;
-        EXPECT_STREQ(b.bytes, "") << name;
+        EXPECT_STREQ(b.bytes, L"") << name;
         EXPECT_TRUE(b.GuardIntact()) << name;
     }
 }
 
 TEST_F(ReadRegStringTest, DataIsReadUpToItsFirstZeroOrTerminatedInsideTheBuffer) {
-    std::string data(260, 'q');
+    std::wstring data(260, 'q');
     data[0] = 'A';
     data[258] = 'Z';
-    RegSetDword(HKEY_CURRENT_USER, kKey, "short", 0x00636261);  // "abc" then a zero byte
-    RegSetDword(HKEY_CURRENT_USER, kKey, "full", 0x64636261);   // four bytes, no zero at all
-    RegSetBinary(HKEY_CURRENT_USER, kKey, "bin", data.data(), 260, REG_BINARY);
-    RegSetString(HKEY_CURRENT_USER, kKey, "exact", std::string(259, 'e'));  // 260 bytes with its zero
-    for (auto [name, expected] : {std::pair<const char*, std::string>{"short", "abc"}, {"full", "abcd"},
-                                  {"bin", data.substr(0, 259)}, {"exact", std::string(259, 'e')}}) {
+    RegSetDword(HKEY_CURRENT_USER, kKey, L"short", 0x00636261);  // "abc" then a zero byte
+    RegSetDword(HKEY_CURRENT_USER, kKey, L"full", 0x64636261);   // four bytes, no zero at all
+    RegSetBinary(HKEY_CURRENT_USER, kKey, L"bin", data.data(), 260, REG_BINARY);
+    RegSetString(HKEY_CURRENT_USER, kKey, L"exact", std::wstring(259, 'e'));  // 260 bytes with its zero
+    for (auto [name, expected] : {std::pair<const wchar_t*, std::wstring>{L"short", L"abc"}, {L"full", L"abcd"},
+                                  {L"bin", data.substr(0, 259)}, {L"exact", std::wstring(259, 'e')}}) {
         GuardedBuffer b;
         memset(b.bytes, 'x', 260);
         reader.ReadRegString(HKEY_CURRENT_USER, kKey, name, b.bytes);
         EXPECT_TRUE(reader.LastReadOk()) << name;
-        EXPECT_EQ(std::string(b.bytes), expected) << name;
+        EXPECT_EQ(std::wstring(b.bytes), expected) << name;
         EXPECT_TRUE(b.GuardIntact()) << name;
     }
     // A string type goes through the 8-bit conversion, which may want room for a zero of its
     // own and so find the data too long: then the read fails cleanly, never unterminated.
-    RegSetBinary(HKEY_CURRENT_USER, kKey, "sz", data.data(), 260, REG_SZ);
+    RegSetBinary(HKEY_CURRENT_USER, kKey, L"sz", data.data(), 260, REG_SZ);
     GuardedBuffer sz;
-    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "sz", sz.bytes);
-    EXPECT_EQ(std::string(sz.bytes), reader.LastReadOk() ? data.substr(0, 259) : "");
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, L"sz", sz.bytes);
+    EXPECT_EQ(std::wstring(sz.bytes), reader.LastReadOk() ? data.substr(0, 259) : L"");
     EXPECT_TRUE(sz.GuardIntact());
 }
 
 TEST_F(ReadRegStringTest, EveryReadOpensTheKeyAnewAndClosesIt) {
-    RegSetString(HKEY_CURRENT_USER, kKey, "v", "first");
+    RegSetString(HKEY_CURRENT_USER, kKey, L"v", L"first");
     GuardedBuffer b;
-    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "v", b.bytes);
-    EXPECT_STREQ(b.bytes, "first");
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, L"v", b.bytes);
+    EXPECT_STREQ(b.bytes, L"first");
 
     // A freed handle slot is taken again by the next handle: a key left open would shift it.
     HKEY probe = nullptr;
-    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, kKey, &probe), ERROR_SUCCESS);
+    ASSERT_EQ(::RegOpenKeyW(HKEY_CURRENT_USER, kKey, &probe), ERROR_SUCCESS);
     HKEY before = probe;
     ::RegCloseKey(probe);
-    for (int i = 0; i < 3; ++i) reader.ReadRegString(HKEY_CURRENT_USER, kKey, "v", b.bytes);
-    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "absent", b.bytes);
-    ASSERT_EQ(::RegOpenKeyA(HKEY_CURRENT_USER, kKey, &probe), ERROR_SUCCESS);
+    for (int i = 0; i < 3; ++i) reader.ReadRegString(HKEY_CURRENT_USER, kKey, L"v", b.bytes);
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, L"absent", b.bytes);
+    ASSERT_EQ(::RegOpenKeyW(HKEY_CURRENT_USER, kKey, &probe), ERROR_SUCCESS);
     EXPECT_EQ(probe, before);
     ::RegCloseKey(probe);
 
     // The key replaced between two reads: the second read sees the new key.
     RegDeleteTree(HKEY_CURRENT_USER, kKey);
-    RegSetString(HKEY_CURRENT_USER, kKey, "v", "second");
-    reader.ReadRegString(HKEY_CURRENT_USER, kKey, "v", b.bytes);
-    EXPECT_STREQ(b.bytes, "second");
+    RegSetString(HKEY_CURRENT_USER, kKey, L"v", L"second");
+    reader.ReadRegString(HKEY_CURRENT_USER, kKey, L"v", b.bytes);
+    EXPECT_STREQ(b.bytes, L"second");
 }
 
 namespace {
 // The names of a special folder in the order the shell itself enumerates them.
-std::vector<std::string> ShellOrder(int csidl) {
-    std::vector<std::string> names;
+std::vector<std::wstring> ShellOrder(int csidl) {
+    std::vector<std::wstring> names;
     IShellFolder* desktop = nullptr;
     ::SHGetDesktopFolder(&desktop);
     LPITEMIDLIST pidl = nullptr;
@@ -120,8 +120,8 @@ std::vector<std::string> ShellOrder(int csidl) {
         LPITEMIDLIST item = nullptr;
         while (items->Next(1, &item, nullptr) == S_OK) {
             STRRET name{};
-            char text[MAX_PATH] = "";
-            if (SUCCEEDED(folder->GetDisplayNameOf(item, SHGDN_INFOLDER, &name))) ::StrRetToBufA(&name, item, text, MAX_PATH);
+            wchar_t text[MAX_PATH] = L"";
+            if (SUCCEEDED(folder->GetDisplayNameOf(item, SHGDN_INFOLDER, &name))) ::StrRetToBufW(&name, item, text, MAX_PATH);
             names.push_back(text);
             ::CoTaskMemFree(item);
         }
@@ -133,8 +133,8 @@ std::vector<std::string> ShellOrder(int csidl) {
     return names;
 }
 
-std::vector<std::string> NamesOf(const std::list<ShellItem>& items) {
-    std::vector<std::string> names;
+std::vector<std::wstring> NamesOf(const std::list<ShellItem>& items) {
+    std::vector<std::wstring> names;
     for (const ShellItem& i : items) names.push_back(i.Name);
     return names;
 }
@@ -143,7 +143,7 @@ int IconWidth(HICON icon) {
     ICONINFO info{};
     if (!::GetIconInfo(icon, &info)) return 0;
     BITMAP bm{};
-    ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
     if (info.hbmColor) ::DeleteObject(info.hbmColor);
     if (info.hbmMask) ::DeleteObject(info.hbmMask);
     return bm.bmWidth;
@@ -152,21 +152,21 @@ int IconWidth(HICON icon) {
 }  // namespace
 
 TEST(ShellFolders, RecentItemsComeInTheReverseOfTheShellsOrderWithTheirIcons) {
-    std::string dir = ScratchFolder("reader-recent");
-    std::string targets = ScratchFolder("reader-recent-targets");
-    ScopedShellFolder recent("Recent", dir);
+    std::wstring dir = ScratchFolder(L"reader-recent");
+    std::wstring targets = ScratchFolder(L"reader-recent-targets");
+    ScopedShellFolder recent(L"Recent", dir);
     ASSERT_EQ(SpecialFolder(CSIDL_RECENT), dir);
     CSpecialFolderEnum reader;
     std::list<ShellItem>* items = reader.EnumRecent();
     ASSERT_NE(items, nullptr);
     EXPECT_TRUE(items->empty());
     // "caf\xe9" checks the names come in the active code page that the 8-bit controls show.
-    for (const char* name : {"zeta report", "alpha notes", "caf\xe9 menu", "mid"}) {
-        std::string target = targets + "\\" + name + ".txt";
+    for (const wchar_t* name : {L"zeta report", L"alpha notes", L"caf\xe9 menu", L"mid"}) {
+        std::wstring target = targets + L"\\" + name + L".txt";
         WriteFile(target);
-        MakeShortcut(dir + "\\" + name + ".lnk", target);
+        MakeShortcut(dir + L"\\" + name + L".lnk", target);
     }
-    std::vector<std::string> expected = ShellOrder(CSIDL_RECENT);
+    std::vector<std::wstring> expected = ShellOrder(CSIDL_RECENT);
     ASSERT_EQ(expected.size(), 4u);
     std::reverse(expected.begin(), expected.end());
 
@@ -182,23 +182,23 @@ TEST(ShellFolders, RecentItemsComeInTheReverseOfTheShellsOrderWithTheirIcons) {
 }
 
 TEST(ShellFolders, RecycleBinItemsAreListedEvenWithoutIcons) {
-    std::string trash = TrashFolder();
-    if (trash.empty()) GTEST_SKIP() << "the trash of the test HOME is not reachable from inside the prefix";
-    const char* names[] = {"reader-one.txt", "reader-two.txt", "reader-three.txt"};
-    for (const char* n : names) SeedTrash(trash, n);
+    std::wstring trash = TrashFolder();
+    if (trash.empty()) GTEST_SKIP() << L"the trash of the test HOME is not reachable from inside the prefix";
+    const wchar_t* names[] = {L"reader-one.txt", L"reader-two.txt", L"reader-three.txt"};
+    for (const wchar_t* n : names) SeedTrash(trash, n);
 
-    std::vector<std::string> expected = OnlyPrefixed(ShellOrder(CSIDL_BITBUCKET), "reader-");
+    std::vector<std::wstring> expected = OnlyPrefixed(ShellOrder(CSIDL_BITBUCKET), L"reader-");
     std::reverse(expected.begin(), expected.end());
     CSpecialFolderEnum reader;
     std::list<ShellItem>* items = reader.EnumRecycleBin();
-    for (const char* n : names) {
-        ::DeleteFileA((trash + "\\files\\" + n).c_str());
-        ::DeleteFileA((trash + "\\info\\" + n + ".trashinfo").c_str());
+    for (const wchar_t* n : names) {
+        ::DeleteFileW((trash + L"\\files\\" + n).c_str());
+        ::DeleteFileW((trash + L"\\info\\" + n + L".trashinfo").c_str());
     }
     ASSERT_NE(items, nullptr);
     EXPECT_EQ(expected.size(), 3u);
-    EXPECT_EQ(OnlyPrefixed(NamesOf(*items), "reader-"), expected);
+    EXPECT_EQ(OnlyPrefixed(NamesOf(*items), L"reader-"), expected);
     // This shell offers no icon extractor for bin items: they stay, with no icons.
     for (const ShellItem& i : *items)
-        if (i.Name.rfind("reader-", 0) == 0) EXPECT_TRUE(!i.SmallIcon && !i.LargeIcon) << i.Name;
+        if (i.Name.rfind(L"reader-", 0) == 0) EXPECT_TRUE(!i.SmallIcon && !i.LargeIcon) << i.Name;
 }

@@ -26,26 +26,26 @@ TEST(Startup, RegistersTheTemplatesShowsTheMainWindowAndKeepsTheIntroductionHidd
     const auto& templates = app->GetDocTemplates();
     ASSERT_EQ(templates.size(), std::size(kTemplateIds));
     for (size_t i = 0; i < templates.size(); ++i) {
-        EXPECT_EQ(templates[i]->m_nIDResource, kTemplateIds[i]) << "row " << i + 1;
-        EXPECT_NE(::FindResourceA(nullptr, MAKEINTRESOURCEA(kTemplateIds[i]), RT_GROUP_ICON), nullptr) << i + 1;
+        EXPECT_EQ(templates[i]->m_nIDResource, kTemplateIds[i]) << L"row " << i + 1;
+        EXPECT_NE(::FindResourceW(nullptr, MAKEINTRESOURCEW(kTemplateIds[i]), RT_GROUP_ICON), nullptr) << i + 1;
         // Only the introduction template has a menu and document strings of its own.
-        EXPECT_EQ(templates[i]->m_hMenuShared != nullptr, i == 0) << "menu of row " << i + 1;
+        EXPECT_EQ(templates[i]->m_hMenuShared != nullptr, i == 0) << L"menu of row " << i + 1;
     }
-    std::string name;
+    std::wstring name;
     EXPECT_TRUE(templates[0]->GetDocString(name, CDocTemplate::fileNewName));
-    EXPECT_EQ(name, "Tidema");
+    EXPECT_EQ(name, L"Tidema");
     EXPECT_TRUE(templates[0]->GetDocString(name, CDocTemplate::regFileTypeName));
-    EXPECT_EQ(name, "Tidema Document");
+    EXPECT_EQ(name, L"Tidema Document");
     EXPECT_EQ(app->PageTemplate(PageId::TypedUrls), templates[7]);
     EXPECT_EQ(app->PageTemplate(PageId::WipeList), templates[30]);
 
     auto* main = dynamic_cast<CMDIFrameWnd*>(app->m_pMainWnd);
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(main->IsWindowVisible());
-    EXPECT_EQ(main->GetWindowText(), "Corvane-Sweepmere");
+    EXPECT_EQ(main->GetWindowText(), L"Corvane-Sweepmere");
     auto docs = app->GetDocTemplates().front()->GetDocuments();
     ASSERT_GE(docs.size(), 1u);
-    EXPECT_EQ(docs.front()->GetTitle(), "Tidema1");
+    EXPECT_EQ(docs.front()->GetTitle(), L"Tidema1");
     EXPECT_FALSE(FrameOf(docs.front())->IsWindowVisible());
     EXPECT_EQ(main->MDIGetActive(), nullptr);  // nothing visible is active in the client area
 }
@@ -60,10 +60,10 @@ TEST(Startup, NewAndStartPageAddHiddenIntroductionPagesAndDataWipeOpensNothing) 
     Command(ID_START_PAGE);
     auto docs = intro->GetDocuments();
     ASSERT_EQ(docs.size(), before + 3);
-    EXPECT_EQ(docs[before]->GetTitle(), "Tidema" + std::to_string(next));
-    EXPECT_EQ(docs[before + 1]->GetTitle(), "Tidema" + std::to_string(next + 1));
+    EXPECT_EQ(docs[before]->GetTitle(), L"Tidema" + std::to_wstring(next));
+    EXPECT_EQ(docs[before + 1]->GetTitle(), L"Tidema" + std::to_wstring(next + 1));
     for (size_t i = before; i < docs.size(); ++i) EXPECT_FALSE(FrameOf(docs[i])->IsWindowVisible()) << i;
-    EXPECT_EQ(AfxGetMainWnd()->GetWindowText(), "Corvane-Sweepmere");
+    EXPECT_EQ(AfxGetMainWnd()->GetWindowText(), L"Corvane-Sweepmere");
     size_t all = AllDocuments(app);
     Command(ID_DATA_WIPE);
     EXPECT_EQ(AllDocuments(app), all);
@@ -71,23 +71,23 @@ TEST(Startup, NewAndStartPageAddHiddenIntroductionPagesAndDataWipeOpensNothing) 
 
 TEST(Startup, ProfileMessageBoxesAndAboutCarryTheirNames) {
     StartApp();
-    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Local AppWizard-Generated Applications\\Application"));
-    DialogAnswerer box("Application");
-    AfxMessageBox("hello");
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, L"Software\\Local AppWizard-Generated Applications\\Application"));
+    DialogAnswerer box(L"Application");
+    AfxMessageBox(L"hello");
     ASSERT_EQ(box.Count(), 1u);
-    EXPECT_EQ(box.Seen()[0].text, "hello");
-    DialogAnswerer about("About Corvane-Sweepmere", IDC_ABOUT_OK);
+    EXPECT_EQ(box.Seen()[0].text, L"hello");
+    DialogAnswerer about(L"About Corvane-Sweepmere", IDC_ABOUT_OK);
     Command(ID_APP_ABOUT);
     ASSERT_EQ(about.Count(), 1u);
 }
 
 TEST(Startup, ProgramFilesPathIsExpandedOrEmpty) {
-    const char* key = "Software\\Microsoft\\Windows\\CurrentVersion";
-    char buf[260] = "junk";
-    RegSetBinary(HKEY_LOCAL_MACHINE, key, "ProgramFilesPath", "%SystemDrive%\\Apps", 19, REG_EXPAND_SZ);
-    GetProgramFilesPath(buf, sizeof buf);
-    EXPECT_STREQ(buf, "C:\\Apps");
-    ::RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key, "ProgramFilesPath");
-    GetProgramFilesPath(buf, sizeof buf);
-    EXPECT_STREQ(buf, "");
+    const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion";
+    wchar_t buf[260] = L"junk";
+    RegSetBinary(HKEY_LOCAL_MACHINE, key, L"ProgramFilesPath", L"%SystemDrive%\\Apps", 19, REG_EXPAND_SZ);
+    GetProgramFilesPath(buf, ARRAYSIZE(buf));
+    EXPECT_STREQ(buf, L"C:\\Apps");
+    ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, L"ProgramFilesPath");
+    GetProgramFilesPath(buf, ARRAYSIZE(buf));
+    EXPECT_STREQ(buf, L"");
 }

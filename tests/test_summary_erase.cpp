@@ -22,76 +22,76 @@
 using namespace testkit;
 
 namespace {
-const char kCaption[] = "Corvane-Sweepmere";
-const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-const std::string kComDlg = kExplorer + "\\ComDlg32", kOpenSave = kComDlg + "\\OpenSaveMRU\\txt";
-const std::string kCount = kExplorer + "\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
-const std::string kEditor = "P:\\Gbbyf\\Rqvgbe.rkr", kSession = "HRZR_PGYFRFFVBA";  // as the shell stores them: ROT13
+const wchar_t kCaption[] = L"Corvane-Sweepmere";
+const std::wstring kExplorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+const std::wstring kComDlg = kExplorer + L"\\ComDlg32", kOpenSave = kComDlg + L"\\OpenSaveMRU\\txt";
+const std::wstring kCount = kExplorer + L"\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+const std::wstring kEditor = L"P:\\Gbbyf\\Rqvgbe.rkr", kSession = L"HRZR_PGYFRFFVBA";  // as the shell stores them: ROT13
 const auto g_log = std::make_shared<FakeLogState>();
 
-std::string Scratch(const std::string& name) { return "C:\\corvane-scratch\\sum-" + name; }
-bool Has(const std::string& key, const std::string& value) { return RegValueExists(HKEY_CURRENT_USER, key, value); }
-void Set(const std::string& key, const std::string& value, const std::string& data) { RegSetString(HKEY_CURRENT_USER, key, value, data); }
+std::wstring Scratch(const std::wstring& name) { return L"C:\\corvane-scratch\\sum-" + name; }
+bool Has(const std::wstring& key, const std::wstring& value) { return RegValueExists(HKEY_CURRENT_USER, key, value); }
+void Set(const std::wstring& key, const std::wstring& value, const std::wstring& data) { RegSetString(HKEY_CURRENT_USER, key, value, data); }
 
 // One erasable row: how a test leaves its trace and a sentinel beside it.
 struct Category {
-    std::string heading;
+    std::wstring heading;
     int check, erase;
     std::function<void()> seed;
     std::function<bool()> traced, kept;  // the trace, the sentinel is there
 };
 // A file to erase and one beside it that stays.
-Category Files(const char* heading, int check, int erase, const std::string& trace, const std::string& beside) {
+Category Files(const wchar_t* heading, int check, int erase, const std::wstring& trace, const std::wstring& beside) {
     return {heading, check, erase, [=] { WriteFile(trace), WriteFile(beside); }, [=] { return FileExists(trace); },
             [=] { return FileExists(beside); }};
 }
 // A value named in its key's "MRUList", and one the list does not name.
-Category Listed(const char* heading, int check, int erase, const std::string& key) {
-    return {heading, check, erase, [=] { Set(key, "a", "C:\\old\\one.txt"), Set(key, "MRUList", "a"), Set(key, "z", "x"); },
-            [=] { return Has(key, "a"); }, [=] { return Has(key, "z"); }};
+Category Listed(const wchar_t* heading, int check, int erase, const std::wstring& key) {
+    return {heading, check, erase, [=] { Set(key, L"a", L"C:\\old\\one.txt"), Set(key, L"MRUList", L"a"), Set(key, L"z", L"x"); },
+            [=] { return Has(key, L"a"); }, [=] { return Has(key, L"z"); }};
 }
 // An application's first recent file, and a value of another name in the same key.
-Category App(const char* heading, int check, int erase, const RecentFileListRow& row) {
-    std::string first = recentfiles::ValueName(row, row.first), key = row.key;
-    return {heading, check, erase, [=] { Set(key, first, "C:\\trace.doc"), Set(key, "Keep", "x"); }, [=] { return Has(key, first); },
-            [=] { return Has(key, "Keep"); }};
+Category App(const wchar_t* heading, int check, int erase, const RecentFileListRow& row) {
+    std::wstring first = recentfiles::ValueName(row, row.first), key = row.key;
+    return {heading, check, erase, [=] { Set(key, first, L"C:\\trace.doc"), Set(key, L"Keep", L"x"); }, [=] { return Has(key, first); },
+            [=] { return Has(key, L"Keep"); }};
 }
 
 const std::vector<Category> kSystemRows{
-    Files("Administrator's Temporary Files", IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_ERASE_ADMINTEMP, Scratch("temp\\trace.tmp"),
-          Scratch("temp-beside.txt")),
-    {"Clipboard Content", IDC_SYSTEM_CHECK_CLIPBOARD, IDC_SYSTEM_ERASE_CLIPBOARD, [] { PutClipboardText("secret"); },
+    Files(L"Administrator's Temporary Files", IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_ERASE_ADMINTEMP, Scratch(L"temp\\trace.tmp"),
+          Scratch(L"temp-beside.txt")),
+    {L"Clipboard Content", IDC_SYSTEM_CHECK_CLIPBOARD, IDC_SYSTEM_ERASE_CLIPBOARD, [] { PutClipboardText(L"secret"); },
      [] { return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE; }, [] { return true; }},
-    {"MFU Registry Traces", IDC_SYSTEM_CHECK_MFUREG, IDC_SYSTEM_ERASE_MFUREG,
+    {L"MFU Registry Traces", IDC_SYSTEM_CHECK_MFUREG, IDC_SYSTEM_ERASE_MFUREG,
      [] { RegSetDword(HKEY_CURRENT_USER, kCount, kEditor, 5), RegSetDword(HKEY_CURRENT_USER, kCount, kSession, 1); },
      [] { return Has(kCount, kEditor); }, [] { return Has(kCount, kSession); }},
-    Listed("Open File History", IDC_SYSTEM_CHECK_OFHISTORY, IDC_SYSTEM_ERASE_OFHISTORY, kOpenSave),
-    Files("Recent Documents", IDC_SYSTEM_CHECK_RECENTDOC, IDC_SYSTEM_ERASE_RECENTDOC, Scratch("recent\\doc.lnk"),
-          Scratch("recent\\kept\\inner.txt")),
-    Files("Recent Network Folder", IDC_SYSTEM_CHECK_RECENTNW, IDC_SYSTEM_ERASE_RECENTNW, Scratch("nethood\\share.lnk"),
-          Scratch("nethood\\kept\\inner.txt")),
-    {"Recycle Bin", IDC_SYSTEM_CHECK_RECYCLE, IDC_SYSTEM_ERASE_RECYCLE,
-     [] { SeedTrash(TrashFolder(), "sum-bin.txt"), WriteFile(Scratch("bin-beside.txt")); },
-     [] { return FileExists(TrashFolder() + "\\files\\sum-bin.txt"); }, [] { return FileExists(Scratch("bin-beside.txt")); }},
-    Listed("System Registry Traces", IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_ERASE_SYSREG, CSystemVw::kRunKey),
-    Files("System's Temporary Files", IDC_SYSTEM_CHECK_SYSTEMP, IDC_SYSTEM_ERASE_SYSTEMP, WindowsTempFolder() + "sum-trace.tmp",
-          WindowsTempFolder() + "..\\sum-beside.txt"),
-    {"Windows Event Log", IDC_SYSTEM_CHECK_EVENTLOG, IDC_SYSTEM_ERASE_EVENTLOG, [] { g_log->records = {BuildRecord(RecordSpec{})}; },
+    Listed(L"Open File History", IDC_SYSTEM_CHECK_OFHISTORY, IDC_SYSTEM_ERASE_OFHISTORY, kOpenSave),
+    Files(L"Recent Documents", IDC_SYSTEM_CHECK_RECENTDOC, IDC_SYSTEM_ERASE_RECENTDOC, Scratch(L"recent\\doc.lnk"),
+          Scratch(L"recent\\kept\\inner.txt")),
+    Files(L"Recent Network Folder", IDC_SYSTEM_CHECK_RECENTNW, IDC_SYSTEM_ERASE_RECENTNW, Scratch(L"nethood\\share.lnk"),
+          Scratch(L"nethood\\kept\\inner.txt")),
+    {L"Recycle Bin", IDC_SYSTEM_CHECK_RECYCLE, IDC_SYSTEM_ERASE_RECYCLE,
+     [] { SeedTrash(TrashFolder(), L"sum-bin.txt"), WriteFile(Scratch(L"bin-beside.txt")); },
+     [] { return FileExists(TrashFolder() + L"\\files\\sum-bin.txt"); }, [] { return FileExists(Scratch(L"bin-beside.txt")); }},
+    Listed(L"System Registry Traces", IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_ERASE_SYSREG, CSystemVw::kRunKey),
+    Files(L"System's Temporary Files", IDC_SYSTEM_CHECK_SYSTEMP, IDC_SYSTEM_ERASE_SYSTEMP, WindowsTempFolder() + L"sum-trace.tmp",
+          WindowsTempFolder() + L"..\\sum-beside.txt"),
+    {L"Windows Event Log", IDC_SYSTEM_CHECK_EVENTLOG, IDC_SYSTEM_ERASE_EVENTLOG, [] { g_log->records = {BuildRecord(RecordSpec{})}; },
      [] { return !g_log->records.empty(); }, [] { return true; }},
 };
 const std::vector<Category> kApplicationRows{
-    App("Microsoft Access", IDC_APPTRACES_CHECK_ACCESS, IDC_APPTRACES_ERASE_ACCESS, recentfiles::kAccess),
-    App("Microsoft Excel", IDC_APPTRACES_CHECK_EXCEL, IDC_APPTRACES_ERASE_EXCEL, recentfiles::kExcel),
-    App("Microsoft Management Console", IDC_APPTRACES_CHECK_MMCONSOLE, IDC_APPTRACES_ERASE_MMCONSOLE, recentfiles::kConsole),
-    App("Microsoft PowerPoint", IDC_APPTRACES_CHECK_POWERPOINT, IDC_APPTRACES_ERASE_POWERPOINT, recentfiles::kPowerPoint),
-    App("Paint", IDC_APPTRACES_CHECK_PAINT, IDC_APPTRACES_ERASE_PAINT, recentfiles::kPaint),
-    App("Windows Media Player", IDC_APPTRACES_CHECK_MEDIAPLAYER, IDC_APPTRACES_ERASE_MEDIAPLAYER, recentfiles::kMediaPlayer),
-    App("Winzip", IDC_APPTRACES_CHECK_WINZIP, IDC_APPTRACES_ERASE_WINZIP, recentfiles::kWinzip),
-    App("Wordpad", IDC_APPTRACES_CHECK_WORDPAD, IDC_APPTRACES_ERASE_WORDPAD, recentfiles::kWordPad),
+    App(L"Microsoft Access", IDC_APPTRACES_CHECK_ACCESS, IDC_APPTRACES_ERASE_ACCESS, recentfiles::kAccess),
+    App(L"Microsoft Excel", IDC_APPTRACES_CHECK_EXCEL, IDC_APPTRACES_ERASE_EXCEL, recentfiles::kExcel),
+    App(L"Microsoft Management Console", IDC_APPTRACES_CHECK_MMCONSOLE, IDC_APPTRACES_ERASE_MMCONSOLE, recentfiles::kConsole),
+    App(L"Microsoft PowerPoint", IDC_APPTRACES_CHECK_POWERPOINT, IDC_APPTRACES_ERASE_POWERPOINT, recentfiles::kPowerPoint),
+    App(L"Paint", IDC_APPTRACES_CHECK_PAINT, IDC_APPTRACES_ERASE_PAINT, recentfiles::kPaint),
+    App(L"Windows Media Player", IDC_APPTRACES_CHECK_MEDIAPLAYER, IDC_APPTRACES_ERASE_MEDIAPLAYER, recentfiles::kMediaPlayer),
+    App(L"Winzip", IDC_APPTRACES_CHECK_WINZIP, IDC_APPTRACES_ERASE_WINZIP, recentfiles::kWinzip),
+    App(L"Wordpad", IDC_APPTRACES_CHECK_WORDPAD, IDC_APPTRACES_ERASE_WORDPAD, recentfiles::kWordPad),
 };
 
 struct Summary {
-    const char* name;
+    const wchar_t* name;
     PageId page;
     const std::vector<Category>* rows;
     int eraseNow, selectAll, clearAll;
@@ -99,23 +99,23 @@ struct Summary {
     std::vector<std::pair<int, PageId>> links;  // "Details..." and the page it opens
 };
 const Summary kSystem{
-    "System", PageId::System, &kSystemRows, IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_CLEARALL, {},
+    L"System", PageId::System, &kSystemRows, IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_CLEARALL, {},
     {1122, 1134, 1148, 1052, 1035, 1142, 1130, 1147, 1126, 1138},
     {{1196, PageId::AdminTempFiles}, {1197, PageId::Clipboard}, {1198, PageId::MfuRegistry}, {1199, PageId::OpenFileHistory},
      {1200, PageId::RecentDocuments}, {1201, PageId::RecentNetworkFolder}, {1202, PageId::Recycle},
      {1203, PageId::SystemRegistry}, {1204, PageId::SysTempFiles}, {1205, PageId::EventLog}}};
 const Summary kApplications{
-    "ApplicationTraces", PageId::ApplicationTraces, &kApplicationRows, IDC_APPTRACES_ERASE_NOW, IDC_APPTRACES_SELECTALL,
+    L"ApplicationTraces", PageId::ApplicationTraces, &kApplicationRows, IDC_APPTRACES_ERASE_NOW, IDC_APPTRACES_SELECTALL,
     IDC_APPTRACES_CLEARALL, {IDC_APPTRACES_ERASE_WORD, IDC_APPTRACES_ERASE_ACROBAT},
     {1086, 1258, 1259, 1169, 1260, 1163, 1166, 1160, 1171, 1174},
     {{1215, PageId::Acrobat}, {1206, PageId::Access}, {1207, PageId::Excel}, {1208, PageId::MMConsole},
      {1209, PageId::PowerPoint}, {1211, PageId::Paint}, {1212, PageId::MediaPlayer}, {1210, PageId::Word},
      {1213, PageId::WinZip}, {1216, PageId::WordPad}}};
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
+std::vector<std::wstring> Lines(const std::wstring& text) {
+    std::vector<std::wstring> lines;
+    std::wistringstream in(text);
+    for (std::wstring l; std::getline(in, l);) lines.push_back(l);
     return lines;
 }
 // The log-off prompt is a dialog of its own: unlike a message box, it has no message text.
@@ -132,20 +132,20 @@ class SummaryErase : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(StartApp(), nullptr);
-        if (TrashFolder().empty()) GTEST_SKIP() << "the trash of the test HOME is not reachable from inside the prefix";
-        ::GetEnvironmentVariableA("TMP", m_tmp, sizeof m_tmp);
-        for (const char* dir : {"temp", "recent", "nethood"}) ScratchFolder(std::string("sum-") + dir);
-        for (const char* dir : {"recent\\kept", "nethood\\kept"}) ::CreateDirectoryA(Scratch(dir).c_str(), nullptr);
-        for (const char* var : {"TMP", "TEMP"}) ::SetEnvironmentVariableA(var, Scratch("temp").c_str());
+        if (TrashFolder().empty()) GTEST_SKIP() << L"the trash of the test HOME is not reachable from inside the prefix";
+        ::GetEnvironmentVariableW(L"TMP", m_tmp, ARRAYSIZE(m_tmp));
+        for (const wchar_t* dir : {L"temp", L"recent", L"nethood"}) ScratchFolder(std::wstring(L"sum-") + dir);
+        for (const wchar_t* dir : {L"recent\\kept", L"nethood\\kept"}) ::CreateDirectoryW(Scratch(dir).c_str(), nullptr);
+        for (const wchar_t* var : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(var, Scratch(L"temp").c_str());
         ClearKeys();
     }
     void TearDown() override {
         CloseAllPages();
-        for (const char* var : {"TMP", "TEMP"}) ::SetEnvironmentVariableA(var, m_tmp);
+        for (const wchar_t* var : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(var, m_tmp);
         ClearKeys();
     }
     static void ClearKeys() {
-        for (const std::string& k : {kComDlg, kExplorer + "\\UserAssist", std::string(CSystemVw::kRunKey)})
+        for (const std::wstring& k : {kComDlg, kExplorer + L"\\UserAssist", std::wstring(CSystemVw::kRunKey)})
             RegDeleteTree(HKEY_CURRENT_USER, k);
         using namespace recentfiles;
         for (const RecentFileListRow* r : {&kAccess, &kExcel, &kConsole, &kPowerPoint, &kPaint, &kMediaPlayer, &kWinzip, &kWordPad})
@@ -160,7 +160,7 @@ protected:
         return view;
     }
     HWND Item(int id) const { return ::GetDlgItem(view->m_hWnd, id); }
-    void SetCheck(int id, bool on) { ::SendMessageA(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+    void SetCheck(int id, bool on) { ::SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
     void Press(int id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
     // Presses the button and waits until the erase, its report and the log-off prompt are over;
     // returns every box seen (each closed without its "Yes").
@@ -174,8 +174,8 @@ protected:
     CErasingSummaryView* view = nullptr;
 
 private:
-    char m_tmp[MAX_PATH] = "";
-    ScopedShellFolder m_recent{"Recent", Scratch("recent")}, m_nethood{"NetHood", Scratch("nethood")};
+    wchar_t m_tmp[MAX_PATH] = L"";
+    ScopedShellFolder m_recent{L"Recent", Scratch(L"recent")}, m_nethood{L"NetHood", Scratch(L"nethood")};
     UseFakeEventLog m_log{g_log};
 };
 class SummaryPage : public SummaryErase, public ::testing::WithParamInterface<const Summary*> {};
@@ -186,7 +186,7 @@ TEST_P(SummaryPage, SelectAllAndClearAllSetEveryRowAndEachDetailsLinkOpensOneMor
     ASSERT_NE(Open(s), nullptr);
     auto checked = [&] {
         return std::count_if(s.checks.begin(), s.checks.end(),
-                             [&](int id) { return ::SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; });
+                             [&](int id) { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; });
     };
     EXPECT_EQ(checked(), 0);
     Press(s.selectAll);
@@ -196,7 +196,7 @@ TEST_P(SummaryPage, SelectAllAndClearAllSetEveryRowAndEachDetailsLinkOpensOneMor
 
     for (const auto& [id, kind] : s.links) {
         size_t before = TheApp()->PageTemplate(kind)->GetDocuments().size();
-        ::SendMessageA(Item(id), BM_CLICK, 0, 0);  // the shell cannot open "Details...": the page is told
+        ::SendMessageW(Item(id), BM_CLICK, 0, 0);  // the shell cannot open "Details...": the page is told
         Pump();
         EXPECT_EQ(TheApp()->PageTemplate(kind)->GetDocuments().size(), before + 1) << id;
     }
@@ -223,17 +223,17 @@ TEST_P(SummaryPage, ARowsEraseClearsOnlyItsTraceAndEraseNowExactlyTheCheckedRows
             EXPECT_TRUE(c.kept()) << c.heading;
         }
         ASSERT_FALSE(boxes.empty());
-        std::vector<std::string> report = Lines(boxes[0].text);
+        std::vector<std::wstring> report = Lines(boxes[0].text);
         ASSERT_EQ(report.size(), 3u) << boxes[0].text;  // the row's line, a blank, the time taken
-        EXPECT_EQ(report[0].rfind(row.heading + " (", 0), 0u) << report[0];
-        EXPECT_EQ(report[0].find("not erased"), std::string::npos) << report[0];
+        EXPECT_EQ(report[0].rfind(row.heading + L" (", 0), 0u) << report[0];
+        EXPECT_EQ(report[0].find(L"not erased"), std::wstring::npos) << report[0];
         // Only the registry traces' row offers the log-off, once, after the report.
-        EXPECT_EQ(LogOffPrompts(boxes), row.heading == "System Registry Traces" ? 1u : 0u);
+        EXPECT_EQ(LogOffPrompts(boxes), row.heading == L"System Registry Traces" ? 1u : 0u);
         EXPECT_EQ(boxes.size(), 1 + LogOffPrompts(boxes));
     }
 
     SeedAll(s);
-    std::vector<std::string> expected, headings;
+    std::vector<std::wstring> expected, headings;
     for (size_t i = 0; i < s.rows->size(); ++i) {  // every other row, the log-off's among them
         SetCheck((*s.rows)[i].check, i % 2);
         if (i % 2) expected.push_back((*s.rows)[i].heading);
@@ -245,8 +245,8 @@ TEST_P(SummaryPage, ARowsEraseClearsOnlyItsTraceAndEraseNowExactlyTheCheckedRows
         EXPECT_TRUE((*s.rows)[i].kept()) << (*s.rows)[i].heading;
     }
     ASSERT_FALSE(boxes.empty());
-    for (const std::string& l : Lines(boxes[0].text))
-        if (!l.empty() && l.rfind("Time taken", 0) != 0) headings.push_back(l.substr(0, l.find(" (")));
+    for (const std::wstring& l : Lines(boxes[0].text))
+        if (!l.empty() && l.rfind(L"Time taken", 0) != 0) headings.push_back(l.substr(0, l.find(L" (")));
     EXPECT_EQ(headings, expected);
     EXPECT_EQ(LogOffPrompts(boxes), &s == &kSystem ? 1u : 0u);
     EXPECT_TRUE(::IsWindowEnabled(Item(s.eraseNow)));
@@ -254,13 +254,13 @@ TEST_P(SummaryPage, ARowsEraseClearsOnlyItsTraceAndEraseNowExactlyTheCheckedRows
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, SummaryPage, ::testing::Values(&kSystem, &kApplications),
-                         [](const ::testing::TestParamInfo<const Summary*>& info) { return std::string(info.param->name); });
+                         [](const ::testing::TestParamInfo<const Summary*>& info) { std::wstring n = info.param->name; return std::string(n.begin(), n.end()); });
 
 TEST_F(SummaryErase, ACategoryThatFailsIsReportedAndTheOthersStillRun) {
     SeedAll(kSystem);
     ASSERT_NE(Open(kSystem), nullptr);
     for (int id : {IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_CHECK_CLIPBOARD}) SetCheck(id, true);
-    HANDLE held = ::CreateFileA(Scratch("temp\\trace.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = ::CreateFileW(Scratch(L"temp\\trace.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     std::vector<SeenDialog> boxes;
     {
@@ -270,11 +270,11 @@ TEST_F(SummaryErase, ACategoryThatFailsIsReportedAndTheOthersStillRun) {
     }
     ::CloseHandle(held);
     ASSERT_FALSE(boxes.empty());
-    std::vector<std::string> lines = Lines(boxes[0].text);
+    std::vector<std::wstring> lines = Lines(boxes[0].text);
     ASSERT_EQ(lines.size(), 5u) << boxes[0].text;
-    EXPECT_NE(lines[0].find("; 1 not erased: "), std::string::npos) << lines[0];  // the file in use
-    EXPECT_NE(lines[1].find("1 item erased"), std::string::npos) << lines[1];     // the clipboard
-    EXPECT_NE(lines[2].find(" not erased: "), std::string::npos) << lines[2];     // the locked Run list
+    EXPECT_NE(lines[0].find(L"; 1 not erased: "), std::wstring::npos) << lines[0];  // the file in use
+    EXPECT_NE(lines[1].find(L"1 item erased"), std::wstring::npos) << lines[1];     // the clipboard
+    EXPECT_NE(lines[2].find(L" not erased: "), std::wstring::npos) << lines[2];     // the locked Run list
     EXPECT_FALSE(kSystemRows[1].traced());
     EXPECT_TRUE(kSystemRows[0].traced() && kSystemRows[7].traced());
 }
@@ -291,10 +291,10 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
         Press(IDC_SYSTEM_ERASE_EVENTLOG);
         ASSERT_TRUE(PumpUntil([&] { return !view->Erasing(); }, 20000));
         ASSERT_EQ(boxes.Count(), 1u);
-        EXPECT_EQ(boxes.Seen()[0].text.rfind("Windows Event Log (", 0), 0u) << boxes.Seen()[0].text;
+        EXPECT_EQ(boxes.Seen()[0].text.rfind(L"Windows Event Log (", 0), 0u) << boxes.Seen()[0].text;
     }
     HWND page = view->m_hWnd;
-    std::string report;
+    std::wstring report;
     bool ran = WithModalDialog(kCaption, [&](HWND box) {
         report = TextOf(::GetDlgItem(box, 0xFFFF));
         for (int id : {IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_ERASE_CLIPBOARD, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_DETAILS_CLIPBOARD})
@@ -307,17 +307,17 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
         PumpUntil([&] { return !::IsWindow(page); }, 20000);
     });
     EXPECT_TRUE(ran);
-    EXPECT_EQ(report.rfind("Clipboard Content (", 0), 0u) << report;
+    EXPECT_EQ(report.rfind(L"Clipboard Content (", 0), 0u) << report;
     EXPECT_TRUE(TheApp()->PageTemplate(PageId::System)->GetDocuments().empty());
 }
 
 TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) {
     EraseResult bin{3, 2048, 0, {}}, run{1, 0, 0, {}}, none;
-    bin.Failed("in use");
-    bin.Failed("later reason");
-    std::vector<std::string> lines =
-        Lines(EraseReport({{"Recycle Bin", bin, 40}, {"Run", run, 1500}, {"Clipboard Content", none, 0}}));
-    EXPECT_EQ(lines, (std::vector<std::string>{"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use",
-                                               "Run (1.5 s): 1 item erased", "Clipboard Content (0 ms): nothing to erase.", "",
-                                               "Time taken: 1.5 s."}));
+    bin.Failed(L"in use");
+    bin.Failed(L"later reason");
+    std::vector<std::wstring> lines =
+        Lines(EraseReport({{L"Recycle Bin", bin, 40}, {L"Run", run, 1500}, {L"Clipboard Content", none, 0}}));
+    EXPECT_EQ(lines, (std::vector<std::wstring>{L"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use",
+                                               L"Run (1.5 s): 1 item erased", L"Clipboard Content (0 ms): nothing to erase.", L"",
+                                               L"Time taken: 1.5 s."}));
 }

@@ -20,9 +20,9 @@
 using namespace testkit;
 
 namespace {
-const char kCaption[] = "Corvane-Sweepmere";
-const char kTraces[] = "C:\\corvane-traces";  // made by make_trace_links.sh
-const char kSentinelKey[] = "Software\\CorvaneTests\\Sentinel";  // below HKLM, the links' target
+const wchar_t kCaption[] = L"Corvane-Sweepmere";
+const wchar_t kTraces[] = L"C:\\corvane-traces";  // made by make_trace_links.sh
+const wchar_t kSentinelKey[] = L"Software\\CorvaneTests\\Sentinel";  // below HKLM, the links' target
 
 class TracePages : public ::testing::Test {
 protected:
@@ -35,20 +35,20 @@ protected:
         view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                           reinterpret_cast<LPARAM>(::GetDlgItem(view->GetSafeHwnd(), id)));
     }
-    static std::vector<std::string> Children(const CTreeCtrl& tree, HTREEITEM parent) {
-        std::vector<std::string> texts;
+    static std::vector<std::wstring> Children(const CTreeCtrl& tree, HTREEITEM parent) {
+        std::vector<std::wstring> texts;
         for (HTREEITEM i = tree.GetChildItem(parent); i; i = tree.GetNextSiblingItem(i)) texts.push_back(tree.GetItemText(i));
         return texts;
     }
-    static std::vector<std::string> Rows(const CListCtrl& list) {
-        std::vector<std::string> rows;
+    static std::vector<std::wstring> Rows(const CListCtrl& list) {
+        std::vector<std::wstring> rows;
         for (int i = 0; i < list.GetItemCount(); ++i) rows.push_back(list.GetItemText(i, 0));
         return rows;
     }
     // A volatile registry link at path to the sentinel key below HKLM.
-    static void MakeLink(const std::string& path) {
+    static void MakeLink(const std::wstring& path) {
         HKEY link = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
                                     KEY_ALL_ACCESS, nullptr, &link, nullptr),
                   ERROR_SUCCESS);
         const wchar_t target[] = L"\\Registry\\Machine\\Software\\CorvaneTests\\Sentinel";
@@ -57,16 +57,16 @@ protected:
     }
     // What a link leads to: values a list would name, and a key below.
     static void SeedSentinelKey() {
-        for (const char* v : {"a", "MRUList"}) RegSetString(HKEY_LOCAL_MACHINE, kSentinelKey, v, "a");
-        RegSetString(HKEY_LOCAL_MACHINE, std::string(kSentinelKey) + "\\Sub", "0", "keep me");
+        for (const wchar_t* v : {L"a", L"MRUList"}) RegSetString(HKEY_LOCAL_MACHINE, kSentinelKey, v, L"a");
+        RegSetString(HKEY_LOCAL_MACHINE, std::wstring(kSentinelKey) + L"\\Sub", L"0", L"keep me");
     }
     static void ExpectSentinelKeyIntact() {
-        for (const char* v : {"a", "MRUList"}) EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kSentinelKey, v)) << v;
-        EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, std::string(kSentinelKey) + "\\Sub", "0"));
+        for (const wchar_t* v : {L"a", L"MRUList"}) EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kSentinelKey, v)) << v;
+        EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, std::wstring(kSentinelKey) + L"\\Sub", L"0"));
     }
-    static void DeleteKeys(std::initializer_list<std::string> keys) {
+    static void DeleteKeys(std::initializer_list<std::wstring> keys) {
         EraseResult ignored;
-        for (const std::string& k : keys) regerase::DeleteKey(HKEY_CURRENT_USER, k, ignored);
+        for (const std::wstring& k : keys) regerase::DeleteKey(HKEY_CURRENT_USER, k, ignored);
     }
 };
 
@@ -75,25 +75,25 @@ protected:
 // ---- Recycle Bin ----
 
 TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsWhatStayed) {
-    std::string trash = TrashFolder();
-    if (trash.empty()) GTEST_SKIP() << "the trash of the test HOME is not reachable from inside the prefix";
+    std::wstring trash = TrashFolder();
+    if (trash.empty()) GTEST_SKIP() << L"the trash of the test HOME is not reachable from inside the prefix";
     CRecycleVw::EraseWithoutWindow();
-    for (const char* n : {"bin-zeta.txt", "bin-alpha.txt", "bin-mid.txt", "bin-folder"}) SeedTrash(trash, n, "123456");
+    for (const wchar_t* n : {L"bin-zeta.txt", L"bin-alpha.txt", L"bin-mid.txt", L"bin-folder"}) SeedTrash(trash, n, L"123456");
     // A binned folder with contents: this shell's emptying leaves it in place.
-    std::string folder = trash + "\\files\\bin-folder";
-    ::DeleteFileA(folder.c_str());
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    WriteFile(folder + "\\inner.txt");
-    std::string outside = ScratchFolder("recycle-outside") + "\\bin-alpha.txt";
+    std::wstring folder = trash + L"\\files\\bin-folder";
+    ::DeleteFileW(folder.c_str());
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    WriteFile(folder + L"\\inner.txt");
+    std::wstring outside = ScratchFolder(L"recycle-outside") + L"\\bin-alpha.txt";
     WriteFile(outside);
 
     auto* view = Open<CRecycleVw>(PageId::Recycle);
     ASSERT_NE(view, nullptr);
     HTREEITEM root = view->m_tree.GetRootItem();
-    EXPECT_EQ(view->m_tree.GetItemText(root), "Recycle Bin");
+    EXPECT_EQ(view->m_tree.GetItemText(root), L"Recycle Bin");
     EXPECT_TRUE(view->m_tree.GetItemState(root, TVIS_EXPANDED));
-    EXPECT_EQ(OnlyPrefixed(Children(view->m_tree, root), "bin-"),
-              (std::vector<std::string>{"bin-alpha.txt", "bin-folder", "bin-mid.txt", "bin-zeta.txt"}));
+    EXPECT_EQ(OnlyPrefixed(Children(view->m_tree, root), L"bin-"),
+              (std::vector<std::wstring>{L"bin-alpha.txt", L"bin-folder", L"bin-mid.txt", L"bin-zeta.txt"}));
     // No icon comes for bin items here: each gets the blank, as the root does, never -1.
     EXPECT_EQ(reinterpret_cast<HIMAGELIST>(view->m_tree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL)), view->Images());
     for (HTREEITEM i : {root, view->m_tree.GetChildItem(root)}) {
@@ -113,52 +113,52 @@ TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsW
     Press(view, IDC_RECYCLE_ERASE);
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, CRecycleVw::kNotEmptied);
-    EXPECT_EQ(Children(view->m_tree, view->m_tree.GetRootItem()), std::vector<std::string>{"bin-folder"});
+    EXPECT_EQ(Children(view->m_tree, view->m_tree.GetRootItem()), std::vector<std::wstring>{L"bin-folder"});
 
-    ::DeleteFileA((folder + "\\inner.txt").c_str());
-    ::RemoveDirectoryA(folder.c_str());
-    ::DeleteFileA((trash + "\\info\\bin-folder.trashinfo").c_str());
+    ::DeleteFileW((folder + L"\\inner.txt").c_str());
+    ::RemoveDirectoryW(folder.c_str());
+    ::DeleteFileW((trash + L"\\info\\bin-folder.trashinfo").c_str());
     Press(view, IDC_RECYCLE_ERASE);
     EXPECT_EQ(box.Count(), 1u);
     root = view->m_tree.GetRootItem();
-    EXPECT_EQ(view->m_tree.GetItemText(root), "Recycle Bin");  // an empty bin still shows its root
+    EXPECT_EQ(view->m_tree.GetItemText(root), L"Recycle Bin");  // an empty bin still shows its root
     EXPECT_TRUE(Children(view->m_tree, root).empty());
 }
 
 // ---- Recent Documents and Recent Network Folders ----
 
 TEST_F(TracePages, RecentDocumentsListSortedAndEraseLeavesSubFoldersAndLinks) {
-    std::string recent = std::string(kTraces) + "\\recent";
-    ASSERT_TRUE(FileExists(recent + "\\linked.txt")) << "run tests/make_trace_links.sh first";
-    std::string targets = ScratchFolder("recent-targets");
-    ScopedShellFolder redirect("Recent", recent);
+    std::wstring recent = std::wstring(kTraces) + L"\\recent";
+    ASSERT_TRUE(FileExists(recent + L"\\linked.txt")) << L"run tests/make_trace_links.sh first";
+    std::wstring targets = ScratchFolder(L"recent-targets");
+    ScopedShellFolder redirect(L"Recent", recent);
     ASSERT_EQ(SpecialFolder(CSIDL_RECENT), recent);
-    for (const char* name : {"zeta report", "alpha notes"}) {
-        WriteFile(targets + "\\" + name + ".txt");
-        MakeShortcut(recent + "\\" + name + ".lnk", targets + "\\" + name + ".txt");
+    for (const wchar_t* name : {L"zeta report", L"alpha notes"}) {
+        WriteFile(targets + L"\\" + name + L".txt");
+        MakeShortcut(recent + L"\\" + name + L".lnk", targets + L"\\" + name + L".txt");
     }
-    WriteFile(recent + "\\plain.txt");
+    WriteFile(recent + L"\\plain.txt");
 
     auto* view = Open<CRecentDocu>(PageId::RecentDocuments);
     ASSERT_NE(view, nullptr);
     HTREEITEM root = view->m_tree.GetRootItem();
-    EXPECT_EQ(view->m_tree.GetItemText(root), "Recent Documents");
-    std::vector<std::string> before = Children(view->m_tree, root);
-    EXPECT_TRUE(std::is_sorted(before.begin(), before.end(), [](const std::string& a, const std::string& b) {
-        return ::lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    EXPECT_EQ(view->m_tree.GetItemText(root), L"Recent Documents");
+    std::vector<std::wstring> before = Children(view->m_tree, root);
+    EXPECT_TRUE(std::is_sorted(before.begin(), before.end(), [](const std::wstring& a, const std::wstring& b) {
+        return ::lstrcmpiW(a.c_str(), b.c_str()) < 0;
     }));
     EXPECT_GE(before.size(), 5u);
 
     DialogAnswerer box(kCaption);
     Press(view, IDC_RECENTDOC_ERASE);
-    for (const char* gone : {"\\zeta report.lnk", "\\alpha notes.lnk", "\\plain.txt"}) EXPECT_FALSE(FileExists(recent + gone)) << gone;
-    EXPECT_TRUE(FileExists(recent + "\\kept folder\\inner.txt"));
-    EXPECT_EQ(ReadText(std::string(kTraces) + "\\sentinel\\keep.txt"), "keep\n");
-    EXPECT_TRUE(FileExists(targets + "\\alpha notes.txt")) << "a shortcut's target is never touched";
+    for (const wchar_t* gone : {L"\\zeta report.lnk", L"\\alpha notes.lnk", L"\\plain.txt"}) EXPECT_FALSE(FileExists(recent + gone)) << gone;
+    EXPECT_TRUE(FileExists(recent + L"\\kept folder\\inner.txt"));
+    EXPECT_EQ(ReadText(std::wstring(kTraces) + L"\\sentinel\\keep.txt"), L"keep\n");
+    EXPECT_TRUE(FileExists(targets + L"\\alpha notes.txt")) << L"a shortcut's target is never touched";
     // The file link stayed, so the page says that not everything went, and lists what is left.
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, CRecentDocu::kNotErased);
-    std::vector<std::string> after = Children(view->m_tree, view->m_tree.GetRootItem());
+    std::vector<std::wstring> after = Children(view->m_tree, view->m_tree.GetRootItem());
     EXPECT_EQ(after.size(), before.size() - 3);
 }
 
@@ -167,32 +167,32 @@ TEST_F(TracePages, NetworkListKeepsTheShellsOrderWithoutItsFixedNames) {
     ASSERT_NE(view, nullptr);
     // Built lists: this shell enumerates no network places. Newest enumerated first, as the reader gives.
     std::list<ShellItem> items;
-    for (const char* n : {"Add Network Place", "share on beta", "entire network", "Entire Network",
-                          "Wireless Network Setup Wizard", "share on alpha", "Network Setup Wizard"})
+    for (const wchar_t* n : {L"Add Network Place", L"share on beta", L"entire network", L"Entire Network",
+                          L"Wireless Network Setup Wizard", L"share on alpha", L"Network Setup Wizard"})
         items.push_back(ShellItem{n});
     view->Fill(items);
-    EXPECT_EQ(Rows(view->m_list), (std::vector<std::string>{"share on alpha", "entire network", "share on beta"}));
+    EXPECT_EQ(Rows(view->m_list), (std::vector<std::wstring>{L"share on alpha", L"entire network", L"share on beta"}));
     HIMAGELIST icons = reinterpret_cast<HIMAGELIST>(view->m_list.SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
     EXPECT_EQ(ImageList_GetImageCount(icons), 1);
 
-    view->Fill(std::list<ShellItem>{ShellItem{"Entire Network"}, ShellItem{"Add Network Place"}});
+    view->Fill(std::list<ShellItem>{ShellItem{L"Entire Network"}, ShellItem{L"Add Network Place"}});
     EXPECT_EQ(view->m_list.GetItemCount(), 0);
 }
 
 TEST_F(TracePages, NetworkShortcutsAreErasedInsideTheirFolderOnly) {
-    std::string nethood = std::string(kTraces) + "\\nethood";
-    ASSERT_TRUE(FileExists(nethood + "\\linked.txt")) << "run tests/make_trace_links.sh first";
-    ScopedShellFolder redirect("NetHood", nethood);
+    std::wstring nethood = std::wstring(kTraces) + L"\\nethood";
+    ASSERT_TRUE(FileExists(nethood + L"\\linked.txt")) << L"run tests/make_trace_links.sh first";
+    ScopedShellFolder redirect(L"NetHood", nethood);
     ASSERT_EQ(SpecialFolder(CSIDL_NETHOOD), nethood);
-    WriteFile(nethood + "\\server share.lnk");
+    WriteFile(nethood + L"\\server share.lnk");
 
     DialogAnswerer box(kCaption);
     EraseResult r = CRecentNWFVw::EraseWithoutWindow();
-    EXPECT_FALSE(FileExists(nethood + "\\server share.lnk"));
-    EXPECT_TRUE(FileExists(nethood + "\\place\\target.lnk"));
-    EXPECT_EQ(ReadText(std::string(kTraces) + "\\sentinel\\keep.txt"), "keep\n");
+    EXPECT_FALSE(FileExists(nethood + L"\\server share.lnk"));
+    EXPECT_TRUE(FileExists(nethood + L"\\place\\target.lnk"));
+    EXPECT_EQ(ReadText(std::wstring(kTraces) + L"\\sentinel\\keep.txt"), L"keep\n");
     EXPECT_GE(r.erased, 1u);
-    EXPECT_FALSE(r.Complete()) << "the link stays and is counted";
+    EXPECT_FALSE(r.Complete()) << L"the link stays and is counted";
     EXPECT_EQ(box.Count(), 0u);
 }
 
@@ -220,22 +220,22 @@ protected:
                     CSystemVw::kAutoCompleteKeys[1]});
     }
     static void Seed() {
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRegeditKey, "LastKey", "My Computer\\HKEY_CURRENT_USER\\Software");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, "MRUList", "ba");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, "a", "\\\\server\\share");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, "MRUList", "cadb");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, "c", "notepad\\1");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, "a", "x");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, "b", "calc\\1");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, "z", "not in the list");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[0], "000", "alpha");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[1], "000", "beta");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[1], "001", "gamma");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[1], "003", "after the gap");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRegeditKey, L"LastKey", L"My Computer\\HKEY_CURRENT_USER\\Software");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, L"MRUList", L"ba");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, L"a", L"\\\\server\\share");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"MRUList", L"cadb");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"c", L"notepad\\1");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"a", L"x");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"b", L"calc\\1");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"z", L"not in the list");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[0], L"000", L"alpha");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[1], L"000", L"beta");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[1], L"001", L"gamma");
+        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[1], L"003", L"after the gap");
     }
     // The children of each category, in the tree's order.
-    static std::vector<std::vector<std::string>> Categories(const CTreeCtrl& tree) {
-        std::vector<std::vector<std::string>> all;
+    static std::vector<std::vector<std::wstring>> Categories(const CTreeCtrl& tree) {
+        std::vector<std::vector<std::wstring>> all;
         HTREEITEM root = tree.GetRootItem();
         for (HTREEITEM c = tree.GetChildItem(root); c; c = tree.GetNextSiblingItem(c)) all.push_back(Children(tree, c));
         return all;
@@ -243,7 +243,7 @@ protected:
     // Presses Erase and answers the log-off prompt with the button given.
     static bool EraseAndAnswer(CSystemVw* view, int answer) {
         return WithModalDialog(kCaption, [answer](HWND prompt) {
-            EXPECT_NE(TextOf(::FindWindowExA(prompt, nullptr, "Static", nullptr)).find("You need to Logoff for complete cleanup."), std::string::npos);
+            EXPECT_NE(TextOf(::FindWindowExW(prompt, nullptr, L"Static", nullptr)).find(L"You need to Logoff for complete cleanup."), std::wstring::npos);
             Click(prompt, answer);
         }, [view] { Press(view, IDC_SYSREG_ERASE); });
     }
@@ -257,18 +257,18 @@ TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOf
     auto* view = Open<CSystemVw>(PageId::SystemRegistry);
     ASSERT_NE(view, nullptr);
     HTREEITEM root = view->m_tree.GetRootItem();
-    EXPECT_EQ(view->m_tree.GetItemText(root), "Most Recent Used Files List");
+    EXPECT_EQ(view->m_tree.GetItemText(root), L"Most Recent Used Files List");
     EXPECT_TRUE(view->m_tree.GetItemState(root, TVIS_EXPANDED));
     EXPECT_EQ(Children(view->m_tree, root),
-              (std::vector<std::string>{"Attached Printer List", "Last Opened Registry Key", "Mapped Network Drive List", "Run List",
-                                        "Start Menu Auto Complete(Computers,Files.Movies etc..)", "Stream List"}));
-    using Rows = std::vector<std::string>;
+              (std::vector<std::wstring>{L"Attached Printer List", L"Last Opened Registry Key", L"Mapped Network Drive List", L"Run List",
+                                        L"Start Menu Auto Complete(Computers,Files.Movies etc..)", L"Stream List"}));
+    using Rows = std::vector<std::wstring>;
     EXPECT_EQ(Categories(view->m_tree),
               (std::vector<Rows>{{},
-                                 {"My Computer\\HKEY_CURRENT_USER\\Software"},
-                                 {"", "\\\\server\\share"},     // b has no value
-                                 {"notepad", ""},               // ends at d, which is missing
-                                 {"alpha", "beta", "", "gamma"},  // ends at 002
+                                 {L"My Computer\\HKEY_CURRENT_USER\\Software"},
+                                 {L"", L"\\\\server\\share"},     // b has no value
+                                 {L"notepad", L""},               // ends at d, which is missing
+                                 {L"alpha", L"beta", L"", L"gamma"},  // ends at 002
                                  {}}));
 
     // Erasing needs no visible item: the tree collapsed, every listed value still goes.
@@ -276,14 +276,14 @@ TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOf
 
     ASSERT_TRUE(EraseAndAnswer(view, IDC_LOGOFF_NO));
     EXPECT_TRUE(logOffs.empty());
-    for (const char* key : CSystemVw::kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRegeditKey, "LastKey"));
-    for (const char* v : {"a", "b", "c"}) EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRunKey, v)) << v;
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRunKey, "MRUList"));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRunKey, "z")) << "only the values the list names go";
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, "a"));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, "MRUList"));
-    EXPECT_EQ(Categories(view->m_tree), (std::vector<std::vector<std::string>>(6)));
+    for (const wchar_t* key : CSystemVw::kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRegeditKey, L"LastKey"));
+    for (const wchar_t* v : {L"a", L"b", L"c"}) EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRunKey, v)) << v;
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"MRUList"));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"z")) << L"only the values the list names go";
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, L"a"));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, L"MRUList"));
+    EXPECT_EQ(Categories(view->m_tree), (std::vector<std::vector<std::wstring>>(6)));
 
     // Nothing left to erase: the prompt still comes, and "Yes" logs off through the seam.
     ASSERT_TRUE(EraseAndAnswer(view, IDC_LOGOFF_YES));
@@ -294,24 +294,24 @@ TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOf
 
 TEST_F(RegistryTraces, AutoCompleteKeysGoWithTheirLinksButNeverWhatTheyPointTo) {
     SeedSentinelKey();
-    RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[0], "000", "alpha");
-    MakeLink(std::string(CSystemVw::kAutoCompleteKeys[0]) + "\\linked");
+    RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[0], L"000", L"alpha");
+    MakeLink(std::wstring(CSystemVw::kAutoCompleteKeys[0]) + L"\\linked");
     MakeLink(CSystemVw::kAutoCompleteKeys[1]);  // the key itself a link
     EraseResult r = CSystemVw::EraseWithoutWindow();
     EXPECT_TRUE(r.Complete()) << r.firstReason;
-    for (const char* key : CSystemVw::kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key)) << key;
+    for (const wchar_t* key : CSystemVw::kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key)) << key;
     ExpectSentinelKeyIntact();
 }
 
 // ---- Open File History and MFU Registry Traces ----
 
 namespace {
-const std::string kComDlg = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32";
-const std::string kUserAssist = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist";
-const std::string kCount = kUserAssist + "\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+const std::wstring kComDlg = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32";
+const std::wstring kUserAssist = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist";
+const std::wstring kCount = kUserAssist + L"\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
 
-std::vector<unsigned char> ItemIds(const std::string& path) {
-    LPITEMIDLIST pidl = ::ILCreateFromPathA(path.c_str());
+std::vector<unsigned char> ItemIds(const std::wstring& path) {
+    LPITEMIDLIST pidl = ::ILCreateFromPathW(path.c_str());
     if (!pidl) return {};
     const auto* bytes = reinterpret_cast<const unsigned char*>(pidl);
     std::vector<unsigned char> data(bytes, bytes + ::ILGetSize(pidl));
@@ -319,18 +319,18 @@ std::vector<unsigned char> ItemIds(const std::string& path) {
     return data;
 }
 // A program's name in UTF-16 with its zero, then what follows it in the entry.
-std::vector<unsigned char> ProgramThen(const std::string& program, std::vector<unsigned char> rest) {
+std::vector<unsigned char> ProgramThen(const std::wstring& program, std::vector<unsigned char> rest) {
     std::vector<unsigned char> out;
-    for (char c : program + '\0') out.insert(out.end(), {static_cast<unsigned char>(c), 0});
+    for (wchar_t c : program + L'\0') out.insert(out.end(), {static_cast<unsigned char>(c & 0xFF), static_cast<unsigned char>(c >> 8)});
     out.insert(out.end(), rest.begin(), rest.end());
     return out;
 }
-void SetBytes(const std::string& key, const std::string& name, const std::vector<unsigned char>& data) {
+void SetBytes(const std::wstring& key, const std::wstring& name, const std::vector<unsigned char>& data) {
     RegSetBinary(HKEY_CURRENT_USER, key, name, data.data(), static_cast<DWORD>(data.size()), REG_BINARY);
 }
-std::vector<uint32_t> ListEx(const std::string& key) {
+std::vector<uint32_t> ListEx(const std::wstring& key) {
     std::vector<unsigned char> data;
-    regerase::ReadValue(HKEY_CURRENT_USER, key, "MRUListEx", data);
+    regerase::ReadValue(HKEY_CURRENT_USER, key, L"MRUListEx", data);
     return mru::OrderFromListEx(data);
 }
 
@@ -348,36 +348,36 @@ protected:
 }  // namespace
 
 TEST_F(RegistryLists, OpenFileHistoryListsBothFormsInOrderAndErasesThemConsistently) {
-    std::string dir = ScratchFolder("ofh");
-    for (const char* f : {"\\a.txt", "\\b.txt"}) WriteFile(dir + f);
-    const std::string pidlTxt = kComDlg + "\\OpenSavePidlMRU\\txt", visited = kComDlg + "\\LastVisitedPidlMRU";
-    SetBytes(pidlTxt, "0", ItemIds(dir + "\\a.txt"));
-    SetBytes(pidlTxt, "1", ItemIds(dir + "\\b.txt"));
-    SetBytes(pidlTxt, "2", {9, 0, 1});  // a broken list: never handed to the shell, not listed
-    SetBytes(pidlTxt, "MRUListEx", mru::ListExFrom({1, 2, 0}));
-    SetBytes(visited, "0", ProgramThen("notepad.exe", ItemIds(dir)));
-    SetBytes(visited, "MRUListEx", mru::ListExFrom({0}));
-    RegSetString(HKEY_CURRENT_USER, kComDlg + "\\OpenSaveMRU\\txt", "a", "C:\\old\\one.txt");
-    RegSetString(HKEY_CURRENT_USER, kComDlg + "\\OpenSaveMRU\\txt", "b", "C:\\old\\two.txt");
-    RegSetString(HKEY_CURRENT_USER, kComDlg + "\\OpenSaveMRU\\txt", "MRUList", "ba");
-    std::vector<unsigned char> old = ProgramThen("C:\\old", {});
-    SetBytes(kComDlg + "\\LastVisitedMRU", "a", ProgramThen("wordpad.exe", old));
-    RegSetString(HKEY_CURRENT_USER, kComDlg + "\\LastVisitedMRU", "MRUList", "a");
+    std::wstring dir = ScratchFolder(L"ofh");
+    for (const wchar_t* f : {L"\\a.txt", L"\\b.txt"}) WriteFile(dir + f);
+    const std::wstring pidlTxt = kComDlg + L"\\OpenSavePidlMRU\\txt", visited = kComDlg + L"\\LastVisitedPidlMRU";
+    SetBytes(pidlTxt, L"0", ItemIds(dir + L"\\a.txt"));
+    SetBytes(pidlTxt, L"1", ItemIds(dir + L"\\b.txt"));
+    SetBytes(pidlTxt, L"2", {9, 0, 1});  // a broken list: never handed to the shell, not listed
+    SetBytes(pidlTxt, L"MRUListEx", mru::ListExFrom({1, 2, 0}));
+    SetBytes(visited, L"0", ProgramThen(L"notepad.exe", ItemIds(dir)));
+    SetBytes(visited, L"MRUListEx", mru::ListExFrom({0}));
+    RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"a", L"C:\\old\\one.txt");
+    RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"b", L"C:\\old\\two.txt");
+    RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"MRUList", L"ba");
+    std::vector<unsigned char> old = ProgramThen(L"C:\\old", {});
+    SetBytes(kComDlg + L"\\LastVisitedMRU", L"a", ProgramThen(L"wordpad.exe", old));
+    RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\LastVisitedMRU", L"MRUList", L"a");
     SeedSentinelKey();
-    MakeLink(kComDlg + "\\OpenSaveMRU\\linked");
+    MakeLink(kComDlg + L"\\OpenSaveMRU\\linked");
 
     auto* view = Open<COFHistoryVw>(PageId::OpenFileHistory);
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(Rows(view->m_list), (std::vector<std::string>{dir + "\\b.txt", dir + "\\a.txt", "C:\\old\\two.txt",
-                                                            "C:\\old\\one.txt", dir, "C:\\old"}));
+    EXPECT_EQ(Rows(view->m_list), (std::vector<std::wstring>{dir + L"\\b.txt", dir + L"\\a.txt", L"C:\\old\\two.txt",
+                                                            L"C:\\old\\one.txt", dir, L"C:\\old"}));
 
     EraseResult r = COFHistoryVw::EraseWithoutWindow();
     EXPECT_TRUE(r.Complete()) << r.firstReason;
     EXPECT_EQ(r.erased, 7u);  // the broken entry goes too
     EXPECT_TRUE(ListEx(pidlTxt).empty());
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, pidlTxt, "MRUListEx"));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, visited, "0"));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kComDlg + "\\OpenSaveMRU\\txt", "b"));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, pidlTxt, L"MRUListEx"));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, visited, L"0"));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"b"));
     ExpectSentinelKeyIntact();
     CloseAllPages();
     view = Open<COFHistoryVw>(PageId::OpenFileHistory);
@@ -386,27 +386,27 @@ TEST_F(RegistryLists, OpenFileHistoryListsBothFormsInOrderAndErasesThemConsisten
 }
 
 TEST_F(RegistryLists, MfuPageShowsDecodedProgramNamesAndErasesThem) {
-    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13("C:\\Tools\\Editor.exe"), 5);
-    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13("UEME_CTLSESSION"), 1);
-    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13("{1AC14E77-02E7-4E5D-B744-2EB1AE5198B7}\\calc.exe"), 2);
+    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13(L"C:\\Tools\\Editor.exe"), 5);
+    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13(L"UEME_CTLSESSION"), 1);
+    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13(L"{1AC14E77-02E7-4E5D-B744-2EB1AE5198B7}\\calc.exe"), 2);
     SeedSentinelKey();
-    MakeLink(kUserAssist + "\\{0D6D4F41-2994-4BA0-8FEF-620E43CD2812}");
+    MakeLink(kUserAssist + L"\\{0D6D4F41-2994-4BA0-8FEF-620E43CD2812}");
 
     auto* view = Open<CMFURegVw>(PageId::MfuRegistry);
     ASSERT_NE(view, nullptr);
-    char system[MAX_PATH] = "";
-    ::GetSystemDirectoryA(system, MAX_PATH);
-    std::vector<std::string> rows = Rows(view->m_list);
+    wchar_t system[MAX_PATH] = L"";
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    std::vector<std::wstring> rows = Rows(view->m_list);
     std::sort(rows.begin(), rows.end());
-    EXPECT_EQ(rows, (std::vector<std::string>{"C:\\Tools\\Editor.exe", std::string(system) + "\\calc.exe"}));
+    EXPECT_EQ(rows, (std::vector<std::wstring>{L"C:\\Tools\\Editor.exe", std::wstring(system) + L"\\calc.exe"}));
     DialogAnswerer box(kCaption);
     Press(view, IDC_MFUREG_ERASE);
     EXPECT_EQ(box.Count(), 0u);
     EXPECT_EQ(view->m_list.GetItemCount(), 0);
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kCount, mru::Rot13("C:\\Tools\\Editor.exe")));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kCount, mru::Rot13("UEME_CTLSESSION")));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kCount, mru::Rot13(L"C:\\Tools\\Editor.exe")));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kCount, mru::Rot13(L"UEME_CTLSESSION")));
     ExpectSentinelKeyIntact();
 
-    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13("C:\\Tools\\Other.exe"), 1);
+    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13(L"C:\\Tools\\Other.exe"), 1);
     EXPECT_EQ(CMFURegVw::EraseWithoutWindow().erased, 1u);
 }

@@ -18,15 +18,15 @@ class TempPages : public ::testing::Test {
 protected:
     void SetUp() override {
         StartApp();
-        ::GetEnvironmentVariableA("TMP", m_saved, sizeof m_saved);
+        ::GetEnvironmentVariableW(L"TMP", m_saved, ARRAYSIZE(m_saved));
     }
     void TearDown() override {
         CloseAllPages();
         PointTempAt(m_saved);
     }
-    static void PointTempAt(const std::string& folder) {
-        ::SetEnvironmentVariableA("TMP", folder.c_str());
-        ::SetEnvironmentVariableA("TEMP", folder.c_str());
+    static void PointTempAt(const std::wstring& folder) {
+        ::SetEnvironmentVariableW(L"TMP", folder.c_str());
+        ::SetEnvironmentVariableW(L"TEMP", folder.c_str());
     }
     template <class V = CAdminTempFVw>
     static V* Open(PageId page = PageId::AdminTempFiles, bool wait = true) {
@@ -39,72 +39,72 @@ protected:
         if (wait) PumpUntil([&] { return !v->Walking(); });
         Pump();
     }
-    static std::vector<std::string> Rows(CTempFilesPage* v) {
-        std::vector<std::string> rows;
+    static std::vector<std::wstring> Rows(CTempFilesPage* v) {
+        std::vector<std::wstring> rows;
         for (int i = 0; i < v->m_list.GetItemCount(); ++i) rows.push_back(v->m_list.GetItemText(i, 0));
         return rows;
     }
-    char m_saved[MAX_PATH] = "";
+    wchar_t m_saved[MAX_PATH] = L"";
 };
 
 // The rows a walk of the folder shows: depth first, each sub-folder's name before what it
 // holds, files without "ini"/"dat" endings.
-void WalkRows(const std::string& folder, std::vector<std::string>& rows) {
-    WIN32_FIND_DATAA d;
-    HANDLE h = ::FindFirstFileA((folder + "\\*.*").c_str(), &d);
+void WalkRows(const std::wstring& folder, std::vector<std::wstring>& rows) {
+    WIN32_FIND_DATAW d;
+    HANDLE h = ::FindFirstFileW((folder + L"\\*.*").c_str(), &d);
     if (h == INVALID_HANDLE_VALUE) return;
     do {
-        std::string n = d.cFileName;
-        if (n == "." || n == "..") continue;
+        std::wstring n = d.cFileName;
+        if (n == L"." || n == L"..") continue;
         bool sub = d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
         if (sub || filewalk::IsListedCacheName(n)) rows.push_back(n);
-        if (sub) WalkRows(folder + "\\" + n, rows);
-    } while (::FindNextFileA(h, &d));
+        if (sub) WalkRows(folder + L"\\" + n, rows);
+    } while (::FindNextFileW(h, &d));
     ::FindClose(h);
 }
 
-std::string Tree(const std::string& name, int folders, int files) {
-    std::string root = ScratchFolder(name);
+std::wstring Tree(const std::wstring& name, int folders, int files) {
+    std::wstring root = ScratchFolder(name);
     for (int d = 0; d < folders; ++d) {
-        ::CreateDirectoryA((root + "\\d" + std::to_string(d)).c_str(), nullptr);
-        for (int f = 0; f < files; ++f) WriteFile(root + "\\d" + std::to_string(d) + "\\f" + std::to_string(f));
+        ::CreateDirectoryW((root + L"\\d" + std::to_wstring(d)).c_str(), nullptr);
+        for (int f = 0; f < files; ++f) WriteFile(root + L"\\d" + std::to_wstring(d) + L"\\f" + std::to_wstring(f));
     }
     return root;
 }
 
-bool ReadOnly(const std::string& path) { return ::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY; }
+bool ReadOnly(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY; }
 }  // namespace
 
 TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
-    std::string temp = ScratchFolder("temp-cases");
-    ::CreateDirectoryA((temp + "\\Sub1").c_str(), nullptr);
-    ::CreateDirectoryA((temp + "\\Sub2").c_str(), nullptr);
-    for (const char* f : {"setup.ini", "cache.dat", "readme.INI", "olddat", "ro.txt", "xxxxxxxx.xxx", "held.txt",
-                          "Sub1\\a.txt", "Sub1\\b.ini"})
-        WriteFile(temp + "\\" + f);
-    ::SetFileAttributesA((temp + "\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    std::wstring temp = ScratchFolder(L"temp-cases");
+    ::CreateDirectoryW((temp + L"\\Sub1").c_str(), nullptr);
+    ::CreateDirectoryW((temp + L"\\Sub2").c_str(), nullptr);
+    for (const wchar_t* f : {L"setup.ini", L"cache.dat", L"readme.INI", L"olddat", L"ro.txt", L"xxxxxxxx.xxx", L"held.txt",
+                          L"Sub1\\a.txt", L"Sub1\\b.ini"})
+        WriteFile(temp + L"\\" + f);
+    ::SetFileAttributesW((temp + L"\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     PointTempAt(temp);
     CAdminTempFVw* view = Open();
     ASSERT_NE(view, nullptr);
-    std::vector<std::string> expected;
+    std::vector<std::wstring> expected;
     WalkRows(temp, expected);
     EXPECT_EQ(Rows(view), expected);
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(expected, (std::vector<std::string>{"Sub1", "Sub2", "a.txt", "held.txt", "readme.INI", "ro.txt", "xxxxxxxx.xxx"}));
-    EXPECT_FALSE(ReadOnly(temp + "\\ro.txt"));  // merely opening the page resets attributes
-    EXPECT_TRUE(FileExists(temp + "\\olddat"));
+    EXPECT_EQ(expected, (std::vector<std::wstring>{L"Sub1", L"Sub2", L"a.txt", L"held.txt", L"readme.INI", L"ro.txt", L"xxxxxxxx.xxx"}));
+    EXPECT_FALSE(ReadOnly(temp + L"\\ro.txt"));  // merely opening the page resets attributes
+    EXPECT_TRUE(FileExists(temp + L"\\olddat"));
 
-    HANDLE held = ::CreateFileA((temp + "\\held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = ::CreateFileW((temp + L"\\held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     PressErase(view);
-    std::vector<std::string> left;
+    std::vector<std::wstring> left;
     WalkRows(temp, left);
     EXPECT_EQ(Rows(view), left);
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"Sub1", "Sub2", "held.txt"}));
-    for (const char* gone : {"setup.ini", "cache.dat", "olddat", "xxxxxxxx.xxx", "Sub1\\b.ini"})
-        EXPECT_FALSE(FileExists(temp + "\\" + gone)) << gone;
+    EXPECT_EQ(left, (std::vector<std::wstring>{L"Sub1", L"Sub2", L"held.txt"}));
+    for (const wchar_t* gone : {L"setup.ini", L"cache.dat", L"olddat", L"xxxxxxxx.xxx", L"Sub1\\b.ini"})
+        EXPECT_FALSE(FileExists(temp + L"\\" + gone)) << gone;
 
-    WriteFile(temp + "\\Sub2\\new.txt", "12345");
+    WriteFile(temp + L"\\Sub2\\new.txt", L"12345");
     EraseResult r = CAdminTempFVw::EraseWithoutWindow();
     EXPECT_EQ(r.erased, 1u);
     EXPECT_EQ(r.bytes, 5u);
@@ -113,26 +113,26 @@ TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
 }
 
 TEST_F(TempPages, NeverTouchesWhatALinkOrALookAlikeNameReaches) {
-    const std::string root = "C:\\corvane-links";
-    ASSERT_TRUE(::GetFileAttributesA((root + "\\temp\\link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
-    WriteFile(root + "\\temp\\own.txt");
-    for (const char* folder : {"\\temp", "\\temp-odd"}) {
+    const std::wstring root = L"C:\\corvane-links";
+    ASSERT_TRUE(::GetFileAttributesW((root + L"\\temp\\link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    WriteFile(root + L"\\temp\\own.txt");
+    for (const wchar_t* folder : {L"\\temp", L"\\temp-odd"}) {
         PointTempAt(root + folder);
         PressErase(Open());
         CAdminTempFVw::EraseWithoutWindow();
     }
-    EXPECT_FALSE(FileExists(root + "\\temp\\own.txt"));
-    EXPECT_TRUE(ReadOnly(root + "\\sentinel\\keep.txt"));
-    EXPECT_TRUE(ReadOnly(root + "\\keep.txt"));
+    EXPECT_FALSE(FileExists(root + L"\\temp\\own.txt"));
+    EXPECT_TRUE(ReadOnly(root + L"\\sentinel\\keep.txt"));
+    EXPECT_TRUE(ReadOnly(root + L"\\keep.txt"));
 }
 
 TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
-    std::string temp = Tree("temp-busy", 30, 30);
+    std::wstring temp = Tree(L"temp-busy", 30, 30);
     PointTempAt(temp);
     CAdminTempFVw* view = Open<>(PageId::AdminTempFiles, false);
     while (view->Walking()) ::Sleep(10);  // the listing's rows wait in the queue, unshown
     PressErase(view);
-    std::vector<std::string> folders;
+    std::vector<std::wstring> folders;
     WalkRows(temp, folders);
     EXPECT_EQ(folders.size(), 30u);  // every file went, every folder stayed
     EXPECT_EQ(Rows(view), folders);  // and no listing row came after the list was emptied
@@ -140,7 +140,7 @@ TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
 
     int midway = 0;
     for (int i = 0; i < 12; ++i) {
-        if (i % 3 == 2) Tree("temp-busy", 10, 20);
+        if (i % 3 == 2) Tree(L"temp-busy", 10, 20);
         view = Open<>(PageId::AdminTempFiles, false);
         if (i % 3 == 1) PressErase(view, IDC_ADMINTEMP_ERASE, false);
         midway += view->Walking();
@@ -152,13 +152,13 @@ TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
 }
 
 TEST_F(TempPages, ARefusedTemporaryFolderIsNeitherListedNorErased) {
-    char profile[MAX_PATH] = "";
-    ::GetEnvironmentVariableA("USERPROFILE", profile, sizeof profile);
-    EXPECT_FALSE(filewalk::IsRefusedTopFolder(std::string(profile) + "\\Temp"));
+    wchar_t profile[MAX_PATH] = L"";
+    ::GetEnvironmentVariableW(L"USERPROFILE", profile, ARRAYSIZE(profile));
+    EXPECT_FALSE(filewalk::IsRefusedTopFolder(std::wstring(profile) + L"\\Temp"));
 
-    std::string sentinel = std::string(profile) + "\\temp-sentinel.txt";
+    std::wstring sentinel = std::wstring(profile) + L"\\temp-sentinel.txt";
     WriteFile(sentinel);
-    PointTempAt(std::string(profile) + "\\Temp\\..");  // a TMP one edit away from the profile
+    PointTempAt(std::wstring(profile) + L"\\Temp\\..");  // a TMP one edit away from the profile
     CAdminTempFVw* view = Open();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(Rows(view).empty());
@@ -169,18 +169,18 @@ TEST_F(TempPages, ARefusedTemporaryFolderIsNeitherListedNorErased) {
 }
 
 TEST_F(TempPages, TheSystemPageWalksTheWindowsTemporaryFolder) {
-    std::string mine = WindowsTempFolder() + "corvane-systemp";
-    ::CreateDirectoryA(mine.c_str(), nullptr);
-    ::CreateDirectoryA((mine + "\\sub").c_str(), nullptr);
-    WriteFile(mine + "\\a.txt");
-    WriteFile(mine + "\\sub\\b.txt");
+    std::wstring mine = WindowsTempFolder() + L"corvane-systemp";
+    ::CreateDirectoryW(mine.c_str(), nullptr);
+    ::CreateDirectoryW((mine + L"\\sub").c_str(), nullptr);
+    WriteFile(mine + L"\\a.txt");
+    WriteFile(mine + L"\\sub\\b.txt");
     auto* view = Open<CSysTempFile>(PageId::SysTempFiles);
     ASSERT_NE(view, nullptr);
-    std::vector<std::string> rows = Rows(view), expected{"corvane-systemp"};
+    std::vector<std::wstring> rows = Rows(view), expected{L"corvane-systemp"};
     WalkRows(mine, expected);
     EXPECT_NE(std::search(rows.begin(), rows.end(), expected.begin(), expected.end()), rows.end());
     PressErase(view, IDC_SYSTEMP_ERASE);
-    EXPECT_FALSE(FileExists(mine + "\\a.txt") || FileExists(mine + "\\sub\\b.txt"));
+    EXPECT_FALSE(FileExists(mine + L"\\a.txt") || FileExists(mine + L"\\sub\\b.txt"));
     rows = Rows(view);
-    EXPECT_NE(std::find(rows.begin(), rows.end(), "sub"), rows.end());
+    EXPECT_NE(std::find(rows.begin(), rows.end(), L"sub"), rows.end());
 }

@@ -10,8 +10,8 @@
 using namespace testkit;
 
 namespace {
-const char* const kKey = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
-const char* const kCaption = "Corvane-Sweepmere";
+const wchar_t* const kKey = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
+const wchar_t* const kCaption = L"Corvane-Sweepmere";
 
 class TypedUrlsPage : public ::testing::Test {
 protected:
@@ -26,8 +26,8 @@ protected:
 
     static CTypedUrlVw* Open() { return dynamic_cast<CTypedUrlVw*>(ViewOf(TheApp()->OpenPage(PageId::TypedUrls))); }
 
-    static std::vector<std::string> Rows(CTypedUrlVw* view) {
-        std::vector<std::string> rows;
+    static std::vector<std::wstring> Rows(CTypedUrlVw* view) {
+        std::vector<std::wstring> rows;
         for (int i = 0; i < view->m_list.GetCount(); ++i) rows.push_back(view->m_list.GetText(i));
         return rows;
     }
@@ -41,17 +41,17 @@ protected:
         return box.Count() ? box.Seen()[0] : SeenDialog{};
     }
 
-    static void ExpectInformation(const SeenDialog& box, const char* text) {
+    static void ExpectInformation(const SeenDialog& box, const wchar_t* text) {
         EXPECT_EQ(box.caption, kCaption);
         EXPECT_EQ(box.text, text);
-        EXPECT_TRUE(box.exStyle & WS_EX_TOPMOST) << "system-modal";
+        EXPECT_TRUE(box.exStyle & WS_EX_TOPMOST) << L"system-modal";
         EXPECT_EQ(box.icon, ::LoadIcon(nullptr, IDI_INFORMATION));
     }
 
     // Makes kKey\\name a registry link to the key with the NT name target.
-    static void AddLink(const std::string& name, const std::wstring& target) {
+    static void AddLink(const std::wstring& name, const std::wstring& target) {
         HKEY link = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\" + name).c_str(), 0, nullptr,
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kKey) + L"\\" + name).c_str(), 0, nullptr,
                                     REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK,
                                     nullptr, &link, nullptr),
                   ERROR_SUCCESS);
@@ -60,22 +60,22 @@ protected:
         ::RegCloseKey(link);
     }
 
-    static std::string Url(int n) { return "http://site" + std::to_string(n) + ".example/"; }
+    static std::wstring Url(int n) { return L"http://site" + std::to_wstring(n) + L".example/"; }
 };
 }  // namespace
 
 TEST_F(TypedUrlsPage, ListsInRegistryOrderUpToAGapAValueTooLongOrAHundredEntries) {
-    using Values = std::vector<std::pair<std::string, std::string>>;
+    using Values = std::vector<std::pair<std::wstring, std::wstring>>;
     Values many;
-    std::vector<std::string> hundred;
-    for (int n = 1; n <= 150; ++n) many.emplace_back("url" + std::to_string(n), Url(n));
+    std::vector<std::wstring> hundred;
+    for (int n = 1; n <= 150; ++n) many.emplace_back(L"url" + std::to_wstring(n), Url(n));
     for (int n = 1; n <= 100; ++n) hundred.push_back(Url(n));
-    const std::pair<Values, std::vector<std::string>> cases[] = {
+    const std::pair<Values, std::vector<std::wstring>> cases[] = {
         {{}, {}},
-        {{{"url1", "http://zeta.example/"}, {"url2", "http://alpha.example/"}, {"url4", Url(4)}},
-         {"http://zeta.example/", "http://alpha.example/"}},
+        {{{L"url1", L"http://zeta.example/"}, {L"url2", L"http://alpha.example/"}, {L"url4", Url(4)}},
+         {L"http://zeta.example/", L"http://alpha.example/"}},
         // 300 bytes do not fit the page's buffer.
-        {{{"url1", Url(1)}, {"url2", "http://long.example/" + std::string(279, 'x')}, {"url3", Url(3)}}, {Url(1)}},
+        {{{L"url1", Url(1)}, {L"url2", L"http://long.example/" + std::wstring(279, 'x')}, {L"url3", Url(3)}}, {Url(1)}},
         {many, hundred},
     };
     for (const auto& [values, rows] : cases) {
@@ -89,44 +89,44 @@ TEST_F(TypedUrlsPage, ListsInRegistryOrderUpToAGapAValueTooLongOrAHundredEntries
 }
 
 TEST_F(TypedUrlsPage, ValuesThatAreNotTextShowTerminatedText) {
-    RegSetDword(HKEY_CURRENT_USER, kKey, "url1", 0x00636261);
-    std::string unterminated(260, 'b');
-    RegSetBinary(HKEY_CURRENT_USER, kKey, "url2", unterminated.data(), 260, REG_BINARY);
+    RegSetDword(HKEY_CURRENT_USER, kKey, L"url1", 0x00636261);
+    std::wstring unterminated(260, 'b');
+    RegSetBinary(HKEY_CURRENT_USER, kKey, L"url2", unterminated.data(), 260, REG_BINARY);
     CTypedUrlVw* view = Open();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(Rows(view), (std::vector<std::string>{"abc", std::string(259, 'b')}));
+    EXPECT_EQ(Rows(view), (std::vector<std::wstring>{L"abc", std::wstring(259, 'b')}));
 }
 
 TEST_F(TypedUrlsPage, EraseTakesTheWholeKeyWithItsLinksAsLinksAndAgainWhenThereIsNoKey) {
     // A link that leads nowhere, and one to a key of the machine's own.
-    const std::string target = "Software\\Corvane-Tests\\LinkTarget";
-    RegSetString(HKEY_LOCAL_MACHINE, target, "keep", "me");
-    RegSetString(HKEY_LOCAL_MACHINE, target + "\\child", "keep", "me too");
-    RegSetString(HKEY_CURRENT_USER, kKey, "url1", Url(1));
-    RegSetString(HKEY_CURRENT_USER, kKey, "url2", Url(2));
-    AddLink("nowhere", L"\\Registry\\Machine\\Software\\CorvaneTests\\NoSuchKey");
-    AddLink("link", L"\\Registry\\Machine\\Software\\Corvane-Tests\\LinkTarget");
-    ASSERT_TRUE(RegValueExists(HKEY_CURRENT_USER, std::string(kKey) + "\\link", "keep")) << "the link leads to the target";
+    const std::wstring target = L"Software\\Corvane-Tests\\LinkTarget";
+    RegSetString(HKEY_LOCAL_MACHINE, target, L"keep", L"me");
+    RegSetString(HKEY_LOCAL_MACHINE, target + L"\\child", L"keep", L"me too");
+    RegSetString(HKEY_CURRENT_USER, kKey, L"url1", Url(1));
+    RegSetString(HKEY_CURRENT_USER, kKey, L"url2", Url(2));
+    AddLink(L"nowhere", L"\\Registry\\Machine\\Software\\CorvaneTests\\NoSuchKey");
+    AddLink(L"link", L"\\Registry\\Machine\\Software\\Corvane-Tests\\LinkTarget");
+    ASSERT_TRUE(RegValueExists(HKEY_CURRENT_USER, std::wstring(kKey) + L"\\link", L"keep")) << L"the link leads to the target";
     CTypedUrlVw* view = Open();
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->m_list.GetCount(), 2);
 
     for (int press = 0; press < 2; ++press) {
-        ExpectInformation(PressErase(view), "Typed URLs Completely Erased.");
+        ExpectInformation(PressErase(view), L"Typed URLs Completely Erased.");
         EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
         EXPECT_EQ(view->m_list.GetCount(), 0);
     }
-    EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, target, "keep"));
-    EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, target + "\\child", "keep"));
+    EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, target, L"keep"));
+    EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, target + L"\\child", L"keep"));
     RegDeleteTree(HKEY_LOCAL_MACHINE, target);
 }
 
 TEST_F(TypedUrlsPage, AViewWithoutAWindowErasesTheKeyAndReports) {
-    RegSetString(HKEY_CURRENT_USER, kKey, "url1", Url(1));
+    RegSetString(HKEY_CURRENT_USER, kKey, L"url1", Url(1));
     CTypedUrlVw windowless;
     DialogAnswerer box(kCaption);
     EXPECT_TRUE(windowless.Erase());
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
     ASSERT_EQ(box.Count(), 1u);
-    ExpectInformation(box.Seen()[0], "Typed URLs Completely Erased.");
+    ExpectInformation(box.Seen()[0], L"Typed URLs Completely Erased.");
 }

@@ -16,7 +16,7 @@ bool CaptureDrag(HWND h, OnMove onMove) {
     bool done = false, ok = false;
     while (!done) {
         MSG m;
-        if (!::GetMessageA(&m, nullptr, 0, 0)) {
+        if (!::GetMessageW(&m, nullptr, 0, 0)) {
             ::PostQuitMessage(static_cast<int>(m.wParam));
             break;
         }
@@ -39,7 +39,7 @@ bool CaptureDrag(HWND h, OnMove onMove) {
             if (m.wParam == VK_ESCAPE) done = true;
             break;
         default:
-            ::DispatchMessageA(&m);
+            ::DispatchMessageW(&m);
             break;
         }
     }
@@ -47,8 +47,8 @@ bool CaptureDrag(HWND h, OnMove onMove) {
     return ok;
 }
 
-const char* OutlineClass() {
-    static const char* cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW),
+const wchar_t* OutlineClass() {
+    static const wchar_t* cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW),
                                                  ::GetSysColorBrush(COLOR_HIGHLIGHT));
     return cls;
 }
@@ -115,7 +115,7 @@ void CMRCSizeControlBar::TrackSplitter(CPoint start) {
 
 BOOL CMRCFloatFrame::Create(CFrameWnd* pOwner, CMRCSizeControlBar* pBar) {
     m_pBar = pBar;
-    const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+    const wchar_t* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     return CreateEx(ExStyle(), cls, pBar->Title().c_str(), Style(), CRect(0, 0, 100, 100), pOwner, 0);
 }
@@ -156,7 +156,7 @@ CMRCDragOutline::~CMRCDragOutline() {
 void CMRCDragOutline::Show(const RECT& screen) {
     CRect r(screen);
     if (!m_hWnd)
-        m_hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, OutlineClass(), nullptr,
+        m_hWnd = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, OutlineClass(), nullptr,
                                    WS_POPUP, r.left, r.top, r.Width(), r.Height(), nullptr, nullptr,
                                    AfxGetInstanceHandle(), nullptr);
     if (!m_hWnd) return;

@@ -79,10 +79,10 @@ CMRCSizeControlBar::CMRCSizeControlBar(int nGripperStyle) : m_nGripper(nGripperS
 
 CMRCSizeControlBar::~CMRCSizeControlBar() { delete m_pFloat; }
 
-BOOL CMRCSizeControlBar::Create(const char* title, CWnd* pParent, CSize sizeDefault, UINT nID, DWORD dwStyle) {
-    m_strTitle = title ? title : "";
+BOOL CMRCSizeControlBar::Create(const wchar_t* title, CWnd* pParent, CSize sizeDefault, UINT nID, DWORD dwStyle) {
+    m_strTitle = title ? title : L"";
     m_sizeHorz = m_sizeVert = m_sizeFloat = sizeDefault;
-    const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+    const wchar_t* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     return CreateBar(0, cls, title, dwStyle | WS_CLIPCHILDREN, CRect(0, 0, sizeDefault.cx, sizeDefault.cy), pParent,
                      nID);
@@ -272,10 +272,10 @@ void CMRCSizeControlBar::PaintNonClient() {
             ::SetBkMode(dc, TRANSPARENT);
             ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
             RECT text = lines;
-            ::DrawTextA(dc, m_strTitle.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_CALCRECT);
+            ::DrawTextW(dc, m_strTitle.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_CALCRECT);
             text.bottom = lines.bottom;
             text.top = lines.top;
-            ::DrawTextA(dc, m_strTitle.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+            ::DrawTextW(dc, m_strTitle.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
             ::SelectObject(dc, old);
             lines.left = text.right + 6;
         }

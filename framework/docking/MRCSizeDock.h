@@ -29,7 +29,7 @@ public:
 
     // dwStyle: window style with the bar's alignment (CBRS_LEFT, ...). The size is the bar's
     // width when docked left or right, its height at the top or bottom, and the floating size.
-    BOOL Create(const char* title, CWnd* pParent, CSize sizeDefault, UINT nID,
+    BOOL Create(const wchar_t* title, CWnd* pParent, CSize sizeDefault, UINT nID,
                 DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_LEFT);
 
     // Whether the bar sits in its tool window now.
@@ -53,7 +53,7 @@ public:
     CRect GripperRectOnScreen() const;
     CRect SplitterRectOnScreen() const;
     CMRCFloatFrame* FloatFrame() const { return m_pFloat; }
-    const std::string& Title() const { return m_strTitle; }
+    const std::wstring& Title() const { return m_strTitle; }
 
 protected:
     // Called whenever the bar is sized, docked or floated: the place to lay out its contents.
@@ -77,7 +77,7 @@ private:
     LONG& DockedThickness();
 
     int m_nGripper;
-    std::string m_strTitle;
+    std::wstring m_strTitle;
     CSize m_sizeHorz, m_sizeVert, m_sizeFloat;
     CPoint m_ptFloat{-1, -1};
     UINT m_nLastDockSide = AFX_IDW_DOCKBAR_LEFT;

@@ -6,7 +6,7 @@
 namespace {
 const SummaryFace& ApplicationTracesFace() {
     static const SummaryFace face{
-        IDD_APPTRACES, "Application Traces", IDC_APPTRACES_TITLE, IDC_APPTRACES_TEXT, IDC_APPTRACES_BAND,
+        IDD_APPTRACES, L"Application Traces", IDC_APPTRACES_TITLE, IDC_APPTRACES_TEXT, IDC_APPTRACES_BAND,
         IDC_APPTRACES_SELECTALL, IDC_APPTRACES_CLEARALL, IDC_APPTRACES_ERASE_NOW,
         {{IDC_APPTRACES_HEADING_ACROBAT, IDC_APPTRACES_CHECK_ACROBAT, IDC_APPTRACES_ERASE_ACROBAT,
           IDC_APPTRACES_DESC_ACROBAT, IDC_APPTRACES_DETAILS_ACROBAT, PageId::Acrobat, nullptr},
@@ -34,4 +34,4 @@ const SummaryFace& ApplicationTracesFace() {
 
 CApplicationTVw::CApplicationTVw() : CErasingSummaryView(ApplicationTracesFace()) {}
 
-CAAVw::CAAVw() : CPageView(IDD_ACROBAT, look::ListLook(IDC_ACROBAT_TITLE, IDC_ACROBAT_TEXT), "Acrobat Reader") {}
+CAAVw::CAAVw() : CPageView(IDD_ACROBAT, look::ListLook(IDC_ACROBAT_TITLE, IDC_ACROBAT_TEXT), L"Acrobat Reader") {}

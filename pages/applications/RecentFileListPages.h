@@ -8,10 +8,10 @@
 // What one page of the recent-file-list family reads and how its face is made.
 struct RecentFileListRow {
     UINT dialog;
-    const char* caption;
+    const wchar_t* caption;
     int titleId, textId, listId, selectAllId, clearAllId, eraseId;
-    const char* key;      // below HKEY_CURRENT_USER
-    const char* pattern;  // value names, from a number
+    const wchar_t* key;      // below HKEY_CURRENT_USER
+    const wchar_t* pattern;  // value names, from a number
     int first, last;      // the numbers tried
     bool stopAtFirstMissing;
 };
@@ -20,13 +20,13 @@ namespace recentfiles {
 // The rows of the eight working pages.
 extern const RecentFileListRow kAccess, kMediaPlayer, kExcel, kConsole, kPowerPoint, kPaint, kWinzip, kWordPad;
 
-std::string ValueName(const RecentFileListRow& row, int n);
+std::wstring ValueName(const RecentFileListRow& row, int n);
 // The data of the row's values in reading order, as the page lists them (duplicates kept).
-std::vector<std::string> ReadList(const RecentFileListRow& row);
+std::vector<std::wstring> ReadList(const RecentFileListRow& row);
 // Deletes every value of the row's range that holds this text, counting the entry in result:
 // erased when no value of the range holds it afterwards (also when none held it to begin with),
 // failed when one stayed. Returns whether the entry is gone.
-bool EraseEntry(const RecentFileListRow& row, const std::string& text, EraseResult& result);
+bool EraseEntry(const RecentFileListRow& row, const std::wstring& text, EraseResult& result);
 }  // namespace recentfiles
 
 // A page that lists an application's recently opened files, one check box each, and erases the

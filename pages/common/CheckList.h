@@ -5,11 +5,11 @@
 namespace checklist {
 // Checks (or unchecks) every row, from the first to the last.
 inline void SetAll(CListCtrl& list, BOOL check) {
-    int count = static_cast<int>(::SendMessageA(list.m_hWnd, LVM_GETITEMCOUNT, 0, 0));
+    int count = static_cast<int>(::SendMessageW(list.m_hWnd, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) list.SetCheck(i, check);
 }
 // Turns the rows' check boxes on: exactly LVS_EX_CHECKBOXES.
 inline void EnableCheckBoxes(CListCtrl& list) {
-    ::SendMessageA(list.m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES);
+    ::SendMessageW(list.m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES);
 }
 }  // namespace checklist

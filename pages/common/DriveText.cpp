@@ -4,26 +4,26 @@
 
 #include <cstdio>
 
-std::string FormatDriveText(char letter, const std::string& label) {
-    char text[MAX_PATH + 8];
+std::wstring FormatDriveText(wchar_t letter, const std::wstring& label) {
+    wchar_t text[MAX_PATH + 8];
     if (label.empty())
-        snprintf(text, sizeof text, "%c:", letter);
+        swprintf(text, ARRAYSIZE(text), L"%lc:", letter);
     else
-        snprintf(text, sizeof text, "%c: [%s]", letter, label.c_str());
+        swprintf(text, ARRAYSIZE(text), L"%lc: [%ls]", letter, label.c_str());
     return text;
 }
 
-std::string DriveText(char letter, std::string* fileSystem) {
+std::wstring DriveText(wchar_t letter, std::wstring* fileSystem) {
     std::optional<Volume> volume = ReadVolume(letter);
-    if (fileSystem) *fileSystem = volume ? volume->fileSystem : "";
-    return FormatDriveText(letter, volume ? volume->label : "");
+    if (fileSystem) *fileSystem = volume ? volume->fileSystem : L"";
+    return FormatDriveText(letter, volume ? volume->label : L"");
 }
 
-std::optional<Volume> ReadVolume(char letter) {
-    char root[] = {letter, ':', '\\', '\0'};
-    char label[MAX_PATH + 1] = "", system[MAX_PATH + 1] = "";
+std::optional<Volume> ReadVolume(wchar_t letter) {
+    wchar_t root[] = {letter, ':', '\\', '\0'};
+    wchar_t label[MAX_PATH + 1] = L"", system[MAX_PATH + 1] = L"";
     UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-    BOOL ok = ::GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, system, sizeof system);
+    BOOL ok = ::GetVolumeInformationW(root, label, ARRAYSIZE(label), nullptr, nullptr, nullptr, system, ARRAYSIZE(system));
     ::SetErrorMode(oldMode);
     if (!ok) return std::nullopt;
     return Volume{label, system};

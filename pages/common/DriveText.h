@@ -5,14 +5,14 @@
 
 // The name by which the tree and the drives page know a drive: "C: [LABEL]", or "C:" when the
 // volume has no label (or its label cannot be read).
-std::string FormatDriveText(char letter, const std::string& label);
+std::wstring FormatDriveText(wchar_t letter, const std::wstring& label);
 // The drive text of a drive as the system reports it now; fileSystem receives the name of its
 // file system (empty when the volume cannot be read).
-std::string DriveText(char letter, std::string* fileSystem = nullptr);
+std::wstring DriveText(wchar_t letter, std::wstring* fileSystem = nullptr);
 
 struct Volume {
-    std::string label, fileSystem;
+    std::wstring label, fileSystem;
 };
 // The label and file system of the drive's volume; nothing when the volume cannot be read. An
 // empty floppy, card reader or CD drive raises no system box.
-std::optional<Volume> ReadVolume(char letter);
+std::optional<Volume> ReadVolume(wchar_t letter);

@@ -6,38 +6,38 @@
 #include <cstdio>
 
 namespace {
-std::string TimeText(unsigned long long ms) {
-    char text[32];
+std::wstring TimeText(unsigned long long ms) {
+    wchar_t text[32];
     if (ms < 1000)
-        std::snprintf(text, sizeof text, "%llu ms", ms);
+        std::swprintf(text, ARRAYSIZE(text), L"%llu ms", ms);
     else
-        std::snprintf(text, sizeof text, "%.1f s", static_cast<double>(ms) / 1000.0);
+        std::swprintf(text, ARRAYSIZE(text), L"%.1f s", static_cast<double>(ms) / 1000.0);
     return text;
 }
 
-std::string SizeText(unsigned long long bytes) {
-    char text[32] = "";
-    ::StrFormatByteSize64A(static_cast<LONGLONG>(bytes), text, sizeof text);
+std::wstring SizeText(unsigned long long bytes) {
+    wchar_t text[32] = L"";
+    ::StrFormatByteSizeW(static_cast<LONGLONG>(bytes), text, ARRAYSIZE(text));
     return text;
 }
 }  // namespace
 
-std::string EraseReportLine(const CategoryOutcome& o) {
+std::wstring EraseReportLine(const CategoryOutcome& o) {
     const EraseResult& r = o.result;
-    std::string line = o.name + " (" + TimeText(o.ms) + "): ";
-    if (r.erased == 0 && r.failed == 0) return line + "nothing to erase.";
-    line += std::to_string(r.erased) + (r.erased == 1 ? " item erased" : " items erased");
-    if (r.bytes > 0) line += " (" + SizeText(r.bytes) + ")";
-    if (r.failed > 0) line += "; " + std::to_string(r.failed) + " not erased: " + r.firstReason;
+    std::wstring line = o.name + L" (" + TimeText(o.ms) + L"): ";
+    if (r.erased == 0 && r.failed == 0) return line + L"nothing to erase.";
+    line += std::to_wstring(r.erased) + (r.erased == 1 ? L" item erased" : L" items erased");
+    if (r.bytes > 0) line += L" (" + SizeText(r.bytes) + L")";
+    if (r.failed > 0) line += L"; " + std::to_wstring(r.failed) + L" not erased: " + r.firstReason;
     return line;
 }
 
-std::string EraseReport(const std::vector<CategoryOutcome>& outcomes) {
-    std::string text;
+std::wstring EraseReport(const std::vector<CategoryOutcome>& outcomes) {
+    std::wstring text;
     unsigned long long total = 0;
     for (const CategoryOutcome& o : outcomes) {
-        text += EraseReportLine(o) + "\n";
+        text += EraseReportLine(o) + L"\n";
         total += o.ms;
     }
-    return text + "\nTime taken: " + TimeText(total) + ".";
+    return text + L"\nTime taken: " + TimeText(total) + L".";
 }

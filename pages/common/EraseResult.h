@@ -7,11 +7,11 @@ struct EraseResult {
     unsigned erased = 0;           // items erased (files, values, keys, entries)
     unsigned long long bytes = 0;  // bytes of the files deleted; 0 where nothing was a file
     unsigned failed = 0;           // items that stayed
-    std::string firstReason;       // why the first of them stayed; empty when none did
+    std::wstring firstReason;       // why the first of them stayed; empty when none did
 
     bool Complete() const { return failed == 0; }
     // Counts one item that stayed, keeping the first reason given.
-    void Failed(const std::string& reason) {
+    void Failed(const std::wstring& reason) {
         ++failed;
         if (firstReason.empty()) firstReason = reason;
     }

@@ -15,10 +15,10 @@ struct FolderWalk::Top : safe::Top {
 FolderWalk::FolderWalk(bool erase, WalkSink& sink) : m_erase(erase), m_sink(sink) {}
 FolderWalk::~FolderWalk() = default;
 
-void FolderWalk::Walk(const std::string& folder) {
+void FolderWalk::Walk(const std::wstring& folder) {
     m_top = std::make_unique<Top>(OpenTop(folder));
     if (m_erase && m_top->state == TopState::Refused)
-        m_result.Failed(folder + " is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.");
+        m_result.Failed(folder + L" is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.");
     if (m_top->state != TopState::Ok) {
         m_sink.Pause(Pacing::FolderMs());
         return;
@@ -42,8 +42,8 @@ void FolderWalk::WalkSub(const std::wstring& rel) {
         m_sink.Pause(0);
         if (s.IsDots()) continue;
         const WIN32_FIND_DATAW& d = s.Data();
-        std::string name = Ansi(d.cFileName);
-        Entry kind = IsPlainReal(d.cFileName) ? Classify(d.dwFileAttributes, Utf8(d.cFileName).c_str()) : Entry::Skip;
+        std::wstring name = d.cFileName;
+        Entry kind = IsPlainReal(d.cFileName) ? Classify(d.dwFileAttributes, d.cFileName) : Entry::Skip;
         if (kind == Entry::Folder) {
             m_sink.MetFolder(name);
             WalkSub(rel + d.cFileName + L"\\");
@@ -51,7 +51,7 @@ void FolderWalk::WalkSub(const std::wstring& rel) {
             m_sink.Met(name);
             if (m_erase) Handle(rel + d.cFileName, d.dwFileAttributes, (static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow, true);
         } else if (m_erase) {
-            m_result.Failed(m_top->display + Ansi(rel) + name + ": a link or a name that leads elsewhere; it was left alone.");
+            m_result.Failed(m_top->display + rel + name + L": a link or a name that leads elsewhere; it was left alone.");
         }
     } while (s.Next());
 }
@@ -83,7 +83,7 @@ void FolderWalk::Handle(const std::wstring& rel, unsigned long attributes, unsig
         ::CloseHandle(h);
         return;
     }
-    std::string shown = m_top->display + Ansi(rel);
+    std::wstring shown = m_top->display + rel;
     m_sink.Erasing(shown);
     m_sink.Pause(Pacing::FileMs());
     HANDLE h = OpenInside(*m_top, rel, kEraseAccess, false);
@@ -103,7 +103,7 @@ void FolderWalk::Handle(const std::wstring& rel, unsigned long attributes, unsig
 
 // ---- the worker ----
 
-WalkThread::Request::Request() : event(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+WalkThread::Request::Request() : event(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 WalkThread::Request::~Request() { ::CloseHandle(event); }
 
 bool WalkThread::Request::Wait(unsigned ms) const {
@@ -166,7 +166,7 @@ bool WalkThread::Wait(unsigned ms) const { return m_request->Wait(ms); }
 
 void DropQueuedBatches(HWND view) {
     MSG m;
-    while (::PeekMessageA(&m, view, WM_WALK_NAMES, WM_WALK_NAMES, PM_REMOVE))
+    while (::PeekMessageW(&m, view, WM_WALK_NAMES, WM_WALK_NAMES, PM_REMOVE))
         delete reinterpret_cast<NameBatch*>(m.lParam);
 }
 
@@ -196,20 +196,20 @@ public:
     bool Stopping() const {
         return m_task.request->Wait(0) || (m_task.dialog && m_task.dialog->IsCancelled());
     }
-    void Met(const std::string& name) override {
+    void Met(const std::wstring& name) override {
         if (m_task.job.listed && m_task.job.listed(name)) Add(name);
     }
-    void MetFolder(const std::string& name) override {
+    void MetFolder(const std::wstring& name) override {
         if (m_task.job.folderRows) Add(name);
     }
-    void Erasing(const std::string& path) override {
+    void Erasing(const std::wstring& path) override {
         if (!m_task.dialog) return;
         ULONGLONG now = ::GetTickCount64();
         if (Pacing::FileMs() == 0 && now - m_shownAt < 50) return;
         m_shownAt = now;
         m_task.dialog->ShowPath(path);
     }
-    void Add(const std::string& name) {
+    void Add(const std::wstring& name) {
         if (!m_task.job.view) return;
         m_pending.push_back(name);
         if (m_pending.size() >= kBatch) Flush();
@@ -218,7 +218,7 @@ public:
         if (m_pending.empty()) return;
         auto* batch = new NameBatch(std::move(m_pending));
         m_pending.clear();
-        if (!::PostMessageA(m_task.job.view, WM_WALK_NAMES, 0, reinterpret_cast<LPARAM>(batch))) delete batch;
+        if (!::PostMessageW(m_task.job.view, WM_WALK_NAMES, 0, reinterpret_cast<LPARAM>(batch))) delete batch;
     }
 
 private:
@@ -246,10 +246,10 @@ UINT RunWalk(LPVOID param) {
     task->result = walk.Result();
     if (!task->dialog) return 0;
     if (stopped) {
-        task->result.Failed("The erase was cancelled.");
+        task->result.Failed(L"The erase was cancelled.");
         return 0;
     }
-    if (task->job.view) ::PostMessageA(task->job.view, WM_WALK_ENDED, 0, 0);
+    if (task->job.view) ::PostMessageW(task->job.view, WM_WALK_ENDED, 0, 0);
     task->dialog->RequestEnd(0);
     return 0;
 }
@@ -298,10 +298,10 @@ EraseResult EraseWithoutWindow(const WalkJob& job) {
     return walk.Result();
 }
 
-void ReportRefusedFolder(const std::string& folder) {
+void ReportRefusedFolder(const std::wstring& folder) {
     if (!IsWalkable(folder) || !IsRefusedTopFolder(folder)) return;
-    std::string text = folder + " is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.";
-    ::MessageBoxA(nullptr, text.c_str(), "Corvane-Sweepmere", MB_ICONWARNING | MB_SYSTEMMODAL);
+    std::wstring text = folder + L" is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.";
+    ::MessageBoxW(nullptr, text.c_str(), L"Corvane-Sweepmere", MB_ICONWARNING | MB_SYSTEMMODAL);
 }
 
 }  // namespace filewalk

@@ -18,32 +18,32 @@ namespace filewalk {
 // ---- the guard on this machine ----
 
 // This machine's Windows, system and Program Files folders and the user's profile folder.
-std::vector<std::string> GuardedFolders();
+std::vector<std::wstring> GuardedFolders();
 // IsRefusedTopFolder over GuardedFolders(), after resolving the folder with GetFullPathName.
 // Every walk, listing and safe delete below applies it by itself.
-bool IsRefusedTopFolder(const std::string& folder);
+bool IsRefusedTopFolder(const std::wstring& folder);
 
 // ---- file system steps ----
 
 // Deletes one file through the safe steps: its folder passes the guard, its name is a plain
 // name, a link is never followed (it is left alone), and the file opened is the one named. A
 // read-only file is cleared first. False when the file stayed (or was not there).
-bool DeleteInside(const std::string& path);
-bool Exists(const std::string& path);
+bool DeleteInside(const std::wstring& path);
+bool Exists(const std::wstring& path);
 // Deletes the files directly inside a folder through the same steps; its sub-folders and what
 // they hold are kept. A refused folder is left alone and reported as not erased.
-EraseResult EraseFilesIn(const std::string& folder);
+EraseResult EraseFilesIn(const std::wstring& folder);
 
 // One entry of a folder as a page shows it: the ANSI display name and what it is. Entries
 // whose display name is not a plain name come with kind Skip.
 struct FolderEntry {
-    std::string name;
+    std::wstring name;
     unsigned long attributes;
     Entry kind;
     bool holdsContent;  // a folder holding a sub-folder or a file that is not hidden
 };
 // The entries directly inside a folder; false (nothing) for a refused or unsearchable folder.
-bool ListEntries(const std::string& folder, std::vector<FolderEntry>& entries);
+bool ListEntries(const std::wstring& folder, std::vector<FolderEntry>& entries);
 
 // What a page does with a walk; called on the walk's thread.
 class WalkSink {
@@ -54,11 +54,11 @@ public:
     virtual void Pause(unsigned ms) = 0;
     // A file met in a folder's second pass (all files when listing, survivors when erasing):
     // its ANSI display name.
-    virtual void Met(const std::string& name) { (void)name; }
+    virtual void Met(const std::wstring& name) { (void)name; }
     // A sub-folder met in a folder's second pass, before it is walked: its ANSI display name.
-    virtual void MetFolder(const std::string& name) { (void)name; }
+    virtual void MetFolder(const std::wstring& name) { (void)name; }
     // The file about to be deleted (ANSI display path), before the pause that precedes it.
-    virtual void Erasing(const std::string& path) { (void)path; }
+    virtual void Erasing(const std::wstring& path) { (void)path; }
 };
 
 // Walks a folder and its sub-folders depth first. In each folder it first handles every file
@@ -73,7 +73,7 @@ public:
     FolderWalk(const FolderWalk&) = delete;
     FolderWalk& operator=(const FolderWalk&) = delete;
     // The folder ends with '\'. A folder that is not walkable or cannot be searched is left alone.
-    void Walk(const std::string& folder);
+    void Walk(const std::wstring& folder);
     // What the erase did so far (also after a stop).
     const EraseResult& Result() const { return m_result; }
 
@@ -131,15 +131,15 @@ private:
 constexpr UINT WM_WALK_NAMES = WM_APP + 0x120;  // lParam: a NameBatch* the view deletes
 constexpr UINT WM_WALK_ENDED = WM_APP + 0x121;  // the erase walk has ended: empty the list
 
-using NameBatch = std::vector<std::string>;
+using NameBatch = std::vector<std::wstring>;
 // Deletes the batches still queued for a view that is going.
 void DropQueuedBatches(HWND view);
 
 // One walk for a page.
 struct WalkJob {
-    std::string (*folder)();                     // the folder to walk, ending with '\'
+    std::wstring (*folder)();                     // the folder to walk, ending with '\'
     HWND view;                                   // gets the walk's messages; null: window-less
-    bool (*listed)(const std::string& name);     // names the view lists; null: none
+    bool (*listed)(const std::wstring& name);     // names the view lists; null: none
     bool folderRows = false;                     // the view lists sub-folders too
     bool paced = true;                           // the walk takes the pauses of the pacing
 };
@@ -156,7 +156,7 @@ bool StartErasing(WalkThread& thread, const WalkJob& job);
 EraseResult EraseBehindDialog(const WalkJob& job, CEraseProgressDlg& dialog);
 // Tells the user that an erase left a folder alone because it is protected (the guard of the
 // walks); says nothing for any other folder.
-void ReportRefusedFolder(const std::string& folder);
+void ReportRefusedFolder(const std::wstring& folder);
 // The same erase on the calling thread, without dialog, pauses or messages.
 EraseResult EraseWithoutWindow(const WalkJob& job);
 

@@ -1,6 +1,6 @@
 #include "LastChosenText.h"
 
-std::string& LastChosenText() {
-    static std::string text;
+std::wstring& LastChosenText() {
+    static std::wstring text;
     return text;
 }

@@ -2,4 +2,4 @@
 #include <string>
 
 // The text of the category-tree node clicked last: written by the tree, read by the drives page.
-std::string& LastChosenText();
+std::wstring& LastChosenText();

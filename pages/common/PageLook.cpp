@@ -3,13 +3,13 @@
 #include <algorithm>
 
 namespace look {
-const FontSpec kTitleFont{"Arial Rounded MT Bold", 22, 9, 24};
-const FontSpec kTextFont{"Georgia", 16, 7, 24};
-const FontSpec kHeadingFont{"Arial Rounded MT Bold", 20, 7, 24};
-const FontSpec kSummaryTextFont{"Georgia", 14, 7, 20};
-const FontSpec kDriveLabelFont{"Arial Rounded MT Bold", 14, 9, 24};
-const FontSpec kDriveHeadingFont{"Arial Rounded MT Bold", 16, 7, 24};
-const FontSpec kSettingsFont{"Arial", 18, 6, 24};
+const FontSpec kTitleFont{L"Arial Rounded MT Bold", 22, 9, 24};
+const FontSpec kTextFont{L"Georgia", 16, 7, 24};
+const FontSpec kHeadingFont{L"Arial Rounded MT Bold", 20, 7, 24};
+const FontSpec kSummaryTextFont{L"Georgia", 14, 7, 20};
+const FontSpec kDriveLabelFont{L"Arial Rounded MT Bold", 14, 9, 24};
+const FontSpec kDriveHeadingFont{L"Arial Rounded MT Bold", 16, 7, 24};
+const FontSpec kSettingsFont{L"Arial", 18, 6, 24};
 
 PageLook ListLook(int titleId, int textId) {
     return {kPageColour,
@@ -30,7 +30,7 @@ HFONT LookCache::Font(const FontSpec& f) {
     auto& font = m_fonts[&f];
     if (!font) {
         font = std::make_unique<CFont>();
-        font->CreateFontA(f.height, f.width, 0, 0, f.weight, 0, 0, 0, 0, 0, 0, 0, 0, f.face);
+        font->CreateFontW(f.height, f.width, 0, 0, f.weight, 0, 0, 0, 0, 0, 0, 0, 0, f.face);
     }
     return *font;
 }
@@ -65,12 +65,12 @@ void PaintBackground(CWnd* pWnd, CDC* pDC, COLORREF colour) {
 }
 }  // namespace look
 
-CPageView::CPageView(UINT nIDTemplate, look::PageLook pageLook, const char* caption)
+CPageView::CPageView(UINT nIDTemplate, look::PageLook pageLook, const wchar_t* caption)
     : CFormView(nIDTemplate), m_look(std::move(pageLook)), m_caption(caption) {}
 
-std::optional<std::string> CPageView::Caption() const {
+std::optional<std::wstring> CPageView::Caption() const {
     if (!m_caption) return std::nullopt;
-    return std::string(m_caption);
+    return std::wstring(m_caption);
 }
 
 void CPageView::OnInitialUpdate() {
@@ -81,7 +81,7 @@ void CPageView::OnInitialUpdate() {
         if (r.font)
             for (int id : r.ids)
                 if (HWND h = ::GetDlgItem(m_hWnd, id))
-                    ::SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(m_cache.Font(*r.font)), FALSE);
+                    ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(m_cache.Font(*r.font)), FALSE);
     FitFrameToForm();
 }
 

@@ -14,7 +14,7 @@ constexpr COLORREF kWipeListGrey = RGB(192, 192, 192);
 constexpr COLORREF kDriveRowGrey = RGB(211, 211, 211);
 
 struct FontSpec {
-    const char* face;
+    const wchar_t* face;
     int height, width, weight;
 };
 // The weights are raw numbers, far below FW_NORMAL: the font mapper takes the face's regular weight.
@@ -59,7 +59,7 @@ void PaintBackground(CWnd* pWnd, CDC* pDC, COLORREF colour);
 // draws; a page without one keeps the framework's untitled name.
 class CPageView : public CFormView {
 public:
-    CPageView(UINT nIDTemplate, look::PageLook pageLook, const char* caption);
+    CPageView(UINT nIDTemplate, look::PageLook pageLook, const wchar_t* caption);
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
     BOOL OnEraseBkgnd(CDC* pDC) override;
@@ -67,10 +67,10 @@ public:
     const look::PageLook& Look() const { return m_look; }
 
 protected:
-    virtual std::optional<std::string> Caption() const;
+    virtual std::optional<std::wstring> Caption() const;
     // Sizes the page's frame so that the whole form shows, as far as the main window allows.
     void FitFrameToForm();
     look::PageLook m_look;
     look::LookCache m_cache;
-    const char* m_caption;
+    const wchar_t* m_caption;
 };

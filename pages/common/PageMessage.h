@@ -3,7 +3,7 @@
 #pragma once
 #include "afxwin.h"
 
-inline void ShowPageMessage(const char* text) {
+inline void ShowPageMessage(const wchar_t* text) {
     CWnd* main = AfxGetMainWnd();
-    ::MessageBoxA(main ? main->GetSafeHwnd() : nullptr, text, "Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    ::MessageBoxW(main ? main->GetSafeHwnd() : nullptr, text, L"Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
 }

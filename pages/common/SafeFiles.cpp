@@ -10,13 +10,6 @@ namespace filewalk {
 namespace safe {
 
 namespace {
-std::string Narrow(const std::wstring& w, UINT codePage) {
-    if (w.empty()) return {};
-    int n = ::WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(codePage, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
 
 std::wstring FinalPathOf(HANDLE h) {
     std::wstring path(MAX_PATH, L'\0');
@@ -33,13 +26,13 @@ std::wstring FinalPathOf(HANDLE h) {
 // "\\??\\C:\\...\\a.txt"): where a link leads, without the cost of turning it into a drive path.
 std::wstring ObjectNameOf(HANDLE h) {
     using NtQueryObjectFn = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    static auto query = reinterpret_cast<NtQueryObjectFn>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryObject"));
+    static auto query = reinterpret_cast<NtQueryObjectFn>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryObject"));
     struct Name {
         USHORT length, maximum;
         wchar_t* buffer;
     };
     // A buffer for a usual path first: the system's reply costs as much as the room offered.
-    std::vector<char> buf(sizeof(Name) + 2 * MAX_PATH * sizeof(wchar_t));
+    std::vector<wchar_t> buf(sizeof(Name) + 2 * MAX_PATH * sizeof(wchar_t));
     ULONG size = 0;
     LONG status = query ? query(h, 1 /* ObjectNameInformation */, buf.data(), static_cast<ULONG>(buf.size()), &size) : -1;
     if (status != 0 && size > buf.size()) {
@@ -62,27 +55,15 @@ bool SetBasicAttributes(HANDLE h, DWORD attributes) {
     return ::SetFileInformationByHandle(h, FileBasicInfo, &info, sizeof info) != FALSE;
 }
 
-bool IsRefusedPath(const std::wstring& path) { return IsRefusedTopFolder(Utf8(path), GuardedFolders()); }
+bool IsRefusedPath(const std::wstring& path) { return IsRefusedTopFolder(path, GuardedFolders()); }
 }  // namespace
 
-std::wstring Wide(const std::string& ansi) {
-    if (ansi.empty()) return {};
-    int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &w[0], n);
-    return w;
-}
+bool IsPlainReal(const std::wstring& name) { return IsPlainName(name); }
 
-std::string Ansi(const std::wstring& wide) { return Narrow(wide, CP_ACP); }
-std::string Utf8(const std::wstring& wide) { return Narrow(wide, CP_UTF8); }
-
-bool IsPlainReal(const std::wstring& name) { return IsPlainName(Utf8(name)); }
-bool IsPlainShown(const std::wstring& name) { return IsPlainReal(name) && IsPlainName(Ansi(name)); }
-
-Top OpenTop(const std::string& folder) {
+Top OpenTop(const std::wstring& folder) {
     Top top;
     if (!IsWalkable(folder)) return top;
-    std::wstring given = Wide(folder);
+    std::wstring given = folder;
     DWORD n = ::GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
     std::wstring full(n, L'\0');
     full.resize(n ? ::GetFullPathNameW(given.c_str(), n, &full[0], nullptr) : 0);
@@ -145,15 +126,15 @@ bool DeleteThrough(HANDLE h, unsigned long attributes) {
     return ::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
 
-std::string Reason(const std::string& path, DWORD error) {
-    if (error == ERROR_BAD_PATHNAME) return path + ": it leads outside its folder and was left alone.";
-    char* text = nullptr;
-    ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                     error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string why = text ? text : "error " + std::to_string(error);
+std::wstring Reason(const std::wstring& path, DWORD error) {
+    if (error == ERROR_BAD_PATHNAME) return path + L": it leads outside its folder and was left alone.";
+    wchar_t* text = nullptr;
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring why = text ? text : L"error " + std::to_wstring(error);
     if (text) ::LocalFree(text);
     while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == ' ')) why.pop_back();
-    return path + ": " + why;
+    return path + L": " + why;
 }
 
 Search::Search(const std::wstring& folder)
@@ -174,32 +155,32 @@ bool Search::IsDots() const { return !wcscmp(m_data.cFileName, L".") || !wcscmp(
 
 using namespace safe;
 
-std::vector<std::string> GuardedFolders() {
-    static const std::vector<std::string> folders = [] {
-        std::vector<std::string> out;
+std::vector<std::wstring> GuardedFolders() {
+    static const std::vector<std::wstring> folders = [] {
+        std::vector<std::wstring> out;
         wchar_t path[MAX_PATH];
-        if (::GetWindowsDirectoryW(path, MAX_PATH)) out.push_back(Utf8(path));
-        if (::GetSystemDirectoryW(path, MAX_PATH)) out.push_back(Utf8(path));
-        if (::GetSystemWow64DirectoryW(path, MAX_PATH)) out.push_back(Utf8(path));
+        if (::GetWindowsDirectoryW(path, MAX_PATH)) out.push_back(path);
+        if (::GetSystemDirectoryW(path, MAX_PATH)) out.push_back(path);
+        if (::GetSystemWow64DirectoryW(path, MAX_PATH)) out.push_back(path);
         for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE})
-            if (SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) out.push_back(Utf8(path));
+            if (SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) out.push_back(path);
         return out;
     }();
     return folders;
 }
 
-bool IsRefusedTopFolder(const std::string& folder) {
+bool IsRefusedTopFolder(const std::wstring& folder) {
     if (!IsWalkable(folder)) return true;
     return OpenTop(folder).state == TopState::Refused;
 }
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool DeleteInside(const std::string& path) {
-    std::string folder;
+bool DeleteInside(const std::wstring& path) {
+    std::wstring folder;
     if (!IsPlainPath(path) || !FolderOf(path, folder)) return false;
     Top top = OpenTop(folder);
-    std::wstring name = Wide(NameOf(path));
+    std::wstring name = NameOf(path);
     if (top.state != TopState::Ok || !IsPlainName(NameOf(path)) || !IsPlainReal(name)) return false;
     HANDLE h = OpenInside(top, name, kEraseAccess, false);
     if (h == INVALID_HANDLE_VALUE) return false;
@@ -209,12 +190,12 @@ bool DeleteInside(const std::string& path) {
 }
 
 namespace {
-std::string RefusedReason(const std::string& folder) {
-    return folder + " is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.";
+std::wstring RefusedReason(const std::wstring& folder) {
+    return folder + L" is a protected folder (a drive, Windows, Program Files or the profile); nothing in it was erased.";
 }
 }  // namespace
 
-EraseResult EraseFilesIn(const std::string& folder) {
+EraseResult EraseFilesIn(const std::wstring& folder) {
     EraseResult result;
     Top top = OpenTop(folder);
     if (top.state == TopState::Refused) result.Failed(RefusedReason(folder));
@@ -225,7 +206,7 @@ EraseResult EraseFilesIn(const std::string& folder) {
         const WIN32_FIND_DATAW& d = s.Data();
         if (s.IsDots() || (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY && !(d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)))
             continue;  // sub-folders stay
-        std::string shown = top.display + Ansi(d.cFileName);
+        std::wstring shown = top.display + d.cFileName;
         HANDLE h = IsPlainReal(d.cFileName) && !(d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
                        ? OpenInside(top, d.cFileName, kEraseAccess, false)
                        : (::SetLastError(ERROR_BAD_PATHNAME), INVALID_HANDLE_VALUE);
@@ -240,7 +221,7 @@ EraseResult EraseFilesIn(const std::string& folder) {
     return result;
 }
 
-bool ListEntries(const std::string& folder, std::vector<FolderEntry>& entries) {
+bool ListEntries(const std::wstring& folder, std::vector<FolderEntry>& entries) {
     entries.clear();
     Top top = OpenTop(folder);
     if (top.state != TopState::Ok) return false;
@@ -249,13 +230,13 @@ bool ListEntries(const std::string& folder, std::vector<FolderEntry>& entries) {
     do {
         if (s.IsDots()) continue;
         const WIN32_FIND_DATAW& d = s.Data();
-        std::string name = Ansi(d.cFileName);
-        Entry kind = IsPlainShown(d.cFileName) ? Classify(d.dwFileAttributes, name.c_str()) : Entry::Skip;
+        std::wstring name = d.cFileName;
+        Entry kind = IsPlainReal(d.cFileName) ? Classify(d.dwFileAttributes, name.c_str()) : Entry::Skip;
         bool content = false;
         if (kind == Entry::Folder) {
             Search inner(top.final + d.cFileName + L"\\");
             for (bool more = inner.Ok(); more && !content; more = inner.Next())
-                content = !inner.IsDots() && CountsAsContent(inner.Data().dwFileAttributes, "x");
+                content = !inner.IsDots() && CountsAsContent(inner.Data().dwFileAttributes, L"x");
         }
         entries.push_back({name, d.dwFileAttributes, kind, content});
     } while (s.Next());

@@ -12,11 +12,6 @@
 namespace filewalk {
 namespace safe {
 
-std::wstring Wide(const std::string& ansi);
-// The ANSI form, for display only: look-alike characters may map onto '.', '\' or '/'.
-std::string Ansi(const std::wstring& wide);
-std::string Utf8(const std::wstring& wide);
-
 enum class TopState { Missing, Refused, Ok };
 
 // A folder that a walk or a delete starts from.
@@ -24,11 +19,11 @@ struct Top {
     TopState state = TopState::Missing;
     std::wstring final;   // "\\?\C:\...\" : the folder's final path, with a trailing '\'
     std::wstring object;  // the same as the system names the object, with a trailing '\'
-    std::string display;  // the folder as given (ANSI), with a trailing '\'
+    std::wstring display;  // the folder as given (ANSI), with a trailing '\'
 };
 // Opens the folder: Missing when empty, not walkable or not there; Refused when the guard
 // refuses its full path or its final path.
-Top OpenTop(const std::string& folder);
+Top OpenTop(const std::wstring& folder);
 
 // Opens rel (relative to the top, no leading '\') without following links; an invalid handle
 // unless its final path is the top's plus rel. A folder must also be a plain folder.
@@ -43,7 +38,7 @@ bool ResetAttributes(HANDLE h);
 bool DeleteThrough(HANDLE h, unsigned long attributes);
 
 // Why a file stayed, for an EraseResult: "<path>: <the system's text for the error>".
-std::string Reason(const std::string& path, DWORD error);
+std::wstring Reason(const std::wstring& path, DWORD error);
 
 // Whether a found name may be joined to a path: the walks join real (wide) names; a name that
 // reaches a page in its ANSI form must be plain in that form too.

@@ -9,7 +9,7 @@ namespace {
 LONG DeleteOpenKey(HKEY key) {
     using NtDeleteKeyFn = LONG(NTAPI*)(HANDLE);
     static auto ntDeleteKey =
-        reinterpret_cast<NtDeleteKeyFn>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtDeleteKey"));
+        reinterpret_cast<NtDeleteKeyFn>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey"));
     if (!ntDeleteKey) return ERROR_CALL_NOT_IMPLEMENTED;
     return ntDeleteKey(key) == 0 ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
@@ -48,11 +48,8 @@ LONG DeleteTree(HKEY parent, const std::wstring& name) {
 }
 }  // namespace
 
-LONG DeleteKeyTree(HKEY root, const std::string& subKey) {
-    int n = ::MultiByteToWideChar(CP_ACP, 0, subKey.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n > 0 ? n - 1 : 0), L'\0');
-    if (n > 1) ::MultiByteToWideChar(CP_ACP, 0, subKey.c_str(), -1, &wide[0], n);
-    if (wide.empty()) return ERROR_INVALID_PARAMETER;  // never the root itself
-    return DeleteTree(root, wide);
+LONG DeleteKeyTree(HKEY root, const std::wstring& subKey) {
+    if (subKey.empty()) return ERROR_INVALID_PARAMETER;  // never the root itself
+    return DeleteTree(root, subKey);
 }
 }  // namespace safereg

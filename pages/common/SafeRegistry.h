@@ -8,5 +8,5 @@
 namespace safereg {
 // Deletes subKey of root and everything below it. ERROR_SUCCESS when it is gone now,
 // ERROR_FILE_NOT_FOUND when it was not there, another error when (some of) it stayed.
-LONG DeleteKeyTree(HKEY root, const std::string& subKey);
+LONG DeleteKeyTree(HKEY root, const std::wstring& subKey);
 }  // namespace safereg

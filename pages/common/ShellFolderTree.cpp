@@ -10,7 +10,7 @@ HICON BlankIcon() {
 }
 }  // namespace
 
-void CShellFolderTree::Fill(CTreeCtrl& tree, const std::string& rootLabel, const std::list<ShellItem>& items) {
+void CShellFolderTree::Fill(CTreeCtrl& tree, const std::wstring& rootLabel, const std::list<ShellItem>& items) {
     tree.SetImageList(nullptr, TVSIL_NORMAL);  // the old list goes below
     m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 6, 4);
     HICON blank = BlankIcon();

@@ -11,7 +11,7 @@ public:
     static constexpr int kBlankImage = 0;
 
     // Replaces the tree's items and image list with the items under a root of that label.
-    void Fill(CTreeCtrl& tree, const std::string& rootLabel, const std::list<ShellItem>& items);
+    void Fill(CTreeCtrl& tree, const std::wstring& rootLabel, const std::list<ShellItem>& items);
     HIMAGELIST Images() const { return m_images.GetSafeHandle(); }
 
 private:

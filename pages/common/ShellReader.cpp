@@ -1,6 +1,7 @@
 #include "ShellReader.h"
 
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -15,7 +16,7 @@ CSpecialFolderEnum::~CSpecialFolderEnum() {
     if (m_pMalloc) m_pMalloc->Release();
 }
 
-LONG CSpecialFolderEnum::ReadRegString(HKEY root, const char* subKey, const char* valueName, char* buffer) {
+LONG CSpecialFolderEnum::ReadRegString(HKEY root, const wchar_t* subKey, const wchar_t* valueName, wchar_t* buffer) {
     regread::Value v = regread::Read(root, subKey, valueName);
     m_bLastRead = v.read;
     memcpy(buffer, v.text.c_str(), v.text.size() + 1);
@@ -86,12 +87,12 @@ HRESULT CSpecialFolderEnum::EnumFolder(IShellFolder* folder) {
 }
 
 HRESULT CSpecialFolderEnum::GetItemIcons(IShellFolder* folder, LPCITEMIDLIST item, HICON* small, HICON* large) {
-    IExtractIconA* extractor = nullptr;
-    HRESULT hr = folder->GetUIObjectOf(nullptr, 1, &item, IID_IExtractIconA, nullptr,
+    IExtractIconW* extractor = nullptr;
+    HRESULT hr = folder->GetUIObjectOf(nullptr, 1, &item, IID_IExtractIconW, nullptr,
                                        reinterpret_cast<void**>(&extractor));
     if (FAILED(hr)) return hr;
     if (!extractor) return E_NOINTERFACE;
-    char file[MAX_PATH] = "";
+    wchar_t file[MAX_PATH] = L"";
     int index = 0;
     UINT flags = 0;
     HICON big = nullptr, little = nullptr;
@@ -100,7 +101,7 @@ HRESULT CSpecialFolderEnum::GetItemIcons(IShellFolder* folder, LPCITEMIDLIST ite
     if (SUCCEEDED(hr)) hr = extractor->Extract(file, index, &big, &little, sizes);
     // S_FALSE from Extract asks the caller to take the icons from the location itself.
     if (hr == S_FALSE && !(flags & GIL_NOTFILENAME))
-        hr = ::SHDefExtractIconA(file, index, 0, &big, &little, sizes);
+        hr = ::SHDefExtractIconW(file, index, 0, &big, &little, sizes);
     extractor->Release();
     if (hr == S_OK) {
         *small = little;
@@ -113,22 +114,21 @@ HRESULT CSpecialFolderEnum::GetItemIcons(IShellFolder* folder, LPCITEMIDLIST ite
     return hr;
 }
 
-std::string CSpecialFolderEnum::StrRetToText(LPCITEMIDLIST item, STRRET* strret) {
+std::wstring CSpecialFolderEnum::StrRetToText(LPCITEMIDLIST item, STRRET* strret) {
     switch (strret->uType) {
     case STRRET_WSTR: {
-        // The active code page, as the 8-bit controls that show the names expect.
-        int n = ::WideCharToMultiByte(CP_ACP, 0, strret->pOleStr, -1, nullptr, 0, nullptr, nullptr);
-        std::string text(n > 0 ? static_cast<size_t>(n) : 1, '\0');
-        if (n > 0) ::WideCharToMultiByte(CP_ACP, 0, strret->pOleStr, -1, text.data(), n, nullptr, nullptr);
-        text.resize(text.size() - 1);
+        std::wstring text = strret->pOleStr;
         ::CoTaskMemFree(strret->pOleStr);  // the shell's string is the caller's to free
         strret->pOleStr = nullptr;
         return text;
     }
     case STRRET_OFFSET:
-        return reinterpret_cast<const char*>(item) + strret->uOffset;
-    case STRRET_CSTR:
-        return std::string(strret->cStr, strnlen(strret->cStr, sizeof strret->cStr));
+    case STRRET_CSTR: {
+        // The shell's 8-bit forms; StrRetToBufW widens them.
+        wchar_t text[MAX_PATH] = L"";
+        ::StrRetToBufW(strret, item, text, MAX_PATH);
+        return text;
+    }
     default:
         return {};
     }

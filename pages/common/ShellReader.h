@@ -6,7 +6,7 @@
 
 // One item of a special folder.
 struct ShellItem {
-    std::string Name;           // display name inside its folder, 8-bit text
+    std::wstring Name;           // display name inside its folder, 8-bit text
     HICON SmallIcon = nullptr;  // 16 x 16, or null when none could be extracted
     HICON LargeIcon = nullptr;  // 32 x 32, or null
 };
@@ -22,7 +22,7 @@ public:
     // Reads a value into the caller's 260-byte buffer (always terminated); the buffer stays empty
     // when the key or value cannot be read or the data does not fit. Opens and closes the key.
     // Returns the result of closing the key, or the error of opening it.
-    LONG ReadRegString(HKEY root, const char* subKey, const char* valueName, char* buffer);
+    LONG ReadRegString(HKEY root, const wchar_t* subKey, const wchar_t* valueName, wchar_t* buffer);
     // Set when the last ReadRegString read its value.
     bool LastReadOk() const { return m_bLastRead; }
 
@@ -36,7 +36,7 @@ public:
     // Both icons of one item of the folder; on failure the icons are left untouched.
     HRESULT GetItemIcons(IShellFolder* folder, LPCITEMIDLIST item, HICON* small, HICON* large);
     // The text of a display name the shell gave; frees the shell's string.
-    std::string StrRetToText(LPCITEMIDLIST item, STRRET* strret);
+    std::wstring StrRetToText(LPCITEMIDLIST item, STRRET* strret);
 
     std::list<ShellItem>& Items() { return m_items; }
 

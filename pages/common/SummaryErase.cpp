@@ -6,13 +6,13 @@
 
 #include "EraseReport.h"
 
-const char CErasingSummaryView::kNothingChecked[] = "Check the categories to erase first.";
+const wchar_t CErasingSummaryView::kNothingChecked[] = L"Check the categories to erase first.";
 
 namespace {
 constexpr UINT WM_SUMMARY_ERASED = WM_APP + 0x140;  // the worker has run every step
 
 struct Step {
-    std::string name;
+    std::wstring name;
     EraseResult (*erase)();
     void (*afterReport)();
 };
@@ -52,7 +52,7 @@ UINT EraseThread(LPVOID param) {
         }
     }
     if (SUCCEEDED(com)) ::CoUninitialize();
-    if (!task->stop->Wait(0)) ::PostMessageA(task->view, WM_SUMMARY_ERASED, 0, 0);
+    if (!task->stop->Wait(0)) ::PostMessageW(task->view, WM_SUMMARY_ERASED, 0, 0);
     return 0;
 }
 }  // namespace
@@ -89,7 +89,7 @@ void CErasingSummaryView::OnEraseNow() {
     for (const SummaryRow& r : m_face.rows)
         if (r.erase && IsChecked(r)) checked.push_back(&r);
     if (checked.empty()) {
-        ::MessageBoxA(nullptr, kNothingChecked, "Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
+        ::MessageBoxW(nullptr, kNothingChecked, L"Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
         return;
     }
     StartErase(checked);
@@ -102,8 +102,8 @@ void CErasingSummaryView::OnEraseRow(const SummaryRow& row) {
 void CErasingSummaryView::StartErase(const std::vector<const SummaryRow*>& rows) {
     m_run = std::make_shared<Run>();
     for (const SummaryRow* r : rows) {
-        char heading[128] = "";
-        ::GetDlgItemTextA(m_hWnd, r->headingId, heading, sizeof heading);
+        wchar_t heading[128] = L"";
+        ::GetDlgItemTextW(m_hWnd, r->headingId, heading, ARRAYSIZE(heading));
         m_run->steps.push_back({heading, r->erase, r->afterReport});
     }
     auto* task = new EraseTask{m_hWnd, m_run, m_worker.Shared()};
@@ -113,7 +113,7 @@ void CErasingSummaryView::StartErase(const std::vector<const SummaryRow*>& rows)
     delete task;
     m_erasing = false;
     EnableButtons(true);
-    ::MessageBoxA(nullptr, "The erase could not be started.", "Corvane-Sweepmere", MB_ICONWARNING | MB_SYSTEMMODAL);
+    ::MessageBoxW(nullptr, L"The erase could not be started.", L"Corvane-Sweepmere", MB_ICONWARNING | MB_SYSTEMMODAL);
 }
 
 LRESULT CErasingSummaryView::OnErased(WPARAM, LPARAM) {
@@ -129,7 +129,7 @@ LRESULT CErasingSummaryView::OnErased(WPARAM, LPARAM) {
     // The box has no owner, so the page can be closed under it: from here on only locals are
     // used until the page is known to be still there.
     HWND self = m_hWnd;
-    ::MessageBoxA(nullptr, EraseReport(run->outcomes).c_str(), "Corvane-Sweepmere",
+    ::MessageBoxW(nullptr, EraseReport(run->outcomes).c_str(), L"Corvane-Sweepmere",
                   (stayed ? MB_ICONWARNING : MB_ICONINFORMATION) | MB_SYSTEMMODAL);
     for (void (*f)() : after) f();
     if (!::IsWindow(self) || FromHandlePermanent(self) != this) return 0;

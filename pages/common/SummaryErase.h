@@ -20,7 +20,7 @@ public:
     // From pressing an erase until its report (and what follows it) is closed.
     bool Erasing() const { return m_erasing; }
 
-    static const char kNothingChecked[];
+    static const wchar_t kNothingChecked[];
 
     DECLARE_MESSAGE_MAP()
 

@@ -48,11 +48,11 @@ BOOL CSummaryView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 
 void CSummaryView::SetAllChecks(int check) {
     for (const SummaryRow& r : m_face.rows)
-        ::SendDlgItemMessageA(m_hWnd, r.checkId, BM_SETCHECK, static_cast<WPARAM>(check), 0);
+        ::SendDlgItemMessageW(m_hWnd, r.checkId, BM_SETCHECK, static_cast<WPARAM>(check), 0);
 }
 
 bool CSummaryView::IsChecked(const SummaryRow& row) const {
-    return ::SendDlgItemMessageA(m_hWnd, row.checkId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return ::SendDlgItemMessageW(m_hWnd, row.checkId, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void CSummaryView::OnSelectAll() { SetAllChecks(BST_CHECKED); }

@@ -19,7 +19,7 @@ struct SummaryRow {
 
 struct SummaryFace {
     UINT dialog;
-    const char* caption;
+    const wchar_t* caption;
     int titleId, textId, bandId;
     int selectAllId, clearAllId, eraseAllId;
     std::vector<SummaryRow> rows;  // top to bottom

@@ -1,6 +1,6 @@
 #include "WalkRules.h"
 
-#include <cctype>
+#include <cwctype>
 #include <cstring>
 
 namespace filewalk {
@@ -8,30 +8,30 @@ namespace filewalk {
 namespace {
 constexpr unsigned long kHidden = 0x2, kDirectory = 0x10, kReparsePoint = 0x400;
 
-bool EndsWith(const std::string& s, const char* tail) {
-    size_t n = std::strlen(tail);
+bool EndsWith(const std::wstring& s, const wchar_t* tail) {
+    size_t n = std::wcslen(tail);
     return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
 }
 
-bool IsDots(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
+bool IsDots(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
 
-std::string TrimDotsAndBlanks(std::string s) {
+std::wstring TrimDotsAndBlanks(std::wstring s) {
     while (!s.empty() && (s.back() == '.' || s.back() == ' ')) s.pop_back();
     return s;
 }
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+std::wstring Upper(std::wstring s) {
+    for (wchar_t& c : s) c = static_cast<wchar_t>(std::towupper(static_cast<unsigned char>(c)));
     return s;
 }
 
-bool IsSlash(char c) { return c == '\\' || c == '/'; }
+bool IsSlash(wchar_t c) { return c == '\\' || c == '/'; }
 
 // Splits at '\' and '/', dropping empty steps.
-std::vector<std::string> Steps(const std::string& s) {
-    std::vector<std::string> out;
-    std::string cur;
-    for (char c : s) {
+std::vector<std::wstring> Steps(const std::wstring& s) {
+    std::vector<std::wstring> out;
+    std::wstring cur;
+    for (wchar_t c : s) {
         if (!IsSlash(c)) {
             cur += c;
         } else if (!cur.empty()) {
@@ -43,8 +43,8 @@ std::vector<std::string> Steps(const std::string& s) {
     return out;
 }
 
-bool StartsWithNoCase(const std::string& s, const char* head) {
-    size_t n = std::strlen(head);
+bool StartsWithNoCase(const std::wstring& s, const wchar_t* head) {
+    size_t n = std::wcslen(head);
     return s.size() >= n && Upper(s.substr(0, n)) == head;
 }
 
@@ -57,51 +57,51 @@ bool IsAtOrAbove(const PathSteps& a, const PathSteps& b) {
 }
 }  // namespace
 
-std::string NameOf(const std::string& path) {
+std::wstring NameOf(const std::wstring& path) {
     size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-bool FolderOf(const std::string& path, std::string& folder) {
+bool FolderOf(const std::wstring& path, std::wstring& folder) {
     size_t slash = path.rfind('\\');
-    if (slash == std::string::npos) return false;
+    if (slash == std::wstring::npos) return false;
     folder = path.substr(0, slash);
     return true;
 }
 
-std::string WithSlash(const std::string& folder) {
-    return !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+std::wstring WithSlash(const std::wstring& folder) {
+    return !folder.empty() && folder.back() == '\\' ? folder : folder + L"\\";
 }
 
-std::string LeftoverIn(const std::string& folder) { return folder + "\\xxxxxxxx.xxx"; }
+std::wstring LeftoverIn(const std::wstring& folder) { return folder + L"\\xxxxxxxx.xxx"; }
 
-bool IsWalkable(const std::string& folder) {
+bool IsWalkable(const std::wstring& folder) {
     if (folder.size() < 3) return false;
-    bool drive = std::isalpha(static_cast<unsigned char>(folder[0])) && folder[1] == ':' && folder[2] == '\\';
+    bool drive = std::iswalpha(static_cast<unsigned char>(folder[0])) && folder[1] == ':' && folder[2] == '\\';
     bool unc = folder[0] == '\\' && folder[1] == '\\' && folder[2] != '\\';
     return drive || unc;
 }
 
-bool IsListedCacheName(const std::string& name) { return !EndsWith(name, "ini") && !EndsWith(name, "dat"); }
+bool IsListedCacheName(const std::wstring& name) { return !EndsWith(name, L"ini") && !EndsWith(name, L"dat"); }
 
-bool IsListedCookieName(const std::string& name) { return !EndsWith(name, "dat"); }
+bool IsListedCookieName(const std::wstring& name) { return !EndsWith(name, L"dat"); }
 
-bool IsPlainName(const std::string& name) {
+bool IsPlainName(const std::wstring& name) {
     for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F || std::strchr("\\/:*?\"<>|", c)) return false;
+        if (c < 0x20 || c == 0x7F || std::wcschr(L"\\/:*?\"<>|", c)) return false;
     return !TrimDotsAndBlanks(name).empty();
 }
 
-bool IsPlainPath(const std::string& path) {
+bool IsPlainPath(const std::wstring& path) {
     size_t start;
-    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\') {
+    if (path.size() >= 3 && std::iswalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\') {
         start = 3;
     } else if (path.size() >= 3 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\' && path[2] != '?' && path[2] != '.') {
         start = 2;
     } else {
         return false;
     }
-    std::string step;
+    std::wstring step;
     for (size_t i = start; i <= path.size(); ++i) {
         if (i < path.size() && path[i] != '\\') {
             step += path[i];
@@ -113,52 +113,52 @@ bool IsPlainPath(const std::string& path) {
     return true;
 }
 
-Entry Classify(unsigned long attributes, const char* name) {
+Entry Classify(unsigned long attributes, const wchar_t* name) {
     if (attributes & kReparsePoint) return Entry::Skip;
     if (attributes & kDirectory) return IsDots(name) ? Entry::Skip : Entry::Folder;
     return Entry::File;
 }
 
-bool CountsAsContent(unsigned long attributes, const char* name) {
+bool CountsAsContent(unsigned long attributes, const wchar_t* name) {
     if (attributes & kDirectory) return !IsDots(name);
     return !(attributes & kHidden);
 }
 
-bool SplitFullPath(const std::string& path, PathSteps& out) {
-    std::string p = path;
-    if (StartsWithNoCase(p, "\\\\?\\UNC\\")) p = "\\\\" + p.substr(8);
-    else if (StartsWithNoCase(p, "\\\\?\\") || StartsWithNoCase(p, "\\??\\")) p = p.substr(4);
-    std::vector<std::string> steps;
-    if (p.size() >= 3 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':' && IsSlash(p[2])) {
+bool SplitFullPath(const std::wstring& path, PathSteps& out) {
+    std::wstring p = path;
+    if (StartsWithNoCase(p, L"\\\\?\\UNC\\")) p = L"\\\\" + p.substr(8);
+    else if (StartsWithNoCase(p, L"\\\\?\\") || StartsWithNoCase(p, L"\\??\\")) p = p.substr(4);
+    std::vector<std::wstring> steps;
+    if (p.size() >= 3 && std::iswalpha(static_cast<unsigned char>(p[0])) && p[1] == ':' && IsSlash(p[2])) {
         out.root = Upper(p.substr(0, 2));
         steps = Steps(p.substr(2));
     } else if (p.size() >= 3 && IsSlash(p[0]) && IsSlash(p[1]) && !IsSlash(p[2]) && p[2] != '.' && p[2] != '?') {
         steps = Steps(p.substr(2));
         // A server without a share, or a server or share named only by dots.
         if (steps.size() < 2 || TrimDotsAndBlanks(steps[0]).empty() || TrimDotsAndBlanks(steps[1]).empty()) return false;
-        out.root = Upper("\\\\" + steps[0] + "\\" + steps[1]);
+        out.root = Upper(L"\\\\" + steps[0] + L"\\" + steps[1]);
         steps.erase(steps.begin(), steps.begin() + 2);
     } else {
         return false;
     }
     out.steps.clear();
-    for (const std::string& s : steps) {
-        if (s == ".") continue;
-        if (s == "..") {
+    for (const std::wstring& s : steps) {
+        if (s == L".") continue;
+        if (s == L"..") {
             if (!out.steps.empty()) out.steps.pop_back();
             continue;
         }
-        std::string t = TrimDotsAndBlanks(s);
+        std::wstring t = TrimDotsAndBlanks(s);
         if (t.empty()) return false;
         out.steps.push_back(t);
     }
     return true;
 }
 
-bool IsRefusedTopFolder(const std::string& folder, const std::vector<std::string>& known) {
+bool IsRefusedTopFolder(const std::wstring& folder, const std::vector<std::wstring>& known) {
     PathSteps top;
     if (!SplitFullPath(folder, top) || top.steps.empty()) return true;
-    for (const std::string& k : known) {
+    for (const std::wstring& k : known) {
         PathSteps guarded;
         if (SplitFullPath(k, guarded) && IsAtOrAbove(top, guarded)) return true;
     }

@@ -10,19 +10,19 @@
 
 namespace drives {
 // Whole mebibytes, the remainder dropped, followed by " MB": 1,572,864 bytes give "1 MB".
-std::string MegabytesText(unsigned long long bytes);
+std::wstring MegabytesText(unsigned long long bytes);
 
 // The letters B to Z whose drives are present, in order; A: is never looked at.
-std::vector<char> PresentDrives();
+std::vector<wchar_t> PresentDrives();
 // "C:\" for 'C'.
-std::string RootOf(char letter);
+std::wstring RootOf(wchar_t letter);
 
 struct Space {
     unsigned long long freeBytes, totalBytes;
 };
-using FreeSpaceCall = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-// GetDiskFreeSpaceExA, looked up at run time; null on a system without it.
+using FreeSpaceCall = BOOL(WINAPI*)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+// GetDiskFreeSpaceExW, looked up at run time; null on a system without it.
 FreeSpaceCall FindFreeSpaceCall();
 // The volume's total free and total bytes; nothing when the call fails.
-std::optional<Space> QuerySpace(FreeSpaceCall call, const std::string& root);
+std::optional<Space> QuerySpace(FreeSpaceCall call, const std::wstring& root);
 }  // namespace drives

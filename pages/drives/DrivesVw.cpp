@@ -19,15 +19,15 @@ look::PageLook DrivesLook() {
 
 struct Cell {
     int id;
-    const char* heading;  // null for the drive's values
+    const wchar_t* heading;  // null for the drive's values
     RECT rect;
 };
 // In the order of CDrivesVw::m_cells.
 const Cell kCells[8] = {
-    {IDC_DRIVES_HEAD_LABEL, "Label", {15, 130, 115, 165}},
-    {IDC_DRIVES_HEAD_FILESYSTEM, "File System", {117, 130, 217, 165}},
-    {IDC_DRIVES_HEAD_UNUSED, "Unused Space", {219, 130, 319, 165}},
-    {IDC_DRIVES_HEAD_TOTAL, "Total Space", {321, 130, 421, 165}},
+    {IDC_DRIVES_HEAD_LABEL, L"Label", {15, 130, 115, 165}},
+    {IDC_DRIVES_HEAD_FILESYSTEM, L"File System", {117, 130, 217, 165}},
+    {IDC_DRIVES_HEAD_UNUSED, L"Unused Space", {219, 130, 319, 165}},
+    {IDC_DRIVES_HEAD_TOTAL, L"Total Space", {321, 130, 421, 165}},
     {IDC_DRIVES_VALUE_LABEL, nullptr, {15, 168, 115, 200}},
     {IDC_DRIVES_VALUE_FILESYSTEM, nullptr, {117, 168, 217, 200}},
     {IDC_DRIVES_VALUE_UNUSED, nullptr, {219, 168, 319, 200}},
@@ -39,32 +39,32 @@ enum { kLabel = 4, kFileSystem, kUnused, kTotal };
 CDrivesVw::CDrivesVw() : CPageView(IDD_DRIVES, DrivesLook(), nullptr) {}
 
 // The caption follows the tree's last choice, read anew at every drawing.
-std::optional<std::string> CDrivesVw::Caption() const { return LastChosenText(); }
+std::optional<std::wstring> CDrivesVw::Caption() const { return LastChosenText(); }
 
 void CDrivesVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
     if (!pDX->m_bSaveAndValidate) Fill();
 }
 
-void CDrivesVw::MakeCell(int index, const std::string& text) {
+void CDrivesVw::MakeCell(int index, const std::wstring& text) {
     const Cell& c = kCells[index];
     m_cells[index].Create(text.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, c.rect, this, c.id);
 }
 
 void CDrivesVw::Fill() {
     for (int i = 0; i < kLabel; ++i) MakeCell(i, kCells[i].heading);
-    const std::string& chosen = LastChosenText();
-    for (char letter : drives::PresentDrives()) {
-        std::string fileSystem;
-        std::string text = DriveText(letter, &fileSystem);
+    const std::wstring& chosen = LastChosenText();
+    for (wchar_t letter : drives::PresentDrives()) {
+        std::wstring fileSystem;
+        std::wstring text = DriveText(letter, &fileSystem);
         if (text != chosen) continue;
         SetDlgItemText(IDC_DRIVES_DRIVE, text);
         MakeCell(kLabel, text);
         MakeCell(kFileSystem, fileSystem);
         if (drives::FreeSpaceCall call = drives::FindFreeSpaceCall()) {
             auto space = drives::QuerySpace(call, drives::RootOf(letter));
-            MakeCell(kUnused, space ? drives::MegabytesText(space->freeBytes) : "");
-            MakeCell(kTotal, space ? drives::MegabytesText(space->totalBytes) : "");
+            MakeCell(kUnused, space ? drives::MegabytesText(space->freeBytes) : L"");
+            MakeCell(kTotal, space ? drives::MegabytesText(space->totalBytes) : L"");
         }
         return;
     }

@@ -12,9 +12,9 @@ public:
     CStatic m_cells[8];
 
 protected:
-    std::optional<std::string> Caption() const override;
+    std::optional<std::wstring> Caption() const override;
 
 private:
     void Fill();
-    void MakeCell(int index, const std::string& text);
+    void MakeCell(int index, const std::wstring& text);
 };

@@ -17,15 +17,15 @@ look::PageLook UnusedSpaceLook() {
 }
 
 struct Column {
-    const char* heading;
+    const wchar_t* heading;
     int format;
     int share;  // the column's width is the list's width divided by this
 };
-const Column kColumns[] = {{"Disk", LVCFMT_CENTER, 10},
-                           {"Label", LVCFMT_LEFT, 4},
-                           {"File System", LVCFMT_LEFT, 5},
-                           {"Unused Space", LVCFMT_LEFT, 4},
-                           {"Total Space", LVCFMT_LEFT, 5}};
+const Column kColumns[] = {{L"Disk", LVCFMT_CENTER, 10},
+                           {L"Label", LVCFMT_LEFT, 4},
+                           {L"File System", LVCFMT_LEFT, 5},
+                           {L"Unused Space", LVCFMT_LEFT, 4},
+                           {L"Total Space", LVCFMT_LEFT, 5}};
 }  // namespace
 
 const MsgMap CUSpaceVw::messageMap{&CPageView::messageMap, {
@@ -33,16 +33,16 @@ const MsgMap CUSpaceVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_USPACE_CLEARALL, &CUSpaceVw::OnClearAll),
 }};
 
-CUSpaceVw::CUSpaceVw() : CPageView(IDD_USPACE, UnusedSpaceLook(), "Veduva123") {}
+CUSpaceVw::CUSpaceVw() : CPageView(IDD_USPACE, UnusedSpaceLook(), L"Veduva123") {}
 
-int CUSpaceVw::OnCreate(LPCREATESTRUCTA lpcs) {
+int CUSpaceVw::OnCreate(LPCREATESTRUCTW lpcs) {
     if (CPageView::OnCreate(lpcs) == -1) return -1;
-    if (!m_list.Create(WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(0, 0, 400, 200), this,
+    if (!m_list.Create(WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(0, 0, 400, 200), this,
                        IDC_USPACE_DRIVE_LIST))
         return -1;
-    ::SendMessageA(m_list.m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+    ::SendMessageW(m_list.m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
-    m_listFont.CreatePointFont(100, "System");
+    m_listFont.CreatePointFont(100, L"System");
     m_list.SetFont(m_listFont);
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
         m_list.InsertColumn(i, kColumns[i].heading, kColumns[i].format, 0);
@@ -75,8 +75,8 @@ void CUSpaceVw::DoDataExchange(CDataExchange* pDX) {
 void CUSpaceVw::Fill() {
     m_list.DeleteAllItems();
     drives::FreeSpaceCall freeSpace = drives::FindFreeSpaceCall();
-    for (char letter : drives::PresentDrives()) {
-        std::string root = drives::RootOf(letter);
+    for (wchar_t letter : drives::PresentDrives()) {
+        std::wstring root = drives::RootOf(letter);
         int row = m_list.InsertItem(m_list.GetItemCount(), root);
         if (auto volume = ReadVolume(letter)) {
             m_list.SetItemText(row, 1, volume->label);

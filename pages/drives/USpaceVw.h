@@ -7,7 +7,7 @@ class CUSpaceVw : public CPageView {
 public:
     CUSpaceVw();
     void DoDataExchange(CDataExchange* pDX) override;
-    int OnCreate(LPCREATESTRUCTA lpcs) override;
+    int OnCreate(LPCREATESTRUCTW lpcs) override;
     void OnSize(UINT nType, int cx, int cy) override;
 
     CButton m_selectAll, m_clearAll;

@@ -16,9 +16,9 @@ CEraseProgressDlg& ProgressDialog() {
     return *dialog;
 }
 
-std::string CookieFolder() {
-    std::string path;
-    QueryRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Cookies", path);
+std::wstring CookieFolder() {
+    std::wstring path;
+    QueryRegString(HKEY_CURRENT_USER, kShellFoldersKey, L"Cookies", path);
     return filewalk::WithSlash(path);
 }
 
@@ -29,7 +29,7 @@ const MsgMap CCookies::messageMap{&CPageView::messageMap, {
     msg::Message(filewalk::WM_WALK_ENDED, &CCookies::OnWalkEnded),
 }};
 
-CCookies::CCookies() : CPageView(IDD_COOKIES, look::ListLook(IDC_COOKIES_TITLE, IDC_COOKIES_TEXT), "Cookies") {}
+CCookies::CCookies() : CPageView(IDD_COOKIES, look::ListLook(IDC_COOKIES_TITLE, IDC_COOKIES_TEXT), L"Cookies") {}
 
 void CCookies::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
@@ -40,11 +40,11 @@ void CCookies::DoDataExchange(CDataExchange* pDX) {
 // The folder's own entries, full paths, sorted: sub-folders (with an empty child when they hold
 // anything but hidden files) and files, without the index file.
 void CCookies::FillTree() {
-    char path[260] = "";
+    wchar_t path[260] = L"";
     auto reader = std::make_unique<CSpecialFolderEnum>();
-    reader->ReadRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Cookies", path);
-    if (!*path || _access(path, 0) != 0) return;
-    std::string folder = filewalk::WithSlash(path);
+    reader->ReadRegString(HKEY_CURRENT_USER, kShellFoldersKey, L"Cookies", path);
+    if (!*path || _waccess(path, 0) != 0) return;
+    std::wstring folder = filewalk::WithSlash(path);
     std::vector<filewalk::FolderEntry> entries;
     filewalk::ListEntries(folder, entries);
     std::vector<const filewalk::FolderEntry*> folders, files;
@@ -54,10 +54,10 @@ void CCookies::FillTree() {
     }
 
     m_tree.SendMessage(WM_SETREDRAW, FALSE);
-    HCURSOR old = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    HCURSOR old = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
     for (const filewalk::FolderEntry* f : folders) {
         HTREEITEM item = m_tree.InsertItem(folder + f->name, TVI_ROOT, TVI_SORT);
-        if (f->holdsContent) m_tree.InsertItem("", 0, 0, item, TVI_SORT);
+        if (f->holdsContent) m_tree.InsertItem(L"", 0, 0, item, TVI_SORT);
     }
     for (const filewalk::FolderEntry* f : files) m_tree.InsertItem(folder + f->name, TVI_ROOT, TVI_SORT);
     m_tree.SendMessage(WM_SETREDRAW, TRUE);

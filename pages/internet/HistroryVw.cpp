@@ -5,9 +5,9 @@
 #include "resource.h"
 
 namespace {
-const char kCaption[] = "Corvane-Sweepmere";
-const char kErased[] = " Internet Explorer History Completely Erased.";
-const char kNotErased[] = " Internet Explorer History could not be erased.";
+const wchar_t kCaption[] = L"Corvane-Sweepmere";
+const wchar_t kErased[] = L" Internet Explorer History Completely Erased.";
+const wchar_t kNotErased[] = L" Internet Explorer History could not be erased.";
 
 // The record's own size: 56 bytes in a 64-bit build (40 is the 32-bit size, which a history
 // object that checks it refuses, listing nothing).
@@ -33,16 +33,7 @@ HRESULT CreateHistory(IUrlHistoryStg2** history) {
                               reinterpret_cast<void**>(history));
 }
 
-std::string ToAnsi(const wchar_t* text) {
-    int n = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 1) return std::string();
-    std::string s(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, s.data(), n, nullptr, nullptr);
-    s.resize(static_cast<size_t>(n - 1));
-    return s;
-}
-
-void ReadEntries(IEnumSTATURL* entries, std::vector<std::string>& urls) {
+void ReadEntries(IEnumSTATURL* entries, std::vector<std::wstring>& urls) {
     entries->Reset();
     for (;;) {
         STATURL entry{};
@@ -50,7 +41,7 @@ void ReadEntries(IEnumSTATURL* entries, std::vector<std::string>& urls) {
         ULONG fetched = 0;
         if (entries->Next(1, &entry, &fetched) != S_OK) break;
         // An entry without an address says nothing to show, but the ones after it still count.
-        if (fetched == 1 && entry.pwcsUrl) urls.push_back(ToAnsi(entry.pwcsUrl));
+        if (fetched == 1 && entry.pwcsUrl) urls.push_back(entry.pwcsUrl);
         ::CoTaskMemFree(entry.pwcsUrl);
         ::CoTaskMemFree(entry.pwcsTitle);
     }
@@ -61,7 +52,7 @@ const MsgMap CHistroryVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_HISTORY_ERASE, &CHistroryVw::OnErase),
 }};
 
-CHistroryVw::CHistroryVw() : CPageView(IDD_HISTORY, look::ListLook(IDC_HISTORY_TITLE, IDC_HISTORY_TEXT), "History") {}
+CHistroryVw::CHistroryVw() : CPageView(IDD_HISTORY, look::ListLook(IDC_HISTORY_TITLE, IDC_HISTORY_TEXT), L"History") {}
 
 void CHistroryVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
@@ -73,20 +64,20 @@ void CHistroryVw::DoDataExchange(CDataExchange* pDX) {
 
 void CHistroryVw::AddColumns() {
     // The list shows item texts only; the report columns are there for a report-mode list.
-    m_list.InsertColumn(0, "Last Access Date", LVCFMT_LEFT, 125);
-    m_list.InsertColumn(1, "Last Access Time", LVCFMT_LEFT, 125);
-    m_list.InsertColumn(2, "URL Title", LVCFMT_LEFT, 175);
-    m_list.InsertColumn(3, "URL", LVCFMT_LEFT, 200);
+    m_list.InsertColumn(0, L"Last Access Date", LVCFMT_LEFT, 125);
+    m_list.InsertColumn(1, L"Last Access Time", LVCFMT_LEFT, 125);
+    m_list.InsertColumn(2, L"URL Title", LVCFMT_LEFT, 175);
+    m_list.InsertColumn(3, L"URL", LVCFMT_LEFT, 200);
 }
 
 void CHistroryVw::Fill() {
     // The list sorts itself; the index only says "at the end".
     int index = 1;
-    for (const std::string& url : ReadHistory()) m_list.InsertItem(index++, url);
+    for (const std::wstring& url : ReadHistory()) m_list.InsertItem(index++, url);
 }
 
-std::vector<std::string> CHistroryVw::ReadHistory() {
-    std::vector<std::string> urls;
+std::vector<std::wstring> CHistroryVw::ReadHistory() {
+    std::vector<std::wstring> urls;
     ComScope com;
     IUrlHistoryStg2* history = nullptr;
     if (FAILED(CreateHistory(&history)) || !history) return urls;
@@ -112,7 +103,7 @@ HRESULT CHistroryVw::EraseHistory() {
             hr = E_NOINTERFACE;
         }
     }
-    ::MessageBoxA(nullptr, SUCCEEDED(hr) ? kErased : kNotErased, kCaption, MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    ::MessageBoxW(nullptr, SUCCEEDED(hr) ? kErased : kNotErased, kCaption, MB_ICONINFORMATION | MB_SYSTEMMODAL);
     return hr;
 }
 

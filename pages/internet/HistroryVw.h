@@ -17,7 +17,7 @@ public:
     static HRESULT EraseHistory();
     // The history's addresses as 8-bit text, in the history's own order; entries without an
     // address are left out. Empty when the history cannot be read.
-    static std::vector<std::string> ReadHistory();
+    static std::vector<std::wstring> ReadHistory();
 
     CListCtrl m_list;
 

@@ -12,7 +12,7 @@ using Category = CInternetVw::Category;
 
 const SummaryFace& InternetFace() {
     static const SummaryFace face{
-        IDD_INTERNET, "Internet", IDC_INTERNET_TITLE, IDC_INTERNET_TEXT, IDC_INTERNET_BAND,
+        IDD_INTERNET, L"Internet", IDC_INTERNET_TITLE, IDC_INTERNET_TEXT, IDC_INTERNET_BAND,
         IDC_INTERNET_SELECTALL, IDC_INTERNET_CLEARALL, IDC_INTERNET_ERASE_SELECTED,
         {{IDC_INTERNET_HEADING_TEMPNET, IDC_INTERNET_CHECK_TEMPNET, IDC_INTERNET_ERASE_TEMPNET,
           IDC_INTERNET_DESC_TEMPNET, IDC_INTERNET_DETAILS_TEMPNET, PageId::TempInternetFiles, nullptr},
@@ -125,6 +125,6 @@ void CInternetVw::OnEraseTempNet() { RunErases({Category::TempInternetFiles}); }
 void CInternetVw::OnEraseSelected() {
     std::vector<Category> checked;
     for (const EraseStep& s : kEraseOrder)
-        if (::SendDlgItemMessageA(m_hWnd, s.checkId, BM_GETCHECK, 0, 0) == BST_CHECKED) checked.push_back(s.category);
+        if (::SendDlgItemMessageW(m_hWnd, s.checkId, BM_GETCHECK, 0, 0) == BST_CHECKED) checked.push_back(s.category);
     RunErases(checked);
 }

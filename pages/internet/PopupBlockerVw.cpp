@@ -3,4 +3,4 @@
 #include "resource.h"
 
 CPopupBlockerVw::CPopupBlockerVw()
-    : CPageView(IDD_POPUP, look::PageLook{look::kPageColour, {}}, "Corvane Popup Blocker") {}
+    : CPageView(IDD_POPUP, look::PageLook{look::kPageColour, {}}, L"Corvane Popup Blocker") {}

@@ -14,9 +14,9 @@ CEraseProgressDlg& ProgressDialog() {
     return *dialog;
 }
 
-std::string CacheFolder() {
-    std::string path;
-    QueryRegString(HKEY_CURRENT_USER, kShellFoldersKey, "Cache", path);
+std::wstring CacheFolder() {
+    std::wstring path;
+    QueryRegString(HKEY_CURRENT_USER, kShellFoldersKey, L"Cache", path);
     return filewalk::WithSlash(path);
 }
 }  // namespace
@@ -25,10 +25,11 @@ const MsgMap CTempNetFileVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_TEMPNET_ERASE, &CTempNetFileVw::OnErase),
     msg::Message(filewalk::WM_WALK_NAMES, &CTempNetFileVw::OnWalkNames),
     msg::Message(filewalk::WM_WALK_ENDED, &CTempNetFileVw::OnWalkEnded),
+    msg::Notify(LVN_GETDISPINFOW, IDC_TEMPNET_LIST, &CTempNetFileVw::OnRowText),
 }};
 
 CTempNetFileVw::CTempNetFileVw()
-    : CPageView(IDD_TEMPNET, look::ListLook(IDC_TEMPNET_TITLE, IDC_TEMPNET_TEXT), "Temporary Internet Files") {}
+    : CPageView(IDD_TEMPNET, look::ListLook(IDC_TEMPNET_TITLE, IDC_TEMPNET_TEXT), L"Temporary Internet Files") {}
 
 filewalk::WalkJob CTempNetFileVw::Job() { return {CacheFolder, GetSafeHwnd(), filewalk::IsListedCacheName}; }
 
@@ -36,7 +37,7 @@ void CTempNetFileVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_TEMPNET_LIST, m_list);
     if (pDX->m_bSaveAndValidate) return;
-    m_list.InsertColumn(0, "Disk", LVCFMT_LEFT, 100);
+    m_list.InsertColumn(0, L"Disk", LVCFMT_LEFT, 100);
     filewalk::StartListing(m_listing, Job());
 }
 
@@ -67,14 +68,13 @@ void CTempNetFileVw::OnErase() {
 LRESULT CTempNetFileVw::OnWalkNames(WPARAM, LPARAM lParam) {
     std::unique_ptr<filewalk::NameBatch> batch(reinterpret_cast<filewalk::NameBatch*>(lParam));
     // Each name goes on top, so the list reads in the reverse of the walk's order.
-    m_list.SendMessage(WM_SETREDRAW, FALSE);
-    for (const std::string& name : *batch) m_list.InsertItem(0, name);
-    m_list.SendMessage(WM_SETREDRAW, TRUE);
-    m_list.Invalidate();
+    m_rows.Add(*batch, m_list);
     return 0;
 }
 
+void CTempNetFileVw::OnRowText(NMHDR* nm, LRESULT*) { m_rows.Answer(nm); }
+
 LRESULT CTempNetFileVw::OnWalkEnded(WPARAM, LPARAM) {
-    m_list.DeleteAllItems();
+    m_rows.Clear(m_list);
     return 0;
 }

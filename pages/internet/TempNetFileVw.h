@@ -1,5 +1,6 @@
 #pragma once
 #include "FileWalk.h"
+#include "OwnerDataRows.h"
 #include "PageLook.h"
 
 // The files of the browser's cache folder, listed on a worker as the page opens, erased on
@@ -26,6 +27,9 @@ public:
 private:
     LRESULT OnWalkNames(WPARAM, LPARAM lParam);
     LRESULT OnWalkEnded(WPARAM, LPARAM);
+    void OnRowText(NMHDR* nm, LRESULT*);
     filewalk::WalkJob Job();
     filewalk::WalkThread m_listing;
+    // Each name goes on top: the list reads in the reverse of the walk's order.
+    OwnerDataRows m_rows{true};
 };

@@ -6,13 +6,13 @@
 #include "ShellReader.h"
 #include "resource.h"
 
-const char* const CTypedUrlVw::kKey = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
+const wchar_t* const CTypedUrlVw::kKey = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
 
 const MsgMap CTypedUrlVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_TYPEDURL_ERASE, &CTypedUrlVw::OnErase),
 }};
 
-CTypedUrlVw::CTypedUrlVw() : CPageView(IDD_TYPEDURL, look::ListLook(IDC_TYPEDURL_TITLE, IDC_TYPEDURL_TEXT), "Typed URL") {}
+CTypedUrlVw::CTypedUrlVw() : CPageView(IDD_TYPEDURL, look::ListLook(IDC_TYPEDURL_TITLE, IDC_TYPEDURL_TEXT), L"Typed URL") {}
 
 void CTypedUrlVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
@@ -25,9 +25,9 @@ void CTypedUrlVw::DoDataExchange(CDataExchange* pDX) {
 // url1, url2, ... in registry order, up to the first value that is missing or does not fit.
 void CTypedUrlVw::Fill() {
     auto reader = std::make_unique<CSpecialFolderEnum>();
-    char text[CSpecialFolderEnum::kTextSize];
+    wchar_t text[CSpecialFolderEnum::kTextSize];
     for (int n = 1; n <= kMaxEntries; ++n) {
-        std::string name = "url" + std::to_string(n);
+        std::wstring name = L"url" + std::to_wstring(n);
         reader->ReadRegString(HKEY_CURRENT_USER, kKey, name.c_str(), text);
         if (!reader->LastReadOk()) break;
         m_list.AddString(text);
@@ -37,9 +37,9 @@ void CTypedUrlVw::Fill() {
 namespace {
 // Whether the key is gone, asked anew: a delete can fail part-way with "not found" (a subkey
 // that cannot be opened) while the key itself stays.
-bool KeyIsGone(HKEY root, const char* subKey) {
+bool KeyIsGone(HKEY root, const wchar_t* subKey) {
     HKEY key = nullptr;
-    LONG rc = ::RegOpenKeyA(root, subKey, &key);
+    LONG rc = ::RegOpenKeyW(root, subKey, &key);
     if (rc == ERROR_SUCCESS) ::RegCloseKey(key);
     return rc == ERROR_FILE_NOT_FOUND;
 }
@@ -51,8 +51,8 @@ bool CTypedUrlVw::Erase() {
     bool gone = KeyIsGone(HKEY_CURRENT_USER, kKey);
     if (gone)
         for (int i = m_list.GetCount() - 1; i >= 0; --i) m_list.DeleteString(i);
-    ::MessageBoxA(nullptr, gone ? "Typed URLs Completely Erased." : "Typed URLs could not be erased.",
-                  "Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    ::MessageBoxW(nullptr, gone ? L"Typed URLs Completely Erased." : L"Typed URLs could not be erased.",
+                  L"Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
     return gone;
 }
 

@@ -13,10 +13,10 @@ public:
     bool Erase();
 
     CListBox m_list;
-    std::string m_selection;  // the list's selection, exchanged; nothing reads it
+    std::wstring m_selection;  // the list's selection, exchanged; nothing reads it
 
     // The registry key and how many of its values the page lists at most.
-    static const char* const kKey;
+    static const wchar_t* const kKey;
     static constexpr int kMaxEntries = 100;
 
     DECLARE_MESSAGE_MAP()

@@ -7,21 +7,21 @@ constexpr UINT kTextId = 112, kPictureId = 113, kTitleId = 114;
 constexpr int kWidth = 715, kMargin = 12, kPicture = 48, kTextLeft = kMargin + kPicture + 12;
 constexpr int kFirstRow = 146, kRowHeight = 64, kRowPitch = 76;
 
-const char kLeadText[] =
-    "Corvane-Sweepmere allows you to completely remove records of your on line activities and safely erase and "
-    "destroy files and other data that you do not want others to get.";
-const char kEraseText[] = "  Using this program, you can Erase:-";
-const char* const kParagraphs[4] = {
-    "Cookies : A very small text file placed on your hard drive by a Web Page server. It is essentially your "
-    "identification card, and cannot be executed as code or deliver viruses. It is uniquely yours and can only "
-    "be read by the server that gave it to you. ",
-    "History : Computer takes all the information of the web pages that you have visited and save it in its "
-    "history so that if you want to open that web page again u can simply go in the history folder and it "
-    "working.",
-    "Temporary internet files : Temporary Internet Files are, in fact, the cache of the Internet Explorer. This "
-    "means that when you load a web page with Internet Explorer, it is saved on your computer so that if you "
-    "later decide to open the same page again, it will open a lot faster.  ",
-    "Typed URL's : URL address that you have typed inyour Internet Explorer bar.",
+const wchar_t kLeadText[] =
+    L"Corvane-Sweepmere allows you to completely remove records of your on line activities and safely erase and "
+    L"destroy files and other data that you do not want others to get.";
+const wchar_t kEraseText[] = L"  Using this program, you can Erase:-";
+const wchar_t* const kParagraphs[4] = {
+    L"Cookies : A very small text file placed on your hard drive by a Web Page server. It is essentially your "
+    L"identification card, and cannot be executed as code or deliver viruses. It is uniquely yours and can only "
+    L"be read by the server that gave it to you. ",
+    L"History : Computer takes all the information of the web pages that you have visited and save it in its "
+    L"history so that if you want to open that web page again u can simply go in the history folder and it "
+    L"working.",
+    L"Temporary internet files : Temporary Internet Files are, in fact, the cache of the Internet Explorer. This "
+    L"means that when you load a web page with Internet Explorer, it is saved on your computer so that if you "
+    L"later decide to open the same page again, it will open a lot faster.  ",
+    L"Typed URL's : URL address that you have typed inyour Internet Explorer bar.",
 };
 // The product's picture stands beside "Using this program", the others beside their paragraphs.
 const UINT kPictures[5] = {297, 300, 301, 302, 303};
@@ -38,11 +38,11 @@ const MsgMap CTidemarkView::messageMap{&CScrollView::messageMap, {
     msg::Command(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview),
 }};
 
-int CTidemarkView::OnCreate(LPCREATESTRUCTA lpcs) {
+int CTidemarkView::OnCreate(LPCREATESTRUCTW lpcs) {
     if (CScrollView::OnCreate(lpcs) == -1) return -1;
     const DWORD text = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    m_band.Create("", text | WS_DISABLED, CRect(0, 0, kWidth, kMargin), this, kTextId);
-    m_title.Create("Corvane-Sweepmere", text, CRect(kMargin, kMargin, kWidth - kMargin, 64), this, kTitleId);
+    m_band.Create(L"", text | WS_DISABLED, CRect(0, 0, kWidth, kMargin), this, kTextId);
+    m_title.Create(L"Corvane-Sweepmere", text, CRect(kMargin, kMargin, kWidth - kMargin, 64), this, kTitleId);
     m_lead.Create(kLeadText, text, CRect(kMargin, 64, kWidth - kMargin, 134), this, kTextId);
     for (int i = 0; i < 5; ++i) {
         int top = kFirstRow + i * kRowPitch;
@@ -62,5 +62,5 @@ void CTidemarkView::OnInitialUpdate() {
 
 void CTidemarkView::OnDraw(CDC*) {
     CDocument* doc = GetDocument();
-    if (doc && doc->GetTitle() != "Vivazo") doc->SetTitle("Vivazo");
+    if (doc && doc->GetTitle() != L"Vivazo") doc->SetTitle(L"Vivazo");
 }

@@ -6,7 +6,7 @@
 // built when the window is made. Its frame never shows itself.
 class CTidemarkView : public CScrollView {
 public:
-    int OnCreate(LPCREATESTRUCTA lpcs) override;
+    int OnCreate(LPCREATESTRUCTW lpcs) override;
     void OnInitialUpdate() override;
     void OnDraw(CDC* pDC) override;
 

@@ -11,14 +11,14 @@ look::PageLook ClipboardLook() {
     return l;
 }
 
-const char kNotErased[] = "The clipboard could not be erased.";
+const wchar_t kNotErased[] = L"The clipboard could not be erased.";
 }  // namespace
 
 const MsgMap CClipBoardVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_CLIPBOARD_ERASE, &CClipBoardVw::OnErase),
 }};
 
-CClipBoardVw::CClipBoardVw() : CPageView(IDD_CLIPBOARD, ClipboardLook(), "ClipBoard Content") {}
+CClipBoardVw::CClipBoardVw() : CPageView(IDD_CLIPBOARD, ClipboardLook(), L"ClipBoard Content") {}
 
 void CClipBoardVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
@@ -26,14 +26,14 @@ void CClipBoardVw::DoDataExchange(CDataExchange* pDX) {
     if (!pDX->m_bSaveAndValidate) m_content.SetWindowText(ReadText(m_hWnd));
 }
 
-std::string CClipBoardVw::ReadText(HWND owner) {
+std::wstring CClipBoardVw::ReadText(HWND owner) {
     if (!::OpenClipboard(owner)) return {};
-    std::string text;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    std::wstring text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         // Another program wrote the block: its zero may be missing, so the block's size bounds it.
         SIZE_T size = ::GlobalSize(data);
-        if (const char* p = static_cast<const char*>(::GlobalLock(data))) {
-            text.assign(p, strnlen(p, size));
+        if (const wchar_t* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text.assign(p, wcsnlen(p, size / sizeof(wchar_t)));
             ::GlobalUnlock(data);
         }
     }
@@ -44,13 +44,13 @@ std::string CClipBoardVw::ReadText(HWND owner) {
 EraseResult CClipBoardVw::EraseClipboard(HWND owner) {
     EraseResult result;
     if (!::OpenClipboard(owner)) {
-        result.Failed("Another program holds the clipboard open.");
+        result.Failed(L"Another program holds the clipboard open.");
         return result;
     }
     if (::CountClipboardFormats() > 0) result.erased = 1;
     if (!::EmptyClipboard()) {
         result.erased = 0;
-        result.Failed("The clipboard could not be emptied.");
+        result.Failed(L"The clipboard could not be emptied.");
     } else if (owner) {
         ::SetClipboardData(CF_TEXT, nullptr);
     }
@@ -62,7 +62,7 @@ EraseResult CClipBoardVw::EraseWithoutWindow() { return EraseClipboard(nullptr);
 
 void CClipBoardVw::OnErase() {
     if (EraseClipboard(m_hWnd).Complete())
-        m_content.SetWindowText("");
+        m_content.SetWindowText(L"");
     else
         AfxMessageBox(kNotErased);
 }

@@ -12,17 +12,17 @@ namespace {
 class MachineLog : public EventLogSource {
 public:
     bool Open() override {
-        m_h = ::OpenEventLogA(nullptr, "Application");
+        m_h = ::OpenEventLogW(nullptr, L"Application");
         return m_h != nullptr;
     }
     bool Read(uint8_t* buf, uint32_t size, uint32_t& read, uint32_t& needed) override {
         DWORD got = 0, more = 0;
-        BOOL ok = ::ReadEventLogA(m_h, EVENTLOG_SEQUENTIAL_READ | EVENTLOG_FORWARDS_READ, 0, buf, size, &got, &more);
+        BOOL ok = ::ReadEventLogW(m_h, EVENTLOG_SEQUENTIAL_READ | EVENTLOG_FORWARDS_READ, 0, buf, size, &got, &more);
         read = got;
         needed = !ok && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER ? more : 0;
         return ok != FALSE;
     }
-    bool Clear() override { return ::ClearEventLogA(m_h, nullptr) != FALSE; }
+    bool Clear() override { return ::ClearEventLogW(m_h, nullptr) != FALSE; }
     void Close() override {
         ::CloseEventLog(m_h);
         m_h = nullptr;
@@ -83,14 +83,14 @@ bool ClearLog(EventLogSource& log) {
 const RowMaker::Account& RowMaker::Lookup(const EventRecord& r) {
     static const Account kNone{false, {}, {}};
     if (!IsValidSid(r.sid, r.sidSize)) return kNone;
-    std::string key(reinterpret_cast<const char*>(r.sid), 8 + 4 * r.sid[1]);
+    std::wstring key(reinterpret_cast<const wchar_t*>(r.sid), 8 + 4 * r.sid[1]);
     auto found = m_accounts.find(key);
     if (found != m_accounts.end()) return found->second;
-    char name[261] = "", domain[261] = "";
-    DWORD nameLen = sizeof name, domainLen = sizeof domain;
+    wchar_t name[261] = L"", domain[261] = L"";
+    DWORD nameLen = ARRAYSIZE(name), domainLen = ARRAYSIZE(domain);
     SID_NAME_USE use;
     // The key is an aligned copy of the SID, which lies unaligned in the read buffer.
-    BOOL ok = ::LookupAccountSidA(nullptr, reinterpret_cast<PSID>(key.data()), name, &nameLen, domain, &domainLen, &use);
+    BOOL ok = ::LookupAccountSidW(nullptr, reinterpret_cast<PSID>(key.data()), name, &nameLen, domain, &domainLen, &use);
     Account account = ok ? Account{true, domain, name} : kNone;
     return m_accounts.emplace(std::move(key), std::move(account)).first->second;
 }
@@ -101,14 +101,14 @@ EventRow RowMaker::Row(const EventRecord& r) {
     row[1] = r.source;
     row[2] = r.computer;
     if (!r.sid) {
-        row[3] = row[4] = row[5] = "N/A";
+        row[3] = row[4] = row[5] = L"N/A";
     } else if (const Account& a = Lookup(r); a.found) {
         row[3] = a.domain;
         row[4] = a.name;
-        row[5] = SidText(r.sid, r.sidSize).value_or("");
+        row[5] = SidText(r.sid, r.sidSize).value_or(L"");
     }
-    char id[16];
-    std::snprintf(id, sizeof id, "%u", r.eventId);
+    wchar_t id[16];
+    std::swprintf(id, ARRAYSIZE(id), L"%u", r.eventId);
     row[6] = id;
     row[7] = TimeText(r.generated);
     row[8] = TimeText(r.written);

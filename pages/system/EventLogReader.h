@@ -46,7 +46,7 @@ bool ClearLog(EventLogSource& log);
 
 // The nine texts of one row: type, source, computer, domain, user, SID, event id, submit time
 // and write time.
-using EventRow = std::array<std::string, 9>;
+using EventRow = std::array<std::wstring, 9>;
 
 // Makes rows, looking each user SID up once per listing.
 class RowMaker {
@@ -56,10 +56,10 @@ public:
 private:
     struct Account {
         bool found;
-        std::string domain, name;
+        std::wstring domain, name;
     };
     const Account& Lookup(const EventRecord& r);
-    std::map<std::string, Account> m_accounts;
+    std::map<std::wstring, Account> m_accounts;
 };
 
 }  // namespace eventlog

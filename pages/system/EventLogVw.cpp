@@ -7,7 +7,7 @@
 #include "resource.h"
 
 namespace {
-const char kNotCleared[] = "The event log could not be cleared.";
+const wchar_t kNotCleared[] = L"The event log could not be cleared.";
 constexpr UINT WM_EVENT_ROWS = WM_APP + 0x130;  // wParam: the listing; lParam: a RowBatch* the view deletes
 constexpr size_t kBatch = 256;
 
@@ -18,7 +18,7 @@ using RowBatch = std::vector<eventlog::EventRow>;
 // room, so a long log neither floods the window's queue nor holds all its rows at once.
 struct CEventLogVw::BatchRoom {
     static constexpr LONG kMostQueued = 8;
-    HANDLE slots = ::CreateSemaphoreA(nullptr, kMostQueued, kMostQueued, nullptr);
+    HANDLE slots = ::CreateSemaphoreW(nullptr, kMostQueued, kMostQueued, nullptr);
     ~BatchRoom() { ::CloseHandle(slots); }
 };
 
@@ -37,7 +37,7 @@ bool Hand(const ListTask& t, std::unique_ptr<RowBatch>& batch) {
     if (batch->empty()) return !t.stop->Wait(0);
     HANDLE waits[] = {t.stop->event, t.room->slots};
     if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1 || t.stop->Wait(0)) return false;
-    if (::PostMessageA(t.view, WM_EVENT_ROWS, t.listing, reinterpret_cast<LPARAM>(batch.get())))
+    if (::PostMessageW(t.view, WM_EVENT_ROWS, t.listing, reinterpret_cast<LPARAM>(batch.get())))
         batch.release();
     else
         ::ReleaseSemaphore(t.room->slots, 1, nullptr);
@@ -58,17 +58,17 @@ UINT ListLogThread(LPVOID param) {
     return 0;
 }
 
-const char* const kHeaders[] = {"Event Type", "Source",  "Computer Name", "Domain Name", "User Name",
-                                "SID Type",   "Event ID", "Submit Time",  "Write Time"};
+const wchar_t* const kHeaders[] = {L"Event Type", L"Source",  L"Computer Name", L"Domain Name", L"User Name",
+                                L"SID Type",   L"Event ID", L"Submit Time",  L"Write Time"};
 }  // namespace
 
 const MsgMap CEventLogVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_EVENTLOG_ERASE, &CEventLogVw::OnErase),
     msg::Message(WM_EVENT_ROWS, &CEventLogVw::OnRows),
-    msg::Notify(LVN_GETDISPINFOA, IDC_EVENTLOG_LIST, &CEventLogVw::OnRowText),
+    msg::Notify(LVN_GETDISPINFOW, IDC_EVENTLOG_LIST, &CEventLogVw::OnRowText),
 }};
 
-CEventLogVw::CEventLogVw() : CPageView(IDD_EVENTLOG, look::ListLook(IDC_EVENTLOG_TITLE, IDC_EVENTLOG_TEXT), "Event Log") {}
+CEventLogVw::CEventLogVw() : CPageView(IDD_EVENTLOG, look::ListLook(IDC_EVENTLOG_TITLE, IDC_EVENTLOG_TEXT), L"Event Log") {}
 
 void CEventLogVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
@@ -89,7 +89,7 @@ void CEventLogVw::StartListing() {
 void CEventLogVw::StopListing() {
     m_listing.Stop(filewalk::kStopWaitMs);  // the worker holds nothing of the page
     MSG m;
-    while (::PeekMessageA(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE))
+    while (::PeekMessageW(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE))
         delete reinterpret_cast<RowBatch*>(m.lParam);
 }
 
@@ -110,7 +110,7 @@ LRESULT CEventLogVw::OnRows(WPARAM listing, LPARAM lParam) {
     // The batches waiting now join this one, so that the count is set once for all of them (the
     // list may take time over each new count), and no more: the window goes on painting.
     MSG m;
-    for (int more = 0; more < BatchRoom::kMostQueued && ::PeekMessageA(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE); ++more)
+    for (int more = 0; more < BatchRoom::kMostQueued && ::PeekMessageW(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE); ++more)
         TakeRows(m.wParam, m.lParam);
     // The list holds no texts of its own: it asks for the rows it shows.
     m_list.SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
@@ -118,11 +118,11 @@ LRESULT CEventLogVw::OnRows(WPARAM listing, LPARAM lParam) {
 }
 
 void CEventLogVw::OnRowText(NMHDR* pNMHDR, LRESULT*) {
-    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR)->item;
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR)->item;
     if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return;
     size_t row = static_cast<size_t>(item.iItem), col = static_cast<size_t>(item.iSubItem);
-    const char* text = row < m_rows.size() && col < m_rows[row].size() ? m_rows[row][col].c_str() : "";
-    ::lstrcpynA(item.pszText, text, item.cchTextMax);
+    const wchar_t* text = row < m_rows.size() && col < m_rows[row].size() ? m_rows[row][col].c_str() : L"";
+    ::lstrcpynW(item.pszText, text, item.cchTextMax);
 }
 
 EraseResult CEventLogVw::EraseWithoutWindow() {
@@ -146,7 +146,7 @@ void CEventLogVw::OnErase() {
     StartListing();
     if (!result.Complete()) {
         HWND self = m_hWnd;
-        ::MessageBoxA(nullptr, kNotCleared, "Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
+        ::MessageBoxW(nullptr, kNotCleared, L"Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
         // The page may have been closed while the box was up.
         if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
     }

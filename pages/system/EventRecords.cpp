@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <cwchar>
+#include <iterator>
 
 namespace eventlog {
 
@@ -19,18 +21,19 @@ uint16_t U16(const uint8_t* p) {
     return v;
 }
 
-// The zero-terminated text at at, when it closes before end; at moves past its zero.
-std::string TextAt(const uint8_t* record, size_t& at, size_t end) {
-    if (at >= end) return {};
-    const void* zero = std::memchr(record + at, 0, end - at);
-    if (!zero) {
-        at = end;
-        return {};
+// The zero-terminated UTF-16 text at at, when it closes before end; at moves past its zero.
+std::wstring TextAt(const uint8_t* record, size_t& at, size_t end) {
+    std::wstring text;
+    for (; at + 2 <= end; at += 2) {
+        uint16_t unit = U16(record + at);
+        if (unit == 0) {
+            at += 2;
+            return text;
+        }
+        text.push_back(static_cast<wchar_t>(unit));
     }
-    size_t n = static_cast<const uint8_t*>(zero) - (record + at);
-    std::string text(reinterpret_cast<const char*>(record + at), n);
-    at += n + 1;
-    return text;
+    at = end;
+    return {};
 }
 }  // namespace
 
@@ -55,15 +58,15 @@ std::optional<EventRecord> ParseRecord(const uint8_t* bytes, size_t size) {
     return r;
 }
 
-const char* EventTypeName(uint16_t type) {
+const wchar_t* EventTypeName(uint16_t type) {
     switch (type) {
-    case 0: return "Success";
-    case 1: return "Error";
-    case 2: return "Warning";
-    case 4: return "Information";
-    case 8: return "Success Audit";
-    case 16: return "Failure Audit";
-    default: return "Unknown";
+    case 0: return L"Success";
+    case 1: return L"Error";
+    case 2: return L"Warning";
+    case 4: return L"Information";
+    case 8: return L"Success Audit";
+    case 16: return L"Failure Audit";
+    default: return L"Unknown";
     }
 }
 
@@ -71,26 +74,26 @@ bool IsValidSid(const uint8_t* sid, size_t size) {
     return sid && size >= 8 && sid[0] == 1 && sid[1] <= 15 && size >= 8 + 4u * sid[1];
 }
 
-std::optional<std::string> SidText(const uint8_t* sid, size_t size) {
+std::optional<std::wstring> SidText(const uint8_t* sid, size_t size) {
     if (!IsValidSid(sid, size)) return std::nullopt;
     const uint8_t* a = sid + 2;  // the identifier authority, six bytes, most significant first
-    char part[32];
-    std::string text = "S-1-";
+    wchar_t part[32];
+    std::wstring text = L"S-1-";
     if (a[0] || a[1]) {
-        std::snprintf(part, sizeof part, "0x%02x%02x%02x%02x%02x%02x", a[0], a[1], a[2], a[3], a[4], a[5]);
+        std::swprintf(part, std::size(part), L"0x%02x%02x%02x%02x%02x%02x", a[0], a[1], a[2], a[3], a[4], a[5]);
     } else {
         unsigned long v = (unsigned long)a[2] << 24 | (unsigned long)a[3] << 16 | (unsigned long)a[4] << 8 | a[5];
-        std::snprintf(part, sizeof part, "%lu", v);
+        std::swprintf(part, std::size(part), L"%lu", v);
     }
     text += part;
     for (unsigned i = 0; i < sid[1]; ++i) {
-        std::snprintf(part, sizeof part, "-%lu", static_cast<unsigned long>(U32(sid + 8 + 4 * i)));
+        std::swprintf(part, std::size(part), L"-%lu", static_cast<unsigned long>(U32(sid + 8 + 4 * i)));
         text += part;
     }
     return text;
 }
 
-std::string TimeText(uint32_t secondsSince1970) {
+std::wstring TimeText(uint32_t secondsSince1970) {
     std::time_t t = static_cast<std::time_t>(secondsSince1970);
     std::tm local{};
 #ifdef _WIN32
@@ -98,10 +101,10 @@ std::string TimeText(uint32_t secondsSince1970) {
 #else
     if (!localtime_r(&t, &local)) return {};
 #endif
-    char text[64];
+    wchar_t text[64];
     // The asctime layout, with its day of the month written in two digits.
-    size_t n = std::strftime(text, sizeof text, "%a %b %d %H:%M:%S %Y", &local);
-    return n > 24 ? std::string(text, 24) : std::string(text, n);
+    size_t n = std::wcsftime(text, std::size(text), L"%a %b %d %H:%M:%S %Y", &local);
+    return n > 24 ? std::wstring(text, 24) : std::wstring(text, n);
 }
 
 }  // namespace eventlog

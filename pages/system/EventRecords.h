@@ -18,8 +18,8 @@ struct EventRecord {
     uint32_t generated = 0;  // seconds since 1970, UTC
     uint32_t written = 0;
     uint16_t eventType = 0;
-    std::string source;      // empty when not closed inside the record
-    std::string computer;
+    std::wstring source;      // empty when not closed inside the record
+    std::wstring computer;
     const uint8_t* sid = nullptr;  // inside the read bytes; null when the record has none
     size_t sidSize = 0;
 };
@@ -44,16 +44,16 @@ bool ForEachRecord(const uint8_t* bytes, size_t size, Fn&& fn) {
 }
 
 // "Success", "Error", ... or "Unknown".
-const char* EventTypeName(uint16_t type);
+const wchar_t* EventTypeName(uint16_t type);
 
 // A SID as the account functions take it: revision 1, at most 15 sub-authorities, all of them
 // inside size.
 bool IsValidSid(const uint8_t* sid, size_t size);
 // "S-1-5-18" and the like; none for a SID that is not valid.
-std::optional<std::string> SidText(const uint8_t* sid, size_t size);
+std::optional<std::wstring> SidText(const uint8_t* sid, size_t size);
 
 // Local time in the asctime form without its line end ("Wed Jan 02 02:03:55 1980"); empty when
 // the time cannot be converted.
-std::string TimeText(uint32_t secondsSince1970);
+std::wstring TimeText(uint32_t secondsSince1970);
 
 }  // namespace eventlog

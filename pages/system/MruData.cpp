@@ -2,20 +2,20 @@
 
 namespace mru {
 
-std::string Rot13(const std::string& text) {
-    std::string out = text;
-    for (char& c : out) {
+std::wstring Rot13(const std::wstring& text) {
+    std::wstring out = text;
+    for (wchar_t& c : out) {
         if (c >= 'a' && c <= 'z')
-            c = static_cast<char>('a' + (c - 'a' + 13) % 26);
+            c = static_cast<wchar_t>('a' + (c - 'a' + 13) % 26);
         else if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>('A' + (c - 'A' + 13) % 26);
+            c = static_cast<wchar_t>('A' + (c - 'A' + 13) % 26);
     }
     return out;
 }
 
-std::vector<std::string> NamesFromList(const std::string& list) {
-    std::vector<std::string> names;
-    for (char c : list) names.emplace_back(1, c);
+std::vector<std::wstring> NamesFromList(const std::wstring& list) {
+    std::vector<std::wstring> names;
+    for (wchar_t c : list) names.emplace_back(1, c);
     return names;
 }
 
@@ -90,13 +90,13 @@ std::vector<std::u16string> Utf16Strings(const std::vector<unsigned char>& data)
     return strings;
 }
 
-std::string RunEntryText(const std::string& value) {
-    return value.size() < 2 ? std::string() : value.substr(0, value.size() - 2);
+std::wstring RunEntryText(const std::wstring& value) {
+    return value.size() < 2 ? std::wstring() : value.substr(0, value.size() - 2);
 }
 
-std::string ThreeDigitName(int n) {
-    std::string digits = std::to_string(n);
-    return std::string(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits;
+std::wstring ThreeDigitName(int n) {
+    std::wstring digits = std::to_wstring(n);
+    return std::wstring(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits;
 }
 
 }  // namespace mru

@@ -10,10 +10,10 @@ namespace mru {
 
 // ROT13 of the letters A-Z and a-z; everything else stays. The program-use counters keep their
 // value names so; the same step encodes and decodes.
-std::string Rot13(const std::string& text);
+std::wstring Rot13(const std::wstring& text);
 
 // The value names an "MRUList" text gives: one per character, in its order.
-std::vector<std::string> NamesFromList(const std::string& list);
+std::vector<std::wstring> NamesFromList(const std::wstring& list);
 
 // The entry numbers of an "MRUListEx" value: little-endian 32-bit numbers up to the first
 // 0xFFFFFFFF; bytes after the last whole number are ignored.
@@ -40,9 +40,9 @@ std::vector<std::u16string> Utf16Strings(const std::vector<unsigned char>& data)
 
 // A Run dialog entry ends in two characters ("\1") that are not part of the command; an entry
 // shorter than that gives an empty text.
-std::string RunEntryText(const std::string& value);
+std::wstring RunEntryText(const std::wstring& value);
 
 // The auto-complete lists name their values with three digits: 0 -> "000", 42 -> "042".
-std::string ThreeDigitName(int n);
+std::wstring ThreeDigitName(int n);
 
 }  // namespace mru

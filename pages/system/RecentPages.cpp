@@ -7,16 +7,16 @@
 #include "resource.h"
 
 namespace {
-std::string SpecialFolderPath(int csidl) {
-    char path[MAX_PATH] = "";
-    return SUCCEEDED(::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : "";
+std::wstring SpecialFolderPath(int csidl) {
+    wchar_t path[MAX_PATH] = L"";
+    return SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
 }
 
 EraseResult EraseFolderFiles(int csidl) {
-    std::string folder = SpecialFolderPath(csidl);
+    std::wstring folder = SpecialFolderPath(csidl);
     if (folder.empty()) {
         EraseResult r;
-        r.Failed("the folder could not be found");
+        r.Failed(L"the folder could not be found");
         return r;
     }
     return filewalk::EraseFilesIn(folder);
@@ -25,13 +25,13 @@ EraseResult EraseFolderFiles(int csidl) {
 
 // ---- Recent Documents ----
 
-const char CRecentDocu::kNotErased[] = "Some recent documents could not be erased.";
+const wchar_t CRecentDocu::kNotErased[] = L"Some recent documents could not be erased.";
 
 const MsgMap CRecentDocu::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_RECENTDOC_ERASE, &CRecentDocu::OnErase),
 }};
 
-CRecentDocu::CRecentDocu() : CPageView(IDD_RECENTDOC, look::ListLook(IDC_RECENTDOC_TITLE, IDC_RECENTDOC_TEXT), "Recent Documents") {}
+CRecentDocu::CRecentDocu() : CPageView(IDD_RECENTDOC, look::ListLook(IDC_RECENTDOC_TITLE, IDC_RECENTDOC_TEXT), L"Recent Documents") {}
 
 void CRecentDocu::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
@@ -41,7 +41,7 @@ void CRecentDocu::DoDataExchange(CDataExchange* pDX) {
 
 void CRecentDocu::Fill() {
     CSpecialFolderEnum reader;
-    if (const std::list<ShellItem>* items = reader.EnumRecent()) m_contents.Fill(m_tree, "Recent Documents", *items);
+    if (const std::list<ShellItem>* items = reader.EnumRecent()) m_contents.Fill(m_tree, L"Recent Documents", *items);
 }
 
 EraseResult CRecentDocu::EraseWithoutWindow() {
@@ -60,24 +60,24 @@ void CRecentDocu::OnErase() {
 
 namespace {
 // The shell's fixed entries of the network neighbourhood, compared whole and case-sensitively.
-const char* const kFixedNames[] = {"Add Network Place", "Entire Network", "Network Setup Wizard",
-                                   "Wireless Network Setup Wizard"};
+const wchar_t* const kFixedNames[] = {L"Add Network Place", L"Entire Network", L"Network Setup Wizard",
+                                   L"Wireless Network Setup Wizard"};
 
-bool IsFixedName(const std::string& name) {
-    for (const char* fixed : kFixedNames)
+bool IsFixedName(const std::wstring& name) {
+    for (const wchar_t* fixed : kFixedNames)
         if (name == fixed) return true;
     return false;
 }
 }  // namespace
 
-const char CRecentNWFVw::kNotErased[] = "Some network folder links could not be erased.";
+const wchar_t CRecentNWFVw::kNotErased[] = L"Some network folder links could not be erased.";
 
 const MsgMap CRecentNWFVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_RECENTNW_ERASE, &CRecentNWFVw::OnErase),
 }};
 
 CRecentNWFVw::CRecentNWFVw()
-    : CPageView(IDD_RECENTNW, look::ListLook(IDC_RECENTNW_TITLE, IDC_RECENTNW_TEXT), "Recent Network Folder") {}
+    : CPageView(IDD_RECENTNW, look::ListLook(IDC_RECENTNW_TITLE, IDC_RECENTNW_TEXT), L"Recent Network Folder") {}
 
 void CRecentNWFVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);

@@ -12,7 +12,7 @@ public:
     // Deletes the shortcuts and files directly in the Recent folder (its sub-folders stay) and
     // clears the shell's own list.
     static EraseResult EraseWithoutWindow();
-    static const char kNotErased[];
+    static const wchar_t kNotErased[];
 
     CTreeCtrl m_tree;
     HIMAGELIST Images() const { return m_contents.Images(); }
@@ -33,7 +33,7 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
 
     static EraseResult EraseWithoutWindow();
-    static const char kNotErased[];
+    static const wchar_t kNotErased[];
 
     // Lists the items (newest enumerated first) in the shell's order, leaving out the fixed names.
     void Fill(const std::list<ShellItem>& items);

@@ -5,13 +5,13 @@
 #include "PageMessage.h"
 #include "resource.h"
 
-const char CRecycleVw::kNotEmptied[] = "The Recycle Bin could not be emptied.";
+const wchar_t CRecycleVw::kNotEmptied[] = L"The Recycle Bin could not be emptied.";
 
 const MsgMap CRecycleVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_RECYCLE_ERASE, &CRecycleVw::OnClean),
 }};
 
-CRecycleVw::CRecycleVw() : CPageView(IDD_RECYCLE, look::ListLook(IDC_RECYCLE_TITLE, IDC_RECYCLE_TEXT), "Recycle Bin") {}
+CRecycleVw::CRecycleVw() : CPageView(IDD_RECYCLE, look::ListLook(IDC_RECYCLE_TITLE, IDC_RECYCLE_TEXT), L"Recycle Bin") {}
 
 void CRecycleVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
@@ -21,21 +21,21 @@ void CRecycleVw::DoDataExchange(CDataExchange* pDX) {
 
 void CRecycleVw::Fill() {
     CSpecialFolderEnum reader;
-    if (const std::list<ShellItem>* items = reader.EnumRecycleBin()) m_contents.Fill(m_tree, "Recycle Bin", *items);
+    if (const std::list<ShellItem>* items = reader.EnumRecycleBin()) m_contents.Fill(m_tree, L"Recycle Bin", *items);
 }
 
 namespace {
 bool QueryBin(SHQUERYRBINFO& info) {
     info = SHQUERYRBINFO{};
     info.cbSize = sizeof info;
-    return SUCCEEDED(::SHQueryRecycleBinA(nullptr, &info));
+    return SUCCEEDED(::SHQueryRecycleBinW(nullptr, &info));
 }
 }  // namespace
 
 EraseResult CRecycleVw::EraseWithoutWindow() {
     SHQUERYRBINFO before, after;
     bool counted = QueryBin(before);
-    HRESULT hr = ::SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+    HRESULT hr = ::SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
     EraseResult result;
     // What is left decides, not the call's result: emptying an empty bin reports a failure on
     // some Windows versions.

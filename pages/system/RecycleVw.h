@@ -11,7 +11,7 @@ public:
 
     // Empties the bin without confirmation, sound or the shell's own progress window.
     static EraseResult EraseWithoutWindow();
-    static const char kNotEmptied[];
+    static const wchar_t kNotEmptied[];
 
     CTreeCtrl m_tree;
     HIMAGELIST Images() const { return m_contents.Images(); }

@@ -3,7 +3,7 @@
 #include "PageMessage.h"
 #include "resource.h"
 
-CRegistryListView::CRegistryListView(UINT dialog, int titleId, int textId, int listId, const char* caption)
+CRegistryListView::CRegistryListView(UINT dialog, int titleId, int textId, int listId, const wchar_t* caption)
     : CPageView(dialog, look::ListLook(titleId, textId), caption), m_listId(listId) {}
 
 void CRegistryListView::DoDataExchange(CDataExchange* pDX) {
@@ -14,7 +14,7 @@ void CRegistryListView::DoDataExchange(CDataExchange* pDX) {
     m_list.ModifyStyle(LVS_TYPEMASK, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL);
     CRect client;
     m_list.GetClientRect(&client);
-    m_list.InsertColumn(0, "", LVCFMT_LEFT, client.Width() - ::GetSystemMetrics(SM_CXVSCROLL));
+    m_list.InsertColumn(0, L"", LVCFMT_LEFT, client.Width() - ::GetSystemMetrics(SM_CXVSCROLL));
     Fill();
 }
 
@@ -25,9 +25,9 @@ void CRegistryListView::Fill() {
 }
 
 COFHistoryVw::COFHistoryVw()
-    : CRegistryListView(IDD_OFHISTORY, IDC_OFHISTORY_TITLE, IDC_OFHISTORY_TEXT, IDC_OFHISTORY_LIST, "Open File History") {}
+    : CRegistryListView(IDD_OFHISTORY, IDC_OFHISTORY_TITLE, IDC_OFHISTORY_TEXT, IDC_OFHISTORY_LIST, L"Open File History") {}
 
-const char CMFURegVw::kNotErased[] = "Some records of used programs could not be erased.";
+const wchar_t CMFURegVw::kNotErased[] = L"Some records of used programs could not be erased.";
 
 const MsgMap CMFURegVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_MFUREG_ERASE, &CMFURegVw::OnErase),

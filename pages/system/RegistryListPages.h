@@ -6,7 +6,7 @@
 // A page that shows a registry list as rows of text, one per entry.
 class CRegistryListView : public CPageView {
 public:
-    CRegistryListView(UINT dialog, int titleId, int textId, int listId, const char* caption);
+    CRegistryListView(UINT dialog, int titleId, int textId, int listId, const wchar_t* caption);
     void DoDataExchange(CDataExchange* pDX) override;
 
     CListCtrl m_list;
@@ -37,7 +37,7 @@ class CMFURegVw : public CRegistryListView {
 public:
     CMFURegVw();
     static EraseResult EraseWithoutWindow() { return programuse::Erase(programuse::Read()); }
-    static const char kNotErased[];
+    static const wchar_t kNotErased[];
 
     DECLARE_MESSAGE_MAP()
 

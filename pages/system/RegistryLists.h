@@ -8,9 +8,9 @@
 
 // One listed entry: the value it comes from (below HKEY_CURRENT_USER) and the text shown for it.
 struct RegistryEntry {
-    std::string key;
-    std::string value;
-    std::string text;
+    std::wstring key;
+    std::wstring value;
+    std::wstring text;
 };
 
 namespace openfiles {

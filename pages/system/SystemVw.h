@@ -15,10 +15,10 @@ public:
     // Asks whether to log off now: Windows lets go of some of these traces only at the next log-on.
     static void OfferLogOff();
 
-    static const char* const kRegeditKey;
-    static const char* const kMapDriveKey;
-    static const char* const kRunKey;
-    static const char* const kAutoCompleteKeys[2];
+    static const wchar_t* const kRegeditKey;
+    static const wchar_t* const kMapDriveKey;
+    static const wchar_t* const kRunKey;
+    static const wchar_t* const kAutoCompleteKeys[2];
 
     CTreeCtrl m_tree;
 

@@ -4,30 +4,30 @@
 
 #include "resource.h"
 
-std::string UserTempFolder() {
-    char path[MAX_PATH + 1];
-    DWORD n = ::GetTempPathA(sizeof path, path);
+std::wstring UserTempFolder() {
+    wchar_t path[MAX_PATH + 1];
+    DWORD n = ::GetTempPathW(ARRAYSIZE(path), path);
     // 0 is a failure; a length beyond the buffer leaves no path in it.
-    if (n == 0 || n >= sizeof path) return {};
+    if (n == 0 || n >= ARRAYSIZE(path)) return {};
     return filewalk::WithSlash(path);
 }
 
-std::string WindowsTempFolder() {
-    char path[MAX_PATH];
-    UINT n = ::GetWindowsDirectoryA(path, sizeof path);
-    if (n == 0 || n >= sizeof path) return {};
-    return filewalk::WithSlash(path) + "Temp\\";
+std::wstring WindowsTempFolder() {
+    wchar_t path[MAX_PATH];
+    UINT n = ::GetWindowsDirectoryW(path, ARRAYSIZE(path));
+    if (n == 0 || n >= ARRAYSIZE(path)) return {};
+    return filewalk::WithSlash(path) + L"Temp\\";
 }
 
 const MsgMap CTempFilesPage::messageMap{&CPageView::messageMap, {
     msg::Message(filewalk::WM_WALK_NAMES, &CTempFilesPage::OnWalkNames),
 }};
 
-CTempFilesPage::CTempFilesPage(UINT dialogId, int listId, look::PageLook pageLook, const char* caption,
-                               std::string (*folder)())
+CTempFilesPage::CTempFilesPage(UINT dialogId, int listId, look::PageLook pageLook, const wchar_t* caption,
+                               std::wstring (*folder)())
     : CPageView(dialogId, std::move(pageLook), caption), m_listId(listId), m_folder(folder) {}
 
-filewalk::WalkJob CTempFilesPage::JobFor(std::string (*folder)(), HWND view) {
+filewalk::WalkJob CTempFilesPage::JobFor(std::wstring (*folder)(), HWND view) {
     // The list leaves out the same "ini" and "dat" names as the cache list.
     filewalk::WalkJob job{folder, view, filewalk::IsListedCacheName};
     job.folderRows = true;
@@ -35,7 +35,7 @@ filewalk::WalkJob CTempFilesPage::JobFor(std::string (*folder)(), HWND view) {
     return job;
 }
 
-EraseResult CTempFilesPage::Erase(std::string (*folder)()) { return filewalk::EraseWithoutWindow(JobFor(folder, nullptr)); }
+EraseResult CTempFilesPage::Erase(std::wstring (*folder)()) { return filewalk::EraseWithoutWindow(JobFor(folder, nullptr)); }
 
 void CTempFilesPage::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
@@ -53,7 +53,7 @@ void CTempFilesPage::OnErase() {
     // No row of the listing may land in the list after it was emptied.
     m_walk.Stop(filewalk::kStopWaitMs);
     filewalk::DropQueuedBatches(m_hWnd);
-    m_list.DeleteAllItems();
+    m_rows.Clear(m_list);
     filewalk::StartErasing(m_walk, JobFor(m_folder, m_hWnd));
 }
 
@@ -61,29 +61,30 @@ LRESULT CTempFilesPage::OnWalkNames(WPARAM, LPARAM lParam) {
     std::unique_ptr<filewalk::NameBatch> batch(reinterpret_cast<filewalk::NameBatch*>(lParam));
     // Rows follow one another in the walk's order. (The described row counter, never reset, is
     // always at or past the end of the list, so each row lands last.)
-    m_list.SendMessage(WM_SETREDRAW, FALSE);
-    for (const std::string& name : *batch) m_list.InsertItem(m_list.GetItemCount(), name);
-    m_list.SendMessage(WM_SETREDRAW, TRUE);
-    m_list.Invalidate();
+    m_rows.Add(*batch, m_list);
     return 0;
 }
 
+void CTempFilesPage::OnRowText(NMHDR* nm, LRESULT*) { m_rows.Answer(nm); }
+
 const MsgMap CAdminTempFVw::messageMap{&CTempFilesPage::messageMap, {
     msg::Command(IDC_ADMINTEMP_ERASE, &CAdminTempFVw::OnErase),
+    msg::Notify(LVN_GETDISPINFOW, IDC_ADMINTEMP_LIST, &CAdminTempFVw::OnRowText),
 }};
 
 CAdminTempFVw::CAdminTempFVw()
     : CTempFilesPage(IDD_ADMINTEMP, IDC_ADMINTEMP_LIST, look::ListLook(IDC_ADMINTEMP_TITLE, IDC_ADMINTEMP_TEXT),
-                     "Administrator's Temporary Files", UserTempFolder) {}
+                     L"Administrator's Temporary Files", UserTempFolder) {}
 
 EraseResult CAdminTempFVw::EraseWithoutWindow() { return Erase(UserTempFolder); }
 
 const MsgMap CSysTempFile::messageMap{&CTempFilesPage::messageMap, {
     msg::Command(IDC_SYSTEMP_ERASE, &CSysTempFile::OnErase),
+    msg::Notify(LVN_GETDISPINFOW, IDC_SYSTEMP_LIST, &CSysTempFile::OnRowText),
 }};
 
 CSysTempFile::CSysTempFile()
     : CTempFilesPage(IDD_SYSTEMP, IDC_SYSTEMP_LIST, look::ListLook(IDC_SYSTEMP_TITLE, IDC_SYSTEMP_TEXT),
-                     "System Temporary Files", WindowsTempFolder) {}
+                     L"System Temporary Files", WindowsTempFolder) {}
 
 EraseResult CSysTempFile::EraseWithoutWindow() { return Erase(WindowsTempFolder); }

@@ -1,11 +1,12 @@
 #pragma once
 #include "EraseResult.h"
 #include "FileWalk.h"
+#include "OwnerDataRows.h"
 #include "PageLook.h"
 
 // The temporary folders the pages walk, ending with '\'; empty when there is none.
-std::string UserTempFolder();     // the one GetTempPathA names
-std::string WindowsTempFolder();  // "Temp" in the Windows folder
+std::wstring UserTempFolder();     // the one GetTempPathW names
+std::wstring WindowsTempFolder();  // "Temp" in the Windows folder
 
 // A page over one temporary folder. It lists the folder's files and sub-folders on a worker as it
 // opens; "Erase" empties the list at once and erases on a worker, whose walk lists what is left
@@ -16,6 +17,7 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnDestroy() override;
     void OnErase();
+    void OnRowText(NMHDR* nm, LRESULT*);
     bool Walking() const { return m_walk.Running(); }
 
     CListCtrl m_list;
@@ -23,16 +25,17 @@ public:
     DECLARE_MESSAGE_MAP()
 
 protected:
-    CTempFilesPage(UINT dialogId, int listId, look::PageLook pageLook, const char* caption, std::string (*folder)());
+    CTempFilesPage(UINT dialogId, int listId, look::PageLook pageLook, const wchar_t* caption, std::wstring (*folder)());
     // The page's erase, without window, pauses or messages.
-    static EraseResult Erase(std::string (*folder)());
+    static EraseResult Erase(std::wstring (*folder)());
 
 private:
-    static filewalk::WalkJob JobFor(std::string (*folder)(), HWND view);
+    static filewalk::WalkJob JobFor(std::wstring (*folder)(), HWND view);
     LRESULT OnWalkNames(WPARAM, LPARAM lParam);
     int m_listId;
-    std::string (*m_folder)();
+    std::wstring (*m_folder)();
     filewalk::WalkThread m_walk;
+    OwnerDataRows m_rows{false};  // in the walk's order
 };
 
 // The files and folders below the user's temporary folder.

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint32_t> order = mru::OrderFromListEx(bytes);
     if (mru::OrderFromListEx(mru::ListExFrom(order)) != order) abort();
     mru::Utf16Strings(bytes);
-    std::string text(bytes.begin(), bytes.end());
+    std::wstring text(bytes.begin(), bytes.end());
     if (mru::Rot13(mru::Rot13(text)) != text) abort();
     mru::RunEntryText(text);
     return 0;

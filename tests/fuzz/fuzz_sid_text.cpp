@@ -7,11 +7,11 @@
 #include "../../pages/system/EventRecords.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::optional<std::string> text = eventlog::SidText(data, size);
+    std::optional<std::wstring> text = eventlog::SidText(data, size);
     if (text.has_value() != eventlog::IsValidSid(data, size)) std::abort();
     if (!text) return 0;
     size_t dashes = 0;
-    for (char c : *text) dashes += c == '-';
-    if (text->compare(0, 4, "S-1-") != 0 || dashes != 2u + data[1]) std::abort();
+    for (wchar_t c : *text) dashes += c == '-';
+    if (text->compare(0, 4, L"S-1-") != 0 || dashes != 2u + data[1]) std::abort();
     return 0;
 }

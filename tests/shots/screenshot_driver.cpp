@@ -24,8 +24,8 @@
 using namespace testkit;
 
 namespace {
-const char* const kShotFolder = "C:\\shots";
-const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const wchar_t* const kShotFolder = L"C:\\shots";
+const wchar_t* const kShellFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 std::atomic<bool> g_done{false};
 std::mutex g_lock;
 std::function<void()> g_uiTask;  // one call for the user-interface thread to make
@@ -57,47 +57,47 @@ HWND Main() { return AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr; }
 // Waits (on the driver thread) for the user-interface thread to handle what was posted so far.
 void Settle(int ms = 400) {
     ::Sleep(ms);
-    ::SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    ::SendMessageTimeoutW(Main(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
 }
 
-void Shot(const std::string& name, HWND area) {
+void Shot(const std::wstring& name, HWND area) {
     Settle();
     RECT r{};
     ::GetWindowRect(area, &r);
-    std::string want = std::string(kShotFolder) + "\\" + name + ".want";
-    if (FILE* f = fopen(want.c_str(), "w")) {
-        fprintf(f, "%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    std::wstring want = std::wstring(kShotFolder) + L"\\" + name + L".want";
+    if (FILE* f = _wfopen(want.c_str(), L"w")) {
+        fwprintf(f, L"%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
         fclose(f);
     }
-    for (int i = 0; i < 600 && ::GetFileAttributesA(want.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) ::Sleep(100);
+    for (int i = 0; i < 600 && ::GetFileAttributesW(want.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) ::Sleep(100);
 }
 
 // The text of a menu item without its mnemonic marker.
-std::string PlainMenuText(HMENU menu, int pos) {
-    char text[128] = "";
-    ::GetMenuStringA(menu, pos, text, sizeof text, MF_BYPOSITION);
-    std::string s;
-    for (const char* p = text; *p && *p != '\t'; ++p)
+std::wstring PlainMenuText(HMENU menu, int pos) {
+    wchar_t text[128] = L"";
+    ::GetMenuStringW(menu, pos, text, ARRAYSIZE(text), MF_BYPOSITION);
+    std::wstring s;
+    for (const wchar_t* p = text; *p && *p != '\t'; ++p)
         if (*p != '&') s += *p;
     return s;
 }
 
 // Chooses a menu command of the main window by its text, as a user would; false when absent.
-bool ChooseMenu(const std::string& text, bool onlyWhenUnchecked = true) {
+bool ChooseMenu(const std::wstring& text, bool onlyWhenUnchecked = true) {
     HMENU bar = ::GetMenu(Main());
     for (int i = 0; bar && i < ::GetMenuItemCount(bar); ++i) {
         HMENU sub = ::GetSubMenu(bar, i);
         for (int j = 0; sub && j < ::GetMenuItemCount(sub); ++j) {
             if (PlainMenuText(sub, j) != text) continue;
             if (onlyWhenUnchecked && (::GetMenuState(sub, j, MF_BYPOSITION) & MF_CHECKED)) return true;
-            ::SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(sub, j), 0), 0);
+            ::SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(sub, j), 0), 0);
             return true;
         }
     }
     return false;
 }
 
-HTREEITEM FindNode(CTreeCtrl* tree, HTREEITEM first, const std::string& prefix) {
+HTREEITEM FindNode(CTreeCtrl* tree, HTREEITEM first, const std::wstring& prefix) {
     for (HTREEITEM i = first; i; i = tree->GetNextSiblingItem(i)) {
         if (tree->GetItemText(i).compare(0, prefix.size(), prefix) == 0) return i;
         if (HTREEITEM hit = FindNode(tree, tree->GetChildItem(i), prefix)) return hit;
@@ -107,7 +107,7 @@ HTREEITEM FindNode(CTreeCtrl* tree, HTREEITEM first, const std::string& prefix) 
 
 // Clicks the tree node whose text starts with prefix; without such a node (the short tree),
 // does what the click does with that text: keeps it as the last chosen text and opens its page.
-void OpenNode(const std::string& prefix, const std::string& fallback) {
+void OpenNode(const std::wstring& prefix, const std::wstring& fallback) {
     CCategoryTree* tree = dynamic_cast<CMainFrame*>(AfxGetMainWnd())->TreeBar().Tree();
     if (HTREEITEM item = FindNode(tree, tree->GetRootItem(), prefix)) {
         tree->SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
@@ -135,12 +135,12 @@ void CloseAllPagesNow() {
 
 // The visible page frame on top of the MDI client, or the client itself.
 HWND ActivePage() {
-    HWND client = ::FindWindowExA(Main(), nullptr, "MDIClient", nullptr);
-    HWND page = reinterpret_cast<HWND>(::SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+    HWND client = ::FindWindowExW(Main(), nullptr, L"MDIClient", nullptr);
+    HWND page = reinterpret_cast<HWND>(::SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
     return page && ::IsWindowVisible(page) ? page : client;
 }
 
-HWND FindChild(HWND parent, const std::string& text) {
+HWND FindChild(HWND parent, const std::wstring& text) {
     for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         if (TextOf(c) == text) return c;
         if (HWND hit = FindChild(c, text)) return hit;
@@ -149,36 +149,36 @@ HWND FindChild(HWND parent, const std::string& text) {
 }
 
 void SeedTraces() {
-    ::CreateDirectoryA("C:\\shots\\cache", nullptr);
+    ::CreateDirectoryW(L"C:\\shots\\cache", nullptr);
     for (int i = 1; i <= 40; ++i) {
-        char name[96];
-        snprintf(name, sizeof name, "C:\\shots\\cache\\page%02d[1].htm", i);
-        WriteFile(name, "<html></html>");
+        wchar_t name[96];
+        swprintf(name, ARRAYSIZE(name), L"C:\\shots\\cache\\page%02d[1].htm", i);
+        WriteFile(name, L"<html></html>");
     }
-    RegSetString(HKEY_CURRENT_USER, kShellFolders, "Cache", "C:\\shots\\cache");
-    const std::string paint = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List";
-    const char* files[] = {"C:\\Users\\Public\\Pictures\\holiday.bmp", "C:\\Users\\Public\\Pictures\\plan.png",
-                           "C:\\Users\\Public\\Pictures\\sketch.jpg"};
-    for (int i = 0; i < 3; ++i) RegSetString(HKEY_CURRENT_USER, paint, "File" + std::to_string(i + 1), files[i]);
-    const std::string typed = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
-    RegSetString(HKEY_CURRENT_USER, typed, "url1", "http://www.example.com/");
-    RegSetString(HKEY_CURRENT_USER, typed, "url2", "http://news.example.org/today");
+    RegSetString(HKEY_CURRENT_USER, kShellFolders, L"Cache", L"C:\\shots\\cache");
+    const std::wstring paint = L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List";
+    const wchar_t* files[] = {L"C:\\Users\\Public\\Pictures\\holiday.bmp", L"C:\\Users\\Public\\Pictures\\plan.png",
+                           L"C:\\Users\\Public\\Pictures\\sketch.jpg"};
+    for (int i = 0; i < 3; ++i) RegSetString(HKEY_CURRENT_USER, paint, L"File" + std::to_wstring(i + 1), files[i]);
+    const std::wstring typed = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
+    RegSetString(HKEY_CURRENT_USER, typed, L"url1", L"http://www.example.com/");
+    RegSetString(HKEY_CURRENT_USER, typed, L"url2", L"http://news.example.org/today");
 }
 
 // Every category page once, for checking the looks of all pages (scripts/screenshots.sh --all).
 void EveryPage() {
-    const char* pages[] = {"Internet", "Temporary Internet Files", "Cookies", "History", "Typed URLs", "System",
-                           "Administrator's Temporary Files", "System Temporary Files", "ClipBoard Content",
-                           "Windows Event Log", "Recycle Bin", "Recent Documents", "Recent Network Folder",
-                           "System Registry Traces", "Open File History", "Most Frequently Used Registry",
-                           "Application Traces", "Acrobat Reader", "Microsoft Access", "Microsoft Excel",
-                           "Microsoft PowerPoint", "Microsoft Word", "Winzip", "WordPad", "Paint",
-                           "Windows Media Player", "Microsoft Management Console", "Unused Space", "Wipe List"};
+    const wchar_t* pages[] = {L"Internet", L"Temporary Internet Files", L"Cookies", L"History", L"Typed URLs", L"System",
+                           L"Administrator's Temporary Files", L"System Temporary Files", L"ClipBoard Content",
+                           L"Windows Event Log", L"Recycle Bin", L"Recent Documents", L"Recent Network Folder",
+                           L"System Registry Traces", L"Open File History", L"Most Frequently Used Registry",
+                           L"Application Traces", L"Acrobat Reader", L"Microsoft Access", L"Microsoft Excel",
+                           L"Microsoft PowerPoint", L"Microsoft Word", L"Winzip", L"WordPad", L"Paint",
+                           L"Windows Media Player", L"Microsoft Management Console", L"Unused Space", L"Wipe List"};
     int n = 0;
-    for (const char* page : pages) {
+    for (const wchar_t* page : pages) {
         OpenNode(page, page);
-        char name[16];
-        snprintf(name, sizeof name, "page-%02d", ++n);
+        wchar_t name[16];
+        swprintf(name, ARRAYSIZE(name), L"page-%02d", ++n);
         Shot(name, Main());
         CloseAllPagesNow();
     }
@@ -189,57 +189,57 @@ void Script(bool everyPage) {
     ::MoveWindow(Main(), 0, 0, 1000, 700, TRUE);
     SeedTraces();
     if (everyPage) {
-        ChooseMenu("All Categories");
+        ChooseMenu(L"All Categories");
         EveryPage();
         g_done = true;
         return;
     }
-    ChooseMenu("All Categories");
+    ChooseMenu(L"All Categories");
     Settle(1000);
-    Shot("main-window", Main());
+    Shot(L"main-window", Main());
 
-    OpenNode("Internet", "Internet");
-    Shot("internet-summary", Main());
+    OpenNode(L"Internet", L"Internet");
+    Shot(L"internet-summary", Main());
     CloseAllPagesNow();
 
-    OpenNode("Temporary Internet Files", "Temporary Internet Files");
-    if (HWND erase = FindChild(ActivePage(), "ERASE")) {
-        ::PostMessageA(::GetParent(erase), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(erase), BN_CLICKED),
+    OpenNode(L"Temporary Internet Files", L"Temporary Internet Files");
+    if (HWND erase = FindChild(ActivePage(), L"ERASE")) {
+        ::PostMessageW(::GetParent(erase), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(erase), BN_CLICKED),
                        reinterpret_cast<LPARAM>(erase));
-        for (int i = 0; i < 50 && !::FindWindowA("#32770", "Vivazo"); ++i) ::Sleep(100);
+        for (int i = 0; i < 50 && !::FindWindowW(L"#32770", L"Vivazo"); ++i) ::Sleep(100);
         ::Sleep(2500);
-        Shot("cache-erasing", Main());
-        if (HWND progress = ::FindWindowA("#32770", "Vivazo"))
-            ::PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
-        for (int i = 0; i < 50 && ::FindWindowA("#32770", "Vivazo"); ++i) ::Sleep(100);
+        Shot(L"cache-erasing", Main());
+        if (HWND progress = ::FindWindowW(L"#32770", L"Vivazo"))
+            ::PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
+        for (int i = 0; i < 50 && ::FindWindowW(L"#32770", L"Vivazo"); ++i) ::Sleep(100);
     }
     CloseAllPagesNow();
 
-    OpenNode("System", "System");
-    Shot("system-summary", Main());
+    OpenNode(L"System", L"System");
+    Shot(L"system-summary", Main());
     CloseAllPagesNow();
 
-    OpenNode("Paint", "Paint");
-    Shot("recent-files-paint", Main());
+    OpenNode(L"Paint", L"Paint");
+    Shot(L"recent-files-paint", Main());
     CloseAllPagesNow();
 
-    char label[64] = "";
-    ::GetVolumeInformationA("C:\\", label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0);
-    OpenNode("C:", label[0] ? std::string("C: [") + label + "]" : "C:");
-    Shot("drives", Main());
+    wchar_t label[64] = L"";
+    ::GetVolumeInformationW(L"C:\\", label, ARRAYSIZE(label), nullptr, nullptr, nullptr, nullptr, 0);
+    OpenNode(L"C:", label[0] ? std::wstring(L"C: [") + label + L"]" : L"C:");
+    Shot(L"drives", Main());
     CloseAllPagesNow();
     g_done = true;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-    char prefix[1024] = "";
-    ::GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
-    if (!strstr(prefix, "/test-prefix")) {
-        fprintf(stderr, "refusing to run outside a build folder's test prefix (WINEPREFIX=%s)\n", prefix);
+    wchar_t prefix[1024] = L"";
+    ::GetEnvironmentVariableW(L"WINEPREFIX", prefix, ARRAYSIZE(prefix));
+    if (!wcsstr(prefix, L"/test-prefix")) {
+        fwprintf(stderr, L"refusing to run outside a build folder's test prefix (WINEPREFIX=%ls)\n", prefix);
         return 2;
     }
-    ::CreateDirectoryA(kShotFolder, nullptr);
+    ::CreateDirectoryW(kShotFolder, nullptr);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

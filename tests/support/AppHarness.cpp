@@ -22,7 +22,7 @@ void StopApp() {
 CTidemarkApp* StartApp() {
     if (g_app) return g_app;
     g_app = new CTidemarkApp;
-    g_app->m_hInstance = ::GetModuleHandleA(nullptr);
+    g_app->m_hInstance = ::GetModuleHandleW(nullptr);
     g_app->m_nCmdShow = SW_SHOWNORMAL;
     if (!g_app->InitInstance()) return nullptr;
     Pump();

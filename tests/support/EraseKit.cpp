@@ -11,34 +11,35 @@
 
 namespace testkit {
 
-std::string UseLibraryStub(const std::string& scratchName) {
-    std::string log = ScratchFolder(scratchName) + "\\calls.txt";
-    ::SetEnvironmentVariableA("CORVANE_KESTRIX_LOG", log.c_str());
-    std::string dir = ProgramFolder();
-    ::CopyFileA((dir + "kestrix\\Kestrix.dll").c_str(), (dir + "Kestrix.dll").c_str(), FALSE);
+std::wstring UseLibraryStub(const std::wstring& scratchName) {
+    std::wstring log = ScratchFolder(scratchName) + L"\\calls.txt";
+    ::SetEnvironmentVariableW(L"CORVANE_KESTRIX_LOG", log.c_str());
+    std::wstring dir = ProgramFolder();
+    ::CopyFileW((dir + L"kestrix\\Kestrix.dll").c_str(), (dir + L"Kestrix.dll").c_str(), FALSE);
     return log;
 }
 
-std::string ProgramFolder() {
-    char exe[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string dir = exe;
+std::wstring ProgramFolder() {
+    wchar_t exe[MAX_PATH] = L"";
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring dir = exe;
     dir.resize(dir.rfind('\\') + 1);
     return dir;
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+std::wstring ReadText(const std::wstring& path) {
+    std::ifstream in(path.c_str());
+    std::string bytes(std::istreambuf_iterator<char>(in), {});  // the test library writes ASCII
+    return std::wstring(bytes.begin(), bytes.end());
 }
 
 namespace {
 BOOL CALLBACK FindProgress(HWND h, LPARAM lp) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(h, &pid);
-    char cls[16] = "";
-    ::GetClassNameA(h, cls, sizeof cls);
-    if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(h) && strcmp(cls, "#32770") == 0 && TextOf(h) == "Vivazo") {
+    wchar_t cls[16] = L"";
+    ::GetClassNameW(h, cls, ARRAYSIZE(cls));
+    if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(h) && wcscmp(cls, L"#32770") == 0 && TextOf(h) == L"Vivazo") {
         *reinterpret_cast<HWND*>(lp) = h;
         return FALSE;
     }
@@ -55,7 +56,7 @@ ProgressWatch::~ProgressWatch() {
     m_thread.join();
 }
 
-std::vector<std::string> ProgressWatch::Paths() {
+std::vector<std::wstring> ProgressWatch::Paths() {
     std::lock_guard<std::mutex> g(m_lock);
     return m_paths;
 }
@@ -69,7 +70,7 @@ void ProgressWatch::Run() {
         HWND dlg = nullptr;
         ::EnumWindows(FindProgress, reinterpret_cast<LPARAM>(&dlg));
         if (dlg && dlg != cancelled) {
-            std::string path = TextOf(::GetDlgItem(dlg, IDC_PROGRESS_PATH));
+            std::wstring path = TextOf(::GetDlgItem(dlg, IDC_PROGRESS_PATH));
             size_t count;
             {
                 std::lock_guard<std::mutex> g(m_lock);
@@ -80,7 +81,7 @@ void ProgressWatch::Run() {
             if ((m_cancelAt && count >= m_cancelAt) || late) {
                 m_forced = m_forced || late;
                 HWND button = ::GetDlgItem(dlg, IDC_PROGRESS_CANCEL);
-                ::PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+                ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(button));
                 cancelled = dlg;
             }
         }

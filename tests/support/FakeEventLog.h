@@ -16,8 +16,8 @@ struct RecordSpec {
     uint32_t eventId = 1000;
     uint32_t generated = 315626635;  // 1980-01-02 02:03:55 UTC
     uint32_t written = 315626700;
-    std::string source = "Corvane";
-    std::string computer = "TESTHOST";
+    std::wstring source = L"Corvane";
+    std::wstring computer = L"TESTHOST";
     std::vector<uint8_t> sid;  // none when empty
     size_t dataSize = 0;
 };

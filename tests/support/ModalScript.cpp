@@ -5,23 +5,23 @@
 namespace testkit {
 namespace {
 struct Pending {
-    std::string caption;
+    std::wstring caption;
     const std::function<void(HWND)>* script;
     bool ran = false;
 };
 thread_local std::map<UINT_PTR, Pending*> t_pending;
 
 struct Search {
-    const std::string* caption;
+    const std::wstring* caption;
     HWND found = nullptr;
 };
 
 BOOL CALLBACK FindByCaption(HWND h, LPARAM lp) {
     auto* s = reinterpret_cast<Search*>(lp);
-    char cls[16] = "", text[256] = "";
-    ::GetClassNameA(h, cls, sizeof cls);
-    ::GetWindowTextA(h, text, sizeof text);
-    if (::IsWindowVisible(h) && strcmp(cls, "#32770") == 0 && *s->caption == text) {
+    wchar_t cls[16] = L"", text[256] = L"";
+    ::GetClassNameW(h, cls, ARRAYSIZE(cls));
+    ::GetWindowTextW(h, text, ARRAYSIZE(text));
+    if (::IsWindowVisible(h) && wcscmp(cls, L"#32770") == 0 && *s->caption == text) {
         s->found = h;
         return FALSE;
     }
@@ -38,11 +38,11 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
     p->ran = true;
     ::KillTimer(nullptr, id);
     (*p->script)(s.found);
-    if (::IsWindow(s.found) && ::IsWindowVisible(s.found)) ::PostMessageA(s.found, WM_COMMAND, IDCANCEL, 0);
+    if (::IsWindow(s.found) && ::IsWindowVisible(s.found)) ::PostMessageW(s.found, WM_COMMAND, IDCANCEL, 0);
 }
 }  // namespace
 
-bool WithModalDialog(const std::string& caption, const std::function<void(HWND)>& script,
+bool WithModalDialog(const std::wstring& caption, const std::function<void(HWND)>& script,
                      const std::function<void()>& open) {
     Pending p{caption, &script};
     UINT_PTR id = ::SetTimer(nullptr, 0, 10, OnTimer);
@@ -53,17 +53,17 @@ bool WithModalDialog(const std::string& caption, const std::function<void(HWND)>
     return p.ran;
 }
 
-void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void Click(HWND dialog, int id) { ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-void TypeText(HWND dialog, int id, const std::string& text) {
+void TypeText(HWND dialog, int id, const std::wstring& text) {
     HWND edit = ::GetDlgItem(dialog, id);
-    ::SendMessageA(edit, EM_SETSEL, 0, -1);
-    ::SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+    ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string ItemText(HWND dialog, int id) {
-    char text[1024] = "";
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
+std::wstring ItemText(HWND dialog, int id) {
+    wchar_t text[1024] = L"";
+    ::GetDlgItemTextW(dialog, id, text, ARRAYSIZE(text));
     return text;
 }
 }  // namespace testkit

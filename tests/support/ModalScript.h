@@ -11,11 +11,11 @@ namespace testkit {
 // dialog of this thread with the caption exists, script(dialog) runs inside the dialog's message
 // loop; a dialog the script leaves open is then cancelled. Calls nest (a dialog opened by the
 // script can be scripted in turn). Returns whether the script ran.
-bool WithModalDialog(const std::string& caption, const std::function<void(HWND)>& script,
+bool WithModalDialog(const std::wstring& caption, const std::function<void(HWND)>& script,
                      const std::function<void()>& open);
 
 // User actions on a dialog's controls.
 void Click(HWND dialog, int id);
-void TypeText(HWND dialog, int id, const std::string& text);
-std::string ItemText(HWND dialog, int id);
+void TypeText(HWND dialog, int id, const std::wstring& text);
+std::wstring ItemText(HWND dialog, int id);
 }  // namespace testkit

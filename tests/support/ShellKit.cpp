@@ -8,14 +8,14 @@
 
 namespace testkit {
 namespace {
-const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+const wchar_t* const kShellFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 }
 
-ScopedShellFolder::ScopedShellFolder(const char* value, const std::string& dir) : m_value(value) {
+ScopedShellFolder::ScopedShellFolder(const wchar_t* value, const std::wstring& dir) : m_value(value) {
     HKEY k = nullptr;
-    ::RegOpenKeyA(HKEY_CURRENT_USER, kShellFolders, &k);
+    ::RegOpenKeyW(HKEY_CURRENT_USER, kShellFolders, &k);
     DWORD type = 0, size = sizeof m_old;
-    m_hadOld = ::RegQueryValueExA(k, value, nullptr, &type, reinterpret_cast<BYTE*>(m_old), &size) == ERROR_SUCCESS;
+    m_hadOld = ::RegQueryValueExW(k, value, nullptr, &type, reinterpret_cast<BYTE*>(m_old), &size) == ERROR_SUCCESS;
     m_type = type;
     m_size = size;
     ::RegCloseKey(k);
@@ -26,46 +26,44 @@ ScopedShellFolder::~ScopedShellFolder() {
     if (m_hadOld) RegSetBinary(HKEY_CURRENT_USER, kShellFolders, m_value, m_old, m_size, m_type);
 }
 
-void MakeShortcut(const std::string& lnk, const std::string& target) {
-    IShellLinkA* link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+void MakeShortcut(const std::wstring& lnk, const std::wstring& target) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   reinterpret_cast<void**>(&link))))
         return;
     link->SetPath(target.c_str());
     IPersistFile* file = nullptr;
     link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    WCHAR path[MAX_PATH];
-    ::MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, path, MAX_PATH);
-    file->Save(path, TRUE);
+    file->Save(lnk.c_str(), TRUE);
     file->Release();
     link->Release();
 }
 
-std::string SpecialFolder(int csidl) {
-    char path[MAX_PATH] = "";
-    ::SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+std::wstring SpecialFolder(int csidl) {
+    wchar_t path[MAX_PATH] = L"";
+    ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
     return path;
 }
 
-std::string TrashFolder() {
-    char home[MAX_PATH] = "", xdg[MAX_PATH] = "";
-    if (::GetEnvironmentVariableA("XDG_DATA_HOME", xdg, MAX_PATH)) return {};  // may lie anywhere
-    if (!::GetEnvironmentVariableA("WINEHOMEDIR", home, MAX_PATH)) return {};
-    std::string h = home;
-    if (h.rfind("\\??\\unix\\", 0) != 0 || h.find("\\test-home") == std::string::npos) return {};
-    return "\\\\?\\" + h.substr(4) + "\\.local\\share\\Trash";
+std::wstring TrashFolder() {
+    wchar_t home[MAX_PATH] = L"", xdg[MAX_PATH] = L"";
+    if (::GetEnvironmentVariableW(L"XDG_DATA_HOME", xdg, MAX_PATH)) return {};  // may lie anywhere
+    if (!::GetEnvironmentVariableW(L"WINEHOMEDIR", home, MAX_PATH)) return {};
+    std::wstring h = home;
+    if (h.rfind(L"\\??\\unix\\", 0) != 0 || h.find(L"\\test-home") == std::wstring::npos) return {};
+    return L"\\\\?\\" + h.substr(4) + L"\\.local\\share\\Trash";
 }
 
-void SeedTrash(const std::string& trash, const std::string& name, const std::string& content) {
-    ::SHCreateDirectoryExA(nullptr, (trash + "\\files").c_str(), nullptr);
-    ::SHCreateDirectoryExA(nullptr, (trash + "\\info").c_str(), nullptr);
-    WriteFile(trash + "\\files\\" + name, content);
-    WriteFile(trash + "\\info\\" + name + ".trashinfo",
-              "[Trash Info]\nPath=/corvane/" + name + "\nDeletionDate=2024-05-06T07:08:09\n");
+void SeedTrash(const std::wstring& trash, const std::wstring& name, const std::wstring& content) {
+    ::SHCreateDirectoryExW(nullptr, (trash + L"\\files").c_str(), nullptr);
+    ::SHCreateDirectoryExW(nullptr, (trash + L"\\info").c_str(), nullptr);
+    WriteFile(trash + L"\\files\\" + name, content);
+    WriteFile(trash + L"\\info\\" + name + L".trashinfo",
+              L"[Trash Info]\nPath=/corvane/" + name + L"\nDeletionDate=2024-05-06T07:08:09\n");
 }
 
-std::vector<std::string> OnlyPrefixed(std::vector<std::string> names, const std::string& prefix) {
-    names.erase(std::remove_if(names.begin(), names.end(), [&](const std::string& n) { return n.rfind(prefix, 0) != 0; }),
+std::vector<std::wstring> OnlyPrefixed(std::vector<std::wstring> names, const std::wstring& prefix) {
+    names.erase(std::remove_if(names.begin(), names.end(), [&](const std::wstring& n) { return n.rfind(prefix, 0) != 0; }),
                 names.end());
     return names;
 }

@@ -11,25 +11,25 @@ namespace testkit {
 // the object, and puts the old value back.
 class ScopedShellFolder {
 public:
-    ScopedShellFolder(const char* value, const std::string& dir);
+    ScopedShellFolder(const wchar_t* value, const std::wstring& dir);
     ~ScopedShellFolder();
 
 private:
-    std::string m_value;
-    char m_old[MAX_PATH * 2] = "";
+    std::wstring m_value;
+    wchar_t m_old[MAX_PATH * 2] = L"";
     bool m_hadOld = false;
     DWORD m_type = 0, m_size = 0;
 };
 
-void MakeShortcut(const std::string& lnk, const std::string& target);
+void MakeShortcut(const std::wstring& lnk, const std::wstring& target);
 // The path the shell gives for a special folder now.
-std::string SpecialFolder(int csidl);
+std::wstring SpecialFolder(int csidl);
 
 // The Windows side's view of the Linux trash of the test prefix's HOME; empty when it cannot be
 // reached without leaving the build folder.
-std::string TrashFolder();
+std::wstring TrashFolder();
 // Puts a file into the trash as the desktop would: its data and its information record.
-void SeedTrash(const std::string& trash, const std::string& name, const std::string& content = "binned");
+void SeedTrash(const std::wstring& trash, const std::wstring& name, const std::wstring& content = L"binned");
 // The names that start with the prefix, in their order: a test's own among whatever else is there.
-std::vector<std::string> OnlyPrefixed(std::vector<std::string> names, const std::string& prefix);
+std::vector<std::wstring> OnlyPrefixed(std::vector<std::wstring> names, const std::wstring& prefix);
 }  // namespace testkit

@@ -11,11 +11,11 @@ namespace testkit {
 void Pump() {
     MSG m;
     CWinApp* app = AfxGetApp();
-    while (::PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
         if (m.message == WM_QUIT) continue;
         if (app && app->PreTranslateMessage(&m)) continue;
         ::TranslateMessage(&m);
-        ::DispatchMessageA(&m);
+        ::DispatchMessageW(&m);
     }
     CWnd::DeleteTempMap();
 }
@@ -30,7 +30,7 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs) {
     }
 }
 
-DialogAnswerer::DialogAnswerer(std::string caption, int answerId, int delayMs)
+DialogAnswerer::DialogAnswerer(std::wstring caption, int answerId, int delayMs)
     : m_caption(std::move(caption)), m_answer(answerId), m_delayMs(delayMs), m_thread([this] { Run(); }) {}
 
 DialogAnswerer::~DialogAnswerer() {
@@ -50,18 +50,16 @@ size_t DialogAnswerer::Count() {
 
 // Texts are read without sending messages: the user-interface thread may be waiting for the
 // answerer to stop, or be busy in a modal loop, and a sent message would not be answered.
-std::string TextOf(HWND h) {
+std::wstring TextOf(HWND h) {
     WCHAR w[2048] = L"";
     int n = ::InternalGetWindowText(h, w, 2048);
-    char a[4096] = "";
-    ::WideCharToMultiByte(CP_ACP, 0, w, n, a, sizeof a - 1, nullptr, nullptr);
-    return a;
+    return std::wstring(w, n > 0 ? n : 0);
 }
 
 namespace {
 struct FindState {
     DWORD pid;
-    const std::string* caption;
+    const std::wstring* caption;
     HWND found;
 };
 
@@ -70,9 +68,9 @@ BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(h, &pid);
     if (pid != s->pid || !::IsWindowVisible(h)) return TRUE;
-    char cls[64] = "";
-    ::GetClassNameA(h, cls, sizeof cls);
-    if (strcmp(cls, "#32770") == 0 && *s->caption == TextOf(h)) {
+    wchar_t cls[64] = L"";
+    ::GetClassNameW(h, cls, ARRAYSIZE(cls));
+    if (wcscmp(cls, L"#32770") == 0 && *s->caption == TextOf(h)) {
         s->found = h;
         return FALSE;
     }
@@ -89,12 +87,12 @@ void DialogAnswerer::Run() {
             SeenDialog d;
             d.caption = m_caption;
             d.text = TextOf(::GetDlgItem(s.found, 0xFFFF));
-            d.style = static_cast<DWORD>(::GetWindowLongPtrA(s.found, GWL_STYLE));
-            d.exStyle = static_cast<DWORD>(::GetWindowLongPtrA(s.found, GWL_EXSTYLE));
+            d.style = static_cast<DWORD>(::GetWindowLongPtrW(s.found, GWL_STYLE));
+            d.exStyle = static_cast<DWORD>(::GetWindowLongPtrW(s.found, GWL_EXSTYLE));
             for (HWND c = ::GetWindow(s.found, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-                if ((::GetWindowLongPtrA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                if ((::GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
                     DWORD_PTR icon = 0;
-                    ::SendMessageTimeoutA(c, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 200, &icon);
+                    ::SendMessageTimeoutW(c, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 200, &icon);
                     d.icon = reinterpret_cast<HICON>(icon);
                 }
             {
@@ -102,7 +100,7 @@ void DialogAnswerer::Run() {
                 m_seen.push_back(d);
             }
             if (m_delayMs) ::Sleep(m_delayMs);
-            ::PostMessageA(s.found, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED),
+            ::PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED),
                            reinterpret_cast<LPARAM>(::GetDlgItem(s.found, m_answer)));
             last = s.found;
         }
@@ -110,74 +108,74 @@ void DialogAnswerer::Run() {
     }
 }
 
-static HKEY CreateKey(HKEY root, const std::string& key) {
+static HKEY CreateKey(HKEY root, const std::wstring& key) {
     HKEY k = nullptr;
-    ::RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+    ::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
     return k;
 }
 
-void RegSetBinary(HKEY root, const std::string& key, const std::string& name, const void* data, DWORD size, DWORD type) {
+void RegSetBinary(HKEY root, const std::wstring& key, const std::wstring& name, const void* data, DWORD size, DWORD type) {
     HKEY k = CreateKey(root, key);
-    ::RegSetValueExA(k, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    ::RegSetValueExW(k, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     ::RegCloseKey(k);
 }
 
-void RegSetString(HKEY root, const std::string& key, const std::string& name, const std::string& value) {
+void RegSetString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
     RegSetBinary(root, key, name, value.c_str(), static_cast<DWORD>(value.size() + 1), REG_SZ);
 }
 
-void RegSetDword(HKEY root, const std::string& key, const std::string& name, DWORD value) {
+void RegSetDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value) {
     RegSetBinary(root, key, name, &value, sizeof value, REG_DWORD);
 }
 
-void RegDeleteTree(HKEY root, const std::string& key) { ::SHDeleteKeyA(root, key.c_str()); }
+void RegDeleteTree(HKEY root, const std::wstring& key) { ::SHDeleteKeyW(root, key.c_str()); }
 
-bool RegKeyExists(HKEY root, const std::string& key) {
+bool RegKeyExists(HKEY root, const std::wstring& key) {
     HKEY k = nullptr;
-    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
     ::RegCloseKey(k);
     return true;
 }
 
-bool RegValueExists(HKEY root, const std::string& key, const std::string& name) {
+bool RegValueExists(HKEY root, const std::wstring& key, const std::wstring& name) {
     HKEY k = nullptr;
-    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    bool ok = ::RegQueryValueExA(k, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    bool ok = ::RegQueryValueExW(k, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     ::RegCloseKey(k);
     return ok;
 }
 
-static void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
+static void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = dir + "\\" + name;
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = dir + L"\\" + name;
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                ::RemoveDirectoryA(path.c_str());  // a link goes, never what it points at
-                ::DeleteFileA(path.c_str());
+                ::RemoveDirectoryW(path.c_str());  // a link goes, never what it points at
+                ::DeleteFileW(path.c_str());
             } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
             } else {
-                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileA(path.c_str());
+                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(path.c_str());
             }
-        } while (::FindNextFileA(h, &fd));
+        } while (::FindNextFileW(h, &fd));
         ::FindClose(h);
     }
-    ::RemoveDirectoryA(dir.c_str());
+    ::RemoveDirectoryW(dir.c_str());
 }
 
-LockedKey::LockedKey(std::string key) : m_key(std::move(key)) { m_locked = SetDacl("D:(D;;0x2;;;WD)(A;;KA;;;WD)") == 0; }
-LockedKey::~LockedKey() { SetDacl("D:(A;;KA;;;WD)"); }
+LockedKey::LockedKey(std::wstring key) : m_key(std::move(key)) { m_locked = SetDacl(L"D:(D;;0x2;;;WD)(A;;KA;;;WD)") == 0; }
+LockedKey::~LockedKey() { SetDacl(L"D:(A;;KA;;;WD)"); }
 
-LONG LockedKey::SetDacl(const char* sddl) {
+LONG LockedKey::SetDacl(const wchar_t* sddl) {
     PSECURITY_DESCRIPTOR sd = nullptr;
-    ::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr);
+    ::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr);
     HKEY k = nullptr;
-    LONG rc = ::RegOpenKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, WRITE_DAC, &k);
+    LONG rc = ::RegOpenKeyExW(HKEY_CURRENT_USER, m_key.c_str(), 0, WRITE_DAC, &k);
     if (rc == ERROR_SUCCESS) {
         rc = ::RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, sd);
         ::RegCloseKey(k);
@@ -194,30 +192,30 @@ bool PutClipboard(UINT format, HANDLE data) {
     return true;
 }
 
-bool PutClipboardText(const char* text) {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-    strcpy(static_cast<char*>(::GlobalLock(block)), text);
+bool PutClipboardText(const wchar_t* text) {
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, wcslen(text) + 1);
+    wcscpy(static_cast<wchar_t*>(::GlobalLock(block)), text);
     ::GlobalUnlock(block);
     return PutClipboard(CF_TEXT, block);
 }
 
-std::string ScratchFolder(const std::string& name) {
-    std::string root = "C:\\corvane-scratch";
-    ::CreateDirectoryA(root.c_str(), nullptr);
-    std::string dir = root + "\\" + name;
+std::wstring ScratchFolder(const std::wstring& name) {
+    std::wstring root = L"C:\\corvane-scratch";
+    ::CreateDirectoryW(root.c_str(), nullptr);
+    std::wstring dir = root + L"\\" + name;
     RemoveTree(dir);
-    ::CreateDirectoryA(dir.c_str(), nullptr);
+    ::CreateDirectoryW(dir.c_str(), nullptr);
     return dir;
 }
 
-void WriteFile(const std::string& path, const std::string& content) {
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+void WriteFile(const std::wstring& path, const std::wstring& content) {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     ::CloseHandle(h);
 }
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 COLORREF ClientPixel(HWND h, int x, int y) {
     ::UpdateWindow(h);

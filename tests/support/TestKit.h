@@ -19,8 +19,8 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 
 // A message box or dialog that appeared while a watcher was running, and how it was answered.
 struct SeenDialog {
-    std::string caption;
-    std::string text;   // the message text (static 0xFFFF) for message boxes
+    std::wstring caption;
+    std::wstring text;   // the message text (static 0xFFFF) for message boxes
     DWORD style = 0;
     DWORD exStyle = 0;
     HICON icon = nullptr;  // the icon shown by a message box
@@ -30,14 +30,14 @@ struct SeenDialog {
 // and answers each by pressing the button with answerId. Everything it saw is kept.
 class DialogAnswerer {
 public:
-    explicit DialogAnswerer(std::string caption, int answerId = IDOK, int delayMs = 0);
+    explicit DialogAnswerer(std::wstring caption, int answerId = IDOK, int delayMs = 0);
     ~DialogAnswerer();
     std::vector<SeenDialog> Seen();
     size_t Count();
 
 private:
     void Run();
-    std::string m_caption;
+    std::wstring m_caption;
     int m_answer;
     int m_delayMs;
     std::atomic<bool> m_stop{false};
@@ -47,38 +47,38 @@ private:
 };
 
 // Registry of HKEY_CURRENT_USER in the test prefix.
-void RegSetString(HKEY root, const std::string& key, const std::string& name, const std::string& value);
-void RegSetBinary(HKEY root, const std::string& key, const std::string& name, const void* data, DWORD size, DWORD type);
-void RegSetDword(HKEY root, const std::string& key, const std::string& name, DWORD value);
-void RegDeleteTree(HKEY root, const std::string& key);
-bool RegKeyExists(HKEY root, const std::string& key);
-bool RegValueExists(HKEY root, const std::string& key, const std::string& name);
+void RegSetString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value);
+void RegSetBinary(HKEY root, const std::wstring& key, const std::wstring& name, const void* data, DWORD size, DWORD type);
+void RegSetDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value);
+void RegDeleteTree(HKEY root, const std::wstring& key);
+bool RegKeyExists(HKEY root, const std::wstring& key);
+bool RegValueExists(HKEY root, const std::wstring& key, const std::wstring& name);
 
 // Denies setting and deleting values of a key below HKEY_CURRENT_USER while it lives; the
 // registry enforces it.
 class LockedKey {
 public:
-    explicit LockedKey(std::string key);
+    explicit LockedKey(std::wstring key);
     ~LockedKey();
     bool Locked() const { return m_locked; }
 
 private:
-    LONG SetDacl(const char* sddl);
-    std::string m_key;
+    LONG SetDacl(const wchar_t* sddl);
+    std::wstring m_key;
     bool m_locked = false;
 };
 
 // Puts data (or text) on the clipboard as the only format; false when it could not be opened.
 bool PutClipboard(UINT format, HANDLE data);
-bool PutClipboardText(const char* text);
+bool PutClipboardText(const wchar_t* text);
 
 // A fresh, empty folder inside the prefix's drive C:, for one test.
-std::string ScratchFolder(const std::string& name);
-void WriteFile(const std::string& path, const std::string& content = "x");
-bool FileExists(const std::string& path);
+std::wstring ScratchFolder(const std::wstring& name);
+void WriteFile(const std::wstring& path, const std::wstring& content = L"x");
+bool FileExists(const std::wstring& path);
 
 // A window's text, read without sending it a message.
-std::string TextOf(HWND h);
+std::wstring TextOf(HWND h);
 
 // Reads a pixel of a window's client area from the screen.
 COLORREF ClientPixel(HWND h, int x, int y);

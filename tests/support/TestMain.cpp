@@ -10,12 +10,12 @@
 #include "afxwin.h"
 
 int main(int argc, char** argv) {
-    char prefix[1024] = "";
-    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
-    size_t n = strlen(prefix);
-    const char* want = "/test-prefix";
-    if (n < strlen(want) || strcmp(prefix + n - strlen(want), want) != 0) {
-        fprintf(stderr, "refusing to run: not in the build folder's test Wine prefix (WINEPREFIX=%s)\n", prefix);
+    wchar_t prefix[1024] = L"";
+    GetEnvironmentVariableW(L"WINEPREFIX", prefix, ARRAYSIZE(prefix));
+    size_t n = wcslen(prefix);
+    const wchar_t* want = L"/test-prefix";
+    if (n < wcslen(want) || wcscmp(prefix + n - wcslen(want), want) != 0) {
+        fwprintf(stderr, L"refusing to run: not in the build folder's test Wine prefix (WINEPREFIX=%ls)\n", prefix);
         return 2;
     }
     Pacing::SetScalePercent(0);
