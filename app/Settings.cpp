@@ -25,4 +25,24 @@ void SetQuickErase(bool on) {
     Write(L"Quick Erase", on);
     Pacing::SetQuickErase(on);
 }
+
+bool Overwrite() { return Read(L"Overwrite"); }
+void SetOverwrite(bool on) { Write(L"Overwrite", on); }
+
+unsigned Passes() {
+    CWinApp* app = AfxGetApp();
+    int n = app ? app->GetProfileInt(kSection, L"Passes", 1) : 1;
+    return n < 1 ? 1u : n > 3 ? 3u : static_cast<unsigned>(n);
+}
+
+void SetPasses(unsigned passes) {
+    if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(kSection, L"Passes", static_cast<int>(passes < 1 ? 1 : passes > 3 ? 3 : passes));
+}
+
+engine::Options EraseOptions() {
+    engine::Options options;
+    options.overwrite = Overwrite();
+    options.passes = Passes();
+    return options;
+}
 }  // namespace settings

@@ -2,6 +2,8 @@
 // HKEY_CURRENT_USER's Local AppWizard-Generated Applications key); both are off until turned on.
 #pragma once
 
+#include "Options.h"
+
 namespace settings {
 // The tree shows every category, not only the Internet ones.
 bool AllCategories();
@@ -9,4 +11,12 @@ void SetAllCategories(bool on);
 // Erases run without their pauses per folder, per file and before the erase.
 bool QuickErase();
 void SetQuickErase(bool on);
+// Erase Settings: files are overwritten before they are deleted (off until turned on), with 1 to 3
+// passes (1 until chosen).
+bool Overwrite();
+void SetOverwrite(bool on);
+unsigned Passes();
+void SetPasses(unsigned passes);
+// What every erase of the window program goes by.
+engine::Options EraseOptions();
 }  // namespace settings

@@ -1,0 +1,14 @@
+// The one way an erase tells the user what it did: a system-modal box captioned with the
+// program's name, with one line per category and what the user should know besides.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "Report.h"
+
+namespace report {
+// Shows the report of erases that ran: a warning icon when anything stayed. Returns when closed.
+void ShowOutcomes(const std::vector<engine::Outcome>& outcomes);
+// Shows a message of an erase (information, or a warning when warning is set).
+void ShowText(const std::wstring& text, bool warning = false);
+}  // namespace report
