@@ -117,7 +117,7 @@ BOOL CAnimatedPicture::Load(HGLOBAL hGlobal, DWORD size) {
     const auto* data = hGlobal ? static_cast<const uint8_t*>(::GlobalLock(hGlobal)) : nullptr;
     if (!data) return FALSE;
     size = static_cast<DWORD>(std::min<SIZE_T>(size, ::GlobalSize(hGlobal)));  // never read past the block
-    bool isGif = size >= 3 && std::memcmp(data, L"GIF", 3) == 0;
+    bool isGif = size >= 3 && std::memcmp(data, "GIF", 3) == 0;
     BOOL ok = isGif ? LoadFrames(data, size) : FALSE;
     ::GlobalUnlock(hGlobal);
     if (!isGif) ok = LoadStill(hGlobal, size);

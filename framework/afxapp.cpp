@@ -89,7 +89,7 @@ CWinApp::CWinApp(const wchar_t* appName) {
         const wchar_t* name = wcsrchr(path, '\\');
         m_pszAppName = name ? name + 1 : path;
         size_t dot = m_pszAppName.rfind('.');
-        if (dot != std::wstring::npos) m_pszAppName.resize(dot);
+        if (dot != CString::npos) m_pszAppName.resize(dot);
     }
     m_pszProfileName = m_pszAppName;
     m_hThread = nullptr;
@@ -169,7 +169,7 @@ void CWinApp::SetRegistryKey(const wchar_t* key) {
 
 HKEY CWinApp::GetAppRegistryKey() {
     if (m_pszRegistryKey.empty()) return nullptr;
-    std::wstring path = L"Software\\" + m_pszRegistryKey + L"\\" + m_pszProfileName;
+    CString path = L"Software\\" + m_pszRegistryKey + L"\\" + m_pszProfileName;
     HKEY key = nullptr;
     DWORD disposition = 0;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -189,7 +189,7 @@ HKEY CWinApp::GetSectionKey(const wchar_t* section) {
     return r == ERROR_SUCCESS ? key : nullptr;
 }
 
-std::wstring CWinApp::GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* def) {
+CString CWinApp::GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* def) {
     HKEY key = GetSectionKey(section);
     if (!key) return def;
     wchar_t buf[1024];
@@ -232,8 +232,8 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
     m_nMaxMRU = nMaxMRU;
     m_recentFiles.clear();
     for (UINT i = 1; i <= nMaxMRU; ++i) {
-        std::wstring entry = L"File" + std::to_wstring(i);
-        std::wstring file = GetProfileString(L"Recent File List", entry.c_str());
+        CString entry = L"File" + std::to_wstring(i);
+        CString file = GetProfileString(L"Recent File List", entry.c_str());
         if (!file.empty()) m_recentFiles.push_back(file);
     }
 }
@@ -241,7 +241,7 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
 void CWinApp::SaveStdProfileSettings() {
     if (m_nMaxMRU == 0) return;
     for (UINT i = 1; i <= m_nMaxMRU; ++i) {
-        std::wstring entry = L"File" + std::to_wstring(i);
+        CString entry = L"File" + std::to_wstring(i);
         WriteProfileString(L"Recent File List", entry.c_str(),
                            i <= m_recentFiles.size() ? m_recentFiles[i - 1].c_str() : nullptr);
     }
@@ -285,7 +285,7 @@ void CWinApp::OnFileNew() {
     // Only templates with a new-file name offer themselves; with one there is nothing to choose.
     CDocTemplate* chosen = nullptr;
     for (CDocTemplate* t : m_templates) {
-        std::wstring name;
+        CString name;
         if (t->GetDocString(name, CDocTemplate::fileNewName)) {
             chosen = t;
             break;
@@ -319,7 +319,7 @@ void CWinApp::OnFilePrintSetup() {
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
     for (size_t i = 0; i < m_args.size(); ++i) {
-        const std::wstring& a = m_args[i];
+        const CString& a = m_args[i];
         bool flag = !a.empty() && (a[0] == '-' || a[0] == '/');
         info.ParseParam(flag ? a.c_str() + 1 : a.c_str(), flag, i + 1 == m_args.size());
     }
@@ -345,10 +345,10 @@ CWinApp* AfxGetApp() { return g_app; }
 
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 
-int AfxMessageBox(const std::wstring& text, UINT nType, UINT) {
+int AfxMessageBox(const CString& text, UINT nType, UINT) {
     CWnd* main = AfxGetMainWnd();
     HWND owner = main && main->IsWindow() ? main->m_hWnd : nullptr;
-    std::wstring caption = g_app ? g_app->m_pszAppName : std::wstring();
+    CString caption = g_app ? g_app->m_pszAppName : CString();
     return ::MessageBoxW(owner, text.c_str(), caption.c_str(), nType);
 }
 

@@ -27,7 +27,7 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfn, LPVOID pParam, int nPriority = TH
 class CCommandLineInfo {
 public:
     enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing = -1 } m_nShellCommand = FileNew;
-    std::wstring m_strFileName;
+    CString m_strFileName;
     BOOL m_bShowSplash = TRUE;
     virtual ~CCommandLineInfo() = default;
     virtual void ParseParam(const wchar_t* pszParam, BOOL bFlag, BOOL bLast);
@@ -54,7 +54,7 @@ public:
     void SetRegistryKey(const wchar_t* key);
     HKEY GetAppRegistryKey();
     HKEY GetSectionKey(const wchar_t* section);
-    std::wstring GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* def = L"");
+    CString GetProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* def = L"");
     BOOL WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value);
     UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int def);
     BOOL WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value);
@@ -75,15 +75,15 @@ public:
     void OnFileOpen();
     void OnFilePrintSetup();
 
-    std::wstring m_pszAppName;
-    std::wstring m_pszRegistryKey;
-    std::wstring m_pszProfileName;
-    std::vector<std::wstring> m_recentFiles;
+    CString m_pszAppName;
+    CString m_pszRegistryKey;
+    CString m_pszProfileName;
+    std::vector<CString> m_recentFiles;
     UINT m_nMaxMRU = 0;
     CWnd* m_pMainWnd = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
     HINSTANCE m_hInstance = nullptr;
-    std::vector<std::wstring> m_args;  // the command line's arguments, program name excluded
+    std::vector<CString> m_args;  // the command line's arguments, program name excluded
 
 protected:
     std::vector<CDocTemplate*> m_templates;
@@ -92,7 +92,7 @@ protected:
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 // A message box owned by the main window, captioned with the application's name.
-int AfxMessageBox(const std::wstring& text, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(const CString& text, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = 0);
 // Runs the application object: InitInstance, then the message loop.
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrev, LPSTR lpCmdLine, int nCmdShow);

@@ -33,7 +33,7 @@ private:
 // An indicator pane: enabled shows its text, disabled shows nothing.
 class CStatusCmdUI : public CCmdUI {
 public:
-    CStatusCmdUI(CStatusBar* bar, int index, std::wstring text) : m_bar(bar), m_index(index), m_text(std::move(text)) {}
+    CStatusCmdUI(CStatusBar* bar, int index, CString text) : m_bar(bar), m_index(index), m_text(std::move(text)) {}
     void Enable(BOOL bOn) override {
         CCmdUI::Enable(bOn);
         SetText(bOn ? m_text.c_str() : L"");
@@ -45,10 +45,10 @@ public:
 private:
     CStatusBar* m_bar;
     int m_index;
-    std::wstring m_text;
+    CString m_text;
 };
 
-int TextWidth(HWND h, const std::wstring& text) {
+int TextWidth(HWND h, const CString& text) {
     HDC dc = ::GetDC(h);
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0));
     HGDIOBJ old = ::SelectObject(dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
@@ -147,7 +147,7 @@ UINT CToolBar::GetItemID(int index) const {
     return static_cast<UINT>(b.idCommand);
 }
 
-std::wstring CToolBar::TipText(UINT id) { return AfxExtractSubString(AfxLoadString(id), 1); }
+CString CToolBar::TipText(UINT id) { return AfxExtractSubString(AfxLoadString(id), 1); }
 
 CSize CToolBar::CalcFixedLayout(BOOL, BOOL bHorz) {
     // A row of buttons along the top or bottom, a column (every button wrapped) at the sides.
@@ -174,7 +174,7 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) {
 
 BOOL CToolBar::AnswerTipRequest(NMHDR* nm) {
     if (!(m_dwStyle & CBRS_TOOLTIPS)) return FALSE;
-    std::wstring tip = TipText(static_cast<UINT>(nm->idFrom));
+    CString tip = TipText(static_cast<UINT>(nm->idFrom));
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(nm);
     lstrcpynW(info->szText, tip.c_str(), ARRAYSIZE(info->szText));
     info->lpszText = info->szText;
@@ -227,7 +227,7 @@ BOOL CStatusBar::Create(CWnd* pParent, DWORD style, UINT nID) {
 BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
     if (count < 1 || count > 255) return FALSE;
     m_ids.assign(ids, ids + count);
-    m_texts.assign(static_cast<size_t>(count), std::wstring());
+    m_texts.assign(static_cast<size_t>(count), CString());
     m_widths.assign(static_cast<size_t>(count), 0);
     for (size_t i = 0; i < m_ids.size(); ++i) {
         if (m_ids[i] == ID_SEPARATOR) continue;
@@ -255,15 +255,15 @@ void CStatusBar::UpdateParts() {
     SendMessage(SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
-std::wstring CStatusBar::GetPaneText(int index) const {
+CString CStatusBar::GetPaneText(int index) const {
     int n = LOWORD(SendMessage(SB_GETTEXTLENGTHW, index));
-    std::wstring s(static_cast<size_t>(n) + 1, '\0');
+    CString s(static_cast<size_t>(n) + 1, '\0');
     SendMessage(SB_GETTEXTW, index, reinterpret_cast<LPARAM>(s.data()));
     s.resize(static_cast<size_t>(n));
     return s;
 }
 
-BOOL CStatusBar::SetPaneText(int index, const std::wstring& text) {
+BOOL CStatusBar::SetPaneText(int index, const CString& text) {
     return SendMessage(SB_SETTEXTW, index, reinterpret_cast<LPARAM>(text.c_str())) != 0;
 }
 

@@ -98,7 +98,7 @@ public:
     void GetItemRect(int index, RECT* r) const { SendMessage(TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(r)); }
     BOOL IsButtonEnabled(UINT id) const { return SendMessage(TB_ISBUTTONENABLED, id) != 0; }
     // The tool tip of a command: the second line of its string resource.
-    static std::wstring TipText(UINT id);
+    static CString TipText(UINT id);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
@@ -121,8 +121,8 @@ public:
     BOOL SetIndicators(const UINT* ids, int count);
     int GetCount() const { return static_cast<int>(m_ids.size()); }
     UINT GetItemID(int index) const { return m_ids[static_cast<size_t>(index)]; }
-    std::wstring GetPaneText(int index) const;
-    BOOL SetPaneText(int index, const std::wstring& text);
+    CString GetPaneText(int index) const;
+    BOOL SetPaneText(int index, const CString& text);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler) override;
@@ -131,6 +131,6 @@ public:
 private:
     void UpdateParts();
     std::vector<UINT> m_ids;
-    std::vector<std::wstring> m_texts;
+    std::vector<CString> m_texts;
     std::vector<int> m_widths;
 };

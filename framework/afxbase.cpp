@@ -10,21 +10,21 @@ HINSTANCE AfxGetResourceHandle() {
 
 void AfxSetResourceHandle(HINSTANCE h) { g_resourceHandle = h; }
 
-std::wstring AfxLoadString(UINT id) {
+CString AfxLoadString(UINT id) {
     // LoadStringW with a zero length gives a pointer to the resource itself (UTF-16, unterminated).
     const WCHAR* p = nullptr;
     int n = LoadStringW(AfxGetResourceHandle(), id, reinterpret_cast<LPWSTR>(&p), 0);
-    if (n <= 0 || !p) return std::wstring();
-    return std::wstring(p, static_cast<size_t>(n));
+    if (n <= 0 || !p) return CString();
+    return CString(p, static_cast<size_t>(n));
 }
 
-std::wstring AfxExtractSubString(const std::wstring& full, int index, wchar_t sep) {
+CString AfxExtractSubString(const CString& full, int index, wchar_t sep) {
     size_t start = 0;
     for (int i = 0; i < index; ++i) {
         size_t next = full.find(sep, start);
-        if (next == std::wstring::npos) return std::wstring();
+        if (next == CString::npos) return CString();
         start = next + 1;
     }
     size_t end = full.find(sep, start);
-    return full.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+    return full.substr(start, end == CString::npos ? CString::npos : end - start);
 }

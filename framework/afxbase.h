@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+// The framework's text: UTF-16, as the W functions take it.
+using CString = std::wstring;
+
 struct CPoint : POINT {
     CPoint() : POINT{0, 0} {}
     CPoint(int x_, int y_) : POINT{x_, y_} {}
@@ -65,6 +68,6 @@ HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE h);
 
 // A string resource as text; empty when it does not exist.
-std::wstring AfxLoadString(UINT id);
+CString AfxLoadString(UINT id);
 // The n-th '\n'-separated part of a text (document strings, fly-by prompts).
-std::wstring AfxExtractSubString(const std::wstring& full, int index, wchar_t sep = '\n');
+CString AfxExtractSubString(const CString& full, int index, wchar_t sep = '\n');

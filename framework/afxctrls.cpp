@@ -1,9 +1,9 @@
 #include "afxctrls.h"
 
-std::wstring CListBox::GetText(int i) const {
+CString CListBox::GetText(int i) const {
     int n = static_cast<int>(SendMessage(LB_GETTEXTLEN, i));
-    if (n < 0) return std::wstring();
-    std::wstring s(static_cast<size_t>(n) + 1, '\0');
+    if (n < 0) return CString();
+    CString s(static_cast<size_t>(n) + 1, '\0');
     n = static_cast<int>(SendMessage(LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data())));
     s.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return s;
@@ -29,7 +29,7 @@ int CListCtrl::InsertColumn(int col, const wchar_t* heading, int format, int wid
     return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, col, reinterpret_cast<LPARAM>(&c)));
 }
 
-int CListCtrl::InsertItem(int index, const std::wstring& text, int image) {
+int CListCtrl::InsertItem(int index, const CString& text, int image) {
     LVITEMW it{};
     it.mask = LVIF_TEXT;
     it.iItem = index;
@@ -41,15 +41,15 @@ int CListCtrl::InsertItem(int index, const std::wstring& text, int image) {
     return InsertItem(&it);
 }
 
-BOOL CListCtrl::SetItemText(int item, int sub, const std::wstring& text) {
+BOOL CListCtrl::SetItemText(int item, int sub, const CString& text) {
     LVITEMW it{};
     it.iSubItem = sub;
     it.pszText = const_cast<wchar_t*>(text.c_str());
     return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it)));
 }
 
-std::wstring CListCtrl::GetItemText(int item, int sub) const {
-    std::wstring buf(1024, '\0');
+CString CListCtrl::GetItemText(int item, int sub) const {
+    CString buf(1024, '\0');
     LVITEMW it{};
     it.iSubItem = sub;
     it.pszText = buf.data();
@@ -66,7 +66,7 @@ BOOL CListCtrl::SetCheck(int i, BOOL check) {
     return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&it)));
 }
 
-HTREEITEM CTreeCtrl::InsertItem(const std::wstring& text, HTREEITEM parent, HTREEITEM after) {
+HTREEITEM CTreeCtrl::InsertItem(const CString& text, HTREEITEM parent, HTREEITEM after) {
     TVINSERTSTRUCTW tis{};
     tis.hParent = parent;
     tis.hInsertAfter = after;
@@ -75,7 +75,7 @@ HTREEITEM CTreeCtrl::InsertItem(const std::wstring& text, HTREEITEM parent, HTRE
     return InsertItem(&tis);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(const std::wstring& text, int image, int selImage, HTREEITEM parent,
+HTREEITEM CTreeCtrl::InsertItem(const CString& text, int image, int selImage, HTREEITEM parent,
                                 HTREEITEM after) {
     TVINSERTSTRUCTW tis{};
     tis.hParent = parent;
@@ -87,14 +87,14 @@ HTREEITEM CTreeCtrl::InsertItem(const std::wstring& text, int image, int selImag
     return InsertItem(&tis);
 }
 
-std::wstring CTreeCtrl::GetItemText(HTREEITEM i) const {
+CString CTreeCtrl::GetItemText(HTREEITEM i) const {
     wchar_t buf[1024] = L"";
     TVITEMW it{};
     it.mask = TVIF_TEXT;
     it.hItem = i;
     it.pszText = buf;
     it.cchTextMax = ARRAYSIZE(buf);
-    if (!SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it))) return std::wstring();
+    if (!SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it))) return CString();
     return buf;
 }
 

@@ -41,14 +41,14 @@ public:
 
 class CListBox : public CWnd {
 public:
-    int AddString(const std::wstring& s) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()))); }
-    int InsertString(int i, const std::wstring& s) { return static_cast<int>(SendMessage(LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(s.c_str()))); }
+    int AddString(const CString& s) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()))); }
+    int InsertString(int i, const CString& s) { return static_cast<int>(SendMessage(LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(s.c_str()))); }
     int DeleteString(int i) { return static_cast<int>(SendMessage(LB_DELETESTRING, i)); }
     int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
     int SetCurSel(int i) { return static_cast<int>(SendMessage(LB_SETCURSEL, i)); }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
-    std::wstring GetText(int i) const;
+    CString GetText(int i) const;
 };
 
 class CImageList {
@@ -81,10 +81,10 @@ public:
 class CListCtrl : public CWnd {
 public:
     int InsertColumn(int col, const wchar_t* heading, int format = LVCFMT_LEFT, int width = -1);
-    int InsertItem(int index, const std::wstring& text, int image = -1);
+    int InsertItem(int index, const CString& text, int image = -1);
     int InsertItem(const LVITEMW* item) { return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(item))); }
-    BOOL SetItemText(int item, int sub, const std::wstring& text);
-    std::wstring GetItemText(int item, int sub) const;
+    BOOL SetItemText(int item, int sub, const CString& text);
+    CString GetItemText(int item, int sub) const;
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     BOOL DeleteItem(int i) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, i)); }
     BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
@@ -112,8 +112,8 @@ public:
     HTREEITEM InsertItem(const TVINSERTSTRUCTW* tis) {
         return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(tis)));
     }
-    HTREEITEM InsertItem(const std::wstring& text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
-    HTREEITEM InsertItem(const std::wstring& text, int image, int selImage, HTREEITEM parent = TVI_ROOT,
+    HTREEITEM InsertItem(const CString& text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
+    HTREEITEM InsertItem(const CString& text, int image, int selImage, HTREEITEM parent = TVI_ROOT,
                          HTREEITEM after = TVI_LAST);
     BOOL DeleteItem(HTREEITEM i) { return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(i))); }
     BOOL DeleteAllItems() { return DeleteItem(TVI_ROOT); }
@@ -131,7 +131,7 @@ public:
     HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
     BOOL SelectItem(HTREEITEM i) { return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(i))); }
     UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
-    std::wstring GetItemText(HTREEITEM i) const;
+    CString GetItemText(HTREEITEM i) const;
     UINT GetItemState(HTREEITEM i, UINT mask) const;
     HTREEITEM HitTest(CPoint pt, UINT* flags = nullptr) const;
     HIMAGELIST SetImageList(HIMAGELIST il, int which) {

@@ -16,11 +16,11 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
     rControl.SubclassWindow(pDX->PrepareCtrl(nIDC));
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, std::wstring& value) {
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
     HWND h = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
         int n = ::GetWindowTextLengthW(h);
-        std::wstring s(static_cast<size_t>(n) + 1, '\0');
+        CString s(static_cast<size_t>(n) + 1, '\0');
         n = ::GetWindowTextW(h, s.data(), n + 1);
         s.resize(n > 0 ? static_cast<size_t>(n) : 0);
         value = s;
@@ -30,7 +30,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, std::wstring& value) {
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    std::wstring s = std::to_wstring(value);
+    CString s = std::to_wstring(value);
     DDX_Text(pDX, nIDC, s);
     if (pDX->m_bSaveAndValidate) value = _wtoi(s.c_str());
 }
@@ -60,14 +60,14 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
     } while (h && !(::GetWindowLongPtrW(h, GWL_STYLE) & WS_GROUP));
 }
 
-void DDX_LBString(CDataExchange* pDX, int nIDC, std::wstring& value) {
+void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
     HWND h = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
         int sel = static_cast<int>(::SendMessageW(h, LB_GETCURSEL, 0, 0));
         value.clear();
         if (sel != LB_ERR) {
             int n = static_cast<int>(::SendMessageW(h, LB_GETTEXTLEN, sel, 0));
-            std::wstring s(static_cast<size_t>(n) + 1, '\0');
+            CString s(static_cast<size_t>(n) + 1, '\0');
             n = static_cast<int>(::SendMessageW(h, LB_GETTEXT, sel, reinterpret_cast<LPARAM>(s.data())));
             s.resize(n > 0 ? static_cast<size_t>(n) : 0);
             value = s;

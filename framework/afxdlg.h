@@ -12,13 +12,13 @@ public:
 
 // Binds the dialog's control nIDC to rControl, once.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
-void DDX_Text(CDataExchange* pDX, int nIDC, std::wstring& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 // The index of the checked radio button of the group that starts at nIDC, or -1.
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
 // The text of a list box's selection; loading selects the first entry that starts with it.
-void DDX_LBString(CDataExchange* pDX, int nIDC, std::wstring& value);
+void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value);
 
 class CDialog : public CWnd {
 public:

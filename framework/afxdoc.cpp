@@ -12,12 +12,12 @@ CDocument::~CDocument() {
     if (m_pDocTemplate) m_pDocTemplate->RemoveDocument(this);
 }
 
-void CDocument::SetTitle(const std::wstring& title) {
+void CDocument::SetTitle(const CString& title) {
     m_strTitle = title;
     UpdateFrameCounts();
 }
 
-void CDocument::SetPathName(const std::wstring& path) {
+void CDocument::SetPathName(const CString& path) {
     wchar_t full[MAX_PATH];
     wchar_t* name = nullptr;
     DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH, full, &name);
@@ -37,7 +37,7 @@ BOOL CDocument::OnOpenDocument(const wchar_t* path) {
     HANDLE h = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        AfxMessageBox(std::wstring(L"Cannot open the file ") + path + L".", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(CString(L"Cannot open the file ") + path + L".", MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     ::CloseHandle(h);
@@ -101,7 +101,7 @@ void CDocTemplate::LoadTemplate() {
         m_hAccelTable = ::LoadAcceleratorsW(res, MAKEINTRESOURCEW(m_nIDResource));
 }
 
-BOOL CDocTemplate::GetDocString(std::wstring& out, DocStringIndex index) const {
+BOOL CDocTemplate::GetDocString(CString& out, DocStringIndex index) const {
     out = AfxExtractSubString(m_strDocStrings, index);
     return !out.empty();
 }
@@ -115,7 +115,7 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(const wchar_t* path, CDocume
             rpDocMatch = d;
             return yesAlreadyOpen;
         }
-    std::wstring ext;
+    CString ext;
     if (GetDocString(ext, filterExt)) {
         const wchar_t* dot = wcsrchr(path, '.');
         if (dot && lstrcmpiW(dot, ext.c_str()) == 0) return yesAttemptNative;
@@ -204,7 +204,7 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const wchar_t* path, BOOL bMakeVi
 }
 
 void CMultiDocTemplate::SetDefaultTitle(CDocument* doc) {
-    std::wstring name;
+    CString name;
     if (GetDocString(name, docName))
         name += std::to_wstring(m_nUntitledCount + 1);
     else

@@ -18,10 +18,10 @@ public:
     CDocument() = default;
     ~CDocument() override;
 
-    const std::wstring& GetTitle() const { return m_strTitle; }
-    virtual void SetTitle(const std::wstring& title);
-    const std::wstring& GetPathName() const { return m_strPathName; }
-    virtual void SetPathName(const std::wstring& path);
+    const CString& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const CString& title);
+    const CString& GetPathName() const { return m_strPathName; }
+    virtual void SetPathName(const CString& path);
     CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
 
     virtual BOOL OnNewDocument();
@@ -41,8 +41,8 @@ public:
     BOOL m_bAutoDelete = TRUE;
 
 private:
-    std::wstring m_strTitle;
-    std::wstring m_strPathName;
+    CString m_strTitle;
+    CString m_strPathName;
     BOOL m_bModified = FALSE;
     std::vector<CView*> m_views;
 };
@@ -58,7 +58,7 @@ public:
 
     // Loads the document strings, the shared menu and the accelerators of the resource id.
     virtual void LoadTemplate();
-    BOOL GetDocString(std::wstring& out, DocStringIndex index) const;
+    BOOL GetDocString(CString& out, DocStringIndex index) const;
     virtual CDocument* OpenDocumentFile(const wchar_t* path, BOOL bMakeVisible = TRUE) = 0;
     virtual Confidence MatchDocType(const wchar_t* path, CDocument*& rpDocMatch);
     virtual void AddDocument(CDocument* doc);
@@ -76,7 +76,7 @@ public:
     const CRuntimeClass* m_pViewClass;
     HMENU m_hMenuShared = nullptr;
     HACCEL m_hAccelTable = nullptr;
-    std::wstring m_strDocStrings;
+    CString m_strDocStrings;
 
 protected:
     std::vector<CDocument*> m_docList;

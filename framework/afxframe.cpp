@@ -211,11 +211,11 @@ CWnd* CFrameWnd::GetMessageBar() const {
 }
 
 void CFrameWnd::SetMessageText(UINT nID) {
-    SetMessageText(nID ? AfxExtractSubString(AfxLoadString(nID), 0) : std::wstring());
+    SetMessageText(nID ? AfxExtractSubString(AfxLoadString(nID), 0) : CString());
     m_nIDLastMessage = nID;
 }
 
-void CFrameWnd::SetMessageText(const std::wstring& text) {
+void CFrameWnd::SetMessageText(const CString& text) {
     if (CWnd* bar = GetMessageBar()) {
         bar->SetWindowText(text);
         bar->UpdateWindow();
@@ -256,7 +256,7 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {
         m_nIDTracking = static_cast<UINT>(wParam);
         SetMessageText(m_nIDTracking);
     } else {
-        SetMessageText(lParam ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
+        SetMessageText(lParam ? CString(reinterpret_cast<const wchar_t*>(lParam)) : CString());
         m_nIDTracking = m_nIDLastMessage = 0;
     }
     return previous;
@@ -357,7 +357,7 @@ CDocument* CMDIFrameWnd::GetActiveDocument() {
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL) {
     BOOL max = FALSE;
     CMDIChildWnd* child = MDIGetActive(&max);
-    std::wstring title = m_strTitle;
+    CString title = m_strTitle;
     if ((GetStyle() & FWS_ADDTOTITLE) && child && !max && child->IsWindowVisible())
         if (CDocument* doc = child->GetActiveDocument()) title += L" - " + doc->GetTitle();
     SetWindowText(title);

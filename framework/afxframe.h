@@ -28,7 +28,7 @@ public:
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     // Lays the bars and the client pane out in the client area.
     virtual void RecalcLayout();
-    const std::wstring& GetTitle() const { return m_strTitle; }
+    const CString& GetTitle() const { return m_strTitle; }
 
     // Control bars, laid out around the client pane in the order they were made.
     void AddControlBar(CControlBar* pBar);
@@ -55,7 +55,7 @@ public:
     // The status bar's message pane: the first line of a string, or a text.
     CWnd* GetMessageBar() const;
     void SetMessageText(UINT nID);
-    void SetMessageText(const std::wstring& text);
+    void SetMessageText(const CString& text);
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
     LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
@@ -75,7 +75,7 @@ public:
 protected:
     virtual const wchar_t* FrameClassName(UINT iconId);
     CWnd* PaneWindow() const;
-    std::wstring m_strTitle;
+    CString m_strTitle;
     CView* m_pViewActive = nullptr;
     CCreateContext* m_pCreateContext = nullptr;
     std::vector<CControlBar*> m_listControlBars;

@@ -87,7 +87,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
 void CView::PrintJob(CPrintInfo& info) {
     if (!OnPreparePrinting(&info)) return;
     CDC dc(info.m_pd.hDC);
-    std::wstring title = m_pDocument ? m_pDocument->GetTitle() : std::wstring();
+    CString title = m_pDocument ? m_pDocument->GetTitle() : CString();
     DOCINFOW doc{};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = title.c_str();

@@ -51,7 +51,7 @@ struct CurrentMessage {
 thread_local CurrentMessage t_current{};
 
 thread_local CWnd* t_pWndInit = nullptr;
-thread_local std::wstring t_initClass;
+thread_local CString t_initClass;
 thread_local HHOOK t_hHook = nullptr;
 
 void RegisterPermanent(HWND h, CWnd* p) {
@@ -63,7 +63,7 @@ void UnregisterPermanent(HWND h) {
     g_permanent.erase(h);
 }
 
-bool ClassIs(HWND h, const std::wstring& name) {
+bool ClassIs(HWND h, const CString& name) {
     wchar_t cls[256] = L"";
     ::GetClassNameW(h, cls, ARRAYSIZE(cls));
     return lstrcmpiW(cls, name.c_str()) == 0;
@@ -97,7 +97,7 @@ bool AfxUnhookWindowCreate() {
 
 const wchar_t* AfxRegisterWndClass(UINT style, HCURSOR cursor, HBRUSH background, UINT iconId, WNDPROC proc) {
     static std::mutex lock;
-    static std::map<std::wstring, std::wstring> names;
+    static std::map<CString, CString> names;
     wchar_t key[160];
     wsprintfW(key, L"Corvane:%x:%p:%p:%u:%p", style, cursor, background, iconId, proc);
     std::lock_guard<std::mutex> guard(lock);
@@ -390,23 +390,23 @@ INT_PTR CALLBACK AfxDlgProc(HWND, UINT message, WPARAM, LPARAM) {
 
 // ---- wrappers ----
 
-void CWnd::SetWindowText(const std::wstring& text) {
+void CWnd::SetWindowText(const CString& text) {
     // Setting the same text again would repaint the caption for nothing.
     if (GetWindowText() != text) ::SetWindowTextW(m_hWnd, text.c_str());
 }
 
-std::wstring CWnd::GetWindowText() const {
+CString CWnd::GetWindowText() const {
     int n = ::GetWindowTextLengthW(m_hWnd);
-    std::wstring s(static_cast<size_t>(n) + 1, '\0');
+    CString s(static_cast<size_t>(n) + 1, '\0');
     n = ::GetWindowTextW(m_hWnd, s.data(), n + 1);
     s.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return s;
 }
 
-std::wstring CWnd::GetDlgItemText(int id) const {
+CString CWnd::GetDlgItemText(int id) const {
     HWND h = ::GetDlgItem(m_hWnd, id);
     int n = ::GetWindowTextLengthW(h);
-    std::wstring s(static_cast<size_t>(n) + 1, '\0');
+    CString s(static_cast<size_t>(n) + 1, '\0');
     n = ::GetWindowTextW(h, s.data(), n + 1);
     s.resize(n > 0 ? static_cast<size_t>(n) : 0);
     return s;

@@ -159,8 +159,8 @@ public:
     // Thin wrappers.
     LRESULT SendMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::SendMessageW(m_hWnd, m, w, l); }
     BOOL PostMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::PostMessageW(m_hWnd, m, w, l); }
-    void SetWindowText(const std::wstring& text);
-    std::wstring GetWindowText() const;
+    void SetWindowText(const CString& text);
+    CString GetWindowText() const;
     BOOL ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
@@ -177,8 +177,8 @@ public:
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    void SetDlgItemText(int id, const std::wstring& text) { ::SetDlgItemTextW(m_hWnd, id, text.c_str()); }
-    std::wstring GetDlgItemText(int id) const;
+    void SetDlgItemText(int id, const CString& text) { ::SetDlgItemTextW(m_hWnd, id, text.c_str()); }
+    CString GetDlgItemText(int id) const;
     void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
     UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }

@@ -296,11 +296,11 @@ TEST(QueryRegStringTest, KeepsTextWithoutKeyEmptiesItWithoutValueAndClosesUnterm
     RegSetString(HKEY_CURRENT_USER, key, L"other", L"x");
     QueryRegString(HKEY_CURRENT_USER, key.c_str(), L"v", text);
     EXPECT_EQ(text, L"");
-    RegSetBinary(HKEY_CURRENT_USER, key, L"v", L"C:\\c", 4, REG_SZ);  // no closing zero
+    RegSetBinary(HKEY_CURRENT_USER, key, L"v", L"C:\\c", 4 * sizeof(wchar_t), REG_SZ);  // no closing zero
     QueryRegString(HKEY_CURRENT_USER, key.c_str(), L"v", text);
     EXPECT_EQ(text, L"C:\\c");
     std::wstring full(260, 'a');
-    RegSetBinary(HKEY_CURRENT_USER, key, L"v", full.data(), 260, REG_SZ);  // fills the buffer, unclosed
+    RegSetBinary(HKEY_CURRENT_USER, key, L"v", full.data(), 260 * sizeof(wchar_t), REG_SZ);  // fills the buffer, unclosed
     QueryRegString(HKEY_CURRENT_USER, key.c_str(), L"v", text);
     EXPECT_EQ(text, L"");
     RegSetString(HKEY_CURRENT_USER, key, L"v", std::wstring(300, 'b'));

@@ -75,7 +75,7 @@ TEST(WalkRules, NamesPathsAndEntries) {
 }
 
 TEST(WalkRules, OnlyPlainNamesAreJoinedToAPath) {
-    for (const wchar_t* plain : {L"a.txt", L".profile", L"a..b", L"x y", L"\xef\xbc\x8e\xef\xbc\x8e", L"...a"})
+    for (const wchar_t* plain : {L"a.txt", L".profile", L"a..b", L"x y", L"\uFF0E\uFF0E", L"...a"})
         EXPECT_TRUE(filewalk::IsPlainName(plain)) << plain;
     for (const wchar_t* odd : {L"", L".", L"..", L"...", L". .", L"  ", L"..\\keep.txt", L"a/b", L"c:x", L"a*", L"q?", L"\"", L"<", L">",
                             L"|", L"tab\there", L"\x7f"})
@@ -148,7 +148,7 @@ TEST(SafeDelete, LeavesLinksAloneAndActsOnLookAlikeNamesByTheirRealName) {
     r = filewalk::EraseFilesIn(odd);
     EXPECT_EQ(r.erased, 1u);
     EXPECT_EQ(FilesIn(odd), 0u);
-    EXPECT_EQ(FilesIn(odd + L"\\\xef\xbc\x8e\xef\xbc\x8e"), 1u);
+    EXPECT_EQ(FilesIn(odd + L"\\\uFF0E\uFF0E"), 1u);
     ExpectSentinelsIntact();
 }
 

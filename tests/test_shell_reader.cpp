@@ -17,12 +17,12 @@ using namespace testkit;
 namespace {
 const wchar_t* const kKey = L"Software\\CorvaneTests\\Reader";
 
-// A caller's buffer of 260 bytes with guard bytes behind it that a read must never touch.
+// A caller's buffer of 260 characters with guard characters behind it that a read must never touch.
 struct GuardedBuffer {
     wchar_t bytes[300];
-    GuardedBuffer() { memset(bytes, '#', sizeof bytes); }
+    GuardedBuffer() { std::fill(std::begin(bytes), std::end(bytes), L'#'); }
     bool GuardIntact() const {
-        return std::all_of(bytes + 260, bytes + sizeof bytes, [](wchar_t c) { return c == '#'; });
+        return std::all_of(bytes + 260, std::end(bytes), [](wchar_t c) { return c == '#'; });
     }
 };
 
@@ -59,14 +59,14 @@ TEST_F(ReadRegStringTest, DataIsReadUpToItsFirstZeroOrTerminatedInsideTheBuffer)
     std::wstring data(260, 'q');
     data[0] = 'A';
     data[258] = 'Z';
-    RegSetDword(HKEY_CURRENT_USER, kKey, L"short", 0x00636261);  // "abc" then a zero byte
-    RegSetDword(HKEY_CURRENT_USER, kKey, L"full", 0x64636261);   // four bytes, no zero at all
-    RegSetBinary(HKEY_CURRENT_USER, kKey, L"bin", data.data(), 260, REG_BINARY);
+    RegSetDword(HKEY_CURRENT_USER, kKey, L"short", 0x00000061);  // "a" then a zero
+    RegSetDword(HKEY_CURRENT_USER, kKey, L"full", 0x00620061);   // "ab", no zero at all
+    RegSetBinary(HKEY_CURRENT_USER, kKey, L"bin", data.data(), 260 * sizeof(wchar_t), REG_BINARY);
     RegSetString(HKEY_CURRENT_USER, kKey, L"exact", std::wstring(259, 'e'));  // 260 bytes with its zero
-    for (auto [name, expected] : {std::pair<const wchar_t*, std::wstring>{L"short", L"abc"}, {L"full", L"abcd"},
+    for (auto [name, expected] : {std::pair<const wchar_t*, std::wstring>{L"short", L"a"}, {L"full", L"ab"},
                                   {L"bin", data.substr(0, 259)}, {L"exact", std::wstring(259, 'e')}}) {
         GuardedBuffer b;
-        memset(b.bytes, 'x', 260);
+        std::fill_n(b.bytes, 260, L'x');
         reader.ReadRegString(HKEY_CURRENT_USER, kKey, name, b.bytes);
         EXPECT_TRUE(reader.LastReadOk()) << name;
         EXPECT_EQ(std::wstring(b.bytes), expected) << name;
@@ -74,7 +74,7 @@ TEST_F(ReadRegStringTest, DataIsReadUpToItsFirstZeroOrTerminatedInsideTheBuffer)
     }
     // A string type goes through the 8-bit conversion, which may want room for a zero of its
     // own and so find the data too long: then the read fails cleanly, never unterminated.
-    RegSetBinary(HKEY_CURRENT_USER, kKey, L"sz", data.data(), 260, REG_SZ);
+    RegSetBinary(HKEY_CURRENT_USER, kKey, L"sz", data.data(), 260 * sizeof(wchar_t), REG_SZ);
     GuardedBuffer sz;
     reader.ReadRegString(HKEY_CURRENT_USER, kKey, L"sz", sz.bytes);
     EXPECT_EQ(std::wstring(sz.bytes), reader.LastReadOk() ? data.substr(0, 259) : L"");

@@ -84,7 +84,7 @@ TEST(Startup, ProfileMessageBoxesAndAboutCarryTheirNames) {
 TEST(Startup, ProgramFilesPathIsExpandedOrEmpty) {
     const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion";
     wchar_t buf[260] = L"junk";
-    RegSetBinary(HKEY_LOCAL_MACHINE, key, L"ProgramFilesPath", L"%SystemDrive%\\Apps", 19, REG_EXPAND_SZ);
+    RegSetBinary(HKEY_LOCAL_MACHINE, key, L"ProgramFilesPath", L"%SystemDrive%\\Apps", 19 * sizeof(wchar_t), REG_EXPAND_SZ);
     GetProgramFilesPath(buf, ARRAYSIZE(buf));
     EXPECT_STREQ(buf, L"C:\\Apps");
     ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key, L"ProgramFilesPath");

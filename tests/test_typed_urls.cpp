@@ -89,12 +89,12 @@ TEST_F(TypedUrlsPage, ListsInRegistryOrderUpToAGapAValueTooLongOrAHundredEntries
 }
 
 TEST_F(TypedUrlsPage, ValuesThatAreNotTextShowTerminatedText) {
-    RegSetDword(HKEY_CURRENT_USER, kKey, L"url1", 0x00636261);
+    RegSetDword(HKEY_CURRENT_USER, kKey, L"url1", 0x00000061);
     std::wstring unterminated(260, 'b');
-    RegSetBinary(HKEY_CURRENT_USER, kKey, L"url2", unterminated.data(), 260, REG_BINARY);
+    RegSetBinary(HKEY_CURRENT_USER, kKey, L"url2", unterminated.data(), 260 * sizeof(wchar_t), REG_BINARY);
     CTypedUrlVw* view = Open();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(Rows(view), (std::vector<std::wstring>{L"abc", std::wstring(259, 'b')}));
+    EXPECT_EQ(Rows(view), (std::vector<std::wstring>{L"a", std::wstring(259, 'b')}));
 }
 
 TEST_F(TypedUrlsPage, EraseTakesTheWholeKeyWithItsLinksAsLinksAndAgainWhenThereIsNoKey) {

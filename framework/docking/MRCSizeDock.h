@@ -53,7 +53,7 @@ public:
     CRect GripperRectOnScreen() const;
     CRect SplitterRectOnScreen() const;
     CMRCFloatFrame* FloatFrame() const { return m_pFloat; }
-    const std::wstring& Title() const { return m_strTitle; }
+    const CString& Title() const { return m_strTitle; }
 
 protected:
     // Called whenever the bar is sized, docked or floated: the place to lay out its contents.
@@ -77,7 +77,7 @@ private:
     LONG& DockedThickness();
 
     int m_nGripper;
-    std::wstring m_strTitle;
+    CString m_strTitle;
     CSize m_sizeHorz, m_sizeVert, m_sizeFloat;
     CPoint m_ptFloat{-1, -1};
     UINT m_nLastDockSide = AFX_IDW_DOCKBAR_LEFT;

@@ -19,7 +19,7 @@ CSpecialFolderEnum::~CSpecialFolderEnum() {
 LONG CSpecialFolderEnum::ReadRegString(HKEY root, const wchar_t* subKey, const wchar_t* valueName, wchar_t* buffer) {
     regread::Value v = regread::Read(root, subKey, valueName);
     m_bLastRead = v.read;
-    memcpy(buffer, v.text.c_str(), v.text.size() + 1);
+    wmemcpy(buffer, v.text.c_str(), v.text.size() + 1);
     return v.openResult != ERROR_SUCCESS ? v.openResult : v.closeResult;
 }
 

@@ -8,7 +8,8 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) { std::memcpy(b.data(
 
 std::vector<uint8_t> BuildRecord(const RecordSpec& s) {
     std::vector<uint8_t> b(eventlog::kHeaderSize);
-    for (const std::wstring* text : {&s.source, &s.computer}) b.insert(b.end(), text->c_str(), text->c_str() + text->size() + 1);
+    for (const std::wstring* text : {&s.source, &s.computer})
+        for (wchar_t c : *text + L'\0') b.insert(b.end(), {static_cast<uint8_t>(c & 0xFF), static_cast<uint8_t>(c >> 8)});
     b.resize((b.size() + 3) & ~size_t(3));
     size_t sidAt = b.size();
     b.insert(b.end(), s.sid.begin(), s.sid.end());

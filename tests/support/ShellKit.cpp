@@ -19,7 +19,7 @@ ScopedShellFolder::ScopedShellFolder(const wchar_t* value, const std::wstring& d
     m_type = type;
     m_size = size;
     ::RegCloseKey(k);
-    RegSetBinary(HKEY_CURRENT_USER, kShellFolders, value, dir.c_str(), static_cast<DWORD>(dir.size() + 1), REG_EXPAND_SZ);
+    RegSetBinary(HKEY_CURRENT_USER, kShellFolders, value, dir.c_str(), static_cast<DWORD>((dir.size() + 1) * sizeof(wchar_t)), REG_EXPAND_SZ);
 }
 
 ScopedShellFolder::~ScopedShellFolder() {

@@ -121,7 +121,7 @@ void RegSetBinary(HKEY root, const std::wstring& key, const std::wstring& name, 
 }
 
 void RegSetString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
-    RegSetBinary(root, key, name, value.c_str(), static_cast<DWORD>(value.size() + 1), REG_SZ);
+    RegSetBinary(root, key, name, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)), REG_SZ);
 }
 
 void RegSetDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value) {
@@ -193,10 +193,10 @@ bool PutClipboard(UINT format, HANDLE data) {
 }
 
 bool PutClipboardText(const wchar_t* text) {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, wcslen(text) + 1);
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, (wcslen(text) + 1) * sizeof(wchar_t));
     wcscpy(static_cast<wchar_t*>(::GlobalLock(block)), text);
     ::GlobalUnlock(block);
-    return PutClipboard(CF_TEXT, block);
+    return PutClipboard(CF_UNICODETEXT, block);
 }
 
 std::wstring ScratchFolder(const std::wstring& name) {
