@@ -8,7 +8,11 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) { std::memcpy(b.data(
 
 std::vector<uint8_t> BuildRecord(const RecordSpec& s) {
     std::vector<uint8_t> b(eventlog::kHeaderSize);
-    for (const std::string* text : {&s.source, &s.computer}) b.insert(b.end(), text->c_str(), text->c_str() + text->size() + 1);
+    for (const std::string* text : {&s.source, &s.computer})
+        for (size_t i = 0; i <= text->size(); ++i) {
+            b.push_back(i < text->size() ? static_cast<uint8_t>((*text)[i]) : 0);
+            if (s.wide) b.push_back(0);
+        }
     b.resize((b.size() + 3) & ~size_t(3));
     size_t sidAt = b.size();
     b.insert(b.end(), s.sid.begin(), s.sid.end());
@@ -67,8 +71,12 @@ void FakeEventLog::Close() { ++m_state->closes; }
 
 UseFakeEventLog::UseFakeEventLog(std::shared_ptr<FakeLogState> state) {
     eventlog::SetSourceFactory([state] { return std::make_unique<FakeEventLog>(state); });
+    engine::events::SetSourceFactory([state] { return std::make_unique<FakeEngineEventLog>(state); });
 }
 
-UseFakeEventLog::~UseFakeEventLog() { eventlog::SetSourceFactory(nullptr); }
+UseFakeEventLog::~UseFakeEventLog() {
+    eventlog::SetSourceFactory(nullptr);
+    engine::events::SetSourceFactory(nullptr);
+}
 
 }  // namespace testkit

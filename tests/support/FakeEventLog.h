@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EventLog.h"
 #include "system/EventLogReader.h"
 
 namespace testkit {
@@ -20,6 +21,7 @@ struct RecordSpec {
     std::string computer = "TESTHOST";
     std::vector<uint8_t> sid;  // none when empty
     size_t dataSize = 0;
+    bool wide = false;  // names in UTF-16, as the engine's wide read hands them over
 };
 std::vector<uint8_t> BuildRecord(const RecordSpec& record);
 void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value);
@@ -49,7 +51,22 @@ private:
     size_t m_next = 0;
 };
 
-// Makes every reader of the program get a FakeEventLog over state, until the guard goes.
+// The same log for the engine's readers.
+class FakeEngineEventLog : public engine::events::EventLogSource {
+public:
+    explicit FakeEngineEventLog(std::shared_ptr<FakeLogState> state) : m_log(std::move(state)) {}
+    bool Open() override { return m_log.Open(); }
+    bool Read(uint8_t* buf, uint32_t size, uint32_t& read, uint32_t& needed) override {
+        return m_log.Read(buf, size, read, needed);
+    }
+    bool Clear() override { return m_log.Clear(); }
+    void Close() override { m_log.Close(); }
+
+private:
+    FakeEventLog m_log;
+};
+
+// Makes every reader of the program (pages and engine) get a FakeEventLog over state, until the guard goes.
 class UseFakeEventLog {
 public:
     explicit UseFakeEventLog(std::shared_ptr<FakeLogState> state);
