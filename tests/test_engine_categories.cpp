@@ -12,6 +12,7 @@
 #include "Categories.h"
 #include "EventLog.h"
 #include "FakeEventLog.h"
+#include "FakeUrlHistory.h"
 #include "MruBytes.h"
 #include "RegKey.h"
 #include "TestKit.h"
@@ -288,4 +289,15 @@ TEST(SystemCategories, AnEventLogStillHoldingRecordsAfterClearingIsAFailure) {
     EXPECT_EQ(kept.FirstReason(), L"The event log could not be cleared.");
     state->clearEmpties = true;
     EXPECT_EQ(Erase("system.event-log").erased, 1u);
+}
+
+TEST(InternetCategories, TheHistoryIsListedWideAndAClearThatFailsIsAFailure) {
+    testkit::FakeUrlHistory kept({{L"http://\u0142odz.example/", std::nullopt}, E_FAIL});
+    Listing listed = RunList(*FindCategory("internet.history"), {});
+    ASSERT_EQ(listed.items.size(), 1u);
+    EXPECT_EQ(listed.items[0].text, L"http://\u0142odz.example/");
+    Result r = Erase("internet.history");
+    EXPECT_EQ(r.erased, 0u);
+    EXPECT_EQ(r.failed, 1u);
+    EXPECT_EQ(kept.ClearCalls(), 1);
 }

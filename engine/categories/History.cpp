@@ -11,7 +11,7 @@
 namespace engine {
 
 namespace {
-const wchar_t kNotErased[] = L"Internet Explorer History could not be erased.";
+const wchar_t kNotErased[] = L"Internet Explorer History could not be erased";
 
 HRESULT CreateHistory(IUrlHistoryStg2** history) {
     *history = nullptr;
