@@ -1,10 +1,12 @@
-// fuzz-sources: pages/system/MruData.cpp
+// fuzz-sources: engine/MruBytes.cpp
 // The decoders of the recently-used lists take registry data as it comes: any bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
-#include "../../pages/system/MruData.h"
+#include "../../engine/MruBytes.h"
+
+using namespace engine;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<unsigned char> bytes(data, data + size);
@@ -15,8 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint32_t> order = mru::OrderFromListEx(bytes);
     if (mru::OrderFromListEx(mru::ListExFrom(order)) != order) abort();
     mru::Utf16Strings(bytes);
+<<<<<<< HEAD
     std::wstring text(bytes.begin(), bytes.end());
+=======
+    std::wstring text;
+    for (size_t i = 0; i + 1 < size; i += 2) text.push_back(static_cast<wchar_t>(data[i] | data[i + 1] << 8));
+>>>>>>> categories
     if (mru::Rot13(mru::Rot13(text)) != text) abort();
     mru::RunEntryText(text);
+    if (mru::NumberedName(text, 7).size() > text.size() + 1) abort();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EventLog.h"
 #include "system/EventLogReader.h"
 
 namespace testkit {
@@ -49,7 +50,22 @@ private:
     size_t m_next = 0;
 };
 
-// Makes every reader of the program get a FakeEventLog over state, until the guard goes.
+// The same log for the engine's readers.
+class FakeEngineEventLog : public engine::events::EventLogSource {
+public:
+    explicit FakeEngineEventLog(std::shared_ptr<FakeLogState> state) : m_log(std::move(state)) {}
+    bool Open() override { return m_log.Open(); }
+    bool Read(uint8_t* buf, uint32_t size, uint32_t& read, uint32_t& needed) override {
+        return m_log.Read(buf, size, read, needed);
+    }
+    bool Clear() override { return m_log.Clear(); }
+    void Close() override { m_log.Close(); }
+
+private:
+    FakeEventLog m_log;
+};
+
+// Makes every reader of the program (pages and engine) get a FakeEventLog over state, until the guard goes.
 class UseFakeEventLog {
 public:
     explicit UseFakeEventLog(std::shared_ptr<FakeLogState> state);

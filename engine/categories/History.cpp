@@ -1,0 +1,80 @@
+// The browser's history, read and cleared through its URL history object (a test process may
+// register its own class object for it).
+#include <shlobj.h>
+#include <shlguid.h>
+#include <urlhist.h>
+
+#include "Rows.h"
+#include "Text.h"
+#include "Traces.h"
+
+namespace engine {
+
+namespace {
+const wchar_t kNotErased[] = L"Internet Explorer History could not be erased";
+
+HRESULT CreateHistory(IUrlHistoryStg2** history) {
+    *history = nullptr;
+    HRESULT hr = ::CoCreateInstance(CLSID_CUrlHistory, nullptr, CLSCTX_INPROC_SERVER, IID_IUrlHistoryStg2,
+                                    reinterpret_cast<void**>(history));
+    return SUCCEEDED(hr) && !*history ? E_NOINTERFACE : hr;
+}
+
+std::wstring Why(HRESULT hr) { return Reason(kNotErased, static_cast<DWORD>(hr)); }
+}  // namespace
+
+bool ReadHistory(std::vector<std::wstring>& urls, std::wstring* reason) {
+    urls.clear();
+    rows::ComScope com;
+    IUrlHistoryStg2* history = nullptr;
+    HRESULT hr = CreateHistory(&history);
+    IEnumSTATURL* entries = nullptr;
+    if (SUCCEEDED(hr)) hr = history->EnumUrls(&entries);
+    if (SUCCEEDED(hr) && entries) {
+        entries->Reset();
+        for (;;) {
+            STATURL entry{};
+            entry.cbSize = sizeof(STATURL);  // the 64-bit size; 40 is the 32-bit one
+            ULONG fetched = 0;
+            if (entries->Next(1, &entry, &fetched) != S_OK) break;
+            // An entry without an address says nothing to show, but the ones after it still count.
+            if (fetched == 1 && entry.pwcsUrl) urls.push_back(entry.pwcsUrl);
+            ::CoTaskMemFree(entry.pwcsUrl);
+            ::CoTaskMemFree(entry.pwcsTitle);
+        }
+        entries->Release();
+    }
+    if (history) history->Release();
+    if (FAILED(hr) && reason) *reason = Reason(L"The history could not be read", static_cast<DWORD>(hr));
+    return SUCCEEDED(hr);
+}
+
+namespace rows {
+
+Listing ListHistory(const Options&) {
+    Listing listing;
+    std::vector<std::wstring> urls;
+    std::wstring why;
+    if (!ReadHistory(urls, &why)) listing.problems.Failed(why);
+    for (std::wstring& u : urls) listing.items.push_back({std::move(u), 0});
+    return listing;
+}
+
+Result EraseHistory(const Options&) {
+    Result result;
+    ComScope com;
+    IUrlHistoryStg2* history = nullptr;
+    HRESULT hr = CreateHistory(&history);
+    if (SUCCEEDED(hr)) {
+        hr = history->ClearHistory();
+        history->Release();
+    }
+    if (SUCCEEDED(hr))
+        result.erased = 1;
+    else
+        result.Failed(Why(hr));
+    return result;
+}
+
+}  // namespace rows
+}  // namespace engine

@@ -1,0 +1,50 @@
+// Recent Documents and Recent Network Folder: the files directly in the user's Recent and
+// network-shortcut folders (their sub-folders stay), found through the known folders, wide.
+#include <shlobj.h>
+
+#include "Rows.h"
+
+namespace engine {
+namespace rows {
+
+namespace {
+std::wstring KnownFolder(REFKNOWNFOLDERID id) {
+    PWSTR path = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path) folder = path;
+    ::CoTaskMemFree(path);
+    return folder;
+}
+
+Listing ListFiles(REFKNOWNFOLDERID id) {
+    std::wstring folder = KnownFolder(id);
+    Listing listing;
+    bool gone = false;
+    std::wstring why = FolderRefusal(folder, gone);
+    if (gone) return listing;
+    std::vector<Entry> entries;
+    if (!why.empty() || !ListEntries(folder, entries, &why)) {
+        listing.problems.Failed(folder + L": " + why);
+        return listing;
+    }
+    for (const Entry& e : entries)
+        if (!e.folder) listing.items.push_back({folder + L"\\" + e.name, e.bytes});
+    return listing;
+}
+
+Result EraseFiles(const std::wstring& folder, const Options& options) { return EraseFilesIn(folder, options); }
+}  // namespace
+
+Listing ListRecentDocuments(const Options&) { return ListFiles(FOLDERID_Recent); }
+
+Result EraseRecentDocuments(const Options& o) {
+    Result result = EraseTop(KnownFolder(FOLDERID_Recent), o, EraseFiles);
+    ::SHAddToRecentDocs(SHARD_PIDL, nullptr);  // the shell's own list of them
+    return result;
+}
+
+Listing ListNetworkPlaces(const Options&) { return ListFiles(FOLDERID_NetHood); }
+Result EraseNetworkPlaces(const Options& o) { return EraseTop(KnownFolder(FOLDERID_NetHood), o, EraseFiles); }
+
+}  // namespace rows
+}  // namespace engine
