@@ -36,6 +36,6 @@ public:
 private:
     void BuildImages();
     // Adds a root with its children, expands it and sorts the children by text.
-    void AddBranch(const wchar_t* root, const std::vector<std::wstring>& children);
+    void AddBranch(const std::wstring& root, const std::vector<std::wstring>& children);
     CImageList m_images;
 };

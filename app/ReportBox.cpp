@@ -1,12 +1,13 @@
 #include "ReportBox.h"
 
-#include <windows.h>
+#include "afxwin.h"
 
 namespace report {
 
 void ShowText(const std::wstring& text, bool warning) {
-    // No owner: a page closed under the box is never touched by it.
-    ::MessageBoxW(nullptr, text.c_str(), L"Corvane-Sweepmere",
+    // Owned by the main window: no page can be closed or pressed again while the box is up.
+    CWnd* main = AfxGetMainWnd();
+    ::MessageBoxW(main ? main->GetSafeHwnd() : nullptr, text.c_str(), L"Corvane-Sweepmere",
                   (warning ? MB_ICONWARNING : MB_ICONINFORMATION) | MB_SYSTEMMODAL);
 }
 

@@ -1,5 +1,5 @@
-// The one way an erase tells the user what it did: a system-modal box captioned with the
-// program's name, with one line per category and what the user should know besides.
+// The one way an erase tells the user what it did: a system-modal box of the main window, captioned
+// with the program's name, with one line per category and what the user should know besides.
 #pragma once
 #include <string>
 #include <vector>

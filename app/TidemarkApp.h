@@ -1,16 +1,9 @@
 #pragma once
-#include <array>
+#include <string>
+#include <vector>
 
 #include "afxwin.h"
 
-// The pages whose templates the application keeps, in the order they are registered
-// (the introduction page's template comes first and is reached through the template list).
-enum class PageId {
-    Recycle, SystemRegistry, MMConsole, MediaPlayer, Paint, RecentDocuments, TypedUrls, Cookies, History,
-    Clipboard, EventLog, UnusedSpace, Drives, WordPad, TempInternetFiles, OpenFileHistory, MfuRegistry,
-    Internet, System, AdminTempFiles, SysTempFiles, RecentNetworkFolder, ApplicationTraces, Acrobat,
-    Access, Excel, PowerPoint, Word, WinZip, WipeList, Count
-};
 
 // Where the help file and other installed files live: HKLM's "ProgramFilesPath", expanded.
 // The buffer stays empty when the value cannot be read.
@@ -21,9 +14,10 @@ public:
     CTidemarkApp();
     BOOL InitInstance() override;
 
-    CMultiDocTemplate* PageTemplate(PageId page) const { return m_pageTemplates[static_cast<size_t>(page)]; }
+    // The template of a page, by its key (pages::Rows()); null for a key of none.
+    CMultiDocTemplate* PageTemplate(const std::string& key) const;
     // Opens a new, untitled, visible page of the category.
-    CDocument* OpenPage(PageId page);
+    CDocument* OpenPage(const std::string& key);
 
     void OnAppAbout();
     void OnStartPage();
@@ -38,7 +32,7 @@ public:
 
 private:
     void RegisterTemplates();
-    std::array<CMultiDocTemplate*, static_cast<size_t>(PageId::Count)> m_pageTemplates{};
+    std::vector<CMultiDocTemplate*> m_pageTemplates;  // in the order of pages::Rows()
 };
 
 CTidemarkApp* TheApp();

@@ -1,5 +1,6 @@
 #include "SaveLogDlg.h"
 
+#include "LogFile.h"
 #include "resource.h"
 
 const wchar_t kDefaultLogPath[] = L"d:\\Erase.txt";
@@ -61,18 +62,20 @@ void CSaveLogDlg::OnBrowse() {
 
 void CSaveLogDlg::OnOk() {
     UpdateData(TRUE);
-    // Emptying a file that holds something (a document whose name was typed here) is asked first.
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (::GetFileAttributesExW(m_strFileName.c_str(), GetFileExInfoStandard, &data) &&
-        !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (data.nFileSizeLow || data.nFileSizeHigh)) {
+    // Emptying a file that holds something (a document whose name was typed here) is asked first;
+    // a link is never followed, so another file can never be emptied through it.
+    engine::LogFileState state = engine::InspectLogFile(m_strFileName);
+    if (state == engine::LogFileState::HoldsData) {
         std::wstring question = m_strFileName + L" already exists. Do you want to replace it?";
         if (::MessageBoxW(m_hWnd, question.c_str(), L"Corvane-Sweepmere", MB_YESNO | MB_ICONWARNING) != IDYES) return;
     }
+    // Created, or emptied when it exists; when that fails the dialog stays open and says why.
+    std::wstring problem = engine::CreateOrEmptyLogFile(m_strFileName);
+    if (!problem.empty()) {
+        ::MessageBoxW(m_hWnd, problem.c_str(), L"Corvane-Sweepmere", MB_OK | MB_ICONWARNING);
+        return;
+    }
     LogPath() = m_strFileName;
-    // Created, or emptied when it exists; a name that cannot be made is simply not made.
-    HANDLE file = ::CreateFileW(LogPath().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
     EndDialog(IDOK);
 }
 

@@ -74,6 +74,10 @@ std::vector<std::wstring> ReadTypedUrls(Result* problems = nullptr);
 // The browser history's addresses in its own order; false with the reason when it cannot be read.
 bool ReadHistory(std::vector<std::wstring>& urls, std::wstring* reason = nullptr);
 
+// Empties the clipboard for a window of the program, which then announces a text it never
+// renders; a null owner announces nothing.
+Result EmptyClipboardFor(HWND owner);
+
 // The display names of a shell folder's items (CSIDL_BITBUCKET, ...), in the shell's order.
 bool ShellFolderNames(int csidl, std::vector<std::wstring>& names);
 

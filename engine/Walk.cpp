@@ -32,8 +32,12 @@ bool Dispose(HANDLE h) {
 // One walk: a stack of folders instead of recursion.
 class Walker {
 public:
+    // A sink or pauses given with the options count where the call gives none.
     Walker(bool erase, const Options& options, WalkSink* sink, const WalkSettings& settings)
-        : m_erase(erase), m_options(options), m_sink(sink), m_settings(settings) {}
+        : m_erase(erase), m_options(options), m_sink(sink ? sink : options.sink), m_settings(settings) {
+        if (!m_settings.folderMs) m_settings.folderMs = options.folderMs;
+        if (!m_settings.fileMs) m_settings.fileMs = options.fileMs;
+    }
 
     // False when the top could not be walked (the reason is in the result).
     bool Run(const std::wstring& folder, bool removeTop);
@@ -185,10 +189,15 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
                                                   : Reason(shown, error));
         return;
     }
+    // The number of names matters only where attributes change (a read-only file) or content is
+    // overwritten (which asks for itself); deleting one name of a writable file is always right.
     BY_HANDLE_FILE_INFORMATION info{};
-    ::GetFileInformationByHandle(h, &info);
+    info.dwFileAttributes = d.dwFileAttributes;
+    info.nNumberOfLinks = 1;
+    bool readOnly = d.dwFileAttributes & FILE_ATTRIBUTE_READONLY;
+    if (readOnly && !overwrite) ::GetFileInformationByHandle(h, &info);
+    readOnly = info.dwFileAttributes & FILE_ATTRIBUTE_READONLY;
     bool oneName = info.nNumberOfLinks <= 1;
-    bool readOnly = info.dwFileAttributes & FILE_ATTRIBUTE_READONLY;
     if (readOnly && !oneName) {
         ::CloseHandle(h);
         result.Failed(shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone.");
@@ -223,6 +232,7 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
         result.bytes += SizeOf(d);
     } else {
         result.Failed(Reason(shown, error));
+        if (m_sink) m_sink->Stayed(rel);
     }
 }
 

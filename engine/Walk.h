@@ -25,6 +25,8 @@ public:
     }
     // The file about to be erased (full path as given), before the pause that precedes it.
     virtual void Erasing(const std::wstring& path) { (void)path; }
+    // A file the erase met that stayed (its reason is in the result).
+    virtual void Stayed(const std::wstring& rel) { (void)rel; }
 };
 
 struct WalkSettings {

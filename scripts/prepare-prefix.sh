@@ -29,6 +29,7 @@ if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
   printf 'CORVANE' > "$WINEPREFIX/drive_c/.windows-label"
   # Without a window manager, closing a top-level window waits for one; unmanaged windows close at once.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+  wineserver -w >/dev/null 2>&1 </dev/null || true
   rm -f "$WINEPREFIX/dosdevices/z:"
   ln -sfn "$build/bin" "$WINEPREFIX/dosdevices/y:"
   touch "$WINEPREFIX/.corvane-ready"

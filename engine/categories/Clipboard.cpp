@@ -1,5 +1,6 @@
 // The clipboard: whatever it holds goes; another program holding it open is a failure.
 #include "Rows.h"
+#include "Traces.h"
 
 namespace engine {
 namespace rows {
@@ -24,9 +25,13 @@ Listing ListClipboard(const Options&) {
     return listing;
 }
 
-Result EraseClipboard(const Options&) {
+Result EraseClipboard(const Options&) { return EmptyClipboardFor(nullptr); }
+
+}  // namespace rows
+
+Result EmptyClipboardFor(HWND owner) {
     Result result;
-    if (!::OpenClipboard(nullptr)) {
+    if (!::OpenClipboard(owner)) {
         result.Failed(L"Another program holds the clipboard open.");
         return result;
     }
@@ -34,10 +39,11 @@ Result EraseClipboard(const Options&) {
     if (!::EmptyClipboard()) {
         result.erased = 0;
         result.Failed(L"The clipboard could not be emptied.");
+    } else if (owner) {
+        ::SetClipboardData(CF_TEXT, nullptr);  // announced, never rendered: the owner's text is gone
     }
     ::CloseClipboard();
     return result;
 }
 
-}  // namespace rows
 }  // namespace engine

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "RegistryRead.h"
+#include "RegKey.h"
 
 CSpecialFolderEnum::CSpecialFolderEnum() = default;
 
@@ -17,10 +17,14 @@ CSpecialFolderEnum::~CSpecialFolderEnum() {
 }
 
 LONG CSpecialFolderEnum::ReadRegString(HKEY root, const wchar_t* subKey, const wchar_t* valueName, wchar_t* buffer) {
-    regread::Value v = regread::Read(root, subKey, valueName);
-    m_bLastRead = v.read;
-    wmemcpy(buffer, v.text.c_str(), v.text.size() + 1);
-    return v.openResult != ERROR_SUCCESS ? v.openResult : v.closeResult;
+    engine::RegKey key;
+    LONG rc = key.Open(root, subKey, KEY_QUERY_VALUE);
+    std::wstring text;
+    // A text that does not fit the reader's buffer is not read.
+    m_bLastRead = rc == ERROR_SUCCESS && key.ReadString(valueName, text) && text.size() < kTextSize;
+    if (!m_bLastRead) text.clear();
+    wmemcpy(buffer, text.c_str(), text.size() + 1);
+    return rc;
 }
 
 std::list<ShellItem>* CSpecialFolderEnum::EnumRecycleBin() { return ListOf(CSIDL_BITBUCKET); }

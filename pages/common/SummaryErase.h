@@ -1,12 +1,13 @@
-// A summary page whose rows erase: a row's Erase runs that row's window-less erase, "Erase Now"
-// runs every checked row's in row order. The erases run on a worker while the page's buttons are
-// disabled; one message box then tells what each category did.
+// A summary page whose rows erase: a row's Erase runs that row's category, "Erase Now" runs every
+// checked row's. The erases run on the engine's worker while the page's buttons are disabled;
+// the one report box then tells what each category did.
 #pragma once
 #include <memory>
 #include <vector>
 
-#include "FileWalk.h"
+#include "Report.h"
 #include "SummaryPage.h"
+#include "Worker.h"
 
 class CErasingSummaryView : public CSummaryView {
 public:
@@ -24,14 +25,16 @@ public:
 
     DECLARE_MESSAGE_MAP()
 
-public:
-    struct Run;
+protected:
+    // Enables or disables every button and link of the page (a row that cannot erase stays off).
+    virtual void EnableButtons(bool enable);
+    bool CanErase(const SummaryRow& row) const;
 
 private:
-    void StartErase(const std::vector<const SummaryRow*>& rows);
-    LRESULT OnErased(WPARAM, LPARAM);
-    void EnableButtons(bool enable);
+    void StartErase(std::vector<const SummaryRow*> rows);
+    void Erased(const std::vector<engine::Outcome>& outcomes, const std::vector<const SummaryRow*>& rows);
+    LRESULT OnInbox(WPARAM, LPARAM);
     bool m_erasing = false;
-    std::shared_ptr<Run> m_run;
-    filewalk::WalkThread m_worker;
+    std::shared_ptr<engine::Inbox> m_inbox;
+    engine::Worker m_worker;
 };

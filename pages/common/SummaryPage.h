@@ -5,16 +5,15 @@
 #pragma once
 #include <vector>
 
-#include "EraseResult.h"
 #include "LinkButton.h"
 #include "PageLook.h"
 #include "TidemarkApp.h"
 
 struct SummaryRow {
     int headingId, checkId, eraseId, descriptionId, detailsId;
-    PageId page;             // what the link opens
-    EraseResult (*erase)();  // the category's window-less erase, run by CErasingSummaryView
-    void (*afterReport)() = nullptr;  // what the category's page does after its erase, once told
+    const char* key;  // the category (the engine's key): what the link opens and Erase runs
+    void (*afterReport)() = nullptr;  // what follows the category's erase once the report is closed
+    int order = 0;                    // "Erase Now" runs the checked rows by this, then top to bottom
 };
 
 struct SummaryFace {

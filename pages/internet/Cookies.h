@@ -1,6 +1,6 @@
 #pragma once
-#include "EraseResult.h"
 #include "PageLook.h"
+#include "PageWalk.h"
 
 // The entries of the cookie folder, listed as the page opens; the folder and its sub-folders
 // are erased on a worker behind the progress dialog.
@@ -8,12 +8,8 @@ class CCookies : public CPageView {
 public:
     CCookies();
     void DoDataExchange(CDataExchange* pDX) override;
-
-    // Erases the cookie folder and returns when the progress dialog has closed. Also works on a
-    // view that has no window (the Internet summary page keeps one).
-    void StartCookieErase();
-    // The same erase without window, dialog, pauses or library step.
-    static EraseResult EraseWithoutWindow();
+    void OnDestroy() override;
+    // Erases the cookie folder behind the progress dialog; returns when the dialog has closed.
     void OnErase();
 
     CTreeCtrl m_tree;
@@ -22,5 +18,6 @@ public:
 
 private:
     void FillTree();
-    LRESULT OnWalkEnded(WPARAM, LPARAM);
+    LRESULT OnInbox(WPARAM, LPARAM);
+    CPageWalk m_walk;
 };

@@ -1,51 +1,14 @@
 #include "HistroryVw.h"
 
-#include <urlhist.h>
-
+#include "Categories.h"
+#include "ReportBox.h"
+#include "Settings.h"
+#include "Traces.h"
 #include "resource.h"
 
 namespace {
-const wchar_t kCaption[] = L"Corvane-Sweepmere";
 const wchar_t kErased[] = L" Internet Explorer History Completely Erased.";
 const wchar_t kNotErased[] = L" Internet Explorer History could not be erased.";
-
-// The record's own size: 56 bytes in a 64-bit build (40 is the 32-bit size, which a history
-// object that checks it refuses, listing nothing).
-constexpr DWORD kStatUrlSize = sizeof(STATURL);
-
-// COM for the length of one operation; balanced only when this call started it.
-class ComScope {
-public:
-    ComScope() : m_hr(::CoInitialize(nullptr)) {}
-    ~ComScope() {
-        if (SUCCEEDED(m_hr)) ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    HRESULT m_hr;
-};
-
-HRESULT CreateHistory(IUrlHistoryStg2** history) {
-    *history = nullptr;
-    return ::CoCreateInstance(CLSID_CUrlHistory, nullptr, CLSCTX_INPROC_SERVER, IID_IUrlHistoryStg2,
-                              reinterpret_cast<void**>(history));
-}
-
-void ReadEntries(IEnumSTATURL* entries, std::vector<std::wstring>& urls) {
-    entries->Reset();
-    for (;;) {
-        STATURL entry{};
-        entry.cbSize = kStatUrlSize;
-        ULONG fetched = 0;
-        if (entries->Next(1, &entry, &fetched) != S_OK) break;
-        // An entry without an address says nothing to show, but the ones after it still count.
-        if (fetched == 1 && entry.pwcsUrl) urls.push_back(entry.pwcsUrl);
-        ::CoTaskMemFree(entry.pwcsUrl);
-        ::CoTaskMemFree(entry.pwcsTitle);
-    }
-}
 }  // namespace
 
 const MsgMap CHistroryVw::messageMap{&CPageView::messageMap, {
@@ -73,45 +36,22 @@ void CHistroryVw::AddColumns() {
 void CHistroryVw::Fill() {
     // The list sorts itself; the index only says "at the end".
     int index = 1;
-    for (const std::wstring& url : ReadHistory()) m_list.InsertItem(index++, url);
-}
-
-std::vector<std::wstring> CHistroryVw::ReadHistory() {
     std::vector<std::wstring> urls;
-    ComScope com;
-    IUrlHistoryStg2* history = nullptr;
-    if (FAILED(CreateHistory(&history)) || !history) return urls;
-    IEnumSTATURL* entries = nullptr;
-    if (SUCCEEDED(history->EnumUrls(&entries)) && entries) {
-        ReadEntries(entries, urls);
-        entries->Release();
-    }
-    history->Release();
-    return urls;
+    engine::ReadHistory(urls);
+    for (const std::wstring& url : urls) m_list.InsertItem(index++, url);
 }
 
-HRESULT CHistroryVw::EraseHistory() {
-    HRESULT hr;
-    {
-        ComScope com;
-        IUrlHistoryStg2* history = nullptr;
-        hr = CreateHistory(&history);
-        if (SUCCEEDED(hr) && history) {
-            hr = history->ClearHistory();
-            history->Release();
-        } else if (SUCCEEDED(hr)) {
-            hr = E_NOINTERFACE;
-        }
-    }
-    ::MessageBoxW(nullptr, SUCCEEDED(hr) ? kErased : kNotErased, kCaption, MB_ICONINFORMATION | MB_SYSTEMMODAL);
-    return hr;
+bool CHistroryVw::EraseHistory() {
+    bool cleared = engine::RunErase(*engine::FindCategory("internet.history"), settings::EraseOptions()).Complete();
+    report::ShowText(cleared ? kErased : kNotErased);
+    return cleared;
 }
 
 void CHistroryVw::OnErase() {
     if (m_erasing) return;  // ERASE pressed again while the message box is up
     m_erasing = true;
     HWND self = m_hWnd;
-    bool cleared = SUCCEEDED(EraseHistory());
+    bool cleared = EraseHistory();
     // The page may have been closed while the message box was up.
     if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
     m_erasing = false;

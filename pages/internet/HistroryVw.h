@@ -11,13 +11,8 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnErase();
 
-    // Clears the whole history and tells the user whether it worked. It touches no view, so
-    // the Internet summary page runs it without a window. The result of ClearHistory, or of
-    // the failed creation of the history object.
-    static HRESULT EraseHistory();
-    // The history's addresses as 8-bit text, in the history's own order; entries without an
-    // address are left out. Empty when the history cannot be read.
-    static std::vector<std::wstring> ReadHistory();
+    // Clears the whole history and tells the user whether it worked.
+    static bool EraseHistory();
 
     CListCtrl m_list;
 

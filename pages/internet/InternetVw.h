@@ -1,11 +1,11 @@
 #pragma once
-#include <vector>
 
-#include "SummaryPage.h"
+#include "SummaryErase.h"
 
-// The overview of the four Internet trace categories: each one can be erased on its own or
-// with the others that are checked, and its link opens the category's own page.
-class CInternetVw : public CSummaryView {
+// The overview of the four Internet trace categories: each one can be erased on its own or with
+// the others that are checked, and its link opens the category's own page. "Erase Selected" is
+// offered while anything is checked.
+class CInternetVw : public CErasingSummaryView {
 public:
     CInternetVw();
     void DoDataExchange(CDataExchange* pDX) override;
@@ -13,22 +13,9 @@ public:
     void OnSelectAll() override;
     void OnClearAll() override;
     void OnCheckBox();
-    void OnEraseTypedUrl();
-    void OnEraseHistory();
-    void OnEraseCookies();
-    void OnEraseTempNet();
-    void OnEraseSelected();
-
-    CButton m_clearAll, m_selectAll;
-    CButton m_eraseTypedUrl, m_eraseHistory, m_eraseCookies, m_eraseTempNet;
-    CButton m_eraseSelected;
-
-    enum class Category { TypedUrls, History, Cookies, TempInternetFiles };
 
     DECLARE_MESSAGE_MAP()
 
-private:
-    // Runs the erases in the given order with the busy set disabled.
-    void RunErases(const std::vector<Category>& categories);
-    void EnableBusySet(BOOL enable);
+protected:
+    void EnableButtons(bool enable) override;
 };

@@ -1,10 +1,9 @@
 #include "TempNetFileVw.h"
 
-#include <cstring>
-#include <memory>
-
 #include "EraseProgressDlg.h"
-#include "RegistryRead.h"
+#include "LibraryStep.h"
+#include "ReportBox.h"
+#include "Traces.h"
 #include "resource.h"
 
 namespace {
@@ -13,68 +12,43 @@ CEraseProgressDlg& ProgressDialog() {
     static auto* dialog = new CEraseProgressDlg;
     return *dialog;
 }
-
-std::wstring CacheFolder() {
-    std::wstring path;
-    QueryRegString(HKEY_CURRENT_USER, kShellFoldersKey, L"Cache", path);
-    return filewalk::WithSlash(path);
-}
 }  // namespace
 
 const MsgMap CTempNetFileVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_TEMPNET_ERASE, &CTempNetFileVw::OnErase),
-    msg::Message(filewalk::WM_WALK_NAMES, &CTempNetFileVw::OnWalkNames),
-    msg::Message(filewalk::WM_WALK_ENDED, &CTempNetFileVw::OnWalkEnded),
+    msg::Message(engine::kInboxMessage, &CTempNetFileVw::OnInbox),
     msg::Notify(LVN_GETDISPINFOW, IDC_TEMPNET_LIST, &CTempNetFileVw::OnRowText),
 }};
 
 CTempNetFileVw::CTempNetFileVw()
     : CPageView(IDD_TEMPNET, look::ListLook(IDC_TEMPNET_TITLE, IDC_TEMPNET_TEXT), L"Temporary Internet Files") {}
 
-filewalk::WalkJob CTempNetFileVw::Job() { return {CacheFolder, GetSafeHwnd(), filewalk::IsListedCacheName}; }
-
 void CTempNetFileVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_TEMPNET_LIST, m_list);
     if (pDX->m_bSaveAndValidate) return;
     m_list.InsertColumn(0, L"Disk", LVCFMT_LEFT, 100);
-    filewalk::StartListing(m_listing, Job());
+    m_walk.Attach(m_hWnd);
+    m_walk.List(engine::ShellFolder(L"Cache"), {engine::IsListedCacheName, false, [this](CPageWalk::Names& n) { m_rows.Add(n, m_list); }}, true);
 }
 
 void CTempNetFileVw::OnDestroy() {
-    // The listing must be over before the list goes; what it posted goes with the page.
-    m_listing.Stop(filewalk::kStopWaitMs);
-    filewalk::DropQueuedBatches(m_hWnd);
+    // The listing must be over before the list goes; what it handed over goes with the page.
+    m_walk.Stop();
     CPageView::OnDestroy();
 }
 
-void CTempNetFileVw::StartCacheErase() {
-    // A listing still running would fill the list the erase empties.
-    m_listing.Stop(filewalk::kStopWaitMs);
-    filewalk::EraseBehindDialog(Job(), ProgressDialog());
-}
-
-EraseResult CTempNetFileVw::EraseWithoutWindow() {
-    return filewalk::EraseWithoutWindow({CacheFolder, nullptr, nullptr});
-}
-
 void CTempNetFileVw::OnErase() {
-    if (ProgressDialog().GetSafeHwnd()) return;  // ERASE pressed again while this erase runs
-    StartCacheErase();
-    filewalk::ReportRefusedFolder(CacheFolder());
+    bool ran = false;
+    engine::Result r = m_walk.EraseBehindDialog("internet.cache", ProgressDialog(), [this] { m_rows.Clear(m_list); }, &ran);
+    if (!ran) return;  // ERASE pressed again while this erase runs
+    if (!r.Complete()) report::ShowOutcomes({{L"Temporary Internet Files", r, 0}});
     RunLibraryStep("InterNet");
 }
 
-LRESULT CTempNetFileVw::OnWalkNames(WPARAM, LPARAM lParam) {
-    std::unique_ptr<filewalk::NameBatch> batch(reinterpret_cast<filewalk::NameBatch*>(lParam));
-    // Each name goes on top, so the list reads in the reverse of the walk's order.
-    m_rows.Add(*batch, m_list);
+LRESULT CTempNetFileVw::OnInbox(WPARAM, LPARAM) {
+    m_walk.Drain();
     return 0;
 }
 
 void CTempNetFileVw::OnRowText(NMHDR* nm, LRESULT*) { m_rows.Answer(nm); }
-
-LRESULT CTempNetFileVw::OnWalkEnded(WPARAM, LPARAM) {
-    m_rows.Clear(m_list);
-    return 0;
-}

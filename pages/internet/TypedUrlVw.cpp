@@ -1,12 +1,10 @@
 #include "TypedUrlVw.h"
 
-#include <memory>
-
-#include "SafeRegistry.h"
-#include "ShellReader.h"
+#include "Categories.h"
+#include "ReportBox.h"
+#include "Settings.h"
+#include "Traces.h"
 #include "resource.h"
-
-const wchar_t* const CTypedUrlVw::kKey = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
 
 const MsgMap CTypedUrlVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_TYPEDURL_ERASE, &CTypedUrlVw::OnErase),
@@ -22,37 +20,17 @@ void CTypedUrlVw::DoDataExchange(CDataExchange* pDX) {
     if (!pDX->m_bSaveAndValidate) Fill();
 }
 
-// url1, url2, ... in registry order, up to the first value that is missing or does not fit.
+// url1, url2, ... in registry order, up to the first value that is missing.
 void CTypedUrlVw::Fill() {
-    auto reader = std::make_unique<CSpecialFolderEnum>();
-    wchar_t text[CSpecialFolderEnum::kTextSize];
-    for (int n = 1; n <= kMaxEntries; ++n) {
-        std::wstring name = L"url" + std::to_wstring(n);
-        reader->ReadRegString(HKEY_CURRENT_USER, kKey, name.c_str(), text);
-        if (!reader->LastReadOk()) break;
-        m_list.AddString(text);
-    }
+    for (const std::wstring& text : engine::ReadTypedUrls()) m_list.AddString(text);
 }
-
-namespace {
-// Whether the key is gone, asked anew: a delete can fail part-way with "not found" (a subkey
-// that cannot be opened) while the key itself stays.
-bool KeyIsGone(HKEY root, const wchar_t* subKey) {
-    HKEY key = nullptr;
-    LONG rc = ::RegOpenKeyW(root, subKey, &key);
-    if (rc == ERROR_SUCCESS) ::RegCloseKey(key);
-    return rc == ERROR_FILE_NOT_FOUND;
-}
-}  // namespace
 
 bool CTypedUrlVw::Erase() {
-    safereg::DeleteKeyTree(HKEY_CURRENT_USER, kKey);
     // A key that was already missing is as erased as one deleted now.
-    bool gone = KeyIsGone(HKEY_CURRENT_USER, kKey);
+    bool gone = engine::RunErase(*engine::FindCategory("internet.typed-urls"), settings::EraseOptions()).Complete();
     if (gone)
         for (int i = m_list.GetCount() - 1; i >= 0; --i) m_list.DeleteString(i);
-    ::MessageBoxW(nullptr, gone ? L"Typed URLs Completely Erased." : L"Typed URLs could not be erased.",
-                  L"Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    report::ShowText(gone ? L"Typed URLs Completely Erased." : L"Typed URLs could not be erased.");
     return gone;
 }
 

@@ -8,16 +8,11 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
 
     // Deletes every typed address (the whole key), empties the list when the key is gone and
-    // reports in a message box. Works on an instance that never got a window. Returns whether
-    // the key is gone.
+    // reports in a message box. Returns whether the key is gone.
     bool Erase();
 
     CListBox m_list;
     std::wstring m_selection;  // the list's selection, exchanged; nothing reads it
-
-    // The registry key and how many of its values the page lists at most.
-    static const wchar_t* const kKey;
-    static constexpr int kMaxEntries = 100;
 
     DECLARE_MESSAGE_MAP()
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ReportBox.h"
+#include "Traces.h"
 #include "resource.h"
 
 namespace {
@@ -41,28 +43,9 @@ std::wstring CClipBoardVw::ReadText(HWND owner) {
     return text;
 }
 
-EraseResult CClipBoardVw::EraseClipboard(HWND owner) {
-    EraseResult result;
-    if (!::OpenClipboard(owner)) {
-        result.Failed(L"Another program holds the clipboard open.");
-        return result;
-    }
-    if (::CountClipboardFormats() > 0) result.erased = 1;
-    if (!::EmptyClipboard()) {
-        result.erased = 0;
-        result.Failed(L"The clipboard could not be emptied.");
-    } else if (owner) {
-        ::SetClipboardData(CF_TEXT, nullptr);
-    }
-    ::CloseClipboard();
-    return result;
-}
-
-EraseResult CClipBoardVw::EraseWithoutWindow() { return EraseClipboard(nullptr); }
-
 void CClipBoardVw::OnErase() {
-    if (EraseClipboard(m_hWnd).Complete())
+    if (engine::EmptyClipboardFor(m_hWnd).Complete())
         m_content.SetWindowText(L"");
     else
-        AfxMessageBox(kNotErased);
+        report::ShowText(kNotErased, true);
 }

@@ -3,68 +3,37 @@
 #include <memory>
 #include <vector>
 
-#include "EventLogReader.h"
+#include "Categories.h"
+#include "ReportBox.h"
+#include "Settings.h"
 #include "resource.h"
 
 namespace {
 const wchar_t kNotCleared[] = L"The event log could not be cleared.";
-constexpr UINT WM_EVENT_ROWS = WM_APP + 0x130;  // wParam: the listing; lParam: a RowBatch* the view deletes
 constexpr size_t kBatch = 256;
 
-using RowBatch = std::vector<eventlog::EventRow>;
+using RowBatch = std::vector<engine::events::EventRow>;
+const wchar_t* const kHeaders[] = {L"Event Type", L"Source",  L"Computer Name", L"Domain Name", L"User Name",
+                                   L"SID Type",   L"Event ID", L"Submit Time",  L"Write Time"};
 }  // namespace
 
-// Room for the batches a listing may post before the page has shown them: the worker waits for
-// room, so a long log neither floods the window's queue nor holds all its rows at once.
+// Room for the batches a listing may hand over before the page has shown them: the worker waits
+// for room, so a long log neither floods the window's queue nor holds all its rows at once.
 struct CEventLogVw::BatchRoom {
     static constexpr LONG kMostQueued = 8;
     HANDLE slots = ::CreateSemaphoreW(nullptr, kMostQueued, kMostQueued, nullptr);
     ~BatchRoom() { ::CloseHandle(slots); }
+    // Waits for room; false when the listing must stop.
+    bool Take(const engine::StopToken& stop) {
+        while (::WaitForSingleObject(slots, 50) != WAIT_OBJECT_0)
+            if (stop.Requested()) return false;
+        return !stop.Requested();
+    }
 };
-
-namespace {
-// What the worker uses; none of it belongs to the page, which may let go of a worker that is slow
-// to stop.
-struct ListTask {
-    HWND view;
-    WPARAM listing;  // which of the page's listings this is
-    std::shared_ptr<filewalk::WalkThread::Request> stop;
-    std::shared_ptr<CEventLogVw::BatchRoom> room;
-};
-
-// Hands a batch to the view; false when the page stopped the listing.
-bool Hand(const ListTask& t, std::unique_ptr<RowBatch>& batch) {
-    if (batch->empty()) return !t.stop->Wait(0);
-    HANDLE waits[] = {t.stop->event, t.room->slots};
-    if (::WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1 || t.stop->Wait(0)) return false;
-    if (::PostMessageW(t.view, WM_EVENT_ROWS, t.listing, reinterpret_cast<LPARAM>(batch.get())))
-        batch.release();
-    else
-        ::ReleaseSemaphore(t.room->slots, 1, nullptr);
-    batch = std::make_unique<RowBatch>();
-    return true;
-}
-
-UINT ListLogThread(LPVOID param) {
-    std::unique_ptr<ListTask> task(static_cast<ListTask*>(param));
-    std::unique_ptr<eventlog::EventLogSource> log = eventlog::MakeSource();
-    eventlog::RowMaker rows;
-    auto batch = std::make_unique<RowBatch>();
-    eventlog::ReadEnd end = eventlog::ReadLog(*log, [&](const eventlog::EventRecord& r) {
-        batch->push_back(rows.Row(r));
-        return batch->size() < kBatch || Hand(*task, batch);
-    });
-    if (end != eventlog::ReadEnd::Stopped) Hand(*task, batch);
-    return 0;
-}
-
-const wchar_t* const kHeaders[] = {L"Event Type", L"Source",  L"Computer Name", L"Domain Name", L"User Name",
-                                L"SID Type",   L"Event ID", L"Submit Time",  L"Write Time"};
-}  // namespace
 
 const MsgMap CEventLogVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_EVENTLOG_ERASE, &CEventLogVw::OnErase),
-    msg::Message(WM_EVENT_ROWS, &CEventLogVw::OnRows),
+    msg::Message(engine::kInboxMessage, &CEventLogVw::OnInbox),
     msg::Notify(LVN_GETDISPINFOW, IDC_EVENTLOG_LIST, &CEventLogVw::OnRowText),
 }};
 
@@ -79,18 +48,39 @@ void CEventLogVw::DoDataExchange(CDataExchange* pDX) {
     StartListing();
 }
 
+// The rows come over in batches; the list holds no texts of its own and asks for the rows it shows.
 void CEventLogVw::StartListing() {
     StopListing();
+    m_inbox = std::make_shared<engine::Inbox>(m_hWnd);
     m_room = std::make_shared<BatchRoom>();
-    auto* task = new ListTask{m_hWnd, ++m_listings, m_listing.Shared(), m_room};
-    if (!m_listing.Start(ListLogThread, task)) delete task;
+    auto inbox = m_inbox;
+    auto room = m_room;
+    m_listing.Start([this, inbox, room](const engine::StopToken& stop) {
+        std::unique_ptr<engine::events::EventLogSource> log = engine::events::MakeSource();
+        engine::events::RowMaker rows;
+        auto batch = std::make_shared<RowBatch>();
+        auto hand = [&]() {
+            if (batch->empty()) return !stop.Requested();
+            if (!room->Take(stop)) return false;
+            inbox->Post([this, batch, room] {
+                ::ReleaseSemaphore(room->slots, 1, nullptr);
+                for (auto& row : *batch) m_rows.push_back(std::move(row));
+                m_list.SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
+            });
+            batch = std::make_shared<RowBatch>();
+            return true;
+        };
+        engine::events::ReadEnd end = engine::events::ReadLog(*log, [&](const engine::events::EventRecord& r) {
+            batch->push_back(rows.Row(r));
+            return batch->size() < kBatch || hand();
+        });
+        if (end != engine::events::ReadEnd::Stopped) hand();
+    });
 }
 
 void CEventLogVw::StopListing() {
-    m_listing.Stop(filewalk::kStopWaitMs);  // the worker holds nothing of the page
-    MSG m;
-    while (::PeekMessageW(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE))
-        delete reinterpret_cast<RowBatch*>(m.lParam);
+    if (m_inbox) m_inbox->Close();  // the old listing's rows never land in the list
+    m_listing.Stop(100);            // the worker holds nothing of the page but the closed inbox
 }
 
 void CEventLogVw::OnDestroy() {
@@ -98,22 +88,9 @@ void CEventLogVw::OnDestroy() {
     CPageView::OnDestroy();
 }
 
-void CEventLogVw::TakeRows(WPARAM listing, LPARAM lParam) {
-    std::unique_ptr<RowBatch> batch(reinterpret_cast<RowBatch*>(lParam));
-    if (listing != m_listings) return;  // from a listing stopped since
-    ::ReleaseSemaphore(m_room->slots, 1, nullptr);
-    for (eventlog::EventRow& row : *batch) m_rows.push_back(std::move(row));
-}
-
-LRESULT CEventLogVw::OnRows(WPARAM listing, LPARAM lParam) {
-    TakeRows(listing, lParam);
-    // The batches waiting now join this one, so that the count is set once for all of them (the
-    // list may take time over each new count), and no more: the window goes on painting.
-    MSG m;
-    for (int more = 0; more < BatchRoom::kMostQueued && ::PeekMessageW(&m, m_hWnd, WM_EVENT_ROWS, WM_EVENT_ROWS, PM_REMOVE); ++more)
-        TakeRows(m.wParam, m.lParam);
-    // The list holds no texts of its own: it asks for the rows it shows.
-    m_list.SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
+LRESULT CEventLogVw::OnInbox(WPARAM, LPARAM) {
+    std::shared_ptr<engine::Inbox> inbox = m_inbox;
+    if (inbox) inbox->Drain();
     return 0;
 }
 
@@ -125,16 +102,6 @@ void CEventLogVw::OnRowText(NMHDR* pNMHDR, LRESULT*) {
     ::lstrcpynW(item.pszText, text, item.cchTextMax);
 }
 
-EraseResult CEventLogVw::EraseWithoutWindow() {
-    EraseResult result;
-    std::unique_ptr<eventlog::EventLogSource> log = eventlog::MakeSource();
-    if (eventlog::ClearLog(*log))
-        result.erased = 1;
-    else
-        result.Failed(kNotCleared);
-    return result;
-}
-
 void CEventLogVw::OnErase() {
     if (m_erasing) return;
     m_erasing = true;
@@ -142,11 +109,11 @@ void CEventLogVw::OnErase() {
     StopListing();
     m_list.DeleteAllItems();
     m_rows.clear();
-    EraseResult result = EraseWithoutWindow();
+    engine::Result result = engine::RunErase(*engine::FindCategory("system.event-log"), settings::EraseOptions());
     StartListing();
     if (!result.Complete()) {
         HWND self = m_hWnd;
-        ::MessageBoxW(nullptr, kNotCleared, L"Corvane-Sweepmere", MB_ICONINFORMATION | MB_SYSTEMMODAL);
+        report::ShowText(kNotCleared, true);
         // The page may have been closed while the box was up.
         if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
     }

@@ -1,10 +1,10 @@
 #pragma once
 #include <memory>
+#include <vector>
 
-#include "EraseResult.h"
-#include "EventLogReader.h"
-#include "FileWalk.h"
+#include "EventLog.h"
 #include "PageLook.h"
+#include "Worker.h"
 
 // The records of the "Application" event log, listed on a worker in batches as the page opens.
 // "Erase" clears that log and lists it again.
@@ -14,8 +14,6 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnDestroy() override;
     void OnErase();
-    // Clears the log without a window or a message.
-    static EraseResult EraseWithoutWindow();
     bool Listing() const { return m_listing.Running(); }
     struct BatchRoom;
 
@@ -26,12 +24,11 @@ public:
 private:
     void StartListing();
     void StopListing();
-    LRESULT OnRows(WPARAM listing, LPARAM lParam);
-    void TakeRows(WPARAM listing, LPARAM lParam);
+    LRESULT OnInbox(WPARAM, LPARAM);
     void OnRowText(NMHDR* pNMHDR, LRESULT* pResult);
-    filewalk::WalkThread m_listing;
-    std::vector<eventlog::EventRow> m_rows;  // what the list shows
-    WPARAM m_listings = 0;                        // listings started, the last one's number
+    engine::Worker m_listing;
+    std::shared_ptr<engine::Inbox> m_inbox;
+    std::vector<engine::events::EventRow> m_rows;  // what the list shows
     std::shared_ptr<BatchRoom> m_room;
     bool m_erasing = false;
 };

@@ -1,25 +1,14 @@
 #include "RecentPages.h"
 
-#include <shlobj.h>
-
-#include "FileWalk.h"
+#include "Categories.h"
+#include "Settings.h"
 #include "PageMessage.h"
 #include "resource.h"
 
 namespace {
-std::wstring SpecialFolderPath(int csidl) {
-    wchar_t path[MAX_PATH] = L"";
-    return SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
-}
-
-EraseResult EraseFolderFiles(int csidl) {
-    std::wstring folder = SpecialFolderPath(csidl);
-    if (folder.empty()) {
-        EraseResult r;
-        r.Failed(L"the folder could not be found");
-        return r;
-    }
-    return filewalk::EraseFilesIn(folder);
+// Deletes the files directly in the category's folder (its sub-folders stay).
+engine::Result EraseCategory(const char* key) {
+    return engine::RunErase(*engine::FindCategory(key), settings::EraseOptions());
 }
 }  // namespace
 
@@ -44,14 +33,8 @@ void CRecentDocu::Fill() {
     if (const std::list<ShellItem>* items = reader.EnumRecent()) m_contents.Fill(m_tree, L"Recent Documents", *items);
 }
 
-EraseResult CRecentDocu::EraseWithoutWindow() {
-    EraseResult result = EraseFolderFiles(CSIDL_RECENT);
-    ::SHAddToRecentDocs(SHARD_PIDL, nullptr);  // the shell's own list of them
-    return result;
-}
-
 void CRecentDocu::OnErase() {
-    EraseResult result = EraseWithoutWindow();
+    engine::Result result = EraseCategory("system.recent-documents");
     Fill();
     if (!result.Complete()) ShowPageMessage(kNotErased);
 }
@@ -101,10 +84,8 @@ void CRecentNWFVw::Fill(const std::list<ShellItem>& items) {
         if (!IsFixedName(item.Name)) m_list.InsertItem(0, item.Name, 0);
 }
 
-EraseResult CRecentNWFVw::EraseWithoutWindow() { return EraseFolderFiles(CSIDL_NETHOOD); }
-
 void CRecentNWFVw::OnErase() {
-    EraseResult result = EraseWithoutWindow();
+    engine::Result result = EraseCategory("system.network-places");
     Fill();
     if (!result.Complete()) ShowPageMessage(kNotErased);
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include "EraseResult.h"
 #include "PageLook.h"
 #include "ShellFolderTree.h"
 
@@ -9,9 +8,6 @@ public:
     CRecentDocu();
     void DoDataExchange(CDataExchange* pDX) override;
 
-    // Deletes the shortcuts and files directly in the Recent folder (its sub-folders stay) and
-    // clears the shell's own list.
-    static EraseResult EraseWithoutWindow();
     static const wchar_t kNotErased[];
 
     CTreeCtrl m_tree;
@@ -32,7 +28,6 @@ public:
     CRecentNWFVw();
     void DoDataExchange(CDataExchange* pDX) override;
 
-    static EraseResult EraseWithoutWindow();
     static const wchar_t kNotErased[];
 
     // Lists the items (newest enumerated first) in the shell's order, leaving out the fixed names.

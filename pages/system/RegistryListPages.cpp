@@ -21,7 +21,7 @@ void CRegistryListView::DoDataExchange(CDataExchange* pDX) {
 void CRegistryListView::Fill() {
     m_list.DeleteAllItems();
     m_entries = ReadEntries();
-    for (const RegistryEntry& e : m_entries) m_list.InsertItem(m_list.GetItemCount(), e.text);
+    for (const engine::RegistryEntry& e : m_entries) m_list.InsertItem(m_list.GetItemCount(), e.text);
 }
 
 COFHistoryVw::COFHistoryVw()
@@ -37,7 +37,7 @@ CMFURegVw::CMFURegVw() : CRegistryListView(IDD_MFUREG, IDC_MFUREG_TITLE, IDC_MFU
 
 void CMFURegVw::OnErase() {
     // What the page lists is what goes; values added since it opened are left for the next look.
-    EraseResult result = programuse::Erase(m_entries);
+    engine::Result result = engine::EraseValues(m_entries);
     Fill();
     if (!result.Complete()) ShowPageMessage(kNotErased);
 }

@@ -1,7 +1,6 @@
 #pragma once
-#include "EraseResult.h"
 #include "PageLook.h"
-#include "RegistryLists.h"
+#include "Traces.h"
 
 // A page that shows a registry list as rows of text, one per entry.
 class CRegistryListView : public CPageView {
@@ -10,12 +9,12 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
 
     CListCtrl m_list;
-    const std::vector<RegistryEntry>& Entries() const { return m_entries; }
+    const std::vector<engine::RegistryEntry>& Entries() const { return m_entries; }
 
 protected:
-    virtual std::vector<RegistryEntry> ReadEntries() const = 0;
+    virtual std::vector<engine::RegistryEntry> ReadEntries() const = 0;
     void Fill();
-    std::vector<RegistryEntry> m_entries;
+    std::vector<engine::RegistryEntry> m_entries;
 
 private:
     int m_listId;
@@ -26,23 +25,21 @@ private:
 class COFHistoryVw : public CRegistryListView {
 public:
     COFHistoryVw();
-    static EraseResult EraseWithoutWindow() { return openfiles::Erase(); }
 
 protected:
-    std::vector<RegistryEntry> ReadEntries() const override { return openfiles::Read(); }
+    std::vector<engine::RegistryEntry> ReadEntries() const override { return engine::ReadOpenFileHistory(); }
 };
 
 // The programs the shell counts the uses of. It sets no caption of its own.
 class CMFURegVw : public CRegistryListView {
 public:
     CMFURegVw();
-    static EraseResult EraseWithoutWindow() { return programuse::Erase(programuse::Read()); }
     static const wchar_t kNotErased[];
 
     DECLARE_MESSAGE_MAP()
 
 protected:
-    std::vector<RegistryEntry> ReadEntries() const override { return programuse::Read(); }
+    std::vector<engine::RegistryEntry> ReadEntries() const override { return engine::ReadProgramUse(); }
 
 private:
     void OnErase();

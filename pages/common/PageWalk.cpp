@@ -1,0 +1,168 @@
+#include "PageWalk.h"
+
+#include "Categories.h"
+#include "EraseProgressDlg.h"
+#include "Pacing.h"
+#include "Settings.h"
+#include "Walk.h"
+
+namespace {
+std::wstring NameOf(const std::wstring& rel) {
+    size_t slash = rel.find_last_of(L'\\');
+    return slash == std::wstring::npos ? rel : rel.substr(slash + 1);
+}
+
+// Hands the names met to the page in batches (one post per batch, not per row), shows the file
+// being erased (at most one path per 50 ms when nothing waits between files), and stops the walk
+// at a pause once the page stopped it or Cancel was pressed.
+class PageSink : public engine::WalkSink {
+public:
+    PageSink(std::shared_ptr<engine::Inbox> inbox, const CPageWalk::Rows& rows, bool erase, const engine::StopToken& stop,
+             CEraseProgressDlg* dialog = nullptr, bool paced = true)
+        : m_inbox(std::move(inbox)), m_rows(rows), m_erase(erase), m_stop(stop), m_dialog(dialog), m_paced(paced) {}
+    ~PageSink() override { Flush(); }
+
+    bool Stopping() const { return m_stop.Requested() || (m_dialog && m_dialog->IsCancelled()); }
+    bool Pause(unsigned ms) override {
+        if (Stopping()) return true;
+        if (ms) Flush();
+        return m_stop.Wait(m_paced ? ms : 0) || Stopping();
+    }
+    void Met(const std::wstring& rel, bool folder, unsigned long long) override {
+        if (folder ? m_rows.folders : !m_erase) Add(NameOf(rel));
+    }
+    void Stayed(const std::wstring& rel) override { Add(NameOf(rel)); }
+    void Erasing(const std::wstring& path) override {
+        if (!m_dialog) return;
+        ULONGLONG now = ::GetTickCount64();
+        if (Pacing::FileMs() == 0 && now - m_shownAt < 50) return;
+        m_shownAt = now;
+        m_dialog->ShowPath(path);
+    }
+    void Flush() {
+        if (m_pending.empty() || !m_rows.show) return;
+        auto batch = std::make_shared<CPageWalk::Names>(std::move(m_pending));
+        m_pending.clear();
+        auto show = m_rows.show;
+        m_inbox->Post([show, batch] { show(*batch); });
+    }
+
+private:
+    static constexpr size_t kBatch = 256;
+    void Add(std::wstring name) {
+        if (!m_rows.show || (m_rows.listed && !m_rows.listed(name)) || (!m_rows.listed && !m_rows.folders)) return;
+        m_pending.push_back(std::move(name));
+        if (m_pending.size() >= kBatch) Flush();
+    }
+    std::shared_ptr<engine::Inbox> m_inbox;
+    CPageWalk::Rows m_rows;
+    bool m_erase;
+    const engine::StopToken& m_stop;
+    CEraseProgressDlg* m_dialog;
+    bool m_paced;
+    CPageWalk::Names m_pending;
+    ULONGLONG m_shownAt = 0;
+};
+
+engine::Options PagedOptions(const engine::StopToken& stop, engine::WalkSink& sink) {
+    engine::Options o = settings::EraseOptions();
+    o.stop = &stop;
+    o.sink = &sink;
+    o.folderMs = Pacing::FolderMs();
+    o.fileMs = Pacing::FileMs();
+    return o;
+}
+
+engine::Result Failure(const std::wstring& why) {
+    engine::Result r;
+    r.Failed(why);
+    return r;
+}
+}  // namespace
+
+void CPageWalk::Attach(HWND view) {
+    m_view = view;
+    m_inbox = std::make_shared<engine::Inbox>(view);
+}
+
+void CPageWalk::Drain() {
+    std::shared_ptr<engine::Inbox> inbox = m_inbox;  // held: a call may stop the walk
+    if (inbox) inbox->Drain();
+}
+
+void CPageWalk::Stop() {
+    m_worker.Stop(100);
+    if (m_inbox) m_inbox->Close();
+}
+
+// A new inbox for the next walk: what the last one handed over and the page has not shown yet
+// goes with the old one.
+void CPageWalk::Restart() {
+    Stop();
+    if (m_view) m_inbox = std::make_shared<engine::Inbox>(m_view);
+}
+
+void CPageWalk::List(const std::wstring& folder, const Rows& rows, bool paced) {
+    Restart();
+    auto inbox = m_inbox;
+    m_worker.Start([=](const engine::StopToken& stop) {
+        PageSink sink(inbox, rows, false, stop, nullptr, paced);
+        engine::Options o;
+        o.stop = &stop;
+        o.folderMs = Pacing::FolderMs();
+        engine::WalkSettings settings;
+        settings.resetAttributes = true;  // the pages that list files set them to normal
+        engine::ListFolder(folder, o, &sink, settings);
+    });
+}
+
+void CPageWalk::Erase(const char* category, const Rows& rows, std::function<void(const engine::Result&)> done) {
+    Restart();
+    auto inbox = m_inbox;
+    const engine::Category* c = engine::FindCategory(category);
+    m_worker.Start(
+        [=](const engine::StopToken& stop) {
+            engine::Result r;
+            {
+                PageSink sink(inbox, rows, true, stop, nullptr, false);
+                engine::Options o = PagedOptions(stop, sink);
+                o.folderMs = o.fileMs = 0;
+                r = engine::RunErase(*c, o);
+            }
+            inbox->Post([done, r] { done(r); });
+        },
+        [=](const std::wstring& why) { inbox->Post([done, why] { done(Failure(why)); }); });
+}
+
+engine::Result CPageWalk::EraseBehindDialog(const char* category, CEraseProgressDlg& dialog, std::function<void()> ended,
+                                            bool* ran) {
+    if (ran) *ran = false;
+    if (dialog.GetSafeHwnd()) return {};  // this page's erase already runs
+    if (ran) *ran = true;
+    Restart();  // a listing still running would fill the list the erase empties
+    dialog.Reset();
+    auto inbox = m_inbox;
+    auto result = std::make_shared<engine::Result>();
+    const engine::Category* c = engine::FindCategory(category);
+    engine::Worker worker;  // never outlives the dialog
+    bool started = worker.Start(
+        [=, &dialog](const engine::StopToken& stop) {
+            {
+                PageSink sink(inbox, {}, true, stop, &dialog);
+                if (sink.Pause(Pacing::BeforeEraseMs()))
+                    result->Failed(L"The erase was cancelled.");
+                else
+                    *result = engine::RunErase(*c, PagedOptions(stop, sink));
+                if (!sink.Stopping() && ended) inbox->Post(ended);
+            }
+            dialog.RequestEnd(0);
+        },
+        [=, &dialog](const std::wstring& why) {
+            result->Failed(why);
+            dialog.RequestEnd(0);
+        });
+    if (!started) return Failure(L"The erase could not be started.");
+    dialog.DoModal();
+    worker.Join();  // after Cancel the walk ends at its next file
+    return *result;
+}
