@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "Browsers.h"
 #include "Text.h"
 #include "Worker.h"
 #include "categories/Rows.h"
@@ -27,7 +28,7 @@ constexpr char kAccess[] = "apps.access", kExcel[] = "apps.excel", kPowerPoint[]
                kMmc[] = "apps.mmc", kWordPad[] = "apps.wordpad";
 
 std::vector<Category> MakeTable() {
-    return {
+    std::vector<Category> table{
         // key, group, the tree's text, the tree's image, list, erase
         {"internet.cache", "internet", L"Temporary Internet Files", 13, ListCache, EraseCache},
         {"internet.cookies", "internet", L"Cookies", 12, ListCookies, EraseCookies},
@@ -54,6 +55,8 @@ std::vector<Category> MakeTable() {
         AppList<kMmc>(L"Microsoft Management Console", 32),
         AppList<kWordPad>(L"WordPad", 20),
     };
+    for (Category& c : BrowserCategories()) table.push_back(std::move(c));
+    return table;
 }
 
 // Closes the lock's handle, and releases it when it was taken, however the erase ends.

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "afxwin.h"
+#include <windows.h>
+#include <shlobj.h>
+#include <shlguid.h>
 
 namespace testkit {
 
