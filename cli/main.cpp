@@ -1,0 +1,109 @@
+// sweepmere.exe: the categories of the engine's table listed, previewed and erased from a script,
+// a scheduled task or a deployment tool. No window, no pause, no question.
+#include <windows.h>
+
+#include "Args.h"
+#include "Output.h"
+#include "Text.h"
+
+namespace {
+
+// Standard output or error: UTF-16 to a console, so that every name shows; UTF-8 to a file or pipe.
+class Stream {
+public:
+    explicit Stream(DWORD which) : m_handle(::GetStdHandle(which)) {
+        DWORD mode;
+        m_console = ::GetConsoleMode(m_handle, &mode) != 0;
+    }
+    Stream& operator<<(const std::wstring& text) {
+        DWORD n;
+        if (m_console) {
+            ::WriteConsoleW(m_handle, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
+        } else {
+            std::string bytes = engine::Utf8(text);
+            ::WriteFile(m_handle, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+        }
+        return *this;
+    }
+
+private:
+    HANDLE m_handle;
+    bool m_console;
+};
+
+// The registry traces are rewritten by the session until it ends: the GUI offers a log-off here.
+const char* const kLogOffKey = "system.registry-traces";
+const wchar_t* const kLogOffNote = L"a log-off finishes the erase";
+
+int List(Stream& out) {
+    size_t width = 0;
+    for (const engine::Category& c : engine::Categories()) width = std::max(width, c.key.size());
+    for (const engine::Category& c : engine::Categories()) {
+        std::string columns = c.key + std::string(width + 2 - c.key.size(), ' ') + c.group;
+        out << engine::FromUtf8(columns + std::string(width + 12 - std::min(columns.size(), width + 10), ' ')) + c.name + L"\n";
+    }
+    return 0;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    DWORD n = 0;
+    return ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    Stream out(STD_OUTPUT_HANDLE), err(STD_ERROR_HANDLE);
+    cli::Args args = cli::Parse(std::vector<std::wstring>(argv + 1, argv + argc), engine::Categories());
+    if (!args.error.empty()) {
+        err << L"sweepmere: " + args.error + L"\n" + cli::kUsage;
+        return 2;
+    }
+    if (args.command == cli::Command::Help) {
+        out << cli::kUsage;
+        return 0;
+    }
+    if (args.command == cli::Command::List) return List(out);
+
+    // The report is made before anything is erased: a run whose report cannot be written erases nothing.
+    HANDLE report = INVALID_HANDLE_VALUE;
+    if (!args.report.empty()) {
+        report = ::CreateFileW(args.report.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (report == INVALID_HANDLE_VALUE) {
+            err << L"sweepmere: " + engine::Reason(L"the report cannot be written: " + args.report, ::GetLastError()) +
+                       L"\n" + cli::kUsage;
+            return 2;
+        }
+    }
+
+    cli::Run run;
+    run.preview = args.command == cli::Command::Preview;
+    run.overwrite = args.overwrite;
+    run.started = cli::UtcNow();
+    engine::Options options;
+    options.overwrite = args.overwrite;
+    engine::Result total;
+    for (const engine::Category* c : args.categories) {
+        cli::Outcome o = run.preview ? cli::FromListing(*c, engine::RunList(*c, options))
+                                     : cli::Outcome{c, engine::RunErase(*c, options), {}};
+        if (!run.preview && c->key == kLogOffKey) o.result.Note(kLogOffNote);
+        std::wstring text = cli::Line(c->key, o.result) + L"\n";
+        for (const engine::Item& item : o.items) text += L"    " + item.text + L"\n";
+        out << text;
+        total += o.result;
+        run.outcomes.push_back(std::move(o));
+    }
+    total.notes.clear();  // each was told on its category's line
+    out << cli::Line("total", total) + L"\n";
+    run.ended = cli::UtcNow();
+
+    int code = total.failed ? 1 : 0;
+    if (report != INVALID_HANDLE_VALUE) {
+        std::string json = cli::Report(run, CORVANE_VERSION).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+        if (!WriteAll(report, json) || !::CloseHandle(report)) {
+            err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
+            code = 2;
+        }
+    }
+    return code;
+}
