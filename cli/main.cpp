@@ -2,6 +2,8 @@
 // a scheduled task or a deployment tool. No window, no pause, no question.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "Args.h"
 #include "Output.h"
 #include "Text.h"
@@ -87,6 +89,7 @@ int wmain(int argc, wchar_t** argv) {
         cli::Outcome o = run.preview ? cli::FromListing(*c, engine::RunList(*c, options))
                                      : cli::Outcome{c, engine::RunErase(*c, options), {}};
         if (!run.preview && c->key == kLogOffKey) o.result.Note(kLogOffNote);
+        if (!run.preview && !c->erase) o.result.Note(L"shown only: this category has nothing to erase");
         std::wstring text = cli::Line(c->key, o.result) + L"\n";
         for (const engine::Item& item : o.items) text += L"    " + item.text + L"\n";
         out << text;

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Categories.h"
+#include "ConsoleRun.h"
 #include "EraseKit.h"
 #include "TestKit.h"
 #include "Text.h"
@@ -16,50 +17,13 @@ namespace {
 
 const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char* const kTypedUrls = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
-// Outside every ANSI code page at once: Cyrillic and Polish.
+// No ANSI code page holds both the Cyrillic and the Polish letters.
 const std::wstring kForeign = L"\u0416\u0443\u043a-\u0141ukasz.htm";
 
-struct Ran {
-    DWORD code = 99;
-    std::string out, err;
-};
-
-std::string ReadAll(HANDLE pipe) {
-    std::string text;
-    char buf[4096];
-    DWORD n;
-    while (::ReadFile(pipe, buf, sizeof buf, &n, nullptr) && n) text.append(buf, n);
-    ::CloseHandle(pipe);
-    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-    return text;
-}
+using Ran = ConsoleRun;
 
 Ran Sweep(const std::wstring& args) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE outRead, outWrite, errRead, errWrite;
-    ::CreatePipe(&outRead, &outWrite, &inherit, 0);
-    ::CreatePipe(&errRead, &errWrite, &inherit, 1 << 16);
-    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = outWrite;
-    si.hStdError = errWrite;
-    PROCESS_INFORMATION pi{};
-    std::wstring line = L"\"" + engine::FromUtf8(ProgramFolder()) + L"sweepmere.exe\" " + args;
-    Ran ran;
-    BOOL started = ::CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
-    ::CloseHandle(outWrite);
-    ::CloseHandle(errWrite);
-    ran.out = ReadAll(outRead);
-    ran.err = ReadAll(errRead);
-    if (!started) return ran;
-    ::WaitForSingleObject(pi.hProcess, 60000);
-    ::GetExitCodeProcess(pi.hProcess, &ran.code);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
-    return ran;
+    return RunConsole(L"\"" + engine::FromUtf8(ProgramFolder()) + L"sweepmere.exe\" " + args);
 }
 
 std::string LineOf(const std::string& out, const std::string& key) {
