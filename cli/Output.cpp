@@ -24,24 +24,24 @@ std::wstring Line(const std::string& key, const engine::Result& r) {
 }
 
 namespace {
-nlohmann::json Texts(const std::vector<std::wstring>& texts) {
-    nlohmann::json list = nlohmann::json::array();
+nlohmann::ordered_json Texts(const std::vector<std::wstring>& texts) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const std::wstring& t : texts) list.push_back(engine::Utf8(t));
     return list;
 }
 }  // namespace
 
-nlohmann::json Report(const Run& run, const std::string& version) {
-    nlohmann::json categories = nlohmann::json::array();
+nlohmann::ordered_json Report(const Run& run, const std::string& version) {
+    nlohmann::ordered_json categories = nlohmann::ordered_json::array();
     engine::Result total;
     for (const Outcome& o : run.outcomes) {
         const engine::Result& r = o.result;
-        nlohmann::json c = {{"key", o.category->key}, {"name", engine::Utf8(o.category->name)},
+        nlohmann::ordered_json c = {{"key", o.category->key}, {"name", engine::Utf8(o.category->name)},
                             {"erased", r.erased}, {"bytes", r.bytes}, {"stayed", r.failed},
                             {"reasons", Texts(r.reasons)}, {"notes", Texts(r.notes)}};
         if (run.overwrite) c["overwritten"] = r.overwritten;
         if (run.preview) {
-            c["items"] = nlohmann::json::array();
+            c["items"] = nlohmann::ordered_json::array();
             for (const engine::Item& item : o.items) c["items"].push_back({{"text", engine::Utf8(item.text)}, {"bytes", item.bytes}});
         }
         categories.push_back(std::move(c));

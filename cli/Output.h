@@ -28,7 +28,7 @@ struct Run {
     std::string started, ended;  // ISO 8601, UTC
     std::vector<Outcome> outcomes;
 };
-nlohmann::json Report(const Run& run, const std::string& version);
+nlohmann::ordered_json Report(const Run& run, const std::string& version);
 // The time now as "2026-12-07T07:50:00Z".
 std::string UtcNow();
 

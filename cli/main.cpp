@@ -102,7 +102,7 @@ int wmain(int argc, wchar_t** argv) {
 
     int code = total.failed ? 1 : 0;
     if (report != INVALID_HANDLE_VALUE) {
-        std::string json = cli::Report(run, CORVANE_VERSION).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+        std::string json = cli::Report(run, CORVANE_VERSION).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
         if (!WriteAll(report, json) || !::CloseHandle(report)) {
             err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
             code = 2;

