@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <deque>
 
 #include "Args.h"
 #include "Output.h"
 #include "Text.h"
+#include "WipeList.h"
 
 namespace {
 
@@ -37,6 +39,18 @@ private:
 const char* const kLogOffKey = "system.registry-traces";
 const wchar_t* const kLogOffNote = L"a log-off finishes the erase";
 
+// A saved wipe list named on the command line, kept for the run: one list is one category however
+// it is spelled.
+const engine::Category* FindWipeList(const std::wstring& name) {
+    static std::deque<engine::Category> found;
+    std::optional<engine::Category> list = engine::WipeListCategory(name);
+    if (!list) return nullptr;
+    for (const engine::Category& c : found)
+        if (c.key == list->key) return &c;
+    found.push_back(std::move(*list));
+    return &found.back();
+}
+
 int List(Stream& out) {
     size_t width = 0;
     for (const engine::Category& c : engine::Categories()) width = std::max(width, c.key.size());
@@ -56,7 +70,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 int wmain(int argc, wchar_t** argv) {
     Stream out(STD_OUTPUT_HANDLE), err(STD_ERROR_HANDLE);
-    cli::Args args = cli::Parse(std::vector<std::wstring>(argv + 1, argv + argc), engine::Categories());
+    cli::Args args = cli::Parse(std::vector<std::wstring>(argv + 1, argv + argc), engine::Categories(), FindWipeList);
     if (!args.error.empty()) {
         err << L"sweepmere: " + args.error + L"\n" + cli::kUsage;
         return 2;
