@@ -10,6 +10,7 @@
 #include "EraseKit.h"
 #include "TestKit.h"
 #include "Text.h"
+#include "WipeList.h"
 
 using namespace testkit;
 
@@ -134,6 +135,20 @@ TEST_F(Cli, EraseEmptiesTheCacheAndTypedUrlsAndTheReportReadsBackTheSameCounts) 
     EXPECT_LE(report["started"].get<std::string>(), report["ended"].get<std::string>());
 }
 
+TEST_F(Cli, AWipeListInAnySpellingRunsOnceAfterTheTableRows) {
+    engine::WipeList list;
+    list.name = L"Mine";
+    list.entries.push_back({engine::WipeKind::File, engine::FromUtf8(m_files[0]), 0});
+    ASSERT_TRUE(engine::SaveWipeList(list));
+    Ran ran = Sweep(L"/erase WIPELIST:mine internet.typed-urls wipelist:Mine");
+    engine::DeleteWipeList(L"Mine");
+    EXPECT_EQ(ran.code, 0u) << ran.out << ran.err;
+    EXPECT_EQ(ran.out.find("wipelist:Mine  1 erased, 6 bytes, 0 stayed"), ran.out.find('\n') + 1) << ran.out;
+    EXPECT_EQ(ran.out.rfind("wipelist:"), ran.out.find("wipelist:"));
+    EXPECT_FALSE(FileExists(m_files[0]));
+    EXPECT_TRUE(FileExists(m_files[1]));
+}
+
 TEST_F(Cli, AHeldFileStaysWithItsReasonAndExitsOne) {
     HANDLE held = ::CreateFileA(m_files[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -148,7 +163,7 @@ TEST_F(Cli, AHeldFileStaysWithItsReasonAndExitsOne) {
 
 TEST_F(Cli, UsageErrorsAndAnUnwritableReportExitTwoAndEraseNothing) {
     SeedTypedUrls();
-    for (const wchar_t* args : {L"/erase internet.cache internet.no-such", L"/erase internet /now",
+    for (const wchar_t* args : {L"/erase internet.cache internet.no-such", L"/erase internet /now", L"/erase wipelist:no-such-list",
                                      L"/erase internet /report", L"/erase internet /report C:\\corvane-scratch\\no-such\\r.json",
                                      L"internet"}) {
         Ran ran = Sweep(args);
