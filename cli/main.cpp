@@ -54,11 +54,22 @@ const engine::Category* FindWipeList(const std::wstring& name) {
 int List(Stream& out) {
     size_t width = 0;
     for (const engine::Category& c : engine::Categories()) width = std::max(width, c.key.size());
-    for (const engine::Category& c : engine::Categories()) {
-        std::string columns = c.key + std::string(width + 2 - c.key.size(), ' ') + c.group;
-        out << engine::FromUtf8(columns + std::string(width + 12 - std::min(columns.size(), width + 10), ' ')) + c.name + L"\n";
-    }
+    auto column = [](const std::string& text, size_t width) { return text + std::string(width - std::min(width - 2, text.size()), ' '); };
+    for (const engine::Category& c : engine::Categories())
+        out << engine::FromUtf8(column(c.key, width + 2) + column(c.group, 10)) + c.name + L"\n";
     return 0;
+}
+
+// An item under its category's line, indented; an item of several lines (a clipboard text) keeps
+// the indent on each.
+std::wstring Indented(const std::wstring& text) {
+    std::wstring out = L"    ";
+    for (wchar_t c : text) {
+        if (c == L'\r') continue;
+        out += c;
+        if (c == L'\n') out += L"    ";
+    }
+    return out + L"\n";
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -105,7 +116,7 @@ int wmain(int argc, wchar_t** argv) {
         if (!run.preview && c->key == kLogOffKey) o.result.Note(kLogOffNote);
         if (!run.preview && !c->erase) o.result.Note(L"shown only: this category has nothing to erase");
         std::wstring text = cli::Line(c->key, o.result) + L"\n";
-        for (const engine::Item& item : o.items) text += L"    " + item.text + L"\n";
+        for (const engine::Item& item : o.items) text += Indented(item.text);
         out << text;
         total += o.result;
         run.outcomes.push_back(std::move(o));
