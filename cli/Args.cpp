@@ -9,7 +9,7 @@ const wchar_t* const kUsage =
     L"       sweepmere /preview KEY... [/report FILE]\n"
     L"       sweepmere /erase KEY... [/overwrite] [/report FILE]\n"
     L"       sweepmere /?\n"
-    L"KEY: a category key (see /list), a group (internet, system, apps), all, or wipelist:NAME\n";
+    L"KEY: a category key or a group (the first two columns of /list), all, or wipelist:NAME\n";
 
 namespace {
 
