@@ -22,9 +22,9 @@ add_custom_target(help_file ALL DEPENDS ${HELP_CHM})
 set(CORVANE_VERSION 2.0.1.5)
 set(SETUP_EXE ${CMAKE_BINARY_DIR}/bin/CorvaneSweepmere-${CORVANE_VERSION}-setup.exe)
 add_custom_command(OUTPUT ${SETUP_EXE}
-  COMMAND ${MAKENSIS} -V2 -DEXE=$<TARGET_FILE:CorvaneSweepmere> -DCHM=${HELP_CHM}
+  COMMAND ${MAKENSIS} -V2 -DEXE=$<TARGET_FILE:CorvaneSweepmere> -DCLI=$<TARGET_FILE:sweepmere> -DCHM=${HELP_CHM}
           -DICON=${CMAKE_SOURCE_DIR}/res/images/app.ico -DOUTFILE=${SETUP_EXE} -DVERSION=${CORVANE_VERSION}
           ${CMAKE_SOURCE_DIR}/installer/CorvaneSweepmere.nsi
-  DEPENDS CorvaneSweepmere ${HELP_CHM} ${CMAKE_SOURCE_DIR}/installer/CorvaneSweepmere.nsi
+  DEPENDS CorvaneSweepmere sweepmere ${HELP_CHM} ${CMAKE_SOURCE_DIR}/installer/CorvaneSweepmere.nsi
   COMMENT "Building the installer")
 add_custom_target(installer ALL DEPENDS ${SETUP_EXE})

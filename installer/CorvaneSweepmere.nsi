@@ -1,7 +1,8 @@
-; The Windows installer: the program and its help file into Program Files (64-bit), a Start-menu
-; shortcut, an uninstaller and its entry in Add/Remove Programs. The uninstaller removes exactly
-; these, and the folder only when nothing else was put into it.
-; makensis -DEXE=<exe> -DCHM=<chm> -DICON=<ico> -DOUTFILE=<setup.exe> -DVERSION=<a.b.c.d> CorvaneSweepmere.nsi
+; The Windows installer: the program, its console companion sweepmere.exe and its help file into
+; Program Files (64-bit), a Start-menu shortcut, an uninstaller and its entry in Add/Remove
+; Programs. The uninstaller removes exactly these, and the folder only when nothing else was put
+; into it.
+; makensis -DEXE=<exe> -DCLI=<sweepmere.exe> -DCHM=<chm> -DICON=<ico> -DOUTFILE=<setup.exe> -DVERSION=<a.b.c.d> CorvaneSweepmere.nsi
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -46,6 +47,7 @@ Section "Install"
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   File "/oname=CorvaneSweepmere.exe" "${EXE}"
+  File "/oname=sweepmere.exe" "${CLI}"
   File "/oname=HELP.chm" "${CHM}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\CorvaneSweepmere.exe" "" "$INSTDIR\CorvaneSweepmere.exe" 0
@@ -67,6 +69,7 @@ Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$INSTDIR\CorvaneSweepmere.exe"
+  Delete "$INSTDIR\sweepmere.exe"
   Delete "$INSTDIR\HELP.chm"
   Delete "$INSTDIR\Uninstall.exe"
   ; Not /r: whatever the user put into the folder stays, and the folder with it.

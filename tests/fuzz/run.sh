@@ -10,7 +10,7 @@ shift || true
 out="${FUZZ_DIR:-$root/build/fuzz}"
 mkdir -p "$out"
 includes=()
-for d in engine pages/common controls framework; do includes+=(-I "$root/$d"); done
+for d in engine cli pages/common controls framework; do includes+=(-I "$root/$d"); done
 status=0
 for target in "$root"/tests/fuzz/fuzz_*.cpp; do
   name=$(basename "$target" .cpp)

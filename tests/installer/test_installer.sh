@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built installer silently into a fresh prefix inside the build folder, checks the
-# installed files, the Start-menu shortcut and the uninstall entry, opens Help from the installed
-# program with ProgramFilesPath set as Windows sets it, uninstalls silently and checks that
-# nothing of the program is left.
+# installed files, the Start-menu shortcut and the uninstall entry, runs the console program's
+# /list from the installed folder, opens Help from the installed program with ProgramFilesPath set
+# as Windows sets it, uninstalls silently and checks that nothing of the program is left.
 # Usage: test_installer.sh BUILD_DIR SETUP_EXE
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -29,14 +29,19 @@ before=$(traces)
 wine "Y:\\$setup" /S </dev/null >/dev/null 2>&1 || fail "the installer failed"
 
 cmp -s "$dir/CorvaneSweepmere.exe" "$build/bin/CorvaneSweepmere.exe" || fail "the installed exe differs from the built one"
+cmp -s "$dir/sweepmere.exe" "$build/bin/sweepmere.exe" || fail "the installed sweepmere.exe differs from the built one"
 cmp -s "$dir/HELP.chm" "$build/bin/HELP.chm" || fail "the installed help file differs from the built one"
 [ -f "$dir/Uninstall.exe" ] || fail "no uninstaller"
-[ "$(find "$dir" -type f | wc -l)" -eq 3 ] || fail "unexpected files installed: $(ls "$dir")"
+[ "$(find "$dir" -type f | wc -l)" -eq 4 ] || fail "unexpected files installed: $(ls "$dir")"
 [ -f "$link" ] || fail "no Start-menu shortcut"
 [ "$(regvalue "$key" DisplayName)" = "Corvane-Sweepmere" ] || fail "no uninstall entry"
 [ "$(regvalue "$key" DisplayVersion)" = "$version" ] || fail "uninstall entry without the version"
 [ "$(regvalue "$key" UninstallString)" = '"C:\Program Files\Corvane-Sweepmere\Uninstall.exe"' ] ||
   fail "uninstall entry names $(regvalue "$key" UninstallString)"
+
+listed=$(wine 'C:\Program Files\Corvane-Sweepmere\sweepmere.exe' /list </dev/null 2>&1 | tr -d '\r') ||
+  fail "sweepmere.exe /list failed: $listed"
+grep -q '^internet\.cache  ' <<<"$listed" || fail "sweepmere.exe /list did not list the categories: $listed"
 
 # Windows keeps ProgramFilesPath as "%ProgramFiles%"; the Help command expands it. (Wine's own
 # default is removed first, so that the value set here is the one in use.)

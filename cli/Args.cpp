@@ -1,0 +1,98 @@
+#include "Args.h"
+
+#include <algorithm>
+
+namespace cli {
+
+const wchar_t* const kUsage =
+    L"usage: sweepmere /list\n"
+    L"       sweepmere /preview KEY... [/report FILE]\n"
+    L"       sweepmere /erase KEY... [/overwrite] [/report FILE]\n"
+    L"       sweepmere /?\n"
+    L"KEY: a category key or a group (the first two columns of /list), all, or wipelist:NAME\n";
+
+namespace {
+
+// Keys and options are ASCII: other characters become one that no key holds.
+template <class Text>
+std::string Lower(const Text& s) {
+    std::string out;
+    for (auto c : s) {
+        unsigned u = static_cast<unsigned>(c);
+        out += u >= 'A' && u <= 'Z' ? static_cast<char>(u - 'A' + 'a') : u < 0x80 ? static_cast<char>(u) : '\x7f';
+    }
+    return out;
+}
+
+// "/x", "-x" and "--x" are the option x; anything else is not an option ("" back).
+std::string OptionName(const std::wstring& arg) {
+    size_t skip = arg.rfind(L"--", 0) == 0 ? 2 : (arg[0] == L'/' || arg[0] == L'-') ? 1 : 0;
+    return skip && arg.size() > skip ? Lower(arg.substr(skip)) : std::string();
+}
+
+bool SetCommand(Args& a, Command c, const std::wstring& arg) {
+    if (a.command != Command::None) {
+        a.error = L"only one of /list, /preview, /erase, /? may be given: " + arg;
+        return false;
+    }
+    a.command = c;
+    return true;
+}
+
+}  // namespace
+
+Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Category>& table,
+           WipeListLookup wipeLists) {
+    Args a;
+    std::vector<bool> chosen(table.size(), false);
+    std::vector<const engine::Category*> lists;
+    bool anyKey = false, reportGiven = false;
+    for (size_t i = 0; i < args.size() && a.error.empty(); ++i) {
+        const std::wstring& arg = args[i];
+        if (arg.empty()) continue;
+        std::string option = OptionName(arg);
+        if (option == "list") SetCommand(a, Command::List, arg);
+        else if (option == "preview") SetCommand(a, Command::Preview, arg);
+        else if (option == "erase") SetCommand(a, Command::Erase, arg);
+        else if (option == "?" || option == "h" || option == "help") SetCommand(a, Command::Help, arg);
+        else if (option == "overwrite") a.overwrite = true;
+        else if (option == "report") {
+            // A following option is a forgotten file name, never a file to create.
+            if (reportGiven || i + 1 == args.size() || args[i + 1].empty() || !OptionName(args[i + 1]).empty()) {
+                a.error = reportGiven ? L"/report given twice" : L"/report needs a file name";
+                break;
+            }
+            reportGiven = true;
+            a.report = args[++i];
+        } else if (!option.empty()) a.error = L"unknown option: " + arg;
+        else {
+            anyKey = true;
+            std::string key = Lower(arg);
+            bool found = false;
+            for (size_t r = 0; r < table.size(); ++r)
+                if (key == "all" || key == table[r].group || key == Lower(table[r].key))
+                    chosen[r] = found = true;
+            if (!found && wipeLists && key.rfind("wipelist:", 0) == 0) {
+                if (const engine::Category* c = wipeLists(arg.substr(9))) {
+                    found = true;
+                    if (std::find(lists.begin(), lists.end(), c) == lists.end()) lists.push_back(c);
+                }
+            }
+            if (!found) a.error = L"unknown category: " + arg;
+        }
+    }
+    if (a.error.empty()) {
+        const bool runs = a.command == Command::Preview || a.command == Command::Erase;
+        if (a.command == Command::None) a.error = L"no command given";
+        else if (runs && !anyKey) a.error = L"no category given";
+        else if (!runs && (anyKey || reportGiven)) a.error = L"categories and /report go with /preview or /erase";
+        else if (a.overwrite && a.command != Command::Erase) a.error = L"/overwrite goes with /erase";
+    }
+    if (!a.error.empty()) return Args{Command::None, {}, false, {}, a.error};
+    for (size_t r = 0; r < table.size(); ++r)
+        if (chosen[r]) a.categories.push_back(&table[r]);
+    a.categories.insert(a.categories.end(), lists.begin(), lists.end());
+    return a;
+}
+
+}  // namespace cli

@@ -1,0 +1,31 @@
+// The command line of sweepmere.exe, read without touching anything: a pure function of the
+// arguments and the category table, so that it can be tested and fuzzed directly.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "Categories.h"
+
+namespace cli {
+
+enum class Command { None, Help, List, Preview, Erase };
+
+struct Args {
+    Command command = Command::None;
+    // The categories to run, each once: table rows in table order, then wipe-list rows as given.
+    std::vector<const engine::Category*> categories;
+    bool overwrite = false;
+    std::wstring report;  // empty: no report
+    std::wstring error;   // the usage error; empty when the line is sound
+};
+
+// Finds the category of a wipe list by its name ("wipelist:<name>" keys); null: no such list.
+using WipeListLookup = const engine::Category* (*)(const std::wstring& name);
+
+// args without the program's name. A null lookup makes every wipelist: key unknown.
+Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Category>& table,
+           WipeListLookup wipeLists = nullptr);
+
+extern const wchar_t* const kUsage;
+
+}  // namespace cli

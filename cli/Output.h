@@ -1,0 +1,35 @@
+// What sweepmere.exe tells: one line per category (and the items a preview found), and the same
+// as a JSON report.
+#pragma once
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "Categories.h"
+
+namespace cli {
+
+// One category's run. For a preview, result.erased and result.bytes count what would go.
+struct Outcome {
+    const engine::Category* category = nullptr;
+    engine::Result result;
+    std::vector<engine::Item> items;
+};
+
+// Turns a preview's listing into the counts an erase would report.
+Outcome FromListing(const engine::Category& category, engine::Listing listing);
+// "<key>  <erased> erased, <bytes> bytes, <stayed> stayed[: <first reason>][; <note>...]"
+std::wstring Line(const std::string& key, const engine::Result& result);
+
+struct Run {
+    bool preview = false;
+    bool overwrite = false;
+    std::string started, ended;  // ISO 8601, UTC
+    std::vector<Outcome> outcomes;
+};
+nlohmann::ordered_json Report(const Run& run, const std::string& version);
+// The time now as "2026-12-07T07:50:00Z".
+std::string UtcNow();
+
+}  // namespace cli

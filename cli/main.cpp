@@ -1,0 +1,137 @@
+// sweepmere.exe: the categories of the engine's table listed, previewed and erased from a script,
+// a scheduled task or a deployment tool. No window, no pause, no question.
+#include <windows.h>
+
+#include <algorithm>
+#include <deque>
+
+#include "Args.h"
+#include "Output.h"
+#include "Text.h"
+#include "WipeList.h"
+
+namespace {
+
+// Standard output or error: UTF-16 to a console, so that every name shows; UTF-8 to a file or pipe.
+class Stream {
+public:
+    explicit Stream(DWORD which) : m_handle(::GetStdHandle(which)) {
+        DWORD mode;
+        m_console = ::GetConsoleMode(m_handle, &mode) != 0;
+    }
+    Stream& operator<<(const std::wstring& text) {
+        DWORD n;
+        if (m_console) {
+            ::WriteConsoleW(m_handle, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
+        } else {
+            std::string bytes = engine::Utf8(text);
+            ::WriteFile(m_handle, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+        }
+        return *this;
+    }
+
+private:
+    HANDLE m_handle;
+    bool m_console;
+};
+
+// The registry traces are rewritten by the session until it ends: the GUI offers a log-off here.
+const char* const kLogOffKey = "system.registry-traces";
+const wchar_t* const kLogOffNote = L"a log-off finishes the erase";
+
+// A saved wipe list named on the command line, kept for the run: one list is one category however
+// it is spelled.
+const engine::Category* FindWipeList(const std::wstring& name) {
+    static std::deque<engine::Category> found;
+    std::optional<engine::Category> list = engine::WipeListCategory(name);
+    if (!list) return nullptr;
+    for (const engine::Category& c : found)
+        if (c.key == list->key) return &c;
+    found.push_back(std::move(*list));
+    return &found.back();
+}
+
+int List(Stream& out) {
+    size_t width = 0;
+    for (const engine::Category& c : engine::Categories()) width = std::max(width, c.key.size());
+    auto column = [](const std::string& text, size_t width) { return text + std::string(width - std::min(width - 2, text.size()), ' '); };
+    for (const engine::Category& c : engine::Categories())
+        out << engine::FromUtf8(column(c.key, width + 2) + column(c.group, 10)) + c.name + L"\n";
+    return 0;
+}
+
+// An item under its category's line, indented; an item of several lines (a clipboard text) keeps
+// the indent on each.
+std::wstring Indented(const std::wstring& text) {
+    std::wstring out = L"    ";
+    for (wchar_t c : text) {
+        if (c == L'\r') continue;
+        out += c;
+        if (c == L'\n') out += L"    ";
+    }
+    return out + L"\n";
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    DWORD n = 0;
+    return ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    Stream out(STD_OUTPUT_HANDLE), err(STD_ERROR_HANDLE);
+    cli::Args args = cli::Parse(std::vector<std::wstring>(argv + 1, argv + argc), engine::Categories(), FindWipeList);
+    if (!args.error.empty()) {
+        err << L"sweepmere: " + args.error + L"\n" + cli::kUsage;
+        return 2;
+    }
+    if (args.command == cli::Command::Help) {
+        out << cli::kUsage;
+        return 0;
+    }
+    if (args.command == cli::Command::List) return List(out);
+
+    // The report is made before anything is erased: a run whose report cannot be written erases nothing.
+    HANDLE report = INVALID_HANDLE_VALUE;
+    if (!args.report.empty()) {
+        report = ::CreateFileW(args.report.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (report == INVALID_HANDLE_VALUE) {
+            err << L"sweepmere: " + engine::Reason(L"the report cannot be written: " + args.report, ::GetLastError()) +
+                       L"\n" + cli::kUsage;
+            return 2;
+        }
+    }
+
+    cli::Run run;
+    run.preview = args.command == cli::Command::Preview;
+    run.overwrite = args.overwrite;
+    run.started = cli::UtcNow();
+    engine::Options options;
+    options.overwrite = args.overwrite;
+    engine::Result total;
+    for (const engine::Category* c : args.categories) {
+        cli::Outcome o = run.preview ? cli::FromListing(*c, engine::RunList(*c, options))
+                                     : cli::Outcome{c, engine::RunErase(*c, options), {}};
+        if (!run.preview && c->key == kLogOffKey) o.result.Note(kLogOffNote);
+        if (!run.preview && !c->erase) o.result.Note(L"shown only: this category has nothing to erase");
+        std::wstring text = cli::Line(c->key, o.result) + L"\n";
+        for (const engine::Item& item : o.items) text += Indented(item.text);
+        out << text;
+        total += o.result;
+        run.outcomes.push_back(std::move(o));
+    }
+    total.notes.clear();  // each was told on its category's line
+    out << cli::Line("total", total) + L"\n";
+    run.ended = cli::UtcNow();
+
+    int code = total.failed ? 1 : 0;
+    if (report != INVALID_HANDLE_VALUE) {
+        std::string json = cli::Report(run, CORVANE_VERSION).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+        if (!WriteAll(report, json) || !::CloseHandle(report)) {
+            err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
+            code = 2;
+        }
+    }
+    return code;
+}

@@ -1,0 +1,47 @@
+// fuzz-sources: cli/Args.cpp
+// Any command line: either a usage error that selects nothing, or a command whose categories
+// are rows of the table, each once, in table order.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Args.h"
+
+namespace {
+const std::vector<engine::Category> kTable = {
+    {"internet.cache", "internet", L"Cache", -1, nullptr, nullptr},
+    {"internet.typed-urls", "internet", L"Typed URLs", -1, nullptr, nullptr},
+    {"system.clipboard", "system", L"Clipboard", -1, nullptr, nullptr},
+    {"apps.wordpad", "apps", L"WordPad", -1, nullptr, nullptr},
+};
+const engine::Category kList{"wipelist:a", "wipelist", L"a", -1, nullptr, nullptr};
+const engine::Category* Lookup(const std::wstring& name) { return name == L"a" ? &kList : nullptr; }
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Arguments split at zero bytes; each byte pair one UTF-16 unit.
+    std::vector<std::wstring> args(1);
+    for (size_t i = 0; i + 1 < size; i += 2) {
+        wchar_t c = static_cast<wchar_t>(data[i] | data[i + 1] << 8);
+        if (c == 0) args.emplace_back();
+        else args.back() += c;
+    }
+    cli::Args a = cli::Parse(args, kTable, size % 2 ? Lookup : nullptr);
+    if (!a.error.empty()) {
+        if (a.command != cli::Command::None || !a.categories.empty()) abort();
+        return 0;
+    }
+    if (a.command == cli::Command::None) abort();
+    const bool runs = a.command == cli::Command::Preview || a.command == cli::Command::Erase;
+    if (runs == a.categories.empty()) abort();
+    const engine::Category* last = nullptr;
+    for (const engine::Category* c : a.categories) {
+        if (c != &kList && (c < kTable.data() || c >= kTable.data() + kTable.size())) abort();
+        if (last && (last == &kList || (c != &kList && c <= last))) abort();  // order and no repeats
+        last = c;
+    }
+    if (!a.report.empty() && (a.report[0] == L'/' || a.report[0] == L'-')) abort();
+    return 0;
+}

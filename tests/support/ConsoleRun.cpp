@@ -1,0 +1,62 @@
+#include "ConsoleRun.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace testkit {
+
+namespace {
+std::string ReadAll(HANDLE pipe, std::chrono::steady_clock::time_point* first = nullptr) {
+    std::string text;
+    char buf[4096];
+    DWORD n;
+    while (::ReadFile(pipe, buf, sizeof buf, &n, nullptr) && n) {
+        if (first && text.empty()) *first = std::chrono::steady_clock::now();
+        text.append(buf, n);
+    }
+    ::CloseHandle(pipe);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+}  // namespace
+
+ConsoleRun RunConsole(std::wstring commandLine) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE outRead, outWrite, errRead, errWrite;
+    ::CreatePipe(&outRead, &outWrite, &inherit, 0);
+    ::CreatePipe(&errRead, &errWrite, &inherit, 0);
+    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = outWrite;
+    si.hStdError = errWrite;
+    PROCESS_INFORMATION pi{};
+    ConsoleRun run;
+    // In the test program's folder: the Linux folder Wine was started in has no drive letter here.
+    wchar_t folder[MAX_PATH];
+    DWORD n = ::GetModuleFileNameW(nullptr, folder, MAX_PATH);
+    while (n && folder[n - 1] != L'\\') --n;
+    folder[n] = L'\0';
+    auto start = std::chrono::steady_clock::now(), first = start;
+    BOOL started = ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                    folder, &si, &pi);
+    ::CloseHandle(outWrite);
+    ::CloseHandle(errWrite);
+    std::thread errors([&] { run.err = ReadAll(errRead); });
+    run.out = ReadAll(outRead, &first);
+    errors.join();
+    auto end = std::chrono::steady_clock::now();
+    if (run.out.empty()) first = end;
+    run.firstOutputMs = std::chrono::duration<double, std::milli>(first - start).count();
+    run.totalMs = std::chrono::duration<double, std::milli>(end - start).count();
+    if (!started) return run;
+    if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) ::GetExitCodeProcess(pi.hProcess, &run.code);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    return run;
+}
+
+}  // namespace testkit

@@ -1,0 +1,94 @@
+// The command line of sweepmere.exe over a table of its own: which categories run, in which
+// order, and which lines are refused.
+#include <gtest/gtest.h>
+
+#include "Args.h"
+#include "Output.h"
+
+namespace {
+
+using cli::Command;
+
+const std::vector<engine::Category>& Table() {
+    static const std::vector<engine::Category> rows = {
+        {"internet.cache", "internet", L"Temporary Internet Files", -1, nullptr, nullptr},
+        {"internet.typed-urls", "internet", L"Typed URLs", -1, nullptr, nullptr},
+        {"system.clipboard", "system", L"Clipboard", -1, nullptr, nullptr},
+        {"apps.wordpad", "apps", L"WordPad", -1, nullptr, nullptr},
+    };
+    return rows;
+}
+
+const engine::Category kList{"wipelist:Mine", "wipelist", L"Mine", -1, nullptr, nullptr};
+const engine::Category* FindList(const std::wstring& name) { return name == L"Mine" ? &kList : nullptr; }
+
+cli::Args Parse(std::vector<std::wstring> args, cli::WipeListLookup lists = nullptr) {
+    return cli::Parse(args, Table(), lists);
+}
+std::vector<std::string> Keys(const cli::Args& a) {
+    std::vector<std::string> keys;
+    for (const engine::Category* c : a.categories) keys.push_back(c->key);
+    return keys;
+}
+
+TEST(CliArgs, OptionsTakeEveryPrefixAndKeysAnyCase) {
+    for (const wchar_t* erase : {L"/erase", L"-ERASE", L"--Erase"}) {
+        cli::Args a = Parse({erase, L"Internet.Cache", L"/Overwrite", L"--report", L"C:\\r.json"});
+        EXPECT_EQ(a.error, L"") << erase;
+        EXPECT_EQ(a.command, Command::Erase);
+        EXPECT_EQ(Keys(a), std::vector<std::string>{"internet.cache"});
+        EXPECT_TRUE(a.overwrite);
+        EXPECT_EQ(a.report, L"C:\\r.json");
+    }
+    EXPECT_EQ(Parse({L"-?"}).command, Command::Help);
+    EXPECT_EQ(Parse({L"/LIST"}).command, Command::List);
+}
+
+TEST(CliArgs, GroupsAndAllRunEachCategoryOnceInTableOrder) {
+    EXPECT_EQ(Keys(Parse({L"/preview", L"apps", L"internet.typed-urls", L"INTERNET", L"internet.cache"})),
+              (std::vector<std::string>{"internet.cache", "internet.typed-urls", "apps.wordpad"}));
+    EXPECT_EQ(Keys(Parse({L"/erase", L"system", L"all"})).size(), Table().size());
+}
+
+TEST(CliArgs, WipeListKeysNeedTheLookupAndComeAfterTheTableOnce) {
+    EXPECT_NE(Parse({L"/erase", L"wipelist:Mine"}).error, L"");
+    EXPECT_NE(Parse({L"/erase", L"wipelist:Other"}, FindList).error, L"");
+    cli::Args a = Parse({L"/erase", L"WipeList:Mine", L"apps", L"wipelist:Mine"}, FindList);
+    EXPECT_EQ(Keys(a), (std::vector<std::string>{"apps.wordpad", "wipelist:Mine"}));
+}
+
+TEST(CliArgs, UsageErrorsNameTheFaultAndSelectNothing) {
+    const std::vector<std::vector<std::wstring>> wrong = {
+        {},
+        {L"internet"},
+        {L"/erase"},
+        {L"/erase", L"internet.cachex"},
+        {L"/erase", L"internet", L"/force"},
+        {L"/erase", L"internet", L"/report"},
+        {L"/erase", L"internet", L"/report", L"/overwrite"},
+        {L"/erase", L"internet", L"/report", L"a", L"/report", L"b"},
+        {L"/erase", L"/preview", L"internet"},
+        {L"/list", L"internet"},
+        {L"/preview", L"internet", L"/overwrite"},
+        {L"/erase", L"intern\u00e9t"},
+    };
+    for (const auto& args : wrong) {
+        cli::Args a = Parse(args);
+        EXPECT_NE(a.error, L"") << testing::PrintToString(args);
+        EXPECT_EQ(a.command, Command::None);
+        EXPECT_TRUE(a.categories.empty());
+    }
+}
+
+TEST(CliOutput, LineTellsCountsTheFirstReasonOnlyWhenSomethingStayedAndEveryNote) {
+    engine::Result r;
+    r.erased = 3;
+    r.bytes = 1234;
+    EXPECT_EQ(cli::Line("internet.cache", r), L"internet.cache  3 erased, 1234 bytes, 0 stayed");
+    r.Failed(L"C:\\c\\a.htm: in use");
+    r.Failed(L"C:\\c\\b.htm: denied");
+    r.Note(L"a log-off finishes the erase");
+    EXPECT_EQ(cli::Line("x", r), L"x  3 erased, 1234 bytes, 2 stayed: C:\\c\\a.htm: in use; a log-off finishes the erase");
+}
+
+}  // namespace
