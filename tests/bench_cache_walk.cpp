@@ -85,7 +85,7 @@ void ListThroughThePage(int folders, int filesEach) {
         }));
         walk = std::min(walk, Seconds([&] { filewalk::FolderWalk(false, quiet).Walk(tree + L"\\"); }));
         page = std::min(page, Seconds([&] {
-            auto* view = dynamic_cast<CTempNetFileVw*>(ViewOf(TheApp()->OpenPage(PageId::TempInternetFiles)));
+            auto* view = dynamic_cast<CTempNetFileVw*>(ViewOf(TheApp()->OpenPage("internet.cache")));
             PumpUntil([&] { return !view->Listing() && view->m_list.GetItemCount() == files; }, 600000);
             rows = view->m_list.GetItemCount();
         }));

@@ -46,18 +46,18 @@ std::shared_ptr<FakeLogState> MakeLog() {
 }
 
 // The same texts, from the same bytes, with no check at all.
-int BareRows(const std::vector<uint8_t>& bytes, std::vector<eventlog::EventRow>& out) {
+int BareRows(const std::vector<uint8_t>& bytes, std::vector<engine::events::EventRow>& out) {
     for (size_t at = 0; at < bytes.size();) {
         const auto* r = reinterpret_cast<const EVENTLOGRECORD*>(bytes.data() + at);
         const wchar_t* source = reinterpret_cast<const wchar_t*>(r + 1);
-        eventlog::EventRow row;
-        row[0] = eventlog::EventTypeName(r->EventType);
+        engine::events::EventRow row;
+        row[0] = engine::events::EventTypeName(r->EventType);
         row[1] = source;
         row[2] = source + wcslen(source) + 1;
-        if (r->UserSidLength) row[5] = *eventlog::SidText(bytes.data() + at + r->UserSidOffset, r->UserSidLength);
+        if (r->UserSidLength) row[5] = *engine::events::SidText(bytes.data() + at + r->UserSidOffset, r->UserSidLength);
         row[6] = std::to_wstring(r->EventID);
-        row[7] = eventlog::TimeText(r->TimeGenerated);
-        row[8] = eventlog::TimeText(r->TimeWritten);
+        row[7] = engine::events::TimeText(r->TimeGenerated);
+        row[8] = engine::events::TimeText(r->TimeWritten);
         out.push_back(std::move(row));
         at += r->Length;
     }
@@ -67,15 +67,15 @@ int BareRows(const std::vector<uint8_t>& bytes, std::vector<eventlog::EventRow>&
 void ReadingAndTexts(const std::shared_ptr<FakeLogState>& state) {
     std::vector<uint8_t> all;
     for (const auto& r : state->records) all.insert(all.end(), r.begin(), r.end());
-    std::vector<eventlog::EventRow> bare, checked;
+    std::vector<engine::events::EventRow> bare, checked;
     bare.reserve(kRecords);
     checked.reserve(kRecords);
     double b = Seconds([&] { BareRows(all, bare); });
     Report(L"bare unchecked walk, same texts", kRecords, b, b);
     double s = Seconds([&] {
         FakeEventLog log(state);
-        eventlog::RowMaker rows;
-        eventlog::ReadLog(log, [&](const eventlog::EventRecord& r) {
+        engine::events::RowMaker rows;
+        engine::events::ReadLog(log, [&](const engine::events::EventRecord& r) {
             checked.push_back(rows.Row(r));
             return true;
         });
@@ -84,11 +84,11 @@ void ReadingAndTexts(const std::shared_ptr<FakeLogState>& state) {
 }
 
 void ThePage(const std::shared_ptr<FakeLogState>& state) {
-    std::vector<eventlog::EventRow> rows;
+    std::vector<engine::events::EventRow> rows;
     {
         FakeEventLog log(state);
-        eventlog::RowMaker maker;
-        eventlog::ReadLog(log, [&](const eventlog::EventRecord& r) {
+        engine::events::RowMaker maker;
+        engine::events::ReadLog(log, [&](const engine::events::EventRecord& r) {
             rows.push_back(maker.Row(r));
             return true;
         });
@@ -123,7 +123,7 @@ void ThePage(const std::shared_ptr<FakeLogState>& state) {
     UseFakeEventLog fake(state);
     CEventLogVw* view = nullptr;
     double s = Seconds([&] {
-        view = dynamic_cast<CEventLogVw*>(ViewOf(TheApp()->OpenPage(PageId::EventLog)));
+        view = dynamic_cast<CEventLogVw*>(ViewOf(TheApp()->OpenPage("system.event-log")));
         PumpUntil([&] { return !view->Listing() && view->m_list.GetItemCount() == kRecords; }, 600000);
     });
     Report(L"event log page, opened until every row shows", view->m_list.GetItemCount(), s, b);

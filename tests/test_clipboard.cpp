@@ -14,7 +14,7 @@ using namespace testkit;
 
 namespace {
 void PutPicture() { PutClipboard(CF_BITMAP, ::CreateBitmap(4, 4, 1, 32, nullptr)); }
-CClipBoardVw* Open() { return dynamic_cast<CClipBoardVw*>(ViewOf(TheApp()->OpenPage(PageId::Clipboard))); }
+CClipBoardVw* Open() { return dynamic_cast<CClipBoardVw*>(ViewOf(TheApp()->OpenPage("system.clipboard"))); }
 
 struct ClipboardPage : ::testing::Test {
     void SetUp() override { ASSERT_NE(StartApp(), nullptr); }

@@ -20,7 +20,7 @@ using namespace testkit;
 namespace {
 struct ErasingPage {
     const wchar_t* name;       // also the Shell Folders value naming the folder
-    PageId page;
+    const char* page;
     UINT erase;             // the ERASE button
     const wchar_t* library;    // the library call logged after ERASE
     const wchar_t* fixture;    // its link fixtures under C:\corvane-links
@@ -33,9 +33,9 @@ int CacheRows(CView* v) { return static_cast<CTempNetFileVw*>(v)->m_list.GetItem
 int CookieRows(CView* v) { return static_cast<int>(static_cast<CCookies*>(v)->m_tree.GetCount()); }
 
 const ErasingPage kPages[] = {
-    {L"Cache", PageId::TempInternetFiles, IDC_TEMPNET_ERASE, L"InterNet\n", L"cache", CacheRows,
+    {L"Cache", "internet.cache", IDC_TEMPNET_ERASE, L"InterNet\n", L"cache", CacheRows,
      [] { CTempNetFileVw().StartCacheErase(); }, CTempNetFileVw::EraseWithoutWindow},
-    {L"Cookies", PageId::Cookies, IDC_COOKIES_ERASE, L"Cookies\n", L"cookies", CookieRows,
+    {L"Cookies", "internet.cookies", IDC_COOKIES_ERASE, L"Cookies\n", L"cookies", CookieRows,
      [] { CCookies().StartCookieErase(); }, CCookies::EraseWithoutWindow},
 };
 
@@ -247,7 +247,7 @@ TEST_P(ErasingPages, ClosingThePageWhileItListsIsSafe) {
         Pump();
     }
     EXPECT_TRUE(TheApp()->PageTemplate(m_page.page)->GetDocuments().empty());
-    EXPECT_GE(closedMidway, m_page.page == PageId::TempInternetFiles ? 10 : 0);  // the case did happen
+    EXPECT_GE(closedMidway, m_page.page == "internet.cache" ? 10 : 0);  // the case did happen
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ErasingPages, ::testing::ValuesIn(kPages),

@@ -122,7 +122,7 @@ class EventLogPage : public ::testing::Test {
 protected:
     void TearDown() override { CloseAllPages(); }
     static CEventLogVw* Open() {
-        auto* view = dynamic_cast<CEventLogVw*>(ViewOf(StartApp()->OpenPage(PageId::EventLog)));
+        auto* view = dynamic_cast<CEventLogVw*>(ViewOf(StartApp()->OpenPage("system.event-log")));
         if (view) PumpUntil([&] { return !view->Listing(); });
         Pump();
         return view;
@@ -195,7 +195,7 @@ TEST_F(EventLogPage, ALongLogListsInOrderAndClosingOrErasingMidwayIsSafe) {
     EXPECT_EQ(v->m_list.GetItemText(3999, 1), L"r3999");
     // More rows than the worker queues unshown (8 batches of 256): each new page still lists here.
     for (int i = 0; i < 4; ++i) {
-        CDocument* doc = TheApp()->OpenPage(PageId::EventLog);
+        CDocument* doc = TheApp()->OpenPage("system.event-log");
         auto* page = dynamic_cast<CEventLogVw*>(ViewOf(doc));
         ASSERT_TRUE(page && page->Listing());
         if (i % 2) {

@@ -14,7 +14,7 @@ namespace {
 const wchar_t kCaption[] = L"Corvane-Sweepmere";
 
 CHistroryVw* OpenHistoryPage() {
-    CDocument* doc = StartApp()->OpenPage(PageId::History);
+    CDocument* doc = StartApp()->OpenPage("internet.history");
     Pump();
     return dynamic_cast<CHistroryVw*>(ViewOf(doc));
 }
@@ -103,5 +103,5 @@ TEST_F(HistoryPage, EraseAgainUnderItsBoxIsIgnoredAndAPageClosedUnderItIsLeftAlo
     page->SendMessage(WM_COMMAND, erase, reinterpret_cast<LPARAM>(button));
     Pump();
     EXPECT_EQ(box.Count(), 1u);
-    EXPECT_TRUE(TheApp()->PageTemplate(PageId::History)->GetDocuments().empty());
+    EXPECT_TRUE(TheApp()->PageTemplate("internet.history")->GetDocuments().empty());
 }

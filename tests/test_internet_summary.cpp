@@ -8,6 +8,7 @@
 #include "FakeUrlHistory.h"
 #include "internet/InternetVw.h"
 #include "RegistryRead.h"
+#include "Pages.h"
 #include "TestKit.h"
 #include "resource.h"
 
@@ -51,7 +52,7 @@ class InternetPage : public testing::Test {
 protected:
     void SetUp() override {
         app = StartApp();
-        doc = app->OpenPage(PageId::Internet);
+        doc = app->OpenPage(pages::kInternet);
         Pump();
         page = dynamic_cast<CInternetVw*>(ViewOf(doc));
         ASSERT_NE(page, nullptr);
@@ -158,10 +159,10 @@ TEST_F(InternetPage, EraseSelectedRunsOnlyTheCheckedErasesAndARowsEraseIgnoresTh
 }
 
 TEST_F(InternetPage, EachDetailsLinkClickedWithTheMouseOpensOneMorePageOfItsCategory) {
-    const std::pair<int, PageId> links[] = {
-        {IDC_INTERNET_DETAILS_TEMPNET, PageId::TempInternetFiles}, {IDC_INTERNET_DETAILS_COOKIES, PageId::Cookies},
-        {IDC_INTERNET_DETAILS_HISTORY, PageId::History}, {IDC_INTERNET_DETAILS_TYPEDURL, PageId::TypedUrls},
-        {IDC_INTERNET_DETAILS_HISTORY, PageId::History}};  // once more: a second page of the same kind
+    const std::pair<int, const char*> links[] = {
+        {IDC_INTERNET_DETAILS_TEMPNET, "internet.cache"}, {IDC_INTERNET_DETAILS_COOKIES, "internet.cookies"},
+        {IDC_INTERNET_DETAILS_HISTORY, "internet.history"}, {IDC_INTERNET_DETAILS_TYPEDURL, "internet.typed-urls"},
+        {IDC_INTERNET_DETAILS_HISTORY, "internet.history"}};  // once more: a second page of the same kind
     auto* main = dynamic_cast<CMDIFrameWnd*>(app->m_pMainWnd);
     ASSERT_NE(main, nullptr);
     for (const auto& [id, kind] : links) {

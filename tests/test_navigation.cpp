@@ -12,6 +12,7 @@
 #include "MainFrm.h"
 #include "Pacing.h"
 #include "Settings.h"
+#include "Pages.h"
 #include "TestKit.h"
 #include "resource.h"
 
@@ -30,7 +31,7 @@ CMainFrame* Main() {
 
 CCategoryTree* Tree() { return Main()->TreeBar().Tree(); }
 
-size_t PagesOf(PageId page) { return TheApp()->PageTemplate(page)->GetDocuments().size(); }
+size_t PagesOf(const char* page) { return TheApp()->PageTemplate(page)->GetDocuments().size(); }
 
 size_t AllDocuments() {
     size_t n = 0;
@@ -162,7 +163,7 @@ TEST(Tree, EveryClickOnANodeOpensAPageAndClicksBesideWithTheRightButtonOrArrowKe
     CCategoryTree* tree = Tree();
     HTREEITEM cookies = FindNode(tree, L"Cookies");
     tree->SelectItem(cookies);
-    size_t before = AllDocuments(), history = PagesOf(PageId::History);
+    size_t before = AllDocuments(), history = PagesOf("internet.history");
     CRect last = TextRect(tree, FindNode(tree, L"Typed URLs")), client;
     tree->GetClientRect(&client);
     ASSERT_LT(last.bottom + 20, client.bottom);
@@ -178,7 +179,7 @@ TEST(Tree, EveryClickOnANodeOpensAPageAndClicksBesideWithTheRightButtonOrArrowKe
     tree->SelectItem(cookies);
     ClickNode(L"History");
     ClickNode(L"History");
-    EXPECT_EQ(PagesOf(PageId::History), history + 2);
+    EXPECT_EQ(PagesOf("internet.history"), history + 2);
     EXPECT_EQ(LastChosenText(), L"History");
     EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), L"History");
     CloseAllPages();
@@ -195,9 +196,9 @@ TEST(Tree, TheExpandButtonOpensTheInternetPageAndKeepsTheNodeOpen) {
         if (tree->HitTest(CPoint(x, y), &flags) == internet && (flags & TVHT_ONITEMBUTTON)) button.x = x;
     }
     ASSERT_GE(button.x, 0) << L"no expand button found";
-    size_t before = PagesOf(PageId::Internet);
+    size_t before = PagesOf(pages::kInternet);
     Click(tree, button);
-    EXPECT_EQ(PagesOf(PageId::Internet), before + 1);
+    EXPECT_EQ(PagesOf(pages::kInternet), before + 1);
     EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(LastChosenText(), L"Internet");
     CloseAllPages();
@@ -368,20 +369,20 @@ struct AllCategoriesOn {
     }
 };
 
-struct NewNode { const wchar_t* text; int image; PageId page; };  // image -1: not checked
+struct NewNode { const wchar_t* text; int image; const char* page; };  // image -1: not checked
 const NewNode kNewNodes[] = {
-    {L"System", 27, PageId::System}, {L"Application Traces", 28, PageId::ApplicationTraces},
-    {L"Unused Space", 25, PageId::UnusedSpace}, {L"Recycle Bin", 6, PageId::Recycle},
-    {L"System Registry Traces", 7, PageId::SystemRegistry}, {L"Recent Documents", 21, PageId::RecentDocuments},
-    {L"Open File History", 23, PageId::OpenFileHistory}, {L"Most Frequently Used Registry", 34, PageId::MfuRegistry},
-    {L"Administrator's Temporary Files", 31, PageId::AdminTempFiles}, {L"System Temporary Files", 29, PageId::SysTempFiles},
-    {L"ClipBoard Content", 14, PageId::Clipboard}, {L"Windows Event Log", 24, PageId::EventLog},
-    {L"Recent Network Folder", 30, PageId::RecentNetworkFolder}, {L"Acrobat Reader", 15, PageId::Acrobat},
-    {L"Microsoft Access", 22, PageId::Access}, {L"Microsoft Excel", 16, PageId::Excel},
-    {L"Microsoft Word", 19, PageId::Word}, {L"Microsoft PowerPoint", 18, PageId::PowerPoint},
-    {L"Paint", 9, PageId::Paint}, {L"Windows Media Player", 11, PageId::MediaPlayer}, {L"Winzip", 17, PageId::WinZip},
-    {L"WordPad", 20, PageId::WordPad}, {L"Microsoft Management Console", 32, PageId::MMConsole},
-    {L"Wipe List", -1, PageId::WipeList}, {L"C: [CORVANE]", 5, PageId::Drives},
+    {L"System", 27, pages::kSystem}, {L"Application Traces", 28, pages::kApplications},
+    {L"Unused Space", 25, pages::kUnusedSpace}, {L"Recycle Bin", 6, "system.recycle-bin"},
+    {L"System Registry Traces", 7, "system.registry-traces"}, {L"Recent Documents", 21, "system.recent-documents"},
+    {L"Open File History", 23, "system.open-file-history"}, {L"Most Frequently Used Registry", 34, "system.mfu"},
+    {L"Administrator's Temporary Files", 31, "system.user-temp"}, {L"System Temporary Files", 29, "system.windows-temp"},
+    {L"ClipBoard Content", 14, "system.clipboard"}, {L"Windows Event Log", 24, "system.event-log"},
+    {L"Recent Network Folder", 30, "system.network-places"}, {L"Acrobat Reader", 15, "apps.acrobat"},
+    {L"Microsoft Access", 22, "apps.access"}, {L"Microsoft Excel", 16, "apps.excel"},
+    {L"Microsoft Word", 19, "apps.word"}, {L"Microsoft PowerPoint", 18, "apps.powerpoint"},
+    {L"Paint", 9, "apps.paint"}, {L"Windows Media Player", 11, "apps.media-player"}, {L"Winzip", 17, "apps.winzip"},
+    {L"WordPad", 20, "apps.wordpad"}, {L"Microsoft Management Console", 32, "apps.mmc"},
+    {L"Wipe List", -1, pages::kWipeList}, {L"C: [CORVANE]", 5, pages::kDrives},
 };
 }  // namespace
 

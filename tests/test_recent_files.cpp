@@ -17,7 +17,7 @@ const wchar_t* const kSomeStayed = L"Some selected items could not be erased.";
 const wchar_t* const kNoFiles = L"There are no Recent Files in this folder";
 
 struct Family {
-    PageId page;
+    const char* page;
     const RecentFileListRow* row;
 };
 
@@ -139,10 +139,10 @@ TEST_P(RecentFileList, NothingCheckedChangesNothingAndALockedKeyKeepsEveryRowThe
 
 INSTANTIATE_TEST_SUITE_P(
     EightApplications, RecentFileList,
-    ::testing::Values(Family{PageId::Access, &recentfiles::kAccess}, Family{PageId::MediaPlayer, &recentfiles::kMediaPlayer},
-                      Family{PageId::Excel, &recentfiles::kExcel}, Family{PageId::MMConsole, &recentfiles::kConsole},
-                      Family{PageId::PowerPoint, &recentfiles::kPowerPoint}, Family{PageId::Paint, &recentfiles::kPaint},
-                      Family{PageId::WinZip, &recentfiles::kWinzip}, Family{PageId::WordPad, &recentfiles::kWordPad}),
+    ::testing::Values(Family{"apps.access", &recentfiles::kAccess}, Family{"apps.media-player", &recentfiles::kMediaPlayer},
+                      Family{"apps.excel", &recentfiles::kExcel}, Family{"apps.mmc", &recentfiles::kConsole},
+                      Family{"apps.powerpoint", &recentfiles::kPowerPoint}, Family{"apps.paint", &recentfiles::kPaint},
+                      Family{"apps.winzip", &recentfiles::kWinzip}, Family{"apps.wordpad", &recentfiles::kWordPad}),
     [](const ::testing::TestParamInfo<Family>& info) {
         std::wstring caption = info.param.row->caption;
         std::string name(caption.begin(), caption.end());

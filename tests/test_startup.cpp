@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
+#include "Pages.h"
 #include "TestKit.h"
 #include "resource.h"
 
@@ -36,8 +37,8 @@ TEST(Startup, RegistersTheTemplatesShowsTheMainWindowAndKeepsTheIntroductionHidd
     EXPECT_EQ(name, L"Tidema");
     EXPECT_TRUE(templates[0]->GetDocString(name, CDocTemplate::regFileTypeName));
     EXPECT_EQ(name, L"Tidema Document");
-    EXPECT_EQ(app->PageTemplate(PageId::TypedUrls), templates[7]);
-    EXPECT_EQ(app->PageTemplate(PageId::WipeList), templates[30]);
+    EXPECT_EQ(app->PageTemplate("internet.typed-urls"), templates[7]);
+    EXPECT_EQ(app->PageTemplate(pages::kWipeList), templates[30]);
 
     auto* main = dynamic_cast<CMDIFrameWnd*>(app->m_pMainWnd);
     ASSERT_NE(main, nullptr);

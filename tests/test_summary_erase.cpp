@@ -13,6 +13,7 @@
 #include "ModalScript.h"
 #include "ShellKit.h"
 #include "SummaryErase.h"
+#include "Pages.h"
 #include "TestKit.h"
 #include "applications/RecentFileListPages.h"
 #include "resource.h"
@@ -92,25 +93,25 @@ const std::vector<Category> kApplicationRows{
 
 struct Summary {
     const wchar_t* name;
-    PageId page;
+    const char* page;
     const std::vector<Category>* rows;
     int eraseNow, selectAll, clearAll;
     std::vector<int> noErase, checks;  // rows without an erase of their own; every row's check box
-    std::vector<std::pair<int, PageId>> links;  // "Details..." and the page it opens
+    std::vector<std::pair<int, const char*>> links;  // "Details..." and the page it opens
 };
 const Summary kSystem{
-    L"System", PageId::System, &kSystemRows, IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_CLEARALL, {},
+    L"System", pages::kSystem, &kSystemRows, IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_CLEARALL, {},
     {1122, 1134, 1148, 1052, 1035, 1142, 1130, 1147, 1126, 1138},
-    {{1196, PageId::AdminTempFiles}, {1197, PageId::Clipboard}, {1198, PageId::MfuRegistry}, {1199, PageId::OpenFileHistory},
-     {1200, PageId::RecentDocuments}, {1201, PageId::RecentNetworkFolder}, {1202, PageId::Recycle},
-     {1203, PageId::SystemRegistry}, {1204, PageId::SysTempFiles}, {1205, PageId::EventLog}}};
+    {{1196, "system.user-temp"}, {1197, "system.clipboard"}, {1198, "system.mfu"}, {1199, "system.open-file-history"},
+     {1200, "system.recent-documents"}, {1201, "system.network-places"}, {1202, "system.recycle-bin"},
+     {1203, "system.registry-traces"}, {1204, "system.windows-temp"}, {1205, "system.event-log"}}};
 const Summary kApplications{
-    L"ApplicationTraces", PageId::ApplicationTraces, &kApplicationRows, IDC_APPTRACES_ERASE_NOW, IDC_APPTRACES_SELECTALL,
+    L"ApplicationTraces", pages::kApplications, &kApplicationRows, IDC_APPTRACES_ERASE_NOW, IDC_APPTRACES_SELECTALL,
     IDC_APPTRACES_CLEARALL, {IDC_APPTRACES_ERASE_WORD, IDC_APPTRACES_ERASE_ACROBAT},
     {1086, 1258, 1259, 1169, 1260, 1163, 1166, 1160, 1171, 1174},
-    {{1215, PageId::Acrobat}, {1206, PageId::Access}, {1207, PageId::Excel}, {1208, PageId::MMConsole},
-     {1209, PageId::PowerPoint}, {1211, PageId::Paint}, {1212, PageId::MediaPlayer}, {1210, PageId::Word},
-     {1213, PageId::WinZip}, {1216, PageId::WordPad}}};
+    {{1215, "apps.acrobat"}, {1206, "apps.access"}, {1207, "apps.excel"}, {1208, "apps.mmc"},
+     {1209, "apps.powerpoint"}, {1211, "apps.paint"}, {1212, "apps.media-player"}, {1210, "apps.word"},
+     {1213, "apps.winzip"}, {1216, "apps.wordpad"}}};
 
 std::vector<std::wstring> Lines(const std::wstring& text) {
     std::vector<std::wstring> lines;
@@ -308,7 +309,7 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
     });
     EXPECT_TRUE(ran);
     EXPECT_EQ(report.rfind(L"Clipboard Content (", 0), 0u) << report;
-    EXPECT_TRUE(TheApp()->PageTemplate(PageId::System)->GetDocuments().empty());
+    EXPECT_TRUE(TheApp()->PageTemplate(pages::kSystem)->GetDocuments().empty());
 }
 
 TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) {

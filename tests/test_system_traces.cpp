@@ -30,7 +30,7 @@ protected:
     void TearDown() override { CloseAllPages(); }
 
     template <class V>
-    static V* Open(PageId id) { return dynamic_cast<V*>(ViewOf(TheApp()->OpenPage(id))); }
+    static V* Open(const char* id) { return dynamic_cast<V*>(ViewOf(TheApp()->OpenPage(id))); }
     static void Press(CView* view, int id) {
         view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                           reinterpret_cast<LPARAM>(::GetDlgItem(view->GetSafeHwnd(), id)));
@@ -87,7 +87,7 @@ TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsW
     std::wstring outside = ScratchFolder(L"recycle-outside") + L"\\bin-alpha.txt";
     WriteFile(outside);
 
-    auto* view = Open<CRecycleVw>(PageId::Recycle);
+    auto* view = Open<CRecycleVw>("system.recycle-bin");
     ASSERT_NE(view, nullptr);
     HTREEITEM root = view->m_tree.GetRootItem();
     EXPECT_EQ(view->m_tree.GetItemText(root), L"Recycle Bin");
@@ -139,7 +139,7 @@ TEST_F(TracePages, RecentDocumentsListSortedAndEraseLeavesSubFoldersAndLinks) {
     }
     WriteFile(recent + L"\\plain.txt");
 
-    auto* view = Open<CRecentDocu>(PageId::RecentDocuments);
+    auto* view = Open<CRecentDocu>("system.recent-documents");
     ASSERT_NE(view, nullptr);
     HTREEITEM root = view->m_tree.GetRootItem();
     EXPECT_EQ(view->m_tree.GetItemText(root), L"Recent Documents");
@@ -163,7 +163,7 @@ TEST_F(TracePages, RecentDocumentsListSortedAndEraseLeavesSubFoldersAndLinks) {
 }
 
 TEST_F(TracePages, NetworkListKeepsTheShellsOrderWithoutItsFixedNames) {
-    auto* view = Open<CRecentNWFVw>(PageId::RecentNetworkFolder);
+    auto* view = Open<CRecentNWFVw>("system.network-places");
     ASSERT_NE(view, nullptr);
     // Built lists: this shell enumerates no network places. Newest enumerated first, as the reader gives.
     std::list<ShellItem> items;
@@ -254,7 +254,7 @@ protected:
 
 TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOff) {
     Seed();
-    auto* view = Open<CSystemVw>(PageId::SystemRegistry);
+    auto* view = Open<CSystemVw>("system.registry-traces");
     ASSERT_NE(view, nullptr);
     HTREEITEM root = view->m_tree.GetRootItem();
     EXPECT_EQ(view->m_tree.GetItemText(root), L"Most Recent Used Files List");
@@ -366,7 +366,7 @@ TEST_F(RegistryLists, OpenFileHistoryListsBothFormsInOrderAndErasesThemConsisten
     SeedSentinelKey();
     MakeLink(kComDlg + L"\\OpenSaveMRU\\linked");
 
-    auto* view = Open<COFHistoryVw>(PageId::OpenFileHistory);
+    auto* view = Open<COFHistoryVw>("system.open-file-history");
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(Rows(view->m_list), (std::vector<std::wstring>{dir + L"\\b.txt", dir + L"\\a.txt", L"C:\\old\\two.txt",
                                                             L"C:\\old\\one.txt", dir, L"C:\\old"}));
@@ -380,7 +380,7 @@ TEST_F(RegistryLists, OpenFileHistoryListsBothFormsInOrderAndErasesThemConsisten
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"b"));
     ExpectSentinelKeyIntact();
     CloseAllPages();
-    view = Open<COFHistoryVw>(PageId::OpenFileHistory);
+    view = Open<COFHistoryVw>("system.open-file-history");
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->m_list.GetItemCount(), 0);
 }
@@ -392,7 +392,7 @@ TEST_F(RegistryLists, MfuPageShowsDecodedProgramNamesAndErasesThem) {
     SeedSentinelKey();
     MakeLink(kUserAssist + L"\\{0D6D4F41-2994-4BA0-8FEF-620E43CD2812}");
 
-    auto* view = Open<CMFURegVw>(PageId::MfuRegistry);
+    auto* view = Open<CMFURegVw>("system.mfu");
     ASSERT_NE(view, nullptr);
     wchar_t system[MAX_PATH] = L"";
     ::GetSystemDirectoryW(system, MAX_PATH);

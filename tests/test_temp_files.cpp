@@ -29,7 +29,7 @@ protected:
         ::SetEnvironmentVariableW(L"TEMP", folder.c_str());
     }
     template <class V = CAdminTempFVw>
-    static V* Open(PageId page = PageId::AdminTempFiles, bool wait = true) {
+    static V* Open(const char* page = "system.user-temp", bool wait = true) {
         auto* view = dynamic_cast<V*>(ViewOf(TheApp()->OpenPage(page)));
         if (view && wait) PumpUntil([&] { return !view->Walking(); });
         return view;
@@ -129,7 +129,7 @@ TEST_F(TempPages, NeverTouchesWhatALinkOrALookAlikeNameReaches) {
 TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
     std::wstring temp = Tree(L"temp-busy", 30, 30);
     PointTempAt(temp);
-    CAdminTempFVw* view = Open<>(PageId::AdminTempFiles, false);
+    CAdminTempFVw* view = Open<>("system.user-temp", false);
     while (view->Walking()) ::Sleep(10);  // the listing's rows wait in the queue, unshown
     PressErase(view);
     std::vector<std::wstring> folders;
@@ -141,13 +141,13 @@ TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
     int midway = 0;
     for (int i = 0; i < 12; ++i) {
         if (i % 3 == 2) Tree(L"temp-busy", 10, 20);
-        view = Open<>(PageId::AdminTempFiles, false);
+        view = Open<>("system.user-temp", false);
         if (i % 3 == 1) PressErase(view, IDC_ADMINTEMP_ERASE, false);
         midway += view->Walking();
         view->GetParentFrame()->SendMessage(WM_CLOSE);
         Pump();
     }
-    EXPECT_TRUE(TheApp()->PageTemplate(PageId::AdminTempFiles)->GetDocuments().empty());
+    EXPECT_TRUE(TheApp()->PageTemplate("system.user-temp")->GetDocuments().empty());
     EXPECT_GE(midway, 3);
 }
 
@@ -174,7 +174,7 @@ TEST_F(TempPages, TheSystemPageWalksTheWindowsTemporaryFolder) {
     ::CreateDirectoryW((mine + L"\\sub").c_str(), nullptr);
     WriteFile(mine + L"\\a.txt");
     WriteFile(mine + L"\\sub\\b.txt");
-    auto* view = Open<CSysTempFile>(PageId::SysTempFiles);
+    auto* view = Open<CSysTempFile>("system.windows-temp");
     ASSERT_NE(view, nullptr);
     std::vector<std::wstring> rows = Rows(view), expected{L"corvane-systemp"};
     WalkRows(mine, expected);

@@ -24,7 +24,7 @@ protected:
         RegDeleteTree(HKEY_CURRENT_USER, kKey);
     }
 
-    static CTypedUrlVw* Open() { return dynamic_cast<CTypedUrlVw*>(ViewOf(TheApp()->OpenPage(PageId::TypedUrls))); }
+    static CTypedUrlVw* Open() { return dynamic_cast<CTypedUrlVw*>(ViewOf(TheApp()->OpenPage("internet.typed-urls"))); }
 
     static std::vector<std::wstring> Rows(CTypedUrlVw* view) {
         std::vector<std::wstring> rows;
