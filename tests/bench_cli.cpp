@@ -12,7 +12,6 @@
 #include "ConsoleRun.h"
 #include "EraseKit.h"
 #include "TestKit.h"
-#include "Text.h"
 
 using namespace testkit;
 
@@ -55,10 +54,10 @@ double Ms(std::chrono::steady_clock::time_point since) {
 }  // namespace
 
 int main() {
-    const std::wstring sweepmere = L"\"" + engine::FromUtf8(ProgramFolder()) + L"sweepmere.exe\"";
-    const std::wstring top = engine::FromUtf8(ScratchFolder("bench-cli"));
-    RegSetString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Cache",
-                 engine::Utf8(top));
+    const std::wstring sweepmere = L"\"" + ProgramFolder() + L"sweepmere.exe\"";
+    const std::wstring top = ScratchFolder(L"bench-cli");
+    RegSetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Cache",
+                 top);
 
     Seed(top);
     auto start = std::chrono::steady_clock::now();
