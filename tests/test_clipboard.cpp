@@ -2,10 +2,10 @@
 // program holds it; the same erase runs without a window.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <future>
 
 #include "AppHarness.h"
+#include "Categories.h"
 #include "TestKit.h"
 #include "resource.h"
 #include "system/ClipBoardVw.h"
@@ -13,8 +13,8 @@
 using namespace testkit;
 
 namespace {
-void PutPicture() { PutClipboard(CF_BITMAP, ::CreateBitmap(4, 4, 1, 32, nullptr)); }
 CClipBoardVw* Open() { return dynamic_cast<CClipBoardVw*>(ViewOf(TheApp()->OpenPage("system.clipboard"))); }
+engine::Result EraseWithoutWindow() { return engine::RunErase(*engine::FindCategory("system.clipboard"), {}); }
 
 struct ClipboardPage : ::testing::Test {
     void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
@@ -26,10 +26,10 @@ TEST_F(ClipboardPage, ShowsTheTextOfItsMomentAndErasesAllAnnouncingTextThatNever
     PutClipboardText(L"first\r\nsecond");
     CClipBoardVw* view = Open();
     ASSERT_NE(view, nullptr);
-    PutPicture();
+    PutClipboard(CF_BITMAP, ::CreateBitmap(4, 4, 1, 32, nullptr));
     EXPECT_EQ(view->m_content.GetWindowText(), L"first\r\nsecond");
     EXPECT_EQ(Open()->m_content.GetWindowText(), L"");  // a picture is no text
-    DialogAnswerer anyBox(L"Application");
+    DialogAnswerer anyBox(L"Corvane-Sweepmere");
     view->SendMessage(WM_COMMAND, IDC_CLIPBOARD_ERASE);
     EXPECT_EQ(view->m_content.GetWindowText(), L"");
     EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
@@ -37,7 +37,7 @@ TEST_F(ClipboardPage, ShowsTheTextOfItsMomentAndErasesAllAnnouncingTextThatNever
     EXPECT_EQ(CClipBoardVw::ReadText(nullptr), L"");
 
     PutClipboardText(L"secret");
-    EraseResult quiet = CClipBoardVw::EraseWithoutWindow();
+    engine::Result quiet = EraseWithoutWindow();
     EXPECT_EQ(quiet.erased, 1u);
     EXPECT_TRUE(quiet.Complete());
     EXPECT_EQ(::CountClipboardFormats(), 0);
@@ -58,17 +58,18 @@ TEST_F(ClipboardPage, AClipboardHeldByAnotherProgramStaysAndTheUserIsTold) {
         ::DestroyWindow(own);
     });
     opened.get_future().wait();
-    DialogAnswerer box(L"Application");
+    DialogAnswerer box(L"Corvane-Sweepmere");
     std::wstring readWhileHeld = Open()->m_content.GetWindowText();
     view->SendMessage(WM_COMMAND, IDC_CLIPBOARD_ERASE);
-    EraseResult quiet = CClipBoardVw::EraseWithoutWindow();
+    engine::Result quiet = EraseWithoutWindow();
     release.set_value();
     other.join();
     EXPECT_EQ(readWhileHeld, L"");
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, L"The clipboard could not be erased.");
+    EXPECT_EQ(box.Seen()[0].icon, ::LoadIcon(nullptr, IDI_WARNING));
     EXPECT_EQ(view->m_content.GetWindowText(), L"kept");
     EXPECT_EQ(quiet.failed, 1u);
-    EXPECT_FALSE(quiet.firstReason.empty());
+    EXPECT_FALSE(quiet.FirstReason().empty());
     EXPECT_EQ(CClipBoardVw::ReadText(nullptr), L"kept");
 }
