@@ -1,13 +1,15 @@
 // The temporary-files pages: the folder and its sub-folders listed in walk order, Erase deleting
-// every file and listing what is left, one walk at a time, pages closed mid-walk, links and
-// look-alike names never followed, and a temporary folder the guard refuses. TMP and TEMP point
-// at scratch folders inside the test prefix.
+// every file and listing what is left, telling the user only about what stayed, one walk at a
+// time, pages closed mid-walk, links and look-alike names never followed, and a temporary folder
+// the guard refuses. TMP and TEMP point at scratch folders inside the test prefix.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "AppHarness.h"
+#include "Categories.h"
 #include "TestKit.h"
+#include "Traces.h"
 #include "resource.h"
 #include "system/TempFilesPages.h"
 
@@ -57,7 +59,7 @@ void WalkRows(const std::wstring& folder, std::vector<std::wstring>& rows) {
         std::wstring n = d.cFileName;
         if (n == L"." || n == L"..") continue;
         bool sub = d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        if (sub || filewalk::IsListedCacheName(n)) rows.push_back(n);
+        if (sub || engine::IsListedCacheName(n)) rows.push_back(n);
         if (sub) WalkRows(folder + L"\\" + n, rows);
     } while (::FindNextFileW(h, &d));
     ::FindClose(h);
@@ -80,7 +82,7 @@ TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
     ::CreateDirectoryW((temp + L"\\Sub1").c_str(), nullptr);
     ::CreateDirectoryW((temp + L"\\Sub2").c_str(), nullptr);
     for (const wchar_t* f : {L"setup.ini", L"cache.dat", L"readme.INI", L"olddat", L"ro.txt", L"xxxxxxxx.xxx", L"held.txt",
-                          L"Sub1\\a.txt", L"Sub1\\b.ini"})
+                             L"Sub1\\a.txt", L"Sub1\\b.ini"})
         WriteFile(temp + L"\\" + f);
     ::SetFileAttributesW((temp + L"\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     PointTempAt(temp);
@@ -95,7 +97,11 @@ TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
     EXPECT_TRUE(FileExists(temp + L"\\olddat"));
 
     HANDLE held = ::CreateFileW((temp + L"\\held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DialogAnswerer box(L"Corvane-Sweepmere");
     PressErase(view);
+    ASSERT_TRUE(PumpUntil([&] { return box.Count() == 1; }));
+    EXPECT_NE(box.Seen()[0].text.find(L"held.txt"), std::wstring::npos) << box.Seen()[0].text;
+    EXPECT_EQ(box.Seen()[0].icon, ::LoadIcon(nullptr, IDI_WARNING));
     std::vector<std::wstring> left;
     WalkRows(temp, left);
     EXPECT_EQ(Rows(view), left);
@@ -103,23 +109,24 @@ TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
     EXPECT_EQ(left, (std::vector<std::wstring>{L"Sub1", L"Sub2", L"held.txt"}));
     for (const wchar_t* gone : {L"setup.ini", L"cache.dat", L"olddat", L"xxxxxxxx.xxx", L"Sub1\\b.ini"})
         EXPECT_FALSE(FileExists(temp + L"\\" + gone)) << gone;
-
-    WriteFile(temp + L"\\Sub2\\new.txt", L"12345");
-    EraseResult r = CAdminTempFVw::EraseWithoutWindow();
-    EXPECT_EQ(r.erased, 1u);
-    EXPECT_EQ(r.bytes, 5u);
-    EXPECT_EQ(r.failed, 1u);  // the file in use
     ::CloseHandle(held);
+
+    // Everything goes: the page says nothing.
+    WriteFile(temp + L"\\Sub2\\new.txt", L"12345");
+    PressErase(view);
+    EXPECT_FALSE(FileExists(temp + L"\\held.txt") || FileExists(temp + L"\\Sub2\\new.txt"));
+    EXPECT_EQ(box.Count(), 1u);
 }
 
 TEST_F(TempPages, NeverTouchesWhatALinkOrALookAlikeNameReaches) {
     const std::wstring root = L"C:\\corvane-links";
     ASSERT_TRUE(::GetFileAttributesW((root + L"\\temp\\link").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
     WriteFile(root + L"\\temp\\own.txt");
+    DialogAnswerer box(L"Corvane-Sweepmere");
     for (const wchar_t* folder : {L"\\temp", L"\\temp-odd"}) {
         PointTempAt(root + folder);
         PressErase(Open());
-        CAdminTempFVw::EraseWithoutWindow();
+        engine::RunErase(*engine::FindCategory("system.user-temp"), {});
     }
     EXPECT_FALSE(FileExists(root + L"\\temp\\own.txt"));
     EXPECT_TRUE(ReadOnly(root + L"\\sentinel\\keep.txt"));
@@ -151,25 +158,26 @@ TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
     EXPECT_GE(midway, 3);
 }
 
-TEST_F(TempPages, ARefusedTemporaryFolderIsNeitherListedNorErased) {
+TEST_F(TempPages, ARefusedTemporaryFolderIsNeitherListedNorErasedAndTheUserIsTold) {
     wchar_t profile[MAX_PATH] = L"";
     ::GetEnvironmentVariableW(L"USERPROFILE", profile, ARRAYSIZE(profile));
-    EXPECT_FALSE(filewalk::IsRefusedTopFolder(std::wstring(profile) + L"\\Temp"));
-
     std::wstring sentinel = std::wstring(profile) + L"\\temp-sentinel.txt";
     WriteFile(sentinel);
     PointTempAt(std::wstring(profile) + L"\\Temp\\..");  // a TMP one edit away from the profile
     CAdminTempFVw* view = Open();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(Rows(view).empty());
+    DialogAnswerer box(L"Corvane-Sweepmere");
     PressErase(view);
     EXPECT_TRUE(Rows(view).empty());
-    EXPECT_EQ(CAdminTempFVw::EraseWithoutWindow().erased, 0u);
+    ASSERT_TRUE(PumpUntil([&] { return box.Count() == 1; }));
+    EXPECT_EQ(box.Seen()[0].icon, ::LoadIcon(nullptr, IDI_WARNING));
     EXPECT_TRUE(FileExists(sentinel));
+    ::DeleteFileW(sentinel.c_str());
 }
 
 TEST_F(TempPages, TheSystemPageWalksTheWindowsTemporaryFolder) {
-    std::wstring mine = WindowsTempFolder() + L"corvane-systemp";
+    std::wstring mine = engine::WindowsTempFolder() + L"\\corvane-systemp";
     ::CreateDirectoryW(mine.c_str(), nullptr);
     ::CreateDirectoryW((mine + L"\\sub").c_str(), nullptr);
     WriteFile(mine + L"\\a.txt");
@@ -179,6 +187,7 @@ TEST_F(TempPages, TheSystemPageWalksTheWindowsTemporaryFolder) {
     std::vector<std::wstring> rows = Rows(view), expected{L"corvane-systemp"};
     WalkRows(mine, expected);
     EXPECT_NE(std::search(rows.begin(), rows.end(), expected.begin(), expected.end()), rows.end());
+    DialogAnswerer box(L"Corvane-Sweepmere");  // other programs' files there may stay
     PressErase(view, IDC_SYSTEMP_ERASE);
     EXPECT_FALSE(FileExists(mine + L"\\a.txt") || FileExists(mine + L"\\sub\\b.txt"));
     rows = Rows(view);
