@@ -19,11 +19,13 @@ CSpecialFolderEnum::~CSpecialFolderEnum() {
 LONG CSpecialFolderEnum::ReadRegString(HKEY root, const wchar_t* subKey, const wchar_t* valueName, wchar_t* buffer) {
     engine::RegKey key;
     LONG rc = key.Open(root, subKey, KEY_QUERY_VALUE);
-    std::wstring text;
-    // A text that does not fit the reader's buffer is not read.
-    m_bLastRead = rc == ERROR_SUCCESS && key.ReadString(valueName, text) && text.size() < kTextSize;
-    if (!m_bLastRead) text.clear();
-    wmemcpy(buffer, text.c_str(), text.size() + 1);
+    std::vector<unsigned char> data;
+    // Whatever the value's type, its bytes are read as text into the reader's buffer: data that
+    // does not fit is not read, and data without a zero is closed inside the buffer.
+    m_bLastRead = rc == ERROR_SUCCESS && key.ReadBinary(valueName, data) && data.size() <= kTextSize * sizeof(wchar_t);
+    size_t chars = m_bLastRead ? data.size() / sizeof(wchar_t) : 0;
+    if (chars) wmemcpy(buffer, reinterpret_cast<const wchar_t*>(data.data()), chars);
+    buffer[chars < kTextSize ? chars : kTextSize - 1] = L'\0';
     return rc;
 }
 

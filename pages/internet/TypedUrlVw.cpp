@@ -3,7 +3,7 @@
 #include "Categories.h"
 #include "ReportBox.h"
 #include "Settings.h"
-#include "Traces.h"
+#include "ShellReader.h"
 #include "resource.h"
 
 const MsgMap CTypedUrlVw::messageMap{&CPageView::messageMap, {
@@ -20,9 +20,16 @@ void CTypedUrlVw::DoDataExchange(CDataExchange* pDX) {
     if (!pDX->m_bSaveAndValidate) Fill();
 }
 
-// url1, url2, ... in registry order, up to the first value that is missing.
+// url1, url2, ... in registry order, up to the first value that is missing or does not fit.
 void CTypedUrlVw::Fill() {
-    for (const std::wstring& text : engine::ReadTypedUrls()) m_list.AddString(text);
+    CSpecialFolderEnum reader;
+    wchar_t text[CSpecialFolderEnum::kTextSize];
+    for (int n = 1; n <= 100; ++n) {
+        reader.ReadRegString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TypedURLs",
+                             (L"url" + std::to_wstring(n)).c_str(), text);
+        if (!reader.LastReadOk()) break;
+        m_list.AddString(text);
+    }
 }
 
 bool CTypedUrlVw::Erase() {
