@@ -51,7 +51,7 @@ const Category kCategories[] = {
     {L"Microsoft PowerPoint", 18, Level::Under, PageId::PowerPoint},
     {L"Microsoft Word", 19, Level::Under, PageId::Word},
     {L"Winzip", 17, Level::Under, PageId::WinZip},
-    {L"Wipe List", -1, Level::Under, PageId::WipeList},
+    {L"Wipe List", 33, Level::Under, PageId::WipeList},
     {L"WordPad", 20, Level::Under, PageId::WordPad},
     {L"Most Frequently Used Registry", 34, Level::Under, PageId::MfuRegistry},
 };

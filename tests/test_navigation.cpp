@@ -381,7 +381,7 @@ const NewNode kNewNodes[] = {
     {L"Microsoft Word", 19, PageId::Word}, {L"Microsoft PowerPoint", 18, PageId::PowerPoint},
     {L"Paint", 9, PageId::Paint}, {L"Windows Media Player", 11, PageId::MediaPlayer}, {L"Winzip", 17, PageId::WinZip},
     {L"WordPad", 20, PageId::WordPad}, {L"Microsoft Management Console", 32, PageId::MMConsole},
-    {L"Wipe List", -1, PageId::WipeList}, {L"C: [CORVANE]", 5, PageId::Drives},
+    {L"Wipe List", 33, PageId::WipeList}, {L"C: [CORVANE]", 5, PageId::Drives},
 };
 }  // namespace
 
