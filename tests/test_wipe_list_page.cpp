@@ -140,7 +140,8 @@ TEST_F(WipeListPage, PreviewCountsEachCheckedEntryAndTouchesNothing) {
     const std::string before = Fingerprint(folder + L"\\a.txt") + Fingerprint(folder + L"\\keep.txt");
     Press(view, IDC_WIPELIST_PREVIEW);
     WaitForWorker(view);
-    EXPECT_EQ(Rows(view, 2), (std::vector<std::wstring>{L"1 item, " + engine::SizeText(8), L"3 items", L""}));
+    // The key, its value, its sub-key and the sub-key's default value; the unchecked file is not looked at.
+    EXPECT_EQ(Rows(view, 2), (std::vector<std::wstring>{L"1 item, " + engine::SizeText(8), L"4 items", L""}));
     EXPECT_EQ(Fingerprint(folder + L"\\a.txt") + Fingerprint(folder + L"\\keep.txt"), before);
     EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, std::wstring(kKeys) + L"\\doomed", L"v"));
 }

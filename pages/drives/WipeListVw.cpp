@@ -34,6 +34,13 @@ const wchar_t* KindText(engine::WipeKind kind) {
     }
 }
 
+// A message or question of the page, owned by the main window so that the page can be neither
+// closed nor pressed again while it is up.
+int Box(const std::wstring& text, UINT type) {
+    CWnd* main = AfxGetMainWnd();
+    return ::MessageBoxW(main ? main->GetSafeHwnd() : nullptr, text.c_str(), L"Corvane-Sweepmere", type);
+}
+
 std::wstring Quoted(const std::wstring& name) { return L"\"" + name + L"\""; }
 
 // "Line 3: <reason>: <the line>", one a line.
@@ -172,14 +179,14 @@ void CWipeListVw::Load(const std::wstring& name) {
     engine::WipeList list;
     std::wstring why;
     if (!engine::LoadWipeList(name, list, &why)) {
-        AfxMessageBox(why, MB_OK | MB_ICONWARNING);
+        Box(why, MB_OK | MB_ICONWARNING);
         list = engine::WipeList{};
     }
     m_list = list;
     m_changed = false;
     ShowEntries();
     if (!m_list.bad.empty())
-        AfxMessageBox(L"These lines of the wipe list " + Quoted(name) + L" could not be read:" + BadLinesText(m_list),
+        Box(L"These lines of the wipe list " + Quoted(name) + L" could not be read:" + BadLinesText(m_list),
                       MB_OK | MB_ICONWARNING);
 }
 
@@ -223,7 +230,7 @@ void CWipeListVw::OnChooseList() {
 
 bool CWipeListVw::SettleChanges() {
     if (!m_changed) return true;
-    int answer = AfxMessageBox(L"Save the changes to the wipe list " + Quoted(m_list.name) + L"?", MB_YESNOCANCEL | MB_ICONQUESTION);
+    int answer = Box(L"Save the changes to the wipe list " + Quoted(m_list.name) + L"?", MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL) return false;
     if (answer == IDYES) OnSave();
     return answer == IDNO || !m_changed;
@@ -254,13 +261,13 @@ void CWipeListVw::OnSave() {
     if (!list.bad.empty()) {
         std::wstring question = L"The wipe list " + Quoted(list.name) + L" holds lines that could not be read:" +
                                 BadLinesText(list) + L"\n\nKeep them in the list file? (No drops them.)";
-        int answer = AfxMessageBox(question, MB_YESNOCANCEL | MB_ICONQUESTION);
+        int answer = Box(question, MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer == IDCANCEL) return;
         if (answer == IDNO) list.bad.clear();
     }
     std::wstring why;
     if (!engine::SaveWipeList(list, &why)) {
-        AfxMessageBox(L"The wipe list " + Quoted(list.name) + L" could not be saved: " + why, MB_OK | MB_ICONWARNING);
+        Box(L"The wipe list " + Quoted(list.name) + L" could not be saved: " + why, MB_OK | MB_ICONWARNING);
         return;
     }
     m_list.bad = list.bad;
@@ -271,10 +278,10 @@ void CWipeListVw::OnSave() {
 void CWipeListVw::OnDeleteList() {
     if (!HaveList()) return;
     std::wstring question = L"Delete the wipe list " + Quoted(m_list.name) + L"? The files, folders and keys it names stay.";
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (Box(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     std::wstring why;
     if (!engine::DeleteWipeList(m_list.name, &why)) {
-        AfxMessageBox(why, MB_OK | MB_ICONWARNING);
+        Box(why, MB_OK | MB_ICONWARNING);
         return;
     }
     m_list = engine::WipeList{};
@@ -292,7 +299,7 @@ void CWipeListVw::OnDeleteList() {
 void CWipeListVw::Add(engine::WipeKind kind, const std::wstring& target) {
     std::wstring why = engine::CheckEntryText(kind, target);
     if (!why.empty()) {
-        AfxMessageBox(target + L": " + why, MB_OK | MB_ICONWARNING);
+        Box(target + L": " + why, MB_OK | MB_ICONWARNING);
         return;
     }
     for (const engine::WipeEntry& e : m_list.entries)
@@ -346,7 +353,7 @@ bool CWipeListVw::Start(engine::Worker::Job job) {
     SetBusy(true);
     if (m_worker.Start(std::move(job), failed)) return true;
     SetBusy(false);
-    AfxMessageBox(L"The work could not be started.", MB_OK | MB_ICONWARNING);
+    Box(L"The work could not be started.", MB_OK | MB_ICONWARNING);
     return false;
 }
 
@@ -369,16 +376,16 @@ void CWipeListVw::OnErase() {
     if (!HaveList() || m_busy) return;
     std::vector<bool> checked = Checked();
     if (std::find(checked.begin(), checked.end(), true) == checked.end()) {
-        AfxMessageBox(L"No entry of the wipe list " + Quoted(m_list.name) + L" is checked.", MB_OK | MB_ICONINFORMATION);
+        Box(L"No entry of the wipe list " + Quoted(m_list.name) + L" is checked.", MB_OK | MB_ICONINFORMATION);
         return;
     }
     std::wstring question = L"Erase the checked entries of " + m_list.name + L"? They cannot be restored.";
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONWARNING) != IDYES) return;
+    if (Box(question, MB_YESNO | MB_ICONWARNING) != IDYES) return;
     std::vector<engine::Refusal> refusals = engine::CheckWipeList(m_list, checked);
     if (!refusals.empty()) {
         std::wstring text = L"These entries will not be erased:\n";
         for (const engine::Refusal& r : refusals) text += L"\n" + m_list.entries[r.entry].target + L": " + r.reason;
-        AfxMessageBox(text, MB_OK | MB_ICONWARNING);
+        Box(text, MB_OK | MB_ICONWARNING);
     }
     for (int row = 0; row < m_entries.GetItemCount(); ++row) m_entries.SetItemText(row, 2, L"");
     engine::Options options = settings::EraseOptions();
