@@ -163,7 +163,7 @@ TEST_F(WipeListPage, EraseNowAsksShowsRefusalsFirstAndErasesOnlyTheCheckedEntrie
     ASSERT_TRUE(PumpUntil([&] { return !view->Busy() && yes.Count() == 3; }));
     std::vector<SeenDialog> seen = yes.Seen();
     EXPECT_EQ(seen[0].text, L"Erase the checked entries of Mine? They cannot be restored.");
-    EXPECT_NE(seen[1].text.find(L"\nC:\\Windows: "), std::wstring::npos) << seen[1].text;
+    EXPECT_NE(seen[1].text.find(L"\nC:\\Windows is a protected folder"), std::wstring::npos) << seen[1].text;
     EXPECT_EQ(seen[1].text.find(L"a.txt"), std::wstring::npos) << seen[1].text;
     EXPECT_EQ(seen[2].text.rfind(L"Wipe List Mine (", 0), 0u) << seen[2].text;
     EXPECT_NE(seen[2].text.find(L"1 not erased"), std::wstring::npos) << seen[2].text;

@@ -384,7 +384,10 @@ void CWipeListVw::OnErase() {
     std::vector<engine::Refusal> refusals = engine::CheckWipeList(m_list, checked);
     if (!refusals.empty()) {
         std::wstring text = L"These entries will not be erased:\n";
-        for (const engine::Refusal& r : refusals) text += L"\n" + m_list.entries[r.entry].target + L": " + r.reason;
+        for (const engine::Refusal& r : refusals) {
+            const std::wstring& target = m_list.entries[r.entry].target;
+            text += L"\n" + (r.reason.rfind(target, 0) == 0 ? r.reason : target + L": " + r.reason);
+        }
         Box(text, MB_OK | MB_ICONWARNING);
     }
     for (int row = 0; row < m_entries.GetItemCount(); ++row) m_entries.SetItemText(row, 2, L"");
