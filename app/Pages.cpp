@@ -55,7 +55,7 @@ const std::vector<PageRow>& Rows() {
         {"apps.powerpoint", 171, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CMPptFrm), RUNTIME_CLASS(CMPptVw)},
         {"apps.word", 172, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CMWFrm), RUNTIME_CLASS(CMWVw)},
         {"apps.winzip", 170, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWinzipFrm), RUNTIME_CLASS(CWinzipVw)},
-        {kWipeList, 259, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWipeListFrm), RUNTIME_CLASS(CWipeListVw), L"Wipe List", -1, false},
+        {kWipeList, 259, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWipeListFrm), RUNTIME_CLASS(CWipeListVw), L"Wipe List", 33, false},
     };
     return rows;
 }

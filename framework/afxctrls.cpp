@@ -9,6 +9,15 @@ CString CListBox::GetText(int i) const {
     return s;
 }
 
+std::wstring CComboBox::GetLBText(int i) const {
+    int n = static_cast<int>(SendMessage(CB_GETLBTEXTLEN, i));
+    if (n < 0) return std::wstring();
+    std::wstring s(static_cast<size_t>(n) + 1, '\0');
+    n = static_cast<int>(SendMessage(CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(s.data())));
+    s.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return s;
+}
+
 BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask) {
     DeleteImageList();
     m_hImageList = ImageList_LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(bitmapId), cx, grow,

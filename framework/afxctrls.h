@@ -51,6 +51,20 @@ public:
     CString GetText(int i) const;
 };
 
+class CComboBox : public CWnd {
+public:
+    int AddString(const std::wstring& s) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()))); }
+    int DeleteString(int i) { return static_cast<int>(SendMessage(CB_DELETESTRING, i)); }
+    int FindStringExact(const std::wstring& s) const {
+        return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.c_str())));
+    }
+    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    int SetCurSel(int i) { return static_cast<int>(SendMessage(CB_SETCURSEL, i)); }
+    void ResetContent() { SendMessage(CB_RESETCONTENT); }
+    std::wstring GetLBText(int i) const;
+};
+
 class CImageList {
 public:
     HIMAGELIST m_hImageList = nullptr;

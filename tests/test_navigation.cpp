@@ -382,7 +382,7 @@ const NewNode kNewNodes[] = {
     {L"Microsoft Word", 19, "apps.word"}, {L"Microsoft PowerPoint", 18, "apps.powerpoint"},
     {L"Paint", 9, "apps.paint"}, {L"Windows Media Player", 11, "apps.media-player"}, {L"Winzip", 17, "apps.winzip"},
     {L"WordPad", 20, "apps.wordpad"}, {L"Microsoft Management Console", 32, "apps.mmc"},
-    {L"Wipe List", -1, pages::kWipeList}, {L"C: [CORVANE]", 5, pages::kDrives},
+    {L"Wipe List", 33, pages::kWipeList}, {L"C: [CORVANE]", 5, pages::kDrives},
 };
 }  // namespace
 

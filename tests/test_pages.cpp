@@ -51,7 +51,7 @@ const std::vector<PageRow> kPages = {
     {"apps.powerpoint", L"Microsoft Power Point", {{1060, L"SysListView32"}, {1072, L"Static"}, {1158, L"Static"}, {1000, L"Button"}, {1061, L"Button"}, {1246, L"Button"}}},
     {"apps.word", L"Microsoft Word", {{1001, L"SysListView32"}, {1159, L"Static"}, {1161, L"Static"}, {1000, L"Button"}, {1053, L"Button"}, {1087, L"Button"}}},
     {"apps.winzip", L"WinZip", {{1023, L"SysListView32"}, {1187, L"Static"}, {1188, L"Static"}, {1254, L"Button"}, {1255, L"Button"}, {1256, L"Button"}}},
-    {pages::kWipeList, nullptr, {{1189, L"Static"}, {1190, L"Static"}, {1191, L"Static"}, {1192, L"Static"}, {1193, L"Static"}}},
+    {pages::kWipeList, nullptr, {{1189, L"Static"}, {1190, L"Static"}, {1191, L"Static"}, {1192, L"Static"}, {1193, L"Static"}, {1300, L"ComboBox"}, {1301, L"SysListView32"}, {1302, L"Button"}, {1303, L"Button"}, {1304, L"Button"}, {1305, L"Button"}, {1306, L"Button"}, {1307, L"Button"}, {1308, L"Button"}, {1309, L"Button"}, {1310, L"Button"}}},
 };
 
 std::wstring ClassOf(HWND h) {

@@ -100,8 +100,11 @@ void DialogAnswerer::Run() {
                 m_seen.push_back(d);
             }
             if (m_delayMs) ::Sleep(m_delayMs);
-            ::PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(::GetDlgItem(s.found, m_answer)));
+            HWND button = ::GetDlgItem(s.found, m_answer);
+            bool yesOrNo = m_answer == IDYES || m_answer == IDNO;
+            int answer = yesOrNo && !(button && ::IsWindowVisible(button)) ? IDOK : m_answer;
+            ::PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(s.found, answer)));
             last = s.found;
         }
         ::Sleep(10);

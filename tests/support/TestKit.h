@@ -27,7 +27,9 @@ struct SeenDialog {
 };
 
 // Watches, on a thread of its own, for top-level dialogs of this process with the given caption
-// and answers each by pressing the button with answerId. Everything it saw is kept.
+// and answers each by pressing the button with answerId; a Yes or No answerer presses OK where
+// the dialog shows no such button, so that it also closes the messages between the questions.
+// Everything it saw is kept.
 class DialogAnswerer {
 public:
     explicit DialogAnswerer(std::wstring caption, int answerId = IDOK, int delayMs = 0);
