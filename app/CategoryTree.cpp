@@ -54,6 +54,7 @@ const Category kCategories[] = {
     {L"Wipe List", -1, Level::Under, PageId::WipeList},
     {L"WordPad", 20, Level::Under, PageId::WordPad},
     {L"Most Frequently Used Registry", 34, Level::Under, PageId::MfuRegistry},
+    {L"Web Browsers", 26, Level::Top, PageId::Browsers},
 };
 
 // The branches the tree shows besides "Internet" when all categories are asked for.
@@ -126,6 +127,7 @@ void CCategoryTree::ShowAllCategories(bool all) {
     DeleteAllItems();
     AddBranch(L"Internet", kInternetNodes);
     if (!all) return;
+    AddBranch(L"Web Browsers", {});
     AddBranch(L"System", kSystemNodes);
     AddBranch(L"Application Traces", kApplicationNodes);
     std::vector<std::wstring> unused;

@@ -15,6 +15,7 @@
 #include "TidemarkView.h"
 #include "applications/ApplicationTVw.h"
 #include "applications/RecentFileListPages.h"
+#include "browsers/BrowsersVw.h"
 #include "drives/DrivesVw.h"
 #include "drives/USpaceVw.h"
 #include "drives/WipeListVw.h"
@@ -74,6 +75,8 @@ const TemplateRow kTemplates[] = {
     {PageId::Word, 172, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CMWFrm), RUNTIME_CLASS(CMWVw)},
     {PageId::WinZip, 170, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWinzipFrm), RUNTIME_CLASS(CWinzipVw)},
     {PageId::WipeList, 259, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWipeListFrm), RUNTIME_CLASS(CWipeListVw)},
+    // The Web Browsers summary.
+    {PageId::Browsers, 182, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CBrowsersFrm), RUNTIME_CLASS(CBrowsersVw)},
 };
 static_assert(std::size(kTemplates) == static_cast<size_t>(PageId::Count), L"one row per page template");
 }  // namespace

@@ -9,7 +9,9 @@ enum class PageId {
     Recycle, SystemRegistry, MMConsole, MediaPlayer, Paint, RecentDocuments, TypedUrls, Cookies, History,
     Clipboard, EventLog, UnusedSpace, Drives, WordPad, TempInternetFiles, OpenFileHistory, MfuRegistry,
     Internet, System, AdminTempFiles, SysTempFiles, RecentNetworkFolder, ApplicationTraces, Acrobat,
-    Access, Excel, PowerPoint, Word, WinZip, WipeList, Count
+    Access, Excel, PowerPoint, Word, WinZip, WipeList,
+    Browsers,  // the Web Browsers summary
+    Count
 };
 
 // Where the help file and other installed files live: HKLM's "ProgramFilesPath", expanded.

@@ -382,6 +382,7 @@ const NewNode kNewNodes[] = {
     {L"Paint", 9, PageId::Paint}, {L"Windows Media Player", 11, PageId::MediaPlayer}, {L"Winzip", 17, PageId::WinZip},
     {L"WordPad", 20, PageId::WordPad}, {L"Microsoft Management Console", 32, PageId::MMConsole},
     {L"Wipe List", -1, PageId::WipeList}, {L"C: [CORVANE]", 5, PageId::Drives},
+    {L"Web Browsers", 26, PageId::Browsers},
 };
 }  // namespace
 
@@ -393,7 +394,7 @@ TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoes
         EXPECT_TRUE(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED);
         EXPECT_EQ(ProfileValue(L"All Categories"), 1u);
         EXPECT_EQ(Texts(tree, tree->GetRootItem()),
-                  (std::vector<std::wstring>{L"Internet", L"System", L"Application Traces", L"Unused Space"}));
+                  (std::vector<std::wstring>{L"Internet", L"Web Browsers", L"System", L"Application Traces", L"Unused Space"}));
         for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
             EXPECT_TRUE(tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED) << tree->GetItemText(root);
             std::vector<std::wstring> children = Texts(tree, tree->GetChildItem(root));
@@ -402,7 +403,7 @@ TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoes
         }
         EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"System"))).size(), 10u);
         EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"Application Traces"))).size(), 10u);
-        EXPECT_EQ(tree->GetCount(), 5u + 3 + 20 + Texts(tree, tree->GetChildItem(FindNode(tree, L"Unused Space"))).size());
+        EXPECT_EQ(tree->GetCount(), 5u + 4 + 20 + Texts(tree, tree->GetChildItem(FindNode(tree, L"Unused Space"))).size());
         for (const NewNode& n : kNewNodes) {
             HTREEITEM item = FindNode(tree, n.text);
             ASSERT_NE(item, nullptr) << n.text;
