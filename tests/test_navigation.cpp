@@ -396,7 +396,9 @@ TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoes
         EXPECT_EQ(Texts(tree, tree->GetRootItem()),
                   (std::vector<std::wstring>{L"Internet", L"Web Browsers", L"System", L"Application Traces", L"Unused Space"}));
         for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
-            EXPECT_TRUE(tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED) << tree->GetItemText(root);
+            // "Web Browsers" has no branch: its rows are on its page.
+            EXPECT_TRUE(!tree->GetChildItem(root) || (tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED))
+                << tree->GetItemText(root);
             std::vector<std::wstring> children = Texts(tree, tree->GetChildItem(root));
             auto before = [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; };
             EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), before)) << tree->GetItemText(root);

@@ -159,14 +159,14 @@ void CBrowsersVw::Start(std::vector<std::string> keys) {
 }
 
 void CBrowsersVw::Finished(std::vector<engine::BrowserSurveyRow> rows, const std::vector<engine::Outcome>& outcomes) {
+    m_busy = !outcomes.empty();  // a survey alone is over; an erase is when its report is closed
     ShowRows(std::move(rows));
-    if (!outcomes.empty()) {
-        // The box has no owner, so the page can be closed under it: only locals until the page is
-        // known to be still there.
-        HWND self = m_hWnd;
-        report::ShowOutcomes(outcomes);
-        if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
-    }
+    if (!m_busy) return;
+    // The box has no owner, so the page can be closed under it: only locals until the page is
+    // known to be still there.
+    HWND self = m_hWnd;
+    report::ShowOutcomes(outcomes);
+    if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
     m_busy = false;
     EnableButtons(true);
 }
@@ -208,6 +208,7 @@ void CBrowsersVw::ShowRows(std::vector<engine::BrowserSurveyRow> rows) {
     }
     ::SetDlgItemTextW(m_hWnd, IDC_BROWSERS_NONE, m_rows.empty() ? kNoneFound : L"");
     PlaceButtons();
+    EnableButtons(!m_busy);  // the new rows' buttons too wait for the report
 }
 
 void CBrowsersVw::PlaceButtons() {
@@ -220,9 +221,13 @@ void CBrowsersVw::PlaceButtons() {
     }
     RECT total{0, 0, 420, y + 24};
     ::MapDialogRect(m_hWnd, &total);
-    SetScrollSizes(MM_TEXT, CSize(total.right, total.bottom));
-    FitFrameToForm();
-    Invalidate();
+    // Twice: the first fit changes which scroll bars show, and so the room the form has.
+    for (int pass = 0; pass < 2; ++pass) {
+        SetScrollSizes(MM_TEXT, CSize(total.right, total.bottom));
+        FitFrameToForm();
+    }
+    // The page's background is drawn under its children: they are drawn again after it.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CBrowsersVw::EnableButtons(bool enable) {
