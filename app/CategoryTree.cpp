@@ -84,6 +84,8 @@ void CCategoryTree::ShowAllCategories(bool all) {
     for (const Branch& b : kBranches) {
         AddBranch(pages::TextOf(*pages::Find(b.page)), NodesOf(b.group));
         if (!all) break;  // the Internet branch only
+        // The browsers' categories are rows of their page, found on this machine when it opens.
+        if (b.page == kBranches[0].page) AddNode(pages::TextOf(*pages::Find(pages::kBrowsers)), TVI_ROOT);
     }
     if (!all) return;
     std::vector<std::wstring> unused;

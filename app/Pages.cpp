@@ -4,6 +4,7 @@
 #include "TidemarkDoc.h"
 #include "Categories.h"
 #include "applications/ApplicationTVw.h"
+#include "browsers/BrowsersVw.h"
 #include "applications/RecentFileListPages.h"
 #include "drives/DrivesVw.h"
 #include "drives/USpaceVw.h"
@@ -56,6 +57,7 @@ const std::vector<PageRow>& Rows() {
         {"apps.word", 172, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CMWFrm), RUNTIME_CLASS(CMWVw)},
         {"apps.winzip", 170, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWinzipFrm), RUNTIME_CLASS(CWinzipVw)},
         {kWipeList, 259, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWipeListFrm), RUNTIME_CLASS(CWipeListVw), L"Wipe List", 33, false},
+        {kBrowsers, 182, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CBrowsersFrm), RUNTIME_CLASS(CBrowsersVw), L"Web Browsers", 26, true},
     };
     return rows;
 }

@@ -17,6 +17,7 @@ constexpr const char kApplications[] = "page.apps";
 constexpr const char kUnusedSpace[] = "page.unused-space";
 constexpr const char kDrives[] = "page.drives";
 constexpr const char kWipeList[] = "page.wipe-list";
+constexpr const char kBrowsers[] = "page.browsers";
 
 struct PageRow {
     const char* key;     // the engine's category key, or one of the keys above

@@ -517,4 +517,14 @@
 #define IDC_ASKTEXT_PROMPT 1311
 #define IDC_ASKTEXT_TEXT 1312
 
+/* Web Browsers summary: its rows are made at run time, from the browsers found */
+#define IDD_BROWSERS 229
+#define IDC_BROWSERS_TITLE 1300
+#define IDC_BROWSERS_TEXT 1301
+#define IDC_BROWSERS_BAND 1302
+#define IDC_BROWSERS_NONE 1303
+#define IDC_BROWSERS_SELECTALL 1304
+#define IDC_BROWSERS_CLEARALL 1305
+#define IDC_BROWSERS_ERASE_NOW 1306
+
 #endif /* CORVANE_RES_RESOURCE_H */

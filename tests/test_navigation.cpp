@@ -383,6 +383,7 @@ const NewNode kNewNodes[] = {
     {L"Paint", 9, "apps.paint"}, {L"Windows Media Player", 11, "apps.media-player"}, {L"Winzip", 17, "apps.winzip"},
     {L"WordPad", 20, "apps.wordpad"}, {L"Microsoft Management Console", 32, "apps.mmc"},
     {L"Wipe List", 33, pages::kWipeList}, {L"C: [CORVANE]", 5, pages::kDrives},
+    {L"Web Browsers", 26, pages::kBrowsers},
 };
 }  // namespace
 
@@ -394,16 +395,18 @@ TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoes
         EXPECT_TRUE(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED);
         EXPECT_EQ(ProfileValue(L"All Categories"), 1u);
         EXPECT_EQ(Texts(tree, tree->GetRootItem()),
-                  (std::vector<std::wstring>{L"Internet", L"System", L"Application Traces", L"Unused Space"}));
+                  (std::vector<std::wstring>{L"Internet", L"Web Browsers", L"System", L"Application Traces", L"Unused Space"}));
         for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
-            EXPECT_TRUE(tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED) << tree->GetItemText(root);
+            // "Web Browsers" has no branch: its rows are on its page.
+            EXPECT_TRUE(!tree->GetChildItem(root) || (tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED))
+                << tree->GetItemText(root);
             std::vector<std::wstring> children = Texts(tree, tree->GetChildItem(root));
             auto before = [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; };
             EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), before)) << tree->GetItemText(root);
         }
         EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"System"))).size(), 10u);
         EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"Application Traces"))).size(), 10u);
-        EXPECT_EQ(tree->GetCount(), 5u + 3 + 20 + Texts(tree, tree->GetChildItem(FindNode(tree, L"Unused Space"))).size());
+        EXPECT_EQ(tree->GetCount(), 5u + 4 + 20 + Texts(tree, tree->GetChildItem(FindNode(tree, L"Unused Space"))).size());
         for (const NewNode& n : kNewNodes) {
             HTREEITEM item = FindNode(tree, n.text);
             ASSERT_NE(item, nullptr) << n.text;

@@ -11,7 +11,8 @@ using namespace testkit;
 
 namespace {
 const UINT kTemplateIds[] = {129, 155, 157, 211, 163, 159, 177, 158, 165, 162, 167, 180, 181, 145, 175, 310,
-                             179, 263, 182, 183, 204, 202, 203, 184, 168, 178, 169, 171, 172, 170, 259};
+                             179, 263, 182, 183, 204, 202, 203, 184, 168, 178, 169, 171, 172, 170, 259,
+                             182};  // the Web Browsers summary
 
 void Command(UINT id) { AfxGetMainWnd()->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
