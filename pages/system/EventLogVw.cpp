@@ -65,7 +65,6 @@ void CEventLogVw::StartListing() {
             inbox->Post([this, batch, room] {
                 ::ReleaseSemaphore(room->slots, 1, nullptr);
                 for (auto& row : *batch) m_rows.push_back(std::move(row));
-                m_list.SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
             });
             batch = std::make_shared<RowBatch>();
             return true;
@@ -90,7 +89,11 @@ void CEventLogVw::OnDestroy() {
 
 LRESULT CEventLogVw::OnInbox(WPARAM, LPARAM) {
     std::shared_ptr<engine::Inbox> inbox = m_inbox;
-    if (inbox) inbox->Drain();
+    if (!inbox) return 0;
+    inbox->Drain();
+    // The batches that waited share one count: the list takes its time over each new count.
+    if (m_list.GetSafeHwnd() && static_cast<size_t>(m_list.GetItemCount()) != m_rows.size())
+        m_list.SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
     return 0;
 }
 
