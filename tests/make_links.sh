@@ -1,8 +1,8 @@
 #!/bin/sh
-# Makes the fixtures of the "never leave the folder" tests inside the build folder's test prefix,
-# from the Linux side (Windows programs cannot make links under Wine): read-only sentinels, and
-# for each erasing page a folder holding a directory link and a file link aimed at them, a file
-# and a folder whose names hold look-alike characters,.
+# Makes the fixtures of the "never leave the folder" page tests inside the build folder's test
+# prefix, from the Linux side (Windows programs cannot make links under Wine): read-only
+# sentinels, and for each erasing page a folder holding a directory link and a file link aimed at
+# them, and a folder whose names hold look-alike characters.
 # Every link is relative and stays inside the prefix. Usage: make_links.sh BUILD_DIR
 set -eu
 build=$(cd "$1" && pwd)
@@ -17,25 +17,10 @@ chmod 444 "$root/sentinel/keep.txt" "$root/keep.txt"
 # U+FF0E U+FF0E U+FF3C: their ANSI forms are "..\"
 dots=$(printf '\357\274\216\357\274\216')
 back=$(printf '\357\274\274')
-for page in cache cookies walk tree temp; do
+for page in cache cookies temp; do
   mkdir -p "$root/$page" "$root/$page-odd/$dots"
   ln -s ../sentinel "$root/$page/link"
   ln -s ../sentinel/keep.txt "$root/$page/filelink"
   echo odd > "$root/$page-odd/$dots${back}keep.txt"
   echo odd > "$root/$page-odd/$dots/inner.txt"
 done
-# A folder swapped for a link while a walk runs: when the test asks (swap-now), the real folder
-# goes aside and a link to the sentinels takes its name (swap-done). The helper ends by itself.
-mkdir -p "$root/swap/real"
-echo real > "$root/swap/real/inner.txt"
-ln -s ../sentinel "$root/swap/spare"
-(
-  for _ in $(seq 6000); do
-    if [ -e "$root/swap-now" ]; then
-      mv "$root/swap/real" "$root/swap/moved" && mv "$root/swap/spare" "$root/swap/real"
-      touch "$root/swap-done"
-      break
-    fi
-    sleep 0.1
-  done
-) </dev/null >/dev/null 2>&1 &
