@@ -17,7 +17,6 @@
 #include "applications/RecentFileListPages.h"
 #include "drives/DrivesVw.h"
 #include "drives/USpaceVw.h"
-#include "drives/UnusedSpaceWipe.h"
 #include "drives/WipeListVw.h"
 #include "internet/Cookies.h"
 #include "internet/HistroryVw.h"
@@ -101,8 +100,6 @@ CTidemarkApp::CTidemarkApp() : CWinApp(nullptr) {}
 CTidemarkApp* TheApp() { return dynamic_cast<CTidemarkApp*>(AfxGetApp()); }
 
 BOOL CTidemarkApp::InitInstance() {
-    // Before anything else: a wipe that never ended must not leave a disk full.
-    wipe::RemoveLeftoverFillersAtStart();
     Enable3dControls();
     SetRegistryKey(L"Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
