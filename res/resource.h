@@ -115,6 +115,22 @@
 #define IDC_LOGOFF_YES 1261
 #define IDC_LOGOFF_NO 1262
 
+/* Erase Settings, opened by the Unused Space page's Current Settings. */
+#define IDD_ERASE_SETTINGS 340
+#define IDC_ERASESET_OVERWRITE 1401
+#define IDC_ERASESET_PASSES_LABEL 1402
+#define IDC_ERASESET_PASSES 1403
+#define IDC_ERASESET_NOTE 1404
+
+/* The progress of a wipe of unused space; Cancel is IDCANCEL. */
+#define IDD_WIPE_PROGRESS 341
+#define IDC_WIPE_DRIVE 1411
+#define IDC_WIPE_BAR 1412
+#define IDC_WIPE_WRITTEN 1413
+#define IDC_WIPE_RATE 1414
+#define IDC_WIPE_LEFT 1415
+#define IDC_WIPE_STATE 1416
+
 /* ------------------------------------------------------------------------ */
 /* Page views                                                                */
 

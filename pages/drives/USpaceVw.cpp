@@ -5,6 +5,10 @@
 #include "CheckList.h"
 #include "DriveSpace.h"
 #include "DriveText.h"
+#include "EraseSettingsDlg.h"
+#include "ReportBox.h"
+#include "UnusedSpaceWipe.h"
+#include "WipeProgressDlg.h"
 #include "resource.h"
 
 namespace {
@@ -31,6 +35,8 @@ const Column kColumns[] = {{L"Disk", LVCFMT_CENTER, 10},
 const MsgMap CUSpaceVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_USPACE_SELECTALL, &CUSpaceVw::OnSelectAll),
     msg::Command(IDC_USPACE_CLEARALL, &CUSpaceVw::OnClearAll),
+    msg::Command(IDC_USPACE_SETTINGS, &CUSpaceVw::OnSettings),
+    msg::Command(IDC_USPACE_ERASE_NOW, &CUSpaceVw::OnEraseNow),
 }};
 
 CUSpaceVw::CUSpaceVw() : CPageView(IDD_USPACE, UnusedSpaceLook(), L"Veduva123") {}
@@ -91,3 +97,57 @@ void CUSpaceVw::Fill() {
 
 void CUSpaceVw::OnSelectAll() { checklist::SetAll(m_list, TRUE); }
 void CUSpaceVw::OnClearAll() { checklist::SetAll(m_list, FALSE); }
+
+void CUSpaceVw::OnSettings() {
+    CEraseSettingsDlg dialog;
+    dialog.DoModal();
+}
+
+// The drive letters of the checked rows, in the list's order.
+std::vector<wchar_t> CUSpaceVw::CheckedDrives() const {
+    std::vector<wchar_t> drives;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        const std::wstring root = m_list.GetItemText(row, 0);
+        if (m_list.GetCheck(row) && !root.empty()) drives.push_back(root[0]);
+    }
+    return drives;
+}
+
+void CUSpaceVw::OnEraseNow() {
+    if (m_wipe) return;  // one wipe at a time
+    const std::vector<wchar_t> checked = CheckedDrives();
+    if (checked.empty()) {
+        report::ShowText(L"Check the drives to wipe first.");
+        return;
+    }
+    std::vector<wchar_t> drives;
+    std::vector<std::wstring> refusals;
+    for (wchar_t d : checked) {
+        std::wstring why = engine::WipeRefusal(d);
+        if (why.empty()) drives.push_back(d);
+        else refusals.push_back(why);
+    }
+    if (drives.empty()) {
+        report::ShowText(wipe::Report(drives, {}, refusals, L""), true);
+        return;
+    }
+    const std::shared_ptr<bool> alive = m_alive;
+    const int answer = ::MessageBoxW(m_hWnd, wipe::Confirmation(drives).c_str(), L"Corvane-Sweepmere", MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDYES || !*alive) return;
+
+    const auto run = std::make_shared<CWipeProgressDlg>(drives);
+    m_wipe = run;
+    run->DoModal();
+    // The page may have been closed under the dialog: then nothing of it is touched.
+    if (*alive) m_wipe.reset();
+    report::ShowText(wipe::Report(drives, run->Results(), refusals, run->Failure()),
+                     wipe::ReportWarns(drives, run->Results(), refusals, run->Failure()));
+}
+
+void CUSpaceVw::OnDestroy() {
+    // A wipe under way stops and removes its filler before the page goes.
+    *m_alive = false;
+    if (m_wipe) m_wipe->Abandon();
+    m_wipe.reset();
+    CPageView::OnDestroy();
+}

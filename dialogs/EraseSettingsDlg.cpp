@@ -1,0 +1,34 @@
+#include "EraseSettingsDlg.h"
+
+#include "Settings.h"
+#include "resource.h"
+
+const MsgMap CEraseSettingsDlg::messageMap{&CDialog::messageMap, {
+    msg::Command(IDC_ERASESET_OVERWRITE, &CEraseSettingsDlg::OnOverwriteClicked),
+}};
+
+CEraseSettingsDlg::CEraseSettingsDlg(CWnd* pParent) : CDialog(IDD_ERASE_SETTINGS, pParent) {}
+
+BOOL CEraseSettingsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    CheckDlgButton(IDC_ERASESET_OVERWRITE, settings::Overwrite() ? BST_CHECKED : BST_UNCHECKED);
+    HWND passes = ::GetDlgItem(m_hWnd, IDC_ERASESET_PASSES);
+    for (const wchar_t* n : {L"1", L"2", L"3"}) ::SendMessageW(passes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n));
+    ::SendMessageW(passes, CB_SETCURSEL, settings::Passes() - 1, 0);
+    OnOverwriteClicked();
+    return TRUE;
+}
+
+// Passes mean something only while overwriting is on.
+void CEraseSettingsDlg::OnOverwriteClicked() {
+    const BOOL on = IsDlgButtonChecked(IDC_ERASESET_OVERWRITE) == BST_CHECKED;
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_ERASESET_PASSES), on);
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_ERASESET_PASSES_LABEL), on);
+}
+
+void CEraseSettingsDlg::OnOK() {
+    settings::SetOverwrite(IsDlgButtonChecked(IDC_ERASESET_OVERWRITE) == BST_CHECKED);
+    const LRESULT chosen = ::SendDlgItemMessageW(m_hWnd, IDC_ERASESET_PASSES, CB_GETCURSEL, 0, 0);
+    if (chosen != CB_ERR) settings::SetPasses(static_cast<unsigned>(chosen) + 1);
+    EndDialog(IDOK);
+}

@@ -1,0 +1,86 @@
+#include "UnusedSpaceWipe.h"
+
+#include <algorithm>
+
+#include "Report.h"
+#include "ReportBox.h"
+#include "WipeProgressDlg.h"
+
+namespace wipe {
+
+namespace {
+std::wstring Name(wchar_t drive) { return std::wstring(1, drive) + L":"; }
+
+const engine::WipeResult* ResultOf(const std::vector<engine::WipeResult>& results, wchar_t drive) {
+    auto it = std::find_if(results.begin(), results.end(), [&](const engine::WipeResult& r) { return r.drive == drive; });
+    return it == results.end() ? nullptr : &*it;
+}
+
+std::wstring Line(wchar_t drive, const engine::WipeResult* r) {
+    const std::wstring name = Name(drive);
+    if (!r) return name + L" was not wiped: the wipe was cancelled before it began.";
+    const std::wstring wrote = engine::SizeText(r->bytesWiped);
+    if (r->stopped)
+        return name + L" wipe cancelled after " + wrote + L" written; its filler was removed.";
+    if (!r->failure.empty()) {
+        if (r->bytesWiped == 0) return r->failure;
+        return name + L" wipe stopped after " + wrote + L" written: " + r->failure;
+    }
+    return name + L" " + wrote + L" of unused space wiped, " + std::to_wstring(r->fileRecords) +
+           (r->fileRecords == 1 ? L" file record" : L" file records") + L" wiped, in " + wipetext::Duration(r->seconds) + L".";
+}
+}  // namespace
+
+std::wstring DriveList(const std::vector<wchar_t>& drives) {
+    std::wstring text;
+    for (size_t i = 0; i < drives.size(); ++i) {
+        if (i > 0) text += i + 1 == drives.size() ? L" and " : L", ";
+        text += Name(drives[i]);
+    }
+    return text;
+}
+
+std::wstring Confirmation(const std::vector<wchar_t>& drives) {
+    return L"Wiping fills the unused space of " + DriveList(drives) +
+           L" for a while; other programs may find the disk full until it ends. Continue?";
+}
+
+std::wstring Report(const std::vector<wchar_t>& drives, const std::vector<engine::WipeResult>& results,
+                    const std::vector<std::wstring>& refusals, const std::wstring& failure) {
+    std::wstring text = L"Wiping unused space:\n";
+    for (const std::wstring& why : refusals) text += why + L"\n";
+    for (wchar_t d : drives) text += Line(d, ResultOf(results, d)) + L"\n";
+    if (!failure.empty()) text += L"The wipe ended early: " + failure + L".\n";
+    for (const engine::WipeResult& r : results)
+        if (!r.solidStateNote.empty()) {
+            text += L"\n" + r.solidStateNote + L"\n";
+            break;
+        }
+    return text;
+}
+
+bool ReportWarns(const std::vector<wchar_t>& drives, const std::vector<engine::WipeResult>& results,
+                 const std::vector<std::wstring>& refusals, const std::wstring& failure) {
+    if (!refusals.empty() || !failure.empty() || results.size() < drives.size()) return true;
+    return std::any_of(results.begin(), results.end(), [](const engine::WipeResult& r) { return !r.complete; });
+}
+
+std::wstring RemoveLeftoverFillersAtStart() {
+    std::vector<std::wstring> failures;
+    const std::vector<std::wstring> removed = engine::RemoveLeftoverFillers(&failures);
+    if (removed.empty() && failures.empty()) return {};
+    std::wstring text;
+    if (!removed.empty()) {
+        text = L"A wipe of unused space did not end the last time (the program or the computer stopped during it). "
+               L"Its filler, which kept the disk full, has been removed:\n";
+        for (const std::wstring& folder : removed) text += folder + L"\n";
+    }
+    if (!failures.empty()) {
+        text += (text.empty() ? L"" : L"\n") + std::wstring(L"The filler of an unfinished wipe could not be removed:\n");
+        for (const std::wstring& why : failures) text += why + L"\n";
+    }
+    report::ShowText(text, !failures.empty());
+    return text;
+}
+
+}  // namespace wipe
