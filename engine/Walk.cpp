@@ -1,5 +1,7 @@
 #include "Walk.h"
 
+#include <memory>
+
 #include "Guard.h"
 #include "Overwrite.h"
 #include "PathRules.h"
@@ -50,16 +52,22 @@ public:
     std::vector<Item> items;
 
 private:
-    struct Pending {
+    struct Open {
         std::wstring rel;  // "" or ending with '\'
         size_t depth;
-        bool finish;       // the folder's contents are done: remove it (erasing, folders not kept)
+        std::unique_ptr<Search> search;
+        bool first;        // its first entry is in hand, not yet handled
     };
     bool Pause(unsigned ms) {
         if (m_options.stop && m_options.stop->Wait(ms && !m_sink ? ms : 0)) return true;
         return m_sink && m_sink->Pause(ms);
     }
-    void Folder(const Pending& p, std::vector<Pending>& stack);
+    bool Enter(const std::wstring& rel, size_t depth, std::vector<Open>& stack);
+    void Step(std::vector<Open>& stack);
+    void Stay(const std::wstring& rel, std::wstring reason) {
+        result.Failed(std::move(reason));
+        if (m_sink) m_sink->Stayed(rel);
+    }
     void File(const std::wstring& rel, const WIN32_FIND_DATAW& d);
     void RemoveFolder(const std::wstring& rel);
     bool ClearReadOnlyFirst(const std::wstring& rel, const std::wstring& shown);
@@ -81,73 +89,82 @@ bool Walker::Run(const std::wstring& folder, bool removeTop) {
         if (!missing) result.Failed(why + (m_erase ? L"; nothing in it was erased." : L"."));
         return false;
     }
-    std::vector<Pending> stack;
-    if (removeTop) stack.push_back({L"", 0, true});
-    stack.push_back({L"", 0, false});
-    while (!stack.empty() && !m_stopped) {
-        Pending p = stack.back();
-        stack.pop_back();
-        if (p.finish)
-            RemoveFolder(p.rel);
-        else
-            Folder(p, stack);
+    // Depth first, as a person reads a tree: a sub-folder is walked where it is met. The folders
+    // being read are a stack of open searches, not a recursion.
+    std::vector<Open> stack;
+    if (Enter(L"", 0, stack)) {
+        while (!stack.empty() && !m_stopped) Step(stack);
+        if (removeTop && !m_stopped) RemoveFolder(L"");
     }
     if (m_stopped && m_erase) result.Failed(L"The erase was stopped before it ended.");
     return true;
 }
 
-void Walker::Folder(const Pending& p, std::vector<Pending>& stack) {
+bool Walker::Enter(const std::wstring& rel, size_t depth, std::vector<Open>& stack) {
     if (Pause(m_settings.folderMs)) {
         m_stopped = true;
-        return;
+        return false;
     }
-    if (!p.rel.empty()) {
+    if (!rel.empty()) {
         // The folder checked now may have been swapped for a link since it was found.
-        HANDLE h = OpenInside(m_top, p.rel, FILE_READ_ATTRIBUTES, true);
+        HANDLE h = OpenInside(m_top, rel, FILE_READ_ATTRIBUTES, true);
         if (h == INVALID_HANDLE_VALUE) {
             DWORD error = ::GetLastError();
             if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-                result.Failed(error == ERROR_BAD_PATHNAME ? Shown(p.rel) + L": it leads outside its folder and was left alone."
-                                                          : Reason(Shown(p.rel), error));
-            return;
+                result.Failed(error == ERROR_BAD_PATHNAME ? Shown(rel) + L": it leads outside its folder and was left alone."
+                                                          : Reason(Shown(rel), error));
+            return false;
         }
         ::CloseHandle(h);
     }
-    if (m_erase && !m_settings.keepFolders && !p.rel.empty()) stack.push_back({p.rel, p.depth, true});
-    Search s(m_top.final + p.rel);
-    if (!s.Ok()) {
-        if (s.Error() != ERROR_FILE_NOT_FOUND) result.Failed(Reason(Shown(p.rel), s.Error()));
+    auto search = std::make_unique<Search>(m_top.final + rel);
+    if (!search->Ok()) {
+        if (search->Error() != ERROR_FILE_NOT_FOUND) result.Failed(Reason(Shown(rel), search->Error()));
+        return false;
+    }
+    stack.push_back({rel, depth, std::move(search), true});
+    return true;
+}
+
+// Handles the next entry of the innermost folder, or leaves that folder when it has no more.
+void Walker::Step(std::vector<Open>& stack) {
+    Open& top = stack.back();
+    if (!top.first && !top.search->Next()) {
+        DWORD error = top.search->Error();
+        if (error != ERROR_NO_MORE_FILES && error != 0) result.Failed(Reason(Shown(top.rel), error));
+        std::wstring rel = top.rel;
+        stack.pop_back();
+        if (m_erase && !m_settings.keepFolders && !rel.empty()) RemoveFolder(rel);
         return;
     }
-    do {
-        if (Pause(0)) {
-            m_stopped = true;
-            return;
-        }
-        if (s.IsDots()) continue;
-        const WIN32_FIND_DATAW& d = s.Data();
-        std::wstring rel = p.rel + d.cFileName;
-        if (!IsPlainName(d.cFileName)) {
-            result.Failed(Shown(p.rel) + d.cFileName + L": a name that could lead elsewhere; it was left alone.");
-            continue;
-        }
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            result.Failed(Shown(rel) + L": a link; it was left alone and not followed.");
-            continue;
-        }
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (m_settings.filesAtTopOnly) continue;
-            if (m_sink) m_sink->Met(rel, true, 0);
-            if (p.depth + 1 > kMaxDepth)
-                result.Failed(Shown(rel) + L": the folders go deeper than any walk goes; what lies below was left alone.");
-            else
-                stack.push_back({rel + L"\\", p.depth + 1, false});
-            continue;
-        }
-        if (m_sink) m_sink->Met(rel, false, SizeOf(d));
-        File(rel, d);
-    } while (s.Next());
-    if (s.Error() != ERROR_NO_MORE_FILES && s.Error() != 0) result.Failed(Reason(Shown(p.rel), s.Error()));
+    top.first = false;
+    if (Pause(0)) {
+        m_stopped = true;
+        return;
+    }
+    if (top.search->IsDots()) return;
+    const WIN32_FIND_DATAW d = top.search->Data();
+    std::wstring rel = top.rel + d.cFileName;
+    if (!IsPlainName(d.cFileName)) {
+        result.Failed(Shown(top.rel) + d.cFileName + L": a name that could lead elsewhere; it was left alone.");
+        return;
+    }
+    if (d.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        result.Failed(Shown(rel) + L": a link; it was left alone and not followed.");
+        return;
+    }
+    if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (m_settings.filesAtTopOnly) return;
+        if (m_sink) m_sink->Met(rel, true, 0);
+        size_t depth = top.depth + 1;
+        if (depth > kMaxDepth)
+            result.Failed(Shown(rel) + L": the folders go deeper than any walk goes; what lies below was left alone.");
+        else
+            Enter(rel + L"\\", depth, stack);  // may grow the stack: top is not used after this
+        return;
+    }
+    if (m_sink) m_sink->Met(rel, false, SizeOf(d));
+    File(rel, d);
 }
 
 void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
@@ -176,7 +193,7 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
     if (h == INVALID_HANDLE_VALUE && overwrite && ::GetLastError() == ERROR_SHARING_VIOLATION) {
         // In use: it cannot be overwritten now; its name can still go at the next restart.
         if (DeleteAtRestart(m_top.final + rel)) {
-            result.Failed(shown + L": in use; it will be deleted when Windows restarts (not overwritten).");
+            Stay(rel, shown + L": in use; it will be deleted when Windows restarts (not overwritten).");
             result.Note(RestartNote());
             return;
         }
@@ -185,7 +202,7 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
     if (h == INVALID_HANDLE_VALUE) {
         DWORD error = ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND) return;  // gone meanwhile: nothing to erase
-        result.Failed(error == ERROR_BAD_PATHNAME ? shown + L": it leads outside its folder and was left alone."
+        Stay(rel, error == ERROR_BAD_PATHNAME ? shown + L": it leads outside its folder and was left alone."
                                                   : Reason(shown, error));
         return;
     }
@@ -200,7 +217,7 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
     bool oneName = info.nNumberOfLinks <= 1;
     if (readOnly && !oneName) {
         ::CloseHandle(h);
-        result.Failed(shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone.");
+        Stay(rel, shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone.");
         return;
     }
     if (readOnly) SetAttributes(h, (info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL);
@@ -231,8 +248,7 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
         ++result.erased;
         result.bytes += SizeOf(d);
     } else {
-        result.Failed(Reason(shown, error));
-        if (m_sink) m_sink->Stayed(rel);
+        Stay(rel, Reason(shown, error));
     }
 }
 
@@ -243,7 +259,7 @@ bool Walker::ClearReadOnlyFirst(const std::wstring& rel, const std::wstring& sho
     if (h == INVALID_HANDLE_VALUE) {
         DWORD error = ::GetLastError();
         if (error != ERROR_FILE_NOT_FOUND)
-            result.Failed(error == ERROR_BAD_PATHNAME ? shown + L": it leads outside its folder and was left alone."
+            Stay(rel, error == ERROR_BAD_PATHNAME ? shown + L": it leads outside its folder and was left alone."
                                                       : Reason(shown, error));
         return false;
     }
@@ -252,7 +268,7 @@ bool Walker::ClearReadOnlyFirst(const std::wstring& rel, const std::wstring& sho
     bool ok = info.nNumberOfLinks <= 1 && SetAttributes(h, (info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL);
     ::CloseHandle(h);
     if (!ok)
-        result.Failed(info.nNumberOfLinks > 1 ? shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone."
+        Stay(rel, info.nNumberOfLinks > 1 ? shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone."
                                               : Reason(shown, ::GetLastError()));
     return ok;
 }
