@@ -7,7 +7,10 @@
 #include <sstream>
 
 #include "AppHarness.h"
-#include "EraseReport.h"
+#include "Categories.h"
+#include "MruBytes.h"
+#include "Report.h"
+#include "Traces.h"
 #include "FakeEventLog.h"
 #include "LinkButton.h"
 #include "ModalScript.h"
@@ -18,7 +21,6 @@
 #include "applications/RecentFileListPages.h"
 #include "resource.h"
 #include "system/SystemVw.h"
-#include "system/TempFilesPages.h"
 
 using namespace testkit;
 
@@ -28,67 +30,70 @@ const std::wstring kExplorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\E
 const std::wstring kComDlg = kExplorer + L"\\ComDlg32", kOpenSave = kComDlg + L"\\OpenSaveMRU\\txt";
 const std::wstring kCount = kExplorer + L"\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
 const std::wstring kEditor = L"P:\\Gbbyf\\Rqvgbe.rkr", kSession = L"HRZR_PGYFRFFVBA";  // as the shell stores them: ROT13
+const std::wstring kRunKey = kExplorer + L"\\RunMRU";
 const auto g_log = std::make_shared<FakeLogState>();
 
+std::wstring Heading(const char* key) { return engine::FindCategory(key)->name; }
 std::wstring Scratch(const std::wstring& name) { return L"C:\\corvane-scratch\\sum-" + name; }
 bool Has(const std::wstring& key, const std::wstring& value) { return RegValueExists(HKEY_CURRENT_USER, key, value); }
 void Set(const std::wstring& key, const std::wstring& value, const std::wstring& data) { RegSetString(HKEY_CURRENT_USER, key, value, data); }
 
 // One erasable row: how a test leaves its trace and a sentinel beside it.
 struct Category {
-    std::wstring heading;
+    const char* key;  // the report names it by the engine's name
     int check, erase;
     std::function<void()> seed;
     std::function<bool()> traced, kept;  // the trace, the sentinel is there
 };
 // A file to erase and one beside it that stays.
-Category Files(const wchar_t* heading, int check, int erase, const std::wstring& trace, const std::wstring& beside) {
+Category Files(const char* heading, int check, int erase, const std::wstring& trace, const std::wstring& beside) {
     return {heading, check, erase, [=] { WriteFile(trace), WriteFile(beside); }, [=] { return FileExists(trace); },
             [=] { return FileExists(beside); }};
 }
 // A value named in its key's "MRUList", and one the list does not name.
-Category Listed(const wchar_t* heading, int check, int erase, const std::wstring& key) {
+Category Listed(const char* heading, int check, int erase, const std::wstring& key) {
     return {heading, check, erase, [=] { Set(key, L"a", L"C:\\old\\one.txt"), Set(key, L"MRUList", L"a"), Set(key, L"z", L"x"); },
             [=] { return Has(key, L"a"); }, [=] { return Has(key, L"z"); }};
 }
 // An application's first recent file, and a value of another name in the same key.
-Category App(const wchar_t* heading, int check, int erase, const RecentFileListRow& row) {
-    std::wstring first = recentfiles::ValueName(row, row.first), key = row.key;
+Category App(const char* heading, int check, int erase) {
+    const engine::RecentFileList& list = *engine::FindRecentFileList(heading);
+    std::wstring first = engine::mru::NumberedName(list.pattern, list.first), key = list.key;
     return {heading, check, erase, [=] { Set(key, first, L"C:\\trace.doc"), Set(key, L"Keep", L"x"); }, [=] { return Has(key, first); },
             [=] { return Has(key, L"Keep"); }};
 }
 
 const std::vector<Category> kSystemRows{
-    Files(L"Administrator's Temporary Files", IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_ERASE_ADMINTEMP, Scratch(L"temp\\trace.tmp"),
+    Files("system.user-temp", IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_ERASE_ADMINTEMP, Scratch(L"temp\\trace.tmp"),
           Scratch(L"temp-beside.txt")),
-    {L"Clipboard Content", IDC_SYSTEM_CHECK_CLIPBOARD, IDC_SYSTEM_ERASE_CLIPBOARD, [] { PutClipboardText(L"secret"); },
+    {"system.clipboard", IDC_SYSTEM_CHECK_CLIPBOARD, IDC_SYSTEM_ERASE_CLIPBOARD, [] { PutClipboardText(L"secret"); },
      [] { return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE; }, [] { return true; }},
-    {L"MFU Registry Traces", IDC_SYSTEM_CHECK_MFUREG, IDC_SYSTEM_ERASE_MFUREG,
+    {"system.mfu", IDC_SYSTEM_CHECK_MFUREG, IDC_SYSTEM_ERASE_MFUREG,
      [] { RegSetDword(HKEY_CURRENT_USER, kCount, kEditor, 5), RegSetDword(HKEY_CURRENT_USER, kCount, kSession, 1); },
      [] { return Has(kCount, kEditor); }, [] { return Has(kCount, kSession); }},
-    Listed(L"Open File History", IDC_SYSTEM_CHECK_OFHISTORY, IDC_SYSTEM_ERASE_OFHISTORY, kOpenSave),
-    Files(L"Recent Documents", IDC_SYSTEM_CHECK_RECENTDOC, IDC_SYSTEM_ERASE_RECENTDOC, Scratch(L"recent\\doc.lnk"),
+    Listed("system.open-file-history", IDC_SYSTEM_CHECK_OFHISTORY, IDC_SYSTEM_ERASE_OFHISTORY, kOpenSave),
+    Files("system.recent-documents", IDC_SYSTEM_CHECK_RECENTDOC, IDC_SYSTEM_ERASE_RECENTDOC, Scratch(L"recent\\doc.lnk"),
           Scratch(L"recent\\kept\\inner.txt")),
-    Files(L"Recent Network Folder", IDC_SYSTEM_CHECK_RECENTNW, IDC_SYSTEM_ERASE_RECENTNW, Scratch(L"nethood\\share.lnk"),
+    Files("system.network-places", IDC_SYSTEM_CHECK_RECENTNW, IDC_SYSTEM_ERASE_RECENTNW, Scratch(L"nethood\\share.lnk"),
           Scratch(L"nethood\\kept\\inner.txt")),
-    {L"Recycle Bin", IDC_SYSTEM_CHECK_RECYCLE, IDC_SYSTEM_ERASE_RECYCLE,
+    {"system.recycle-bin", IDC_SYSTEM_CHECK_RECYCLE, IDC_SYSTEM_ERASE_RECYCLE,
      [] { SeedTrash(TrashFolder(), L"sum-bin.txt"), WriteFile(Scratch(L"bin-beside.txt")); },
      [] { return FileExists(TrashFolder() + L"\\files\\sum-bin.txt"); }, [] { return FileExists(Scratch(L"bin-beside.txt")); }},
-    Listed(L"System Registry Traces", IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_ERASE_SYSREG, CSystemVw::kRunKey),
-    Files(L"System's Temporary Files", IDC_SYSTEM_CHECK_SYSTEMP, IDC_SYSTEM_ERASE_SYSTEMP, WindowsTempFolder() + L"sum-trace.tmp",
-          WindowsTempFolder() + L"..\\sum-beside.txt"),
-    {L"Windows Event Log", IDC_SYSTEM_CHECK_EVENTLOG, IDC_SYSTEM_ERASE_EVENTLOG, [] { g_log->records = {BuildRecord(RecordSpec{})}; },
+    Listed("system.registry-traces", IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_ERASE_SYSREG, kRunKey),
+    Files("system.windows-temp", IDC_SYSTEM_CHECK_SYSTEMP, IDC_SYSTEM_ERASE_SYSTEMP, engine::WindowsTempFolder() + L"\\sum-trace.tmp",
+          engine::WindowsTempFolder() + L"\\..\\sum-beside.txt"),
+    {"system.event-log", IDC_SYSTEM_CHECK_EVENTLOG, IDC_SYSTEM_ERASE_EVENTLOG, [] { g_log->records = {BuildRecord(RecordSpec{})}; },
      [] { return !g_log->records.empty(); }, [] { return true; }},
 };
 const std::vector<Category> kApplicationRows{
-    App(L"Microsoft Access", IDC_APPTRACES_CHECK_ACCESS, IDC_APPTRACES_ERASE_ACCESS, recentfiles::kAccess),
-    App(L"Microsoft Excel", IDC_APPTRACES_CHECK_EXCEL, IDC_APPTRACES_ERASE_EXCEL, recentfiles::kExcel),
-    App(L"Microsoft Management Console", IDC_APPTRACES_CHECK_MMCONSOLE, IDC_APPTRACES_ERASE_MMCONSOLE, recentfiles::kConsole),
-    App(L"Microsoft PowerPoint", IDC_APPTRACES_CHECK_POWERPOINT, IDC_APPTRACES_ERASE_POWERPOINT, recentfiles::kPowerPoint),
-    App(L"Paint", IDC_APPTRACES_CHECK_PAINT, IDC_APPTRACES_ERASE_PAINT, recentfiles::kPaint),
-    App(L"Windows Media Player", IDC_APPTRACES_CHECK_MEDIAPLAYER, IDC_APPTRACES_ERASE_MEDIAPLAYER, recentfiles::kMediaPlayer),
-    App(L"Winzip", IDC_APPTRACES_CHECK_WINZIP, IDC_APPTRACES_ERASE_WINZIP, recentfiles::kWinzip),
-    App(L"Wordpad", IDC_APPTRACES_CHECK_WORDPAD, IDC_APPTRACES_ERASE_WORDPAD, recentfiles::kWordPad),
+    App("apps.access", IDC_APPTRACES_CHECK_ACCESS, IDC_APPTRACES_ERASE_ACCESS),
+    App("apps.excel", IDC_APPTRACES_CHECK_EXCEL, IDC_APPTRACES_ERASE_EXCEL),
+    App("apps.mmc", IDC_APPTRACES_CHECK_MMCONSOLE, IDC_APPTRACES_ERASE_MMCONSOLE),
+    App("apps.powerpoint", IDC_APPTRACES_CHECK_POWERPOINT, IDC_APPTRACES_ERASE_POWERPOINT),
+    App("apps.paint", IDC_APPTRACES_CHECK_PAINT, IDC_APPTRACES_ERASE_PAINT),
+    App("apps.media-player", IDC_APPTRACES_CHECK_MEDIAPLAYER, IDC_APPTRACES_ERASE_MEDIAPLAYER),
+    App("apps.winzip", IDC_APPTRACES_CHECK_WINZIP, IDC_APPTRACES_ERASE_WINZIP),
+    App("apps.wordpad", IDC_APPTRACES_CHECK_WORDPAD, IDC_APPTRACES_ERASE_WORDPAD),
 };
 
 struct Summary {
@@ -146,11 +151,9 @@ protected:
         ClearKeys();
     }
     static void ClearKeys() {
-        for (const std::wstring& k : {kComDlg, kExplorer + L"\\UserAssist", std::wstring(CSystemVw::kRunKey)})
+        for (const std::wstring& k : {kComDlg, kExplorer + L"\\UserAssist", kRunKey})
             RegDeleteTree(HKEY_CURRENT_USER, k);
-        using namespace recentfiles;
-        for (const RecentFileListRow* r : {&kAccess, &kExcel, &kConsole, &kPowerPoint, &kPaint, &kMediaPlayer, &kWinzip, &kWordPad})
-            RegDeleteTree(HKEY_CURRENT_USER, r->key);
+        for (const engine::RecentFileList& l : engine::RecentFileLists()) RegDeleteTree(HKEY_CURRENT_USER, l.key);
     }
     static void SeedAll(const Summary& s) {
         for (const Category& c : *s.rows) c.seed();
@@ -215,21 +218,21 @@ TEST_P(SummaryPage, ARowsEraseClearsOnlyItsTraceAndEraseNowExactlyTheCheckedRows
     EXPECT_EQ(boxes[0].text, CErasingSummaryView::kNothingChecked);
 
     for (const Category& row : *s.rows) {  // each row's own erase, whatever is checked
-        SCOPED_TRACE(row.heading);
+        SCOPED_TRACE(row.key);
         SeedAll(s);
         for (const Category& c : *s.rows) SetCheck(c.check, &c != &row);
         boxes = EraseWith(row.erase);
         for (const Category& c : *s.rows) {
-            EXPECT_EQ(c.traced(), &c != &row) << c.heading;
-            EXPECT_TRUE(c.kept()) << c.heading;
+            EXPECT_EQ(c.traced(), &c != &row) << c.key;
+            EXPECT_TRUE(c.kept()) << c.key;
         }
         ASSERT_FALSE(boxes.empty());
         std::vector<std::wstring> report = Lines(boxes[0].text);
         ASSERT_EQ(report.size(), 3u) << boxes[0].text;  // the row's line, a blank, the time taken
-        EXPECT_EQ(report[0].rfind(row.heading + L" (", 0), 0u) << report[0];
+        EXPECT_EQ(report[0].rfind(Heading(row.key) + L" (", 0), 0u) << report[0];
         EXPECT_EQ(report[0].find(L"not erased"), std::wstring::npos) << report[0];
         // Only the registry traces' row offers the log-off, once, after the report.
-        EXPECT_EQ(LogOffPrompts(boxes), row.heading == L"System Registry Traces" ? 1u : 0u);
+        EXPECT_EQ(LogOffPrompts(boxes), std::string(row.key) == "system.registry-traces" ? 1u : 0u);
         EXPECT_EQ(boxes.size(), 1 + LogOffPrompts(boxes));
     }
 
@@ -237,13 +240,13 @@ TEST_P(SummaryPage, ARowsEraseClearsOnlyItsTraceAndEraseNowExactlyTheCheckedRows
     std::vector<std::wstring> expected, headings;
     for (size_t i = 0; i < s.rows->size(); ++i) {  // every other row, the log-off's among them
         SetCheck((*s.rows)[i].check, i % 2);
-        if (i % 2) expected.push_back((*s.rows)[i].heading);
+        if (i % 2) expected.push_back(Heading((*s.rows)[i].key));
     }
     for (int id : s.noErase) EXPECT_FALSE(::IsWindowEnabled(Item(id)));
     boxes = EraseWith(s.eraseNow);
     for (size_t i = 0; i < s.rows->size(); ++i) {
-        EXPECT_EQ((*s.rows)[i].traced(), i % 2 == 0) << (*s.rows)[i].heading;
-        EXPECT_TRUE((*s.rows)[i].kept()) << (*s.rows)[i].heading;
+        EXPECT_EQ((*s.rows)[i].traced(), i % 2 == 0) << (*s.rows)[i].key;
+        EXPECT_TRUE((*s.rows)[i].kept()) << (*s.rows)[i].key;
     }
     ASSERT_FALSE(boxes.empty());
     for (const std::wstring& l : Lines(boxes[0].text))
@@ -265,7 +268,7 @@ TEST_F(SummaryErase, ACategoryThatFailsIsReportedAndTheOthersStillRun) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     std::vector<SeenDialog> boxes;
     {
-        LockedKey lock(CSystemVw::kRunKey);
+        LockedKey lock(kRunKey);
         ASSERT_TRUE(lock.Locked());
         boxes = EraseWith(kSystem.eraseNow);
     }
@@ -292,7 +295,7 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
         Press(IDC_SYSTEM_ERASE_EVENTLOG);
         ASSERT_TRUE(PumpUntil([&] { return !view->Erasing(); }, 20000));
         ASSERT_EQ(boxes.Count(), 1u);
-        EXPECT_EQ(boxes.Seen()[0].text.rfind(L"Windows Event Log (", 0), 0u) << boxes.Seen()[0].text;
+        EXPECT_EQ(boxes.Seen()[0].text.rfind(Heading("system.event-log") + L" (", 0), 0u) << boxes.Seen()[0].text;
     }
     HWND page = view->m_hWnd;
     std::wstring report;
@@ -308,16 +311,17 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
         PumpUntil([&] { return !::IsWindow(page); }, 20000);
     });
     EXPECT_TRUE(ran);
-    EXPECT_EQ(report.rfind(L"Clipboard Content (", 0), 0u) << report;
+    EXPECT_EQ(report.rfind(Heading("system.clipboard") + L" (", 0), 0u) << report;
     EXPECT_TRUE(TheApp()->PageTemplate(pages::kSystem)->GetDocuments().empty());
 }
 
 TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) {
-    EraseResult bin{3, 2048, 0, {}}, run{1, 0, 0, {}}, none;
+    engine::Result bin, run, none;
+    bin.erased = 3, bin.bytes = 2048, run.erased = 1;
     bin.Failed(L"in use");
     bin.Failed(L"later reason");
     std::vector<std::wstring> lines =
-        Lines(EraseReport({{L"Recycle Bin", bin, 40}, {L"Run", run, 1500}, {L"Clipboard Content", none, 0}}));
+        Lines(engine::ReportText({{L"Recycle Bin", bin, 40}, {L"Run", run, 1500}, {L"Clipboard Content", none, 0}}));
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use",
                                                L"Run (1.5 s): 1 item erased", L"Clipboard Content (0 ms): nothing to erase.", L"",
                                                L"Time taken: 1.5 s."}));
