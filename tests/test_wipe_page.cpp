@@ -8,8 +8,8 @@
 #include "AppHarness.h"
 #include "ModalScript.h"
 #include "Settings.h"
+#include "Pages.h"
 #include "TestKit.h"
-#include "TestVolume.h"
 #include "UnusedSpace.h"
 #include "Worker.h"
 #include "drives/USpaceVw.h"
@@ -42,7 +42,7 @@ int BarPosition(HWND dialog) { return static_cast<int>(::SendDlgItemMessageW(dia
 struct WipePage : testing::Test {
     void SetUp() override {
         ASSERT_NE(StartApp(), nullptr);
-        view = dynamic_cast<CUSpaceVw*>(ViewOf(TheApp()->OpenPage(PageId::UnusedSpace)));
+        view = dynamic_cast<CUSpaceVw*>(ViewOf(TheApp()->OpenPage(pages::kUnusedSpace)));
         ASSERT_NE(view, nullptr);
     }
     void TearDown() override { CloseAllPages(); }
@@ -63,12 +63,6 @@ struct WipePage : testing::Test {
     bool ran = false;
 };
 
-struct WipePageOnT : WipePage {
-    void SetUp() override {
-        ASSERT_EQ(TestVolumeProblem(), L"");
-        WipePage::SetUp();
-    }
-};
 }  // namespace
 
 TEST_F(WipePage, NothingCheckedAsksForDrivesFirst) {
@@ -114,96 +108,3 @@ TEST_F(WipePage, EraseSettingsKeepTheirChoicesInTheProfile) {
 }
 
 // The driver finds no copy of the deleted text in the raw image after this run.
-TEST_F(WipePageOnT, EraseNowWipesTheCheckedDriveAndGivesItsSpaceBack) {
-    const unsigned long long before = FreeOnT();
-    Check(L'T');
-    std::wstring drive, written;
-    std::vector<SeenDialog> seen = EraseNow([&](HWND d) {
-        PumpUntil([&] { return ItemText(d, IDC_WIPE_WRITTEN).find(L" of ") != std::wstring::npos; }, 20000);
-        drive = ItemText(d, IDC_WIPE_DRIVE);
-        written = ItemText(d, IDC_WIPE_WRITTEN);
-        PumpUntil([&] { return !::IsWindowVisible(d); }, 120000);
-    });
-    ASSERT_TRUE(ran);
-    EXPECT_EQ(drive, L"Drive T:");
-    EXPECT_NE(written.find(L" written"), std::wstring::npos) << written;
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].text, L"Wiping fills the unused space of T: for a while; other programs may find the disk full "
-                            L"until it ends. Continue?");
-    EXPECT_NE(seen[1].text.find(L"T: "), std::wstring::npos) << seen[1].text;
-    EXPECT_NE(seen[1].text.find(L"of unused space wiped"), std::wstring::npos) << seen[1].text;
-    EXPECT_NE(seen[1].text.find(L"file records wiped, in "), std::wstring::npos) << seen[1].text;
-    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
-    EXPECT_LE(before - FreeOnT(), 8 * 4096u);
-}
-
-// The driver still finds some of the deleted text after this run: the control.
-TEST_F(WipePageOnT, CancelAtHalfWayRemovesTheFillerAndSaysSo) {
-    const unsigned long long before = FreeOnT();
-    Check(L'T');
-    double cancelSeconds = 99;
-    int position = 0;
-    std::wstring state;
-    std::vector<SeenDialog> seen = EraseNow([&](HWND d) {
-        PumpUntil([&] { return BarPosition(d) >= 500 || !::IsWindowVisible(d); }, 60000);
-        position = BarPosition(d);
-        const auto asked = Clock::now();
-        Click(d, IDCANCEL);
-        state = ItemText(d, IDC_WIPE_STATE);
-        PumpUntil([&] { return !::IsWindowVisible(d); }, 5000);
-        cancelSeconds = std::chrono::duration<double>(Clock::now() - asked).count();
-    });
-    ASSERT_TRUE(ran);
-    EXPECT_GE(position, 500);
-    EXPECT_LT(position, 1000);
-    EXPECT_EQ(state, L"Cancelling: the filler is being removed...");
-    EXPECT_LT(cancelSeconds, 2.0);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_NE(seen[1].text.find(L"T: wipe cancelled after "), std::wstring::npos) << seen[1].text;
-    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
-    EXPECT_LE(before - FreeOnT(), 8 * 4096u);
-}
-
-TEST_F(WipePageOnT, ClosingThePageUnderTheWipeStopsItFirst) {
-    Check(L'T');
-    CFrameWnd* frame = view->GetParentFrame();
-    double closeSeconds = 99;
-    bool folderDuringWipe = false;
-    std::vector<SeenDialog> seen = EraseNow([&](HWND d) {
-        PumpUntil([&] { return BarPosition(d) > 0; }, 20000);
-        folderDuringWipe = Exists(engine::FillerFolder(L'T'));
-        const auto asked = Clock::now();
-        frame->SendMessage(WM_CLOSE);
-        closeSeconds = std::chrono::duration<double>(Clock::now() - asked).count();
-        EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
-    });
-    view = nullptr;
-    EXPECT_TRUE(folderDuringWipe);
-    EXPECT_LT(closeSeconds, 2.0);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_NE(seen[1].text.find(L"T: wipe cancelled after "), std::wstring::npos) << seen[1].text;
-}
-
-TEST_F(WipePageOnT, ALeftoverFillerIsRemovedAtTheNextStartAndTheUserToldOnce) {
-    // The marker exactly as a wipe writes it, taken from one that is stopped at once.
-    std::string marker;
-    const std::wstring folder = engine::FillerFolder(L'T');
-    engine::StopToken stop;
-    engine::WipeUnusedSpace(L'T', [&](const engine::WipeStatus&) {
-        marker = ReadWholeFile(folder + L"\\marker.txt");
-        stop.Request();
-    }, stop);
-    ASSERT_FALSE(marker.empty());
-    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
-    ASSERT_TRUE(WriteTextFile(folder + L"\\marker.txt", marker, marker.size()));
-    ASSERT_TRUE(WriteTextFile(folder + L"\\fill000000.bin", "filler", 1 << 20));
-
-    DialogAnswerer ok(kProduct);
-    const std::wstring told = wipe::RemoveLeftoverFillersAtStart();
-    EXPECT_FALSE(Exists(folder));
-    ASSERT_EQ(ok.Count(), 1u);
-    EXPECT_EQ(ok.Seen()[0].text, told);
-    EXPECT_NE(told.find(L"T:\\Corvane-Sweepmere wipe"), std::wstring::npos) << told;
-    EXPECT_EQ(wipe::RemoveLeftoverFillersAtStart(), L"");
-    EXPECT_EQ(ok.Count(), 1u);
-}
