@@ -9,6 +9,7 @@
 #include "AppHarness.h"
 #include "ModalScript.h"
 #include "Report.h"
+#include "Pages.h"
 #include "TestKit.h"
 #include "Text.h"
 #include "drives/WipeListVw.h"
@@ -55,7 +56,7 @@ struct WipeListPage : ::testing::Test {
         RegDeleteTree(HKEY_CURRENT_USER, kKeys);
     }
 
-    static CWipeListVw* Open() { return dynamic_cast<CWipeListVw*>(ViewOf(TheApp()->OpenPage(PageId::WipeList))); }
+    static CWipeListVw* Open() { return dynamic_cast<CWipeListVw*>(ViewOf(TheApp()->OpenPage(pages::kWipeList))); }
     static void Press(CWipeListVw* view, int id) {
         view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(view->m_hWnd, id)));
     }
