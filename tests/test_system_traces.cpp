@@ -7,11 +7,12 @@
 #include "EraseKit.h"
 #include "LogoffDlg.h"
 #include "ModalScript.h"
-#include "RegistryErase.h"
+#include "Categories.h"
+#include "MruBytes.h"
+#include "RegKey.h"
 #include "ShellKit.h"
 #include "TestKit.h"
 #include "resource.h"
-#include "system/MruData.h"
 #include "system/RecentPages.h"
 #include "system/RecycleVw.h"
 #include "system/RegistryListPages.h"
@@ -22,6 +23,12 @@ using namespace testkit;
 namespace {
 const wchar_t kCaption[] = L"Corvane-Sweepmere";
 const wchar_t kTraces[] = L"C:\\corvane-traces";  // made by make_trace_links.sh
+const wchar_t kRegeditKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
+const wchar_t kMapDriveKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Map Network Drive MRU";
+const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+const wchar_t* const kAutoCompleteKeys[2] = {L"Software\\Microsoft\\Search Assistant\\ACMru\\5603",
+                                             L"Software\\Microsoft\\Search Assistant\\ACMru\\5604"};
+engine::Result Windowless(const char* key) { return engine::RunErase(*engine::FindCategory(key), {}); }
 const wchar_t kSentinelKey[] = L"Software\\CorvaneTests\\Sentinel";  // below HKLM, the links' target
 
 class TracePages : public ::testing::Test {
@@ -65,8 +72,8 @@ protected:
         EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, std::wstring(kSentinelKey) + L"\\Sub", L"0"));
     }
     static void DeleteKeys(std::initializer_list<std::wstring> keys) {
-        EraseResult ignored;
-        for (const std::wstring& k : keys) regerase::DeleteKey(HKEY_CURRENT_USER, k, ignored);
+        engine::Result ignored;
+        for (const std::wstring& k : keys) engine::DeleteKeyTree(HKEY_CURRENT_USER, k, ignored);
     }
 };
 
@@ -77,7 +84,7 @@ protected:
 TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsWhatStayed) {
     std::wstring trash = TrashFolder();
     if (trash.empty()) GTEST_SKIP() << L"the trash of the test HOME is not reachable from inside the prefix";
-    CRecycleVw::EraseWithoutWindow();
+    Windowless("system.recycle-bin");
     for (const wchar_t* n : {L"bin-zeta.txt", L"bin-alpha.txt", L"bin-mid.txt", L"bin-folder"}) SeedTrash(trash, n, L"123456");
     // A binned folder with contents: this shell's emptying leaves it in place.
     std::wstring folder = trash + L"\\files\\bin-folder";
@@ -103,14 +110,16 @@ TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsW
     }
 
     DialogAnswerer box(kCaption);
-    EraseResult r = CRecycleVw::EraseWithoutWindow();
+    engine::Result r = Windowless("system.recycle-bin");
     EXPECT_EQ(r.erased, 3u);
     EXPECT_EQ(r.bytes, 18u);
     EXPECT_EQ(r.failed, 1u);
-    EXPECT_EQ(r.firstReason, CRecycleVw::kNotEmptied);
+    EXPECT_FALSE(r.FirstReason().empty());
     EXPECT_EQ(box.Count(), 0u);
     EXPECT_TRUE(FileExists(outside));
-    Press(view, IDC_RECYCLE_ERASE);
+    Press(view, IDC_RECYCLE_ERASE);  // emptied on a worker
+    ASSERT_TRUE(PumpUntil([&] { return !view->Cleaning() && box.Count() == 1; }));
+    Pump();
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, CRecycleVw::kNotEmptied);
     EXPECT_EQ(Children(view->m_tree, view->m_tree.GetRootItem()), std::vector<std::wstring>{L"bin-folder"});
@@ -119,6 +128,8 @@ TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsW
     ::RemoveDirectoryW(folder.c_str());
     ::DeleteFileW((trash + L"\\info\\bin-folder.trashinfo").c_str());
     Press(view, IDC_RECYCLE_ERASE);
+    PumpUntil([&] { return !view->Cleaning(); });
+    Pump();
     EXPECT_EQ(box.Count(), 1u);
     root = view->m_tree.GetRootItem();
     EXPECT_EQ(view->m_tree.GetItemText(root), L"Recycle Bin");  // an empty bin still shows its root
@@ -187,7 +198,7 @@ TEST_F(TracePages, NetworkShortcutsAreErasedInsideTheirFolderOnly) {
     WriteFile(nethood + L"\\server share.lnk");
 
     DialogAnswerer box(kCaption);
-    EraseResult r = CRecentNWFVw::EraseWithoutWindow();
+    engine::Result r = Windowless("system.network-places");
     EXPECT_FALSE(FileExists(nethood + L"\\server share.lnk"));
     EXPECT_TRUE(FileExists(nethood + L"\\place\\target.lnk"));
     EXPECT_EQ(ReadText(std::wstring(kTraces) + L"\\sentinel\\keep.txt"), L"keep\n");
@@ -216,22 +227,22 @@ protected:
         logOffs.clear();
     }
     static void Clear() {
-        DeleteKeys({CSystemVw::kRegeditKey, CSystemVw::kMapDriveKey, CSystemVw::kRunKey, CSystemVw::kAutoCompleteKeys[0],
-                    CSystemVw::kAutoCompleteKeys[1]});
+        DeleteKeys({kRegeditKey, kMapDriveKey, kRunKey, kAutoCompleteKeys[0],
+                    kAutoCompleteKeys[1]});
     }
     static void Seed() {
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRegeditKey, L"LastKey", L"My Computer\\HKEY_CURRENT_USER\\Software");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, L"MRUList", L"ba");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, L"a", L"\\\\server\\share");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"MRUList", L"cadb");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"c", L"notepad\\1");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"a", L"x");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"b", L"calc\\1");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"z", L"not in the list");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[0], L"000", L"alpha");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[1], L"000", L"beta");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[1], L"001", L"gamma");
-        RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[1], L"003", L"after the gap");
+        RegSetString(HKEY_CURRENT_USER, kRegeditKey, L"LastKey", L"My Computer\\HKEY_CURRENT_USER\\Software");
+        RegSetString(HKEY_CURRENT_USER, kMapDriveKey, L"MRUList", L"ba");
+        RegSetString(HKEY_CURRENT_USER, kMapDriveKey, L"a", L"\\\\server\\share");
+        RegSetString(HKEY_CURRENT_USER, kRunKey, L"MRUList", L"cadb");
+        RegSetString(HKEY_CURRENT_USER, kRunKey, L"c", L"notepad\\1");
+        RegSetString(HKEY_CURRENT_USER, kRunKey, L"a", L"x");
+        RegSetString(HKEY_CURRENT_USER, kRunKey, L"b", L"calc\\1");
+        RegSetString(HKEY_CURRENT_USER, kRunKey, L"z", L"not in the list");
+        RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[0], L"000", L"alpha");
+        RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[1], L"000", L"beta");
+        RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[1], L"001", L"gamma");
+        RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[1], L"003", L"after the gap");
     }
     // The children of each category, in the tree's order.
     static std::vector<std::vector<std::wstring>> Categories(const CTreeCtrl& tree) {
@@ -276,13 +287,13 @@ TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOf
 
     ASSERT_TRUE(EraseAndAnswer(view, IDC_LOGOFF_NO));
     EXPECT_TRUE(logOffs.empty());
-    for (const wchar_t* key : CSystemVw::kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRegeditKey, L"LastKey"));
-    for (const wchar_t* v : {L"a", L"b", L"c"}) EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRunKey, v)) << v;
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"MRUList"));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kRunKey, L"z")) << L"only the values the list names go";
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, L"a"));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, CSystemVw::kMapDriveKey, L"MRUList"));
+    for (const wchar_t* key : kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRegeditKey, L"LastKey"));
+    for (const wchar_t* v : {L"a", L"b", L"c"}) EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRunKey, v)) << v;
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kRunKey, L"MRUList"));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kRunKey, L"z")) << L"only the values the list names go";
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kMapDriveKey, L"a"));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kMapDriveKey, L"MRUList"));
     EXPECT_EQ(Categories(view->m_tree), (std::vector<std::vector<std::wstring>>(6)));
 
     // Nothing left to erase: the prompt still comes, and "Yes" logs off through the seam.
@@ -294,12 +305,12 @@ TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOf
 
 TEST_F(RegistryTraces, AutoCompleteKeysGoWithTheirLinksButNeverWhatTheyPointTo) {
     SeedSentinelKey();
-    RegSetString(HKEY_CURRENT_USER, CSystemVw::kAutoCompleteKeys[0], L"000", L"alpha");
-    MakeLink(std::wstring(CSystemVw::kAutoCompleteKeys[0]) + L"\\linked");
-    MakeLink(CSystemVw::kAutoCompleteKeys[1]);  // the key itself a link
-    EraseResult r = CSystemVw::EraseWithoutWindow();
-    EXPECT_TRUE(r.Complete()) << r.firstReason;
-    for (const wchar_t* key : CSystemVw::kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key)) << key;
+    RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[0], L"000", L"alpha");
+    MakeLink(std::wstring(kAutoCompleteKeys[0]) + L"\\linked");
+    MakeLink(kAutoCompleteKeys[1]);  // the key itself a link
+    engine::Result r = Windowless("system.registry-traces");
+    EXPECT_TRUE(r.Complete()) << r.FirstReason();
+    for (const wchar_t* key : kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key)) << key;
     ExpectSentinelKeyIntact();
 }
 
@@ -330,8 +341,13 @@ void SetBytes(const std::wstring& key, const std::wstring& name, const std::vect
 }
 std::vector<uint32_t> ListEx(const std::wstring& key) {
     std::vector<unsigned char> data;
-    regerase::ReadValue(HKEY_CURRENT_USER, key, L"MRUListEx", data);
-    return mru::OrderFromListEx(data);
+    DWORD size = 0;
+    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"MRUListEx", RRF_RT_REG_BINARY, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+        data.resize(size);
+        ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"MRUListEx", RRF_RT_REG_BINARY, nullptr, data.data(), &size);
+        data.resize(size);
+    }
+    return engine::mru::OrderFromListEx(data);
 }
 
 class RegistryLists : public TracePages {
@@ -354,9 +370,9 @@ TEST_F(RegistryLists, OpenFileHistoryListsBothFormsInOrderAndErasesThemConsisten
     SetBytes(pidlTxt, L"0", ItemIds(dir + L"\\a.txt"));
     SetBytes(pidlTxt, L"1", ItemIds(dir + L"\\b.txt"));
     SetBytes(pidlTxt, L"2", {9, 0, 1});  // a broken list: never handed to the shell, not listed
-    SetBytes(pidlTxt, L"MRUListEx", mru::ListExFrom({1, 2, 0}));
+    SetBytes(pidlTxt, L"MRUListEx", engine::mru::ListExFrom({1, 2, 0}));
     SetBytes(visited, L"0", ProgramThen(L"notepad.exe", ItemIds(dir)));
-    SetBytes(visited, L"MRUListEx", mru::ListExFrom({0}));
+    SetBytes(visited, L"MRUListEx", engine::mru::ListExFrom({0}));
     RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"a", L"C:\\old\\one.txt");
     RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"b", L"C:\\old\\two.txt");
     RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"MRUList", L"ba");
@@ -371,8 +387,9 @@ TEST_F(RegistryLists, OpenFileHistoryListsBothFormsInOrderAndErasesThemConsisten
     EXPECT_EQ(Rows(view->m_list), (std::vector<std::wstring>{dir + L"\\b.txt", dir + L"\\a.txt", L"C:\\old\\two.txt",
                                                             L"C:\\old\\one.txt", dir, L"C:\\old"}));
 
-    EraseResult r = COFHistoryVw::EraseWithoutWindow();
-    EXPECT_TRUE(r.Complete()) << r.firstReason;
+    engine::Result r = Windowless("system.open-file-history");
+    EXPECT_EQ(r.failed, 1u) << L"the link is refused and reported";
+    EXPECT_NE(r.FirstReason().find(L"link"), std::wstring::npos) << r.FirstReason();
     EXPECT_EQ(r.erased, 7u);  // the broken entry goes too
     EXPECT_TRUE(ListEx(pidlTxt).empty());
     EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, pidlTxt, L"MRUListEx"));
@@ -386,9 +403,9 @@ TEST_F(RegistryLists, OpenFileHistoryListsBothFormsInOrderAndErasesThemConsisten
 }
 
 TEST_F(RegistryLists, MfuPageShowsDecodedProgramNamesAndErasesThem) {
-    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13(L"C:\\Tools\\Editor.exe"), 5);
-    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13(L"UEME_CTLSESSION"), 1);
-    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13(L"{1AC14E77-02E7-4E5D-B744-2EB1AE5198B7}\\calc.exe"), 2);
+    RegSetDword(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"C:\\Tools\\Editor.exe"), 5);
+    RegSetDword(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"UEME_CTLSESSION"), 1);
+    RegSetDword(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"{1AC14E77-02E7-4E5D-B744-2EB1AE5198B7}\\calc.exe"), 2);
     SeedSentinelKey();
     MakeLink(kUserAssist + L"\\{0D6D4F41-2994-4BA0-8FEF-620E43CD2812}");
 
@@ -403,10 +420,10 @@ TEST_F(RegistryLists, MfuPageShowsDecodedProgramNamesAndErasesThem) {
     Press(view, IDC_MFUREG_ERASE);
     EXPECT_EQ(box.Count(), 0u);
     EXPECT_EQ(view->m_list.GetItemCount(), 0);
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kCount, mru::Rot13(L"C:\\Tools\\Editor.exe")));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kCount, mru::Rot13(L"UEME_CTLSESSION")));
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"C:\\Tools\\Editor.exe")));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"UEME_CTLSESSION")));
     ExpectSentinelKeyIntact();
 
-    RegSetDword(HKEY_CURRENT_USER, kCount, mru::Rot13(L"C:\\Tools\\Other.exe"), 1);
-    EXPECT_EQ(CMFURegVw::EraseWithoutWindow().erased, 1u);
+    RegSetDword(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"C:\\Tools\\Other.exe"), 1);
+    EXPECT_EQ(Windowless("system.mfu").erased, 1u);
 }
