@@ -10,7 +10,8 @@
 
 #include "AppHarness.h"
 #include "Pacing.h"
-#include "RegistryRead.h"
+#include "Categories.h"
+#include "Walk.h"
 #include "internet/TempNetFileVw.h"
 #include "TestKit.h"
 
@@ -65,16 +66,23 @@ void Report(const wchar_t* what, int files, double s, double base = 0) {
     fflush(stdout);
 }
 
-void PointCacheAt(const std::wstring& folder) { RegSetString(HKEY_CURRENT_USER, kShellFoldersKey, L"Cache", folder); }
+void PointCacheAt(const std::wstring& folder) {
+    RegSetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Cache", folder);
+}
+engine::Result EraseCache() { return engine::RunErase(*engine::FindCategory("internet.cache"), {}); }
+// The page's erase: behind its progress dialog, as ERASE runs it (a report only if something stayed).
+void PageErase() {
+    auto* view = dynamic_cast<CTempNetFileVw*>(ViewOf(TheApp()->OpenPage("internet.cache")));
+    PumpUntil([&] { return !view->Listing(); }, 600000);
+    view->OnErase();
+    CloseAllPages();
+}
 
 // The listing's figures, each the best of three runs taken in turn: on a busy machine the best
 // run is the one least disturbed by others.
 void ListThroughThePage(int folders, int filesEach) {
     std::wstring tree = MakeTree(L"bench-list", folders, filesEach);
     int files = folders * filesEach, rows = 0;
-    struct Quiet : filewalk::WalkSink {
-        void Pause(unsigned) override {}
-    } quiet;
     PointCacheAt(tree);
     double bare = 1e9, same = 1e9, walk = 1e9, page = 1e9;
     for (int run = 0; run < 3; ++run) {
@@ -83,7 +91,11 @@ void ListThroughThePage(int folders, int filesEach) {
             BareWalk(tree, Work::Reset);
             BareWalk(tree, Work::Count);
         }));
-        walk = std::min(walk, Seconds([&] { filewalk::FolderWalk(false, quiet).Walk(tree + L"\\"); }));
+        walk = std::min(walk, Seconds([&] {
+            engine::WalkSettings reset;
+            reset.resetAttributes = true;
+            engine::ListFolder(tree, {}, nullptr, reset);
+        }));
         page = std::min(page, Seconds([&] {
             auto* view = dynamic_cast<CTempNetFileVw*>(ViewOf(TheApp()->OpenPage("internet.cache")));
             PumpUntil([&] { return !view->Listing() && view->m_list.GetItemCount() == files; }, 600000);
@@ -103,23 +115,21 @@ void ListThroughThePage(int folders, int filesEach) {
 void EraseThroughThePage(int folders, int filesEach) {
     int files = folders * filesEach, deleted = 0, pageErased = 0;
     double bare = 1e9, page = 1e9, quiet = 1e9;
-    EraseResult r;
+    engine::Result r;
     for (int run = 0; run < 3; ++run) {
         std::wstring tree = MakeTree(L"bench-erase", folders, filesEach);
         bare = std::min(bare, Seconds([&] { deleted = BareWalk(tree, Work::Delete); }));
         PointCacheAt(MakeTree(L"bench-erase", folders, filesEach));
-        CTempNetFileVw windowless;
-        page = std::min(page, Seconds([&] { windowless.StartCacheErase(); }));
+        page = std::min(page, Seconds(PageErase));
         pageErased = files - BareWalk(tree, Work::Count);
         MakeTree(L"bench-erase", folders, filesEach);
-        quiet = std::min(quiet, Seconds([&] { r = CTempNetFileVw::EraseWithoutWindow(); }));
+        quiet = std::min(quiet, Seconds([&] { r = EraseCache(); }));
     }
     // Showing and closing the dialog costs the same for any number of files (under Xvfb without a
     // window manager, closing a shown window waits for one): a tenth of the files shows what that
     // is, and the files beyond them give the erase's own speed.
     PointCacheAt(MakeTree(L"bench-erase-tenth", folders, filesEach / 10));
-    CTempNetFileVw tenth;
-    double small = Seconds([&] { tenth.StartCacheErase(); });
+    double small = Seconds(PageErase);
     Report(L"bare DeleteFileW loop", deleted, bare);
     Report(L"page erase (behind its progress dialog)", pageErased, page, bare);
     int more = files - folders * (filesEach / 10);
