@@ -280,8 +280,8 @@ TEST(RegistryCategories, ARegistryLinkAsAListKeyOrAboveTypedUrlsIsRefusedAndItsT
 
 TEST(SystemCategories, AnEventLogStillHoldingRecordsAfterClearingIsAFailure) {
     auto state = std::make_shared<testkit::FakeLogState>();
-    testkit::RecordSpec spec;
-    state->records = {testkit::BuildRecord(spec), testkit::BuildRecord(spec)};
+    testkit::RecordSpec record;
+    state->records = {testkit::BuildRecord(record), testkit::BuildRecord(record)};
     events::SetSourceFactory([state] { return std::make_unique<testkit::FakeLogSource<events::EventLogSource>>(state); });
     Listing listed = RunList(*FindCategory("system.event-log"), {});
     ASSERT_EQ(listed.items.size(), 2u);
