@@ -4,7 +4,9 @@ set -euo pipefail
 pkgs=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
       fonts-wine fonts-liberation2 imagemagick fp-utils nsis
       clang libclang-rt-dev e2fsprogs
-      npm nlohmann-json3-dev sqlite3 python3)
+      nlohmann-json3-dev sqlite3 python3)
+# npm fetches the SQLite sources; a Node.js of another source brings its own npm.
+command -v npm >/dev/null 2>&1 || pkgs+=(npm)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
