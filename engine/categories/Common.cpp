@@ -69,5 +69,13 @@ Result EraseTop(const std::wstring& folder, const Options& options,
     return erase(folder, options);
 }
 
+std::wstring KnownFolder(REFKNOWNFOLDERID id) {
+    PWSTR path = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path) folder = path;
+    ::CoTaskMemFree(path);
+    return folder;
+}
+
 }  // namespace rows
 }  // namespace engine

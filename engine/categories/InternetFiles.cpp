@@ -11,13 +11,6 @@ namespace engine {
 namespace {
 const wchar_t kShellFoldersKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-std::wstring KnownFolder(REFKNOWNFOLDERID id) {
-    PWSTR path = nullptr;
-    std::wstring folder;
-    if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path) folder = path;
-    ::CoTaskMemFree(path);
-    return folder;
-}
 
 // The last three characters, compared as they are: "ini" and "INI" are different names here.
 bool EndsWith(const std::wstring& name, const wchar_t* tail) {
@@ -33,8 +26,8 @@ std::wstring ShellFolder(const wchar_t* value) {
     if (key.Open(HKEY_CURRENT_USER, kShellFoldersKey, KEY_QUERY_VALUE) == ERROR_SUCCESS && key.ReadString(value, folder) &&
         !folder.empty())
         return folder;
-    if (std::wstring(value) == L"Cache") return KnownFolder(FOLDERID_InternetCache);
-    if (std::wstring(value) == L"Cookies") return KnownFolder(FOLDERID_Cookies);
+    if (std::wstring(value) == L"Cache") return rows::KnownFolder(FOLDERID_InternetCache);
+    if (std::wstring(value) == L"Cookies") return rows::KnownFolder(FOLDERID_Cookies);
     return {};
 }
 

@@ -8,13 +8,6 @@ namespace engine {
 namespace rows {
 
 namespace {
-std::wstring KnownFolder(REFKNOWNFOLDERID id) {
-    PWSTR path = nullptr;
-    std::wstring folder;
-    if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path) folder = path;
-    ::CoTaskMemFree(path);
-    return folder;
-}
 
 Listing ListFiles(REFKNOWNFOLDERID id) {
     std::wstring folder = KnownFolder(id);

@@ -2,6 +2,7 @@
 // puts them into the one table.
 #pragma once
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -48,6 +49,8 @@ Listing ListRecentFiles(const std::string& category, const Options&);
 Result EraseRecentFiles(const std::string& category, const Options&);
 
 // ---- shared steps ----
+// A known folder's path as the shell gives it; empty when there is none.
+std::wstring KnownFolder(REFKNOWNFOLDERID id);
 // Opens a key below HKEY_CURRENT_USER: false when it is missing (silently) or refused (a
 // problem with its reason: a registry link on the way, or another error).
 bool OpenKey(const std::wstring& path, REGSAM access, RegKey& key, Result* problems);
