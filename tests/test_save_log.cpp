@@ -63,21 +63,23 @@ TEST(SaveLog, ProposesTheDefaultNameAndOkCreatesTheFileOrEmptiesItOnlyOnceTheUse
     }
 }
 
-TEST(SaveLog, OkOnAMissingDriveAndCancelCreateNothingAndSayNothing) {
+TEST(SaveLog, OkOnAMissingDriveSaysWhyAndStaysOpenAndCancelCreatesNothing) {
     wchar_t letter = 'D';
     while (letter < 'Z' && (::GetLogicalDrives() & (1u << (letter - 'A')))) ++letter;
     std::wstring missing = std::wstring(1, letter) + L":\\Erase.txt";
     std::wstring cancelled = ScratchFolder(L"savelog-cancel") + L"\\never.txt";
-    DialogAnswerer anyBox(L"Application");
-    for (auto [path, button] : {std::pair{missing, IDC_SAVELOG_OK}, std::pair{cancelled, IDC_SAVELOG_CANCEL}}) {
-        OpenLogDialog([&](HWND dlg) {
-            TypeText(dlg, IDC_SAVELOG_FILENAME, path);
-            Click(dlg, button);
-            EXPECT_FALSE(::IsWindowVisible(dlg)) << path;
-        });
-        EXPECT_FALSE(FileExists(path));
-    }
-    EXPECT_EQ(anyBox.Count(), 0u);
+    DialogAnswerer box(L"Corvane-Sweepmere");
+    OpenLogDialog([&](HWND dlg) {
+        TypeText(dlg, IDC_SAVELOG_FILENAME, missing);
+        Click(dlg, IDC_SAVELOG_OK);
+        EXPECT_TRUE(::IsWindowVisible(dlg)) << L"the dialog stays open for another name";
+        TypeText(dlg, IDC_SAVELOG_FILENAME, cancelled);
+        Click(dlg, IDC_SAVELOG_CANCEL);
+    });
+    EXPECT_FALSE(FileExists(missing));
+    EXPECT_FALSE(FileExists(cancelled));
+    ASSERT_EQ(box.Count(), 1u);
+    EXPECT_NE(box.Seen()[0].text.find(missing), std::wstring::npos) << box.Seen()[0].text;
 }
 
 TEST(SaveLog, BrowseProposesEraseTxtInTheChosenFolderAndCanBeCancelled) {
