@@ -61,11 +61,12 @@ TEST(Shipping, ExplorerShowsTheVersionAndMakerThatTheAboutBoxShows) {
 TEST(Shipping, TheManifestIsReadByTheLoaderAndClaimsNoMoreThanItShould) {
     HRSRC res = ::FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(res, nullptr) << L"no manifest";
-    std::wstring manifest(static_cast<const wchar_t*>(::LockResource(::LoadResource(nullptr, res))),
+    // The manifest is UTF-8 text.
+    std::string manifest(static_cast<const char*>(::LockResource(::LoadResource(nullptr, res))),
                          ::SizeofResource(nullptr, res));
-    EXPECT_NE(manifest.find(L"level=\"asInvoker\""), std::wstring::npos);
-    EXPECT_EQ(manifest.find(L"dpiAware"), std::wstring::npos);
-    EXPECT_EQ(manifest.find(L"requireAdministrator"), std::wstring::npos);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+    EXPECT_EQ(manifest.find("requireAdministrator"), std::string::npos);
 
     // The loader honoured it: the common controls in use come from the side-by-side assembly of
     // version 6 (Wine's copy there reports 5.81 from DllGetVersion, so the folder is what tells).
