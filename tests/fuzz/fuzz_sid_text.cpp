@@ -9,19 +9,11 @@
 using namespace engine;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-<<<<<<< HEAD
-    std::optional<std::wstring> text = eventlog::SidText(data, size);
-    if (text.has_value() != eventlog::IsValidSid(data, size)) std::abort();
-    if (!text) return 0;
-    size_t dashes = 0;
-    for (wchar_t c : *text) dashes += c == '-';
-=======
     std::optional<std::wstring> text = events::SidText(data, size);
     if (text.has_value() != events::IsValidSid(data, size)) std::abort();
     if (!text) return 0;
     size_t dashes = 0;
     for (wchar_t c : *text) dashes += c == L'-';
->>>>>>> categories
     if (text->compare(0, 4, L"S-1-") != 0 || dashes != 2u + data[1]) std::abort();
     return 0;
 }
