@@ -1,7 +1,6 @@
 #!/bin/sh
 # Makes the links of the system trace tests inside the build folder's test prefix: a sentinel
-# folder with a file, and Recent and network-shortcut folders that hold a file link and a
-# directory link to it (relative, so nothing points outside the prefix).
+# folder with a file, and a Recent folder that holds a file link and a directory link to it (relative, so nothing points outside the prefix).
 # Usage: make_trace_links.sh BUILD_DIR
 set -eu
 build=$(cd "$1" && pwd)
@@ -9,11 +8,8 @@ here=$(dirname "$0")
 [ -f "$build/test-prefix/.corvane-ready" ] || "$here/../scripts/prepare-prefix.sh" "$build" >/dev/null
 root="$build/test-prefix/drive_c/corvane-traces"
 rm -rf "$root"
-mkdir -p "$root/sentinel" "$root/recent/kept folder" "$root/nethood/place"
+mkdir -p "$root/sentinel" "$root/recent/kept folder"
 echo keep > "$root/sentinel/keep.txt"
 echo inner > "$root/recent/kept folder/inner.txt"
-echo target > "$root/nethood/place/target.lnk"
-for d in recent nethood; do
-  ln -s ../sentinel/keep.txt "$root/$d/linked.txt"
-  ln -s ../sentinel "$root/$d/linked folder"
-done
+ln -s ../sentinel/keep.txt "$root/recent/linked.txt"
+ln -s ../sentinel "$root/recent/linked folder"

@@ -147,14 +147,6 @@ TEST(GifBlocks, FramesCarryTheirFieldsAndEachMakesAGifOfItsOwn) {
     EXPECT_EQ(Fields(again[0]), (std::vector<int>{25, 2, 0, 0, 3, 4}));
 }
 
-TEST(GifBlocks, DelayRule) {
-    for (uint32_t d = 0; d < 5; ++d) EXPECT_EQ(gif::FrameDelayMs(d), 100u) << d;
-    EXPECT_EQ(gif::FrameDelayMs(5), 50u);
-    EXPECT_EQ(gif::FrameDelayMs(25), 250u);
-    EXPECT_EQ(gif::FrameDelayMs(65535), 655350u);
-    EXPECT_EQ(gif::FrameDelayMs(gif::kNoDelay), 100u);  // no control extension: not for ever
-}
-
 TEST(GifBlocks, CommentAndApplicationBlocksDoNotChangeTheFrames) {
     Bytes plain = GifWriter(4, 4).Control(10, 1).Image(0, 0, 4, 4, Red).Control(20, 3).Image(1, 1, 2, 2, Blue).Done();
     Bytes mixed = GifWriter(4, 4)
@@ -257,18 +249,6 @@ TEST_F(AnimatedPictureTest, GarbageAMissingResourceAndUnloadLeaveItEmpty) {
     ASSERT_TRUE(Load(playing) && m_picture.Draw());
     m_picture.Unload();
     ExpectEmpty();
-}
-
-TEST_F(AnimatedPictureTest, TruncatedAnimationKeepsTheFramesBeforeTheCut) {
-    GifWriter w(4, 4);
-    w.Control(5, 0).Image(0, 0, 4, 4, Red).Control(5, 0).Image(0, 0, 4, 4, Green);
-    size_t cut = w.Size() + 20;  // inside the third frame's image
-    w.Control(5, 0).Image(0, 0, 4, 4, Blue);
-    Bytes b = w.Done();
-    ASSERT_TRUE(Load(Bytes(b.begin(), b.begin() + cut)));
-    EXPECT_EQ(m_picture.FrameCount(), 2);
-    ASSERT_TRUE(Load(b));
-    EXPECT_EQ(m_picture.FrameCount(), 3);
 }
 
 // Frame one fills the screen red, frame two puts blue into (4,4)-(8,8) with the given disposal,

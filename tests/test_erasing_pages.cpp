@@ -1,6 +1,6 @@
 // The pages that erase a folder, the cache and the cookies: what each lists, Cancel, a missing or
-// refused folder, a link that leads out of the folder, ERASE pressed again during an erase, the
-// window-less erase with its counts, and closing a page while it lists.
+// refused folder, ERASE pressed again during an erase, and closing a page while it lists. What the
+// walk never follows is the engine's own test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,7 +27,6 @@ struct ErasingPage {
     const char* key;         // the category
     UINT erase;              // the ERASE button
     const wchar_t* library;  // the library call logged after ERASE
-    const wchar_t* fixture;  // its link fixtures under C:\corvane-links
     int (*rows)(CView*);     // the rows or items the page shows
 };
 
@@ -35,11 +34,9 @@ int CacheRows(CView* v) { return static_cast<CTempNetFileVw*>(v)->m_list.GetItem
 int CookieRows(CView* v) { return static_cast<int>(static_cast<CCookies*>(v)->m_tree.GetCount()); }
 
 const ErasingPage kPages[] = {
-    {L"Cache", "internet.cache", IDC_TEMPNET_ERASE, L"InterNet\n", L"cache", CacheRows},
-    {L"Cookies", "internet.cookies", IDC_COOKIES_ERASE, L"Cookies\n", L"cookies", CookieRows},
+    {L"Cache", "internet.cache", IDC_TEMPNET_ERASE, L"InterNet\n", CacheRows},
+    {L"Cookies", "internet.cookies", IDC_COOKIES_ERASE, L"Cookies\n", CookieRows},
 };
-
-const std::wstring kLinks = L"C:\\corvane-links";
 
 bool ReadOnly(const std::wstring& path) {
     DWORD a = ::GetFileAttributesW(path.c_str());
@@ -146,47 +143,12 @@ TEST_P(ErasingPages, MissingOrRefusedFolderIsNeitherListedNorErasedAndTheDialogS
         engine::Result r = Windowless();
         EXPECT_EQ(r.Complete(), !refused);  // nothing there, nothing left
         EXPECT_EQ(r.erased, 0u);
-        if (refused) EXPECT_NE(box.Seen()[0].text.find(r.FirstReason()), std::wstring::npos) << box.Seen()[0].text;
+        if (refused) {
+            EXPECT_NE(box.Seen()[0].text.find(r.FirstReason()), std::wstring::npos) << box.Seen()[0].text;
+        }
     }
     EXPECT_EQ(ReadText(m_log), std::wstring(m_page.library) + m_page.library);
     EXPECT_TRUE(ReadOnly(sentinel));  // not even its attributes
-}
-
-TEST_P(ErasingPages, NeverLeavesItsFolderThroughALinkAndIgnoresEraseAgain) {
-    std::wstring links = kLinks + L"\\" + m_page.fixture;
-    ASSERT_TRUE(FileExists(links + L"\\filelink")) << L"made by tests/make_links.sh";
-    ASSERT_TRUE(ReadOnly(kLinks + L"\\sentinel\\keep.txt"));
-    WriteFile(links + L"\\own.txt");
-    CView* view = OpenAt(links);
-    ASSERT_NE(view, nullptr);
-    DialogAnswerer box(kCaption);
-    {
-        ProgressWatch watch;
-        PressErase(view, true);
-        EXPECT_FALSE(watch.HadToCancel());
-    }
-    EXPECT_FALSE(FileExists(links + L"\\own.txt"));
-    EXPECT_TRUE(FileExists(links + L"\\filelink"));
-    EXPECT_TRUE(ReadOnly(kLinks + L"\\sentinel\\keep.txt"));
-    EXPECT_EQ(ReadText(kLinks + L"\\sentinel\\keep.txt"), L"keep\n");
-    EXPECT_EQ(box.Count(), 1u) << L"the links stayed: one report says so";
-    EXPECT_EQ(ReadText(m_log), m_page.library);  // one erase, one library call
-}
-
-TEST_P(ErasingPages, WindowlessEraseCountsWhatItDidWithoutDialogOrLibraryStep) {
-    std::wstring f = Scratch(L"windowless");
-    WriteFile(f + L"\\a.htm", L"1234");
-    WriteFile(f + L"\\ro.htm", L"12");
-    ::SetFileAttributesW((f + L"\\ro.htm").c_str(), FILE_ATTRIBUTE_READONLY);
-    PointAt(f);
-    ProgressWatch watch;
-    engine::Result r = Windowless();
-    EXPECT_TRUE(watch.Paths().empty());  // no dialog
-    EXPECT_EQ(r.erased, 2u);
-    EXPECT_EQ(r.bytes, 6u);
-    EXPECT_TRUE(r.Complete()) << r.FirstReason();
-    EXPECT_FALSE(FileExists(f + L"\\ro.htm"));
-    EXPECT_EQ(ReadText(m_log), L"");
 }
 
 TEST_P(ErasingPages, TheLibraryIsNeverLoadedFromTheCurrentFolderAndUnlistedFilesAreErasedToo) {
@@ -261,14 +223,14 @@ TEST_F(CachePage, ListsFilesOfTheWholeTreeNewestFirstClearsTheirAttributesAndEra
     EXPECT_TRUE(FileExists(cache + L"\\olddat"));  // listing deletes nothing
 
     ProgressWatch watch;
-    PressErase(view);
+    PressErase(view, true);  // the second press lands during the erase and is ignored
     std::vector<std::wstring> left;
     FilesBelow(cache, left);
     EXPECT_TRUE(left.empty()) << left.front();
     EXPECT_TRUE(FileExists(cache + L"\\Content.IE5\\AB12\\"));  // folders stay
     EXPECT_EQ(Rows(view), 0);
     EXPECT_FALSE(watch.HadToCancel());
-    EXPECT_EQ(ReadText(m_log), L"InterNet\n");
+    EXPECT_EQ(ReadText(m_log), L"InterNet\n");  // one erase, one library call
 }
 
 TEST_F(CookiesPage, TreeShowsTheFoldersOwnEntriesSortedAndTheEraseTakesEveryFile) {

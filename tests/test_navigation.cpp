@@ -7,7 +7,6 @@
 
 #include "AppHarness.h"
 #include "CategoryTree.h"
-#include "DriveText.h"
 #include "LastChosenText.h"
 #include "MainFrm.h"
 #include "Pacing.h"
@@ -202,11 +201,6 @@ TEST(Tree, TheExpandButtonOpensTheInternetPageAndKeepsTheNodeOpen) {
     EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(LastChosenText(), L"Internet");
     CloseAllPages();
-}
-
-TEST(Tree, DriveTextHasTheLabelInBracketsOrOnlyTheLetter) {
-    EXPECT_EQ(FormatDriveText('D', L"DATA"), L"D: [DATA]");
-    EXPECT_EQ(FormatDriveText('E', L""), L"E:");
 }
 
 // ---- the main frame ----

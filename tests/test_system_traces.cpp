@@ -190,23 +190,6 @@ TEST_F(TracePages, NetworkListKeepsTheShellsOrderWithoutItsFixedNames) {
     EXPECT_EQ(view->m_list.GetItemCount(), 0);
 }
 
-TEST_F(TracePages, NetworkShortcutsAreErasedInsideTheirFolderOnly) {
-    std::wstring nethood = std::wstring(kTraces) + L"\\nethood";
-    ASSERT_TRUE(FileExists(nethood + L"\\linked.txt")) << L"run tests/make_trace_links.sh first";
-    ScopedShellFolder redirect(L"NetHood", nethood);
-    ASSERT_EQ(SpecialFolder(CSIDL_NETHOOD), nethood);
-    WriteFile(nethood + L"\\server share.lnk");
-
-    DialogAnswerer box(kCaption);
-    engine::Result r = Windowless("system.network-places");
-    EXPECT_FALSE(FileExists(nethood + L"\\server share.lnk"));
-    EXPECT_TRUE(FileExists(nethood + L"\\place\\target.lnk"));
-    EXPECT_EQ(ReadText(std::wstring(kTraces) + L"\\sentinel\\keep.txt"), L"keep\n");
-    EXPECT_GE(r.erased, 1u);
-    EXPECT_FALSE(r.Complete()) << L"the link stays and is counted";
-    EXPECT_EQ(box.Count(), 0u);
-}
-
 // ---- System Registry Traces ----
 
 namespace {
@@ -301,17 +284,6 @@ TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOf
     ASSERT_EQ(logOffs.size(), 1u);
     EXPECT_EQ(logOffs[0].flags, static_cast<UINT>(EWX_LOGOFF));
     EXPECT_EQ(logOffs[0].reason, 0u);
-}
-
-TEST_F(RegistryTraces, AutoCompleteKeysGoWithTheirLinksButNeverWhatTheyPointTo) {
-    SeedSentinelKey();
-    RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[0], L"000", L"alpha");
-    MakeLink(std::wstring(kAutoCompleteKeys[0]) + L"\\linked");
-    MakeLink(kAutoCompleteKeys[1]);  // the key itself a link
-    engine::Result r = Windowless("system.registry-traces");
-    EXPECT_TRUE(r.Complete()) << r.FirstReason();
-    for (const wchar_t* key : kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key)) << key;
-    ExpectSentinelKeyIntact();
 }
 
 // ---- Open File History and MFU Registry Traces ----
