@@ -37,6 +37,12 @@ unsigned long ClusterSize(HANDLE h) {
     return 4096;
 }
 
+// One stream per thread, seeded once: seeding costs more than overwriting a small file.
+RandomStream& ThreadRandom() {
+    thread_local RandomStream random;
+    return random;
+}
+
 bool SetInfo(HANDLE h, FILE_INFO_BY_HANDLE_CLASS what, void* info, DWORD size) {
     return ::SetFileInformationByHandle(h, what, info, size) != FALSE;
 }
@@ -52,7 +58,7 @@ bool WritePasses(HANDLE h, unsigned long long length, unsigned passes, const Sto
     if (length == 0) return true;
     AlignedBuffer buffer(static_cast<size_t>(std::min<unsigned long long>(length, kChunk)));
     if (!buffer.data()) return false;
-    RandomStream random;
+    RandomStream& random = ThreadRandom();
     for (unsigned pass = 0; pass < passes; ++pass) {
         LARGE_INTEGER start{};
         if (!::SetFilePointerEx(h, start, nullptr, FILE_BEGIN)) return false;
@@ -90,7 +96,7 @@ bool RenameToRandom(HANDLE h, const std::wstring& path) {
     const std::wstring folder = NtFolder(path, slash);
     const size_t length = path.size() - slash - 1;
     static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-    RandomStream random;
+    RandomStream& random = ThreadRandom();
     for (int attempt = 0; attempt < 4; ++attempt) {
         std::wstring target = folder;
         for (size_t i = 0; i < length; ++i) target += kLetters[random.Next() % 36];
@@ -129,20 +135,21 @@ unsigned long long OverwriteLength(unsigned long long size, unsigned long long a
 Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes, std::wstring& note,
                             const StopToken* stop) {
     note.clear();
-    BY_HANDLE_FILE_INFORMATION info{};
+    // The handle's own classes: the by-handle call would also ask the volume for its serial number.
+    FILE_BASIC_INFO basic{};
     FILE_STANDARD_INFO standard{};
-    if (!::GetFileInformationByHandle(h, &info) ||
+    if (!::GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) ||
         !::GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard))
         return Disposal::Stayed;
-    switch (PlanFor(info.dwFileAttributes, info.nNumberOfLinks)) {
+    switch (PlanFor(basic.FileAttributes, standard.NumberOfLinks)) {
         case Plan::DeleteOnlyLinked: return DeleteOnly(h, note, kLinkedNote);
         case Plan::DeleteOnlyCompressed: return DeleteOnly(h, note, kCompressedNote);
         case Plan::Overwrite: break;
     }
     // One name only: its attributes are its own to change, and a read-only file cannot be deleted.
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
-        FILE_BASIC_INFO basic{};
-        const DWORD rest = info.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY;
+    if (basic.FileAttributes & FILE_ATTRIBUTE_READONLY) {
+        const DWORD rest = basic.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
+        basic = FILE_BASIC_INFO{};  // zero times: leave them as they are
         basic.FileAttributes = rest ? rest : FILE_ATTRIBUTE_NORMAL;  // 0 would mean "leave as is"
         if (!SetInfo(h, FileBasicInfo, &basic, sizeof basic)) return Disposal::Stayed;
     }
