@@ -276,6 +276,13 @@ CDocument* CWinApp::OpenDocumentFile(const wchar_t* path) {
     return best ? best->OpenDocumentFile(path) : nullptr;
 }
 
+BOOL CWinApp::SaveAllModified() {
+    for (CDocTemplate* t : m_templates)
+        for (CDocument* d : t->GetDocuments())
+            if (!d->SaveModified()) return FALSE;
+    return TRUE;
+}
+
 void CWinApp::CloseAllDocuments(BOOL) {
     for (CDocTemplate* t : m_templates) t->CloseAllDocuments();
 }

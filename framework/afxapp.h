@@ -67,6 +67,8 @@ public:
     const std::vector<CDocTemplate*>& GetDocTemplates() const { return m_templates; }
     virtual CDocument* OpenDocumentFile(const wchar_t* path);
     void CloseAllDocuments(BOOL bEndSession);
+    // Asks every open document to settle unsaved work; FALSE when the user cancelled.
+    BOOL SaveAllModified();
     void ParseCommandLine(CCommandLineInfo& info);
     BOOL ProcessShellCommand(CCommandLineInfo& info);
 

@@ -46,6 +46,12 @@ BOOL CDocument::OnOpenDocument(const wchar_t* path) {
     return TRUE;
 }
 
+BOOL CDocument::SaveModified() {
+    for (CView* v : m_views)
+        if (!v->SaveModified()) return FALSE;
+    return TRUE;
+}
+
 void CDocument::OnCloseDocument() {
     BOOL autoDelete = m_bAutoDelete;
     m_bAutoDelete = FALSE;  // the views going must not close the document a second time

@@ -28,6 +28,8 @@ public:
     virtual BOOL OnOpenDocument(const wchar_t* path);
     virtual void OnCloseDocument();
     virtual void DeleteContents() {}
+    // Asked before the document closes: each view may settle unsaved work; FALSE keeps it open.
+    virtual BOOL SaveModified();
     BOOL IsModified() const { return m_bModified; }
     void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified; }
 

@@ -283,6 +283,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 void CFrameWnd::OnClose() {
     CDocument* doc = GetActiveDocument();
+    if (doc && !doc->SaveModified()) return;
     if (doc) {
         bool onlyFrame = true;
         for (CView* v : doc->GetViews())
@@ -395,7 +396,10 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 void CMDIFrameWnd::OnClose() {
     if (CWinApp* app = AfxGetApp())
-        if (app->m_pMainWnd == this) app->CloseAllDocuments(FALSE);
+        if (app->m_pMainWnd == this) {
+            if (!app->SaveAllModified()) return;
+            app->CloseAllDocuments(FALSE);
+        }
     DestroyWindow();
 }
 

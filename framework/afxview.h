@@ -36,6 +36,8 @@ public:
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnDraw(CDC* pDC) { (void)pDC; }
     virtual void OnPrepareDC(CDC* pDC) { (void)pDC; }
+    // Asked before its document closes; FALSE keeps the page open (the user chose Cancel).
+    virtual BOOL SaveModified() { return TRUE; }
 
     // Printing: choose the printer, then begin, print each page, end.
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }

@@ -106,10 +106,17 @@ TEST_F(WipeListPage, AListIsMadeFilledSavedAndFoundAgain) {
     Answer(view, IDC_WIPELIST_ADD_KEY, L"Add Registry Key", {L"HKCU\\Software\\Corvane-Tests\\WipePage\\none", L"C:\\x", kDoomed});
     EXPECT_EQ(Rows(view), (std::vector<std::wstring>{folder + L"\\a.txt", folder + L"\\keep.txt", kDoomed}));
     EXPECT_EQ(Rows(view, 0), (std::vector<std::wstring>{L"File", L"File", L"Registry Key"}));
-    Press(view, IDC_WIPELIST_SAVE);
+    // Closing with unsaved changes asks: Cancel keeps the page, Yes saves and closes.
+    for (int answer : {IDCANCEL, IDYES}) {
+        DialogAnswerer box(L"Corvane-Sweepmere", answer);
+        view->GetParentFrame()->SendMessage(WM_CLOSE);
+        Pump();
+        ASSERT_EQ(box.Count(), 1u);
+        EXPECT_EQ(box.Seen()[0].text, L"Save the changes to the wipe list \"Old mail\"?");
+        EXPECT_EQ(TheApp()->PageTemplate(pages::kWipeList)->GetDocuments().size(), answer == IDCANCEL ? 1u : 0u);
+    }
     EXPECT_NE(ReadBytes(ListFile(L"Old mail")).find("key " + engine::Utf8(kDoomed)), std::string::npos);
 
-    CloseAllPages();
     view = Open();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->m_lists.GetLBText(view->m_lists.GetCurSel()), L"Old mail");

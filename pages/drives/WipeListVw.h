@@ -18,6 +18,8 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnInitialUpdate() override;
     void OnDestroy() override;
+    // Closing the page asks, as choosing another list does, before unsaved changes are lost.
+    BOOL SaveModified() override { return SettleChanges(); }
 
     // Tests only: what the file and folder dialogs would answer, given instead of showing them
     // while set. False: the user cancelled.
