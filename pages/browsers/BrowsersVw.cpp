@@ -206,7 +206,10 @@ void CBrowsersVw::ShowRows(std::vector<engine::BrowserSurveyRow> rows) {
              m_cache.Font(look::kSummaryTextFont));
         make(L"BUTTON", L"Erase", BS_PUSHBUTTON | WS_TABSTOP, EraseId(i), {340, y, 70, 14}, dialogFont);
     }
-    ::SetDlgItemTextW(m_hWnd, IDC_BROWSERS_NONE, m_rows.empty() ? kNoneFound : L"");
+    // The "none found" line lies where the first row goes: hidden, or it paints over that row's button.
+    HWND none = ::GetDlgItem(m_hWnd, IDC_BROWSERS_NONE);
+    ::SetWindowTextW(none, m_rows.empty() ? kNoneFound : L"");
+    ::ShowWindow(none, m_rows.empty() ? SW_SHOW : SW_HIDE);
     PlaceButtons();
     EnableButtons(!m_busy);  // the new rows' buttons too wait for the report
 }
