@@ -41,9 +41,6 @@ public:
     const std::wstring& Failure() const { return m_failure; }
     const std::vector<wchar_t>& Drives() const { return m_drives; }
 
-    // How often the progress shown changes, at most.
-    static constexpr unsigned kShowEveryMs = 250;
-
     DECLARE_MESSAGE_MAP()
 
 private:

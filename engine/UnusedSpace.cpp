@@ -334,4 +334,18 @@ std::vector<std::wstring> RemoveLeftoverFillers(std::vector<std::wstring>* failu
     return removed;
 }
 
+std::wstring LeftoverFillersText(const std::vector<std::wstring>& removed, const std::vector<std::wstring>& failures) {
+    std::wstring text;
+    if (!removed.empty()) {
+        text = L"A wipe of unused space did not end the last time (the program or the computer stopped during it). "
+               L"Its filler, which kept the disk full, has been removed:\n";
+        for (const std::wstring& folder : removed) text += folder + L"\n";
+    }
+    if (!failures.empty()) {
+        text += (text.empty() ? L"" : L"\n") + std::wstring(L"The filler of an unfinished wipe could not be removed:\n");
+        for (const std::wstring& why : failures) text += why + L"\n";
+    }
+    return text;
+}
+
 }  // namespace engine

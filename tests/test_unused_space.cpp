@@ -1,10 +1,16 @@
 // Wiping unused space, on the ext2 test volume T: (tests/unused_space_volume.sh writes and
 // deletes files with a known text from the Linux side, runs this program and then searches the
-// raw image: after a stopped wipe some text is still there, after a whole wipe none).
+// raw image: after a stopped wipe some text is still there, after a whole wipe none, whether the
+// engine was called here or through sweepmere.exe).
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <nlohmann/json.hpp>
 
+#include "ConsoleRun.h"
+#include "EraseKit.h"
+#include "TestKit.h"
 #include "TestVolume.h"
 #include "UnusedSpace.h"
 #include "Worker.h"
@@ -21,6 +27,23 @@ unsigned long long FreeOnT() {
 }
 
 constexpr unsigned long long kFewClusters = 8 * 4096;
+
+ConsoleRun Sweep(const std::wstring& args) { return RunConsole(L"\"" + ProgramFolder() + L"sweepmere.exe\" " + args); }
+
+// A filler folder as a killed wipe leaves it: its marker (taken from a wipe stopped at once) and a filler.
+void LeaveFiller() {
+    std::string marker;
+    engine::StopToken stop;
+    engine::WipeUnusedSpace(L'T', [&](const engine::WipeStatus&) {
+        marker = ReadWholeFile(engine::FillerFolder(L'T') + L"\\marker.txt");
+        stop.Request();
+    }, stop);
+    const std::wstring folder = engine::FillerFolder(L'T');
+    ASSERT_FALSE(marker.empty());
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(WriteTextFile(folder + L"\\marker.txt", marker, marker.size()));
+    ASSERT_TRUE(WriteTextFile(folder + L"\\fill000000.bin", "filler", 1 << 20));
+}
 
 class UnusedSpaceVolume : public testing::Test {
 protected:
@@ -40,6 +63,11 @@ TEST(UnusedSpaceRules, DrivesThatAreNotThereAreRefused) {
     EXPECT_FALSE(r.complete);
     EXPECT_EQ(r.bytesWiped, 0u);
     EXPECT_NE(engine::WipeRefusal(L'?'), L"");
+
+    ConsoleRun ran = Sweep(L"/wipe-unused " + std::wstring(1, missing) + L":");
+    const std::string name = std::string(1, static_cast<char>(missing)) + ":";
+    EXPECT_EQ(ran.code, 1u) << ran.out;
+    EXPECT_EQ(ran.out, name + "  not wiped: " + name + " is not a drive of this computer.\n");
 }
 
 // Run on its own volume: the driver then finds part of the deleted text still there.
@@ -91,6 +119,46 @@ TEST_F(UnusedSpaceVolume, AWipeFillsEveryFreeClusterAndGivesItBack) {
     EXPECT_EQ(last.drive, L'T');
     EXPECT_EQ(last.freeAtStart, r.freeAtStart);
     EXPECT_GT(last.bytesPerSecond, 0.0);
+}
+
+// Run on its own volume: the driver then finds none of the deleted text.
+TEST_F(UnusedSpaceVolume, CommandLineWipesTheDriveAndReportsIt) {
+    const unsigned long long before = FreeOnT();
+    const std::wstring report = ScratchFolder(L"wipe-report") + L"\\report.json";
+    ConsoleRun ran = Sweep(L"/wipe-unused t: /report \"" + report + L"\"");
+    EXPECT_EQ(ran.code, 0u) << ran.out << ran.err;
+    EXPECT_EQ(ran.err, "");
+    const std::string last = ran.out.substr(ran.out.rfind("T:  "));
+    EXPECT_NE(last.find(", file records wiped: "), std::string::npos) << ran.out;
+    EXPECT_NE(last.find(", time taken: "), std::string::npos) << ran.out;
+    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    EXPECT_LE(before - FreeOnT(), kFewClusters);
+
+    std::ifstream in(report.c_str(), std::ios::binary);
+    nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
+    ASSERT_FALSE(json.is_discarded());
+    EXPECT_EQ(json["command"], "wipe-unused");
+    ASSERT_EQ(json["drives"].size(), 1u);
+    EXPECT_EQ(json["drives"][0]["drive"], "T:");
+    EXPECT_EQ(json["drives"][0]["complete"], true);
+    EXPECT_GE(json["drives"][0]["bytesWiped"].get<unsigned long long>(), before - before / 100);
+    EXPECT_EQ(last.rfind("T:  bytes wiped: " + std::to_string(json["drives"][0]["bytesWiped"].get<unsigned long long>()) + ",", 0),
+              0u) << last;
+}
+
+TEST_F(UnusedSpaceVolume, CommandLineRemovesALeftoverFillerFirstAndTellsOnce) {
+    LeaveFiller();
+    const std::wstring folder = engine::FillerFolder(L'T');
+    ConsoleRun first = Sweep(L"/list");
+    EXPECT_EQ(first.code, 0u);
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_NE(first.err.find("has been removed:\nT:\\Corvane-Sweepmere wipe\n"), std::string::npos) << first.err;
+    EXPECT_EQ(Sweep(L"/list").err, "");
+    // A folder of the name without the marker is not the wipe's.
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    EXPECT_EQ(Sweep(L"/list").err, "");
+    EXPECT_TRUE(Exists(folder));
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(UnusedSpaceVolume, LeftoverFillersAreRemovedOnlyWhenMarked) {

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Runs test_unused_space on ext2 test volumes that hold deleted files with a known text, then
-# searches their raw bytes: a wipe stopped half way leaves part of the text (the control), a whole
-# wipe none. Usage: unused_space_volume.sh BUILD_DIR EXE
+# searches their raw bytes: a wipe stopped half way leaves part of the text (the control); a whole
+# wipe, by the engine or by sweepmere /wipe-unused, none. Usage: unused_space_volume.sh BUILD_DIR EXE
 set -euo pipefail
 build=$(cd "$1" && pwd); exe=$2
 here=$(cd "$(dirname "$0")" && pwd)
 volume="$here/support/test-volume.sh"
 trap '"$volume" remove "$build"' EXIT
 
-# A volume with 24 MiB of deleted text on it; prints how often the text is in its raw bytes.
+# A volume with 24 MiB of deleted text on it.
 deleted_text() {
   local mnt
   mnt=$("$volume" mount "$build")
@@ -18,16 +18,17 @@ deleted_text() {
   sync
 }
 
-run() { "$here/../scripts/wine-run.sh" "$build" "$exe" "$@"; }
+# Runs the cases of the filter on a volume of its own; sets left to how often the text is left.
+left_after() {
+  deleted_text
+  "$here/../scripts/wine-run.sh" "$build" "$exe" --gtest_filter="$1"
+  "$volume" unmount "$build"
+  left=$("$volume" grep "$build" CORVANE-DELETED-TEXT)
+}
 
-deleted_text
-run --gtest_filter='*StopAtHalf*'
-"$volume" unmount "$build"
-stopped=$("$volume" grep "$build" CORVANE-DELETED-TEXT)
-
-deleted_text
-run --gtest_filter='-*StopAtHalf*'
-"$volume" unmount "$build"
-wiped=$("$volume" grep "$build" CORVANE-DELETED-TEXT)
-echo "raw image: $stopped deleted texts left after a wipe stopped half way, $wiped after a whole wipe (written: $((24 * 1048576 / 21)))"
-[ "$stopped" -gt 0 ] && [ "$wiped" -eq 0 ]
+left_after '*StopAtHalf*'; stopped=$left
+left_after '-*StopAtHalf*:*CommandLineWipes*'; wiped=$left
+left_after '*CommandLineWipes*'; cli=$left
+echo "raw image: $stopped deleted texts left after a wipe stopped half way, $wiped after a whole wipe," \
+     "$cli after sweepmere /wipe-unused (written: $((24 * 1048576 / 21)))"
+[ "$stopped" -gt 0 ] && [ "$wiped" -eq 0 ] && [ "$cli" -eq 0 ]
