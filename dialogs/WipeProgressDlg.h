@@ -12,7 +12,7 @@
 #include "afxwin.h"
 
 namespace wipetext {
-// "12.5 MB of 60.0 MB written"
+// "12.5 of 60.0 MB written", "0.59 of 0.98 GB written": both in the unit of the free space.
 std::wstring Written(unsigned long long written, unsigned long long freeAtStart);
 // "Rate: 41.2 MB/s"; "Rate: measuring..." before the first figure.
 std::wstring Rate(double bytesPerSecond);

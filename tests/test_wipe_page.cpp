@@ -13,6 +13,7 @@
 #include "TestKit.h"
 #include "TestVolume.h"
 #include "UnusedSpace.h"
+#include "WipeProgressDlg.h"
 #include "Worker.h"
 #include "drives/USpaceVw.h"
 #include "drives/UnusedSpaceWipe.h"
@@ -102,6 +103,13 @@ TEST(WipeAtStart, ALeftoverFillerIsRemovedAtTheNextStartAndTheUserToldOnce) {
     EXPECT_TRUE(Exists(folder));
     ::RemoveDirectoryW(folder.c_str());
     EXPECT_EQ(ok.Count(), 1u);
+}
+
+TEST(WipeProgressText, BothFiguresInTheUnitOfTheFreeSpace) {
+    EXPECT_EQ(wipetext::Written(600ull << 20, 1006ull << 20), L"0.59 of 0.98 GB written");
+    EXPECT_EQ(wipetext::Written(5ull << 20, 60ull << 20), L"5.00 of 60.0 MB written");
+    EXPECT_EQ(wipetext::Written(0, 300ull << 30), L"0.00 of 300 GB written");
+    EXPECT_EQ(wipetext::Written(12, 700), L"12 of 700 bytes written");
 }
 
 TEST_F(WipePage, NothingCheckedAsksForDrivesFirst) {
