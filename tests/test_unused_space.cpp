@@ -146,6 +146,27 @@ TEST_F(UnusedSpaceVolume, CommandLineWipesTheDriveAndReportsIt) {
               0u) << last;
 }
 
+// Run on a volume large enough for the kill to land in the middle of the fill.
+TEST_F(UnusedSpaceVolume, KilledCommandLineWipesFillerGoesAtTheNextStart) {
+    std::wstring line = L"\"" + ProgramFolder() + L"sweepmere.exe\" /wipe-unused T:";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    const std::wstring filler = engine::FillerFolder(L'T') + L"\\fill000000.bin";
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Exists(filler) && std::chrono::steady_clock::now() < end) ::Sleep(1);
+    ::TerminateProcess(pi.hProcess, 9);
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    ASSERT_TRUE(Exists(filler)) << "killed after the wipe had ended";
+
+    ConsoleRun next = Sweep(L"/list");
+    EXPECT_NE(next.err.find("has been removed:\nT:\\Corvane-Sweepmere wipe\n"), std::string::npos) << next.err;
+    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+}
+
 TEST_F(UnusedSpaceVolume, CommandLineRemovesALeftoverFillerFirstAndTellsOnce) {
     LeaveFiller();
     const std::wstring folder = engine::FillerFolder(L'T');

@@ -8,10 +8,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 volume="$here/support/test-volume.sh"
 trap '"$volume" remove "$build"' EXIT
 
-# A volume with 24 MiB of deleted text on it.
+# A volume (of the size given, else 64 MiB) with 24 MiB of deleted text on it.
 deleted_text() {
   local mnt
-  mnt=$("$volume" mount "$build")
+  mnt=$("$volume" mount "$build" "${1:-64M}")
   for i in 1 2 3 4 5 6; do head -c 4M < <(yes CORVANE-DELETED-TEXT) > "$mnt/text$i.txt"; done
   sync
   rm "$mnt"/text*.txt
@@ -20,15 +20,16 @@ deleted_text() {
 
 # Runs the cases of the filter on a volume of its own; sets left to how often the text is left.
 left_after() {
-  deleted_text
+  deleted_text "${2:-}"
   "$here/../scripts/wine-run.sh" "$build" "$exe" --gtest_filter="$1"
   "$volume" unmount "$build"
   left=$("$volume" grep "$build" CORVANE-DELETED-TEXT)
 }
 
 left_after '*StopAtHalf*'; stopped=$left
-left_after '-*StopAtHalf*:*CommandLineWipes*'; wiped=$left
-left_after '*CommandLineWipes*'; cli=$left
+left_after '-*StopAtHalf*:*CommandLineWipes*:*Killed*'; wiped=$left
+# Large enough for the kill to land in the middle of the fill.
+left_after '*Killed*:*CommandLineWipes*' 256M; cli=$left
 echo "raw image: $stopped deleted texts left after a wipe stopped half way, $wiped after a whole wipe," \
      "$cli after sweepmere /wipe-unused (written: $((24 * 1048576 / 21)))"
 [ "$stopped" -gt 0 ] && [ "$wiped" -eq 0 ] && [ "$cli" -eq 0 ]
