@@ -64,8 +64,7 @@ std::wstring Seconds(double s) {
 }  // namespace
 
 std::wstring WipeProgressLine(const engine::WipeStatus& s) {
-    std::wstring line = DriveName(s.drive) + L"  wiping: " + engine::SizeText(s.written) + L" of " +
-                        engine::SizeText(s.freeAtStart) + L" written";
+    std::wstring line = DriveName(s.drive) + L"  wiping: " + engine::PartOfText(s.written, s.freeAtStart) + L" written";
     if (s.bytesPerSecond >= 1) line += L", " + engine::SizeText(static_cast<unsigned long long>(s.bytesPerSecond)) + L"/s";
     if (s.secondsLeft > 0) line += L", about " + Seconds(s.secondsLeft) + L" left";
     return line;

@@ -30,7 +30,7 @@ struct Run {
     std::vector<Outcome> outcomes;
 };
 nlohmann::ordered_json Report(const Run& run, const std::string& version);
-// A wipe of unused space under way: "T:  wiping: 12.0 MB of 60.0 MB written, 41.2 MB/s, about 5 s left".
+// A wipe of unused space under way: "T:  wiping: 12.0 of 60.0 MB written, 41.2 MB/s, about 5.0 s left".
 std::wstring WipeProgressLine(const engine::WipeStatus& status);
 // What a drive's wipe did: "T:  bytes wiped: 62914560, file records wiped: 12,
 // time taken: 3.2 s", or why it

@@ -11,24 +11,8 @@
 
 namespace wipetext {
 
-namespace {
-// Three figures in the given unit, as the shell writes sizes: "0.59", "12.5", "600".
-std::wstring InUnit(unsigned long long bytes, double unit) {
-    const double v = bytes / unit;
-    wchar_t text[32];
-    swprintf(text, 32, v < 10 ? L"%.2f" : v < 100 ? L"%.1f" : L"%.0f", v);
-    return text;
-}
-}  // namespace
-
-// Both figures in the unit of the free space, so that the two can be compared at a glance.
 std::wstring Written(unsigned long long written, unsigned long long freeAtStart) {
-    struct Unit { double bytes; const wchar_t* name; };
-    const Unit units[] = {{1099511627776.0, L"TB"}, {1073741824.0, L"GB"}, {1048576.0, L"MB"}, {1024.0, L"KB"}};
-    for (const Unit& u : units)
-        if (freeAtStart >= u.bytes * 1000 / 1024)
-            return InUnit(written, u.bytes) + L" of " + InUnit(freeAtStart, u.bytes) + L" " + u.name + L" written";
-    return std::to_wstring(written) + L" of " + std::to_wstring(freeAtStart) + L" bytes written";
+    return engine::PartOfText(written, freeAtStart) + L" written";
 }
 
 std::wstring Rate(double bytesPerSecond) {

@@ -127,8 +127,7 @@ TEST(CliOutput, WipeLinesTellWhatEachDriveGot) {
     r.failure = L"T: is a network drive: only this computer's own drives are wiped.";
     EXPECT_EQ(cli::WipeLine(r), L"T:  not wiped: " + r.failure);
     engine::WipeStatus s{L'T', 1 << 20, 4 << 20, 2 << 20, 1.5};
-    EXPECT_EQ(cli::WipeProgressLine(s).rfind(L"T:  wiping: ", 0), 0u);
-    EXPECT_NE(cli::WipeProgressLine(s).find(L", about 1.5 s left"), std::wstring::npos);
+    EXPECT_EQ(cli::WipeProgressLine(s), L"T:  wiping: 1.00 of 4.00 MB written, 2.00 MB/s, about 1.5 s left");
 }
 
 }  // namespace
