@@ -40,27 +40,30 @@ Disposal Overwrite(const std::wstring& path, std::wstring& note, unsigned passes
 }
 
 // Points the Cache at a folder while it lives: both keys, as Wine rewrites "Shell Folders" from
-// "User Shell Folders"; what was there before comes back.
+// "User Shell Folders"; the old values come back as they were (an expandable one stays so).
 class CacheOn {
 public:
     explicit CacheOn(const std::wstring& folder) {
-        for (const wchar_t* key : kKeys) {
-            wchar_t old[MAX_PATH] = L"";
-            DWORD size = sizeof old;
-            m_old.push_back(::RegGetValueW(HKEY_CURRENT_USER, key, L"Cache", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
-                                           RRF_NOEXPAND, nullptr, old, &size) == ERROR_SUCCESS ? old : L"");
-            RegSetString(HKEY_CURRENT_USER, key, L"Cache", folder);
+        for (int i = 0; i < 2; ++i) {
+            DWORD size = sizeof m_old[i];
+            if (::RegGetValueW(HKEY_CURRENT_USER, kKeys[i], L"Cache", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                               &m_type[i], m_old[i], &size) != ERROR_SUCCESS)
+                m_type[i] = REG_NONE;
+            RegSetString(HKEY_CURRENT_USER, kKeys[i], L"Cache", folder);
         }
     }
     ~CacheOn() {
-        for (size_t i = 0; i < 2; ++i)
-            if (!m_old[i].empty()) RegSetString(HKEY_CURRENT_USER, kKeys[i], L"Cache", m_old[i]);
+        for (int i = 0; i < 2; ++i)
+            if (m_type[i] != REG_NONE)
+                ::RegSetKeyValueW(HKEY_CURRENT_USER, kKeys[i], L"Cache", m_type[i], m_old[i],
+                                  static_cast<DWORD>((wcslen(m_old[i]) + 1) * sizeof(wchar_t)));
     }
 
 private:
-    static constexpr const wchar_t* kKeys[2] = {L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                                                L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"};
-    std::vector<std::wstring> m_old;
+    const wchar_t* const kKeys[2] = {L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"};
+    DWORD m_type[2] = {};
+    wchar_t m_old[2][MAX_PATH] = {};
 };
 
 class OverwriteVolume : public testing::Test {
@@ -201,7 +204,9 @@ TEST_F(OverwriteVolume, TheCommandLineOverwritesTheCacheOnlyWhenAsked) {
         nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
         ASSERT_FALSE(json.is_discarded());
         EXPECT_EQ(json["overwrite"], overwrite);
-        if (overwrite) EXPECT_EQ(json["categories"][0]["overwritten"], 2);
+        if (overwrite) {
+            EXPECT_EQ(json["categories"][0]["overwritten"], 2);
+        }
     }
 }
 
