@@ -1,5 +1,6 @@
-// sweepmere.exe: the categories of the engine's table listed, previewed and erased from a script,
-// a scheduled task or a deployment tool. No window, no pause, no question.
+// sweepmere.exe: the categories of the engine's table listed, previewed and erased, and the unused
+// space of drives wiped, from a script, a scheduled task or a deployment tool. No window, no pause,
+// no question.
 #include <windows.h>
 
 #include <algorithm>
@@ -100,22 +101,25 @@ int WipeUnused(const cli::Args& args, Stream& out, std::vector<engine::WipeResul
     ::SetConsoleCtrlHandler(OnConsoleStop, TRUE);
     int code = 0;
     for (wchar_t drive : args.drives) {
-        if (g_wipeStop.Requested()) {
-            out << std::wstring(1, drive) + L":  not wiped: the wipe was cancelled before it began\n";
-            code = 1;
-            continue;
-        }
         Clock::time_point shown = Clock::now();
         auto progress = [&](const engine::WipeStatus& s) {
             if (Clock::now() - shown < std::chrono::seconds(1)) return;
             shown = Clock::now();
             out << cli::WipeProgressLine(s) + L"\n";
         };
+        // Marked as running before the stop is looked at: a stop asked in between waits for the wipe.
         ::ResetEvent(g_noWipe);
-        results.push_back(engine::WipeUnusedSpace(drive, progress, g_wipeStop));
+        engine::WipeResult r;
+        if (g_wipeStop.Requested()) {
+            r.drive = drive;
+            r.failure = L"the wipe was cancelled before it began";
+        } else {
+            r = engine::WipeUnusedSpace(drive, progress, g_wipeStop);
+        }
         ::SetEvent(g_noWipe);
-        out << cli::WipeLine(results.back()) + L"\n";
-        if (!results.back().complete) code = 1;
+        out << cli::WipeLine(r) + L"\n";
+        if (!r.complete) code = 1;
+        results.push_back(std::move(r));
     }
     return code;
 }
