@@ -28,6 +28,7 @@ unsigned SplashMs() { return Scaled(2000); }
 unsigned FolderMs() { return ErasePause(100); }
 unsigned FileMs() { return ErasePause(1000); }
 unsigned BeforeEraseMs() { return ErasePause(100); }
+unsigned WipeShowMs() { return Scaled(250); }
 void SetScalePercent(unsigned percent) { g_percent.store(percent > 100 ? 100 : static_cast<int>(percent)); }
 void SetQuickErase(bool on) { g_quick.store(on); }
 bool QuickErase() { return g_quick.load(); }

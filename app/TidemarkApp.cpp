@@ -15,6 +15,7 @@
 #include "SplashDlg.h"
 #include "TidemarkDoc.h"
 #include "TidemarkView.h"
+#include "drives/UnusedSpaceWipe.h"
 #include "resource.h"
 
 
@@ -40,6 +41,8 @@ CTidemarkApp::CTidemarkApp() : CWinApp(nullptr) {}
 CTidemarkApp* TheApp() { return dynamic_cast<CTidemarkApp*>(AfxGetApp()); }
 
 BOOL CTidemarkApp::InitInstance() {
+    // Before anything else: a wipe that never ended must not leave a disk full.
+    wipe::RemoveLeftoverFillersAtStart();
     Enable3dControls();
     SetRegistryKey(L"Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);

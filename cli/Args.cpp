@@ -8,8 +8,10 @@ const wchar_t* const kUsage =
     L"usage: sweepmere /list\n"
     L"       sweepmere /preview KEY... [/report FILE]\n"
     L"       sweepmere /erase KEY... [/overwrite] [/report FILE]\n"
+    L"       sweepmere /wipe-unused DRIVE... [/report FILE]\n"
     L"       sweepmere /?\n"
-    L"KEY: a category key or a group (the first two columns of /list), all, or wipelist:NAME\n";
+    L"KEY: a category key or a group (the first two columns of /list), all, or wipelist:NAME\n"
+    L"DRIVE: a drive letter with its colon, as T:\n";
 
 namespace {
 
@@ -30,9 +32,16 @@ std::string OptionName(const std::wstring& arg) {
     return skip && arg.size() > skip ? Lower(arg.substr(skip)) : std::string();
 }
 
+// "T:" or "T:\\" in either case: the drive's letter in upper case; 0 for anything else.
+wchar_t DriveOf(const std::wstring& arg) {
+    if (arg.size() < 2 || arg.size() > 3 || arg[1] != L':' || (arg.size() == 3 && arg[2] != L'\\')) return 0;
+    const wchar_t d = arg[0] >= L'a' && arg[0] <= L'z' ? static_cast<wchar_t>(arg[0] - L'a' + L'A') : arg[0];
+    return d >= L'A' && d <= L'Z' ? d : 0;
+}
+
 bool SetCommand(Args& a, Command c, const std::wstring& arg) {
     if (a.command != Command::None) {
-        a.error = L"only one of /list, /preview, /erase, /? may be given: " + arg;
+        a.error = L"only one of /list, /preview, /erase, /wipe-unused, /? may be given: " + arg;
         return false;
     }
     a.command = c;
@@ -54,6 +63,7 @@ Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Cate
         if (option == "list") SetCommand(a, Command::List, arg);
         else if (option == "preview") SetCommand(a, Command::Preview, arg);
         else if (option == "erase") SetCommand(a, Command::Erase, arg);
+        else if (option == "wipe-unused") SetCommand(a, Command::WipeUnused, arg);
         else if (option == "?" || option == "h" || option == "help") SetCommand(a, Command::Help, arg);
         else if (option == "overwrite") a.overwrite = true;
         else if (option == "report") {
@@ -65,7 +75,9 @@ Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Cate
             reportGiven = true;
             a.report = args[++i];
         } else if (!option.empty()) a.error = L"unknown option: " + arg;
-        else {
+        else if (const wchar_t drive = DriveOf(arg)) {
+            if (std::find(a.drives.begin(), a.drives.end(), drive) == a.drives.end()) a.drives.push_back(drive);
+        } else {
             anyKey = true;
             std::string key = Lower(arg);
             bool found = false;
@@ -83,12 +95,20 @@ Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Cate
     }
     if (a.error.empty()) {
         const bool runs = a.command == Command::Preview || a.command == Command::Erase;
+        const bool wipes = a.command == Command::WipeUnused;
         if (a.command == Command::None) a.error = L"no command given";
         else if (runs && !anyKey) a.error = L"no category given";
-        else if (!runs && (anyKey || reportGiven)) a.error = L"categories and /report go with /preview or /erase";
+        else if (wipes && a.drives.empty()) a.error = L"no drive given";
+        else if (!a.drives.empty() && !wipes) a.error = L"drives go with /wipe-unused";
+        else if (!runs && anyKey) a.error = L"categories go with /preview or /erase";
+        else if (!runs && !wipes && reportGiven) a.error = L"/report goes with /preview, /erase or /wipe-unused";
         else if (a.overwrite && a.command != Command::Erase) a.error = L"/overwrite goes with /erase";
     }
-    if (!a.error.empty()) return Args{Command::None, {}, false, {}, a.error};
+    if (!a.error.empty()) {
+        Args refused;
+        refused.error = a.error;
+        return refused;
+    }
     for (size_t r = 0; r < table.size(); ++r)
         if (chosen[r]) a.categories.push_back(&table[r]);
     a.categories.insert(a.categories.end(), lists.begin(), lists.end());

@@ -8,7 +8,7 @@
 
 namespace cli {
 
-enum class Command { None, Help, List, Preview, Erase };
+enum class Command { None, Help, List, Preview, Erase, WipeUnused };
 
 struct Args {
     Command command = Command::None;
@@ -17,6 +17,8 @@ struct Args {
     bool overwrite = false;
     std::wstring report;  // empty: no report
     std::wstring error;   // the usage error; empty when the line is sound
+    // /wipe-unused: the drive letters given ("t:", "T:\\"), upper case, each once, in the order given.
+    std::vector<wchar_t> drives;
 };
 
 // Finds the category of a wipe list by its name ("wipelist:<name>" keys); null: no such list.

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "Report.h"
 #include "Text.h"
 
 namespace cli {
@@ -51,6 +52,46 @@ nlohmann::ordered_json Report(const Run& run, const std::string& version) {
             {"overwrite", run.overwrite}, {"started", run.started}, {"ended", run.ended},
             {"categories", std::move(categories)},
             {"total", {{"erased", total.erased}, {"bytes", total.bytes}, {"stayed", total.failed}}}};
+}
+
+namespace {
+std::wstring DriveName(wchar_t drive) { return std::wstring(1, drive) + L":"; }
+std::wstring Seconds(double s) {
+    wchar_t text[32];
+    swprintf(text, 32, L"%.1f s", s);
+    return text;
+}
+}  // namespace
+
+std::wstring WipeProgressLine(const engine::WipeStatus& s) {
+    std::wstring line = DriveName(s.drive) + L"  wiping: " + engine::PartOfText(s.written, s.freeAtStart) + L" written";
+    if (s.bytesPerSecond >= 1) line += L", " + engine::SizeText(static_cast<unsigned long long>(s.bytesPerSecond)) + L"/s";
+    if (s.secondsLeft > 0) line += L", about " + Seconds(s.secondsLeft) + L" left";
+    return line;
+}
+
+std::wstring WipeLine(const engine::WipeResult& r) {
+    std::wstring line = DriveName(r.drive) + L"  ";
+    const std::wstring written = std::to_wstring(r.bytesWiped) + L" bytes written";
+    if (r.stopped) line += L"cancelled after " + written + L"; the filler was removed";
+    else if (!r.failure.empty()) line += (r.bytesWiped ? L"stopped after " + written + L": " : L"not wiped: ") + r.failure;
+    else
+        line += L"bytes wiped: " + std::to_wstring(r.bytesWiped) + L", file records wiped: " + std::to_wstring(r.fileRecords) +
+                L", time taken: " + Seconds(r.seconds);
+    if (!r.solidStateNote.empty()) line += L"; " + r.solidStateNote;
+    return line;
+}
+
+nlohmann::ordered_json WipeReport(const std::vector<engine::WipeResult>& results, const std::string& started,
+                                  const std::string& ended, const std::string& version) {
+    nlohmann::ordered_json drives = nlohmann::ordered_json::array();
+    for (const engine::WipeResult& r : results)
+        drives.push_back({{"drive", engine::Utf8(DriveName(r.drive))}, {"complete", r.complete}, {"cancelled", r.stopped},
+                          {"bytesWiped", r.bytesWiped}, {"fileRecordsWiped", r.fileRecords}, {"seconds", r.seconds},
+                          {"freeAtStart", r.freeAtStart}, {"freeAfter", r.freeAfter},
+                          {"failure", engine::Utf8(r.failure)}, {"note", engine::Utf8(r.solidStateNote)}});
+    return {{"program", "sweepmere"}, {"version", version}, {"command", "wipe-unused"},
+            {"started", started}, {"ended", ended}, {"drives", std::move(drives)}};
 }
 
 std::string UtcNow() {

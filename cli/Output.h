@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Categories.h"
+#include "UnusedSpace.h"
 
 namespace cli {
 
@@ -29,6 +30,15 @@ struct Run {
     std::vector<Outcome> outcomes;
 };
 nlohmann::ordered_json Report(const Run& run, const std::string& version);
+// A wipe of unused space under way: "T:  wiping: 12.0 of 60.0 MB written, 41.2 MB/s, about 5.0 s left".
+std::wstring WipeProgressLine(const engine::WipeStatus& status);
+// What a drive's wipe did: "T:  bytes wiped: 62914560, file records wiped: 12,
+// time taken: 3.2 s", or why it
+// was cancelled, refused or stopped; the solid-state note after "; ".
+std::wstring WipeLine(const engine::WipeResult& result);
+// The report of a /wipe-unused run, one entry per drive asked for.
+nlohmann::ordered_json WipeReport(const std::vector<engine::WipeResult>& results, const std::string& started,
+                                  const std::string& ended, const std::string& version);
 // The time now as "2026-12-07T07:50:00Z".
 std::string UtcNow();
 

@@ -1,14 +1,18 @@
-// sweepmere.exe: the categories of the engine's table listed, previewed and erased from a script,
-// a scheduled task or a deployment tool. No window, no pause, no question.
+// sweepmere.exe: the categories of the engine's table listed, previewed and erased, and the unused
+// space of drives wiped, from a script, a scheduled task or a deployment tool. No window, no pause,
+// no question.
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 
 #include "Args.h"
 #include "Output.h"
 #include "Text.h"
+#include "UnusedSpace.h"
 #include "WipeList.h"
+#include "Worker.h"
 
 namespace {
 
@@ -72,15 +76,88 @@ std::wstring Indented(const std::wstring& text) {
     return out + L"\n";
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
+// Writes the report and closes it; false with the error code set when it could not be.
+bool WriteReport(HANDLE file, const nlohmann::ordered_json& report) {
+    const std::string bytes = report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     DWORD n = 0;
-    return ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size();
+    return ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size() &&
+           ::CloseHandle(file);
+}
+
+// Ctrl+C, Ctrl+Break or the console closed during a wipe: the wipe stops and removes its filler
+// before the handler lets the process end. The event is set while no wipe runs.
+engine::StopToken g_wipeStop;
+HANDLE g_noWipe = ::CreateEventW(nullptr, TRUE, TRUE, nullptr);
+
+BOOL WINAPI OnConsoleStop(DWORD) {
+    g_wipeStop.Request();
+    ::WaitForSingleObject(g_noWipe, 10000);
+    return TRUE;
+}
+
+// Each drive in turn, as the Unused Space page does; a line of progress at most once a second.
+int WipeUnused(const cli::Args& args, Stream& out, std::vector<engine::WipeResult>& results) {
+    using Clock = std::chrono::steady_clock;
+    ::SetConsoleCtrlHandler(OnConsoleStop, TRUE);
+    int code = 0;
+    for (wchar_t drive : args.drives) {
+        Clock::time_point shown = Clock::now();
+        auto progress = [&](const engine::WipeStatus& s) {
+            if (Clock::now() - shown < std::chrono::seconds(1)) return;
+            shown = Clock::now();
+            out << cli::WipeProgressLine(s) + L"\n";
+        };
+        // Marked as running before the stop is looked at: a stop asked in between waits for the wipe.
+        ::ResetEvent(g_noWipe);
+        engine::WipeResult r;
+        if (g_wipeStop.Requested()) {
+            r.drive = drive;
+            r.failure = L"the wipe was cancelled before it began";
+        } else {
+            r = engine::WipeUnusedSpace(drive, progress, g_wipeStop);
+        }
+        ::SetEvent(g_noWipe);
+        out << cli::WipeLine(r) + L"\n";
+        if (!r.complete) code = 1;
+        results.push_back(std::move(r));
+    }
+    return code;
+}
+
+int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run) {
+    run.preview = args.command == cli::Command::Preview;
+    run.overwrite = args.overwrite;
+    engine::Options options;
+    options.overwrite = args.overwrite;
+    engine::Result total;
+    for (const engine::Category* c : args.categories) {
+        cli::Outcome o = run.preview ? cli::FromListing(*c, engine::RunList(*c, options))
+                                     : cli::Outcome{c, engine::RunErase(*c, options), {}};
+        if (!run.preview && c->key == kLogOffKey) o.result.Note(kLogOffNote);
+        if (!run.preview && !c->erase) o.result.Note(L"shown only: this category has nothing to erase");
+        std::wstring text = cli::Line(c->key, o.result) + L"\n";
+        for (const engine::Item& item : o.items) text += Indented(item.text);
+        out << text;
+        total += o.result;
+        run.outcomes.push_back(std::move(o));
+    }
+    total.notes.clear();  // each was told on its category's line
+    out << cli::Line("total", total) + L"\n";
+    return total.failed ? 1 : 0;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     Stream out(STD_OUTPUT_HANDLE), err(STD_ERROR_HANDLE);
+    // Before anything else: a wipe that never ended must not leave a disk full. Told on standard
+    // error, so that what a script reads from standard output stays as it was.
+    {
+        std::vector<std::wstring> failures;
+        const std::vector<std::wstring> removed = engine::RemoveLeftoverFillers(&failures);
+        const std::wstring told = engine::LeftoverFillersText(removed, failures);
+        if (!told.empty()) err << L"sweepmere: " + told;
+    }
     cli::Args args = cli::Parse(std::vector<std::wstring>(argv + 1, argv + argc), engine::Categories(), FindWipeList);
     if (!args.error.empty()) {
         err << L"sweepmere: " + args.error + L"\n" + cli::kUsage;
@@ -103,35 +180,23 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
 
-    cli::Run run;
-    run.preview = args.command == cli::Command::Preview;
-    run.overwrite = args.overwrite;
-    run.started = cli::UtcNow();
-    engine::Options options;
-    options.overwrite = args.overwrite;
-    engine::Result total;
-    for (const engine::Category* c : args.categories) {
-        cli::Outcome o = run.preview ? cli::FromListing(*c, engine::RunList(*c, options))
-                                     : cli::Outcome{c, engine::RunErase(*c, options), {}};
-        if (!run.preview && c->key == kLogOffKey) o.result.Note(kLogOffNote);
-        if (!run.preview && !c->erase) o.result.Note(L"shown only: this category has nothing to erase");
-        std::wstring text = cli::Line(c->key, o.result) + L"\n";
-        for (const engine::Item& item : o.items) text += Indented(item.text);
-        out << text;
-        total += o.result;
-        run.outcomes.push_back(std::move(o));
+    int code = 0;
+    nlohmann::ordered_json json;
+    const std::string started = cli::UtcNow();
+    if (args.command == cli::Command::WipeUnused) {
+        std::vector<engine::WipeResult> results;
+        code = WipeUnused(args, out, results);
+        json = cli::WipeReport(results, started, cli::UtcNow(), CORVANE_VERSION);
+    } else {
+        cli::Run run;
+        code = EraseOrPreview(args, out, run);
+        run.started = started;
+        run.ended = cli::UtcNow();
+        json = cli::Report(run, CORVANE_VERSION);
     }
-    total.notes.clear();  // each was told on its category's line
-    out << cli::Line("total", total) + L"\n";
-    run.ended = cli::UtcNow();
-
-    int code = total.failed ? 1 : 0;
-    if (report != INVALID_HANDLE_VALUE) {
-        std::string json = cli::Report(run, CORVANE_VERSION).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
-        if (!WriteAll(report, json) || !::CloseHandle(report)) {
-            err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
-            code = 2;
-        }
+    if (report != INVALID_HANDLE_VALUE && !WriteReport(report, json)) {
+        err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
+        code = 2;
     }
     return code;
 }

@@ -5,13 +5,14 @@
 #include <chrono>
 #include <cmath>
 
+#include "Pacing.h"
 #include "Report.h"
 #include "resource.h"
 
 namespace wipetext {
 
 std::wstring Written(unsigned long long written, unsigned long long freeAtStart) {
-    return engine::SizeText(written) + L" of " + engine::SizeText(freeAtStart) + L" written";
+    return engine::PartOfText(written, freeAtStart) + L" written";
 }
 
 std::wstring Rate(double bytesPerSecond) {
@@ -55,14 +56,15 @@ void CWipeProgressDlg::Start() {
     auto cancel = m_cancel;
     const std::vector<wchar_t> drives = m_drives;
     CWipeProgressDlg* self = this;  // reached only through the inbox, which closes with the dialog
-    auto job = [inbox, cancel, drives, self](const engine::StopToken&) {
+    const std::chrono::milliseconds every(Pacing::WipeShowMs());
+    auto job = [inbox, cancel, drives, self, every](const engine::StopToken&) {
         using Clock = std::chrono::steady_clock;
         for (size_t i = 0; i < drives.size() && !cancel->Requested(); ++i) {
             inbox->Post([self, i] { self->ShowDrive(i); });
             Clock::time_point shown{};
             auto progress = [&](const engine::WipeStatus& s) {
                 const auto now = Clock::now();
-                if (now - shown < std::chrono::milliseconds(kShowEveryMs)) return;
+                if (now - shown < every) return;
                 shown = now;
                 inbox->Post([self, s] { self->ShowStatus(s); });
             };

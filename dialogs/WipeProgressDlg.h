@@ -12,7 +12,7 @@
 #include "afxwin.h"
 
 namespace wipetext {
-// "12.5 MB of 60.0 MB written"
+// "12.5 of 60.0 MB written", "0.59 of 0.98 GB written": both in the unit of the free space.
 std::wstring Written(unsigned long long written, unsigned long long freeAtStart);
 // "Rate: 41.2 MB/s"; "Rate: measuring..." before the first figure.
 std::wstring Rate(double bytesPerSecond);
@@ -40,9 +40,6 @@ public:
     const std::vector<engine::WipeResult>& Results() const { return m_results; }
     const std::wstring& Failure() const { return m_failure; }
     const std::vector<wchar_t>& Drives() const { return m_drives; }
-
-    // How often the progress shown changes, at most.
-    static constexpr unsigned kShowEveryMs = 250;
 
     DECLARE_MESSAGE_MAP()
 

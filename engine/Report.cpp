@@ -29,6 +29,24 @@ std::wstring SizeText(unsigned long long bytes) {
     return text;
 }
 
+namespace {
+// Three figures in the given unit, as the shell writes sizes: "0.59", "12.5", "600".
+std::wstring InUnit(unsigned long long bytes, double unit) {
+    const double v = bytes / unit;
+    wchar_t text[32];
+    swprintf(text, 32, v < 10 ? L"%.2f" : v < 100 ? L"%.1f" : L"%.0f", v);
+    return text;
+}
+}  // namespace
+
+std::wstring PartOfText(unsigned long long part, unsigned long long whole) {
+    struct Unit { double bytes; const wchar_t* name; };
+    const Unit units[] = {{1099511627776.0, L"TB"}, {1073741824.0, L"GB"}, {1048576.0, L"MB"}, {1024.0, L"KB"}};
+    for (const Unit& u : units)
+        if (whole >= u.bytes * 1000 / 1024) return InUnit(part, u.bytes) + L" of " + InUnit(whole, u.bytes) + L" " + u.name;
+    return std::to_wstring(part) + L" of " + std::to_wstring(whole) + L" bytes";
+}
+
 std::wstring ReportLine(const Outcome& o) {
     const Result& r = o.result;
     std::wstring line = o.name + L" (" + TimeText(o.ms) + L"): ";

@@ -22,5 +22,8 @@ std::wstring ReportLine(const Outcome& outcome);
 std::wstring ReportText(const std::vector<Outcome>& outcomes);
 // "12.0 KB": the shell's own size text.
 std::wstring SizeText(unsigned long long bytes);
+// "0.59 of 0.98 GB", "5.00 of 60.0 MB": a part and its whole in the whole's unit, so that the two
+// can be compared at a glance.
+std::wstring PartOfText(unsigned long long part, unsigned long long whole);
 
 }  // namespace engine

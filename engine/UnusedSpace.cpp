@@ -172,6 +172,17 @@ bool Fillers::Remove(std::wstring& reason) {
     return !m_made;
 }
 
+// A removable drive with no medium in it answers with an error, not with the system's "no disk"
+// box: the scan at every start must never stop on a question.
+class NoDriveBoxes {
+public:
+    NoDriveBoxes() { ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &m_old); }
+    ~NoDriveBoxes() { ::SetThreadErrorMode(m_old, nullptr); }
+
+private:
+    DWORD m_old = 0;
+};
+
 bool DiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
 
 // Fills the free clusters: large blocks until the volume is full, then smaller ones down to one
@@ -256,6 +267,7 @@ unsigned long long FreeBytes(const std::wstring& root) {
 std::wstring FillerFolder(wchar_t drive) { return DriveName(drive) + L"\\" + kFolderName; }
 
 std::wstring WipeRefusal(wchar_t drive) {
+    NoDriveBoxes quiet;
     const wchar_t d = static_cast<wchar_t>(std::towupper(drive));
     const std::wstring name = DriveName(d);
     if (d < L'A' || d > L'Z' || !(::GetLogicalDrives() & (1u << (d - L'A'))))
@@ -319,6 +331,7 @@ WipeResult WipeUnusedSpace(wchar_t drive, const WipeProgress& progress, const St
 
 std::vector<std::wstring> RemoveLeftoverFillers(std::vector<std::wstring>* failures) {
     std::vector<std::wstring> removed;
+    NoDriveBoxes quiet;
     const DWORD drives = ::GetLogicalDrives();
     for (wchar_t d = L'A'; d <= L'Z'; ++d) {
         if (!(drives & (1u << (d - L'A')))) continue;
@@ -332,6 +345,20 @@ std::vector<std::wstring> RemoveLeftoverFillers(std::vector<std::wstring>* failu
         else if (failures) failures->push_back(reason);
     }
     return removed;
+}
+
+std::wstring LeftoverFillersText(const std::vector<std::wstring>& removed, const std::vector<std::wstring>& failures) {
+    std::wstring text;
+    if (!removed.empty()) {
+        text = L"A wipe of unused space did not end the last time (the program or the computer stopped during it). "
+               L"Its filler, which kept the disk full, has been removed:\n";
+        for (const std::wstring& folder : removed) text += folder + L"\n";
+    }
+    if (!failures.empty()) {
+        text += (text.empty() ? L"" : L"\n") + std::wstring(L"The filler of an unfinished wipe could not be removed:\n");
+        for (const std::wstring& why : failures) text += why + L"\n";
+    }
+    return text;
 }
 
 }  // namespace engine

@@ -51,5 +51,7 @@ WipeResult WipeUnusedSpace(wchar_t drive, const WipeProgress& progress, const St
 // wipe's name whose marker says what they are, and in them only the wipe's own files. Returns the
 // folders removed; those that could not be are added to failures with the reason.
 std::vector<std::wstring> RemoveLeftoverFillers(std::vector<std::wstring>* failures = nullptr);
+// What both programs tell the user once after RemoveLeftoverFillers; empty when nothing was found.
+std::wstring LeftoverFillersText(const std::vector<std::wstring>& removed, const std::vector<std::wstring>& failures);
 
 }  // namespace engine

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs test_overwrite on a fresh ext2 test volume, then searches the volume's raw bytes: no
-# overwritten text may be left anywhere, while a plain delete's text (the control) and the
-# content of a file's other name must still be there. Usage: overwrite_volume.sh BUILD_DIR EXE [args]
+# overwritten text may be left anywhere (sweepmere /erase ... /overwrite's included), while a plain
+# delete's text (the controls, by the engine and by sweepmere) and the content of a file's other
+# name must still be there. Usage: overwrite_volume.sh BUILD_DIR EXE [args]
 set -euo pipefail
 build=$(cd "$1" && pwd); exe=$2; shift 2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,5 +18,7 @@ sync
 gone=$("$volume" grep "$build" CORVANE-GONE)
 control=$("$volume" grep "$build" CORVANE-KEPT-CONTROL)
 linked=$("$volume" grep "$build" CORVANE-KEPT-LINKED)
-echo "raw image: $gone overwritten texts left, $control control texts, $linked texts of the linked file"
-[ "$gone" -eq 0 ] && [ "$control" -gt 0 ] && [ "$linked" -gt 0 ]
+cli=$("$volume" grep "$build" CORVANE-KEPT-CLI)
+echo "raw image: $gone overwritten texts left (sweepmere /overwrite's among them), $control control texts," \
+     "$linked texts of the linked file, $cli of the cache sweepmere erased without /overwrite"
+[ "$gone" -eq 0 ] && [ "$control" -gt 0 ] && [ "$linked" -gt 0 ] && [ "$cli" -gt 0 ]

@@ -57,6 +57,15 @@ TEST(CliArgs, WipeListKeysNeedTheLookupAndComeAfterTheTableOnce) {
     EXPECT_EQ(Keys(a), (std::vector<std::string>{"apps.wordpad", "wipelist:Mine"}));
 }
 
+TEST(CliArgs, WipeUnusedTakesDrivesOnceInTheirOrderAndNoCategory) {
+    cli::Args a = Parse({L"/wipe-unused", L"t:", L"D:\\", L"T:", L"/report", L"r.json"});
+    EXPECT_EQ(a.error, L"");
+    EXPECT_EQ(a.command, Command::WipeUnused);
+    EXPECT_EQ(a.drives, (std::vector<wchar_t>{L'T', L'D'}));
+    EXPECT_TRUE(a.categories.empty());
+    EXPECT_EQ(a.report, L"r.json");
+}
+
 TEST(CliArgs, UsageErrorsNameTheFaultAndSelectNothing) {
     const std::vector<std::vector<std::wstring>> wrong = {
         {},
@@ -71,12 +80,20 @@ TEST(CliArgs, UsageErrorsNameTheFaultAndSelectNothing) {
         {L"/list", L"internet"},
         {L"/preview", L"internet", L"/overwrite"},
         {L"/erase", L"intern\u00e9t"},
+        {L"/wipe-unused"},
+        {L"/wipe-unused", L"T:", L"internet"},
+        {L"/wipe-unused", L"T:", L"/overwrite"},
+        {L"/wipe-unused", L"TT:"},
+        {L"/wipe-unused", L"T:x"},
+        {L"/erase", L"internet", L"T:"},
+        {L"/list", L"T:"},
     };
     for (const auto& args : wrong) {
         cli::Args a = Parse(args);
         EXPECT_NE(a.error, L"") << testing::PrintToString(args);
         EXPECT_EQ(a.command, Command::None);
         EXPECT_TRUE(a.categories.empty());
+        EXPECT_TRUE(a.drives.empty());
     }
 }
 
@@ -89,6 +106,28 @@ TEST(CliOutput, LineTellsCountsTheFirstReasonOnlyWhenSomethingStayedAndEveryNote
     r.Failed(L"C:\\c\\b.htm: denied");
     r.Note(L"a log-off finishes the erase");
     EXPECT_EQ(cli::Line("x", r), L"x  3 erased, 1234 bytes, 2 stayed: C:\\c\\a.htm: in use; a log-off finishes the erase");
+}
+
+TEST(CliOutput, WipeLinesTellWhatEachDriveGot) {
+    engine::WipeResult r;
+    r.drive = L'T';
+    r.complete = true;
+    r.bytesWiped = 62914560;
+    r.fileRecords = 12;
+    r.seconds = 3.24;
+    EXPECT_EQ(cli::WipeLine(r), L"T:  bytes wiped: 62914560, file records wiped: 12, time taken: 3.2 s");
+    r.solidStateNote = L"solid state";
+    EXPECT_EQ(cli::WipeLine(r), L"T:  bytes wiped: 62914560, file records wiped: 12, time taken: 3.2 s; solid state");
+    r.solidStateNote.clear();
+    r.complete = false;
+    r.stopped = true;
+    EXPECT_EQ(cli::WipeLine(r), L"T:  cancelled after 62914560 bytes written; the filler was removed");
+    r.stopped = false;
+    r.bytesWiped = 0;
+    r.failure = L"T: is a network drive: only this computer's own drives are wiped.";
+    EXPECT_EQ(cli::WipeLine(r), L"T:  not wiped: " + r.failure);
+    engine::WipeStatus s{L'T', 1 << 20, 4 << 20, 2 << 20, 1.5};
+    EXPECT_EQ(cli::WipeProgressLine(s), L"T:  wiping: 1.00 of 4.00 MB written, 2.00 MB/s, about 1.5 s left");
 }
 
 }  // namespace

@@ -3,7 +3,13 @@
 // control's "CORVANE-KEPT" text must be). What cannot be overwritten is deleted and says why.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "ConsoleRun.h"
+#include "EraseKit.h"
 #include "Overwrite.h"
+#include "TestKit.h"
 #include "Walk.h"
 #include "TestVolume.h"
 #include "Worker.h"
@@ -32,6 +38,33 @@ Disposal Overwrite(const std::wstring& path, std::wstring& note, unsigned passes
     ::CloseHandle(h);
     return d;
 }
+
+// Points the Cache at a folder while it lives: both keys, as Wine rewrites "Shell Folders" from
+// "User Shell Folders"; the old values come back as they were (an expandable one stays so).
+class CacheOn {
+public:
+    explicit CacheOn(const std::wstring& folder) {
+        for (int i = 0; i < 2; ++i) {
+            DWORD size = sizeof m_old[i];
+            if (::RegGetValueW(HKEY_CURRENT_USER, kKeys[i], L"Cache", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                               &m_type[i], m_old[i], &size) != ERROR_SUCCESS)
+                m_type[i] = REG_NONE;
+            RegSetString(HKEY_CURRENT_USER, kKeys[i], L"Cache", folder);
+        }
+    }
+    ~CacheOn() {
+        for (int i = 0; i < 2; ++i)
+            if (m_type[i] != REG_NONE)
+                ::RegSetKeyValueW(HKEY_CURRENT_USER, kKeys[i], L"Cache", m_type[i], m_old[i],
+                                  static_cast<DWORD>((wcslen(m_old[i]) + 1) * sizeof(wchar_t)));
+    }
+
+private:
+    const wchar_t* const kKeys[2] = {L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                                     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"};
+    DWORD m_type[2] = {};
+    wchar_t m_old[2][MAX_PATH] = {};
+};
 
 class OverwriteVolume : public testing::Test {
 protected:
@@ -149,3 +182,31 @@ TEST_F(OverwriteVolume, TheWalkOverwritesWhatItErases) {
     EXPECT_EQ(r.failed, 0u) << (r.reasons.empty() ? L"" : r.reasons[0]);
     EXPECT_EQ(EntriesIn(folder + L"\\sub"), 0u);
 }
+
+// sweepmere /erase internet.cache /overwrite on a cache on T:; the same without /overwrite is the
+// control whose text the driver still finds.
+TEST_F(OverwriteVolume, TheCommandLineOverwritesTheCacheOnlyWhenAsked) {
+    const std::wstring report = ScratchFolder(L"overwrite-report") + L"\\report.json";
+    const std::wstring sweep = L"\"" + ProgramFolder() + L"sweepmere.exe\" /erase internet.cache";
+    for (bool overwrite : {true, false}) {
+        const std::wstring cache = kRoot + (overwrite ? L"\\cache" : L"\\cache-plain");
+        ASSERT_TRUE(::CreateDirectoryW(cache.c_str(), nullptr));
+        ASSERT_TRUE(::CreateDirectoryW((cache + L"\\sub").c_str(), nullptr));
+        const char* text = overwrite ? "CORVANE-GONE-CLI" : "CORVANE-KEPT-CLI";
+        ASSERT_TRUE(WriteTextFile(cache + L"\\a.htm", text, 9000));
+        ASSERT_TRUE(WriteTextFile(cache + L"\\sub\\b.gif", text, 70000));
+        CacheOn on(cache);
+        ConsoleRun ran = RunConsole(sweep + (overwrite ? L" /overwrite" : L"") + L" /report \"" + report + L"\"");
+        EXPECT_EQ(ran.code, 0u) << ran.out << ran.err;
+        EXPECT_EQ(ran.out.rfind("internet.cache  2 erased, 79000 bytes, 0 stayed\n", 0), 0u) << ran.out;
+        EXPECT_EQ(EntriesIn(cache + L"\\sub"), 0u);
+        std::ifstream in(report.c_str(), std::ios::binary);
+        nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
+        ASSERT_FALSE(json.is_discarded());
+        EXPECT_EQ(json["overwrite"], overwrite);
+        if (overwrite) {
+            EXPECT_EQ(json["categories"][0]["overwritten"], 2);
+        }
+    }
+}
+

@@ -1,10 +1,16 @@
 // Wiping unused space, on the ext2 test volume T: (tests/unused_space_volume.sh writes and
 // deletes files with a known text from the Linux side, runs this program and then searches the
-// raw image: after a stopped wipe some text is still there, after a whole wipe none).
+// raw image: after a stopped wipe some text is still there, after a whole wipe none, whether the
+// engine was called here or through sweepmere.exe).
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <nlohmann/json.hpp>
 
+#include "ConsoleRun.h"
+#include "EraseKit.h"
+#include "TestKit.h"
 #include "TestVolume.h"
 #include "UnusedSpace.h"
 #include "Worker.h"
@@ -21,6 +27,8 @@ unsigned long long FreeOnT() {
 }
 
 constexpr unsigned long long kFewClusters = 8 * 4096;
+
+ConsoleRun Sweep(const std::wstring& args) { return RunConsole(L"\"" + ProgramFolder() + L"sweepmere.exe\" " + args); }
 
 class UnusedSpaceVolume : public testing::Test {
 protected:
@@ -40,6 +48,11 @@ TEST(UnusedSpaceRules, DrivesThatAreNotThereAreRefused) {
     EXPECT_FALSE(r.complete);
     EXPECT_EQ(r.bytesWiped, 0u);
     EXPECT_NE(engine::WipeRefusal(L'?'), L"");
+
+    ConsoleRun ran = Sweep(L"/wipe-unused " + std::wstring(1, missing) + L":");
+    const std::string name = std::string(1, static_cast<char>(missing)) + ":";
+    EXPECT_EQ(ran.code, 1u) << ran.out;
+    EXPECT_EQ(ran.out, name + "  not wiped: " + name + " is not a drive of this computer.\n");
 }
 
 // Run on its own volume: the driver then finds part of the deleted text still there.
@@ -91,6 +104,53 @@ TEST_F(UnusedSpaceVolume, AWipeFillsEveryFreeClusterAndGivesItBack) {
     EXPECT_EQ(last.drive, L'T');
     EXPECT_EQ(last.freeAtStart, r.freeAtStart);
     EXPECT_GT(last.bytesPerSecond, 0.0);
+}
+
+// Run on its own volume: the driver then finds none of the deleted text.
+TEST_F(UnusedSpaceVolume, CommandLineWipesTheDriveAndReportsIt) {
+    const unsigned long long before = FreeOnT();
+    const std::wstring report = ScratchFolder(L"wipe-report") + L"\\report.json";
+    ConsoleRun ran = Sweep(L"/wipe-unused t: /report \"" + report + L"\"");
+    EXPECT_EQ(ran.code, 0u) << ran.out << ran.err;
+    EXPECT_EQ(ran.err, "");
+    const std::string last = ran.out.substr(ran.out.rfind("T:  "));
+    EXPECT_NE(last.find(", file records wiped: "), std::string::npos) << ran.out;
+    EXPECT_NE(last.find(", time taken: "), std::string::npos) << ran.out;
+    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    EXPECT_LE(before - FreeOnT(), kFewClusters);
+
+    std::ifstream in(report.c_str(), std::ios::binary);
+    nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
+    ASSERT_FALSE(json.is_discarded());
+    EXPECT_EQ(json["command"], "wipe-unused");
+    ASSERT_EQ(json["drives"].size(), 1u);
+    EXPECT_EQ(json["drives"][0]["drive"], "T:");
+    EXPECT_EQ(json["drives"][0]["complete"], true);
+    EXPECT_GE(json["drives"][0]["bytesWiped"].get<unsigned long long>(), before - before / 100);
+    EXPECT_EQ(last.rfind("T:  bytes wiped: " + std::to_string(json["drives"][0]["bytesWiped"].get<unsigned long long>()) + ",", 0),
+              0u) << last;
+}
+
+// Run on a volume large enough for the kill to land in the middle of the fill.
+TEST_F(UnusedSpaceVolume, KilledCommandLineWipesFillerGoesAtTheNextStart) {
+    std::wstring line = L"\"" + ProgramFolder() + L"sweepmere.exe\" /wipe-unused T:";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    const std::wstring filler = engine::FillerFolder(L'T') + L"\\fill000000.bin";
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Exists(filler) && std::chrono::steady_clock::now() < end) ::Sleep(1);
+    ::TerminateProcess(pi.hProcess, 9);
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    ASSERT_TRUE(Exists(filler)) << "killed after the wipe had ended";
+
+    ConsoleRun next = Sweep(L"/list");
+    EXPECT_NE(next.err.find("has been removed:\nT:\\Corvane-Sweepmere wipe\n"), std::string::npos) << next.err;
+    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    EXPECT_EQ(Sweep(L"/list").err, "");  // told once
 }
 
 TEST_F(UnusedSpaceVolume, LeftoverFillersAreRemovedOnlyWhenMarked) {

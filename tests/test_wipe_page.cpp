@@ -1,6 +1,7 @@
 // The Unused Space page driven as a user drives it: Current Settings and its Erase Settings
-// dialog, and Erase Now on the ext2 test volume T: (tests/wipe_page_volume.sh writes and deletes
-// a known text from the Linux side before each run and searches the raw image afterwards).
+// dialog, Erase Now on the ext2 test volume T: (tests/wipe_page_volume.sh writes and deletes a
+// known text from the Linux side before each run and searches the raw image afterwards), and the
+// removal of a leftover filler at the program's start.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,7 +11,9 @@
 #include "Settings.h"
 #include "Pages.h"
 #include "TestKit.h"
+#include "TestVolume.h"
 #include "UnusedSpace.h"
+#include "WipeProgressDlg.h"
 #include "Worker.h"
 #include "drives/USpaceVw.h"
 #include "drives/UnusedSpaceWipe.h"
@@ -63,7 +66,51 @@ struct WipePage : testing::Test {
     bool ran = false;
 };
 
+struct WipePageOnT : WipePage {
+    void SetUp() override {
+        ASSERT_EQ(TestVolumeProblem(), L"");
+        WipePage::SetUp();
+    }
+};
 }  // namespace
+
+// Runs in a program of its own, before anything else has started the application object.
+TEST(WipeAtStart, ALeftoverFillerIsRemovedAtTheNextStartAndTheUserToldOnce) {
+    ASSERT_EQ(TestVolumeProblem(), L"");
+    // The marker exactly as a wipe writes it, taken from one that is stopped at once.
+    std::string marker;
+    const std::wstring folder = engine::FillerFolder(L'T');
+    engine::StopToken stop;
+    engine::WipeUnusedSpace(L'T', [&](const engine::WipeStatus&) {
+        marker = ReadWholeFile(folder + L"\\marker.txt");
+        stop.Request();
+    }, stop);
+    ASSERT_FALSE(marker.empty());
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(WriteTextFile(folder + L"\\marker.txt", marker, marker.size()));
+    ASSERT_TRUE(WriteTextFile(folder + L"\\fill000000.bin", "filler", 1 << 20));
+
+    DialogAnswerer ok(kProduct);
+    ASSERT_NE(StartApp(), nullptr);
+    EXPECT_FALSE(Exists(folder));
+    ASSERT_EQ(ok.Count(), 1u);
+    EXPECT_NE(ok.Seen()[0].text.find(L"has been removed:\nT:\\Corvane-Sweepmere wipe\n"), std::wstring::npos)
+        << ok.Seen()[0].text;
+    EXPECT_EQ(wipe::RemoveLeftoverFillersAtStart(), L"");
+    // A folder of that name without the marker is not the wipe's: it stays, and nothing is said.
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    EXPECT_EQ(wipe::RemoveLeftoverFillersAtStart(), L"");
+    EXPECT_TRUE(Exists(folder));
+    ::RemoveDirectoryW(folder.c_str());
+    EXPECT_EQ(ok.Count(), 1u);
+}
+
+TEST(WipeProgressText, BothFiguresInTheUnitOfTheFreeSpace) {
+    EXPECT_EQ(wipetext::Written(600ull << 20, 1006ull << 20), L"0.59 of 0.98 GB written");
+    EXPECT_EQ(wipetext::Written(5ull << 20, 60ull << 20), L"5.00 of 60.0 MB written");
+    EXPECT_EQ(wipetext::Written(0, 300ull << 30), L"0.00 of 300 GB written");
+    EXPECT_EQ(wipetext::Written(12, 700), L"12 of 700 bytes written");
+}
 
 TEST_F(WipePage, NothingCheckedAsksForDrivesFirst) {
     view->SendMessage(WM_COMMAND, IDC_USPACE_CLEARALL);
@@ -108,3 +155,73 @@ TEST_F(WipePage, EraseSettingsKeepTheirChoicesInTheProfile) {
 }
 
 // The driver finds no copy of the deleted text in the raw image after this run.
+TEST_F(WipePageOnT, EraseNowWipesTheCheckedDriveAndGivesItsSpaceBack) {
+    const unsigned long long before = FreeOnT();
+    Check(L'T');
+    std::wstring drive, written;
+    std::vector<SeenDialog> seen = EraseNow([&](HWND d) {
+        PumpUntil([&] { return ItemText(d, IDC_WIPE_WRITTEN).find(L" of ") != std::wstring::npos; }, 20000);
+        drive = ItemText(d, IDC_WIPE_DRIVE);
+        written = ItemText(d, IDC_WIPE_WRITTEN);
+        PumpUntil([&] { return !::IsWindowVisible(d); }, 120000);
+    });
+    ASSERT_TRUE(ran);
+    EXPECT_EQ(drive, L"Drive T:");
+    EXPECT_NE(written.find(L" written"), std::wstring::npos) << written;
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].text, L"Wiping fills the unused space of T: for a while; other programs may find the disk full "
+                            L"until it ends. Continue?");
+    EXPECT_EQ(seen[1].text.rfind(L"Wiping unused space:\nT: bytes wiped: ", 0), 0u) << seen[1].text;
+    EXPECT_NE(seen[1].text.find(L", file records wiped: "), std::wstring::npos) << seen[1].text;
+    EXPECT_NE(seen[1].text.find(L", time taken: "), std::wstring::npos) << seen[1].text;
+    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    EXPECT_LE(before - FreeOnT(), 8 * 4096u);
+}
+
+// The driver still finds some of the deleted text after these runs: the control.
+TEST_F(WipePageOnT, CancelAtHalfWayRemovesTheFillerAndSaysSo) {
+    const unsigned long long before = FreeOnT();
+    Check(L'T');
+    double cancelSeconds = 99;
+    int position = 0;
+    std::wstring state;
+    std::vector<SeenDialog> seen = EraseNow([&](HWND d) {
+        PumpUntil([&] { return BarPosition(d) >= 500 || !::IsWindowVisible(d); }, 60000);
+        position = BarPosition(d);
+        const auto asked = Clock::now();
+        Click(d, IDCANCEL);
+        state = ItemText(d, IDC_WIPE_STATE);
+        PumpUntil([&] { return !::IsWindowVisible(d); }, 5000);
+        cancelSeconds = std::chrono::duration<double>(Clock::now() - asked).count();
+    });
+    ASSERT_TRUE(ran);
+    EXPECT_GE(position, 500);
+    EXPECT_LT(position, 1000);
+    EXPECT_EQ(state, L"Cancelling: the filler is being removed...");
+    EXPECT_LT(cancelSeconds, 2.0);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_NE(seen[1].text.find(L"T: wipe cancelled after "), std::wstring::npos) << seen[1].text;
+    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    EXPECT_LE(before - FreeOnT(), 8 * 4096u);
+}
+
+TEST_F(WipePageOnT, ClosingThePageUnderTheWipeStopsItFirst) {
+    Check(L'T');
+    CFrameWnd* frame = view->GetParentFrame();
+    double closeSeconds = 99;
+    bool folderDuringWipe = false;
+    std::vector<SeenDialog> seen = EraseNow([&](HWND d) {
+        PumpUntil([&] { return BarPosition(d) > 0; }, 20000);
+        folderDuringWipe = Exists(engine::FillerFolder(L'T'));
+        const auto asked = Clock::now();
+        frame->SendMessage(WM_CLOSE);
+        closeSeconds = std::chrono::duration<double>(Clock::now() - asked).count();
+        EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    });
+    view = nullptr;
+    EXPECT_TRUE(folderDuringWipe);
+    EXPECT_LT(closeSeconds, 2.0);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_NE(seen[1].text.find(L"T: wipe cancelled after "), std::wstring::npos) << seen[1].text;
+}
+

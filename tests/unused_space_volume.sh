@@ -1,33 +1,52 @@
 #!/usr/bin/env bash
 # Runs test_unused_space on ext2 test volumes that hold deleted files with a known text, then
-# searches their raw bytes: a wipe stopped half way leaves part of the text (the control), a whole
-# wipe none. Usage: unused_space_volume.sh BUILD_DIR EXE
+# searches their raw bytes: a wipe stopped half way leaves part of the text (the control); a whole
+# wipe, by the engine or by sweepmere /wipe-unused, none. sweepmere stopped by Ctrl+C removes its
+# filler first. Usage: unused_space_volume.sh BUILD_DIR EXE
 set -euo pipefail
 build=$(cd "$1" && pwd); exe=$2
 here=$(cd "$(dirname "$0")" && pwd)
 volume="$here/support/test-volume.sh"
 trap '"$volume" remove "$build"' EXIT
 
-# A volume with 24 MiB of deleted text on it; prints how often the text is in its raw bytes.
+# A volume (of the size given, else 64 MiB) with 24 MiB of deleted text on it.
 deleted_text() {
   local mnt
-  mnt=$("$volume" mount "$build")
+  mnt=$("$volume" mount "$build" "${1:-64M}")
   for i in 1 2 3 4 5 6; do head -c 4M < <(yes CORVANE-DELETED-TEXT) > "$mnt/text$i.txt"; done
   sync
   rm "$mnt"/text*.txt
   sync
 }
 
-run() { "$here/../scripts/wine-run.sh" "$build" "$exe" "$@"; }
+# Ctrl+C in the middle of sweepmere's fill: the wipe says it was cancelled, its filler is gone,
+# and the drives after it are not begun.
+interrupted() {
+  local mnt=$build/test-volume/mnt/vol out=$build/test-volume/interrupted.txt pid
+  "$here/../scripts/wine-run.sh" "$build" "$(dirname "$exe")/sweepmere.exe" /wipe-unused T: Q: >"$out" 2>&1 &
+  pid=$!
+  while [ ! -e "$mnt/Corvane-Sweepmere wipe/fill000000.bin" ] && kill -0 $pid 2>/dev/null; do sleep 0.01; done
+  kill -INT $pid
+  wait $pid || true
+  cat "$out"
+  grep -q '^T:  cancelled after [0-9]* bytes written; the filler was removed' "$out"
+  grep -q "^Q:  not wiped: the wipe was cancelled before it began" "$out"
+  [ ! -e "$mnt/Corvane-Sweepmere wipe" ]
+}
 
-deleted_text
-run --gtest_filter='*StopAtHalf*'
-"$volume" unmount "$build"
-stopped=$("$volume" grep "$build" CORVANE-DELETED-TEXT)
+# Runs the cases of the filter on a volume of its own; sets left to how often the text is left.
+left_after() {
+  deleted_text "${2:-}"
+  [ -z "${3:-}" ] || $3
+  "$here/../scripts/wine-run.sh" "$build" "$exe" --gtest_filter="$1"
+  "$volume" unmount "$build"
+  left=$("$volume" grep "$build" CORVANE-DELETED-TEXT)
+}
 
-deleted_text
-run --gtest_filter='-*StopAtHalf*'
-"$volume" unmount "$build"
-wiped=$("$volume" grep "$build" CORVANE-DELETED-TEXT)
-echo "raw image: $stopped deleted texts left after a wipe stopped half way, $wiped after a whole wipe (written: $((24 * 1048576 / 21)))"
-[ "$stopped" -gt 0 ] && [ "$wiped" -eq 0 ]
+left_after '*StopAtHalf*'; stopped=$left
+left_after '-*StopAtHalf*:*CommandLineWipes*:*Killed*'; wiped=$left
+# Large enough for the kill to land in the middle of the fill.
+left_after '*Killed*:*CommandLineWipes*' 256M interrupted; cli=$left
+echo "raw image: $stopped deleted texts left after a wipe stopped half way, $wiped after a whole wipe," \
+     "$cli after sweepmere /wipe-unused (written: $((24 * 1048576 / 21)))"
+[ "$stopped" -gt 0 ] && [ "$wiped" -eq 0 ] && [ "$cli" -eq 0 ]

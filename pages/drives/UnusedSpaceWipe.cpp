@@ -26,8 +26,9 @@ std::wstring Line(wchar_t drive, const engine::WipeResult* r) {
         if (r->bytesWiped == 0) return r->failure;
         return name + L" wipe stopped after " + wrote + L" written: " + r->failure;
     }
-    return name + L" " + wrote + L" of unused space wiped, " + std::to_wstring(r->fileRecords) +
-           (r->fileRecords == 1 ? L" file record" : L" file records") + L" wiped, in " + wipetext::Duration(r->seconds) + L".";
+    // Fields with fixed labels: the same words whatever the counts, as in the command line's result.
+    return name + L" bytes wiped: " + wrote + L", file records wiped: " + std::to_wstring(r->fileRecords) +
+           L", time taken: " + wipetext::Duration(r->seconds) + L".";
 }
 }  // namespace
 
@@ -68,18 +69,8 @@ bool ReportWarns(const std::vector<wchar_t>& drives, const std::vector<engine::W
 std::wstring RemoveLeftoverFillersAtStart() {
     std::vector<std::wstring> failures;
     const std::vector<std::wstring> removed = engine::RemoveLeftoverFillers(&failures);
-    if (removed.empty() && failures.empty()) return {};
-    std::wstring text;
-    if (!removed.empty()) {
-        text = L"A wipe of unused space did not end the last time (the program or the computer stopped during it). "
-               L"Its filler, which kept the disk full, has been removed:\n";
-        for (const std::wstring& folder : removed) text += folder + L"\n";
-    }
-    if (!failures.empty()) {
-        text += (text.empty() ? L"" : L"\n") + std::wstring(L"The filler of an unfinished wipe could not be removed:\n");
-        for (const std::wstring& why : failures) text += why + L"\n";
-    }
-    report::ShowText(text, !failures.empty());
+    const std::wstring text = engine::LeftoverFillersText(removed, failures);
+    if (!text.empty()) report::ShowText(text, !failures.empty());
     return text;
 }
 

@@ -1,6 +1,7 @@
 // fuzz-sources: cli/Args.cpp
 // Any command line: either a usage error that selects nothing, or a command whose categories
-// are rows of the table, each once, in table order.
+// are rows of the table, each once, in table order; a wipe of unused space takes drive letters,
+// each once, and no category.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -30,10 +31,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     cli::Args a = cli::Parse(args, kTable, size % 2 ? Lookup : nullptr);
     if (!a.error.empty()) {
-        if (a.command != cli::Command::None || !a.categories.empty()) abort();
+        if (a.command != cli::Command::None || !a.categories.empty() || !a.drives.empty()) abort();
         return 0;
     }
     if (a.command == cli::Command::None) abort();
+    if ((a.command == cli::Command::WipeUnused) == a.drives.empty()) abort();
+    for (size_t i = 0; i < a.drives.size(); ++i) {
+        if (a.drives[i] < L'A' || a.drives[i] > L'Z') abort();
+        for (size_t j = 0; j < i; ++j)
+            if (a.drives[j] == a.drives[i]) abort();
+    }
     const bool runs = a.command == cli::Command::Preview || a.command == cli::Command::Erase;
     if (runs == a.categories.empty()) abort();
     const engine::Category* last = nullptr;
