@@ -52,7 +52,9 @@ protected:
     void TearDown() override { CloseAllPages(); }
     CBrowsersVw* Open() {
         view = dynamic_cast<CBrowsersVw*>(ViewOf(TheApp()->OpenPage(pages::kBrowsers)));
-        if (view) EXPECT_TRUE(PumpUntil([&] { return !view->Busy(); }, 20000));
+        if (view) {
+            EXPECT_TRUE(PumpUntil([&] { return !view->Busy(); }, 20000));
+        }
         return view;
     }
     size_t Row(const std::string& key) const {
