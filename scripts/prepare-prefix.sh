@@ -34,6 +34,21 @@ if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
   ln -sfn "$build/bin" "$WINEPREFIX/dosdevices/y:"
   touch "$WINEPREFIX/.corvane-ready"
 fi
+# Wine's own fonts: this Wine does not find its font folder, so without copies every face falls to
+# Liberation Sans, caption buttons lose Marlett, and Cyrillic text in an edit box crashes Wine's
+# OpenType code (a fault in its GPOS lookup with that font). The dialogs' "MS Sans Serif" is drawn
+# with Tahoma, as "MS Shell Dlg" is.
+if [ ! -f "$WINEPREFIX/.corvane-fonts" ]; then
+  fonts=$(find /usr/share/wine/fonts /usr/lib/wine /usr/lib/x86_64-linux-gnu/wine -name marlett.ttf -printf '%h\n' 2>/dev/null | head -n 1 || true)
+  [ -n "$fonts" ] || { echo "Wine's fonts (Debian package fonts-wine) are missing" >&2; exit 1; }
+  for f in marlett tahoma tahomabd; do cp "$fonts/$f.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"; done
+  key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
+  for v in 'Marlett (TrueType)=marlett.ttf' 'Tahoma (TrueType)=tahoma.ttf' 'Tahoma Bold (TrueType)=tahomabd.ttf'; do
+    wine reg add "$key\Fonts" /v "${v%%=*}" /d "${v#*=}" /f >/dev/null 2>&1 </dev/null
+  done
+  wine reg add "$key\FontSubstitutes" /v 'MS Sans Serif' /d Tahoma /f >/dev/null 2>&1 </dev/null
+  touch "$WINEPREFIX/.corvane-fonts"
+fi
 # Refuse to go on if any link in the user folders still leads out of the build folder.
 while IFS= read -r link; do
   target=$(readlink -f "$link")
