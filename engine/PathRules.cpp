@@ -1,5 +1,7 @@
 #include "PathRules.h"
 
+#include <cwchar>
+
 namespace engine {
 
 namespace {
@@ -55,7 +57,7 @@ bool IsLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <=
 bool IsPlainName(const std::wstring& name) {
     if (name.empty() || IsDotsAndBlanks(name)) return false;
     for (wchar_t c : name)
-        if (c < 0x20 || c == 0x7F || std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos) return false;
+        if (c < 0x20 || c == 0x7F || wcschr(L"\\/:*?\"<>|", c)) return false;  // c is never 0 here
     return true;
 }
 

@@ -34,7 +34,7 @@ struct WalkSettings {
     unsigned fileMs = 0;           // a pause before each file erased
     bool keepFolders = true;       // erasing: sub-folders stay (emptied)
     bool filesAtTopOnly = false;   // only the files directly inside the top; sub-folders stay whole
-    bool resetAttributes = false;  // listing: set each file with one name to normal attributes
+    bool resetAttributes = false;  // listing: a read-only, hidden or system file with one name becomes normal
 };
 
 // Whether a folder may be a walk's top: empty reason when it may, else why not (relative,

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need, when any is missing.
 set -euo pipefail
 pkgs=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
-      fonts-wine fonts-liberation2 imagemagick fp-utils nsis
+      fonts-wine fonts-liberation2 fonts-droid-fallback imagemagick fp-utils nsis
       clang libclang-rt-dev e2fsprogs
       nlohmann-json3-dev sqlite3 python3)
 # npm fetches the SQLite sources; a Node.js of another source brings its own npm.

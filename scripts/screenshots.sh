@@ -29,6 +29,12 @@ start_virtual_display 140 180
 
 "$root/scripts/prepare-prefix.sh" "$shots" --fresh
 export HOME="$shots/test-home" WINEPREFIX="$shots/test-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Chinese and Japanese names are drawn as Windows draws them, through a font linked to the dialog
+# font for the characters it lacks (Debian package fonts-droid-fallback).
+for face in Tahoma 'MS Sans Serif'; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" /t REG_MULTI_SZ \
+    /d 'DroidSansFallbackFull.ttf,Droid Sans Fallback' /f >/dev/null 2>&1 </dev/null
+done
 want="$WINEPREFIX/drive_c/shots"
 rm -rf "$want"
 # The driver runs from C:, and no drive but C: is left, so that the pictures show only C:.

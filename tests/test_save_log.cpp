@@ -97,3 +97,25 @@ TEST(SaveLog, BrowseProposesEraseTxtInTheChosenFolderAndCanBeCancelled) {
         EXPECT_EQ(Browse(dlg, L"", title), L"kept.txt");
     });
 }
+
+TEST(SaveLog, ANameOutsideTheCodePageIsCreatedAsItIs) {
+    // C: is the test prefix's own drive_c folder.
+    const std::wstring folder = L"C:\\logs", path = folder + L"\\журнал.txt";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::DeleteFileW(path.c_str());
+    DialogAnswerer box(L"Corvane-Sweepmere");
+    OpenLogDialog([&](HWND dlg) {
+        TypeText(dlg, IDC_SAVELOG_FILENAME, path);
+        Click(dlg, IDC_SAVELOG_OK);
+    });
+    EXPECT_EQ(LogPath(), path);
+    for (const SeenDialog& d : box.Seen()) ADD_FAILURE() << d.text;
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW d;
+    HANDLE h = ::FindFirstFileW((folder + L"\\*.txt").c_str(), &d);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(h, &d)) names.push_back(d.cFileName);
+    if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
+    EXPECT_EQ(names, std::vector<std::wstring>{L"журнал.txt"});
+    ::DeleteFileW(path.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}

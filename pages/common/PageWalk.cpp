@@ -48,11 +48,18 @@ public:
     }
 
 private:
+    // A batch goes to the page once it is big enough and the last went a while ago: each one
+    // makes the list repaint, and painting tens of times a second slows the walk beside it.
     static constexpr size_t kBatch = 256;
+    static constexpr ULONGLONG kBatchMs = 250;
     void Add(std::wstring name) {
         if (!m_rows.show || (m_rows.listed && !m_rows.listed(name)) || (!m_rows.listed && !m_rows.folders)) return;
         m_pending.push_back(std::move(name));
-        if (m_pending.size() >= kBatch) Flush();
+        if (m_pending.size() < kBatch) return;
+        ULONGLONG now = ::GetTickCount64();
+        if (now - m_flushedAt < kBatchMs) return;
+        m_flushedAt = now;
+        Flush();
     }
     std::shared_ptr<engine::Inbox> m_inbox;
     CPageWalk::Rows m_rows;
@@ -62,6 +69,7 @@ private:
     bool m_paced;
     CPageWalk::Names m_pending;
     ULONGLONG m_shownAt = 0;
+    ULONGLONG m_flushedAt = 0;
 };
 
 engine::Options PagedOptions(const engine::StopToken& stop, engine::WalkSink& sink) {

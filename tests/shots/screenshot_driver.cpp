@@ -160,6 +160,13 @@ void SeedTraces() {
     const wchar_t* files[] = {L"C:\\Users\\Public\\Pictures\\holiday.bmp", L"C:\\Users\\Public\\Pictures\\plan.png",
                            L"C:\\Users\\Public\\Pictures\\sketch.jpg"};
     for (int i = 0; i < 3; ++i) RegSetString(HKEY_CURRENT_USER, paint, L"File" + std::to_wstring(i + 1), files[i]);
+    // Names in three scripts, for the page that lists the temporary files (TMP of this process).
+    ::CreateDirectoryW(L"C:\\shots\\temp", nullptr);
+    for (const wchar_t* name : {L"отчёт за май.docx", L"Фотографии отпуска.zip", L"履歴書.txt", L"会議メモ 2026.xlsx",
+                                L"Łódź – plan miasta.pdf", L"Crème brûlée, recette.txt", L"Ærøskøbing.jpg"})
+        WriteFile(std::wstring(L"C:\\shots\\temp\\") + name, L"x");
+    ::SetEnvironmentVariableW(L"TMP", L"C:\\shots\\temp");
+    ::SetEnvironmentVariableW(L"TEMP", L"C:\\shots\\temp");
     const std::wstring typed = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
     RegSetString(HKEY_CURRENT_USER, typed, L"url1", L"http://www.example.com/");
     RegSetString(HKEY_CURRENT_USER, typed, L"url2", L"http://news.example.org/today");
@@ -212,11 +219,20 @@ void Script(bool everyPage) {
         if (HWND progress = ::FindWindowW(L"#32770", L"Vivazo"))
             ::PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
         for (int i = 0; i < 50 && ::FindWindowW(L"#32770", L"Vivazo"); ++i) ::Sleep(100);
+        // A cancelled erase ends with its report: the box is answered as a user would.
+        HWND box = nullptr;
+        for (int i = 0; i < 50 && !(box = ::FindWindowW(L"#32770", L"Corvane-Sweepmere")); ++i) ::Sleep(100);
+        if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 50 && box && ::IsWindow(box); ++i) ::Sleep(100);
     }
     CloseAllPagesNow();
 
     OpenNode(L"System", L"System");
     Shot(L"system-summary", Main());
+    CloseAllPagesNow();
+
+    OpenNode(L"Administrator's Temporary Files", L"Administrator's Temporary Files");
+    Shot(L"names-in-three-scripts", Main());
     CloseAllPagesNow();
 
     OpenNode(L"Paint", L"Paint");
