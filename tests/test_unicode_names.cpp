@@ -55,7 +55,9 @@ Texts TreeChildren(HWND tree) {
     };
     for (HTREEITEM i = next(TVGN_CHILD, root); i; i = next(TVGN_NEXT, i)) {
         wchar_t text[MAX_PATH] = L"";
-        TVITEMW item{TVIF_TEXT, i};
+        TVITEMW item{};
+        item.mask = TVIF_TEXT;
+        item.hItem = i;
         item.pszText = text;
         item.cchTextMax = MAX_PATH;
         ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));

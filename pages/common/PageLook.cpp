@@ -94,14 +94,21 @@ void CPageView::FitFrameToForm() {
     frame->GetWindowRect(&outer);
     int width = outer.Width() + form.cx - client.Width();
     int height = outer.Height() + form.cy - client.Height();
-    // Never larger than the area the frame lives in.
+    // Never larger than the area the frame lives in, and moved back into it where the cascade
+    // placed it so far down or right that its buttons would lie outside.
+    UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    CPoint at(outer.left, outer.top);
     if (HWND area = ::GetParent(frame->m_hWnd)) {
         CRect room;
         ::GetClientRect(area, &room);
         width = std::min(width, room.Width());
         height = std::min(height, room.Height());
+        ::ScreenToClient(area, &at);
+        const LONG x = std::max(0L, std::min(at.x, room.right - width)), y = std::max(0L, std::min(at.y, room.bottom - height));
+        if (x != at.x || y != at.y) flags &= ~SWP_NOMOVE;
+        at = CPoint(x, y);
     }
-    frame->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame->SetWindowPos(nullptr, at.x, at.y, width, height, flags);
 }
 
 void CPageView::OnDraw(CDC*) {
