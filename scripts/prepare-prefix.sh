@@ -17,22 +17,6 @@ if [ "$fresh" = "--fresh" ] && [ -d "$WINEPREFIX" ]; then
   rm -rf "$WINEPREFIX" "$HOME"
 fi
 mkdir -p "$HOME" "$build/bin"
-# Wine's own fonts: this Wine does not find its font folder, so without copies every face falls to
-# Liberation Sans, caption buttons lose Marlett, and Cyrillic text in an edit box crashes Wine's
-# OpenType code (a fault in its GPOS lookup with that font). The dialogs' "MS Sans Serif" is drawn
-# with Tahoma, as "MS Shell Dlg" is.
-add_wine_fonts() {
-  local fonts key v f
-  fonts=$(find /usr/share/wine/fonts /usr/lib/wine /usr/lib/x86_64-linux-gnu/wine -name marlett.ttf -printf '%h\n' 2>/dev/null | head -n 1 || true)
-  [ -n "$fonts" ] || { echo "Wine's fonts (Debian package fonts-wine) are missing" >&2; exit 1; }
-  for f in marlett tahoma tahomabd; do cp "$fonts/$f.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"; done
-  key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
-  for v in 'Marlett (TrueType)=marlett.ttf' 'Tahoma (TrueType)=tahoma.ttf' 'Tahoma Bold (TrueType)=tahomabd.ttf'; do
-    wine reg add "$key\Fonts" /v "${v%%=*}" /d "${v#*=}" /f >/dev/null 2>&1 </dev/null
-  done
-  wine reg add "$key\FontSubstitutes" /v 'MS Sans Serif' /d Tahoma /f >/dev/null 2>&1 </dev/null
-  touch "$WINEPREFIX/.corvane-fonts"
-}
 if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
   wineboot -i >/dev/null 2>&1 </dev/null
   wineserver -w >/dev/null 2>&1 </dev/null || true
@@ -45,13 +29,13 @@ if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
   printf 'CORVANE' > "$WINEPREFIX/drive_c/.windows-label"
   # Without a window manager, closing a top-level window waits for one; unmanaged windows close at once.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
-  add_wine_fonts
+  "$(dirname "$0")/wine-fonts.sh"  # Marlett and Tahoma
   wineserver -w >/dev/null 2>&1 </dev/null || true
   rm -f "$WINEPREFIX/dosdevices/z:"
   ln -sfn "$build/bin" "$WINEPREFIX/dosdevices/y:"
   touch "$WINEPREFIX/.corvane-ready"
 elif [ ! -f "$WINEPREFIX/.corvane-fonts" ]; then
-  add_wine_fonts  # a prefix made before the fonts were added; its server restarts below
+  "$(dirname "$0")/wine-fonts.sh"  # a prefix made before the fonts were added; its server restarts below
   wineserver -k >/dev/null 2>&1 </dev/null || true
   wineserver -w >/dev/null 2>&1 </dev/null || true
 fi

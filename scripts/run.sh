@@ -8,6 +8,9 @@ build="${BUILD_DIR:-$root/build}"
 "$root/scripts/build.sh"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 exe="$build/bin/CorvaneSweepmere.exe"
+# Caption buttons and dialog text need Wine's own Marlett and Tahoma in the prefix.
+wineboot -i >/dev/null 2>&1 </dev/null || true
+"$root/scripts/wine-fonts.sh"
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe"
 fi
