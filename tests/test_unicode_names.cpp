@@ -145,8 +145,17 @@ TEST_F(UnicodeNames, RecentShortcut) {
         auto* view = Open<CRecentDocu>("system.recent-documents");
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(TreeChildren(view->m_tree.m_hWnd), Texts{n.name});
+        // In a fresh prefix the shell may still hold the new shortcut for a moment after reading
+        // it; a held file rightly stays, and this test is about names.
+        const std::wstring link = folder + L"\\" + n.name + L".lnk";
+        EXPECT_TRUE(PumpUntil([&] {
+            HANDLE h = ::CreateFileW(link.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+            if (h == INVALID_HANDLE_VALUE) return false;
+            ::CloseHandle(h);
+            return true;
+        }));
         Press(view, IDC_RECENTDOC_ERASE);
-        EXPECT_FALSE(FileExists(folder + L"\\" + n.name + L".lnk")) << n.name;
+        EXPECT_FALSE(FileExists(link)) << n.name << L": " << (m_box.Count() ? m_box.Seen().back().text : L"");
         EXPECT_TRUE(FileExists(m_twin)) << n.twin;
         EXPECT_TRUE(FileExists(targets + L"\\" + n.name));
         CloseAllPages();
