@@ -13,12 +13,8 @@ run() { "$here/../scripts/wine-run.sh" "$build" "$exe" "$@"; }
 
 # A volume (of the size given, else 64 MiB) with 24 MiB of deleted text on it.
 deleted_text() {
-  local mnt
-  mnt=$("$volume" mount "$build" "${1:-64M}")
-  for i in 1 2 3 4 5 6; do head -c 4M < <(yes CORVANE-PAGE-TEXT) > "$mnt/text$i.txt"; done
-  sync
-  rm "$mnt"/text*.txt
-  sync
+  "$volume" mount "$build" "${1:-64M}" >/dev/null
+  "$volume" deleted "$build" CORVANE-PAGE-TEXT
 }
 
 # Runs the cases of the filter on a volume of its own; sets left to how often the text is left.

@@ -6,6 +6,7 @@
 # the volume's label and kind.
 #   test-volume.sh mount   BUILD_DIR [SIZE]   makes, mounts and maps the volume (64M); prints its folder
 #   test-volume.sh unmount BUILD_DIR          restarts the prefix's Wine without T:, unmounts; the image stays
+#   test-volume.sh deleted BUILD_DIR TEXT     writes 24 MiB of TEXT on the mounted volume and deletes it
 #   test-volume.sh grep    BUILD_DIR TEXT     prints how often TEXT occurs in the raw image (unmounted)
 #   test-volume.sh remove  BUILD_DIR          unmounts when mounted and removes the image
 # Runs as root (loop mounts); fails, never skips, when the volume cannot be made.
@@ -54,6 +55,14 @@ case "$cmd" in
     echo "$mnt/vol"
     ;;
   unmount) detach; restart_wine ;;
+  deleted)
+    text=${3:?text}
+    mountpoint -q "$mnt" || { echo "test-volume: mount first" >&2; exit 1; }
+    for i in 1 2 3 4 5 6; do head -c 4M < <(yes "$text") > "$mnt/vol/text$i.txt"; done
+    sync
+    rm "$mnt"/vol/text*.txt
+    sync
+    ;;
   grep)
     text=${3:?text}
     ! mountpoint -q "$mnt" || { echo "test-volume: unmount first" >&2; exit 1; }
