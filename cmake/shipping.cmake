@@ -18,8 +18,6 @@ add_custom_command(OUTPUT ${HELP_CHM}
   COMMENT "Compiling the help file")
 add_custom_target(help_file ALL DEPENDS ${HELP_CHM})
 
-# The same version as res/version.rc and the About box (test_shipping compares them).
-set(CORVANE_VERSION 2.0.1.5)
 set(SETUP_EXE ${CMAKE_BINARY_DIR}/bin/CorvaneSweepmere-${CORVANE_VERSION}-setup.exe)
 add_custom_command(OUTPUT ${SETUP_EXE}
   COMMAND ${MAKENSIS} -V2 -DEXE=$<TARGET_FILE:CorvaneSweepmere> -DCLI=$<TARGET_FILE:sweepmere> -DCHM=${HELP_CHM}
