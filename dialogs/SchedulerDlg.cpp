@@ -82,7 +82,9 @@ BOOL CSchedulerDlg::OnInitDialog() {
         m_categories.InsertItem(m_categories.GetItemCount(), c.name);
         m_keys.push_back(c.key);
     }
-    m_categories.SetColumnWidth(0, LVSCW_AUTOSIZE);
+    CRect inside;
+    m_categories.GetClientRect(&inside);
+    m_categories.SetColumnWidth(0, inside.Width() - ::GetSystemMetrics(SM_CXVSCROLL));
     for (int i = 0; i < 4; ++i) m_tasks.InsertColumn(i, kColumns[i], LVCFMT_LEFT, kColumnWidth);
     m_tasks.SetExtendedStyle(m_tasks.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     ReloadTasks();

@@ -269,8 +269,8 @@ std::wstring StartTask(const std::wstring& name, bool* direct, void** process) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    const std::wstring folder = SweepmerePath().substr(0, SweepmerePath().find_last_of(L'\\'));
-    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, folder.c_str(), &si, &pi))
+    const std::wstring beside = SweepmerePath().substr(0, SweepmerePath().find_last_of(L'\\'));
+    if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, beside.c_str(), &si, &pi))
         return Reason(L"The task \"" + name + L"\" cannot be started", ::GetLastError());
     ::CloseHandle(pi.hThread);
     if (process) *process = pi.hProcess;
