@@ -80,6 +80,12 @@ std::wstring Registered(ITaskFolder* folder, const std::wstring& name, ComPtr<IR
     return FAILED(hr) ? HresultText(L"The task \"" + name + L"\" cannot be found", hr) : L"";
 }
 
+// The program's folder and the task of that name in it.
+std::wstring OpenTask(const std::wstring& name, ComPtr<ITaskFolder>& folder, ComPtr<IRegisteredTask>& task) {
+    std::wstring problem = OpenFolder(folder);
+    return problem.empty() ? Registered(folder.Get(), name, task) : problem;
+}
+
 std::wstring UserId() {
     wchar_t domain[256] = L"", user[256] = L"";
     ::GetEnvironmentVariableW(L"USERDOMAIN", domain, 256);
@@ -234,8 +240,7 @@ std::wstring EnableTask(const std::wstring& name, bool enabled) {
     ComScope com;
     ComPtr<ITaskFolder> folder;
     ComPtr<IRegisteredTask> task;
-    std::wstring problem = OpenFolder(folder);
-    if (problem.empty()) problem = Registered(folder.Get(), name, task);
+    std::wstring problem = OpenTask(name, folder, task);
     if (!problem.empty()) return problem;
     VARIANT_BOOL now = VARIANT_FALSE;
     task->put_Enabled(enabled ? VARIANT_TRUE : VARIANT_FALSE);
@@ -254,8 +259,7 @@ std::wstring StartTask(const std::wstring& name, bool* direct, void** process) {
     ComScope com;
     ComPtr<ITaskFolder> folder;
     ComPtr<IRegisteredTask> task;
-    std::wstring problem = OpenFolder(folder);
-    if (problem.empty()) problem = Registered(folder.Get(), name, task);
+    std::wstring problem = OpenTask(name, folder, task);
     if (!problem.empty()) return problem;
     ComPtr<IRunningTask> running;
     VARIANT none{};
