@@ -138,6 +138,26 @@ TEST(Schedule, ATaskIsRegisteredListedSwitchedOffAndRemoved) {
     EXPECT_EQ(EnableTask(L"Nightly", true), L"");
     EXPECT_TRUE(listed(L"Nightly")->enabled);
     EXPECT_EQ(TaskInWords(listed(L"Nightly")->spec), L"every day at 18:05");
+
+    // Start Now: Wine's scheduler cannot run a task, so sweepmere is started directly; it erases the
+    // task's categories and logs them to the log the profile names.
+    const wchar_t* typed = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, typed, L"url1", REG_SZ, L"http://a.example/", 36);
+    const std::wstring log = L"C:\\log-test\\task.txt";
+    ::DeleteFileW(log.c_str());
+    ASSERT_TRUE(KeepLogPath(log));
+    bool direct = false;
+    void* process = nullptr;
+    ASSERT_EQ(StartTask(L"Nightly", &direct, &process), L"");
+    ASSERT_TRUE(direct && process);
+    EXPECT_EQ(::WaitForSingleObject(process, 60000), WAIT_OBJECT_0);
+    ::CloseHandle(process);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Local AppWizard-Generated Applications\\Application\\Settings", L"Log File");
+    HKEY key;
+    EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, typed, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_NE(FileText(log).find("  internet.typed-urls  1 erased, 0 bytes, 0 stayed\r\n"), std::string::npos) << FileText(log);
+    EXPECT_NE(FileText(log).find("  system.clipboard  "), std::string::npos);
+
     EXPECT_EQ(RemoveTask(L"Nightly"), L"");
     EXPECT_FALSE(listed(L"Nightly"));
     EXPECT_EQ(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
