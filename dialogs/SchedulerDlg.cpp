@@ -138,7 +138,9 @@ std::optional<engine::TaskSpec> CSchedulerDlg::DescribedTask() {
         if (m_categories.GetCheck(i)) spec.keys.push_back(m_keys[i]);
     SYSTEMTIME date{}, time{};
     m_date.GetTime(&date);
-    if (m_on.GetCheck() == BST_CHECKED) {
+    if (m_on.GetCheck() == BST_CHECKED && m_firstStartup.GetCheck() == BST_CHECKED) {
+        spec.kind = engine::TaskKind::Startup;  // "On" the next start, no time asked
+    } else if (m_on.GetCheck() == BST_CHECKED) {
         if (m_time.GetTime(&time) != GDT_VALID) {
             AfxMessageBox(L"Time not set!", MB_OK);
             return std::nullopt;

@@ -167,7 +167,7 @@ TEST(Scheduler, EachApplyTogglesTheSizeAndRegistersATaskThatTheListAndItsButtons
     RemoveAllTasks();
 }
 
-TEST(Scheduler, OnWithoutATimeSaysTimeNotSetAndARefusedNameIsToldAndRegistersNothing) {
+TEST(Scheduler, OnWithoutATimeOrARefusedNameRegistersNothingAndAtFirstStartupNeedsNoTime) {
     RemoveAllTasks();
     DialogAnswerer box(L"Application");
     DialogAnswerer refusal(L"Corvane-Sweepmere");
@@ -176,9 +176,14 @@ TEST(Scheduler, OnWithoutATimeSaysTimeNotSetAndARefusedNameIsToldAndRegistersNot
         ApplyTask(dlg, L"Whenever", IDC_SCHEDULER_ON);
         ApplyTask(dlg, L"a/b", IDC_SCHEDULER_MANUALLY);
         EXPECT_EQ(d.m_tasks.GetItemCount(), 0);
+        Click(dlg, IDC_SCHEDULER_ON);
+        Click(dlg, IDC_SCHEDULER_FIRST_STARTUP);
+        ApplyTask(dlg, L"Boot", IDC_SCHEDULER_ON);  // no time needed
+        EXPECT_EQ(Row(d, L"Boot")[1], L"at system startup");
     });
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, L"Time not set!");
     ASSERT_EQ(refusal.Count(), 1u);
     EXPECT_EQ(refusal.Seen()[0].text, L"A task's name cannot hold any of \\ / : * ? \" < > | or a control character.");
+    RemoveAllTasks();
 }
