@@ -7,8 +7,9 @@ namespace cli {
 const wchar_t* const kUsage =
     L"usage: sweepmere /list\n"
     L"       sweepmere /preview KEY... [/report FILE]\n"
-    L"       sweepmere /erase KEY... [/overwrite] [/report FILE]\n"
-    L"       sweepmere /wipe-unused DRIVE... [/report FILE]\n"
+    L"       sweepmere /erase KEY... [/overwrite] [/shutdown] [/report FILE] [/log FILE]\n"
+    L"       sweepmere /watch-browsers KEY... [/overwrite] [/shutdown] [/log FILE]\n"
+    L"       sweepmere /wipe-unused DRIVE... [/report FILE] [/log FILE]\n"
     L"       sweepmere /?\n"
     L"KEY: a category key or a group (the first two columns of /list), all, or wipelist:NAME\n"
     L"DRIVE: a drive letter with its colon, as T:\n";
@@ -41,7 +42,7 @@ wchar_t DriveOf(const std::wstring& arg) {
 
 bool SetCommand(Args& a, Command c, const std::wstring& arg) {
     if (a.command != Command::None) {
-        a.error = L"only one of /list, /preview, /erase, /wipe-unused, /? may be given: " + arg;
+        a.error = L"only one of /list, /preview, /erase, /watch-browsers, /wipe-unused, /? may be given: " + arg;
         return false;
     }
     a.command = c;
@@ -55,7 +56,7 @@ Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Cate
     Args a;
     std::vector<bool> chosen(table.size(), false);
     std::vector<const engine::Category*> lists;
-    bool anyKey = false, reportGiven = false;
+    bool anyKey = false, reportGiven = false, logGiven = false;
     for (size_t i = 0; i < args.size() && a.error.empty(); ++i) {
         const std::wstring& arg = args[i];
         if (arg.empty()) continue;
@@ -65,15 +66,19 @@ Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Cate
         else if (option == "erase") SetCommand(a, Command::Erase, arg);
         else if (option == "wipe-unused") SetCommand(a, Command::WipeUnused, arg);
         else if (option == "?" || option == "h" || option == "help") SetCommand(a, Command::Help, arg);
+        else if (option == "watch-browsers") SetCommand(a, Command::WatchBrowsers, arg);
         else if (option == "overwrite") a.overwrite = true;
-        else if (option == "report") {
+        else if (option == "shutdown") a.shutdown = true;
+        else if (option == "report" || option == "log") {
             // A following option is a forgotten file name, never a file to create.
-            if (reportGiven || i + 1 == args.size() || args[i + 1].empty() || !OptionName(args[i + 1]).empty()) {
-                a.error = reportGiven ? L"/report given twice" : L"/report needs a file name";
+            bool& given = option == "report" ? reportGiven : logGiven;
+            const std::wstring name = L"/" + std::wstring(option.begin(), option.end());
+            if (given || i + 1 == args.size() || args[i + 1].empty() || !OptionName(args[i + 1]).empty()) {
+                a.error = given ? name + L" given twice" : name + L" needs a file name";
                 break;
             }
-            reportGiven = true;
-            a.report = args[++i];
+            given = true;
+            (option == "report" ? a.report : a.log) = args[++i];
         } else if (!option.empty()) a.error = L"unknown option: " + arg;
         else if (const wchar_t drive = DriveOf(arg)) {
             if (std::find(a.drives.begin(), a.drives.end(), drive) == a.drives.end()) a.drives.push_back(drive);
@@ -94,15 +99,19 @@ Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Cate
         }
     }
     if (a.error.empty()) {
-        const bool runs = a.command == Command::Preview || a.command == Command::Erase;
+        const bool erases = a.command == Command::Erase || a.command == Command::WatchBrowsers;
+        const bool runs = a.command == Command::Preview || erases;
         const bool wipes = a.command == Command::WipeUnused;
         if (a.command == Command::None) a.error = L"no command given";
         else if (runs && !anyKey) a.error = L"no category given";
         else if (wipes && a.drives.empty()) a.error = L"no drive given";
         else if (!a.drives.empty() && !wipes) a.error = L"drives go with /wipe-unused";
-        else if (!runs && anyKey) a.error = L"categories go with /preview or /erase";
+        else if (!runs && anyKey) a.error = L"categories go with /preview, /erase or /watch-browsers";
         else if (!runs && !wipes && reportGiven) a.error = L"/report goes with /preview, /erase or /wipe-unused";
-        else if (a.overwrite && a.command != Command::Erase) a.error = L"/overwrite goes with /erase";
+        else if (reportGiven && a.command == Command::WatchBrowsers) a.error = L"/report goes with /preview, /erase or /wipe-unused";
+        else if (!erases && !wipes && logGiven) a.error = L"/log goes with /erase, /watch-browsers or /wipe-unused";
+        else if (a.overwrite && !erases) a.error = L"/overwrite goes with /erase or /watch-browsers";
+        else if (a.shutdown && !erases) a.error = L"/shutdown goes with /erase or /watch-browsers";
     }
     if (!a.error.empty()) {
         Args refused;

@@ -8,7 +8,7 @@
 
 namespace cli {
 
-enum class Command { None, Help, List, Preview, Erase, WipeUnused };
+enum class Command { None, Help, List, Preview, Erase, WipeUnused, WatchBrowsers };
 
 struct Args {
     Command command = Command::None;
@@ -16,6 +16,8 @@ struct Args {
     std::vector<const engine::Category*> categories;
     bool overwrite = false;
     std::wstring report;  // empty: no report
+    std::wstring log;     // /log: the file erases are logged to instead of the chosen log; empty: that one
+    bool shutdown = false;  // /shutdown: turn the computer off after the erase
     std::wstring error;   // the usage error; empty when the line is sound
     // /wipe-unused: the drive letters given ("t:", "T:\\"), upper case, each once, in the order given.
     std::vector<wchar_t> drives;

@@ -16,14 +16,6 @@ Outcome FromListing(const engine::Category& category, engine::Listing listing) {
     return o;
 }
 
-std::wstring Line(const std::string& key, const engine::Result& r) {
-    std::wstring line = engine::FromUtf8(key) + L"  " + std::to_wstring(r.erased) + L" erased, " +
-                        std::to_wstring(r.bytes) + L" bytes, " + std::to_wstring(r.failed) + L" stayed";
-    if (r.failed && !r.reasons.empty()) line += L": " + r.FirstReason();
-    for (const std::wstring& note : r.notes) line += L"; " + note;
-    return line;
-}
-
 namespace {
 nlohmann::ordered_json Texts(const std::vector<std::wstring>& texts) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -67,18 +59,6 @@ std::wstring WipeProgressLine(const engine::WipeStatus& s) {
     std::wstring line = DriveName(s.drive) + L"  wiping: " + engine::PartOfText(s.written, s.freeAtStart) + L" written";
     if (s.bytesPerSecond >= 1) line += L", " + engine::SizeText(static_cast<unsigned long long>(s.bytesPerSecond)) + L"/s";
     if (s.secondsLeft > 0) line += L", about " + Seconds(s.secondsLeft) + L" left";
-    return line;
-}
-
-std::wstring WipeLine(const engine::WipeResult& r) {
-    std::wstring line = DriveName(r.drive) + L"  ";
-    const std::wstring written = std::to_wstring(r.bytesWiped) + L" bytes written";
-    if (r.stopped) line += L"cancelled after " + written + L"; the filler was removed";
-    else if (!r.failure.empty()) line += (r.bytesWiped ? L"stopped after " + written + L": " : L"not wiped: ") + r.failure;
-    else
-        line += L"bytes wiped: " + std::to_wstring(r.bytesWiped) + L", file records wiped: " + std::to_wstring(r.fileRecords) +
-                L", time taken: " + Seconds(r.seconds);
-    if (!r.solidStateNote.empty()) line += L"; " + r.solidStateNote;
     return line;
 }
 

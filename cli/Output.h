@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Categories.h"
+#include "LogFile.h"
 #include "UnusedSpace.h"
 
 namespace cli {
@@ -21,7 +22,7 @@ struct Outcome {
 // Turns a preview's listing into the counts an erase would report.
 Outcome FromListing(const engine::Category& category, engine::Listing listing);
 // "<key>  <erased> erased, <bytes> bytes, <stayed> stayed[: <first reason>][; <note>...]"
-std::wstring Line(const std::string& key, const engine::Result& result);
+inline std::wstring Line(const std::string& key, const engine::Result& result) { return engine::EraseLine(key, result); }
 
 struct Run {
     bool preview = false;
@@ -32,10 +33,7 @@ struct Run {
 nlohmann::ordered_json Report(const Run& run, const std::string& version);
 // A wipe of unused space under way: "T:  wiping: 12.0 of 60.0 MB written, 41.2 MB/s, about 5.0 s left".
 std::wstring WipeProgressLine(const engine::WipeStatus& status);
-// What a drive's wipe did: "T:  bytes wiped: 62914560, file records wiped: 12,
-// time taken: 3.2 s", or why it
-// was cancelled, refused or stopped; the solid-state note after "; ".
-std::wstring WipeLine(const engine::WipeResult& result);
+using engine::WipeLine;
 // The report of a /wipe-unused run, one entry per drive asked for.
 nlohmann::ordered_json WipeReport(const std::vector<engine::WipeResult>& results, const std::string& started,
                                   const std::string& ended, const std::string& version);

@@ -8,7 +8,9 @@
 #include <deque>
 
 #include "Args.h"
+#include "BrowserWatch.h"
 #include "Output.h"
+#include "Shutdown.h"
 #include "Text.h"
 #include "UnusedSpace.h"
 #include "WipeList.h"
@@ -84,6 +86,9 @@ bool WriteReport(HANDLE file, const nlohmann::ordered_json& report) {
            ::CloseHandle(file);
 }
 
+// How often the browser watch looks at the running processes.
+constexpr unsigned kWatchMs = 4000;
+
 // Ctrl+C, Ctrl+Break or the console closed during a wipe: the wipe stops and removes its filler
 // before the handler lets the process end. The event is set while no wipe runs.
 engine::StopToken g_wipeStop;
@@ -130,9 +135,15 @@ int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run) {
     engine::Options options;
     options.overwrite = args.overwrite;
     engine::Result total;
+    std::vector<std::wstring> told;  // a note common to several categories (the log's) is said once
     for (const engine::Category* c : args.categories) {
         cli::Outcome o = run.preview ? cli::FromListing(*c, engine::RunList(*c, options))
                                      : cli::Outcome{c, engine::RunErase(*c, options), {}};
+        auto& notes = o.result.notes;
+        notes.erase(std::remove_if(notes.begin(), notes.end(), [&](const std::wstring& n) {
+                        return std::find(told.begin(), told.end(), n) != told.end();
+                    }), notes.end());
+        told.insert(told.end(), notes.begin(), notes.end());
         if (!run.preview && c->key == kLogOffKey) o.result.Note(kLogOffNote);
         if (!run.preview && !c->erase) o.result.Note(L"shown only: this category has nothing to erase");
         std::wstring text = cli::Line(c->key, o.result) + L"\n";
@@ -144,6 +155,27 @@ int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run) {
     total.notes.clear();  // each was told on its category's line
     out << cli::Line("total", total) + L"\n";
     return total.failed ? 1 : 0;
+}
+
+// Waits, at idle priority and looking every few seconds, for a browser's last process to end, then
+// erases; for as long as the session lasts, or until Ctrl+C.
+int WatchBrowsers(const cli::Args& args, Stream& out) {
+    ::SetPriorityClass(::GetCurrentProcess(), IDLE_PRIORITY_CLASS);
+    ::SetConsoleCtrlHandler(OnConsoleStop, TRUE);
+    const std::vector<std::wstring> programs = engine::BrowserPrograms();
+    std::vector<std::wstring> running = engine::RunningPrograms(programs);
+    int code = 0;
+    while (!g_wipeStop.Wait(kWatchMs)) {
+        std::vector<std::wstring> now = engine::RunningPrograms(programs);
+        const std::vector<std::wstring> closed = engine::Closed(running, now);
+        running = now;
+        if (closed.empty()) continue;
+        out << closed.front() + L" closed\n";
+        cli::Run run;
+        code = EraseOrPreview(args, out, run);
+        if (args.shutdown) break;
+    }
+    return code;
 }
 
 }  // namespace
@@ -180,10 +212,13 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
 
+    if (!args.log.empty()) engine::SetLogPathForProcess(args.log);
     int code = 0;
     nlohmann::ordered_json json;
     const std::string started = cli::UtcNow();
-    if (args.command == cli::Command::WipeUnused) {
+    if (args.command == cli::Command::WatchBrowsers) {
+        code = WatchBrowsers(args, out);
+    } else if (args.command == cli::Command::WipeUnused) {
         std::vector<engine::WipeResult> results;
         code = WipeUnused(args, out, results);
         json = cli::WipeReport(results, started, cli::UtcNow(), CORVANE_VERSION);
@@ -197,6 +232,10 @@ int wmain(int argc, wchar_t** argv) {
     if (report != INVALID_HANDLE_VALUE && !WriteReport(report, json)) {
         err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
         code = 2;
+    }
+    if (args.shutdown && !g_wipeStop.Requested()) {
+        const std::wstring problem = cli::TurnOffAfterErase();
+        if (!problem.empty()) err << L"sweepmere: " + problem + L"\n";
     }
     return code;
 }

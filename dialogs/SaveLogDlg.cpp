@@ -3,13 +3,6 @@
 #include "LogFile.h"
 #include "resource.h"
 
-const wchar_t kDefaultLogPath[] = L"d:\\Erase.txt";
-
-std::wstring& LogPath() {
-    static std::wstring path = kDefaultLogPath;
-    return path;
-}
-
 namespace {
 // Shows the path of the folder under the selection in the browser's status line.
 int CALLBACK BrowseCallback(HWND hwnd, UINT msg, LPARAM lParam, LPARAM) {
@@ -38,10 +31,7 @@ CSaveLogDlg::CSaveLogDlg(CWnd* pParent) : CDialog(IDD_SAVELOG, pParent) {}
 
 void CSaveLogDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
-    if (!pDX->m_bSaveAndValidate) {
-        LogPath() = kDefaultLogPath;
-        m_strFileName = LogPath();
-    }
+    if (!pDX->m_bSaveAndValidate) m_strFileName = engine::LogPath();
     DDX_Text(pDX, IDC_SAVELOG_FILENAME, m_strFileName);
 }
 
@@ -75,7 +65,10 @@ void CSaveLogDlg::OnOk() {
         ::MessageBoxW(m_hWnd, problem.c_str(), L"Corvane-Sweepmere", MB_OK | MB_ICONWARNING);
         return;
     }
-    LogPath() = m_strFileName;
+    if (!engine::KeepLogPath(m_strFileName)) {
+        ::MessageBoxW(m_hWnd, L"The log file's name could not be kept for the next start.", L"Corvane-Sweepmere",
+                      MB_OK | MB_ICONWARNING);
+    }
     EndDialog(IDOK);
 }
 

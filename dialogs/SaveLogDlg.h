@@ -1,11 +1,8 @@
 #pragma once
 #include "afxwin.h"
 
-// The log file's name: one string for the whole process. Nothing writes to the file.
-std::wstring& LogPath();
-extern const wchar_t kDefaultLogPath[];
-
-// Lets the user choose the log file's name and creates that file, empty.
+// Lets the user choose the log file's name, which is kept in the profile for both programs, and
+// creates that file, empty. Every erase appends to it.
 class CSaveLogDlg : public CDialog {
 public:
     explicit CSaveLogDlg(CWnd* pParent = nullptr);

@@ -150,10 +150,11 @@ bool ParseBrowserDefinition(const std::wstring& file, const std::string& text, B
     Reader r(file);
     try {
         json j = json::parse(text);
-        r.Object(j, "", {"id", "name", "profiles", "categories"});
+        r.Object(j, "", {"id", "name", "process", "profiles", "categories"});
         def = BrowserDef();
         def.id = r.Name(j, "", "id");
         def.name = r.Text(j, "", "name");
+        def.process = r.Text(j, "", "process");
         ReadProfiles(r, j.at("profiles"), def);
         const json& categories = r.Array(j, "", "categories");
         for (size_t i = 0; i < categories.size(); ++i)

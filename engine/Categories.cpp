@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Browsers.h"
+#include "LogFile.h"
 #include "Text.h"
 #include "Worker.h"
 #include "categories/Rows.h"
@@ -100,14 +101,13 @@ Result RunErase(const Category& category, const Options& options, unsigned waitM
     Result result;
     try {
         HeldLock lock(category.key);
-        if (!lock.Take(waitMs)) {
-            result.Failed(L"busy: another erase of this category is running");
-            return result;
-        }
-        if (category.erase) result = category.erase(options);
+        if (!lock.Take(waitMs)) result.Failed(L"busy: another erase of this category is running");
+        else if (category.erase) result = category.erase(options);
     } catch (...) {
         result.Failed(category.name + L": " + ExceptionText(std::current_exception()));
     }
+    // Every erase of either program passes here: its lines go to the log.
+    if (category.erase) LogErase(category.key, result);
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <cwctype>
 
 #include "AlignedBuffer.h"
+#include "LogFile.h"
 #include "Overwrite.h"
 #include "Random.h"
 #include "Text.h"
@@ -287,7 +288,7 @@ std::wstring WipeRefusal(wchar_t drive) {
     return {};
 }
 
-WipeResult WipeUnusedSpace(wchar_t drive, const WipeProgress& progress, const StopToken& stop) {
+static WipeResult WipeDrive(wchar_t drive, const WipeProgress& progress, const StopToken& stop) {
     WipeResult result;
     result.drive = static_cast<wchar_t>(std::towupper(drive));
     result.failure = WipeRefusal(drive);
@@ -326,6 +327,29 @@ WipeResult WipeUnusedSpace(wchar_t drive, const WipeProgress& progress, const St
     result.complete = !result.stopped && result.failure.empty();
     result.freeAfter = FreeBytes(root);
     result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return result;
+}
+
+std::wstring WipeLine(const WipeResult& r) {
+    std::wstring line = DriveName(r.drive) + L"  ";
+    const std::wstring written = std::to_wstring(r.bytesWiped) + L" bytes written";
+    wchar_t seconds[32];
+    swprintf(seconds, 32, L"%.1f s", r.seconds);
+    if (r.stopped) line += L"cancelled after " + written + L"; the filler was removed";
+    else if (!r.failure.empty()) line += (r.bytesWiped ? L"stopped after " + written + L": " : L"not wiped: ") + r.failure;
+    else
+        line += L"bytes wiped: " + std::to_wstring(r.bytesWiped) + L", file records wiped: " + std::to_wstring(r.fileRecords) +
+                L", time taken: " + seconds;
+    if (!r.solidStateNote.empty()) line += L"; " + r.solidStateNote;
+    if (!r.logProblem.empty()) line += L"; the log could not be written: " + r.logProblem;
+    return line;
+}
+
+WipeResult WipeUnusedSpace(wchar_t drive, const WipeProgress& progress, const StopToken& stop) {
+    WipeResult result = WipeDrive(drive, progress, stop);
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    result.logProblem = AppendToLog({LogLine(now, L"unused-space." + WipeLine(result))});
     return result;
 }
 

@@ -37,14 +37,19 @@ struct WipeResult {
     unsigned fileRecords = 0;             // free file records overwritten by small files
     double seconds = 0;
     std::wstring solidStateNote;          // see SolidStateNote
+    std::wstring logProblem;              // why the wipe's line could not be logged; empty when it was
 };
+
+// What a drive's wipe did, for the console and the log: "T:  bytes wiped: 62914560, file records
+// wiped: 12, time taken: 3.2 s", or why it was cancelled, refused or stopped; the notes after "; ".
+std::wstring WipeLine(const WipeResult& result);
 
 // Why a drive cannot be wiped (not there, a network drive, a CD/DVD drive, read-only), naming the
 // drive; empty when it can.
 std::wstring WipeRefusal(wchar_t drive);
 
 // Wipes the unused space of one drive; returns when it is done, stopped or failed, the fillers
-// always removed.
+// always removed. Its line goes to the log.
 WipeResult WipeUnusedSpace(wchar_t drive, const WipeProgress& progress, const StopToken& stop);
 
 // Removes the fillers a crashed wipe left on the fixed and removable drives: only folders with the

@@ -126,9 +126,13 @@ TEST_F(Cli, AWipeListInAnySpellingRunsOnceAfterTheTableRows) {
     list.name = L"Mine";
     list.entries.push_back({engine::WipeKind::File, m_files[0], 0});
     ASSERT_TRUE(engine::SaveWipeList(list));
-    ConsoleRun ran = Sweep(L"/erase WIPELIST:mine internet.typed-urls wipelist:Mine");
+    ConsoleRun ran = Sweep(L"/erase WIPELIST:mine internet.typed-urls wipelist:Mine /log C:\\windows");
     engine::DeleteWipeList(L"Mine");
     EXPECT_EQ(ran.code, 0u) << ran.out << ran.err;
+    // A log that cannot be written is told, once.
+    const std::string told = "; the log could not be written: C:\\windows";
+    EXPECT_NE(ran.out.find(told), std::string::npos) << ran.out;
+    EXPECT_EQ(ran.out.find(told), ran.out.rfind(told)) << ran.out;
     EXPECT_EQ(ran.out.find("wipelist:Mine  1 erased, 6 bytes, 0 stayed"), ran.out.find('\n') + 1) << ran.out;
     EXPECT_EQ(ran.out.rfind("wipelist:"), ran.out.find("wipelist:"));
     EXPECT_FALSE(FileExists(m_files[0]));
@@ -138,9 +142,15 @@ TEST_F(Cli, AWipeListInAnySpellingRunsOnceAfterTheTableRows) {
 TEST_F(Cli, AHeldFileStaysWithItsReasonAndExitsOne) {
     HANDLE held = ::CreateFileW(m_files[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    ConsoleRun ran = Sweep(L"/erase internet.cache");
+    const std::wstring log = ScratchFolder(L"cli-log") + L"\\held.txt";
+    ::DeleteFileW(log.c_str());
+    ConsoleRun ran = Sweep(L"/erase internet.cache /log \"" + log + L"\"");
     ::CloseHandle(held);
     EXPECT_EQ(ran.code, 1u);
+    std::ifstream in(log.c_str(), std::ios::binary);
+    std::string logged((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(logged.find("  internet.cache  2 erased, 9 bytes, 1 stayed: "), std::string::npos) << logged;
+    EXPECT_NE(logged.find("      stayed: "), std::string::npos) << logged;
     std::string line = LineOf(ran.out, "internet.cache");
     EXPECT_EQ(line.rfind("internet.cache  2 erased, 9 bytes, 1 stayed: ", 0), 0u) << line;
     EXPECT_NE(line.find("b.gif"), std::string::npos) << line;

@@ -4,6 +4,8 @@
 
 #include "Args.h"
 #include "Output.h"
+#include "Shutdown.h"
+#include "TestKit.h"
 
 namespace {
 
@@ -66,6 +68,32 @@ TEST(CliArgs, WipeUnusedTakesDrivesOnceInTheirOrderAndNoCategory) {
     EXPECT_EQ(a.report, L"r.json");
 }
 
+TEST(CliArgs, ATaskLogsWhereToldWatchesBrowsersAndTurnsTheComputerOff) {
+    cli::Args a = Parse({L"/watch-browsers", L"internet", L"/shutdown", L"/log", L"C:\\l.txt"});
+    EXPECT_EQ(a.error, L"");
+    EXPECT_EQ(a.command, Command::WatchBrowsers);
+    EXPECT_EQ(Keys(a), (std::vector<std::string>{"internet.cache", "internet.typed-urls"}));
+    EXPECT_TRUE(a.shutdown);
+    EXPECT_EQ(a.log, L"C:\\l.txt");
+    EXPECT_EQ(Parse({L"/wipe-unused", L"T:", L"/log", L"l.txt"}).log, L"l.txt");
+}
+
+TEST(CliShutdown, StartsWithAMinutesNoticeAndTheBoxCancelsIt) {
+    static DWORD seconds = 0;
+    static int aborted = 0;
+    cli::ShutdownCalls real = cli::Shutdown();
+    cli::Shutdown() = {[](LPWSTR, LPWSTR, DWORD s, BOOL, BOOL, DWORD) -> BOOL { return seconds = s, TRUE; },
+                       [](LPWSTR) -> BOOL { return ++aborted, TRUE; }};
+    for (int answer : {IDOK, IDCANCEL}) {
+        testkit::DialogAnswerer box(L"Corvane-Sweepmere", answer);
+        EXPECT_EQ(cli::TurnOffAfterErase(), L"");
+        EXPECT_EQ(box.Count(), 1u);
+    }
+    cli::Shutdown() = real;
+    EXPECT_EQ(seconds, 60u);
+    EXPECT_EQ(aborted, 1);
+}
+
 TEST(CliArgs, UsageErrorsNameTheFaultAndSelectNothing) {
     const std::vector<std::vector<std::wstring>> wrong = {
         {},
@@ -87,6 +115,11 @@ TEST(CliArgs, UsageErrorsNameTheFaultAndSelectNothing) {
         {L"/wipe-unused", L"T:x"},
         {L"/erase", L"internet", L"T:"},
         {L"/list", L"T:"},
+        {L"/preview", L"internet", L"/log", L"l.txt"},
+        {L"/erase", L"internet", L"/log"},
+        {L"/list", L"/shutdown"},
+        {L"/watch-browsers"},
+        {L"/watch-browsers", L"internet", L"/report", L"r.json"},
     };
     for (const auto& args : wrong) {
         cli::Args a = Parse(args);

@@ -1,15 +1,20 @@
-// The log-file dialog: the proposed name, creating or emptying the file, and the folder browser.
+// The log-file dialog: the proposed name, creating or emptying the file, keeping the choice, and
+// the folder browser.
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
 #include "ModalScript.h"
+#include "LogFile.h"
 #include "SaveLogDlg.h"
+#include "internet/TypedUrlVw.h"
 #include "TestKit.h"
 #include "resource.h"
 
 using namespace testkit;
 
 namespace {
+const wchar_t kProfile[] = L"Software\\Local AppWizard-Generated Applications\\Application\\Settings";
+
 void OpenLogDialog(const std::function<void(HWND)>& script) {
     StartApp();
     EXPECT_TRUE(WithModalDialog(L"Corvane Scrubline - Saving Log", script,
@@ -45,16 +50,15 @@ TEST(SaveLog, ProposesTheDefaultNameAndOkCreatesTheFileOrEmptiesItOnlyOnceTheUse
     const Case cases[] = {{L"fresh.txt", IDYES, 0, 0}, {L"emptied.txt", IDYES, 0, 1}, {L"kept.doc", IDNO, 8, 1}};
     for (const Case& c : cases) {
         std::wstring path = folder + L"\\" + c.name;
-        LogPath() = L"elsewhere";
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kProfile, L"Log File");
         DialogAnswerer box(L"Corvane-Sweepmere", c.answer);
         OpenLogDialog([&](HWND dlg) {
-            EXPECT_EQ(ItemText(dlg, IDC_SAVELOG_FILENAME), L"d:\\Erase.txt");
-            EXPECT_EQ(LogPath(), L"d:\\Erase.txt");
+            EXPECT_EQ(ItemText(dlg, IDC_SAVELOG_FILENAME), engine::DefaultLogPath());
             TypeText(dlg, IDC_SAVELOG_FILENAME, path);
             Click(dlg, IDC_SAVELOG_OK);
             EXPECT_EQ(::IsWindowVisible(dlg) != FALSE, c.answer == IDNO) << L"No keeps the dialog open";
         });
-        EXPECT_EQ(LogPath(), c.answer == IDYES ? path : L"d:\\Erase.txt");
+        EXPECT_EQ(engine::LogPath(), c.answer == IDYES ? path : engine::DefaultLogPath());
         EXPECT_EQ(FileSize(path), c.size) << path;
         ASSERT_EQ(box.Count(), c.boxes) << path;  // a new file is not asked about
         if (c.boxes) {
@@ -108,7 +112,8 @@ TEST(SaveLog, ANameOutsideTheCodePageIsCreatedAsItIs) {
         TypeText(dlg, IDC_SAVELOG_FILENAME, path);
         Click(dlg, IDC_SAVELOG_OK);
     });
-    EXPECT_EQ(LogPath(), path);
+    EXPECT_EQ(engine::LogPath(), path);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kProfile, L"Log File");
     for (const SeenDialog& d : box.Seen()) ADD_FAILURE() << d.text;
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW d;
@@ -118,4 +123,31 @@ TEST(SaveLog, ANameOutsideTheCodePageIsCreatedAsItIs) {
     EXPECT_EQ(names, std::vector<std::wstring>{L"журнал.txt"});
     ::DeleteFileW(path.c_str());
     ::RemoveDirectoryW(folder.c_str());
+}
+
+TEST(SaveLog, TheChosenLogIsProposedAgainAndAPageErasesIntoIt) {
+    const std::wstring path = ScratchFolder(L"savelog-kept") + L"\\Erase.txt";
+    ::DeleteFileW(path.c_str());
+    OpenLogDialog([&](HWND dlg) {
+        TypeText(dlg, IDC_SAVELOG_FILENAME, path);
+        Click(dlg, IDC_SAVELOG_OK);
+    });
+    OpenLogDialog([&](HWND dlg) { EXPECT_EQ(ItemText(dlg, IDC_SAVELOG_FILENAME), path); });
+    const wchar_t* typed = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
+    RegSetString(HKEY_CURRENT_USER, typed, L"url1", L"http://a.example/");
+    auto* view = dynamic_cast<CTypedUrlVw*>(ViewOf(TheApp()->OpenPage("internet.typed-urls")));
+    ASSERT_NE(view, nullptr);
+    {
+        DialogAnswerer box(L"Corvane-Sweepmere");
+        HWND button = ::GetDlgItem(view->GetSafeHwnd(), IDC_TYPEDURL_ERASE);
+        view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TYPEDURL_ERASE, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    }
+    CloseAllPages();
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kProfile, L"Log File");
+    std::string text(4096, '\0');
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD n = 0;
+    if (h != INVALID_HANDLE_VALUE) ::ReadFile(h, &text[0], 4096, &n, nullptr), ::CloseHandle(h);
+    text.resize(n);
+    EXPECT_NE(text.find("  internet.typed-urls  1 erased, 0 bytes, 0 stayed\r\n"), std::string::npos) << text;
 }

@@ -1,9 +1,10 @@
 // The scheduler dialog, opened by its command on the running application and driven from
-// inside its own message loop.
+// inside its own message loop, against the test prefix's own Task Scheduler.
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
 #include "ModalScript.h"
+#include "Schedule.h"
 #include "SchedulerDlg.h"
 #include "TestKit.h"
 #include "resource.h"
@@ -12,6 +13,19 @@ using namespace testkit;
 using Cells = std::vector<std::wstring>;
 
 namespace {
+const LVITEMW kChecked = [] {
+    LVITEMW item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(2);
+    return item;
+}();
+
+void RemoveAllTasks() {
+    std::vector<engine::ScheduledTask> tasks;
+    engine::ListTasks(tasks);
+    for (const engine::ScheduledTask& t : tasks) engine::RemoveTask(t.spec.name);
+}
+
 void OpenScheduler(const std::function<void(HWND, CSchedulerDlg&)>& script) {
     StartApp();
     EXPECT_TRUE(WithModalDialog(
@@ -37,6 +51,7 @@ bool IsReduced(HWND dlg) {
 
 void ApplyTask(HWND dlg, const std::wstring& name, int radio) {
     Click(dlg, radio);
+    ::SendDlgItemMessageW(dlg, IDC_SCHEDULER_CATEGORIES, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&kChecked));
     TypeText(dlg, IDC_SCHEDULER_TASKNAME, name);
     ASSERT_TRUE(Enabled(dlg, IDC_SCHEDULER_APPLY));
     Click(dlg, IDC_SCHEDULER_APPLY);
@@ -49,9 +64,16 @@ void SetPickerTime(HWND dlg, DWORD valid) {
     ::SendMessageW(::GetDlgItem(dlg, IDC_SCHEDULER_TIME), DTM_SETSYSTEMTIME, valid, reinterpret_cast<LPARAM>(&at));
 }
 
-Cells Row(CSchedulerDlg& d, int row) {
+// The row of a task (name, "Task Scheduled", "Advanced", "Status"), selected; empty when not listed.
+Cells Row(CSchedulerDlg& d, const std::wstring& name) {
     Cells cells;
-    for (int c = 0; c < 4; ++c) cells.push_back(d.m_tasks.GetItemText(row, c));
+    for (int row = 0; row < d.m_tasks.GetItemCount(); ++row) {
+        if (d.m_tasks.GetItemText(row, 0) != name) continue;
+        LVITEMW item{};
+        item.stateMask = item.state = LVIS_SELECTED;
+        d.m_tasks.SendMessage(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        for (int c = 0; c < 4; ++c) cells.push_back(d.m_tasks.GetItemText(row, c));
+    }
     return cells;
 }
 }  // namespace
@@ -81,17 +103,20 @@ TEST(Scheduler, OpensReducedAndManualAndEachChoiceEnablesItsControls) {
         EXPECT_FALSE(Enabled(dlg, IDC_SCHEDULER_FIRST_STARTUP));
         EXPECT_FALSE(Visible(dlg, IDC_SCHEDULER_DATE));
         EXPECT_TRUE(Visible(dlg, IDC_SCHEDULER_HOURS) && Visible(dlg, IDC_SCHEDULER_MINUTES));
-        // Entering "Every" again appends the hours and minutes again.
+        // Entering "Every" again adds no second set of hours and minutes.
         Click(dlg, IDC_SCHEDULER_MANUALLY);
         Click(dlg, IDC_SCHEDULER_EVERY);
-        ASSERT_EQ(d.m_hours.GetCount(), 48);
-        ASSERT_EQ(d.m_minutes.GetCount(), 120);
-        EXPECT_EQ((Cells{d.m_hours.GetText(9), d.m_hours.GetText(24), d.m_minutes.GetText(7), d.m_minutes.GetText(60)}),
-                  (Cells{L"9", L"0", L"07", L"00"}));
+        ASSERT_EQ(d.m_hours.GetCount(), 24);
+        ASSERT_EQ(d.m_minutes.GetCount(), 60);
+        // One row per category that erases, the task's choice.
+        EXPECT_EQ(d.m_categories.GetItemText(3, 0), L"Typed URLs");
+        EXPECT_FALSE(d.m_categories.GetCheck(3));
+        EXPECT_EQ((Cells{d.m_hours.GetText(9), d.m_minutes.GetText(7)}), (Cells{L"9", L"07"}));
     });
 }
 
-TEST(Scheduler, EachApplyTogglesTheSizeOnTheScreenAndInsertsTheTaskAtTheTop) {
+TEST(Scheduler, EachApplyTogglesTheSizeAndRegistersATaskThatTheListAndItsButtonsAct) {
+    RemoveAllTasks();
     OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
         RECT work;
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -103,33 +128,62 @@ TEST(Scheduler, EachApplyTogglesTheSizeOnTheScreenAndInsertsTheTaskAtTheTop) {
         EXPECT_TRUE(d.IsExpanded() && full.Height() > reduced.Height());
         EXPECT_TRUE(full.top >= work.top && full.bottom <= work.bottom) << full.top << L".." << full.bottom;
         EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_TASK_LIST));
-        EXPECT_EQ(Row(d, 0), (Cells{L"Morning", L"Manually", L"", L"Active"}));
+        EXPECT_EQ(Row(d, L"Morning"), (Cells{L"Morning", L"Manually", L"", L"Active"}));
 
         SetPickerTime(dlg, GDT_VALID);
+        SYSTEMTIME day{2030, 3, 0, 14, 0, 0, 0, 0};
+        ::SendDlgItemMessageW(dlg, IDC_SCHEDULER_DATE, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&day));
         ApplyTask(dlg, L"Noon", IDC_SCHEDULER_ON);
         EXPECT_TRUE(IsReduced(dlg));
-        ASSERT_EQ(d.m_tasks.GetItemCount(), 2);
-        EXPECT_EQ(Row(d, 0), (Cells{L"Noon", L"at 14:05:09 on", L"", L"Active"}));
-        EXPECT_EQ(d.m_tasks.GetItemText(1, 0), L"Morning");
+        EXPECT_EQ(Row(d, L"Noon")[1], L"at 14:05 on 2030-03-14");
 
-        ApplyTask(dlg, L"Hourly", IDC_SCHEDULER_EVERY);  // "Every" keeps only the name
-        EXPECT_TRUE(d.IsExpanded());
-        EXPECT_EQ(Row(d, 0), (Cells{L"Hourly", L"", L"", L""}));
-        EXPECT_EQ(d.m_tasks.GetItemCount(), 3);
+        d.m_kinds.SetCurSel(2);  // "Week"
+        d.m_hours.SetCurSel(7);
+        ApplyTask(dlg, L"Weekly", IDC_SCHEDULER_EVERY);
+        EXPECT_EQ(Row(d, L"Weekly")[1], L"every Thursday at 07:00");
+        ASSERT_EQ(d.m_tasks.GetItemCount(), 3);
+
+        Row(d, L"Weekly");
+        Click(dlg, IDC_SCHEDULER_DEACTIVATE);
+        EXPECT_EQ(Row(d, L"Weekly")[3], L"Inactive");
+        Click(dlg, IDC_SCHEDULER_DEACTIVATE_ALL);
+        Click(dlg, IDC_SCHEDULER_ACTIVATE);
+        EXPECT_EQ((Cells{Row(d, L"Weekly")[3], Row(d, L"Morning")[3]}), (Cells{L"Active", L"Inactive"}));
+        Click(dlg, IDC_SCHEDULER_ACTIVATE_ALL);
+        EXPECT_EQ(Row(d, L"Weekly")[3], L"Active");
+        // Wine's scheduler cannot run a task: the same action is started directly, and the row says so.
+        Row(d, L"Morning");
+        Click(dlg, IDC_SCHEDULER_START_NOW);
+        EXPECT_EQ(Row(d, L"Morning")[2], L"started directly: the Task Scheduler cannot run it");
+        Click(dlg, IDC_SCHEDULER_REMOVE_TASK);
+        EXPECT_TRUE(Row(d, L"Morning").empty());
+        EXPECT_EQ(d.m_tasks.GetItemCount(), 2);
     });
+    // Reopened, the list is the scheduler's.
+    OpenScheduler([](HWND, CSchedulerDlg& d) {
+        EXPECT_EQ(Row(d, L"Weekly"), (Cells{L"Weekly", L"every Thursday at 07:00", L"", L"Active"}));
+        EXPECT_EQ(d.m_tasks.GetItemCount(), 2);
+    });
+    RemoveAllTasks();
 }
 
-TEST(Scheduler, OnWithoutATimeSaysTimeNotSetAndReopeningShowsAnEmptyList) {
+TEST(Scheduler, OnWithoutATimeOrARefusedNameRegistersNothingAndAtFirstStartupNeedsNoTime) {
+    RemoveAllTasks();
     DialogAnswerer box(L"Application");
+    DialogAnswerer refusal(L"Corvane-Sweepmere");
     OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
         SetPickerTime(dlg, GDT_NONE);
         ApplyTask(dlg, L"Whenever", IDC_SCHEDULER_ON);
-        EXPECT_EQ(Row(d, 0), (Cells{L"Whenever", L"", L"", L""}));
+        ApplyTask(dlg, L"a/b", IDC_SCHEDULER_MANUALLY);
+        EXPECT_EQ(d.m_tasks.GetItemCount(), 0);
+        Click(dlg, IDC_SCHEDULER_ON);
+        Click(dlg, IDC_SCHEDULER_FIRST_STARTUP);
+        ApplyTask(dlg, L"Boot", IDC_SCHEDULER_ON);  // no time needed
+        EXPECT_EQ(Row(d, L"Boot")[1], L"at system startup");
     });
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, L"Time not set!");
-    OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
-        EXPECT_EQ(d.m_tasks.GetItemCount(), 0);
-        EXPECT_EQ(ItemText(dlg, IDC_SCHEDULER_TASKNAME), L"");
-    });
+    ASSERT_EQ(refusal.Count(), 1u);
+    EXPECT_EQ(refusal.Seen()[0].text, L"A task's name cannot hold any of \\ / : * ? \" < > | or a control character.");
+    RemoveAllTasks();
 }

@@ -57,6 +57,11 @@ std::wstring Report(const std::vector<wchar_t>& drives, const std::vector<engine
             text += L"\n" + r.solidStateNote + L"\n";
             break;
         }
+    for (const engine::WipeResult& r : results)
+        if (!r.logProblem.empty()) {
+            text += L"\nThe log could not be written: " + r.logProblem + L"\n";
+            break;
+        }
     return text;
 }
 
