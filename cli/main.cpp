@@ -9,6 +9,7 @@
 
 #include "Args.h"
 #include "Output.h"
+#include "Policy.h"
 #include "Text.h"
 #include "UnusedSpace.h"
 #include "WipeList.h"
@@ -126,13 +127,18 @@ int WipeUnused(const cli::Args& args, Stream& out, std::vector<engine::WipeResul
 
 int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run) {
     run.preview = args.command == cli::Command::Preview;
-    run.overwrite = args.overwrite;
     engine::Options options;
     options.overwrite = args.overwrite;
+    options = engine::WithPolicy(options);
+    run.overwrite = options.overwrite;
+    run.passes = options.passes;
     engine::Result total;
     for (const engine::Category* c : args.categories) {
-        cli::Outcome o = run.preview ? cli::FromListing(*c, engine::RunList(*c, options))
-                                     : cli::Outcome{c, engine::RunErase(*c, options), {}};
+        // The engine refuses the erase of a category the policy turns off; a preview says so too.
+        cli::Outcome o{c, {}, {}};
+        if (!run.preview) o.result = engine::RunErase(*c, options);
+        else if (engine::TurnedOff(*c)) o.result.Failed(engine::kTurnedOffText);
+        else o = cli::FromListing(*c, engine::RunList(*c, options));
         if (!run.preview && c->key == kLogOffKey) o.result.Note(kLogOffNote);
         if (!run.preview && !c->erase) o.result.Note(L"shown only: this category has nothing to erase");
         std::wstring text = cli::Line(c->key, o.result) + L"\n";
@@ -171,6 +177,7 @@ int wmain(int argc, wchar_t** argv) {
 
     // The report is made before anything is erased: a run whose report cannot be written erases nothing.
     HANDLE report = INVALID_HANDLE_VALUE;
+    args.report = engine::ReportPath(args.report);
     if (!args.report.empty()) {
         report = ::CreateFileW(args.report.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (report == INVALID_HANDLE_VALUE) {
@@ -194,6 +201,7 @@ int wmain(int argc, wchar_t** argv) {
         run.ended = cli::UtcNow();
         json = cli::Report(run, CORVANE_VERSION);
     }
+    json["exitCode"] = code;
     if (report != INVALID_HANDLE_VALUE && !WriteReport(report, json)) {
         err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
         code = 2;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Browsers.h"
+#include "Policy.h"
 #include "Text.h"
 #include "Worker.h"
 #include "categories/Rows.h"
@@ -98,6 +99,10 @@ const Category* FindCategory(const std::string& key) {
 
 Result RunErase(const Category& category, const Options& options, unsigned waitMs) {
     Result result;
+    if (TurnedOff(category)) {
+        result.Failed(kTurnedOffText);
+        return result;
+    }
     try {
         HeldLock lock(category.key);
         if (!lock.Take(waitMs)) {
