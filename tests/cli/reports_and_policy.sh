@@ -23,13 +23,7 @@ win='C:\corvane-scratch\reports'
 
 # Runs sweepmere.exe; its output in $out, its exit code in $code.
 sweep() { set +e; out=$(wine 'Y:\sweepmere.exe' "$@" </dev/null 2>&1 | tr -d '\r'); code=${PIPESTATUS[0]}; set -e; }
-valid() {
-  /usr/bin/python3 - "$src/docs/report.schema.json" "$folder/$1" <<'PY' || fail "$1 does not match the schema"
-import json, sys, jsonschema
-schema = json.load(open(sys.argv[1]))
-jsonschema.Draft202012Validator(schema, format_checker=jsonschema.FormatChecker()).validate(json.load(open(sys.argv[2], encoding="utf-8")))
-PY
-}
+valid() { /usr/bin/python3 "$src/tests/cli/validate_report.py" "$src/docs/report.schema.json" "$folder/$1" || fail "$1"; }
 field() { /usr/bin/python3 -c 'import json,sys; r=json.load(open(sys.argv[1])); print(json.dumps(eval(sys.argv[2], {}, {"r": r})))' "$folder/$1" "$2"; }
 
 reg add "$typed" /v url1 /d http://example.com/ /f
