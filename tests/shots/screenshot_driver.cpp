@@ -181,7 +181,8 @@ void EveryPage() {
                            L"System Registry Traces", L"Open File History", L"Most Frequently Used Registry",
                            L"Application Traces", L"Acrobat Reader", L"Microsoft Access", L"Microsoft Excel",
                            L"Microsoft PowerPoint", L"Microsoft Word", L"Winzip", L"WordPad", L"Paint",
-                           L"Windows Media Player", L"Microsoft Management Console", L"Unused Space", L"Wipe List"};
+                           L"Windows Media Player", L"Microsoft Management Console", L"Unused Space", L"Wipe List",
+                           L"Web Browsers"};
     int n = 0;
     for (const wchar_t* page : pages) {
         OpenNode(page, page);
