@@ -1,4 +1,5 @@
 #include "CategoryTree.h"
+#include "afxdpi.h"
 
 #include <cstring>
 
@@ -57,11 +58,12 @@ HICON BlankIcon() {
 }  // namespace
 
 void CCategoryTree::BuildImages() {
-    m_images.Create(16, 16, ILC_COLOR8 | ILC_MASK, kImageCount, 0);
+    const int size = AfxScaled(16);
+    m_images.Create(size, size, ILC_COLOR32 | ILC_MASK, kImageCount, 0);
     HICON blank = nullptr;
     for (UINT id : kIcons) {
         auto icon = static_cast<HICON>(
-            ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+            ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
         if (icon) {
             m_images.Add(icon);
             ::DestroyIcon(icon);

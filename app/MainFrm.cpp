@@ -2,6 +2,7 @@
 
 #include "CategoryTree.h"
 #include "Settings.h"
+#include "afxdpi.h"
 #include "resource.h"
 
 namespace {
@@ -34,7 +35,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTW lpcs) {
     EnableDocking(CBRS_ALIGN_ANY);
     if (m_wndToolBar.IsWindow()) DockControlBar(&m_wndToolBar);
 
-    if (!m_wndTreeBar.Create(L"Tree Bar", this, CSize(200, 400), ID_VIEW_UTILITY_PANE,
+    if (!m_wndTreeBar.Create(L"Tree Bar", this, CSize(AfxScaled(200), AfxScaled(400)), ID_VIEW_UTILITY_PANE,
                              WS_CHILD | WS_VISIBLE | CBRS_LEFT))
         return -1;
     m_wndTreeBar.SetBarStyle(m_wndTreeBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
@@ -48,6 +49,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCTW lpcs) {
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // The title follows the active page, also after a page closed.
     if (message == WM_IDLEUPDATECMDUI) OnUpdateFrameTitle(TRUE);
+    // Moved to a screen of another scale: the size Windows suggests keeps the window as large to the eye.
+    if (message == WM_DPICHANGED) {
+        const RECT* r = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     return CMRCMDIFrameWndSizeDock::WindowProc(message, wParam, lParam);
 }
 

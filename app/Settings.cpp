@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "Pacing.h"
+#include "Policy.h"
 #include "afxwin.h"
 
 namespace {
@@ -43,6 +44,6 @@ engine::Options EraseOptions() {
     engine::Options options;
     options.overwrite = Overwrite();
     options.passes = Passes();
-    return options;
+    return engine::WithPolicy(options);
 }
 }  // namespace settings

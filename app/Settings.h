@@ -17,6 +17,6 @@ bool Overwrite();
 void SetOverwrite(bool on);
 unsigned Passes();
 void SetPasses(unsigned passes);
-// What every erase of the window program goes by.
+// What every erase of the window program goes by: these choices, under what the policy sets.
 engine::Options EraseOptions();
 }  // namespace settings

@@ -8,6 +8,7 @@
 #include "Pacing.h"
 #include "PageFrames.h"
 #include "Pages.h"
+#include "Policy.h"
 #include "RegKey.h"
 #include "SaveLogDlg.h"
 #include "SchedulerDlg.h"
@@ -94,9 +95,24 @@ CMultiDocTemplate* CTidemarkApp::PageTemplate(const std::string& key) const {
     return nullptr;
 }
 
+namespace {
+// A page whose category the policy turns off shows what it finds, but its Erase buttons are grey.
+BOOL CALLBACK GreyEraseButton(HWND child, LPARAM) {
+    wchar_t cls[16] = {}, text[16] = {};
+    ::GetClassNameW(child, cls, 16);
+    ::GetWindowTextW(child, text, 16);
+    if (_wcsicmp(cls, L"Button") == 0 && _wcsnicmp(text, L"Erase", 5) == 0) ::EnableWindow(child, FALSE);
+    return TRUE;
+}
+}  // namespace
+
 CDocument* CTidemarkApp::OpenPage(const std::string& key) {
     CMultiDocTemplate* t = PageTemplate(key);
-    return t ? t->OpenDocumentFile(nullptr, TRUE) : nullptr;
+    CDocument* doc = t ? t->OpenDocumentFile(nullptr, TRUE) : nullptr;
+    const engine::Category* c = engine::FindCategory(key);
+    if (doc && c && engine::TurnedOff(*c))
+        for (CView* v : doc->GetViews()) ::EnumChildWindows(v->m_hWnd, GreyEraseButton, 0);
+    return doc;
 }
 
 void CTidemarkApp::OnAppAbout() {

@@ -24,6 +24,17 @@ nlohmann::ordered_json Texts(const std::vector<std::wstring>& texts) {
 }
 }  // namespace
 
+nlohmann::ordered_json ReportHeader(const std::string& command, const std::string& version, const std::string& started,
+                                    const std::string& ended) {
+    wchar_t machine[MAX_COMPUTERNAME_LENGTH + 1] = {}, user[257] = {};
+    DWORD n = MAX_COMPUTERNAME_LENGTH + 1;
+    ::GetComputerNameW(machine, &n);
+    n = 257;
+    ::GetUserNameW(user, &n);
+    return {{"program", "sweepmere"}, {"reportVersion", kReportVersion}, {"version", version}, {"command", command},
+            {"machine", engine::Utf8(machine)}, {"user", engine::Utf8(user)}, {"started", started}, {"ended", ended}};
+}
+
 nlohmann::ordered_json Report(const Run& run, const std::string& version) {
     nlohmann::ordered_json categories = nlohmann::ordered_json::array();
     engine::Result total;
@@ -40,10 +51,12 @@ nlohmann::ordered_json Report(const Run& run, const std::string& version) {
         categories.push_back(std::move(c));
         total += r;
     }
-    return {{"program", "sweepmere"}, {"version", version}, {"command", run.preview ? "preview" : "erase"},
-            {"overwrite", run.overwrite}, {"started", run.started}, {"ended", run.ended},
-            {"categories", std::move(categories)},
-            {"total", {{"erased", total.erased}, {"bytes", total.bytes}, {"stayed", total.failed}}}};
+    nlohmann::ordered_json report = ReportHeader(run.preview ? "preview" : "erase", version, run.started, run.ended);
+    report["overwrite"] = run.overwrite;
+    report["passes"] = run.passes;
+    report["categories"] = std::move(categories);
+    report["total"] = {{"erased", total.erased}, {"bytes", total.bytes}, {"stayed", total.failed}};
+    return report;
 }
 
 namespace {
@@ -70,8 +83,9 @@ nlohmann::ordered_json WipeReport(const std::vector<engine::WipeResult>& results
                           {"bytesWiped", r.bytesWiped}, {"fileRecordsWiped", r.fileRecords}, {"seconds", r.seconds},
                           {"freeAtStart", r.freeAtStart}, {"freeAfter", r.freeAfter},
                           {"failure", engine::Utf8(r.failure)}, {"note", engine::Utf8(r.solidStateNote)}});
-    return {{"program", "sweepmere"}, {"version", version}, {"command", "wipe-unused"},
-            {"started", started}, {"ended", ended}, {"drives", std::move(drives)}};
+    nlohmann::ordered_json report = ReportHeader("wipe-unused", version, started, ended);
+    report["drives"] = std::move(drives);
+    return report;
 }
 
 std::string UtcNow() {

@@ -24,12 +24,20 @@ Outcome FromListing(const engine::Category& category, engine::Listing listing);
 // "<key>  <erased> erased, <bytes> bytes, <stayed> stayed[: <first reason>][; <note>...]"
 inline std::wstring Line(const std::string& key, const engine::Result& result) { return engine::EraseLine(key, result); }
 
+// Raised whenever a report's shape changes in a way a collector must know (docs/report.schema.json).
+constexpr int kReportVersion = 1;
+
 struct Run {
     bool preview = false;
     bool overwrite = false;
+    unsigned passes = 1;
     std::string started, ended;  // ISO 8601, UTC
     std::vector<Outcome> outcomes;
 };
+// What every report begins with: the program, the report's and the program's version, the command,
+// the machine, the user and the times.
+nlohmann::ordered_json ReportHeader(const std::string& command, const std::string& version, const std::string& started,
+                                    const std::string& ended);
 nlohmann::ordered_json Report(const Run& run, const std::string& version);
 // A wipe of unused space under way: "T:  wiping: 12.0 of 60.0 MB written, 41.2 MB/s, about 5.0 s left".
 std::wstring WipeProgressLine(const engine::WipeStatus& status);

@@ -10,6 +10,7 @@
 #include "Args.h"
 #include "BrowserWatch.h"
 #include "Output.h"
+#include "Policy.h"
 #include "Shutdown.h"
 #include "Text.h"
 #include "UnusedSpace.h"
@@ -131,14 +132,19 @@ int WipeUnused(const cli::Args& args, Stream& out, std::vector<engine::WipeResul
 
 int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run) {
     run.preview = args.command == cli::Command::Preview;
-    run.overwrite = args.overwrite;
     engine::Options options;
     options.overwrite = args.overwrite;
+    options = engine::WithPolicy(options);
+    run.overwrite = options.overwrite;
+    run.passes = options.passes;
     engine::Result total;
     std::vector<std::wstring> told;  // a note common to several categories (the log's) is said once
     for (const engine::Category* c : args.categories) {
-        cli::Outcome o = run.preview ? cli::FromListing(*c, engine::RunList(*c, options))
-                                     : cli::Outcome{c, engine::RunErase(*c, options), {}};
+        // The engine refuses the erase of a category the policy turns off; a preview says so too.
+        cli::Outcome o{c, {}, {}};
+        if (!run.preview) o.result = engine::RunErase(*c, options);
+        else if (engine::TurnedOff(*c)) o.result.Failed(engine::kTurnedOffText);
+        else o = cli::FromListing(*c, engine::RunList(*c, options));
         auto& notes = o.result.notes;
         notes.erase(std::remove_if(notes.begin(), notes.end(), [&](const std::wstring& n) {
                         return std::find(told.begin(), told.end(), n) != told.end();
@@ -203,6 +209,7 @@ int wmain(int argc, wchar_t** argv) {
 
     // The report is made before anything is erased: a run whose report cannot be written erases nothing.
     HANDLE report = INVALID_HANDLE_VALUE;
+    args.report = engine::ReportPath(args.report);
     if (!args.report.empty()) {
         report = ::CreateFileW(args.report.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (report == INVALID_HANDLE_VALUE) {
@@ -229,6 +236,7 @@ int wmain(int argc, wchar_t** argv) {
         run.ended = cli::UtcNow();
         json = cli::Report(run, CORVANE_VERSION);
     }
+    json["exitCode"] = code;
     if (report != INVALID_HANDLE_VALUE && !WriteReport(report, json)) {
         err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
         code = 2;

@@ -1,6 +1,7 @@
 #include "SaveLogDlg.h"
 
 #include "LogFile.h"
+#include "Policy.h"
 #include "resource.h"
 
 namespace {
@@ -35,6 +36,16 @@ void CSaveLogDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_SAVELOG_FILENAME, m_strFileName);
 }
 
+// An administrator's log is shown, never changed or emptied here.
+BOOL CSaveLogDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (!engine::PolicyLogFile().empty()) {
+        for (int id : {IDC_SAVELOG_FILENAME, IDC_SAVELOG_BROWSE}) ::EnableWindow(::GetDlgItem(m_hWnd, id), FALSE);
+        ::ShowWindow(::GetDlgItem(m_hWnd, IDC_SAVELOG_POLICY), SW_SHOW);
+    }
+    return TRUE;
+}
+
 void CSaveLogDlg::OnBrowse() {
     wchar_t name[MAX_PATH] = L"";
     BROWSEINFOW bi{};
@@ -51,6 +62,10 @@ void CSaveLogDlg::OnBrowse() {
 }
 
 void CSaveLogDlg::OnOk() {
+    if (!engine::PolicyLogFile().empty()) {
+        EndDialog(IDCANCEL);
+        return;
+    }
     UpdateData(TRUE);
     // Emptying a file that holds something (a document whose name was typed here) is asked first;
     // a link is never followed, so another file can never be emptied through it.

@@ -8,6 +8,7 @@ public:
     explicit CSaveLogDlg(CWnd* pParent = nullptr);
     void DoDataExchange(CDataExchange* pDX) override;
 
+    BOOL OnInitDialog() override;
     void OnBrowse();
     void OnOk();
     void OnCancelButton();

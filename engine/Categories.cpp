@@ -4,6 +4,7 @@
 
 #include "Browsers.h"
 #include "LogFile.h"
+#include "Policy.h"
 #include "Text.h"
 #include "Worker.h"
 #include "categories/Rows.h"
@@ -99,12 +100,16 @@ const Category* FindCategory(const std::string& key) {
 
 Result RunErase(const Category& category, const Options& options, unsigned waitMs) {
     Result result;
-    try {
-        HeldLock lock(category.key);
-        if (!lock.Take(waitMs)) result.Failed(L"busy: another erase of this category is running");
-        else if (category.erase) result = category.erase(options);
-    } catch (...) {
-        result.Failed(category.name + L": " + ExceptionText(std::current_exception()));
+    if (TurnedOff(category)) {
+        result.Failed(kTurnedOffText);
+    } else {
+        try {
+            HeldLock lock(category.key);
+            if (!lock.Take(waitMs)) result.Failed(L"busy: another erase of this category is running");
+            else if (category.erase) result = category.erase(options);
+        } catch (...) {
+            result.Failed(category.name + L": " + ExceptionText(std::current_exception()));
+        }
     }
     // Every erase of either program passes here: its lines go to the log.
     if (category.erase) LogErase(category.key, result);

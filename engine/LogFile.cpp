@@ -1,4 +1,5 @@
 #include "LogFile.h"
+#include "Policy.h"
 
 #include <shlobj.h>
 
@@ -135,6 +136,8 @@ std::wstring DefaultLogPath() {
 }
 
 std::wstring LogPath() {
+    std::wstring policy = PolicyLogFile();  // an administrator's choice wins over the user's and /log
+    if (!policy.empty()) return policy;
     if (!ProcessLogPath().empty()) return ProcessLogPath();
     std::wstring kept = ProfileLogPath();
     return kept.empty() ? DefaultLogPath() : kept;

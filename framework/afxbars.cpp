@@ -1,4 +1,5 @@
 #include "afxbars.h"
+#include "afxdpi.h"
 
 #include <algorithm>
 
@@ -123,6 +124,8 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
     if (!data || bytes < 8 || data[0] != 1 || bytes < 8u + 2u * data[3]) return FALSE;
     int cx = data[1], cy = data[2], count = data[3];
     if (!m_images.Create(nIDResource, cx, 0, RGB(192, 192, 192))) return FALSE;
+    cx = AfxScaled(cx);
+    cy = AfxScaled(cy);
     SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images.GetSafeHandle()));
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(cx, cy));
     std::vector<TBBUTTON> buttons(static_cast<size_t>(count));

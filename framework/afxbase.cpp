@@ -28,3 +28,12 @@ CString AfxExtractSubString(const CString& full, int index, wchar_t sep) {
     size_t end = full.find(sep, start);
     return full.substr(start, end == CString::npos ? CString::npos : end - start);
 }
+
+#include "afxdpi.h"
+
+int AfxScaled(int px) {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ::ReleaseDC(nullptr, screen);
+    return ::MulDiv(px, dpi > 0 ? dpi : 96, 96);
+}

@@ -1,4 +1,5 @@
 #include "afxctrls.h"
+#include "afxdpi.h"
 
 CString CListBox::GetText(int i) const {
     int n = static_cast<int>(SendMessage(LB_GETTEXTLEN, i));
@@ -18,10 +19,33 @@ std::wstring CComboBox::GetLBText(int i) const {
     return s;
 }
 
+// Scaled to the screen's DPI.
 BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask) {
     DeleteImageList();
-    m_hImageList = ImageList_LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(bitmapId), cx, grow,
-                                        mask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    auto strip = static_cast<HBITMAP>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0,
+                                                   LR_CREATEDIBSECTION));
+    BITMAP bm{};
+    if (!strip || !::GetObjectW(strip, sizeof bm, &bm) || cx <= 0) {
+        if (strip) ::DeleteObject(strip);
+        return FALSE;
+    }
+    // Stretched pixel by pixel (no blending), so that the mask colour stays exact.
+    const int count = bm.bmWidth / cx, width = AfxScaled(cx), height = AfxScaled(bm.bmHeight);
+    HDC screen = ::GetDC(nullptr);
+    HDC from = ::CreateCompatibleDC(screen), to = ::CreateCompatibleDC(screen);
+    HBITMAP scaled = ::CreateCompatibleBitmap(screen, count * width, height);
+    HGDIOBJ oldFrom = ::SelectObject(from, strip), oldTo = ::SelectObject(to, scaled);
+    ::SetStretchBltMode(to, COLORONCOLOR);
+    ::StretchBlt(to, 0, 0, count * width, height, from, 0, 0, count * cx, bm.bmHeight, SRCCOPY);
+    ::SelectObject(from, oldFrom);
+    ::SelectObject(to, oldTo);
+    ::DeleteDC(from);
+    ::DeleteDC(to);
+    ::ReleaseDC(nullptr, screen);
+    m_hImageList = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, grow);
+    if (m_hImageList) ImageList_AddMasked(m_hImageList, scaled, mask);
+    ::DeleteObject(scaled);
+    ::DeleteObject(strip);
     return m_hImageList != nullptr;
 }
 

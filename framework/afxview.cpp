@@ -149,14 +149,24 @@ void CScrollView::OnPrepareDC(CDC* pDC) {
 }
 
 void CScrollView::UpdateBars() {
+    // Decided on the room without the bars: otherwise each bar shown stays for the room the other
+    // takes, and a view grown large enough keeps both, its content cut under the vertical one.
     CRect client;
     GetClientRect(&client);
+    const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    const int barW = ::GetSystemMetrics(SM_CXVSCROLL), barH = ::GetSystemMetrics(SM_CYHSCROLL);
+    int w = client.Width() + (style & WS_VSCROLL ? barW : 0), h = client.Height() + (style & WS_HSCROLL ? barH : 0);
+    bool sideways = m_totalDev.cx > w, upDown = m_totalDev.cy > h;
+    if (sideways && !upDown) upDown = m_totalDev.cy > h - barH;
+    if (upDown && !sideways) sideways = m_totalDev.cx > w - barW;
+    if (upDown) w -= barW;
+    if (sideways) h -= barH;
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
     si.nMax = m_totalDev.cx > 0 ? m_totalDev.cx - 1 : 0;
-    si.nPage = static_cast<UINT>(std::max(client.Width(), 0));
+    si.nPage = static_cast<UINT>(std::max(w, 0));
     ::SetScrollInfo(m_hWnd, SB_HORZ, &si, TRUE);
     si.nMax = m_totalDev.cy > 0 ? m_totalDev.cy - 1 : 0;
-    si.nPage = static_cast<UINT>(std::max(client.Height(), 0));
+    si.nPage = static_cast<UINT>(std::max(h, 0));
     ::SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
 }
 

@@ -1,8 +1,8 @@
 ; The Windows installer: the program, its console companion sweepmere.exe and its help file into
 ; Program Files (64-bit), a Start-menu shortcut, an uninstaller and its entry in Add/Remove
-; Programs. The uninstaller removes exactly these, and the folder only when nothing else was put
-; into it.
-; makensis -DEXE=<exe> -DCLI=<sweepmere.exe> -DCHM=<chm> -DICON=<ico> -DOUTFILE=<setup.exe> -DVERSION=<a.b.c.d> CorvaneSweepmere.nsi
+; Programs, and the Group Policy templates into its policies folder. The uninstaller removes
+; exactly these, and a folder only when nothing else was put into it.
+; makensis -DEXE=<exe> -DCLI=<sweepmere.exe> -DCHM=<chm> -DICON=<ico> -DOUTFILE=<setup.exe> -DVERSION=<a.b.c.d> -DPOLICIES=<policies folder> CorvaneSweepmere.nsi
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -49,6 +49,11 @@ Section "Install"
   File "/oname=CorvaneSweepmere.exe" "${EXE}"
   File "/oname=sweepmere.exe" "${CLI}"
   File "/oname=HELP.chm" "${CHM}"
+  SetOutPath "$INSTDIR\policies\en-US"
+  File "/oname=Corvane-Sweepmere.adml" "${POLICIES}\en-US\Corvane-Sweepmere.adml"
+  SetOutPath "$INSTDIR\policies"
+  File "/oname=Corvane-Sweepmere.admx" "${POLICIES}\Corvane-Sweepmere.admx"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\CorvaneSweepmere.exe" "" "$INSTDIR\CorvaneSweepmere.exe" 0
 
@@ -72,6 +77,10 @@ Section "Uninstall"
   Delete "$INSTDIR\sweepmere.exe"
   Delete "$INSTDIR\HELP.chm"
   Delete "$INSTDIR\Uninstall.exe"
+  Delete "$INSTDIR\policies\Corvane-Sweepmere.admx"
+  Delete "$INSTDIR\policies\en-US\Corvane-Sweepmere.adml"
+  RMDir "$INSTDIR\policies\en-US"
+  RMDir "$INSTDIR\policies"
   ; Not /r: whatever the user put into the folder stays, and the folder with it.
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -1,11 +1,12 @@
 # Sourced by the scripts that need a display of their own: starts Xvfb on the first free display
-# number in FIRST..LAST, exports DISPLAY and sets xvfb_pid (empty when none was free).
+# number in FIRST..LAST (its size VIRTUAL_SCREEN, 1280x1024x24 unless set), exports DISPLAY and
+# sets xvfb_pid (empty when none was free).
 # Usage: start_virtual_display FIRST LAST
 start_virtual_display() {
   xvfb_pid=""
   for n in $(seq "$1" "$2"); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+    Xvfb ":$n" -screen 0 "${VIRTUAL_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 </dev/null &
     xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done

@@ -65,8 +65,10 @@ TEST(Shipping, TheManifestIsReadByTheLoaderAndClaimsNoMoreThanItShould) {
     std::string manifest(static_cast<const char*>(::LockResource(::LoadResource(nullptr, res))),
                          ::SizeofResource(nullptr, res));
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor<"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm<"), std::string::npos);
     EXPECT_EQ(manifest.find("requireAdministrator"), std::string::npos);
+    EXPECT_TRUE(::IsProcessDPIAware());
 
     // The loader honoured it: the common controls in use come from the side-by-side assembly of
     // version 6 (Wine's copy there reports 5.81 from DllGetVersion, so the folder is what tells).

@@ -1,5 +1,5 @@
 // The Unused Space page driven as a user drives it: Current Settings and its Erase Settings
-// dialog, Erase Now on the ext2 test volume T: (tests/wipe_page_volume.sh writes and deletes a
+// dialog (and what Group Policy sets there), Erase Now on the ext2 test volume T: (tests/wipe_page_volume.sh writes and deletes a
 // known text from the Linux side before each run and searches the raw image afterwards), and the
 // removal of a leftover filler at the program's start.
 #include <gtest/gtest.h>
@@ -150,6 +150,38 @@ TEST_F(WipePage, EraseSettingsKeepTheirChoicesInTheProfile) {
     EXPECT_EQ(ProfileValue(L"Passes"), 3u);
     settings::SetOverwrite(false);
     settings::SetPasses(1);
+}
+
+// What the administrator sets shows greyed and OK leaves the user's own choice alone; the Erase of
+// a category the policy turns off is grey on its page and in its summary's row.
+TEST_F(WipePage, PolicySettingsShowGreyedAndATurnedOffCategoryCannotBeErased) {
+    const std::wstring policy = L"Software\\Policies\\Corvane-Sweepmere";
+    RegDeleteTree(HKEY_CURRENT_USER, L"Software\\Local AppWizard-Generated Applications\\Application\\Settings");
+    RegSetDword(HKEY_LOCAL_MACHINE, policy, L"Overwrite", 1);
+    RegSetDword(HKEY_CURRENT_USER, policy, L"OverwritePasses", 2);
+    const wchar_t off[] = L"apps.paint\0internet.cookies\0";
+    RegSetBinary(HKEY_CURRENT_USER, policy, L"DisabledCategories", off, sizeof off, REG_MULTI_SZ);
+    auto enabled = [](HWND d, int id) { return ::IsWindowEnabled(::GetDlgItem(d, id)) != FALSE; };
+    ASSERT_TRUE(WithModalDialog(L"Erase Settings", [&](HWND d) {
+        EXPECT_EQ(::IsDlgButtonChecked(d, IDC_ERASESET_OVERWRITE), BST_CHECKED);
+        EXPECT_EQ(::SendDlgItemMessageW(d, IDC_ERASESET_PASSES, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_FALSE(enabled(d, IDC_ERASESET_OVERWRITE) || enabled(d, IDC_ERASESET_PASSES));
+        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(d, IDC_ERASESET_POLICY)));
+        EXPECT_EQ(ItemText(d, IDC_ERASESET_POLICY), L"set by your administrator");
+        Click(d, IDOK);
+    }, [&] { view->SendMessage(WM_COMMAND, IDC_USPACE_SETTINGS); }));
+    EXPECT_EQ(ProfileValue(L"Overwrite"), 99u);
+    EXPECT_EQ(ProfileValue(L"Passes"), 99u);
+    EXPECT_TRUE(settings::EraseOptions().overwrite);
+    EXPECT_EQ(settings::EraseOptions().passes, 2u);
+
+    HWND paint = ViewOf(TheApp()->OpenPage("apps.paint"))->m_hWnd;
+    HWND internet = ViewOf(TheApp()->OpenPage(pages::kInternet))->m_hWnd;
+    EXPECT_FALSE(enabled(paint, IDC_PAINT_ERASE));
+    EXPECT_FALSE(enabled(internet, IDC_INTERNET_ERASE_COOKIES));
+    EXPECT_TRUE(enabled(internet, IDC_INTERNET_ERASE_HISTORY));
+    RegDeleteTree(HKEY_LOCAL_MACHINE, policy);
+    RegDeleteTree(HKEY_CURRENT_USER, policy);
 }
 
 // The driver finds no copy of the deleted text in the raw image after this run.

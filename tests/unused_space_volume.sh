@@ -43,6 +43,9 @@ left_after '*StopAtHalf*'; stopped=$left
 left_after '-*StopAtHalf*:*CommandLineWipes*:*Killed*'; wiped=$left
 # Large enough for the kill to land in the middle of the fill.
 left_after '*Killed*:*CommandLineWipes*' 256M interrupted; cli=$left
+# The report of that whole wipe matches the report schema.
+/usr/bin/python3 "$here/cli/validate_report.py" "$here/../docs/report.schema.json" \
+  "$build/test-prefix/drive_c/corvane-scratch/wipe-report/report.json"
 echo "raw image: $stopped deleted texts left after a wipe stopped half way, $wiped after a whole wipe," \
      "$cli after sweepmere /wipe-unused (written: $((24 * 1048576 / 21)))"
 [ "$stopped" -gt 0 ] && [ "$wiped" -eq 0 ] && [ "$cli" -eq 0 ]

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "Categories.h"
+#include "Policy.h"
 #include "ReportBox.h"
 #include "Settings.h"
 #include "resource.h"
@@ -235,6 +236,9 @@ void CBrowsersVw::PlaceButtons() {
 
 void CBrowsersVw::EnableButtons(bool enable) {
     auto set = [this](int id, bool on) { ::EnableWindow(::GetDlgItem(m_hWnd, id), on); };
-    for (size_t i = 0; i < m_rows.size(); ++i) set(EraseId(i), enable);
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        const engine::Category* c = engine::FindCategory(m_rows[i].key);
+        set(EraseId(i), enable && !(c && engine::TurnedOff(*c)));
+    }
     for (int id : {IDC_BROWSERS_SELECTALL, IDC_BROWSERS_CLEARALL, IDC_BROWSERS_ERASE_NOW}) set(id, enable && !m_rows.empty());
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "afxdpi.h"
+
 namespace look {
 const FontSpec kTitleFont{L"Arial Rounded MT Bold", 22, 9, 24};
 const FontSpec kTextFont{L"Georgia", 16, 7, 24};
@@ -30,7 +32,8 @@ HFONT LookCache::Font(const FontSpec& f) {
     auto& font = m_fonts[&f];
     if (!font) {
         font = std::make_unique<CFont>();
-        font->CreateFontW(f.height, f.width, 0, 0, f.weight, 0, 0, 0, 0, 0, 0, 0, 0, f.face);
+        // Sizes are pixels at 100%: scaled like the dialog units the pages are laid out in.
+        font->CreateFontW(AfxScaled(f.height), AfxScaled(f.width), 0, 0, f.weight, 0, 0, 0, 0, 0, 0, 0, 0, f.face);
     }
     return *font;
 }
@@ -101,6 +104,9 @@ void CPageView::FitFrameToForm() {
     if (HWND area = ::GetParent(frame->m_hWnd)) {
         CRect room;
         ::GetClientRect(area, &room);
+        // Taller than the room: the page scrolls up and down, and its scroll bar comes beside the
+        // form, not over it, so that nothing needs scrolling sideways.
+        if (height > room.Height()) width += ::GetSystemMetrics(SM_CXVSCROLL);
         width = std::min(width, room.Width());
         height = std::min(height, room.Height());
         ::ScreenToClient(area, &at);

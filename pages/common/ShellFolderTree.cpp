@@ -1,4 +1,5 @@
 #include "ShellFolderTree.h"
+#include "afxdpi.h"
 
 namespace {
 // A 16 x 16 icon that draws nothing: its mask leaves every pixel as it was.
@@ -12,7 +13,7 @@ HICON BlankIcon() {
 
 void CShellFolderTree::Fill(CTreeCtrl& tree, const std::wstring& rootLabel, const std::list<ShellItem>& items) {
     tree.SetImageList(nullptr, TVSIL_NORMAL);  // the old list goes below
-    m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 6, 4);
+    m_images.Create(AfxScaled(16), AfxScaled(16), ILC_COLOR32 | ILC_MASK, 6, 4);
     HICON blank = BlankIcon();
     m_images.Add(blank);  // kBlankImage
     ::DestroyIcon(blank);

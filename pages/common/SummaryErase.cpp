@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "Categories.h"
+#include "Policy.h"
 #include "ReportBox.h"
 #include "Settings.h"
 
@@ -25,7 +26,7 @@ void CErasingSummaryView::DoDataExchange(CDataExchange* pDX) {
 
 bool CErasingSummaryView::CanErase(const SummaryRow& row) const {
     const engine::Category* c = engine::FindCategory(row.key);
-    return c && c->erase;
+    return c && c->erase && !engine::TurnedOff(*c);
 }
 
 BOOL CErasingSummaryView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {

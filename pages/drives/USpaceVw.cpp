@@ -1,4 +1,5 @@
 #include "USpaceVw.h"
+#include "afxdpi.h"
 
 #include <algorithm>
 
@@ -61,11 +62,12 @@ void CUSpaceVw::OnSize(UINT nType, int cx, int cy) {
     if (!m_band.IsWindow() || !m_list.IsWindow()) return;
     CRect client;
     GetClientRect(&client);
-    m_band.MoveWindow(0, 0, client.Width(), 100);
+    // Pixels at 100%, scaled like the dialog units of the rest of the page.
+    m_band.MoveWindow(0, 0, client.Width(), AfxScaled(100));
     m_band.ShowWindow(SW_SHOW);
-    int width = std::max(0, client.Width() - 160);
+    int width = std::max(0, client.Width() - AfxScaled(160));
     for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) m_list.SetColumnWidth(i, width / kColumns[i].share);
-    m_list.MoveWindow(20, 140, width, client.Height() * 5 / 14);
+    m_list.MoveWindow(AfxScaled(20), AfxScaled(140), width, client.Height() * 5 / 14);
     m_list.ShowWindow(SW_SHOW);
 }
 

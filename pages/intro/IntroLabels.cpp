@@ -1,4 +1,5 @@
 #include "IntroLabels.h"
+#include "afxdpi.h"
 
 namespace {
 // "Thoma" is the face as the page asks for it; the font mapper picks the closest installed one.
@@ -9,7 +10,7 @@ const look::FontSpec kBodyLabelFont{L"Thoma", 16, 7, 24};
 
 CIntroLabel::CIntroLabel(COLORREF background, const look::FontSpec& font) : m_background(background) {
     m_brush.CreateSolidBrush(background);
-    m_font.CreateFontW(font.height, font.width, 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    m_font.CreateFontW(AfxScaled(font.height), AfxScaled(font.width), 0, 0, font.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        font.face);
 }

@@ -1,4 +1,5 @@
 #include "RecentPages.h"
+#include "afxdpi.h"
 
 #include "Categories.h"
 #include "Settings.h"
@@ -66,7 +67,7 @@ void CRecentNWFVw::DoDataExchange(CDataExchange* pDX) {
     CPageView::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_RECENTNW_LIST, m_list);
     if (pDX->m_bSaveAndValidate) return;
-    m_images.Create(16, 16, ILC_COLOR8, 1, 1);
+    m_images.Create(AfxScaled(16), AfxScaled(16), ILC_COLOR32 | ILC_MASK, 1, 1);
     m_images.Add(::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(203)));
     m_list.SetImageList(m_images, LVSIL_SMALL);
     Fill();

@@ -1,7 +1,7 @@
 // The engine's category table and the rows' window-less erases on the real registry and files of
 // the test prefix: names read wide (a "Łukasz" folder or value beside its "Lukasz" twin), the
 // exact listed value deleted, refused temporary folders, registry links never followed, the
-// one-at-a-time lock and an exception turned into a failure.
+// one-at-a-time lock, an exception turned into a failure, and what Group Policy sets.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -14,6 +14,8 @@
 #include "FakeLog.h"
 #include "FakeUrlHistory.h"
 #include "MruBytes.h"
+#include "LogFile.h"
+#include "Policy.h"
 #include "RegKey.h"
 #include "Text.h"
 #include "Traces.h"
@@ -147,6 +149,51 @@ TEST(CategoryRun, ASecondEraseOfTheSameKeyIsBusyAndAnExceptionIsAFailure) {
     EXPECT_EQ(thrown.failed, 1u);
     EXPECT_NE(thrown.FirstReason().find(L"not enough memory"), std::wstring::npos) << Utf8(thrown.FirstReason());
     EXPECT_EQ(RunList(c, {}).problems.failed, 1u);
+}
+
+// sweepmere.exe's own test (tests/cli) covers the rest of the policy: machine over user there too.
+TEST(CategoryRun, PolicyValuesComeFromTheMachineBeforeTheUserAndATurnedOffRowIsNeverRun) {
+    const std::wstring key = L"Software\\Policies\\Corvane-Sweepmere";
+    SetString(HKEY_LOCAL_MACHINE, key, L"LogFile", L"C:\\logs\\machine.log");
+    SetString(HKEY_CURRENT_USER, key, L"LogFile", L"C:\\logs\\user.log");
+    SetString(HKEY_CURRENT_USER, key, L"ReportFolder", L"C:\\reports");
+    RegKey user;
+    ASSERT_EQ(user.Create(HKEY_CURRENT_USER, key), ERROR_SUCCESS);
+    const DWORD four = 4;
+    user.Write(L"OverwritePasses", REG_DWORD, &four, sizeof four);  // out of range: not set
+    const wchar_t off[] = L"test\0\0Test.Other";  // without its final zero
+    user.Write(L"DisabledCategories", REG_MULTI_SZ, off, sizeof off - sizeof(wchar_t));
+    const Policy policy = ReadPolicy();
+    DropTree(HKEY_LOCAL_MACHINE, key);
+    DropTree(HKEY_CURRENT_USER, key);
+
+    EXPECT_EQ(PolicyLogFile(), L"");  // read now, not remembered
+    EXPECT_EQ(policy.logFile, L"C:\\logs\\machine.log");
+    EXPECT_FALSE(policy.passes);
+    EXPECT_EQ(policy.disabled, (std::vector<std::string>{"test", "test.other"}));
+    EXPECT_EQ(ReportPath(L"run.json", policy), L"C:\\reports\\run.json");
+    EXPECT_EQ(ReportPath(L"D:\\run.json", policy), L"D:\\run.json");
+    EXPECT_EQ(ReportPath(L"run.json", Policy{}), L"run.json");
+    int runs = 0;
+    Category c{"other.row", "test", L"Row", -1, nullptr, [&](const Options&) {
+                   ++runs;
+                   return Result{};
+               }};
+    EXPECT_TRUE(TurnedOff(c, policy));
+    c.group = "other";
+    EXPECT_FALSE(TurnedOff(c, policy));
+    EXPECT_EQ(WithPolicy(Options{}, Policy{true, 2u, {}, L"", L""}).passes, 2u);
+
+    SetString(HKEY_CURRENT_USER, key, L"LogFile", L"C:\\logs\\user.log");
+    ASSERT_EQ(user.Create(HKEY_CURRENT_USER, key), ERROR_SUCCESS);
+    user.Write(L"DisabledCategories", REG_MULTI_SZ, off, sizeof off);
+    c.group = "test";
+    const Result refused = RunErase(c, {});
+    EXPECT_EQ(PolicyLogFile(), L"C:\\logs\\user.log");
+    EXPECT_EQ(LogPath(), L"C:\\logs\\user.log");  // over the profile's and the process's choice
+    DropTree(HKEY_CURRENT_USER, key);
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(refused.FirstReason(), L"turned off by policy");
 }
 
 TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinIsNot) {

@@ -14,6 +14,7 @@
 
 #include "AppHarness.h"
 #include "CategoryTree.h"
+#include "Settings.h"
 #include "LastChosenText.h"
 #include "MainFrm.h"
 #include "TestKit.h"
@@ -180,7 +181,8 @@ void EveryPage() {
                            L"System Registry Traces", L"Open File History", L"Most Frequently Used Registry",
                            L"Application Traces", L"Acrobat Reader", L"Microsoft Access", L"Microsoft Excel",
                            L"Microsoft PowerPoint", L"Microsoft Word", L"Winzip", L"WordPad", L"Paint",
-                           L"Windows Media Player", L"Microsoft Management Console", L"Unused Space", L"Wipe List"};
+                           L"Windows Media Player", L"Microsoft Management Console", L"Unused Space", L"Wipe List",
+                           L"Web Browsers"};
     int n = 0;
     for (const wchar_t* page : pages) {
         OpenNode(page, page);
@@ -191,10 +193,20 @@ void EveryPage() {
     }
 }
 
-void Script(bool everyPage) {
+void Script(bool everyPage, bool highDpi) {
     while (!Main() || !::IsWindowVisible(Main())) ::Sleep(100);
     ::MoveWindow(Main(), 0, 0, 1000, 700, TRUE);
     SeedTraces();
+    // At 150% the window takes the whole screen, with every category and a summary open.
+    if (highDpi) {
+        ::MoveWindow(Main(), 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), TRUE);
+        if (!settings::AllCategories()) ChooseMenu(L"All Categories");
+        OpenNode(L"System", L"System");
+        Settle(1000);
+        Shot(L"main-window-144dpi", Main());
+        g_done = true;
+        return;
+    }
     if (everyPage) {
         ChooseMenu(L"All Categories");
         EveryPage();
@@ -260,7 +272,8 @@ int main(int argc, char** argv) {
     ::InitCommonControlsEx(&icc);
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (!StartApp()) return 1;
-    std::thread script(Script, argc > 1 && strcmp(argv[1], "--all") == 0);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    std::thread script(Script, mode == "--all", mode == "--hidpi");
     while (!g_done) {
         Pump();
         RunUiTask();
