@@ -45,6 +45,9 @@ Listing ListOpenFileHistory(const Options&);
 Result EraseOpenFileHistory(const Options&);
 Listing ListProgramUse(const Options&);
 Result EraseProgramUse(const Options&);
+// The shell's list of recent documents (RecentDocs), beside the Recent folder's shortcuts.
+Listing ListRecentDocs();
+Result EraseRecentDocs();
 Listing ListRecentFiles(const std::string& category, const Options&);
 Result EraseRecentFiles(const std::string& category, const Options&);
 
