@@ -1,14 +1,11 @@
 // The shell's lists of recently used things: the common file dialogs' history of files and
 // folders, and the documents the shell opened (RecentDocs). Each list's entries in its own order
-// ("MRUList" letters or "MRUListEx" numbers), then any its order leaves out; the dialogs' lists
-// are erased value by value, their order value rewritten to name only what remains; the
-// documents' list goes whole, with its per-type lists.
+// ("MRUList" letters or "MRUListEx" numbers); the dialogs' lists are erased value by value,
+// their order value rewritten to name only what remains; the documents' list goes whole, with
+// its per-type lists.
 #include <shlobj.h>
 
-#include <algorithm>
-
 #include "ItemIdList.h"
-
 #include "MruBytes.h"
 #include "RegKey.h"
 #include "Rows.h"
@@ -69,7 +66,8 @@ std::wstring EntryText(Data kind, const std::vector<unsigned char>& data) {
     return {};
 }
 
-// The entry value names of one list, in its order, then any entry its order value leaves out.
+// The entry value names of one list, in its order; a value its order does not name is not the
+// list's (the shell never leaves one so).
 std::vector<std::wstring> EntryNames(const RegKey& key, Order order) {
     std::vector<std::wstring> names;
     std::wstring letters;
@@ -77,8 +75,6 @@ std::vector<std::wstring> EntryNames(const RegKey& key, Order order) {
     if (order == Order::Letters && key.ReadString(OrderValue(order), letters)) names = mru::NamesFromList(letters);
     if (order == Order::Numbers && key.ReadBinary(OrderValue(order), data))
         for (uint32_t n : mru::OrderFromListEx(data)) names.push_back(std::to_wstring(n));
-    for (const std::wstring& name : key.ValueNames())
-        if (name != OrderValue(order) && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     return names;
 }
 
@@ -105,11 +101,7 @@ void KeepOrderConsistent(const RegKey& key, Order order, const std::vector<std::
         key.Write(OrderValue(order), REG_SZ, letters.c_str(), static_cast<DWORD>((letters.size() + 1) * sizeof(wchar_t)));
     } else {
         std::vector<uint32_t> numbers;
-        for (const std::wstring& name : left) {
-            wchar_t* end = nullptr;
-            unsigned long n = std::wcstoul(name.c_str(), &end, 10);
-            if (!name.empty() && *end == L'\0') numbers.push_back(static_cast<uint32_t>(n));
-        }
+        for (const std::wstring& name : left) numbers.push_back(static_cast<uint32_t>(std::stoul(name)));
         std::vector<unsigned char> ex = mru::ListExFrom(numbers);
         key.Write(OrderValue(order), REG_BINARY, ex.data(), static_cast<DWORD>(ex.size()));
     }
