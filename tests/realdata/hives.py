@@ -188,8 +188,9 @@ def run_hive(prefix, realdata, hive, failures):
     names = {v[1].decode('utf-16-le', 'replace').split('\0')[0] for k, vs in keys.items() if k.startswith(EXPLORER + 'RecentDocs')
              for n, v in vs.items() if n not in ORDER}
 
-    before = without_traces(prefix.export('', tag + '-hkcu-before'))
     _, preview = prefix.sweep('/preview', tag + '-preview')
+    # After the preview: asking for a known folder may have the shell note it under "Shell Folders".
+    before = without_traces(prefix.export('', tag + '-hkcu-before'))
     code, erase = prefix.sweep('/erase', tag + '-erase')
     after_all = prefix.export('', tag + '-hkcu-after')
 
