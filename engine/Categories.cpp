@@ -90,7 +90,7 @@ bool StartsWith(const std::wstring& text, const std::wstring& start) { return te
 
 // An erase is judged by what is left, not by what its calls said: the category lists again, and
 // every item still there is "stayed" (with its own reason where the erase gave one), taken off
-// the erased count where the erase had counted it.
+// the erased count and bytes where the erase had counted it.
 void ReadBack(const Category& category, Result& result) {
     if (!category.list) return;
     Listing left = category.list(Options{});
@@ -103,6 +103,7 @@ void ReadBack(const Category& category, Result& result) {
             continue;
         result.Failed(item.text + L": still there after the erase.");
         if (result.erased) --result.erased;
+        result.bytes -= std::min(result.bytes, item.bytes);
         --missing;
     }
 }

@@ -155,11 +155,13 @@ TEST(CategoryRun, WhatIsListedAgainAfterTheEraseStayedWhateverTheEraseSaid) {
                [](const Options&) {
                    Result r;
                    r.erased = 3;
+                   r.bytes = 10;
                    r.Failed(L"told.txt: in use");
                    return r;
                }};
     Result r = RunErase(c, {});
     EXPECT_EQ(r.erased, 2u);
+    EXPECT_EQ(r.bytes, 7u);
     EXPECT_EQ(r.reasons, (std::vector<std::wstring>{L"told.txt: in use", L"kept.txt: still there after the erase."}));
 }
 
