@@ -42,25 +42,14 @@ const MruList kRecentDocs{EXPLORER L"RecentDocs", true, Order::Numbers, Data::Pa
 
 const wchar_t* OrderValue(Order o) { return o == Order::Letters ? L"MRUList" : L"MRUListEx"; }
 
-// A known folder's path on this machine, for the item-ID lists that name one.
-std::wstring KnownFolderPath(const std::wstring& guid) {
-    GUID id{};
-    PWSTR path = nullptr;
-    std::wstring text;
-    if (SUCCEEDED(::CLSIDFromString(guid.c_str(), &id)) && SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path)))
-        text = path;
-    ::CoTaskMemFree(path);
-    return text;
-}
-
 std::wstring EntryText(Data kind, const std::vector<unsigned char>& data) {
     switch (kind) {
     case Data::Path: return mru::Utf16Text(data, 0);
     case Data::ProgramThenPath: return mru::Utf16Text(data, 1);
-    case Data::ItemIds: return itemids::PathText(data.data(), data.size(), KnownFolderPath);
+    case Data::ItemIds: return itemids::PathText(data.data(), data.size(), rows::KnownFolderByText);
     case Data::ProgramThenItemIds: {
         mru::ProgramAndList e = mru::SplitProgramAndList(data);
-        return e.listSize ? itemids::PathText(data.data() + e.listOffset, e.listSize, KnownFolderPath) : std::wstring();
+        return e.listSize ? itemids::PathText(data.data() + e.listOffset, e.listSize, rows::KnownFolderByText) : std::wstring();
     }
     }
     return {};
