@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "Browsers.h"
 #include "LogFile.h"
 #include "Policy.h"
@@ -85,6 +87,28 @@ private:
     HANDLE m_mutex = nullptr;
     bool m_held = false;
 };
+
+bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.compare(0, start.size(), start) == 0; }
+
+// An erase is judged by what is left, not by what its calls said: the category lists again, and
+// every item still there is "stayed" (with its own reason where the erase gave one), taken off
+// the erased count and bytes where the erase had counted it.
+void ReadBack(const Category& category, Result& result) {
+    if (!category.list) return;
+    Listing left = category.list(Options{});
+    if (left.items.size() <= result.failed) return;
+    size_t missing = left.items.size() - result.failed;
+    for (const Item& item : left.items) {
+        if (!missing) break;
+        if (std::any_of(result.reasons.begin(), result.reasons.end(),
+                        [&](const std::wstring& r) { return StartsWith(r, item.text); }))
+            continue;
+        result.Failed(item.text + L": still there after the erase.");
+        if (result.erased) --result.erased;
+        result.bytes -= std::min(result.bytes, item.bytes);
+        --missing;
+    }
+}
 }  // namespace
 
 const std::vector<Category>& Categories() {
@@ -105,8 +129,12 @@ Result RunErase(const Category& category, const Options& options, unsigned waitM
     } else {
         try {
             HeldLock lock(category.key);
-            if (!lock.Take(waitMs)) result.Failed(L"busy: another erase of this category is running");
-            else if (category.erase) result = category.erase(options);
+            if (!lock.Take(waitMs)) {
+                result.Failed(L"busy: another erase of this category is running");
+            } else if (category.erase) {
+                result = category.erase(options);
+                if (!options.stop || !options.stop->Requested()) ReadBack(category, result);
+            }
         } catch (...) {
             result.Failed(category.name + L": " + ExceptionText(std::current_exception()));
         }

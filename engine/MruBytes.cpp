@@ -91,6 +91,17 @@ std::vector<std::u16string> Utf16Strings(const std::vector<unsigned char>& data)
     return strings;
 }
 
+std::wstring Utf16Text(const std::vector<unsigned char>& data, size_t n) {
+    size_t at = 0;
+    std::u16string s;
+    for (size_t i = 0; i <= n && at + 2 <= data.size(); ++i) {
+        bool terminated = false;
+        s = Utf16At(data, at, at, terminated);
+        if (i == n) return std::wstring(s.begin(), s.end());
+    }
+    return {};
+}
+
 std::wstring RunEntryText(const std::wstring& value) {
     return value.size() < 2 ? std::wstring() : value.substr(0, value.size() - 2);
 }

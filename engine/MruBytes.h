@@ -39,6 +39,9 @@ ProgramAndList SplitProgramAndList(const std::vector<unsigned char>& data);
 // The zero-separated UTF-16 strings of the data; an odd last byte is ignored, and a last string
 // without its zero still counts.
 std::vector<std::u16string> Utf16Strings(const std::vector<unsigned char>& data);
+// The n-th of those strings; empty when there are fewer. The recent-document lists keep a
+// document's name so, first, ahead of binary data.
+std::wstring Utf16Text(const std::vector<unsigned char>& data, size_t n);
 
 // A Run dialog entry ends in two characters ("\1") that are not part of the command; an entry
 // shorter than that gives an empty text.

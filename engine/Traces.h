@@ -52,8 +52,12 @@ std::vector<RegistryEntry> ReadRecentFiles(const RecentFileList& list, Result* p
 // text listed (an application that renumbered its values since keeps the newer one).
 Result EraseRecentFiles(const std::vector<RegistryEntry>& entries);
 
-// The common dialogs' history of files and folders, each list in its most-recent order.
+// The common dialogs' history of files and folders, each list in its most-recent order; an
+// entry whose data shows no path is listed as kNotAPath (and erased all the same).
+extern const wchar_t kNotAPath[];
 std::vector<RegistryEntry> ReadOpenFileHistory(Result* problems = nullptr);
+// The shell's list of recently opened documents, by name, with its per-type lists.
+std::vector<RegistryEntry> ReadRecentDocs(Result* problems = nullptr);
 // The shell's program-use counters, their names decoded (ROT13, known folders shown as paths);
 // the counters' own bookkeeping values are left out.
 std::vector<RegistryEntry> ReadProgramUse(Result* problems = nullptr);

@@ -77,5 +77,10 @@ std::wstring KnownFolder(REFKNOWNFOLDERID id) {
     return folder;
 }
 
+std::wstring KnownFolderByText(const std::wstring& id) {
+    GUID guid{};
+    return SUCCEEDED(::CLSIDFromString(id.c_str(), &guid)) ? KnownFolder(guid) : std::wstring();
+}
+
 }  // namespace rows
 }  // namespace engine

@@ -16,14 +16,8 @@ const std::wstring kUserAssist = L"Software\\Microsoft\\Windows\\CurrentVersion\
 // own path is shown instead of the id.
 std::wstring WithKnownFolder(const std::wstring& name) {
     if (name.size() < 38 || name[0] != L'{' || name[37] != L'}') return name;
-    std::wstring id = name.substr(0, 38);
-    GUID folder{};
-    PWSTR path = nullptr;
-    std::wstring result = name;
-    if (SUCCEEDED(::CLSIDFromString(id.c_str(), &folder)) && SUCCEEDED(::SHGetKnownFolderPath(folder, 0, nullptr, &path)))
-        result = path + name.substr(38);
-    ::CoTaskMemFree(path);
-    return result;
+    std::wstring path = rows::KnownFolderByText(name.substr(0, 38));
+    return path.empty() ? name : path + name.substr(38);
 }
 }  // namespace
 

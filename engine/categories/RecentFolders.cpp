@@ -1,5 +1,6 @@
 // Recent Documents and Recent Network Folder: the files directly in the user's Recent and
-// network-shortcut folders (their sub-folders stay), found through the known folders, wide.
+// network-shortcut folders (their sub-folders stay), found through the known folders, wide;
+// Recent Documents also takes the shell's own list of them (MruLists.cpp).
 #include <shlobj.h>
 
 #include "Rows.h"
@@ -28,12 +29,16 @@ Listing ListFiles(REFKNOWNFOLDERID id) {
 Result EraseFiles(const std::wstring& folder, const Options& options) { return EraseFilesIn(folder, options); }
 }  // namespace
 
-Listing ListRecentDocuments(const Options&) { return ListFiles(FOLDERID_Recent); }
+Listing ListRecentDocuments(const Options&) {
+    Listing listing = ListFiles(FOLDERID_Recent), list = ListRecentDocs();
+    for (Item& item : list.items) listing.items.push_back(std::move(item));
+    listing.problems += list.problems;
+    return listing;
+}
 
 Result EraseRecentDocuments(const Options& o) {
     Result result = EraseTop(KnownFolder(FOLDERID_Recent), o, EraseFiles);
-    ::SHAddToRecentDocs(SHARD_PIDL, nullptr);  // the shell's own list of them
-    return result;
+    return result += EraseRecentDocs();
 }
 
 Listing ListNetworkPlaces(const Options&) { return ListFiles(FOLDERID_NetHood); }

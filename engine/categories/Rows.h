@@ -45,12 +45,17 @@ Listing ListOpenFileHistory(const Options&);
 Result EraseOpenFileHistory(const Options&);
 Listing ListProgramUse(const Options&);
 Result EraseProgramUse(const Options&);
+// The shell's list of recent documents (RecentDocs), beside the Recent folder's shortcuts.
+Listing ListRecentDocs();
+Result EraseRecentDocs();
 Listing ListRecentFiles(const std::string& category, const Options&);
 Result EraseRecentFiles(const std::string& category, const Options&);
 
 // ---- shared steps ----
 // A known folder's path as the shell gives it; empty when there is none.
 std::wstring KnownFolder(REFKNOWNFOLDERID id);
+// The same by the id's text ("{374DE290-...}"); empty when it names no known folder.
+std::wstring KnownFolderByText(const std::wstring& id);
 // Opens a key below HKEY_CURRENT_USER: false when it is missing (silently) or refused (a
 // problem with its reason: a registry link on the way, or another error).
 bool OpenKey(const std::wstring& path, REGSAM access, RegKey& key, Result* problems);

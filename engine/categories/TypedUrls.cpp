@@ -1,5 +1,6 @@
-// The addresses typed into the browser's address bar: the whole key goes, its links as links;
-// a registry link anywhere on the way to it refuses the erase.
+// The addresses typed into the browser's address bar, and when each was typed: both keys go
+// whole, their links as links; a registry link anywhere on the way refuses the erase. Counted
+// are the addresses, not the keys.
 #include "RegKey.h"
 #include "Rows.h"
 #include "Traces.h"
@@ -10,6 +11,7 @@ const wchar_t kTypedUrlsKey[] = L"Software\\Microsoft\\Internet Explorer\\TypedU
 
 namespace {
 constexpr int kMaxEntries = 100;
+const wchar_t kTypedUrlsTimeKey[] = L"Software\\Microsoft\\Internet Explorer\\TypedURLsTime";
 }
 
 std::vector<std::wstring> ReadTypedUrls(Result* problems) {
@@ -31,11 +33,17 @@ Listing ListTypedUrls(const Options&) {
 
 Result EraseTypedUrls(const Options&) {
     Result result;
-    DeleteKeyTree(HKEY_CURRENT_USER, kTypedUrlsKey, result);
-    // Asked anew: a delete can end part-way with "not found" while the key itself stays.
-    RegKey still;
-    if (result.Complete() && still.Open(HKEY_CURRENT_USER, kTypedUrlsKey, KEY_QUERY_VALUE) == ERROR_SUCCESS)
-        result.Failed(L"Typed URLs could not be erased.");
+    RegKey key;
+    unsigned addresses = OpenKey(kTypedUrlsKey, KEY_QUERY_VALUE, key, nullptr) ? static_cast<unsigned>(key.ValueNames().size()) : 0;
+    key.Close();
+    for (const wchar_t* path : {kTypedUrlsKey, kTypedUrlsTimeKey}) {
+        DeleteKeyTree(HKEY_CURRENT_USER, path, result);
+        // Asked anew: a delete can end part-way with "not found" while the key itself stays.
+        RegKey still;
+        if (result.Complete() && still.Open(HKEY_CURRENT_USER, path, KEY_QUERY_VALUE) == ERROR_SUCCESS)
+            result.Failed(L"Typed URLs could not be erased.");
+    }
+    result.erased = result.Complete() ? addresses : 0;
     return result;
 }
 

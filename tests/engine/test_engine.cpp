@@ -1,6 +1,7 @@
 // The engine on its own: the guard on a walk's top folder (pure, and on this machine), the one
 // walk and delete against links, case twins, hard links, look-alike names and depth, the
-// registry key class against registry links and look-alike value names, and the worker.
+// registry key class against registry links and look-alike value names, the item-ID list
+// decoder, and the worker.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 
 #include "Guard.h"
+#include "ItemIdList.h"
 #include "PathRules.h"
 #include "RegKey.h"
 #include "Walk.h"
@@ -270,4 +272,58 @@ TEST(Worker, AnExceptionIsAFailureAndTheInboxKeepsOrder) {
     inbox->Drain();
     EXPECT_EQ(got.size(), 4u);
     ::DestroyWindow(window);
+}
+
+namespace {
+using Bytes = std::vector<unsigned char>;
+Bytes IdItem(unsigned char type, const Bytes& body) {
+    Bytes b(3 + body.size(), 0);
+    b[0] = static_cast<unsigned char>(b.size());
+    b[2] = type;
+    std::copy(body.begin(), body.end(), b.begin() + 3);
+    return b;
+}
+void Put16(Bytes& b, const std::wstring& text) {
+    for (wchar_t c : text + L'\0') b.insert(b.end(), {static_cast<unsigned char>(c), static_cast<unsigned char>(c >> 8)});
+}
+// A file entry as Windows 7 writes it: the short 8-bit name, then the version 8 extension block
+// with the long UTF-16 name.
+Bytes FileEntry(const char* shortName, const std::wstring& longName) {
+    Bytes body(11, 0);
+    body.insert(body.end(), shortName, shortName + strlen(shortName) + 1);
+    if (body.size() % 2 == 0) body.push_back(0);
+    Bytes ext{0, 0, 8, 0, 0x04, 0, 0xEF, 0xBE};
+    ext.resize(42, 0);
+    Put16(ext, longName);
+    ext.insert(ext.end(), {0, 0});
+    ext[0] = static_cast<unsigned char>(ext.size());
+    body.insert(body.end(), ext.begin(), ext.end());
+    return IdItem(0x32, body);
+}
+Bytes List(std::initializer_list<Bytes> items) {
+    Bytes all;
+    for (const Bytes& i : items) all.insert(all.end(), i.begin(), i.end());
+    return all.insert(all.end(), {0, 0}), all;
+}
+std::wstring Text(const Bytes& b, itemids::FolderNamer namer = nullptr) { return itemids::PathText(b.data(), b.size(), namer); }
+}  // namespace
+
+TEST(ItemIdList, DrivesSharesAddressesAndKnownFoldersAsPathsAndNothingThatCannotBeRead) {
+    const Bytes computer = IdItem(0x1F, {0x50, 0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10, 0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D});
+    const Bytes downloads = IdItem(0x1F, {0x44, 0x90, 0xE2, 0x4D, 0x37, 0x3F, 0x12, 0x65, 0x45, 0x91, 0x64, 0x39, 0xC4, 0x92, 0x5E, 0x46, 0x7B});
+    const Bytes drive = IdItem(0x2F, {'C', ':', '\\', 0, 0, 0});
+    const Bytes report = FileEntry("OTCET~1.DOC", L"\u041e\u0442\u0447\u0451\u0442.docx");
+    EXPECT_EQ(Text(List({computer, drive, report})), L"C:\\\u041e\u0442\u0447\u0451\u0442.docx");
+    EXPECT_EQ(Text(List({computer, drive})), L"C:\\");
+    EXPECT_EQ(Text(List({IdItem(0xC3, {0x01, 0x81, '\\', '\\', 's', '\\', 'p', 0}), FileEntry("A.TXT", L"a.txt")})), L"\\\\s\\p\\a.txt");
+    Bytes uri{0x80, 0, 0};  // UTF-16, no data before the address
+    Put16(uri, L"http://example.com/");
+    EXPECT_EQ(Text(List({IdItem(0x61, uri)})), L"http://example.com/");
+    EXPECT_EQ(Text(List({downloads, report})), L"::{374DE290-123F-4565-9164-39C4925E467B}\\\u041e\u0442\u0447\u0451\u0442.docx");
+    auto named = [](const std::wstring& guid) { return guid == L"{374DE290-123F-4565-9164-39C4925E467B}" ? std::wstring(L"D:\\Down") : L""; };
+    EXPECT_EQ(Text(List({downloads, report}), named), L"D:\\Down\\\u041e\u0442\u0447\u0451\u0442.docx");
+    // Cut short, an item longer than the data, an item of a kind that names nothing.
+    Bytes cut = List({computer, drive, report});
+    cut.resize(cut.size() - 12);
+    for (const Bytes& b : {cut, Bytes{0x40, 0, 0x31, 0}, List({computer, IdItem(0x71, {0, 0, 0, 0})})}) EXPECT_EQ(Text(b), L"");
 }

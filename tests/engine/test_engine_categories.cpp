@@ -196,6 +196,22 @@ TEST(CategoryRun, PolicyValuesComeFromTheMachineBeforeTheUserAndATurnedOffRowIsN
     EXPECT_EQ(refused.FirstReason(), L"turned off by policy");
 }
 
+TEST(CategoryRun, WhatIsListedAgainAfterTheEraseStayedWhateverTheEraseSaid) {
+    Category c{"test.read-back", "test", L"Read back", -1,
+               [](const Options&) { return Listing{{{L"kept.txt", 3}, {L"told.txt", 1}}, {}}; },
+               [](const Options&) {
+                   Result r;
+                   r.erased = 3;
+                   r.bytes = 10;
+                   r.Failed(L"told.txt: in use");
+                   return r;
+               }};
+    Result r = RunErase(c, {});
+    EXPECT_EQ(r.erased, 2u);
+    EXPECT_EQ(r.bytes, 7u);
+    EXPECT_EQ(r.reasons, (std::vector<std::wstring>{L"told.txt: in use", L"kept.txt: still there after the erase."}));
+}
+
 TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinIsNot) {
     ::CreateDirectoryW(L"C:\\corvane-scratch", nullptr);
     ::CreateDirectoryW(kScratch.c_str(), nullptr);
