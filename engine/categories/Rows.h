@@ -45,8 +45,6 @@ Listing ListOpenFileHistory(const Options&);
 Result EraseOpenFileHistory(const Options&);
 Listing ListProgramUse(const Options&);
 Result EraseProgramUse(const Options&);
-Listing ListRecentFiles(const std::string& category, const Options&);
-Result EraseRecentFiles(const std::string& category, const Options&);
 
 // ---- shared steps ----
 // A known folder's path as the shell gives it; empty when there is none.
