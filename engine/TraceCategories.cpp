@@ -165,8 +165,11 @@ bool StillThere(const TraceEntry& e) {
     if (e.kind == TraceEntry::Kind::File) return ::GetFileAttributesW(e.path.c_str()) != INVALID_FILE_ATTRIBUTES;
     RegKey key;
     if (key.Open(HKEY_CURRENT_USER, e.path, KEY_QUERY_VALUE) != ERROR_SUCCESS) return false;
-    return e.kind == TraceEntry::Kind::Key ||
-           ::RegQueryValueExW(key.Get(), e.value.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    if (e.kind == TraceEntry::Kind::Key) return true;
+    // A value that holds another text now is another entry: the program renumbered its list.
+    std::wstring now;
+    if (key.ReadString(e.value, now)) return now == e.text || AfterStar(now) == e.text;
+    return ::RegQueryValueExW(key.Get(), e.value.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 Result EraseTraces(const std::vector<TraceEntry>& entries, const Options& options) {
@@ -183,14 +186,7 @@ Result EraseTraces(const std::vector<TraceEntry>& entries, const Options& option
             DeleteKeyTree(HKEY_CURRENT_USER, e.path, one);
         } else {
             // Renumbered since it was listed: the value now holds another entry, which stays.
-            RegKey key;
-            std::wstring now;
-            if (!rows::OpenKey(e.path, KEY_QUERY_VALUE, key, &one)) {
-                result += one;
-                continue;
-            }
-            bool same = key.ReadString(e.value, now) ? (now == e.text || AfterStar(now) == e.text) : true;
-            if (same) DeleteValue(HKEY_CURRENT_USER, e.path, e.value, one);
+            if (StillThere(e)) DeleteValue(HKEY_CURRENT_USER, e.path, e.value, one);
         }
         if (one.failed == 0 && StillThere(e)) {
             one.erased = 0;

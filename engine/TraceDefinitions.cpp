@@ -157,12 +157,12 @@ bool MatchName(const std::wstring& pattern, const std::wstring& name) {
     // The classic two-pointer walk: on a mismatch, the last '*' takes one more character.
     size_t p = 0, n = 0, star = std::wstring::npos, mark = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == L'?' || std::towlower(pattern[p]) == std::towlower(name[n]))) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == L'*') {
+        if (p < pattern.size() && pattern[p] == L'*') {
             star = p++;
             mark = n;
+        } else if (p < pattern.size() && (pattern[p] == L'?' || std::towlower(pattern[p]) == std::towlower(name[n]))) {
+            ++p;
+            ++n;
         } else if (star != std::wstring::npos) {
             p = star + 1;
             n = ++mark;
