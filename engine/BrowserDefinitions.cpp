@@ -81,26 +81,9 @@ bool ParseBrowserDefinition(const std::wstring& file, const std::string& text, B
     });
 }
 
-namespace {
-struct Loaded {
-    std::vector<BrowserDef> defs;
-    std::vector<std::wstring> errors;
-};
-}  // namespace
-
 const std::vector<BrowserDef>& BrowserDefinitions(std::vector<std::wstring>* errors) {
-    static const Loaded loaded = [] {
-        Loaded l;
-        ForEachDefinitionResource(L"BROWSER_", [&](const std::wstring& file, const std::string& text) {
-            BrowserDef def;
-            std::wstring error;
-            if (ParseBrowserDefinition(file, text, def, error))
-                l.defs.push_back(std::move(def));
-            else
-                l.errors.push_back(error);
-        }, l.errors);
-        return l;
-    }();
+    static const EmbeddedDefinitions<BrowserDef> loaded(L"BROWSER_", ParseBrowserDefinition,
+                                                        [](const std::wstring& name) { return name; });
     if (errors) *errors = loaded.errors;
     return loaded.defs;
 }

@@ -112,4 +112,24 @@ void ForEachDefinitionResource(const wchar_t* prefix,
                                const std::function<void(const std::wstring& name, const std::string& text)>& add,
                                std::vector<std::wstring>& errors);
 
+// The definitions embedded under a resource prefix, each read by parse under the file name
+// fileOf gives its resource; one that does not read is left out and its error kept.
+template <class Def>
+struct EmbeddedDefinitions {
+    std::vector<Def> defs;
+    std::vector<std::wstring> errors;
+
+    template <class Parse, class FileOf>
+    EmbeddedDefinitions(const wchar_t* prefix, Parse parse, FileOf fileOf) {
+        ForEachDefinitionResource(prefix, [&](const std::wstring& name, const std::string& text) {
+            Def def;
+            std::wstring error;
+            if (parse(fileOf(name), text, def, error))
+                defs.push_back(std::move(def));
+            else
+                errors.push_back(error);
+        }, errors);
+    }
+};
+
 }  // namespace engine

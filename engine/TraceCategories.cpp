@@ -14,11 +14,6 @@
 namespace engine {
 namespace {
 
-struct Loaded {
-    std::vector<TraceDef> defs;
-    std::vector<std::wstring> errors;
-};
-
 // "TRACE_JUMP_LISTS" was engine/traces/jump-lists.json.
 std::wstring FileOf(const std::wstring& resource) {
     std::wstring file = resource.substr(6);
@@ -119,18 +114,7 @@ void ReadFiles(const TraceSource& s, std::vector<TraceEntry>& out, Result* probl
 }  // namespace
 
 const std::vector<TraceDef>& TraceDefinitions(std::vector<std::wstring>* errors) {
-    static const Loaded loaded = [] {
-        Loaded l;
-        ForEachDefinitionResource(L"TRACE_", [&](const std::wstring& name, const std::string& text) {
-            TraceDef def;
-            std::wstring error;
-            if (ParseTraceDefinition(FileOf(name), text, def, error))
-                l.defs.push_back(std::move(def));
-            else
-                l.errors.push_back(error);
-        }, l.errors);
-        return l;
-    }();
+    static const EmbeddedDefinitions<TraceDef> loaded(L"TRACE_", ParseTraceDefinition, FileOf);
     if (errors) *errors = loaded.errors;
     return loaded.defs;
 }

@@ -123,9 +123,12 @@ std::vector<std::wstring> KeySteps(const std::wstring& path) {
 std::vector<std::wstring> TraceDef::Keys(const TraceSource& s) const {
     if (s.versions.empty()) return {s.key};
     std::vector<std::wstring> keys;
-    size_t at = s.key.find(kVersion);
-    for (const std::wstring& v : s.versions)
-        keys.push_back(s.key.substr(0, at) + v + s.key.substr(at + wcslen(kVersion)));
+    for (const std::wstring& v : s.versions) {
+        std::wstring key = s.key;
+        for (size_t at = 0; (at = key.find(kVersion, at)) != std::wstring::npos; at += v.size())
+            key.replace(at, wcslen(kVersion), v);
+        keys.push_back(key);
+    }
     return keys;
 }
 
