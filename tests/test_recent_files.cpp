@@ -57,26 +57,6 @@ protected:
 };
 }  // namespace
 
-TEST_P(RecentFileList, ListsInReadingOrderAndTheWindowlessEraseTakesEveryListedValue) {
-    const int f = list.first;
-    Seed(f, L"C:\\a.doc");
-    Seed(f + 2, L"C:\\c.doc");
-    Seed(f + 3, L"C:\\a.doc");
-    Seed(list.last + 1, L"C:\\outside.doc");
-    CRecentFileListView* v = Open();
-    ASSERT_NE(v, nullptr);
-    EXPECT_EQ(v->m_list.GetExtendedStyle(), static_cast<DWORD>(LVS_EX_CHECKBOXES));
-    if (list.untilGap)
-        EXPECT_EQ(Items(v), (Texts{L"C:\\a.doc"}));
-    else
-        EXPECT_EQ(Items(v), (Texts{L"C:\\a.doc", L"C:\\c.doc", L"C:\\a.doc"}));
-    engine::Result r = engine::RunErase(*engine::FindCategory(Row().category), {});
-    EXPECT_EQ(r.erased, static_cast<unsigned>(v->m_list.GetItemCount()));
-    EXPECT_TRUE(r.Complete()) << r.FirstReason();
-    EXPECT_FALSE(Has(f));
-    EXPECT_TRUE(Has(list.last + 1));
-}
-
 TEST_P(RecentFileList, EraseTakesTheCheckedValuesByNameAndARenumberedValueStays) {
     const int f = list.first;
     Seed(f, L"C:\\a.doc");
@@ -85,6 +65,7 @@ TEST_P(RecentFileList, EraseTakesTheCheckedValuesByNameAndARenumberedValueStays)
     Seed(f + 3, L"C:\\keep.doc");
     CRecentFileListView* v = Open();
     ASSERT_NE(v, nullptr);
+    EXPECT_EQ(v->m_list.GetExtendedStyle(), static_cast<DWORD>(LVS_EX_CHECKBOXES));
     ASSERT_EQ(v->m_list.GetItemCount(), 4);
     v->m_list.SetCheck(0);
     v->m_list.SetCheck(2);

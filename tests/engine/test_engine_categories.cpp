@@ -231,24 +231,6 @@ TEST(RegistryCategories, OnlyTheListedValueGoesNotItsLookAlikeTwin) {
     EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, count, real));
     EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, count, twin));
     DropTree(HKEY_CURRENT_USER, count.substr(0, count.size() - 6));
-
-    // A recent-file list: File2 holds the look-alike of File1's path; a full-width "Ｆile1" is
-    // no value of the list at all.
-    const TraceDef& paint = *FindTraceDefinition("apps.paint");
-    const std::wstring paintKey = paint.sources[0].key;
-    SavedKey saved(paintKey);
-    SetString(HKEY_CURRENT_USER, paintKey, L"File1", L"C:\\\u0141ukasz\\a.png");
-    SetString(HKEY_CURRENT_USER, paintKey, L"File2", L"C:\\Lukasz\\a.png");
-    SetString(HKEY_CURRENT_USER, paintKey, L"\uFF26ile1", L"C:\\\u0141ukasz\\a.png");
-    std::vector<TraceEntry> listed = ReadTraces(paint);
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].text, L"C:\\\u0141ukasz\\a.png");
-    EXPECT_EQ(EraseTraces({listed[0]}, {}).erased, 1u);
-    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, paintKey, L"File1"));
-    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, paintKey, L"File2"));
-    EXPECT_EQ(Erase("apps.paint").erased, 1u);
-    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, paintKey, L"File2"));
-    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, paintKey, L"\uFF26ile1"));
 }
 
 TEST(RegistryCategories, ARegistryLinkAsAListKeyOrAboveTypedUrlsIsRefusedAndItsTargetSurvives) {
@@ -324,6 +306,8 @@ const std::wstring kWordMru = L"Software\\Microsoft\\Office\\16.0\\Word\\File MR
 const std::wstring kWordUser = L"Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\ADAL_5F3A\\Place MRU";
 const std::wstring kReader = L"Software\\Adobe\\Acrobat Reader\\DC\\AVGeneral";
 const std::wstring kShell = L"Software\\Microsoft\\Windows\\Shell";
+const std::wstring kPaint = L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List";
+const std::wstring kPlayer = L"Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList";
 
 std::wstring Expanded(const wchar_t* path) {
     wchar_t out[MAX_PATH];
@@ -340,11 +324,6 @@ void SetBinary(const std::wstring& key, const std::wstring& name, const std::str
 }
 std::string Utf16Bytes(const std::wstring& text) {
     return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
-}
-void MakeFolders(const std::wstring& path) {
-    for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
-        ::CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-    ::CreateDirectoryW(path.c_str(), nullptr);
 }
 
 const TraceCase kTraceCases[] = {
@@ -366,6 +345,22 @@ const TraceCase kTraceCases[] = {
      },
      {L"C:\\old.xls", L"C:\\Sheets\\"},
      {{L"Software\\Microsoft\\Office\\14.0\\Excel\\Place MRU", L"Item Metadata 1"}}},
+    // File2 holds the 8-bit look-alike of File1's path; a full-width "\uFF26ile1" is no value of the list.
+    {"apps.paint",
+     [] {
+         SetString(HKEY_CURRENT_USER, kPaint, L"File1", L"C:\\\u0141ukasz\\a.png");
+         SetString(HKEY_CURRENT_USER, kPaint, L"File2", L"C:\\Lukasz\\a.png");
+         SetString(HKEY_CURRENT_USER, kPaint, L"\uFF26ile1", L"C:\\\u0141ukasz\\a.png");
+     },
+     {L"C:\\\u0141ukasz\\a.png", L"C:\\Lukasz\\a.png"},
+     {{kPaint, L"\uFF26ile1"}}},
+    // The player's list ends at its first gap.
+    {"apps.media-player",
+     [] {
+         for (const wchar_t* name : {L"File0", L"File1", L"File3"}) SetString(HKEY_CURRENT_USER, kPlayer, name, name);
+     },
+     {L"File0", L"File1"},
+     {{kPlayer, L"File3"}}},
     {"apps.acrobat",
      [] {
          SetBinary(kReader + L"\\cRecentFiles\\c1", L"tDIText", std::string("/C/Docs/a.pdf\0", 14));
@@ -397,7 +392,7 @@ const TraceCase kTraceCases[] = {
      {{kShell, L"Neighbour"}}},
     {"system.jump-lists",
      [] {
-         MakeFolders(kJumps);
+         ::SHCreateDirectoryExW(nullptr, kJumps.c_str(), nullptr);
          Put(kJumps + L"\\1b4dd67f29cb1962.automaticDestinations-ms");
          Put(kJumps + L"\\notes.txt");
      },
@@ -405,7 +400,7 @@ const TraceCase kTraceCases[] = {
      {{kJumps + L"\\notes.txt", L""}}},
     {"system.thumbnails",
      [] {
-         MakeFolders(kThumbs);
+         ::SHCreateDirectoryExW(nullptr, kThumbs.c_str(), nullptr);
          Put(kThumbs + L"\\thumbcache_256.db");
          Put(kThumbs + L"\\iconcache_256.db");
      },
@@ -414,7 +409,7 @@ const TraceCase kTraceCases[] = {
 };
 
 void DropTraces() {
-    for (const std::wstring& k : {kWordMru, kWordUser, kReader, kShell, kExplorer + L"\\TypedPaths",
+    for (const std::wstring& k : {kWordMru, kWordUser, kReader, kShell, kPaint, kPlayer, kExplorer + L"\\TypedPaths",
                                   kExplorer + L"\\WordWheelQuery", kExplorer + L"\\Doc Find Spec MRU"})
         DropTree(HKEY_CURRENT_USER, k);
     for (const wchar_t* k : {L"Software\\Microsoft\\Office\\11.0", L"Software\\Microsoft\\Office\\14.0",

@@ -4,23 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <codecvt>
+#include <locale>
 #include <string>
 
 #include "../../engine/TraceDefinitions.h"
 
 namespace engine {
-// The engine's conversion is Windows'; a plain UTF-8 reading does here.
+// The engine's conversion is Windows'; the standard library's does here (text that is not
+// UTF-8 becomes "?").
 std::wstring FromUtf8(const std::string& utf8) {
-    std::wstring out;
-    for (size_t i = 0; i < utf8.size();) {
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        int n = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-        wchar_t w = n == 0 ? c : c & (0x3F >> n);
-        for (int k = 1; k <= n && i + k < utf8.size(); ++k) w = (w << 6) | (utf8[i + k] & 0x3F);
-        out.push_back(w);
-        i += n + 1;
-    }
-    return out;
+    return std::wstring_convert<std::codecvt_utf8<wchar_t>>("?", L"?").from_bytes(utf8);
 }
 }  // namespace engine
 

@@ -237,7 +237,7 @@ std::wstring NumberedList::Name(int n) const {
 
 NumberedList NumberedListOf(const std::string& category) {
     const engine::TraceSource& s = engine::FindTraceDefinition(category)->sources.at(0);
-    return {s.key, s.pattern, s.first, s.last, s.untilGap};
+    return {s.key, s.pattern, s.first, s.last};
 }
 
 }  // namespace testkit

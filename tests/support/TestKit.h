@@ -60,7 +60,6 @@ bool RegValueExists(HKEY root, const std::wstring& key, const std::wstring& name
 struct NumberedList {
     std::wstring key, pattern;
     int first = 0, last = 0;
-    bool untilGap = false;
     std::wstring Name(int n) const;
 };
 NumberedList NumberedListOf(const std::string& category);
