@@ -18,6 +18,7 @@
 #include "Text.h"
 #include "TraceCategories.h"
 #include "Traces.h"
+#include "categories/Rows.h"
 
 using namespace engine;
 
@@ -309,13 +310,8 @@ const std::wstring kShell = L"Software\\Microsoft\\Windows\\Shell";
 const std::wstring kPaint = L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List";
 const std::wstring kPlayer = L"Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList";
 
-std::wstring Expanded(const wchar_t* path) {
-    wchar_t out[MAX_PATH];
-    ::ExpandEnvironmentStringsW(path, out, MAX_PATH);
-    return out;
-}
-const std::wstring kJumps = Expanded(L"%APPDATA%\\Microsoft\\Windows\\Recent\\AutomaticDestinations");
-const std::wstring kThumbs = Expanded(L"%LOCALAPPDATA%\\Microsoft\\Windows\\Explorer");
+const std::wstring kJumps = rows::KnownFolder(FOLDERID_RoamingAppData) + L"\\Microsoft\\Windows\\Recent\\AutomaticDestinations";
+const std::wstring kThumbs = rows::KnownFolder(FOLDERID_LocalAppData) + L"\\Microsoft\\Windows\\Explorer";
 
 void SetBinary(const std::wstring& key, const std::wstring& name, const std::string& bytes) {
     RegKey k;
