@@ -1,5 +1,7 @@
 #include "Pages.h"
 
+#include <algorithm>
+
 #include "PageFrames.h"
 #include "TidemarkDoc.h"
 #include "Categories.h"
@@ -22,11 +24,14 @@
 #include "system/SystemPVw.h"
 #include "system/SystemVw.h"
 #include "system/TempFilesPages.h"
+#include "traces/TraceListVw.h"
+#include "TraceCategories.h"
 
 namespace pages {
 
-const std::vector<PageRow>& Rows() {
-    static const std::vector<PageRow> rows{
+namespace {
+std::vector<PageRow> MakeRows() {
+    std::vector<PageRow> rows{
         {"system.recycle-bin", 155, RUNTIME_CLASS(CRecycleDocument), RUNTIME_CLASS(CRecycleFrm), RUNTIME_CLASS(CRecycleVw)},
         {"system.registry-traces", 157, RUNTIME_CLASS(CSystemDocument), RUNTIME_CLASS(CSystemFrm), RUNTIME_CLASS(CSystemVw)},
         {"apps.mmc", 211, RUNTIME_CLASS(CMMConsoleDocument), RUNTIME_CLASS(CMMConsoleFrm), RUNTIME_CLASS(CMMConsoleVw)},
@@ -59,6 +64,19 @@ const std::vector<PageRow>& Rows() {
         {kWipeList, 259, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CWipeListFrm), RUNTIME_CLASS(CWipeListVw), L"Wipe List", 33, false},
         {kBrowsers, 182, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CBrowsersFrm), RUNTIME_CLASS(CBrowsersVw), L"Web Browsers", 26, true},
     };
+    // Every other category a definition describes opens the one page for them.
+    for (const engine::TraceDef& def : engine::TraceDefinitions()) {
+        auto shown = [&](const PageRow& r) { return def.key == r.key; };
+        if (std::none_of(rows.begin(), rows.end(), shown))
+            rows.push_back({def.key.c_str(), def.group == "apps" ? 184u : 183u, RUNTIME_CLASS(CTidemarkDoc),
+                            RUNTIME_CLASS(CTraceListFrm), RUNTIME_CLASS(CTraceListVw)});
+    }
+    return rows;
+}
+}  // namespace
+
+const std::vector<PageRow>& Rows() {
+    static const std::vector<PageRow> rows = MakeRows();
     return rows;
 }
 

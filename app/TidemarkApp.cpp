@@ -17,6 +17,7 @@
 #include "TidemarkDoc.h"
 #include "TidemarkView.h"
 #include "drives/UnusedSpaceWipe.h"
+#include "traces/TraceListVw.h"
 #include "resource.h"
 
 
@@ -82,7 +83,9 @@ void CTidemarkApp::RegisterTemplates() {
     AddDocTemplate(new CMultiDocTemplate(IDR_TIDEMATYPE, RUNTIME_CLASS(CTidemarkDoc), RUNTIME_CLASS(CChildFrame),
                                          RUNTIME_CLASS(CTidemarkView)));
     for (const pages::PageRow& row : pages::Rows()) {
-        auto* t = new CMultiDocTemplate(row.resourceId, row.doc, row.frame, row.view);
+        auto* t = row.view == RUNTIME_CLASS(CTraceListVw)
+                      ? new CTraceTemplate(row.key, row.resourceId, row.doc, row.frame, row.view)
+                      : new CMultiDocTemplate(row.resourceId, row.doc, row.frame, row.view);
         AddDocTemplate(t);
         m_pageTemplates.push_back(t);
     }

@@ -7,6 +7,7 @@
 #include "Browsers.h"
 #include "LogFile.h"
 #include "Policy.h"
+#include "TraceCategories.h"
 #include "Text.h"
 #include "Worker.h"
 #include "categories/Rows.h"
@@ -16,20 +17,11 @@ namespace engine {
 namespace {
 using namespace rows;
 
-// An application's recent-file list: its List and Erase are those of the family, for its key.
-template <const char* Key>
-Category AppList(const wchar_t* name, int icon) {
-    return {Key, "apps", name, icon, [](const Options& o) { return ListRecentFiles(Key, o); },
-            [](const Options& o) { return rows::EraseRecentFiles(Key, o); }};
+// A category described by a definition of engine/traces/, in its place in the table; none when
+// the definition did not read (its error is in TraceDefinitions' errors).
+void Traced(std::vector<Category>& table, const char* key) {
+    if (const TraceDef* def = FindTraceDefinition(key)) table.push_back(TraceCategory(*def));
 }
-// A category whose page only shows: nothing to list, nothing to erase.
-Category ShowOnly(const char* key, const wchar_t* name, int icon) {
-    return {key, "apps", name, icon, [](const Options&) { return Listing{}; }, nullptr};
-}
-
-constexpr char kAccess[] = "apps.access", kExcel[] = "apps.excel", kPowerPoint[] = "apps.powerpoint",
-               kWinzip[] = "apps.winzip", kPaint[] = "apps.paint", kMediaPlayer[] = "apps.media-player",
-               kMmc[] = "apps.mmc", kWordPad[] = "apps.wordpad";
 
 std::vector<Category> MakeTable() {
     std::vector<Category> table{
@@ -48,17 +40,17 @@ std::vector<Category> MakeTable() {
         {"system.registry-traces", "system", L"System Registry Traces", 7, ListRegistryTraces, EraseRegistryTraces},
         {"system.open-file-history", "system", L"Open File History", 23, ListOpenFileHistory, EraseOpenFileHistory},
         {"system.mfu", "system", L"Most Frequently Used Registry", 34, ListProgramUse, EraseProgramUse},
-        ShowOnly("apps.acrobat", L"Acrobat Reader", 15),
-        AppList<kAccess>(L"Microsoft Access", 22),
-        AppList<kExcel>(L"Microsoft Excel", 16),
-        AppList<kPowerPoint>(L"Microsoft PowerPoint", 18),
-        ShowOnly("apps.word", L"Microsoft Word", 19),
-        AppList<kWinzip>(L"Winzip", 17),
-        AppList<kPaint>(L"Paint", 9),
-        AppList<kMediaPlayer>(L"Windows Media Player", 11),
-        AppList<kMmc>(L"Microsoft Management Console", 32),
-        AppList<kWordPad>(L"WordPad", 20),
     };
+    // The applications in their table order; any other definition follows the last row of its group.
+    for (const char* key : {"apps.acrobat", "apps.access", "apps.excel", "apps.powerpoint", "apps.word", "apps.winzip",
+                            "apps.paint", "apps.media-player", "apps.mmc", "apps.wordpad"})
+        Traced(table, key);
+    for (const TraceDef& def : TraceDefinitions()) {
+        auto placed = [&](const Category& c) { return c.key == def.key; };
+        if (std::any_of(table.begin(), table.end(), placed)) continue;
+        auto last = std::find_if(table.rbegin(), table.rend(), [&](const Category& c) { return c.group == def.group; });
+        table.insert(last.base(), TraceCategory(def));
+    }
     for (Category& c : BrowserCategories()) table.push_back(std::move(c));
     return table;
 }

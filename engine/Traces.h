@@ -35,23 +35,6 @@ struct RegistryEntry {
     std::wstring text;
 };
 
-// An application's recent-file list: its values are the pattern numbered first to last.
-struct RecentFileList {
-    const char* category;  // "apps.excel"
-    const wchar_t* key;
-    const wchar_t* pattern;  // "File%d"
-    int first, last;
-    bool stopAtFirstMissing;
-};
-const std::vector<RecentFileList>& RecentFileLists();
-const RecentFileList* FindRecentFileList(const std::string& category);
-// The entries in reading order (duplicates kept); a key that is a registry link is refused
-// (a problem), never read through.
-std::vector<RegistryEntry> ReadRecentFiles(const RecentFileList& list, Result* problems = nullptr);
-// Deletes each entry's value by the exact name it was listed under, while it still holds the
-// text listed (an application that renumbered its values since keeps the newer one).
-Result EraseRecentFiles(const std::vector<RegistryEntry>& entries);
-
 // The common dialogs' history of files and folders, each list in its most-recent order; an
 // entry whose data shows no path is listed as kNotAPath (and erased all the same).
 extern const wchar_t kNotAPath[];

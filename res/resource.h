@@ -546,4 +546,14 @@
 #define IDC_BROWSERS_CLEARALL 1305
 #define IDC_BROWSERS_ERASE_NOW 1306
 
+/* The page of every category described by a definition in engine/traces/ */
+#define IDD_TRACES 240
+#define IDC_TRACES_TITLE 1340
+#define IDC_TRACES_TEXT 1341
+#define IDC_TRACES_LIST 1342
+#define IDC_TRACES_SELECTALL 1343
+#define IDC_TRACES_CLEARALL 1344
+#define IDC_TRACES_ERASE 1345
+#define IDC_TRACES_ICON 1346
+
 #endif /* CORVANE_RES_RESOURCE_H */

@@ -76,7 +76,12 @@ void Click(CWnd* w, CPoint p, bool right = false) {
     Pump();
 }
 
-void ClickNode(const std::wstring& text) { Click(Tree(), Center(TextRect(Tree(), FindNode(Tree(), text)))); }
+// Scrolled into view first: the All Categories tree is taller than its pane.
+void ClickNode(const std::wstring& text) {
+    HTREEITEM item = FindNode(Tree(), text);
+    Tree()->SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    Click(Tree(), Center(TextRect(Tree(), item)));
+}
 
 // Brings toolbar buttons, menu checks and status panes up to date, as idle time does.
 void Idle() {
@@ -377,7 +382,9 @@ const NewNode kNewNodes[] = {
     {L"Paint", 9, "apps.paint"}, {L"Windows Media Player", 11, "apps.media-player"}, {L"Winzip", 17, "apps.winzip"},
     {L"WordPad", 20, "apps.wordpad"}, {L"Microsoft Management Console", 32, "apps.mmc"},
     {L"Wipe List", 33, pages::kWipeList}, {L"C: [CORVANE]", 5, pages::kDrives},
-    {L"Web Browsers", 26, pages::kBrowsers},
+    {L"Web Browsers", 26, pages::kBrowsers}, {L"Jump Lists", 21, "system.jump-lists"},
+    {L"Thumbnail Cache", 13, "system.thumbnails"}, {L"Explorer Searches and Typed Paths", 7, "system.explorer-searches"},
+    {L"Folder Views", 23, "system.shellbags"},
 };
 }  // namespace
 
@@ -398,9 +405,9 @@ TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoes
             auto before = [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; };
             EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), before)) << tree->GetItemText(root);
         }
-        EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"System"))).size(), 10u);
+        EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"System"))).size(), 14u);
         EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"Application Traces"))).size(), 10u);
-        EXPECT_EQ(tree->GetCount(), 5u + 4 + 20 + Texts(tree, tree->GetChildItem(FindNode(tree, L"Unused Space"))).size());
+        EXPECT_EQ(tree->GetCount(), 5u + 4 + 24 + Texts(tree, tree->GetChildItem(FindNode(tree, L"Unused Space"))).size());
         for (const NewNode& n : kNewNodes) {
             HTREEITEM item = FindNode(tree, n.text);
             ASSERT_NE(item, nullptr) << n.text;

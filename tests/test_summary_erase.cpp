@@ -57,8 +57,8 @@ Category Listed(const char* heading, int check, int erase, const std::wstring& k
 }
 // An application's first recent file, and a value of another name in the same key.
 Category App(const char* heading, int check, int erase) {
-    const engine::RecentFileList& list = *engine::FindRecentFileList(heading);
-    std::wstring first = engine::mru::NumberedName(list.pattern, list.first), key = list.key;
+    NumberedList list = NumberedListOf(heading);
+    std::wstring first = list.Name(list.first), key = list.key;
     return {heading, check, erase, [=] { Set(key, first, L"C:\\trace.doc"), Set(key, L"Keep", L"x"); }, [=] { return Has(key, first); },
             [=] { return Has(key, L"Keep"); }};
 }
@@ -112,7 +112,7 @@ const Summary kSystem{
      {1203, "system.registry-traces"}, {1204, "system.windows-temp"}, {1205, "system.event-log"}}};
 const Summary kApplications{
     L"ApplicationTraces", pages::kApplications, &kApplicationRows, IDC_APPTRACES_ERASE_NOW, IDC_APPTRACES_SELECTALL,
-    IDC_APPTRACES_CLEARALL, {IDC_APPTRACES_ERASE_WORD, IDC_APPTRACES_ERASE_ACROBAT},
+    IDC_APPTRACES_CLEARALL, {},
     {1086, 1258, 1259, 1169, 1260, 1163, 1166, 1160, 1171, 1174},
     {{1215, "apps.acrobat"}, {1206, "apps.access"}, {1207, "apps.excel"}, {1208, "apps.mmc"},
      {1209, "apps.powerpoint"}, {1211, "apps.paint"}, {1212, "apps.media-player"}, {1210, "apps.word"},
@@ -153,7 +153,8 @@ protected:
     static void ClearKeys() {
         for (const std::wstring& k : {kComDlg, kExplorer + L"\\UserAssist", kRunKey})
             RegDeleteTree(HKEY_CURRENT_USER, k);
-        for (const engine::RecentFileList& l : engine::RecentFileLists()) RegDeleteTree(HKEY_CURRENT_USER, l.key);
+        for (const engine::Category& c : engine::Categories())
+            if (c.group == "apps") RegDeleteTree(HKEY_CURRENT_USER, NumberedListOf(c.key).key);
     }
     static void SeedAll(const Summary& s) {
         for (const Category& c : *s.rows) c.seed();

@@ -187,25 +187,23 @@ TEST_F(UnicodeNames, UserAssistValue) {
 }
 
 TEST_F(UnicodeNames, RecentFileValue) {
-    const engine::RecentFileList* list = engine::FindRecentFileList(recentfiles::kPaint.category);
-    ASSERT_NE(list, nullptr);
-    const std::wstring first = engine::mru::NumberedName(list->pattern, list->first);
-    const std::wstring second = engine::mru::NumberedName(list->pattern, list->first + 1);
+    const NumberedList list = NumberedListOf(recentfiles::kPaint.category);
+    const std::wstring first = list.Name(list.first), second = list.Name(list.first + 1);
     for (const Named& n : kNames) {
         std::wstring name = L"C:\\" + std::wstring(n.name), twin = L"C:\\" + std::wstring(n.twin);
-        RegDeleteTree(HKEY_CURRENT_USER, list->key);
-        RegSetString(HKEY_CURRENT_USER, list->key, first, twin);
-        RegSetString(HKEY_CURRENT_USER, list->key, second, name);
+        RegDeleteTree(HKEY_CURRENT_USER, list.key);
+        RegSetString(HKEY_CURRENT_USER, list.key, first, twin);
+        RegSetString(HKEY_CURRENT_USER, list.key, second, name);
         auto* view = Open<CPaintVw>(recentfiles::kPaint.category);
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(ListTexts(view->m_list.m_hWnd), (Texts{twin, name}));
         view->m_list.SetCheck(1);
         Press(view, recentfiles::kPaint.eraseId);
-        EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, list->key, first)) << twin;
-        EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, list->key, second)) << name;
+        EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, list.key, first)) << twin;
+        EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, list.key, second)) << name;
         EXPECT_EQ(ListTexts(view->m_list.m_hWnd), Texts{twin});
         CloseAllPages();
     }
-    RegDeleteTree(HKEY_CURRENT_USER, list->key);
+    RegDeleteTree(HKEY_CURRENT_USER, list.key);
     EXPECT_EQ(m_box.Count(), std::size(kNames));  // the thanks after each erase
 }

@@ -48,8 +48,6 @@ Result EraseProgramUse(const Options&);
 // The shell's list of recent documents (RecentDocs), beside the Recent folder's shortcuts.
 Listing ListRecentDocs();
 Result EraseRecentDocs();
-Listing ListRecentFiles(const std::string& category, const Options&);
-Result EraseRecentFiles(const std::string& category, const Options&);
 
 // ---- shared steps ----
 // A known folder's path as the shell gives it; empty when there is none.

@@ -32,5 +32,3 @@ const SummaryFace& ApplicationTracesFace() {
 }  // namespace
 
 CApplicationTVw::CApplicationTVw() : CErasingSummaryView(ApplicationTracesFace()) {}
-
-CAAVw::CAAVw() : CPageView(IDD_ACROBAT, look::ListLook(IDC_ACROBAT_TITLE, IDC_ACROBAT_TEXT), L"Acrobat Reader") {}

@@ -1,9 +1,8 @@
 #include "RecentFileListPages.h"
 
-#include <algorithm>
-
 #include "CheckList.h"
 #include "ReportBox.h"
+#include "Settings.h"
 #include "resource.h"
 
 namespace recentfiles {
@@ -35,6 +34,13 @@ const RecentFileListRow kWordPad{
     IDD_WORDPAD, L"Word Pad",
     IDC_WORDPAD_TITLE, IDC_WORDPAD_TEXT, IDC_WORDPAD_LIST, IDC_WORDPAD_SELECTALL, IDC_WORDPAD_CLEARALL,
     IDC_WORDPAD_ERASE, "apps.wordpad"};
+const RecentFileListRow kWord{
+    IDD_WORD, L"Microsoft Word",
+    IDC_WORD_TITLE, IDC_WORD_TEXT, IDC_WORD_LIST, IDC_WORD_SELECTALL, IDC_WORD_CLEARALL, IDC_WORD_ERASE, "apps.word"};
+const RecentFileListRow kAcrobat{
+    IDD_ACROBAT, L"Acrobat Reader",
+    IDC_ACROBAT_TITLE, IDC_ACROBAT_TEXT, IDC_ACROBAT_LIST, IDC_ACROBAT_SELECTALL, IDC_ACROBAT_CLEARALL,
+    IDC_ACROBAT_ERASE, "apps.acrobat"};
 
 }  // namespace recentfiles
 
@@ -46,8 +52,8 @@ void CRecentFileListView::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, m_row.listId, m_list);
     if (pDX->m_bSaveAndValidate) return;
     checklist::EnableCheckBoxes(m_list);
-    if (const engine::RecentFileList* list = engine::FindRecentFileList(m_row.category)) m_entries = engine::ReadRecentFiles(*list);
-    for (const engine::RegistryEntry& e : m_entries) m_list.InsertItem(m_list.GetItemCount(), e.text);
+    if (const engine::TraceDef* def = engine::FindTraceDefinition(Category())) m_entries = engine::ReadTraces(*def);
+    for (const engine::TraceEntry& e : m_entries) m_list.InsertItem(m_list.GetItemCount(), e.text);
 }
 
 BOOL CRecentFileListView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -71,25 +77,17 @@ void CRecentFileListView::OnErase() {
         report::ShowText(L"There are no Recent Files in this folder");
         return;
     }
-    // Every checked row's value goes by the exact name it was listed under; a row whose value
+    // Every checked row's entry goes by the exact name it was listed under; a row whose entry
     // stayed keeps its place.
-    std::vector<engine::RegistryEntry> checked;
+    std::vector<engine::TraceEntry> checked;
     for (int i = 0; i < m_list.GetItemCount(); ++i)
         if (m_list.GetCheck(i)) checked.push_back(m_entries[static_cast<size_t>(i)]);
-    engine::Result result = engine::EraseRecentFiles(checked);
-    if (const engine::RecentFileList* list = engine::FindRecentFileList(m_row.category)) {
-        std::vector<engine::RegistryEntry> now = engine::ReadRecentFiles(*list);
-        for (int i = m_list.GetItemCount() - 1; i >= 0; --i) {
-            const engine::RegistryEntry& e = m_entries[static_cast<size_t>(i)];
-            bool stays = std::any_of(now.begin(), now.end(), [&](const engine::RegistryEntry& n) {
-                return n.value == e.value && n.text == e.text;
-            });
-            if (m_list.GetCheck(i) && !stays) {
-                m_list.DeleteItem(i);
-                m_entries.erase(m_entries.begin() + i);
-            }
+    engine::Result result = engine::EraseTraces(checked, settings::EraseOptions());
+    for (int i = m_list.GetItemCount() - 1; i >= 0; --i)
+        if (m_list.GetCheck(i) && !engine::StillThere(m_entries[static_cast<size_t>(i)])) {
+            m_list.DeleteItem(i);
+            m_entries.erase(m_entries.begin() + i);
         }
-    }
     report::ShowText(result.Complete() ? L"Selected items have been Erased. Thank you for using Corvane Scrubline"
                                        : L"Some selected items could not be erased.",
                      !result.Complete());
@@ -103,6 +101,5 @@ CMPptVw::CMPptVw() : CRecentFileListView(recentfiles::kPowerPoint) {}
 CPaintVw::CPaintVw() : CRecentFileListView(recentfiles::kPaint) {}
 CWinzipVw::CWinzipVw() : CRecentFileListView(recentfiles::kWinzip) {}
 CWordPadVw::CWordPadVw() : CRecentFileListView(recentfiles::kWordPad) {}
-
-
-CMWVw::CMWVw() : CPageView(IDD_WORD, look::ListLook(IDC_WORD_TITLE, IDC_WORD_TEXT), L"Microsoft Word") {}
+CMWVw::CMWVw() : CRecentFileListView(recentfiles::kWord) {}
+CAAVw::CAAVw() : CRecentFileListView(recentfiles::kAcrobat) {}

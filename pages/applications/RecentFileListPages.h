@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "PageLook.h"
-#include "Traces.h"
+#include "TraceCategories.h"
 
 // What one page of the recent-file-list family reads and how its face is made.
 struct RecentFileListRow {
@@ -14,19 +14,23 @@ struct RecentFileListRow {
 };
 
 namespace recentfiles {
-// The rows of the eight working pages.
-extern const RecentFileListRow kAccess, kMediaPlayer, kExcel, kConsole, kPowerPoint, kPaint, kWinzip, kWordPad;
+// The rows of the applications' pages.
+extern const RecentFileListRow kAccess, kMediaPlayer, kExcel, kConsole, kPowerPoint, kPaint, kWinzip, kWordPad, kWord,
+    kAcrobat;
 
 }  // namespace recentfiles
 
-// A page that lists an application's recently opened files, one check box each, and erases the
-// checked ones value by value; the application's key itself is never deleted.
+// A page that lists what a category described by a definition finds (an application's recently
+// opened files, ...), one check box each, and erases the checked ones entry by entry; the
+// application's key itself is never deleted.
 class CRecentFileListView : public CPageView {
 public:
     explicit CRecentFileListView(const RecentFileListRow& row);
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     const RecentFileListRow& Row() const { return m_row; }
+    // The engine's category this page shows.
+    virtual std::string Category() const { return m_row.category; }
 
     CListCtrl m_list;
 
@@ -35,7 +39,7 @@ protected:
     virtual void OnClearAll();
     virtual void OnErase();
     const RecentFileListRow& m_row;
-    std::vector<engine::RegistryEntry> m_entries;  // one per row of the list, in its order
+    std::vector<engine::TraceEntry> m_entries;  // one per row of the list, in its order
 };
 
 // One class per application; each knows its row.
@@ -47,6 +51,5 @@ class CMPptVw : public CRecentFileListView { public: CMPptVw(); };
 class CPaintVw : public CRecentFileListView { public: CPaintVw(); };
 class CWinzipVw : public CRecentFileListView { public: CWinzipVw(); };
 class CWordPadVw : public CRecentFileListView { public: CWordPadVw(); };
-
-// The word processor's page shows its texts and an empty list: it binds and handles nothing.
-class CMWVw : public CPageView { public: CMWVw(); };
+class CMWVw : public CRecentFileListView { public: CMWVw(); };
+class CAAVw : public CRecentFileListView { public: CAAVw(); };

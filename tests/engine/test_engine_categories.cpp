@@ -18,7 +18,9 @@
 #include "Policy.h"
 #include "RegKey.h"
 #include "Text.h"
+#include "TraceCategories.h"
 #include "Traces.h"
+#include "categories/Rows.h"
 
 using namespace engine;
 
@@ -92,8 +94,9 @@ TEST(CategoryTable, EveryKeyOnceInOrderFoundWhateverItsCase) {
         "internet.cache", "internet.cookies", "internet.history", "internet.typed-urls", "system.recycle-bin",
         "system.recent-documents", "system.network-places", "system.user-temp", "system.windows-temp",
         "system.clipboard", "system.event-log", "system.registry-traces", "system.open-file-history", "system.mfu",
-        "apps.acrobat", "apps.access", "apps.excel", "apps.powerpoint", "apps.word", "apps.winzip", "apps.paint",
-        "apps.media-player", "apps.mmc", "apps.wordpad"};
+        "system.explorer-searches", "system.jump-lists", "system.shellbags", "system.thumbnails", "apps.acrobat",
+        "apps.access", "apps.excel", "apps.powerpoint", "apps.word", "apps.winzip", "apps.paint", "apps.media-player",
+        "apps.mmc", "apps.wordpad"};
     const std::vector<Category>& table = Categories();
     ASSERT_GE(table.size(), std::size(order));
     std::set<std::wstring> names;
@@ -108,8 +111,7 @@ TEST(CategoryTable, EveryKeyOnceInOrderFoundWhateverItsCase) {
         EXPECT_EQ(table[i].key.substr(0, table[i].group.size() + 1), table[i].group + ".");
         EXPECT_TRUE(names.insert(table[i].name).second) << table[i].key;
         EXPECT_TRUE(table[i].list) << table[i].key;
-        bool showsOnly = table[i].key == "apps.acrobat" || table[i].key == "apps.word";
-        EXPECT_EQ(!table[i].erase, showsOnly) << table[i].key;
+        EXPECT_TRUE(table[i].erase) << table[i].key;
     }
     EXPECT_EQ(FindCategory("Internet.CACHE"), &table[0]);
     EXPECT_EQ(FindCategory("apps.wordpad")->name, L"WordPad");
@@ -293,32 +295,15 @@ TEST(RegistryCategories, OnlyTheListedValueGoesNotItsLookAlikeTwin) {
     EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, count, real));
     EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, count, twin));
     DropTree(HKEY_CURRENT_USER, count.substr(0, count.size() - 6));
-
-    // A recent-file list: File2 holds the look-alike of File1's path; a full-width "Ｆile1" is
-    // no value of the list at all.
-    const RecentFileList& paint = *FindRecentFileList("apps.paint");
-    SavedKey saved(paint.key);
-    SetString(HKEY_CURRENT_USER, paint.key, L"File1", L"C:\\\u0141ukasz\\a.png");
-    SetString(HKEY_CURRENT_USER, paint.key, L"File2", L"C:\\Lukasz\\a.png");
-    SetString(HKEY_CURRENT_USER, paint.key, L"\uFF26ile1", L"C:\\\u0141ukasz\\a.png");
-    std::vector<RegistryEntry> listed = ReadRecentFiles(paint);
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].text, L"C:\\\u0141ukasz\\a.png");
-    EXPECT_EQ(EraseRecentFiles({listed[0]}).erased, 1u);
-    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, paint.key, L"File1"));
-    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, paint.key, L"File2"));
-    EXPECT_EQ(Erase("apps.paint").erased, 1u);
-    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, paint.key, L"File2"));
-    EXPECT_TRUE(HasValue(HKEY_CURRENT_USER, paint.key, L"\uFF26ile1"));
 }
 
 TEST(RegistryCategories, ARegistryLinkAsAListKeyOrAboveTypedUrlsIsRefusedAndItsTargetSurvives) {
     const std::wstring target = kTargets + L"\\RecentFiles";
     SetString(HKEY_LOCAL_MACHINE, target, L"File1", L"C:\\sentinel.doc");
-    const RecentFileList& wordpad = *FindRecentFileList("apps.wordpad");
+    const std::wstring wordpad = FindTraceDefinition("apps.wordpad")->sources[0].key;
     {
-        SavedKey saved(wordpad.key);
-        MakeLink(wordpad.key, target);
+        SavedKey saved(wordpad);
+        MakeLink(wordpad, target);
         Listing listed = RunList(*FindCategory("apps.wordpad"), {});
         EXPECT_TRUE(listed.items.empty());
         EXPECT_EQ(listed.problems.failed, 1u);
@@ -368,4 +353,185 @@ TEST(InternetCategories, TheHistoryIsListedWideAndAClearThatFailsIsAFailure) {
     EXPECT_EQ(r.erased, 0u);
     EXPECT_EQ(r.failed, 1u);
     EXPECT_EQ(kept.ClearCalls(), 1);
+}
+
+namespace {
+// A category described by a definition, on traces as real programs leave them: what it lists,
+// and the neighbours its erase must leave.
+struct TraceCase {
+    const char* category;
+    std::function<void()> seed;
+    std::vector<std::wstring> listed;
+    std::vector<std::pair<std::wstring, std::wstring>> stays;  // key and value; a path and "" for a file
+};
+
+const std::wstring kExplorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+const std::wstring kWordMru = L"Software\\Microsoft\\Office\\16.0\\Word\\File MRU";
+const std::wstring kWordUser = L"Software\\Microsoft\\Office\\16.0\\Word\\User MRU\\ADAL_5F3A\\Place MRU";
+const std::wstring kReader = L"Software\\Adobe\\Acrobat Reader\\DC\\AVGeneral";
+const std::wstring kShell = L"Software\\Microsoft\\Windows\\Shell";
+const std::wstring kPaint = L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List";
+const std::wstring kPlayer = L"Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList";
+
+const std::wstring kJumps = rows::KnownFolder(FOLDERID_RoamingAppData) + L"\\Microsoft\\Windows\\Recent\\AutomaticDestinations";
+const std::wstring kThumbs = rows::KnownFolder(FOLDERID_LocalAppData) + L"\\Microsoft\\Windows\\Explorer";
+
+void SetBinary(const std::wstring& key, const std::wstring& name, const std::string& bytes) {
+    RegKey k;
+    ASSERT_EQ(k.Create(HKEY_CURRENT_USER, key), ERROR_SUCCESS);
+    k.Write(name, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+std::string Utf16Bytes(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
+}
+
+const TraceCase kTraceCases[] = {
+    {"apps.word",
+     [] {
+         SetString(HKEY_CURRENT_USER, kWordMru, L"Item 1", L"[F00000000][T01D9C0A1B2C3D4E5][O00000000]*C:\\Docs\\Offer.docx");
+         SetString(HKEY_CURRENT_USER, kWordMru, L"Item 10", L"[F00000000][T01D9C0A1B2C3D4E6][O00000000]*C:\\Docs\\Ten.docx");
+         SetString(HKEY_CURRENT_USER, kWordMru, L"Item 2", L"[F00000000][T01D9C0A1B2C3D4E7][O00000000]*C:\\\u0141\u00f3d\u017a.docx");
+         SetString(HKEY_CURRENT_USER, kWordMru, L"Max Display", L"25");
+         SetString(HKEY_CURRENT_USER, kWordUser, L"Item 1", L"[F00000000][T01D9C0A1B2C3D4E8][O00000000]*C:\\Docs\\");
+     },
+     {L"C:\\Docs\\Offer.docx", L"C:\\\u0141\u00f3d\u017a.docx", L"C:\\Docs\\Ten.docx", L"C:\\Docs\\"},
+     {{kWordMru, L"Max Display"}}},
+    {"apps.excel",
+     [] {
+         SetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\11.0\\Excel\\Recent Files", L"File1", L"C:\\old.xls");
+         SetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\14.0\\Excel\\Place MRU", L"Item 1", L"[F00000000]*C:\\Sheets\\");
+         SetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\14.0\\Excel\\Place MRU", L"Item Metadata 1", L"<Metadata/>");
+     },
+     {L"C:\\old.xls", L"C:\\Sheets\\"},
+     {{L"Software\\Microsoft\\Office\\14.0\\Excel\\Place MRU", L"Item Metadata 1"}}},
+    // File2 holds the 8-bit look-alike of File1's path; a full-width "\uFF26ile1" is no value of the list.
+    {"apps.paint",
+     [] {
+         SetString(HKEY_CURRENT_USER, kPaint, L"File1", L"C:\\\u0141ukasz\\a.png");
+         SetString(HKEY_CURRENT_USER, kPaint, L"File2", L"C:\\Lukasz\\a.png");
+         SetString(HKEY_CURRENT_USER, kPaint, L"\uFF26ile1", L"C:\\\u0141ukasz\\a.png");
+     },
+     {L"C:\\\u0141ukasz\\a.png", L"C:\\Lukasz\\a.png"},
+     {{kPaint, L"\uFF26ile1"}}},
+    // The player's list ends at its first gap.
+    {"apps.media-player",
+     [] {
+         for (const wchar_t* name : {L"File0", L"File1", L"File3"}) SetString(HKEY_CURRENT_USER, kPlayer, name, name);
+     },
+     {L"File0", L"File1"},
+     {{kPlayer, L"File3"}}},
+    {"apps.acrobat",
+     [] {
+         SetBinary(kReader + L"\\cRecentFiles\\c1", L"tDIText", std::string("/C/Docs/a.pdf\0", 14));
+         SetString(HKEY_CURRENT_USER, kReader + L"\\cRecentFiles\\c2", L"tDIText", L"/C/Docs/b.pdf");
+         SetString(HKEY_CURRENT_USER, kReader + L"\\cRecentFolders\\c1", L"tDIText", L"/C/Docs");
+         SetString(HKEY_CURRENT_USER, kReader, L"bLastExitNormal", L"1");
+     },
+     {L"/C/Docs/a.pdf", L"/C/Docs/b.pdf", L"/C/Docs"},
+     {{kReader, L"bLastExitNormal"}}},
+    {"system.explorer-searches",
+     [] {
+         SetString(HKEY_CURRENT_USER, kExplorer + L"\\TypedPaths", L"url1", L"C:\\Private");
+         SetString(HKEY_CURRENT_USER, kExplorer + L"\\TypedPaths", L"url2", L"\\\\server\\share");
+         SetBinary(kExplorer + L"\\WordWheelQuery", L"0", Utf16Bytes(L"salary"));
+         SetBinary(kExplorer + L"\\WordWheelQuery", L"MRUListEx", std::string("\0\0\0\0\xff\xff\xff\xff", 8));
+         SetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Search Assistant\\ACMru\\5603", L"000", L"budget");
+         SetString(HKEY_CURRENT_USER, kExplorer + L"\\Doc Find Spec MRU", L"a", L"*.doc");
+         SetString(HKEY_CURRENT_USER, kExplorer + L"\\Doc Find Spec MRU", L"MRUList", L"a");
+     },
+     {L"C:\\Private", L"\\\\server\\share", L"salary", L"budget", L"*.doc"},
+     {{kExplorer + L"\\WordWheelQuery", L"MRUListEx"}, {kExplorer + L"\\Doc Find Spec MRU", L"MRUList"}}},
+    {"system.shellbags",
+     [] {
+         SetBinary(kShell + L"\\BagMRU\\0", L"0", std::string("\x14\x00\x1f\x50", 4));
+         SetString(HKEY_CURRENT_USER, kShell + L"\\Bags\\1\\Shell", L"Mode", L"4");
+         SetString(HKEY_CURRENT_USER, kShell, L"Neighbour", L"x");
+     },
+     {L"HKCU\\" + kShell + L"\\BagMRU", L"HKCU\\" + kShell + L"\\Bags"},
+     {{kShell, L"Neighbour"}}},
+    {"system.jump-lists",
+     [] {
+         ::SHCreateDirectoryExW(nullptr, kJumps.c_str(), nullptr);
+         Put(kJumps + L"\\1b4dd67f29cb1962.automaticDestinations-ms");
+         Put(kJumps + L"\\notes.txt");
+     },
+     {kJumps + L"\\1b4dd67f29cb1962.automaticDestinations-ms"},
+     {{kJumps + L"\\notes.txt", L""}}},
+    {"system.thumbnails",
+     [] {
+         ::SHCreateDirectoryExW(nullptr, kThumbs.c_str(), nullptr);
+         Put(kThumbs + L"\\thumbcache_256.db");
+         Put(kThumbs + L"\\iconcache_256.db");
+     },
+     {kThumbs + L"\\thumbcache_256.db"},
+     {{kThumbs + L"\\iconcache_256.db", L""}}},
+};
+
+void DropTraces() {
+    for (const std::wstring& k : {kWordMru, kWordUser, kReader, kShell, kPaint, kPlayer, kExplorer + L"\\TypedPaths",
+                                  kExplorer + L"\\WordWheelQuery", kExplorer + L"\\Doc Find Spec MRU"})
+        DropTree(HKEY_CURRENT_USER, k);
+    for (const wchar_t* k : {L"Software\\Microsoft\\Office\\11.0", L"Software\\Microsoft\\Office\\14.0",
+                             L"Software\\Microsoft\\Search Assistant\\ACMru"})
+        DropTree(HKEY_CURRENT_USER, k);
+    for (const std::wstring& f : {kJumps + L"\\1b4dd67f29cb1962.automaticDestinations-ms", kJumps + L"\\notes.txt",
+                                  kThumbs + L"\\thumbcache_256.db", kThumbs + L"\\iconcache_256.db"})
+        ::DeleteFileW(f.c_str());
+}
+}  // namespace
+
+TEST(TraceCategories, EachListsItsTracesAndItsEraseTakesExactlyThemWhileTheirNeighboursStay) {
+    for (const TraceCase& c : kTraceCases) {
+        SCOPED_TRACE(c.category);
+        DropTraces();
+        Erase(c.category);  // whatever the prefix held before
+        c.seed();
+        Listing listed = RunList(*FindCategory(c.category), {});
+        std::vector<std::wstring> texts;
+        for (const Item& i : listed.items) texts.push_back(i.text);
+        EXPECT_EQ(texts, c.listed);
+        EXPECT_EQ(listed.problems.failed, 0u) << Utf8(listed.problems.FirstReason());
+        Result r = Erase(c.category);
+        EXPECT_EQ(r.erased, c.listed.size());
+        EXPECT_TRUE(r.Complete()) << Utf8(r.FirstReason());
+        EXPECT_TRUE(RunList(*FindCategory(c.category), {}).items.empty());
+        for (const auto& [where, value] : c.stays)
+            EXPECT_TRUE(value.empty() ? Exists(where) : HasValue(HKEY_CURRENT_USER, where, value)) << Utf8(where + L" " + value);
+    }
+    // A thumbnail Explorer holds open stays, named in the report as in use.
+    const std::wstring held = kThumbs + L"\\thumbcache_32.db";
+    Put(held);
+    HANDLE h = ::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Result r = Erase("system.thumbnails");
+    ::CloseHandle(h);
+    EXPECT_EQ(r.failed, 1u);
+    EXPECT_NE(r.FirstReason().find(L"thumbcache_32.db"), std::wstring::npos) << Utf8(r.FirstReason());
+    EXPECT_NE(r.FirstReason().find(L"in use"), std::wstring::npos) << Utf8(r.FirstReason());
+    EXPECT_EQ(Erase("system.thumbnails").erased, 1u);
+    DropTraces();
+}
+
+TEST(TraceDefinitions, EveryEmbeddedOneReadsAndAFaultyOneNamesItsFileAndField) {
+    std::vector<std::wstring> errors;
+    EXPECT_EQ(TraceDefinitions(&errors).size(), 14u);
+    EXPECT_TRUE(errors.empty()) << Utf8(errors.empty() ? L"" : errors[0]);
+    const std::string head = R"({"key": "system.x", "group": "system", "name": "X", "icon": 1, "text": "t", "traces": [)";
+    const std::pair<std::string, std::wstring> faults[] = {
+        {head + R"({"key": "Software\\A\\B", "value": "x"}]})", L"x.json: unknown field \"traces[0].value\""},
+        {head + R"({"key": "Software\\Microsoft"}]})", L"x.json: field \"traces[0].key\" is not 3 or more steps deep"},
+        {head + R"({"key": "Software\\A", "values": "a*b*", "numbers": [1, 9]}]})",
+         L"x.json: field \"traces[0].numbers\" needs a values pattern with one '*' for the number"},
+        {head + R"({"folder": "C:\\Windows", "files": "*"}]})",
+         L"x.json: field \"traces[0].folder\" is not a folder variable such as %APPDATA% and plain names"},
+        {head + R"({"key": "Software\\A\\{version}", "values": "*"}]})",
+         L"x.json: field \"traces[0].key\" has {version} but no versions"},
+        {head + R"({"key": "Software\\A", "subkeys": "c*", "keep": ["x"]}]})",
+         L"x.json: field \"traces[0].keep\" belongs to a trace of values"},
+    };
+    for (const auto& [json, error] : faults) {
+        TraceDef def;
+        std::wstring got;
+        EXPECT_FALSE(ParseTraceDefinition(L"x.json", json, def, got));
+        EXPECT_EQ(got, error);
+    }
 }

@@ -171,6 +171,12 @@ void SeedTraces() {
     const std::wstring typed = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
     RegSetString(HKEY_CURRENT_USER, typed, L"url1", L"http://www.example.com/");
     RegSetString(HKEY_CURRENT_USER, typed, L"url2", L"http://news.example.org/today");
+    const std::wstring word = L"Software\\Microsoft\\Office\\16.0\\Word\\File MRU";
+    RegSetString(HKEY_CURRENT_USER, word, L"Item 1", L"[F00000000][T01DA0B1C2D3E4F50][O00000000]*C:\\Users\\Public\\Documents\\Offer 2026.docx");
+    RegSetString(HKEY_CURRENT_USER, word, L"Item 2", L"[F00000000][T01DA0B1C2D3E4F51][O00000000]*C:\\Users\\Public\\Documents\\Минуты.docx");
+    const std::wstring paths = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TypedPaths";
+    RegSetString(HKEY_CURRENT_USER, paths, L"url1", L"C:\\Users\\Public\\Documents\\Taxes");
+    RegSetString(HKEY_CURRENT_USER, paths, L"url2", L"\\\\fileserver\\projects");
 }
 
 // Every category page once, for checking the looks of all pages (scripts/screenshots.sh --all).
@@ -182,7 +188,8 @@ void EveryPage() {
                            L"Application Traces", L"Acrobat Reader", L"Microsoft Access", L"Microsoft Excel",
                            L"Microsoft PowerPoint", L"Microsoft Word", L"Winzip", L"WordPad", L"Paint",
                            L"Windows Media Player", L"Microsoft Management Console", L"Unused Space", L"Wipe List",
-                           L"Web Browsers"};
+                           L"Web Browsers", L"Jump Lists", L"Thumbnail Cache", L"Explorer Searches and Typed Paths",
+                           L"Folder Views"};
     int n = 0;
     for (const wchar_t* page : pages) {
         OpenNode(page, page);

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "TraceCategories.h"
+
 namespace testkit {
 
 void Pump() {
@@ -226,6 +228,16 @@ COLORREF ClientPixel(HWND h, int x, int y) {
     COLORREF c = ::GetPixel(dc, x, y);
     ::ReleaseDC(h, dc);
     return c;
+}
+
+std::wstring NumberedList::Name(int n) const {
+    std::wstring name = pattern;
+    return name.replace(name.find(L'*'), 1, std::to_wstring(n));
+}
+
+NumberedList NumberedListOf(const std::string& category) {
+    const engine::TraceSource& s = engine::FindTraceDefinition(category)->sources.at(0);
+    return {s.key, s.pattern, s.first, s.last};
 }
 
 }  // namespace testkit

@@ -55,6 +55,14 @@ void RegSetDword(HKEY root, const std::wstring& key, const std::wstring& name, D
 void RegDeleteTree(HKEY root, const std::wstring& key);
 bool RegKeyExists(HKEY root, const std::wstring& key);
 bool RegValueExists(HKEY root, const std::wstring& key, const std::wstring& name);
+// An application's numbered list as its definition names it (its first source): the key, and
+// the value names from first to last.
+struct NumberedList {
+    std::wstring key, pattern;
+    int first = 0, last = 0;
+    std::wstring Name(int n) const;
+};
+NumberedList NumberedListOf(const std::string& category);
 
 // Denies setting and deleting values of a key below HKEY_CURRENT_USER while it lives; the
 // registry enforces it.
