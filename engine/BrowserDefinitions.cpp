@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <mutex>
 #include <nlohmann/json.hpp>
@@ -56,9 +57,12 @@ public:
     }
     // An SQL name as the definition gives it: letters, digits and '_' only.
     std::string Name(const json& j, const std::string& at, const char* key) const {
-        std::string name = Utf8Text(j, at, key);
+        return NameOf(j.at(key), Join(at, key));
+    }
+    std::string NameOf(const json& v, const std::string& field) const {
+        std::string name = Utf8Of(v, field);
         for (char c : name)
-            if (!isalnum(static_cast<unsigned char>(c)) && c != '_') Bad(Join(at, key), "is not a plain name");
+            if (!isalnum(static_cast<unsigned char>(c)) && c != '_') Bad(field, "is not a plain name");
         return name;
     }
     bool Flag(const json& j, const std::string& at, const char* key) const {
@@ -86,42 +90,97 @@ private:
     std::wstring m_file;
 };
 
-TableClear ReadTable(const Reader& r, const json& j, const std::string& at) {
-    r.Object(j, at, {"table"}, {"optional", "keep"});
-    TableClear t;
-    t.table = r.Name(j, at, "table");
-    t.optional = r.Flag(j, at, "optional");
-    if (j.contains("keep")) {
-        std::string k = Reader::Join(at, "keep");
-        r.Object(j.at("keep"), k, {"column", "in", "as"});
-        t.keepColumn = r.Name(j.at("keep"), k, "column");
-        t.keepIn = r.Name(j.at("keep"), k, "in");
-        t.keepAs = r.Name(j.at("keep"), k, "as");
+// A LIKE pattern of a definition: letters, digits and "_/%.-" only.
+std::string Pattern(const Reader& r, const json& j, const std::string& at, const char* key) {
+    std::string pattern = r.Utf8Text(j, at, key);
+    for (char c : pattern)
+        if (!isalnum(static_cast<unsigned char>(c)) && !strchr("_/%.-", c)) r.Bad(Reader::Join(at, key), "is not a plain pattern");
+    return pattern;
+}
+
+std::vector<RowRef> ReadRefs(const Reader& r, const json& j, const std::string& at, const char* key) {
+    std::vector<RowRef> refs;
+    if (!j.contains(key)) return refs;
+    const json& list = r.Array(j, at, key);
+    for (size_t i = 0; i < list.size(); ++i) {
+        std::string k = Reader::Index(Reader::Join(at, key), i);
+        r.Object(list[i], k, {"column", "in", "as"}, {"named"});
+        RowRef ref{r.Name(list[i], k, "column"), r.Name(list[i], k, "in"), r.Name(list[i], k, "as"), {}};
+        if (list[i].contains("named")) ref.named = Pattern(r, list[i], k, "named");
+        refs.push_back(std::move(ref));
     }
+    return refs;
+}
+
+// A table: its name alone, or an object with its keep and drop rules.
+TableClear ReadTable(const Reader& r, const json& j, const std::string& at) {
+    TableClear t;
+    if (j.is_string()) {
+        t.table = r.NameOf(j, at);
+        return t;
+    }
+    r.Object(j, at, {"table"}, {"keep", "drop"});
+    t.table = r.Name(j, at, "table");
+    t.keep = ReadRefs(r, j, at, "keep");
+    t.drop = ReadRefs(r, j, at, "drop");
     return t;
 }
 
+// What a table's rows stay for must not come back to it: its rules are followed to their end.
+bool RefersBack(const DatabaseClear& db, const std::string& table, const std::string& start, size_t depth) {
+    if (depth > db.tables.size()) return true;
+    for (const TableClear& t : db.tables) {
+        if (t.table != table) continue;
+        for (const std::vector<RowRef>* refs : {&t.keep, &t.drop})
+            for (const RowRef& ref : *refs)
+                if (ref.in == start || RefersBack(db, ref.in, start, depth + 1)) return true;
+    }
+    return false;
+}
+
+DatabaseClear ReadDatabase(const Reader& r, const json& j, const std::string& at, const std::wstring& inUse) {
+    r.Object(j, at, {"files", "identify", "tables"});
+    DatabaseClear d;
+    d.inUse = inUse;
+    const json& files = r.Array(j, at, "files");
+    for (size_t i = 0; i < files.size(); ++i)
+        d.files.push_back(r.RelativePath(files[i], Reader::Index(Reader::Join(at, "files"), i)));
+    const json& identify = r.Array(j, at, "identify");
+    for (size_t i = 0; i < identify.size(); ++i)
+        d.identify.push_back(r.NameOf(identify[i], Reader::Index(Reader::Join(at, "identify"), i)));
+    const json& tables = r.Array(j, at, "tables");
+    for (size_t i = 0; i < tables.size(); ++i)
+        d.tables.push_back(ReadTable(r, tables[i], Reader::Index(Reader::Join(at, "tables"), i)));
+    for (size_t i = 0; i < d.tables.size(); ++i)
+        if (RefersBack(d, d.tables[i].table, d.tables[i].table, 0))
+            r.Bad(Reader::Index(Reader::Join(at, "tables"), i), "keeps rows for a table that keeps them for it");
+    return d;
+}
+
+std::vector<std::wstring> ReadPaths(const Reader& r, const json& j, const std::string& at, const char* key) {
+    std::vector<std::wstring> paths;
+    if (!j.contains(key)) return paths;
+    const json& list = r.Array(j, at, key);
+    for (size_t i = 0; i < list.size(); ++i) paths.push_back(r.RelativePath(list[i], Reader::Index(Reader::Join(at, key), i)));
+    return paths;
+}
+
 BrowserCategoryDef ReadCategory(const Reader& r, const json& j, const std::string& at) {
-    r.Object(j, at, {"key", "name"}, {"folders", "local", "database"});
+    r.Object(j, at, {"key", "name"}, {"folders", "files", "local", "inUse", "databases"});
     BrowserCategoryDef c;
     c.key = r.Name(j, at, "key");
     c.name = r.Text(j, at, "name");
     c.local = r.Flag(j, at, "local");
-    if (j.contains("folders") == j.contains("database")) r.Bad(at, "needs either folders or a database");
-    if (j.contains("folders")) {
-        const json& folders = r.Array(j, at, "folders");
-        for (size_t i = 0; i < folders.size(); ++i)
-            c.folders.push_back(r.RelativePath(folders[i], Reader::Index(Reader::Join(at, "folders"), i)));
-        return c;
+    c.folders = ReadPaths(r, j, at, "folders");
+    c.files = ReadPaths(r, j, at, "files");
+    if (j.contains("databases") != j.contains("inUse")) r.Bad(at, "needs inUse with its databases");
+    if (j.contains("databases")) {
+        std::wstring inUse = r.Text(j, at, "inUse");
+        const json& dbs = r.Array(j, at, "databases");
+        for (size_t i = 0; i < dbs.size(); ++i)
+            c.databases.push_back(ReadDatabase(r, dbs[i], Reader::Index(Reader::Join(at, "databases"), i), inUse));
     }
-    std::string d = Reader::Join(at, "database");
-    const json& db = r.Object(j.at("database"), d, {"file", "inUse", "tables"});
-    c.hasDatabase = true;
-    c.database.file = r.RelativePath(db.at("file"), Reader::Join(d, "file"));
-    c.database.inUse = r.Text(db, d, "inUse");
-    const json& tables = r.Array(db, d, "tables");
-    for (size_t i = 0; i < tables.size(); ++i)
-        c.database.tables.push_back(ReadTable(r, tables[i], Reader::Index(Reader::Join(d, "tables"), i)));
+    if (c.folders.empty() && c.files.empty() && c.databases.empty()) r.Bad(at, "needs folders, files or databases");
     return c;
 }
 
@@ -139,8 +198,13 @@ void ReadProfiles(const Reader& r, const json& j, BrowserDef& def) {
         def.kind = BrowserDef::Kind::Firefox;
         def.ini = r.Text(j, at, "ini");
         def.local = r.Text(j, at, "local");
+    } else if (kind == "folder") {
+        r.Object(j, at, {"kind", "folder", "local"});
+        def.kind = BrowserDef::Kind::Folder;
+        def.folder = r.Text(j, at, "folder");
+        def.local = r.Text(j, at, "local");
     } else {
-        r.Bad("profiles.kind", "is neither chromium nor firefox");
+        r.Bad("profiles.kind", "is not chromium, firefox or folder");
     }
 }
 
@@ -150,11 +214,16 @@ bool ParseBrowserDefinition(const std::wstring& file, const std::string& text, B
     Reader r(file);
     try {
         json j = json::parse(text);
-        r.Object(j, "", {"id", "name", "profiles", "categories"});
+        r.Object(j, "", {"id", "name", "profiles"}, {"categories", "sameAs"});
         def = BrowserDef();
         def.id = r.Name(j, "", "id");
         def.name = r.Text(j, "", "name");
         ReadProfiles(r, j.at("profiles"), def);
+        if (j.contains("sameAs") == j.contains("categories")) r.Bad("categories", "or sameAs is needed, not both");
+        if (j.contains("sameAs")) {
+            def.sameAs = r.Name(j, "", "sameAs");
+            return true;
+        }
         const json& categories = r.Array(j, "", "categories");
         for (size_t i = 0; i < categories.size(); ++i)
             def.categories.push_back(ReadCategory(r, categories[i], Reader::Index("categories", i)));
@@ -194,6 +263,21 @@ BOOL CALLBACK AddResource(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR pa
     return TRUE;
 }
 
+// A browser of the same make as another takes that one's categories.
+void ResolveSameAs(Loaded& l) {
+    for (BrowserDef& def : l.defs)
+        for (const BrowserDef& other : l.defs)
+            if (!def.sameAs.empty() && other.id == def.sameAs && other.sameAs.empty()) def.categories = other.categories;
+    std::vector<BrowserDef> resolved;
+    for (BrowserDef& def : l.defs) {
+        if (def.categories.empty())
+            l.errors.push_back(FromUtf8(def.id) + L": field \"sameAs\" names no browser with categories of its own");
+        else
+            resolved.push_back(std::move(def));
+    }
+    l.defs = std::move(resolved);
+}
+
 }  // namespace
 
 const std::vector<BrowserDef>& BrowserDefinitions(std::vector<std::wstring>* errors) {
@@ -201,6 +285,7 @@ const std::vector<BrowserDef>& BrowserDefinitions(std::vector<std::wstring>* err
         Loaded l;
         ::EnumResourceNamesW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(10) /* RT_RCDATA */, AddResource,
                              reinterpret_cast<LONG_PTR>(&l));
+        ResolveSameAs(l);
         return l;
     }();
     if (errors) *errors = loaded.errors;
