@@ -2,7 +2,7 @@
 engine touches and those a browser needs to open the file), built from the Linux side.
 
 Usage: profiles.py USER_FOLDER SCRATCH      (both inside the test prefix's drive C:)
-       profiles.py --history FILE VISITS    (one History database, for the benchmark)
+       profiles.py --history FILE VISITS [TAG]   (one History database, its addresses at TAG.example)
 """
 import os
 import sqlite3
@@ -208,7 +208,7 @@ def broken_profile(folder):
 
 def main():
     if sys.argv[1] == "--history":
-        make(sys.argv[2], CHROME_HISTORY, chrome_history(int(sys.argv[3])))
+        make(sys.argv[2], CHROME_HISTORY, chrome_history(int(sys.argv[3]), *sys.argv[4:5]))
         return
     user, scratch = sys.argv[1], sys.argv[2]
     local, roaming = os.path.join(user, "AppData", "Local"), os.path.join(user, "AppData", "Roaming")
