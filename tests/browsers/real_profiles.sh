@@ -7,14 +7,11 @@ build=$(cd "$1" && pwd)
 realdata=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 [ -f "$build/test-prefix/.corvane-ready" ] || "$here/../../scripts/prepare-prefix.sh" "$build" >/dev/null
-user=""
-for d in "$build"/test-prefix/drive_c/users/*/; do
-  [ "$(basename "$d")" = Public ] || user=${d%/}
-done
 work="$build/test-prefix/drive_c/corvane-real"
 trap 'rm -rf "$work"; sh "$here/make_profiles.sh" "$build" >/dev/null' EXIT
 rm -rf "$work" && mkdir -p "$work"
 py=/usr/bin/python3
+user=$(find "$build/test-prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
 $py "$here/real_profiles.py" setup "$user" "$realdata" "$work/state.json"
 keys="browser.chrome.history browser.chrome.cookies browser.firefox.history browser.firefox.cookies"
 run() { "$here/../../scripts/wine-run.sh" "$build" "$build/bin/sweepmere.exe" "$@" >/dev/null; }
