@@ -236,6 +236,10 @@ def main():
         make(os.path.join(folder, "cookies.sqlite"), FIREFOX_COOKIES, firefox_cookies, wal=True)
     files(os.path.join(local, "Mozilla", "Firefox", "Profiles", "abcd.default-release"), ["cache2/entries/0A1B", "cache2/index"])
     files(absolute, ["cache2/entries/9F8E"])
+    # Opera: the profile is one folder of its own, its cache in the local folder of the same name.
+    opera = os.path.join(roaming, "Opera Software", "Opera Stable")
+    make(os.path.join(opera, "History"), CHROME_HISTORY, chrome_history(200))
+    files(os.path.join(local, "Opera Software", "Opera Stable"), ["Cache/Cache_Data/f_000001"])
     # A History whose trigger would never end, were it run.
     make(os.path.join(scratch, "trigger", "History"), CHROME_HISTORY + """
 CREATE TRIGGER endless BEFORE DELETE ON urls BEGIN

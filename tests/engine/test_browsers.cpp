@@ -160,10 +160,14 @@ TEST(BrowserProfiles, FoundFromFoldersAndProfilesIni) {
     EXPECT_EQ(firefox[0].local + L"\\", kFirefoxLocal);
     EXPECT_EQ(firefox[1].folder, kScratch + L"ff-absolute");
     EXPECT_EQ(firefox[1].local, firefox[1].folder);
+    auto opera = FindProfiles(Browser("opera"));
+    ASSERT_EQ(opera.size(), 1u);
+    EXPECT_EQ(opera[0].folder, Expand(L"%APPDATA%\\Opera Software\\Opera Stable"));
+    EXPECT_EQ(opera[0].local, Expand(L"%LOCALAPPDATA%\\Opera Software\\Opera Stable"));
 
     // What the summary shows, before anything is erased: usable profiles, entries, sizes.
     std::vector<BrowserSurveyRow> rows = SurveyBrowsers({});
-    ASSERT_EQ(rows.size(), 9u);
+    ASSERT_EQ(rows.size(), 12u);  // Edge, Chrome, Firefox and Opera
     for (const BrowserSurveyRow& r : rows) {
         if (r.key == "browser.chrome.history") {
             EXPECT_EQ(r.profiles, 3u);
@@ -219,7 +223,7 @@ TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
     EXPECT_EQ(Bytes(brokenCookies), cookiesBefore);
 }
 
-TEST(BrowserErase, FirefoxKeepsBookmarksAndTheirPlaces) {
+TEST(BrowserErase, FirefoxKeepsBookmarksAndOperaIsOneFolder) {
     for (const char* key : {"cache", "cookies", "history"}) {
         Result r = Erase("firefox", key);
         EXPECT_TRUE(r.Complete()) << key << ": " << Utf8(r.FirstReason());
@@ -239,6 +243,9 @@ TEST(BrowserErase, FirefoxKeepsBookmarksAndTheirPlaces) {
         EXPECT_EQ(Count(places, "moz_bookmarks"), "2");
     }
     EXPECT_FALSE(Exists(kFirefoxLocal + L"cache2\\entries\\0A1B"));
+    // Opera, a Chromium browser of the same categories, in a profile folder of its own.
+    EXPECT_EQ(Erase("opera", "history").erased, 246u);
+    EXPECT_EQ(Erase("opera", "cache").erased, 1u);
     EXPECT_FALSE(Exists(kScratch + L"ff-absolute\\cache2\\entries\\9F8E"));
 }
 
