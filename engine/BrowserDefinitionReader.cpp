@@ -220,10 +220,11 @@ bool ParseBrowserDefinition(const std::wstring& file, const std::string& text, B
     Reader r(file);
     try {
         json j = json::parse(text);
-        r.Object(j, "", {"id", "name", "profiles"}, {"categories", "sameAs"});
+        r.Object(j, "", {"id", "name", "process", "profiles"}, {"categories", "sameAs"});
         def = BrowserDef();
         def.id = r.Name(j, "", "id");
         def.name = r.Text(j, "", "name");
+        def.process = r.Text(j, "", "process");
         ReadProfiles(r, j.at("profiles"), def);
         if (j.contains("sameAs") == j.contains("categories")) r.Bad("categories", "or sameAs is needed, not both");
         if (j.contains("sameAs")) {

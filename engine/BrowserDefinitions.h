@@ -47,6 +47,7 @@ struct BrowserDef {
     enum class Kind { Chromium, Firefox, Folder };
     std::string id;     // "chrome"
     std::wstring name;  // "Google Chrome"
+    std::wstring process;  // "chrome.exe": the program file whose processes are the browser
     Kind kind = Kind::Chromium;
     std::wstring userData;  // Chromium: the folder holding Default and Profile N (unexpanded)
     std::wstring ini;       // Firefox: profiles.ini (unexpanded)
