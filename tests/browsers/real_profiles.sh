@@ -14,7 +14,8 @@ py=/usr/bin/python3
 user=$(find "$build/test-prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)
 $py "$here/real_profiles.py" setup "$user" "$realdata" "$work/state.json"
 keys="browser.chrome.history browser.chrome.cookies browser.firefox.history browser.firefox.cookies"
-run() { "$here/../../scripts/wine-run.sh" "$build" "$build/bin/sweepmere.exe" "$@" >/dev/null; }
+# No output of Wine's to ctest's pipe: a Wine server started by this run would hold it open.
+run() { "$here/../../scripts/wine-run.sh" "$build" "$build/bin/sweepmere.exe" "$@" >/dev/null 2>"$work/err" </dev/null || { cat "$work/err"; exit 1; }; }
 run /preview $keys /report 'C:\corvane-real\preview.json'
 $py "$here/real_profiles.py" preview "$work/state.json" "$work/preview.json"
 run /erase $keys /report 'C:\corvane-real\erase.json'
