@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cwctype>
+#include <functional>
 #include <sstream>
 
 #include "BrowserDatabase.h"
@@ -109,27 +110,36 @@ std::wstring CheckDatabaseFile(const std::wstring& profile, const std::wstring& 
     return inside ? std::wstring() : path + L": not a file of the profile (a link or moved); left untouched.";
 }
 
-// Runs work on every folder or database of a category in every usable profile; a refused profile
-// is one problem.
-template <typename OnFolder, typename OnDatabase, typename OnRefused>
-unsigned ForEachTarget(const BrowserDef& browser, const BrowserCategoryDef& category, OnFolder onFolder,
-                       OnDatabase onDatabase, OnRefused onRefused) {
+// Runs work on every folder, file or database of a category in every usable profile; a refused
+// profile or file is one problem each.
+struct Targets {
+    std::function<void(const std::wstring&)> folder, file, refused;
+    std::function<void(const std::wstring&, const DatabaseClear&)> database;
+};
+unsigned ForEachTarget(const BrowserDef& browser, const BrowserCategoryDef& category, const Targets& on) {
     unsigned usable = 0;
     for (const BrowserProfile& p : FindProfiles(browser)) {
         if (!p.refused.empty()) {
-            onRefused(p.refused);
+            on.refused(p.refused);
             continue;
         }
         ++usable;
         const std::wstring& base = category.local ? p.local : p.folder;
         for (const std::wstring& f : category.folders)
-            if (IsFolder(Attributes(base + L"\\" + f))) onFolder(base + L"\\" + f);
-        if (category.hasDatabase && Attributes(base + L"\\" + category.database.file) != INVALID_FILE_ATTRIBUTES) {
-            std::wstring refused = CheckDatabaseFile(base, category.database.file);
-            if (refused.empty())
-                onDatabase(base + L"\\" + category.database.file);
-            else
-                onRefused(refused);
+            if (IsFolder(Attributes(base + L"\\" + f))) on.folder(base + L"\\" + f);
+        for (const std::wstring& f : category.files) {
+            DWORD a = Attributes(base + L"\\" + f);
+            if (a != INVALID_FILE_ATTRIBUTES && !IsFolder(a)) on.file(base + L"\\" + f);
+        }
+        for (const DatabaseClear& db : category.databases) {
+            for (const std::wstring& f : db.files) {
+                if (Attributes(base + L"\\" + f) == INVALID_FILE_ATTRIBUTES) continue;
+                std::wstring refused = CheckDatabaseFile(base, f);
+                if (refused.empty())
+                    on.database(base + L"\\" + f, db);
+                else
+                    on.refused(refused);
+            }
         }
     }
     return usable;
@@ -139,16 +149,24 @@ Listing ListCounted(const BrowserDef& browser, const BrowserCategoryDef& categor
                     unsigned& profiles, unsigned long long& entries) {
     Listing out;
     entries = 0;
-    profiles = ForEachTarget(
-        browser, category,
-        [&](const std::wstring& folder) {
-            Listing l = ListFolder(folder, options);
-            out.items.insert(out.items.end(), l.items.begin(), l.items.end());
-            entries += l.items.size();
-            out.problems += l.problems;
-        },
-        [&](const std::wstring& db) { entries += CountDatabase(db, category.database, browser.name, out); },
-        [&](const std::wstring& why) { out.problems.Failed(why); });
+    Targets on;
+    on.folder = [&](const std::wstring& folder) {
+        Listing l = ListFolder(folder, options);
+        out.items.insert(out.items.end(), l.items.begin(), l.items.end());
+        entries += l.items.size();
+        out.problems += l.problems;
+    };
+    on.file = [&](const std::wstring& file) {
+        WIN32_FILE_ATTRIBUTE_DATA d{};
+        ::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &d);
+        out.items.push_back({file, (static_cast<unsigned long long>(d.nFileSizeHigh) << 32) | d.nFileSizeLow});
+        ++entries;
+    };
+    on.database = [&](const std::wstring& db, const DatabaseClear& what) {
+        entries += CountDatabase(db, what, browser.name, options, out);
+    };
+    on.refused = [&](const std::wstring& why) { out.problems.Failed(why); };
+    profiles = ForEachTarget(browser, category, on);
     return out;
 }
 
@@ -198,7 +216,14 @@ std::vector<IniProfile> ParseProfilesIni(const std::string& text) {
 }
 
 std::vector<BrowserProfile> FindProfiles(const BrowserDef& browser) {
-    return browser.kind == BrowserDef::Kind::Chromium ? ChromiumProfiles(browser) : FirefoxProfiles(browser);
+    switch (browser.kind) {
+        case BrowserDef::Kind::Chromium: return ChromiumProfiles(browser);
+        case BrowserDef::Kind::Firefox: return FirefoxProfiles(browser);
+        case BrowserDef::Kind::Folder: break;
+    }
+    std::wstring folder = Expand(browser.folder), local = Expand(browser.local);
+    if (folder.empty() || local.empty() || !IsFolder(Attributes(folder))) return {};
+    return {Found(folder, local)};
 }
 
 Listing ListBrowserCategory(const BrowserDef& browser, const BrowserCategoryDef& category, const Options& options) {
@@ -209,10 +234,14 @@ Listing ListBrowserCategory(const BrowserDef& browser, const BrowserCategoryDef&
 
 Result EraseBrowserCategory(const BrowserDef& browser, const BrowserCategoryDef& category, const Options& options) {
     Result out;
-    ForEachTarget(
-        browser, category, [&](const std::wstring& folder) { out += EraseInside(folder, options); },
-        [&](const std::wstring& db) { ClearDatabase(db, category.database, browser.name, out); },
-        [&](const std::wstring& why) { out.Failed(why); });
+    Targets on;
+    on.folder = [&](const std::wstring& folder) { out += EraseInside(folder, options); };
+    on.file = [&](const std::wstring& file) { out += EraseFile(file, options); };
+    on.database = [&](const std::wstring& db, const DatabaseClear& what) {
+        ClearDatabase(db, what, browser.name, options, out);
+    };
+    on.refused = [&](const std::wstring& why) { out.Failed(why); };
+    ForEachTarget(browser, category, on);
     return out;
 }
 

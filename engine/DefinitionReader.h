@@ -55,9 +55,12 @@ public:
     }
     // An SQL name as the definition gives it: letters, digits and '_' only.
     std::string Name(const json& j, const std::string& at, const char* key) const {
-        std::string name = Utf8Text(j, at, key);
+        return NameOf(j.at(key), Join(at, key));
+    }
+    std::string NameOf(const json& v, const std::string& field) const {
+        std::string name = Utf8Of(v, field);
         for (char c : name)
-            if (!isalnum(static_cast<unsigned char>(c)) && c != '_') Bad(Join(at, key), "is not a plain name");
+            if (!isalnum(static_cast<unsigned char>(c)) && c != '_') Bad(field, "is not a plain name");
         return name;
     }
     bool Flag(const json& j, const std::string& at, const char* key) const {

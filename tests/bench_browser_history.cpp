@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     engine::Result result;
     auto t0 = std::chrono::steady_clock::now();
     double cpu0 = CpuSeconds();
-    engine::ClearDatabase(engine::FromUtf8(argv[1]), history->database, L"Google Chrome", result);
+    engine::ClearDatabase(engine::FromUtf8(argv[1]), history->databases.front(), L"Google Chrome", {}, result);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::printf("engine %.3f s (processor %.3f s), %u entries erased, %u failed %s\n", seconds, CpuSeconds() - cpu0,
                 result.erased, result.failed,

@@ -83,7 +83,7 @@ protected:
 
 TEST_F(BrowsersPage, ShowsOneRowPerCategoryOfEachBrowserFoundWithItsProfiles) {
     ASSERT_NE(Open(), nullptr);
-    ASSERT_EQ(view->Rows().size(), 9u);
+    ASSERT_EQ(view->Rows().size(), 12u);  // Edge, Chrome, Firefox and Opera
     EXPECT_EQ(ItemText(view->m_hWnd, IDC_BROWSERS_NONE), L"");
     struct Expected { const char* key; const wchar_t *heading, *profiles; };
     for (const Expected& e : {Expected{"browser.chrome.history", L"Google Chrome: History", L"3 profiles, "},
@@ -102,7 +102,7 @@ TEST_F(BrowsersPage, ShowsOneRowPerCategoryOfEachBrowserFoundWithItsProfiles) {
         return n;
     };
     Press(IDC_BROWSERS_SELECTALL);
-    EXPECT_EQ(checked(), 9u);
+    EXPECT_EQ(checked(), 12u);
     Press(IDC_BROWSERS_CLEARALL);
     EXPECT_EQ(checked(), 0u);
 }

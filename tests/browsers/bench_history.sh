@@ -12,13 +12,15 @@ root=$(cd "$here/../.." && pwd)
 [ -f "$build/test-prefix/.corvane-ready" ] || "$root/scripts/prepare-prefix.sh" "$build" >/dev/null
 folder="$build/test-prefix/drive_c/corvane-bench"
 trap 'rm -rf "$folder"' EXIT
-# The engine's statements for Chrome's history, from its definition (the tables every History has).
+# The engine's statements for Chrome's history, from its definition (the tables this History has).
 statements=$(python3 - "$root/engine/browsers/chrome.json" <<'PY'
 import json, sys
 d = json.load(open(sys.argv[1]))
-tables = [t["table"] for c in d["categories"] if c["key"] == "history"
-          for t in c["database"]["tables"] if not t.get("optional")]
-print("PRAGMA cache_size=-32768; PRAGMA secure_delete=ON; BEGIN IMMEDIATE;"
+made = {"urls", "visits", "visit_source", "keyword_search_terms", "segments", "segment_usage", "downloads",
+        "downloads_url_chains"}
+tables = [t for c in d["categories"] if c["key"] == "history"
+          for t in c["databases"][0]["tables"] if t in made]
+print("PRAGMA cache_size=-32768; PRAGMA journal_mode=PERSIST; PRAGMA secure_delete=ON; BEGIN IMMEDIATE;"
       " SELECT name FROM sqlite_master WHERE type='table'; PRAGMA integrity_check(1);")
 print("".join(f'DELETE FROM "{t}";' for t in tables))
 print("COMMIT; VACUUM; PRAGMA journal_mode;")

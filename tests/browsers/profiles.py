@@ -2,7 +2,7 @@
 engine touches and those a browser needs to open the file), built from the Linux side.
 
 Usage: profiles.py USER_FOLDER SCRATCH      (both inside the test prefix's drive C:)
-       profiles.py --history FILE VISITS    (one History database, for the benchmark)
+       profiles.py --history FILE VISITS [TAG]   (one History database, its addresses at TAG.example)
 """
 import os
 import sqlite3
@@ -68,6 +68,30 @@ CREATE UNIQUE INDEX moz_places_guid_uniqueindex ON moz_places (guid);
 CREATE INDEX moz_historyvisits_placedateindex ON moz_historyvisits (place_id, visit_date);
 CREATE INDEX moz_bookmarks_itemindex ON moz_bookmarks (fk, type);
 """
+FIREFOX_ANNOS = """
+CREATE TABLE moz_anno_attributes(id INTEGER PRIMARY KEY, name VARCHAR(32) UNIQUE NOT NULL);
+CREATE TABLE moz_annos(id INTEGER PRIMARY KEY, place_id INTEGER NOT NULL, anno_attribute_id INTEGER, content LONGVARCHAR,
+  flags INTEGER DEFAULT 0, expiration INTEGER DEFAULT 0, type INTEGER DEFAULT 0, dateAdded INTEGER DEFAULT 0,
+  lastModified INTEGER DEFAULT 0);
+"""
+FIREFOX_FAVICONS = """
+CREATE TABLE moz_icons(id INTEGER PRIMARY KEY, icon_url TEXT NOT NULL, fixed_icon_url_hash INTEGER NOT NULL,
+  width INTEGER NOT NULL DEFAULT 0, root INTEGER NOT NULL DEFAULT 0, color INTEGER, expire_ms INTEGER NOT NULL DEFAULT 0,
+  data BLOB);
+CREATE TABLE moz_pages_w_icons(id INTEGER PRIMARY KEY, page_url TEXT NOT NULL, page_url_hash INTEGER NOT NULL);
+CREATE TABLE moz_icons_to_pages(page_id INTEGER NOT NULL, icon_id INTEGER NOT NULL, expire_ms INTEGER NOT NULL DEFAULT 0,
+  PRIMARY KEY (page_id, icon_id));
+"""
+# The other stores of a Chromium profile that keep visited addresses.
+CHROME_TOP_SITES = CHROME_META + "CREATE TABLE top_sites(url LONGVARCHAR NOT NULL PRIMARY KEY, url_rank INTEGER NOT NULL, title LONGVARCHAR NOT NULL);"
+CHROME_SHORTCUTS = """CREATE TABLE omni_box_shortcuts(id VARCHAR PRIMARY KEY, text VARCHAR, fill_into_edit VARCHAR,
+  url VARCHAR, contents VARCHAR, last_access_time INTEGER, number_of_hits INTEGER);"""
+CHROME_FAVICONS = CHROME_META + """
+CREATE TABLE icon_mapping(id INTEGER PRIMARY KEY, page_url LONGVARCHAR NOT NULL, icon_id INTEGER);
+CREATE TABLE favicons(id INTEGER PRIMARY KEY, url LONGVARCHAR NOT NULL, icon_type INTEGER DEFAULT 1);
+CREATE TABLE favicon_bitmaps(id INTEGER PRIMARY KEY, icon_id INTEGER NOT NULL, last_updated INTEGER DEFAULT 0,
+  image_data BLOB, width INTEGER DEFAULT 0, height INTEGER DEFAULT 0);
+"""
 FIREFOX_COOKIES = """
 CREATE TABLE moz_cookies(id INTEGER PRIMARY KEY, originAttributes TEXT NOT NULL DEFAULT '', name TEXT,
   value TEXT, host TEXT, path TEXT, expiry INTEGER, lastAccessed INTEGER, creationTime INTEGER,
@@ -124,6 +148,28 @@ def firefox_places(db):
     db.execute("INSERT INTO moz_inputhistory VALUES (1, 'erase-me typed', 2)")
     db.execute("INSERT INTO moz_bookmarks(id, type, fk, parent, position, title, guid) VALUES "
                "(1, 2, NULL, 0, 0, '', 'root________'), (2, 1, 100, 1, 0, 'Kept bookmark', 'bkeep')")
+    db.execute("INSERT INTO moz_anno_attributes VALUES (1, 'downloads/destinationFileURI'), (2, 'bookmarkProperties/description')")
+    db.execute("INSERT INTO moz_annos(place_id, anno_attribute_id, content) VALUES (1, 1, 'file:///C:/erase-me-download.zip'),"
+               " (100, 1, 'file:///C:/erase-me-kept-page.zip'), (100, 2, 'Kept description')")
+
+
+def firefox_favicons(db):
+    db.execute("INSERT INTO moz_icons(id, icon_url, fixed_icon_url_hash) VALUES (1, 'https://erase-me.example/favicon.ico', 1)")
+    db.execute("INSERT INTO moz_pages_w_icons VALUES (1, 'https://erase-me.example/secret-path-1', 1)")
+    db.execute("INSERT INTO moz_icons_to_pages VALUES (1, 1, 0)")
+
+
+def chrome_stores(folder):
+    """Top Sites, Shortcuts, Favicons, Visited Links and Sessions, one address each."""
+    url = "https://erase-me.example/secret-path-1"
+    make(os.path.join(folder, "Top Sites"), CHROME_TOP_SITES,
+         lambda db: db.execute("INSERT INTO top_sites VALUES (?, 1, 'Secret')", (url,)))
+    make(os.path.join(folder, "Shortcuts"), CHROME_SHORTCUTS,
+         lambda db: db.execute("INSERT INTO omni_box_shortcuts(id, text, url) VALUES ('s1', 'erase-me', ?)", (url,)))
+    make(os.path.join(folder, "Favicons"), CHROME_FAVICONS, lambda db: db.executescript(
+        f"INSERT INTO favicons VALUES (1, '{url}/favicon.ico', 1); INSERT INTO icon_mapping VALUES (1, '{url}', 1);"
+        "INSERT INTO favicon_bitmaps(icon_id, image_data) VALUES (1, x'00');"))
+    files(folder, ["Visited Links", "Sessions/Session_13300000000000000", "Sessions/Tabs_13300000000000000"])
 
 
 def firefox_cookies(db):
@@ -146,8 +192,9 @@ def chromium_profile(folder):
 
 
 def broken_profile(folder):
-    """A History without one of its tables, and Cookies whose index does not match its rows."""
-    make(os.path.join(folder, "History"), CHROME_HISTORY.replace("segments(", "segments_gone("),
+    """A History without visits, and Cookies whose index does not match its rows."""
+    make(os.path.join(folder, "History"), CHROME_HISTORY.replace("visits(", "visits_gone(").replace(
+        "CREATE INDEX visits_url_index ON visits (url);", ""),
          lambda db: db.execute("INSERT INTO urls(url, last_visit_time) VALUES ('https://erase-me.example/x', 1)"))
     path = os.path.join(folder, "Network", "Cookies")
     make(path, CHROME_COOKIES, chrome_cookies)
@@ -161,13 +208,16 @@ def broken_profile(folder):
 
 def main():
     if sys.argv[1] == "--history":
-        make(sys.argv[2], CHROME_HISTORY, chrome_history(int(sys.argv[3])))
+        make(sys.argv[2], CHROME_HISTORY, chrome_history(int(sys.argv[3]), *sys.argv[4:5]))
         return
     user, scratch = sys.argv[1], sys.argv[2]
     local, roaming = os.path.join(user, "AppData", "Local"), os.path.join(user, "AppData", "Roaming")
     chrome = os.path.join(local, "Google", "Chrome", "User Data")
     for name in ("Default", "Profile 1"):
         chromium_profile(os.path.join(chrome, name))
+    chrome_stores(os.path.join(chrome, "Default"))
+    # Cookies where Chrome kept them before Network\Cookies.
+    make(os.path.join(chrome, "Profile 1", "Cookies"), CHROME_COOKIES, chrome_cookies)
     broken_profile(os.path.join(chrome, "Profile 3"))
     os.makedirs(os.path.join(chrome, "Crashpad"), exist_ok=True)  # not a profile
     edge = os.path.join(local, "Microsoft", "Edge", "User Data")
@@ -180,10 +230,21 @@ def main():
     firefox = os.path.join(roaming, "Mozilla", "Firefox")
     absolute = os.path.join(scratch, "ff-absolute")
     for folder in (os.path.join(firefox, "Profiles", "abcd.default-release"), absolute):
-        make(os.path.join(folder, "places.sqlite"), FIREFOX_PLACES, firefox_places, wal=True)
+        make(os.path.join(folder, "places.sqlite"), FIREFOX_PLACES + FIREFOX_ANNOS, firefox_places, wal=True)
+        make(os.path.join(folder, "favicons.sqlite"), FIREFOX_FAVICONS, firefox_favicons, wal=True)
+        files(folder, ["sessionstore-backups/recovery.jsonlz4"])
         make(os.path.join(folder, "cookies.sqlite"), FIREFOX_COOKIES, firefox_cookies, wal=True)
     files(os.path.join(local, "Mozilla", "Firefox", "Profiles", "abcd.default-release"), ["cache2/entries/0A1B", "cache2/index"])
     files(absolute, ["cache2/entries/9F8E"])
+    # Opera: the profile is one folder of its own, its cache in the local folder of the same name.
+    opera = os.path.join(roaming, "Opera Software", "Opera Stable")
+    make(os.path.join(opera, "History"), CHROME_HISTORY, chrome_history(200))
+    files(os.path.join(local, "Opera Software", "Opera Stable"), ["Cache/Cache_Data/f_000001"])
+    # A History whose trigger would never end, were it run.
+    make(os.path.join(scratch, "trigger", "History"), CHROME_HISTORY + """
+CREATE TRIGGER endless BEFORE DELETE ON urls BEGIN
+  INSERT INTO meta SELECT 'x' || n, n FROM (WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c) SELECT n FROM c);
+END;""", chrome_history(200))
     with open(os.path.join(firefox, "profiles.ini"), "w") as f:
         f.write("[Install308046B0AF4A39CB]\nDefault=Profiles/abcd.default-release\n\n"
                 "[Profile0]\nName=default-release\nIsRelative=1\nPath=Profiles/abcd.default-release\n\n"

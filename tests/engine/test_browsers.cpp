@@ -10,6 +10,7 @@
 
 #include "BrowserDatabase.h"
 #include "Browsers.h"
+#include "Worker.h"
 #include "Text.h"
 
 using namespace engine;
@@ -72,10 +73,11 @@ std::string Count(const std::wstring& path, const std::string& table) { return Q
 // Every table emptied, the file sound, and none of the erased text left anywhere in its bytes.
 void ExpectCleared(const std::wstring& path, std::initializer_list<const char*> tables, const char* erasedText) {
     SCOPED_TRACE(Utf8(path));
+    // Before anything reads it (a reader makes a new, empty log).
+    for (const wchar_t* log : {L"-wal", L"-journal"}) EXPECT_FALSE(Exists(path + log)) << "its old pages went with it";
     for (const char* t : tables) EXPECT_EQ(Count(path, t), "0") << t;
     EXPECT_EQ(Query(path, "PRAGMA integrity_check"), "ok");
     EXPECT_EQ(Bytes(path).find(erasedText), std::string::npos);
-    EXPECT_EQ(Bytes(path + L"-wal").find(erasedText), std::string::npos);
 }
 
 bool HasReason(const Result& r, const std::wstring& part) {
@@ -104,7 +106,7 @@ TEST(BrowserDefinitions, EmbeddedOnesMakeTheCategoryRows) {
         }
     }
     std::set<std::string> expected;
-    for (const char* b : {"edge", "chrome", "firefox"})
+    for (const char* b : {"edge", "chrome", "firefox", "brave", "vivaldi", "opera"})
         for (const char* c : {"cache", "cookies", "history"}) expected.insert(std::string("browser.") + b + "." + c);
     EXPECT_EQ(keys, expected);
 }
@@ -115,13 +117,17 @@ TEST(BrowserDefinitions, UnknownOrMissingFieldNamesTheFileAndTheField) {
     const std::string good(static_cast<const char*>(::LockResource(::LoadResource(nullptr, found))), ::SizeofResource(nullptr, found));
     struct Case { std::string from, to; std::wstring error; } cases[] = {
         {"\"folders\"", "\"foldrs\"", L"chrome.json: unknown field \"categories[0].foldrs\""},
-        {"{ \"table\": \"cookies\" }", "{ \"table\": \"cookies\", \"where\": \"1\" }",
-         L"chrome.json: unknown field \"categories[1].database.tables[0].where\""},
+        {"[\"cookies\"] }", "[{ \"table\": \"cookies\", \"where\": \"1\" }] }",
+         L"chrome.json: unknown field \"categories[1].databases[0].tables[0].where\""},
         {", \"userData\"", ", \"userDat\"", L"chrome.json: unknown field \"profiles.userDat\""},
-        {"\"inUse\": \"its history is in use\",", "", L"chrome.json: missing field \"categories[2].database.inUse\""},
+        {"\"inUse\": \"its history is in use\",", "", L"chrome.json: field \"categories[2]\" needs inUse with its databases"},
         {"\"name\": \"Google Chrome\",", "", L"chrome.json: missing field \"name\""},
         {"\"kind\": \"chromium\", ", "", L"chrome.json: missing field \"profiles.kind\""},
-        {"\"table\": \"urls\"", "\"table\": \"urls; DROP\"", L"chrome.json: field \"categories[2].database.tables[0].table\" is not a plain name"},
+        {"\"urls\", \"visits\", \"visit_source\"", "\"urls; DROP\", \"visits\", \"visit_source\"", L"chrome.json: field \"categories[2].databases[0].tables[0]\" is not a plain name"},
+        {"[\"top_sites\", \"thumbnails\"]",
+         "[{ \"table\": \"top_sites\", \"keep\": [{ \"column\": \"url\", \"in\": \"thumbnails\", \"as\": \"url\" }] },"
+         " { \"table\": \"thumbnails\", \"keep\": [{ \"column\": \"url\", \"in\": \"top_sites\", \"as\": \"url\" }] }]",
+         L"chrome.json: field \"categories[2].databases[1].tables[0]\" keeps rows for a table that keeps them for it"},
     };
     BrowserDef def;
     std::wstring error;
@@ -154,14 +160,18 @@ TEST(BrowserProfiles, FoundFromFoldersAndProfilesIni) {
     EXPECT_EQ(firefox[0].local + L"\\", kFirefoxLocal);
     EXPECT_EQ(firefox[1].folder, kScratch + L"ff-absolute");
     EXPECT_EQ(firefox[1].local, firefox[1].folder);
+    auto opera = FindProfiles(Browser("opera"));
+    ASSERT_EQ(opera.size(), 1u);
+    EXPECT_EQ(opera[0].folder, Expand(L"%APPDATA%\\Opera Software\\Opera Stable"));
+    EXPECT_EQ(opera[0].local, Expand(L"%LOCALAPPDATA%\\Opera Software\\Opera Stable"));
 
     // What the summary shows, before anything is erased: usable profiles, entries, sizes.
     std::vector<BrowserSurveyRow> rows = SurveyBrowsers({});
-    ASSERT_EQ(rows.size(), 9u);
+    ASSERT_EQ(rows.size(), 12u);  // Edge, Chrome, Firefox and Opera
     for (const BrowserSurveyRow& r : rows) {
         if (r.key == "browser.chrome.history") {
             EXPECT_EQ(r.profiles, 3u);
-            EXPECT_EQ(r.items, 2u * 246u);
+            EXPECT_EQ(r.items, 2u * 246u + 8u);  // and Default's other stores: 5 rows, 3 files
             EXPECT_GT(r.bytes, 0u);
         }
         if (r.key == "browser.edge.cache") {
@@ -174,9 +184,12 @@ TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
     const std::wstring brokenHistory = kChrome + L"Profile 3\\History", brokenCookies = kChrome + L"Profile 3\\Network\\Cookies";
     const std::string historyBefore = Bytes(brokenHistory), cookiesBefore = Bytes(brokenCookies);
     Listing history = ListBrowserCategory(Browser("chrome"), Of(Browser("chrome"), "history"), {});
-    ASSERT_EQ(history.items.size(), 2u);
-    EXPECT_NE(history.items[0].text.find(L"History (246 entries)"), std::wstring::npos) << Utf8(history.items[0].text);
-    EXPECT_GT(history.items[0].bytes, 0u);
+    ASSERT_EQ(history.items.size(), 8u);
+    std::set<std::wstring> listed;
+    for (const Item& item : history.items) listed.insert(item.text);
+    EXPECT_EQ(listed.count(kChrome + L"Default\\History (246 entries)"), 1u);
+    EXPECT_EQ(listed.count(kChrome + L"Default\\Favicons (3 entries)"), 1u);
+    EXPECT_EQ(listed.count(kChrome + L"Default\\Visited Links"), 1u);
     EXPECT_EQ(history.problems.failed, 1u);
 
     Result cache = Erase("chrome", "cache");
@@ -186,8 +199,8 @@ TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
         EXPECT_FALSE(Exists(kChrome + L"Default\\" + f));
 
     Result cookies = Erase("chrome", "cookies"), cleared = Erase("chrome", "history");
-    EXPECT_EQ(cookies.erased, 80u);
-    EXPECT_EQ(cleared.erased, 2u * 246u);
+    EXPECT_EQ(cookies.erased, 120u);  // Profile 1's also at the older place
+    EXPECT_EQ(cleared.erased, 2u * 246u + 8u);
     for (const wchar_t* profile : {L"Default\\", L"Profile 1\\"}) {
         ExpectCleared(kChrome + profile + L"Network\\Cookies", {"cookies"}, "cookie-value-secret");
         ExpectCleared(kChrome + profile + L"History",
@@ -195,17 +208,22 @@ TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
                        "downloads", "downloads_url_chains"}, "erase-me.example");
         EXPECT_EQ(Count(kChrome + profile + L"History", "meta"), "1");  // what the browser needs stays
     }
+    ExpectCleared(kChrome + L"Profile 1\\Cookies", {"cookies"}, "cookie-value-secret");
+    ExpectCleared(kChrome + L"Default\\Top Sites", {"top_sites"}, "erase-me.example");
+    ExpectCleared(kChrome + L"Default\\Shortcuts", {"omni_box_shortcuts"}, "erase-me.example");
+    ExpectCleared(kChrome + L"Default\\Favicons", {"icon_mapping", "favicons", "favicon_bitmaps"}, "erase-me.example");
+    for (const wchar_t* f : {L"Visited Links", L"Sessions\\Session_13300000000000000"}) EXPECT_FALSE(Exists(kChrome + L"Default\\" + f));
     // The broken profile's databases are reported, each one, and left byte for byte.
     ASSERT_EQ(cookies.failed, 1u);
     EXPECT_EQ(cookies.reasons[0], brokenCookies + L": not the database Google Chrome keeps there (its integrity check "
                                                   L"failed (row 1 missing from index cookies_unique_index)); left untouched.");
     EXPECT_EQ(cleared.failed, 1u);
-    EXPECT_TRUE(HasReason(cleared, L"History: not the database Google Chrome keeps there (it has no table segments)"));
+    EXPECT_TRUE(HasReason(cleared, L"History: not the database Google Chrome keeps there (it has no table visits)"));
     EXPECT_EQ(Bytes(brokenHistory), historyBefore);
     EXPECT_EQ(Bytes(brokenCookies), cookiesBefore);
 }
 
-TEST(BrowserErase, FirefoxKeepsBookmarksAndTheirPlaces) {
+TEST(BrowserErase, FirefoxKeepsBookmarksAndOperaIsOneFolder) {
     for (const char* key : {"cache", "cookies", "history"}) {
         Result r = Erase("firefox", key);
         EXPECT_TRUE(r.Complete()) << key << ": " << Utf8(r.FirstReason());
@@ -215,12 +233,19 @@ TEST(BrowserErase, FirefoxKeepsBookmarksAndTheirPlaces) {
         const std::wstring places = profile + L"places.sqlite";
         ExpectCleared(profile + L"cookies.sqlite", {"moz_cookies"}, "cookie-value-secret");
         ExpectCleared(places, {"moz_historyvisits", "moz_inputhistory"}, "erase-me");
+        ExpectCleared(profile + L"favicons.sqlite", {"moz_icons", "moz_pages_w_icons", "moz_icons_to_pages"}, "erase-me");
+        // A kept page keeps its own notes, but no download's.
+        EXPECT_EQ(Query(places, "SELECT group_concat(content) FROM moz_annos"), "Kept description");
+        EXPECT_FALSE(Exists(profile + L"sessionstore-backups\\recovery.jsonlz4"));
         EXPECT_EQ(Query(places, "SELECT group_concat(url) FROM moz_places"), "https://keep-me.example/bookmarked");
         EXPECT_EQ(Query(places, "SELECT group_concat(host) FROM moz_origins"), "keep-me.example");
         EXPECT_EQ(Query(places, "SELECT title FROM moz_bookmarks WHERE fk=100"), "Kept bookmark");
         EXPECT_EQ(Count(places, "moz_bookmarks"), "2");
     }
     EXPECT_FALSE(Exists(kFirefoxLocal + L"cache2\\entries\\0A1B"));
+    // Opera, a Chromium browser of the same categories, in a profile folder of its own.
+    EXPECT_EQ(Erase("opera", "history").erased, 246u);
+    EXPECT_EQ(Erase("opera", "cache").erased, 1u);
     EXPECT_FALSE(Exists(kScratch + L"ff-absolute\\cache2\\entries\\9F8E"));
 }
 
@@ -248,4 +273,32 @@ TEST(BrowserErase, EdgeDatabaseHeldOpenAndProfileThatIsALink) {
     EXPECT_EQ(Bytes(kScratch + L"sentinel\\History"), sentinelHistory);
     EXPECT_EQ(Count(kScratch + L"sentinel\\Network\\Cookies", "cookies"), "40");
     EXPECT_TRUE(Exists(kScratch + L"sentinel\\Cache\\Cache_Data\\f_000001"));
+}
+
+TEST(BrowserDatabase, OpenedAsDataAndBoundedByStopAndBudget) {
+    const std::wstring path = kScratch + L"trigger\\History";
+    const BrowserCategoryDef& history = Of(Browser("chrome"), "history");
+    Result late, stopped, done;
+    DatabaseBudgetMs() = 0;
+    ClearDatabase(path, history.databases[0], L"Google Chrome", {}, late);
+    DatabaseBudgetMs() = 120000;
+    StopToken stop;
+    stop.Request();
+    Options stopping;
+    stopping.stop = &stop;
+    ClearDatabase(path, history.databases[0], L"Google Chrome", stopping, stopped);
+    for (const Result* r : {&late, &stopped}) {
+        EXPECT_EQ(r->erased, 0u);
+        EXPECT_EQ(r->failed, 1u);
+    }
+    EXPECT_EQ(late.FirstReason(), path + L": not done within 0 seconds; stopped, its entries stayed.");
+    EXPECT_EQ(stopped.FirstReason(), path + L": stopped; its entries stayed.");
+    EXPECT_EQ(Count(path, "urls"), "40");
+    // Its endless trigger never runs: the clear ends, and nothing of the trigger's is written.
+    ClearDatabase(path, history.databases[0], L"Google Chrome", {}, done);
+    EXPECT_TRUE(done.Complete()) << Utf8(done.FirstReason());
+    EXPECT_EQ(done.erased, 246u);
+    EXPECT_EQ(Count(path, "urls"), "0");
+    EXPECT_EQ(Count(path, "meta"), "1");
+    EXPECT_NE(Query(path, "SELECT count(*) FROM sqlite_master WHERE name='endless'"), "0") << "the browser's schema stays";
 }

@@ -55,6 +55,10 @@ void DropTree(HKEY root, const std::wstring& key) {
 // HKCU\path becomes a registry link to HKLM\target.
 void MakeLink(const std::wstring& path, const std::wstring& target) {
     DropTree(HKEY_CURRENT_USER, path);
+    // The parents first, as ordinary keys: made with the link, they would be volatile too, and no
+    // ordinary key could be made beside it afterwards.
+    RegKey parent;
+    ASSERT_EQ(parent.Create(HKEY_CURRENT_USER, path.substr(0, path.rfind(L'\\'))), ERROR_SUCCESS);
     HKEY link = nullptr;
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
                                 KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr),
