@@ -45,9 +45,9 @@ const wchar_t* const kLogOffNote = L"a log-off finishes the erase";
 
 // A saved wipe list named on the command line, kept for the run: one list is one category however
 // it is spelled.
-const engine::Category* FindWipeList(const std::wstring& name) {
+const engine::Category* FindWipeList(const std::wstring& name, std::wstring& why) {
     static std::deque<engine::Category> found;
-    std::optional<engine::Category> list = engine::WipeListCategory(name);
+    std::optional<engine::Category> list = engine::WipeListCategory(name, &why);
     if (!list) return nullptr;
     for (const engine::Category& c : found)
         if (c.key == list->key) return &c;

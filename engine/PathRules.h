@@ -34,6 +34,14 @@ bool IsAbsoluteFolder(const std::wstring& folder);
 // folder above one of them. Case does not count; "." and ".." are resolved first.
 std::wstring RefusalOf(const std::wstring& folder, const std::vector<std::wstring>& known);
 
+// The server a UNC path names ("\\\\srv\\x", "\\\\?\\UNC\\srv\\x"); empty for any other path.
+std::wstring ServerOf(const std::wstring& path);
+// Whether a server name means this machine: "localhost", a loopback address (127.0.0.0/8 in any
+// form an IPv4 address can be written in, ::1 and ::ffff:127.x.y.z, also as an
+// "ipv6-literal.net" name) or one of ownNames (this machine's names and addresses). Case and a
+// trailing dot do not count; an IPv4 address counts in any of its spellings.
+bool IsThisMachine(const std::wstring& server, const std::vector<std::wstring>& ownNames);
+
 // Whether path lies at or below folder (both full paths; case does not count).
 bool IsAtOrBelow(const std::wstring& path, const std::wstring& folder);
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Guard.h"
+#include "InUse.h"
 #include "Overwrite.h"
 #include "PathRules.h"
 #include "Text.h"
@@ -13,7 +14,6 @@ namespace engine {
 namespace {
 constexpr DWORD kEraseAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
 constexpr DWORD kResetAccess = FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
-constexpr DWORD kResetWorthy = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 // Deeper than any real folder tree; a deeper one is a failure, never a stack overflow.
 constexpr size_t kMaxDepth = 2000;
 
@@ -188,16 +188,6 @@ void Walker::Step(std::vector<Open>& stack) {
 void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
     if (!m_erase) {
         items.push_back({Shown(rel), SizeOf(d)});
-        // Only these attributes keep a file from being erased or seen; a file with none of them
-        // is listed from the search alone, and no handle is opened to change nothing.
-        if (!m_settings.resetAttributes || !(d.dwFileAttributes & kResetWorthy)) return;
-        HANDLE h = OpenInside(m_top, rel, kResetAccess, false);
-        if (h == INVALID_HANDLE_VALUE) return;
-        // Attributes belong to the file, not to one of its names.
-        Facts facts;
-        if (FactsOf(h, facts) && facts.links == 1 && facts.attributes != FILE_ATTRIBUTE_NORMAL)
-            SetAttributes(h, FILE_ATTRIBUTE_NORMAL);
-        ::CloseHandle(h);
         return;
     }
     std::wstring shown = Shown(rel);
@@ -207,16 +197,29 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
         return;
     }
     bool overwrite = m_options.overwrite;
-    if (overwrite && (d.dwFileAttributes & FILE_ATTRIBUTE_READONLY) && !ClearReadOnlyFirst(rel, shown)) return;
+    bool cleared = overwrite && (d.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    if (cleared && !ClearReadOnlyFirst(rel, shown)) return;
     HANDLE h = OpenInside(m_top, rel, overwrite ? kOverwriteAccess : kEraseAccess, false);
-    if (h == INVALID_HANDLE_VALUE && overwrite && ::GetLastError() == ERROR_SHARING_VIOLATION) {
-        // In use: it cannot be overwritten now; its name can still go at the next restart.
-        if (DeleteAtRestart(m_top.final + rel)) {
+    if (h == INVALID_HANDLE_VALUE && cleared) {
+        // It stays: read-only again, as it was.
+        DWORD error = ::GetLastError();
+        HANDLE back = OpenInside(m_top, rel, kResetAccess, false);
+        if (back != INVALID_HANDLE_VALUE) {
+            SetAttributes(back, d.dwFileAttributes);
+            ::CloseHandle(back);
+        }
+        ::SetLastError(error);
+    }
+    if (h == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION) {
+        // In use: it cannot be overwritten now; its name can still go at the next restart, where
+        // no one else can swap a link into its path meanwhile.
+        if (overwrite && MayDeleteAtRestartHere(m_top.final + rel) && DeleteAtRestart(m_top.final + rel)) {
             Stay(rel, shown + L": in use; it will be deleted when Windows restarts (not overwritten).");
             result.Note(RestartNote());
-            return;
+        } else {
+            Stay(rel, InUseReason(shown));
         }
-        ::SetLastError(ERROR_SHARING_VIOLATION);
+        return;
     }
     if (h == INVALID_HANDLE_VALUE) {
         DWORD error = ::GetLastError();

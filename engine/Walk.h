@@ -34,7 +34,6 @@ struct WalkSettings {
     unsigned fileMs = 0;           // a pause before each file erased
     bool keepFolders = true;       // erasing: sub-folders stay (emptied)
     bool filesAtTopOnly = false;   // only the files directly inside the top; sub-folders stay whole
-    bool resetAttributes = false;  // listing: a read-only, hidden or system file with one name becomes normal
 };
 
 // Whether a folder may be a walk's top: empty reason when it may, else why not (relative,
@@ -42,7 +41,8 @@ struct WalkSettings {
 std::wstring CheckTopFolder(const std::wstring& folder);
 
 // Lists every file and sub-folder below a folder (items: full paths as given, files with their
-// sizes), touching nothing unless settings ask to reset attributes.
+// sizes), touching nothing: attributes change only when a file is erased, and are put back
+// wherever it then stays.
 Listing ListFolder(const std::wstring& folder, const Options& options, WalkSink* sink = nullptr,
                    const WalkSettings& settings = {});
 // Erases what lies below a folder; the folder itself stays (and its emptied sub-folders, when

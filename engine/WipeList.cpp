@@ -25,7 +25,14 @@ HKEY HiveKey(const KeyPath& key) { return key.hive == Hive::CurrentUser ? HKEY_C
 std::wstring CheckEntry(const WipeEntry& e) {
     std::wstring why = CheckEntryText(e.kind, e.target);
     if (!why.empty()) return why;
-    if (e.kind == WipeKind::Key) return CheckKey(e.target);
+    if (e.kind == WipeKind::Key) {
+        why = CheckKey(e.target);
+        KeyPath key;
+        // Deleting a link deletes the link, not what the user meant to erase.
+        if (why.empty() && SplitKey(e.target, key) && RegKey::IsLink(HiveKey(key), key.path))
+            why = KeyText(key) + L" is a registry link; it is not erased.";
+        return why;
+    }
     std::wstring folder = e.target;
     if (e.kind == WipeKind::File) {
         size_t cut = e.target.find_last_of(L"\\/");
@@ -137,12 +144,24 @@ Result EraseWipeList(const WipeList& list, const std::vector<bool>& checked, Opt
     return result;
 }
 
-std::optional<Category> WipeListCategory(const std::wstring& listName) {
-    // The name as it is saved, so that one list is one key (and one lock) in any spelling.
-    std::wstring name;
-    for (const std::wstring& saved : WipeListNames())
-        if (SameNoCase(saved, listName)) name = saved;
-    if (name.empty()) return std::nullopt;
+std::optional<Category> WipeListCategory(const std::wstring& listName, std::wstring* reason) {
+    // The name as it is saved, so that one list is one key (and one lock) in any spelling. In a
+    // case-sensitive folder "Work" and "work" are two lists: the exact name wins, and a spelling
+    // that fits several is refused rather than guessed.
+    std::vector<std::wstring> alike;
+    for (const std::wstring& saved : WipeListNames()) {
+        if (saved == listName) {
+            alike = {saved};
+            break;
+        }
+        if (SameNoCase(saved, listName)) alike.push_back(saved);
+    }
+    if (alike.size() > 1 && reason) {
+        *reason = L"several wipe lists have this name in other cases:";
+        for (const std::wstring& n : alike) *reason += L" \"" + n + L"\"";
+    }
+    if (alike.size() != 1) return std::nullopt;
+    const std::wstring name = alike.front();
     // Read when the category runs: the list may change between naming it and running it.
     auto load = [name](Result& problems, WipeList& list) {
         std::wstring why;

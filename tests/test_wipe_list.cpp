@@ -63,15 +63,22 @@ TEST(WipeListText, NamesAndKeysGuarded) {
         EXPECT_NE(CheckListName(bad), L"") << Utf8(bad);
     EXPECT_NE(CheckListName(std::wstring(65, L'a')), L"");
 
+    // Refused whole subtrees, keys at or above the settings roots, and every key of HKCU but Software.
     for (const wchar_t* refused :
-         {L"HKCU", L"HKLM\\", L"HKEY_LOCAL_MACHINE\\system", L"HKLM\\\\SOFTWARE\\\\", L"HKLM\\SAM", L"hklm\\Security",
-          L"HKLM\\HARDWARE", L"hkcu\\software", L"HKCU\\\\Software\\", L"HKCU\\Software\\\\Microsoft\\",
-          L"HKEY_CURRENT_USER\\SOFTWARE\\CLASSES", L"HKCU\\\u017Foftware"})
+         {L"HKCU", L"HKLM\\", L"HKEY_LOCAL_MACHINE\\system", L"HKLM\\SYSTEM\\CurrentControlSet", L"HKLM\\\\SOFTWARE\\\\",
+          L"HKLM\\SAM", L"HKLM\\SOFTWARE\\Microsoft", L"HKLM\\SOFTWARE\\Classes\\.txt", L"HKLM\\software\\policies\\x",
+          L"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"HKLM\\SOFTWARE\\WOW6432Node",
+          L"hkcu\\software", L"HKCU\\Software\\\\Microsoft\\", L"HKCU\\Software\\Microsoft\\Windows",
+          L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"HKCU\\Control Panel",
+          L"HKEY_CURRENT_USER\\Environment\\x", L"HKEY_CURRENT_USER\\SOFTWARE\\CLASSES\\x", L"HKCU\\\u017Foftware"})
         EXPECT_NE(CheckKey(refused), L"") << Utf8(refused);
-    for (const wchar_t* allowed : {L"HKCU\\Software\\Acme", L"HKLM\\SOFTWARE\\Acme\\Tool", L"HKCU\\Softwares",
-                                   L"HKCU\\Software\\Microsoft\\Notepad", L"HKEY_CURRENT_USER\\Environment\\x"})
+    for (const wchar_t* allowed : {L"HKCU\\Software\\Acme", L"HKLM\\SOFTWARE\\Acme\\Tool", L"HKCU\\Software\\SomeApp\\Recent",
+                                   L"HKCU\\Software\\Microsoft\\Notepad", L"HKLM\\SOFTWARE\\WOW6432Node\\Acme",
+                                   L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs"})
         EXPECT_EQ(CheckKey(allowed), L"") << Utf8(allowed);
-    for (const wchar_t* other : {L"HKCR\\x", L"HKEY_USERS\\x", L"HKCUx\\a", L"Software\\x"})
+    for (const wchar_t* whole : {L"HKCR\\x", L"HKEY_USERS\\x", L"hkcc"})
+        EXPECT_NE(CheckKey(whole).find(L"is refused whole"), std::wstring::npos) << Utf8(whole);
+    for (const wchar_t* other : {L"HKCUx\\a", L"Software\\x"})
         EXPECT_EQ(CheckKey(other), L"not a key of HKCU or HKLM") << Utf8(other);
     KeyPath key;
     ASSERT_TRUE(SplitKey(L"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\Acme\\", key));
@@ -176,15 +183,17 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
                     {WipeKind::File, L"C:\\Windows\\win.ini", 0},
                     {WipeKind::Folder, _wgetenv(L"USERPROFILE"), 0},
                     {WipeKind::Key, L"HKCU\\Software\\", 0},
-                    {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed, 0}};
-    const std::vector<bool> checked = {true, true, false, true, true, true, true, true};
+                    {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed, 0},
+                    {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed + L"\\link", 0}};
+    const std::vector<bool> checked = {true, true, false, true, true, true, true, true, true};
 
     std::vector<Refusal> refusals = CheckWipeList(list, checked);
-    ASSERT_EQ(refusals.size(), 4u);
+    ASSERT_EQ(refusals.size(), 5u);
     for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(refusals[i].entry == i + 3 && !refusals[i].reason.empty()) << i;
+    EXPECT_NE(refusals[4].reason.find(L"is a registry link"), std::wstring::npos);
 
     std::vector<EntryPreview> previews = PreviewWipeList(list, checked);
-    ASSERT_EQ(previews.size(), 7u);
+    ASSERT_EQ(previews.size(), 8u);
     EXPECT_GE(previews[0].bytes, 16u);  // a.txt and sub\b.txt at least
     EXPECT_EQ(previews[1].items, 1u);
     EXPECT_EQ(previews[1].bytes, 3u);
@@ -194,8 +203,8 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
 
     Result result = EraseWipeList(list, checked, Options{});  // overwriting off: the list turns it on
     EXPECT_EQ(result.overwritten + result.deletedOnly, 3u);    // a.txt, sub\b.txt, one.txt
-    // The four refusals come first; then the two links, which stay, and so does their folder.
-    ASSERT_EQ(result.failed, 7u);
+    // The five refusals come first; then the two links, which stay, and so does their folder.
+    ASSERT_EQ(result.failed, 8u);
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(result.reasons[i].find(list.entries[i + 3].target), 0u);
     EXPECT_FALSE(Exists(folder + L"\\a.txt"));
     EXPECT_FALSE(Exists(folder + L"\\sub"));
