@@ -86,6 +86,13 @@ std::wstring WithSlash(std::wstring s) {
     return s;
 }
 
+std::wstring LastName(std::wstring path) {
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
+bool EndsTrimmable(const std::wstring& name) { return !name.empty() && (name.back() == L'.' || name.back() == L' '); }
+
 // The same folder, whatever prefix, case or short names the two forms use.
 bool SameFolder(const std::wstring& a, const std::wstring& b) {
     PathSteps x, y;
@@ -204,6 +211,10 @@ std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing, TopChe
     if (!why.empty()) return why;
     if (!SameFolder(LongPathOf(full), final))
         return folder + L" is reached through a link (it leads to " + final + L"); it is not walked";
+    // The comparison above forgives trailing dots and blanks; the name opened must not: "data."
+    // trimmed by the system is the sibling "data".
+    if (EndsTrimmable(LastName(folder)) != EndsTrimmable(LastName(final)))
+        return folder + L" leads to " + final + L", a folder of another name; it is not walked";
     // The object name comes from a handle opened through the long final path, the form in which
     // every file inside is opened.
     h = OpenFolderFollowing(final);

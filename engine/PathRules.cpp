@@ -209,6 +209,37 @@ bool SplitFullPath(const std::wstring& input, PathSteps& out) {
     return true;
 }
 
+std::wstring ExactPath(const std::wstring& input) {
+    PathSteps check;
+    if (!SplitFullPath(input, check)) return {};
+    std::wstring path = input;
+    if (StartsWithNoCase(path, L"\\\\?\\UNC\\"))
+        path = L"\\\\" + path.substr(8);
+    else if (StartsWithNoCase(path, L"\\\\?\\") || StartsWithNoCase(path, L"\\??\\"))
+        path = path.substr(4);
+    std::vector<std::wstring> parts = Parts(path);
+    std::wstring out;
+    size_t first;
+    if (IsSlash(path[0])) {
+        out = L"\\\\?\\UNC\\" + parts[2] + L"\\" + parts[3];
+        first = 4;
+    } else {
+        out = L"\\\\?\\" + path.substr(0, 2);
+        first = 1;
+    }
+    std::vector<std::wstring> steps;
+    for (size_t i = first; i < parts.size(); ++i) {
+        if (parts[i].empty() || parts[i] == L".") continue;
+        if (parts[i] == L"..") {
+            if (!steps.empty()) steps.pop_back();
+            continue;
+        }
+        steps.push_back(parts[i]);
+    }
+    for (const std::wstring& step : steps) out += L"\\" + step;
+    return steps.empty() ? out + L"\\" : out;
+}
+
 std::wstring FoldedPath(const PathSteps& steps) {
     std::wstring s = steps.root;
     for (const std::wstring& step : steps.steps) s += L"\\" + Folded(step);

@@ -23,6 +23,11 @@ struct PathSteps {
 };
 bool SplitFullPath(const std::wstring& path, PathSteps& out);
 
+// The path as the system is to open it, exactly as the user named it: "\\\\?\\" plus the full path
+// with only "." and ".." steps and repeated or forward separators resolved. No trailing dot or
+// blank is trimmed and no length limit applies. Empty for anything SplitFullPath refuses.
+std::wstring ExactPath(const std::wstring& path);
+
 // The path as the guard compares it: root and steps joined with '\', case folded.
 std::wstring FoldedPath(const PathSteps& steps);
 

@@ -18,6 +18,19 @@ bool IsChecked(const std::vector<bool>& checked, size_t i) { return i < checked.
 
 HKEY HiveKey(const KeyPath& key) { return key.hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
+// Empty when a path that could not be opened is simply not there: its folder can be listed and
+// holds no such name. Otherwise why it cannot be told (the folder missing or unreadable).
+std::wstring NotThereReason(const std::wstring& exact) {
+    const size_t cut = exact.find_last_of(L'\\');
+    const std::wstring name = exact.substr(cut + 1);
+    Search search(exact.substr(0, cut + 1));
+    if (!search.Ok()) return Reason(exact.substr(0, cut + 1), search.Error()) + L"; whether it is there cannot be told";
+    do {
+        if (SameNoCase(search.Data().cFileName, name)) return exact + L" is there but cannot be opened";
+    } while (search.Next());
+    return {};
+}
+
 // What the erase would refuse, found the way the erase finds it: a folder that is, contains or
 // lies above a protected folder, a file or folder inside the system's folders (Windows, Program
 // Files, ProgramData), a path reached through a link, a key the key guard refuses. A missing
@@ -33,17 +46,21 @@ std::wstring CheckEntry(const WipeEntry& e) {
             why = KeyText(key) + L" is a registry link; it is not erased.";
         return why;
     }
-    std::wstring folder = e.target;
+    const std::wstring exact = ExactPath(e.target);
+    if (exact.empty()) return L"not a full path";
+    std::wstring folder = exact;
     if (e.kind == WipeKind::File) {
-        size_t cut = e.target.find_last_of(L"\\/");
-        if (cut == std::wstring::npos || !IsPlainName(e.target.substr(cut + 1))) return L"not the full path of a file";
-        folder = e.target.substr(0, cut);
+        size_t cut = exact.find_last_of(L'\\');
+        if (!IsPlainName(exact.substr(cut + 1))) return L"not the full path of a file";
+        folder = exact.substr(0, cut);
     }
     Top top;
     bool missing = false;
     if (e.kind == WipeKind::Folder) why = OpenTop(folder, top, &missing, TopCheck::Guarded);
     if (why.empty() && !missing) why = OpenTop(folder, top, &missing, TopCheck::Protected);
-    return missing ? std::wstring() : why;
+    if (!missing) return why;
+    // A file whose folder is not there cannot be told apart from one that cannot be reached.
+    return e.kind == WipeKind::Folder ? NotThereReason(exact) : folder + L": the folder of this file cannot be found";
 }
 
 // Keys and values of a key tree, counted without entering a link (a link is one item).
@@ -75,14 +92,14 @@ EntryPreview PreviewEntry(const WipeEntry& e, const Options& options) {
         SplitKey(e.target, key);
         CountKeyTree(HiveKey(key), key.path, p);
     } else if (e.kind == WipeKind::Folder) {
-        Listing listing = ListFolder(e.target, options);
-        bool there = ::GetFileAttributesW(e.target.c_str()) != INVALID_FILE_ATTRIBUTES;
+        Listing listing = ListFolder(ExactPath(e.target), options);
+        bool there = ::GetFileAttributesW(ExactPath(e.target).c_str()) != INVALID_FILE_ATTRIBUTES;
         p.items = listing.items.size() + (there ? 1 : 0);
         for (const Item& item : listing.items) p.bytes += item.bytes;
         p.problem = listing.problems.FirstReason();
     } else {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        DWORD error = ::GetFileAttributesExW(e.target.c_str(), GetFileExInfoStandard, &data) ? 0 : ::GetLastError();
+        DWORD error = ::GetFileAttributesExW(ExactPath(e.target).c_str(), GetFileExInfoStandard, &data) ? 0 : ::GetLastError();
         p.items = error ? 0 : 1;
         p.bytes = error ? 0 : (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         if (error && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) p.problem = Reason(e.target, error);
@@ -132,9 +149,9 @@ Result EraseWipeList(const WipeList& list, const std::vector<bool>& checked, Opt
         if (options.stop && options.stop->Requested()) break;
         const WipeEntry& e = list.entries[i];
         if (e.kind == WipeKind::File) {
-            result += EraseFile(e.target, options);
+            result += EraseFile(ExactPath(e.target), options);
         } else if (e.kind == WipeKind::Folder) {
-            result += EraseFolder(e.target, options);
+            result += EraseFolder(ExactPath(e.target), options);
         } else {
             KeyPath key;
             SplitKey(e.target, key);

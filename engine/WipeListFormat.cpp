@@ -117,7 +117,10 @@ bool ParseLine(const std::string& bytes, unsigned number, WipeEntry& entry, Kept
     size_t end = 0;
     while (end < line.size() && !IsBlank(line[end])) ++end;
     std::wstring word = line.substr(0, end);
-    std::wstring target = Trim(line.substr(end));
+    // The target runs to the end of the line as written: a name may end in a blank or a dot.
+    size_t from = text.find_first_not_of(L" \t");
+    from = text.find_first_not_of(L" \t", from + word.size());
+    std::wstring target = from == std::wstring::npos ? std::wstring() : text.substr(from);
     if (!ParseKind(word, entry.kind)) {
         kept.reason = L"unknown kind \"" + word + L"\" (file, folder or key)";
         isKept = true;

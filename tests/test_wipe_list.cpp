@@ -99,7 +99,7 @@ TEST(WipeListStore, WrittenAndReadBackLineForLine) {
     ASSERT_TRUE(LoadWipeList(name, list, &why)) << Utf8(why);
     ASSERT_EQ(list.entries.size(), 3u);
     const std::pair<WipeKind, std::wstring> entries[] = {{WipeKind::File, L"C:\\mail\\\u0141ukasz.pst"},
-                                                         {WipeKind::Folder, L"\\\\server\\share\\old mail"},
+                                                         {WipeKind::Folder, L"\\\\server\\share\\old mail  "},
                                                          {WipeKind::Key, L"HKCU\\Software\\Acme Mail"}};
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(list.entries[i].kind, entries[i].first);
@@ -119,7 +119,7 @@ TEST(WipeListStore, WrittenAndReadBackLineForLine) {
     ASSERT_TRUE(SaveWipeList(list, &why)) << Utf8(why);
     const std::string saved = ReadBytes(ListFile(name));
     EXPECT_EQ(saved,
-              "# my mail\r\nfile C:\\mail\\\xC5\x81ukasz.pst\r\nfolder \\\\server\\share\\old mail\r\n"
+              "# my mail\r\nfile C:\\mail\\\xC5\x81ukasz.pst\r\nfolder \\\\server\\share\\old mail  \r\n"
               "key HKCU\\Software\\Acme Mail\r\nfiles C:\\x\r\nfolder mail\\relative\r\nkey\r\n"
               "key HKEY_USERS\\x\r\nfolder D:\\tmp\\\xD0\x96\r\n");
     // An entry that would read back as a bad line is not saved.
@@ -219,6 +219,35 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kLinkTarget));
     EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", RRF_RT_REG_DWORD, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
+}
+
+// A name is taken as written: Win32 would trim "data." to the sibling "data" and "f.txt " to
+// "f.txt". A folder whose own folder is not there is not taken as gone.
+TEST(WipeListErase, NamesAreTakenExactlyToTheEndOfTheLine) {
+    const std::wstring scratch = L"C:\\corvane-scratch\\exact";
+    ::SHCreateDirectoryExW(nullptr, (scratch + L"\\data").c_str(), nullptr);
+    WriteBytes(scratch + L"\\data\\x.txt", "x");
+    WriteBytes(scratch + L"\\f.txt", "f");
+    ::SHCreateDirectoryExW(nullptr, WipeListFolder().c_str(), nullptr);
+    WriteBytes(ListFile(L"exact"), "folder " + Utf8(scratch) + "\\data.\nfile " + Utf8(scratch) + "\\f.txt \nfolder " +
+                                       Utf8(scratch) + "\\gone\\sub\nfolder " + Utf8(scratch) + "\\gone\n");
+    WipeList list;
+    ASSERT_TRUE(LoadWipeList(L"exact", list));
+    ASSERT_TRUE(SaveWipeList(list));
+    ASSERT_TRUE(LoadWipeList(L"exact", list));
+    ASSERT_EQ(list.entries.size(), 4u);
+    EXPECT_EQ(list.entries[0].target, scratch + L"\\data.");
+    EXPECT_EQ(list.entries[1].target, scratch + L"\\f.txt ");
+    Result result = EraseWipeList(list, std::vector<bool>(4, true), Options{});
+    EXPECT_EQ(result.erased, 0u);
+    // data. cannot be opened by its exact name here (Wine trims it); gone\sub's folder cannot be
+    // listed; gone itself is simply not there.
+    ASSERT_EQ(result.failed, 2u);
+    EXPECT_EQ(result.reasons[0].find(scratch + L"\\data."), 0u);
+    EXPECT_EQ(result.reasons[1].find(scratch + L"\\gone\\sub: "), 0u);
+    EXPECT_TRUE(Exists(scratch + L"\\data\\x.txt"));
+    EXPECT_TRUE(Exists(scratch + L"\\f.txt"));
+    EXPECT_TRUE(DeleteWipeList(L"exact"));
 }
 
 // A saved list is a category of the command line: its key, its preview, its erase, and its bad
