@@ -8,9 +8,12 @@
 #include <deque>
 
 #include "Args.h"
+#include "LogFile.h"
 #include "Output.h"
 #include "Text.h"
+#include "PathRules.h"
 #include "UnusedSpace.h"
+#include "Walk.h"
 #include "WipeList.h"
 #include "Worker.h"
 
@@ -76,12 +79,50 @@ std::wstring Indented(const std::wstring& text) {
     return out + L"\n";
 }
 
-// Writes the report and closes it; false with the error code set when it could not be.
-bool WriteReport(HANDLE file, const nlohmann::ordered_json& report) {
+// The report is written to a new file beside the one named and put in its place at the end: a
+// link or a second name at that place is replaced, never written through, and no erase of the
+// run touches either file.
+struct ReportFile {
+    std::wstring target, temp;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    std::vector<engine::FileId> ids;
+};
+
+// Empty when the report can be written, else why not.
+std::wstring OpenReport(const std::wstring& named, ReportFile& r) {
+    std::wstring full = named;
+    if (!engine::IsAbsoluteFolder(named)) {
+        std::wstring here(::GetCurrentDirectoryW(0, nullptr), L'\0');
+        here.resize(::GetCurrentDirectoryW(static_cast<DWORD>(here.size()), &here[0]));
+        full = here + L"\\" + named;
+    }
+    r.target = engine::ExactPath(full);
+    if (r.target.empty() || r.target.back() == L'\\') return named + L" is not a file name";
+    engine::LogFileState state = engine::InspectLogFile(r.target);
+    if (state == engine::LogFileState::Link) return named + L" is a link; name another file";
+    if (state == engine::LogFileState::Folder) return named + L" is a folder; name a file";
+    r.temp = r.target + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
+    r.file = ::CreateFileW(r.temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (r.file == INVALID_HANDLE_VALUE) return engine::Reason(named, ::GetLastError());
+    for (const std::wstring* path : {&r.temp, &r.target}) {
+        engine::FileId id;
+        if (engine::FileIdOf(*path, id)) r.ids.push_back(id);
+    }
+    return {};
+}
+
+// Writes the report and puts it in place; false with the error code set when it could not be.
+bool WriteReport(ReportFile& r, const nlohmann::ordered_json& report) {
     const std::string bytes = report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     DWORD n = 0;
-    return ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size() &&
-           ::CloseHandle(file);
+    bool ok = ::WriteFile(r.file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size() &&
+              ::FlushFileBuffers(r.file);
+    ok = ::CloseHandle(r.file) && ok;
+    ok = ok && ::MoveFileExW(r.temp.c_str(), r.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    DWORD error = ::GetLastError();
+    if (!ok) ::DeleteFileW(r.temp.c_str());
+    ::SetLastError(error);
+    return ok;
 }
 
 // Ctrl+C, Ctrl+Break or the console closed during a wipe: the wipe stops and removes its filler
@@ -124,11 +165,12 @@ int WipeUnused(const cli::Args& args, Stream& out, std::vector<engine::WipeResul
     return code;
 }
 
-int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run) {
+int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run, const std::vector<engine::FileId>& spare) {
     run.preview = args.command == cli::Command::Preview;
     run.overwrite = args.overwrite;
     engine::Options options;
     options.overwrite = args.overwrite;
+    options.spare = spare;
     engine::Result total;
     for (const engine::Category* c : args.categories) {
         cli::Outcome o = run.preview ? cli::FromListing(*c, engine::RunList(*c, options))
@@ -170,12 +212,11 @@ int wmain(int argc, wchar_t** argv) {
     if (args.command == cli::Command::List) return List(out);
 
     // The report is made before anything is erased: a run whose report cannot be written erases nothing.
-    HANDLE report = INVALID_HANDLE_VALUE;
+    ReportFile report;
     if (!args.report.empty()) {
-        report = ::CreateFileW(args.report.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (report == INVALID_HANDLE_VALUE) {
-            err << L"sweepmere: " + engine::Reason(L"the report cannot be written: " + args.report, ::GetLastError()) +
-                       L"\n" + cli::kUsage;
+        std::wstring why = OpenReport(args.report, report);
+        if (!why.empty()) {
+            err << L"sweepmere: the report cannot be written: " + why + L"\n" + cli::kUsage;
             return 2;
         }
     }
@@ -189,12 +230,12 @@ int wmain(int argc, wchar_t** argv) {
         json = cli::WipeReport(results, started, cli::UtcNow(), CORVANE_VERSION);
     } else {
         cli::Run run;
-        code = EraseOrPreview(args, out, run);
+        code = EraseOrPreview(args, out, run, report.ids);
         run.started = started;
         run.ended = cli::UtcNow();
         json = cli::Report(run, CORVANE_VERSION);
     }
-    if (report != INVALID_HANDLE_VALUE && !WriteReport(report, json)) {
+    if (report.file != INVALID_HANDLE_VALUE && !WriteReport(report, json)) {
         err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
         code = 2;
     }

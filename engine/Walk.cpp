@@ -1,5 +1,6 @@
 #include "Walk.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "Guard.h"
@@ -44,6 +45,13 @@ bool FactsOf(HANDLE h, Facts& facts) {
     return true;
 }
 
+bool IdOf(HANDLE h, FileId& id) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h, &info)) return false;
+    id = {info.dwVolumeSerialNumber, (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return true;
+}
+
 bool Dispose(HANDLE h) {
     FILE_DISPOSITION_INFO dispose{TRUE};
     return ::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
@@ -57,6 +65,10 @@ public:
         : m_erase(erase), m_options(options), m_sink(sink ? sink : options.sink), m_settings(settings) {
         if (!m_settings.folderMs) m_settings.folderMs = options.folderMs;
         if (!m_settings.fileMs) m_settings.fileMs = options.fileMs;
+        FILETIME now;
+        ::GetSystemTimeAsFileTime(&now);
+        m_keepAfter = (static_cast<unsigned long long>(now.dwHighDateTime) << 32 | now.dwLowDateTime) -
+                      m_settings.keepHours * 36000000000ull;
     }
 
     // False when the top could not be walked (the reason is in the result).
@@ -87,6 +99,7 @@ private:
         if (m_sink) m_sink->Stayed(rel);
     }
     void File(const std::wstring& rel, const WIN32_FIND_DATAW& d);
+    bool Spared(const std::wstring& rel) const;
     void RemoveFolder(const std::wstring& rel);
     bool ClearReadOnlyFirst(const std::wstring& rel, const std::wstring& shown);
     std::wstring Shown(const std::wstring& rel) const { return m_top.given + rel; }
@@ -98,6 +111,8 @@ private:
     Top m_top;
     bool m_stopped = false;
     bool m_noteSolidState = true;
+    unsigned long long m_keepAfter = 0;  // files written after this time stay (with keepHours)
+    unsigned m_keptRecent = 0;
 };
 
 bool Walker::Run(const std::wstring& folder, bool removeTop) {
@@ -115,6 +130,9 @@ bool Walker::Run(const std::wstring& folder, bool removeTop) {
         if (removeTop && !m_stopped) RemoveFolder(L"");
     }
     if (m_stopped && m_erase) result.Failed(L"The erase was stopped before it ended.");
+    if (m_keptRecent)
+        result.Note(std::to_wstring(m_keptRecent) + (m_keptRecent == 1 ? L" file" : L" files") + L" kept: written in the last " +
+                    std::to_wstring(m_settings.keepHours) + L" hours");
     return true;
 }
 
@@ -173,12 +191,21 @@ void Walker::Step(std::vector<Open>& stack) {
     }
     if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         if (m_settings.filesAtTopOnly) return;
+        if (!m_settings.keepFolder.empty() && SameNoCase(d.cFileName, m_settings.keepFolder)) {
+            result.Note(Shown(rel) + L": kept: " + m_settings.keepFolderWhy);
+            return;
+        }
         if (m_sink) m_sink->Met(rel, true, 0);
         size_t depth = top.depth + 1;
         if (depth > kMaxDepth)
             result.Failed(Shown(rel) + L": the folders go deeper than any walk goes; what lies below was left alone.");
         else
             Enter(rel + L"\\", depth, stack);  // may grow the stack: top is not used after this
+        return;
+    }
+    if (m_settings.keepHours && (static_cast<unsigned long long>(d.ftLastWriteTime.dwHighDateTime) << 32 |
+                                 d.ftLastWriteTime.dwLowDateTime) > m_keepAfter) {
+        ++m_keptRecent;
         return;
     }
     if (m_sink) m_sink->Met(rel, false, SizeOf(d));
@@ -190,6 +217,7 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
         items.push_back({Shown(rel), SizeOf(d)});
         return;
     }
+    if (Spared(rel)) return;
     std::wstring shown = Shown(rel);
     if (m_sink) m_sink->Erasing(shown);
     if (Pause(m_settings.fileMs)) {
@@ -270,6 +298,18 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
     } else {
         Stay(rel, Reason(shown, error));
     }
+}
+
+// One of the files the caller keeps out of the erase. Asked through an attribute handle, which
+// a file held open without sharing still grants.
+bool Walker::Spared(const std::wstring& rel) const {
+    if (m_options.spare.empty()) return false;
+    HANDLE h = OpenInside(m_top, rel, FILE_READ_ATTRIBUTES, false);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FileId id;
+    bool spared = IdOf(h, id) && std::find(m_options.spare.begin(), m_options.spare.end(), id) != m_options.spare.end();
+    ::CloseHandle(h);
+    return spared;
 }
 
 // Windows gives no write access to a read-only file: for overwriting, the attribute goes first,
@@ -367,6 +407,15 @@ Result EraseFile(const std::wstring& path, const Options& options) {
     Walker w(true, options, nullptr, {});
     w.File(top, name, d);
     return w.result;
+}
+
+bool FileIdOf(const std::wstring& path, FileId& id) {
+    HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = IdOf(h, id);
+    ::CloseHandle(h);
+    return ok;
 }
 
 bool ListEntries(const std::wstring& folder, std::vector<Entry>& entries, std::wstring* reason) {

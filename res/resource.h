@@ -121,6 +121,7 @@
 #define IDC_ERASESET_PASSES_LABEL 1402
 #define IDC_ERASESET_PASSES 1403
 #define IDC_ERASESET_NOTE 1404
+#define IDC_ERASESET_KEEP_RECENT 1405
 
 /* The progress of a wipe of unused space; Cancel is IDCANCEL. */
 #define IDD_WIPE_PROGRESS 341

@@ -149,7 +149,14 @@ TEST(CategoryRun, ASecondEraseOfTheSameKeyIsBusyAndAnExceptionIsAFailure) {
     EXPECT_EQ(RunList(c, {}).problems.failed, 1u);
 }
 
-TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinIsNot) {
+bool Mentions(const std::vector<std::wstring>& notes, const std::wstring& text) {
+    for (const std::wstring& n : notes)
+        if (n.find(text) != std::wstring::npos) return true;
+    return false;
+}
+
+// The preview names every file the erase takes, index files too; Outlook's folder stays whole.
+TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinAndOutlooksFolderAreNot) {
     ::CreateDirectoryW(L"C:\\corvane-scratch", nullptr);
     ::CreateDirectoryW(kScratch.c_str(), nullptr);
     const std::wstring real = kScratch + L"\\\u0141ukasz", twin = kScratch + L"\\Lukasz";
@@ -157,6 +164,9 @@ TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinIsNot) {
         ::CreateDirectoryW(d.c_str(), nullptr);
         Put(d + L"\\page.htm");
     }
+    Put(real + L"\\index.dat");
+    ::CreateDirectoryW((real + L"\\Content.Outlook").c_str(), nullptr);
+    Put(real + L"\\Content.Outlook\\opened.docx");
     std::wstring saved;
     RegKey folders;
     folders.Open(HKEY_CURRENT_USER, kShellFolders);
@@ -164,17 +174,55 @@ TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinIsNot) {
     SetString(HKEY_CURRENT_USER, kShellFolders, L"Cache", real);
 
     Listing listed = RunList(*FindCategory("internet.cache"), {});
-    ASSERT_EQ(listed.items.size(), 1u);
-    EXPECT_NE(listed.items[0].text.find(L"page.htm"), std::wstring::npos);
+    ASSERT_EQ(listed.items.size(), 2u);
+    EXPECT_NE(listed.items[0].text.find(L"index.dat"), std::wstring::npos);
+    EXPECT_TRUE(Mentions(listed.problems.notes, L"Content.Outlook: kept: Outlook keeps"));
     Result r = Erase("internet.cache");
-    EXPECT_EQ(r.erased, 1u);
+    EXPECT_EQ(r.erased, 2u);
+    EXPECT_EQ(r.failed, 0u);
     EXPECT_FALSE(Exists(real + L"\\page.htm"));
+    EXPECT_TRUE(Exists(real + L"\\Content.Outlook\\opened.docx"));
     EXPECT_TRUE(Exists(twin + L"\\page.htm"));
 
     if (had)
         SetString(HKEY_CURRENT_USER, kShellFolders, L"Cache", saved);
     else
         DeleteValue(HKEY_CURRENT_USER, kShellFolders, L"Cache", r);
+}
+
+TEST(FileCategories, TheTemporaryFilesOfRunningWorkStayUnlessTheUserSaysOtherwise) {
+    wchar_t savedTmp[MAX_PATH] = L"", savedTemp[MAX_PATH] = L"";
+    ::GetEnvironmentVariableW(L"TMP", savedTmp, MAX_PATH);
+    ::GetEnvironmentVariableW(L"TEMP", savedTemp, MAX_PATH);
+    const std::wstring temp = kScratch + L"\\recent-temp";
+    ::SHCreateDirectoryExW(nullptr, temp.c_str(), nullptr);
+    Put(temp + L"\\new.tmp");
+    Put(temp + L"\\old.tmp");
+    HANDLE h = ::CreateFileW((temp + L"\\old.tmp").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+    t.QuadPart -= 25ull * 36000000000ull;
+    FILETIME old{t.LowPart, t.HighPart};
+    ::SetFileTime(h, nullptr, nullptr, &old);
+    ::CloseHandle(h);
+    ::SetEnvironmentVariableW(L"TMP", temp.c_str());
+    ::SetEnvironmentVariableW(L"TEMP", temp.c_str());
+
+    Listing listed = RunList(*FindCategory("system.user-temp"), {});
+    ASSERT_EQ(listed.items.size(), 1u);
+    EXPECT_NE(listed.items[0].text.find(L"old.tmp"), std::wstring::npos);
+    EXPECT_TRUE(Mentions(listed.problems.notes, L"1 file kept: written in the last 24 hours"));
+    Result r = Erase("system.user-temp");
+    EXPECT_EQ(r.erased, 1u);
+    EXPECT_EQ(r.failed, 0u);
+    EXPECT_TRUE(Exists(temp + L"\\new.tmp"));
+    Options all;
+    all.keepRecentTemp = false;
+    EXPECT_EQ(RunErase(*FindCategory("system.user-temp"), all).erased, 1u);
+    EXPECT_FALSE(Exists(temp + L"\\new.tmp"));
+    ::SetEnvironmentVariableW(L"TMP", savedTmp);
+    ::SetEnvironmentVariableW(L"TEMP", savedTemp);
 }
 
 TEST(FileCategories, ATemporaryFolderThatIsRelativeEmptyOrProtectedIsRefusedWithItsReason) {
