@@ -55,6 +55,13 @@ bool StartsWithNoCase(const std::wstring& s, const std::wstring& prefix) {
 
 bool IsLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
 
+// "\\?\C:\..." and "\\?\UNC\s\h\..." as "C:\..." and "\\s\h\...".
+std::wstring WithoutPrefix(const std::wstring& path) {
+    if (StartsWithNoCase(path, L"\\\\?\\UNC\\") || StartsWithNoCase(path, L"\\??\\UNC\\")) return L"\\\\" + path.substr(8);
+    if (StartsWithNoCase(path, L"\\\\?\\") || StartsWithNoCase(path, L"\\??\\")) return path.substr(4);
+    return path;
+}
+
 // An IPv4 address as the system's resolver reads one: one to four parts, each decimal, octal
 // (leading 0) or hex (0x), the last filling the remaining bytes. False for anything else.
 bool ParseIpv4(const std::wstring& text, unsigned long& address) {
@@ -171,11 +178,7 @@ bool IsPlainName(const std::wstring& name) {
 
 bool SplitFullPath(const std::wstring& input, PathSteps& out) {
     out = {};
-    std::wstring path = input;
-    if (StartsWithNoCase(path, L"\\\\?\\UNC\\"))
-        path = L"\\\\" + path.substr(8);
-    else if (StartsWithNoCase(path, L"\\\\?\\") || StartsWithNoCase(path, L"\\??\\"))
-        path = path.substr(4);
+    const std::wstring path = WithoutPrefix(input);
     std::vector<std::wstring> parts = Parts(path);
     size_t first;
     if (path.size() >= 2 && IsLetter(path[0]) && path[1] == L':') {
@@ -212,11 +215,7 @@ bool SplitFullPath(const std::wstring& input, PathSteps& out) {
 std::wstring ExactPath(const std::wstring& input) {
     PathSteps check;
     if (!SplitFullPath(input, check)) return {};
-    std::wstring path = input;
-    if (StartsWithNoCase(path, L"\\\\?\\UNC\\"))
-        path = L"\\\\" + path.substr(8);
-    else if (StartsWithNoCase(path, L"\\\\?\\") || StartsWithNoCase(path, L"\\??\\"))
-        path = path.substr(4);
+    const std::wstring path = WithoutPrefix(input);
     std::vector<std::wstring> parts = Parts(path);
     std::wstring out;
     size_t first;
@@ -252,8 +251,7 @@ bool IsAbsoluteFolder(const std::wstring& folder) {
 }
 
 std::wstring ServerOf(const std::wstring& path) {
-    std::wstring p = path;
-    if (StartsWithNoCase(p, L"\\\\?\\UNC\\") || StartsWithNoCase(p, L"\\??\\UNC\\")) p = L"\\\\" + p.substr(8);
+    const std::wstring p = WithoutPrefix(path);
     if (p.size() < 3 || !IsSlash(p[0]) || !IsSlash(p[1])) return {};
     std::wstring server = Parts(p)[2];
     return server == L"?" || server == L"." ? std::wstring() : server;  // device paths

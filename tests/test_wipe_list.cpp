@@ -55,6 +55,18 @@ void SeedKeys() {
 
 }  // namespace
 
+// Runs first: the next test deletes every list. "Twin" and "twin" are two lists here.
+TEST(WipeListCase, ANameMeansOneList) {
+    std::optional<Category> exact = WipeListCategory(L"twin");
+    ASSERT_TRUE(exact) << "make_wipe_fixtures.sh makes the lists";
+    EXPECT_EQ(exact->key, "wipelist:twin");
+    std::wstring why;
+    EXPECT_FALSE(WipeListCategory(L"TWIN", &why));
+    EXPECT_EQ(why.rfind(L"several wipe lists have this name in other cases: ", 0), 0u);
+    EXPECT_NE(why.find(L"\"Twin\""), std::wstring::npos);
+    EXPECT_NE(why.find(L"\"twin\""), std::wstring::npos);
+}
+
 TEST(WipeListText, NamesAndKeysGuarded) {
     EXPECT_EQ(CheckListName(std::wstring(64, L'a')), L"");
     EXPECT_EQ(CheckListName(L"Mail \u0141ukasz.old"), L"");

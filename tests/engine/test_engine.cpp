@@ -7,6 +7,7 @@
 #include <sddl.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "Guard.h"
 #include "InUse.h"
@@ -325,4 +326,15 @@ TEST(Worker, AnExceptionIsAFailureAndTheInboxKeepsOrder) {
     inbox->Drain();
     EXPECT_EQ(got.size(), 4u);
     ::DestroyWindow(window);
+    // A job let go by its page still ends, stopped, before the program's end goes on.
+    std::atomic<bool> ended{false};
+    w.Start([&ended](const StopToken& stop) {
+        while (!stop.Wait(20)) {
+        }
+        ::Sleep(50);
+        ended = true;
+    });
+    w.Stop(0);
+    Worker::StopAll(10000);
+    EXPECT_TRUE(ended);
 }

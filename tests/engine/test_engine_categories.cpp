@@ -149,6 +149,26 @@ TEST(CategoryRun, ASecondEraseOfTheSameKeyIsBusyAndAnExceptionIsAFailure) {
     EXPECT_EQ(RunList(c, {}).problems.failed, 1u);
 }
 
+// TMP and TEMP as they were, back when the test ends.
+class SavedTemp {
+public:
+    SavedTemp() {
+        ::GetEnvironmentVariableW(L"TMP", m_tmp, MAX_PATH);
+        ::GetEnvironmentVariableW(L"TEMP", m_temp, MAX_PATH);
+    }
+    ~SavedTemp() {
+        ::SetEnvironmentVariableW(L"TMP", m_tmp);
+        ::SetEnvironmentVariableW(L"TEMP", m_temp);
+    }
+    static void Set(const std::wstring& folder) {
+        ::SetEnvironmentVariableW(L"TMP", folder.c_str());
+        ::SetEnvironmentVariableW(L"TEMP", folder.c_str());
+    }
+
+private:
+    wchar_t m_tmp[MAX_PATH] = L"", m_temp[MAX_PATH] = L"";
+};
+
 bool Mentions(const std::vector<std::wstring>& notes, const std::wstring& text) {
     for (const std::wstring& n : notes)
         if (n.find(text) != std::wstring::npos) return true;
@@ -191,9 +211,7 @@ TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinAndOutlooksFo
 }
 
 TEST(FileCategories, TheTemporaryFilesOfRunningWorkStayUnlessTheUserSaysOtherwise) {
-    wchar_t savedTmp[MAX_PATH] = L"", savedTemp[MAX_PATH] = L"";
-    ::GetEnvironmentVariableW(L"TMP", savedTmp, MAX_PATH);
-    ::GetEnvironmentVariableW(L"TEMP", savedTemp, MAX_PATH);
+    SavedTemp saved;
     const std::wstring temp = kScratch + L"\\recent-temp";
     ::SHCreateDirectoryExW(nullptr, temp.c_str(), nullptr);
     Put(temp + L"\\new.tmp");
@@ -206,8 +224,7 @@ TEST(FileCategories, TheTemporaryFilesOfRunningWorkStayUnlessTheUserSaysOtherwis
     FILETIME old{t.LowPart, t.HighPart};
     ::SetFileTime(h, nullptr, nullptr, &old);
     ::CloseHandle(h);
-    ::SetEnvironmentVariableW(L"TMP", temp.c_str());
-    ::SetEnvironmentVariableW(L"TEMP", temp.c_str());
+    SavedTemp::Set(temp);
 
     Listing listed = RunList(*FindCategory("system.user-temp"), {});
     ASSERT_EQ(listed.items.size(), 1u);
@@ -221,14 +238,11 @@ TEST(FileCategories, TheTemporaryFilesOfRunningWorkStayUnlessTheUserSaysOtherwis
     all.keepRecentTemp = false;
     EXPECT_EQ(RunErase(*FindCategory("system.user-temp"), all).erased, 1u);
     EXPECT_FALSE(Exists(temp + L"\\new.tmp"));
-    ::SetEnvironmentVariableW(L"TMP", savedTmp);
-    ::SetEnvironmentVariableW(L"TEMP", savedTemp);
 }
 
 TEST(FileCategories, ATemporaryFolderThatIsRelativeEmptyOrProtectedIsRefusedWithItsReason) {
-    wchar_t savedTmp[MAX_PATH] = L"", savedTemp[MAX_PATH] = L"", savedDir[MAX_PATH] = L"";
-    ::GetEnvironmentVariableW(L"TMP", savedTmp, MAX_PATH);
-    ::GetEnvironmentVariableW(L"TEMP", savedTemp, MAX_PATH);
+    SavedTemp saved;
+    wchar_t savedDir[MAX_PATH] = L"";
     ::GetCurrentDirectoryW(MAX_PATH, savedDir);
     // The current folder holds a file that a relative TEMP would reach.
     const std::wstring here = kScratch + L"\\current";
@@ -243,8 +257,7 @@ TEST(FileCategories, ATemporaryFolderThatIsRelativeEmptyOrProtectedIsRefusedWith
     std::wstring unc = L"\\\\localhost\\C$" + std::wstring(profile).substr(2);
     Put(std::wstring(documents) + L"\\keep.txt");
     for (const std::wstring& value : {std::wstring(L"."), std::wstring(L"C:"), std::wstring(L""), unc, std::wstring(documents)}) {
-        ::SetEnvironmentVariableW(L"TMP", value.c_str());
-        ::SetEnvironmentVariableW(L"TEMP", value.c_str());
+        SavedTemp::Set(value);
         Result r = Erase("system.user-temp");
         EXPECT_EQ(r.erased, 0u) << Utf8(value);
         EXPECT_GE(r.failed, 1u) << Utf8(value);
@@ -257,8 +270,6 @@ TEST(FileCategories, ATemporaryFolderThatIsRelativeEmptyOrProtectedIsRefusedWith
     ::CoTaskMemFree(documents);
     ::CoTaskMemFree(profile);
     ::SetCurrentDirectoryW(savedDir);
-    ::SetEnvironmentVariableW(L"TMP", savedTmp);
-    ::SetEnvironmentVariableW(L"TEMP", savedTemp);
 }
 
 TEST(RegistryCategories, OnlyTheListedValueGoesNotItsLookAlikeTwin) {
