@@ -58,6 +58,9 @@ std::wstring CheckEntry(const WipeEntry& e) {
     bool missing = false;
     if (e.kind == WipeKind::Folder) why = OpenTop(folder, top, &missing, TopCheck::Guarded);
     if (why.empty() && !missing) why = OpenTop(folder, top, &missing, TopCheck::Protected);
+    // Told in the user's own spelling.
+    const std::wstring shown = e.kind == WipeKind::Folder ? e.target : e.target.substr(0, e.target.find_last_of(L"\\/"));
+    if (why.rfind(folder, 0) == 0) why = shown + why.substr(folder.size());
     if (!missing) return why;
     // A file whose folder is not there cannot be told apart from one that cannot be reached.
     return e.kind == WipeKind::Folder ? NotThereReason(exact) : folder + L": the folder of this file cannot be found";
