@@ -12,6 +12,7 @@ build="${BUILD_DIR:-$root/build}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 exe="$build/bin/CorvaneSweepmere.exe"
 if [ -z "${WINEPREFIX:-}" ]; then
+  mkdir -p "$build/run/bin"
   "$root/scripts/prepare-prefix.sh" "$build/run"
   export WINEPREFIX="$build/run/test-prefix" HOME="$build/run/test-home"
   # Its drive Y: is the folder of the built program.
