@@ -18,6 +18,11 @@ bool IsChecked(const std::vector<bool>& checked, size_t i) { return i < checked.
 
 HKEY HiveKey(const KeyPath& key) { return key.hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
+std::wstring Unprefixed(const std::wstring& text) {
+    if (text.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + text.substr(8);
+    return text.rfind(L"\\\\?\\", 0) == 0 ? text.substr(4) : text;
+}
+
 // Empty when a path that could not be opened is simply not there: its folder can be listed and
 // holds no such name. Otherwise why it cannot be told (the folder missing or unreadable).
 std::wstring NotThereReason(const std::wstring& exact) {
@@ -151,10 +156,10 @@ Result EraseWipeList(const WipeList& list, const std::vector<bool>& checked, Opt
         if (!IsChecked(checked, i) || refused[i]) continue;
         if (options.stop && options.stop->Requested()) break;
         const WipeEntry& e = list.entries[i];
-        if (e.kind == WipeKind::File) {
-            result += EraseFile(ExactPath(e.target), options);
-        } else if (e.kind == WipeKind::Folder) {
-            result += EraseFolder(ExactPath(e.target), options);
+        if (e.kind != WipeKind::Key) {
+            Result r = e.kind == WipeKind::File ? EraseFile(ExactPath(e.target), options) : EraseFolder(ExactPath(e.target), options);
+            for (std::wstring& reason : r.reasons) reason = Unprefixed(reason);  // told without "\\?\"
+            result += r;
         } else {
             KeyPath key;
             SplitKey(e.target, key);

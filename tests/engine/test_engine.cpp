@@ -128,7 +128,8 @@ TEST(Guard, ThisMachinesFoldersAndLinksAreRefused) {
     EXPECT_FALSE(CheckTopFolder(L".").empty());
     EXPECT_FALSE(CheckTopFolder(L"C:").empty());
     const std::wstring name = ThisMachineNames().empty() ? L"localhost" : ThisMachineNames().front();
-    for (const std::wstring& share : std::vector<std::wstring>{L"\\\\localhost\\ADMIN$\\System32", L"\\\\127.0.0.1\\share\\x", L"\\\\" + name + L"\\s\\x"})
+    const std::vector<std::wstring> shares{L"\\\\localhost\\ADMIN$\\System32", L"\\\\127.0.0.1\\share\\x", L"\\\\" + name + L"\\s\\x"};
+    for (const std::wstring& share : shares)
         EXPECT_NE(CheckTopFolder(share).find(L"a share of this machine"), std::wstring::npos) << share;
 }
 

@@ -34,6 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (RefusalOf(k, known).empty() || RefusalOf(k + L"\\..", known).empty()) abort();
         if (RefusalOf(steps.root + L"\\", {}).empty()) abort();
     }
+    // Exactly what the guard reads as a full path has an exact form to open.
+    if (ExactPath(folder).empty() == IsAbsoluteFolder(folder)) abort();
     // A server is this machine in one spelling only if in every: its own name is always it.
     const std::wstring server = ServerOf(folder);
     if (!server.empty() && (IsThisMachine(server, known) != IsThisMachine(server + L".", known) ||
