@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ExactPath(folder).empty() == IsAbsoluteFolder(folder)) abort();
     // A server is this machine in one spelling only if in every: its own name is always it.
     const std::wstring server = ServerOf(folder);
-    if (!server.empty() && (IsThisMachine(server, known) != IsThisMachine(server + L".", known) ||
+    if (server.find_first_not_of(L'.') != std::wstring::npos && (IsThisMachine(server, known) != IsThisMachine(server + L".", known) ||
                             !IsThisMachine(server, {server})))
         abort();
     if (IsPlainName(folder)) {
