@@ -175,6 +175,18 @@ bool Mentions(const std::vector<std::wstring>& notes, const std::wstring& text) 
     return false;
 }
 
+// The listing holds `items` items, the first naming `first`, and a note saying `note`; the erase
+// takes exactly them.
+void ListedAndErased(const char* key, size_t items, const wchar_t* first, const wchar_t* note) {
+    Listing listed = RunList(*FindCategory(key), {});
+    ASSERT_EQ(listed.items.size(), items);
+    EXPECT_NE(listed.items[0].text.find(first), std::wstring::npos);
+    EXPECT_TRUE(Mentions(listed.problems.notes, note));
+    Result r = Erase(key);
+    EXPECT_EQ(r.erased, items);
+    EXPECT_EQ(r.failed, 0u);
+}
+
 // The preview names every file the erase takes, index files too; Outlook's folder stays whole.
 TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinAndOutlooksFolderAreNot) {
     ::CreateDirectoryW(L"C:\\corvane-scratch", nullptr);
@@ -193,21 +205,16 @@ TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinAndOutlooksFo
     bool had = folders.ReadString(L"Cache", saved);
     SetString(HKEY_CURRENT_USER, kShellFolders, L"Cache", real);
 
-    Listing listed = RunList(*FindCategory("internet.cache"), {});
-    ASSERT_EQ(listed.items.size(), 2u);
-    EXPECT_NE(listed.items[0].text.find(L"index.dat"), std::wstring::npos);
-    EXPECT_TRUE(Mentions(listed.problems.notes, L"Content.Outlook: kept: Outlook keeps"));
-    Result r = Erase("internet.cache");
-    EXPECT_EQ(r.erased, 2u);
-    EXPECT_EQ(r.failed, 0u);
+    ListedAndErased("internet.cache", 2, L"index.dat", L"Content.Outlook: kept: Outlook keeps");
     EXPECT_FALSE(Exists(real + L"\\page.htm"));
     EXPECT_TRUE(Exists(real + L"\\Content.Outlook\\opened.docx"));
     EXPECT_TRUE(Exists(twin + L"\\page.htm"));
 
+    Result ignored;
     if (had)
         SetString(HKEY_CURRENT_USER, kShellFolders, L"Cache", saved);
     else
-        DeleteValue(HKEY_CURRENT_USER, kShellFolders, L"Cache", r);
+        DeleteValue(HKEY_CURRENT_USER, kShellFolders, L"Cache", ignored);
 }
 
 TEST(FileCategories, TheTemporaryFilesOfRunningWorkStayUnlessTheUserSaysOtherwise) {
@@ -226,13 +233,7 @@ TEST(FileCategories, TheTemporaryFilesOfRunningWorkStayUnlessTheUserSaysOtherwis
     ::CloseHandle(h);
     SavedTemp::Set(temp);
 
-    Listing listed = RunList(*FindCategory("system.user-temp"), {});
-    ASSERT_EQ(listed.items.size(), 1u);
-    EXPECT_NE(listed.items[0].text.find(L"old.tmp"), std::wstring::npos);
-    EXPECT_TRUE(Mentions(listed.problems.notes, L"1 file kept: written in the last 24 hours"));
-    Result r = Erase("system.user-temp");
-    EXPECT_EQ(r.erased, 1u);
-    EXPECT_EQ(r.failed, 0u);
+    ListedAndErased("system.user-temp", 1, L"old.tmp", L"1 file kept: written in the last 24 hours");
     EXPECT_TRUE(Exists(temp + L"\\new.tmp"));
     Options all;
     all.keepRecentTemp = false;
