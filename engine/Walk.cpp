@@ -203,6 +203,7 @@ void Walker::Step(std::vector<Open>& stack) {
             Enter(rel + L"\\", depth, stack);  // may grow the stack: top is not used after this
         return;
     }
+    if (m_erase && Spared(rel)) return;  // before the kept files: it is not one of them
     if (m_settings.keepHours && (static_cast<unsigned long long>(d.ftLastWriteTime.dwHighDateTime) << 32 |
                                  d.ftLastWriteTime.dwLowDateTime) > m_keepAfter) {
         ++m_keptRecent;
