@@ -3,6 +3,7 @@
 #include "CategoryTree.h"
 #include "Settings.h"
 #include "afxdpi.h"
+#include "Worker.h"
 #include "resource.h"
 
 namespace {
@@ -21,6 +22,13 @@ const MsgMap CMainFrame::messageMap{&CMRCMDIFrameWndSizeDock::messageMap, {
     msg::Command(ID_VIEW_QUICK_ERASE, &CMainFrame::OnViewQuickErase),
     msg::UpdateUI(ID_VIEW_QUICK_ERASE, &CMainFrame::OnUpdateViewQuickErase),
 }};
+
+// Closing the window during an erase: every worker stops and ends here, before the pages it
+// reports to and the program's static tables go.
+void CMainFrame::OnDestroy() {
+    engine::Worker::StopAll(30000);
+    CMRCMDIFrameWndSizeDock::OnDestroy();
+}
 
 int CMainFrame::OnCreate(LPCREATESTRUCTW lpcs) {
     if (CMRCMDIFrameWndSizeDock::OnCreate(lpcs) == -1) return -1;

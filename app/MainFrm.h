@@ -12,6 +12,7 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(LPCREATESTRUCTW lpcs) override;
+    void OnDestroy() override;
     void OnViewAllCategories();
     void OnUpdateViewAllCategories(CCmdUI* pCmdUI);
     void OnViewQuickErase();

@@ -40,8 +40,12 @@ void SetPasses(unsigned passes) {
     if (CWinApp* app = AfxGetApp()) app->WriteProfileInt(kSection, L"Passes", static_cast<int>(passes < 1 ? 1 : passes > 3 ? 3 : passes));
 }
 
+bool KeepRecentTemp() { return !Read(L"Erase Recent Temp"); }
+void SetKeepRecentTemp(bool on) { Write(L"Erase Recent Temp", !on); }
+
 engine::Options EraseOptions() {
     engine::Options options;
+    options.keepRecentTemp = KeepRecentTemp();
     options.overwrite = Overwrite();
     options.passes = Passes();
     return engine::WithPolicy(options);

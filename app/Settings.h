@@ -17,6 +17,10 @@ bool Overwrite();
 void SetOverwrite(bool on);
 unsigned Passes();
 void SetPasses(unsigned passes);
+// Erase Settings: the temporary-file erases keep what was written in the last 24 hours (on until
+// turned off: a running installer's files are in use).
+bool KeepRecentTemp();
+void SetKeepRecentTemp(bool on);
 // What every erase of the window program goes by: these choices, under what the policy sets.
 engine::Options EraseOptions();
 }  // namespace settings

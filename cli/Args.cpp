@@ -89,13 +89,14 @@ Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Cate
             for (size_t r = 0; r < table.size(); ++r)
                 if (key == "all" || key == table[r].group || key == Lower(table[r].key))
                     chosen[r] = found = true;
+            std::wstring why;
             if (!found && wipeLists && key.rfind("wipelist:", 0) == 0) {
-                if (const engine::Category* c = wipeLists(arg.substr(9))) {
+                if (const engine::Category* c = wipeLists(arg.substr(9), why)) {
                     found = true;
                     if (std::find(lists.begin(), lists.end(), c) == lists.end()) lists.push_back(c);
                 }
             }
-            if (!found) a.error = L"unknown category: " + arg;
+            if (!found) a.error = why.empty() ? L"unknown category: " + arg : arg + L": " + why;
         }
     }
     if (a.error.empty()) {

@@ -23,8 +23,9 @@ struct Args {
     std::vector<wchar_t> drives;
 };
 
-// Finds the category of a wipe list by its name ("wipelist:<name>" keys); null: no such list.
-using WipeListLookup = const engine::Category* (*)(const std::wstring& name);
+// Finds the category of a wipe list by its name ("wipelist:<name>" keys); null: no such list, or
+// why the name means no one list (set in why).
+using WipeListLookup = const engine::Category* (*)(const std::wstring& name, std::wstring& why);
 
 // args without the program's name. A null lookup makes every wipelist: key unknown.
 Args Parse(const std::vector<std::wstring>& args, const std::vector<engine::Category>& table,

@@ -9,11 +9,14 @@
 
 #include "Args.h"
 #include "BrowserWatch.h"
+#include "LogFile.h"
 #include "Output.h"
 #include "Policy.h"
 #include "Shutdown.h"
 #include "Text.h"
+#include "ReportFile.h"
 #include "UnusedSpace.h"
+#include "Walk.h"
 #include "WipeList.h"
 #include "Worker.h"
 
@@ -48,9 +51,9 @@ const wchar_t* const kLogOffNote = L"a log-off finishes the erase";
 
 // A saved wipe list named on the command line, kept for the run: one list is one category however
 // it is spelled.
-const engine::Category* FindWipeList(const std::wstring& name) {
+const engine::Category* FindWipeList(const std::wstring& name, std::wstring& why) {
     static std::deque<engine::Category> found;
-    std::optional<engine::Category> list = engine::WipeListCategory(name);
+    std::optional<engine::Category> list = engine::WipeListCategory(name, &why);
     if (!list) return nullptr;
     for (const engine::Category& c : found)
         if (c.key == list->key) return &c;
@@ -77,14 +80,6 @@ std::wstring Indented(const std::wstring& text) {
         if (c == L'\n') out += L"    ";
     }
     return out + L"\n";
-}
-
-// Writes the report and closes it; false with the error code set when it could not be.
-bool WriteReport(HANDLE file, const nlohmann::ordered_json& report) {
-    const std::string bytes = report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
-    DWORD n = 0;
-    return ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size() &&
-           ::CloseHandle(file);
 }
 
 // How often the browser watch looks at the running processes.
@@ -130,11 +125,12 @@ int WipeUnused(const cli::Args& args, Stream& out, std::vector<engine::WipeResul
     return code;
 }
 
-int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run) {
+int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run, const std::vector<engine::FileId>& spare) {
     run.preview = args.command == cli::Command::Preview;
     engine::Options options;
     options.overwrite = args.overwrite;
     options = engine::WithPolicy(options);
+    options.spare = spare;
     run.overwrite = options.overwrite;
     run.passes = options.passes;
     engine::Result total;
@@ -178,7 +174,7 @@ int WatchBrowsers(const cli::Args& args, Stream& out) {
         if (closed.empty()) continue;
         out << closed.front() + L" closed\n";
         cli::Run run;
-        code = EraseOrPreview(args, out, run);
+        code = EraseOrPreview(args, out, run, {});
         if (args.shutdown) break;
     }
     return code;
@@ -208,13 +204,12 @@ int wmain(int argc, wchar_t** argv) {
     if (args.command == cli::Command::List) return List(out);
 
     // The report is made before anything is erased: a run whose report cannot be written erases nothing.
-    HANDLE report = INVALID_HANDLE_VALUE;
+    engine::ReportFile report;
     args.report = engine::ReportPath(args.report);
     if (!args.report.empty()) {
-        report = ::CreateFileW(args.report.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (report == INVALID_HANDLE_VALUE) {
-            err << L"sweepmere: " + engine::Reason(L"the report cannot be written: " + args.report, ::GetLastError()) +
-                       L"\n" + cli::kUsage;
+        std::wstring why = engine::OpenReport(args.report, report);
+        if (!why.empty()) {
+            err << L"sweepmere: the report cannot be written: " + why + L"\n" + cli::kUsage;
             return 2;
         }
     }
@@ -231,13 +226,13 @@ int wmain(int argc, wchar_t** argv) {
         json = cli::WipeReport(results, started, cli::UtcNow(), CORVANE_VERSION);
     } else {
         cli::Run run;
-        code = EraseOrPreview(args, out, run);
+        code = EraseOrPreview(args, out, run, report.ids);
         run.started = started;
         run.ended = cli::UtcNow();
         json = cli::Report(run, CORVANE_VERSION);
     }
     json["exitCode"] = code;
-    if (report != INVALID_HANDLE_VALUE && !WriteReport(report, json)) {
+    if (report.file != INVALID_HANDLE_VALUE && !engine::WriteReport(report, json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n")) {
         err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
         code = 2;
     }

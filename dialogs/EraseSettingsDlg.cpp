@@ -14,6 +14,7 @@ BOOL CEraseSettingsDlg::OnInitDialog() {
     m_policy = engine::ReadPolicy();
     const engine::Options options = settings::EraseOptions();
     CheckDlgButton(IDC_ERASESET_OVERWRITE, options.overwrite ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_ERASESET_KEEP_RECENT, settings::KeepRecentTemp() ? BST_CHECKED : BST_UNCHECKED);
     HWND passes = ::GetDlgItem(m_hWnd, IDC_ERASESET_PASSES);
     for (const wchar_t* n : {L"1", L"2", L"3"}) ::SendMessageW(passes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n));
     ::SendMessageW(passes, CB_SETCURSEL, options.passes - 1, 0);
@@ -32,6 +33,7 @@ void CEraseSettingsDlg::OnOverwriteClicked() {
 
 void CEraseSettingsDlg::OnOK() {
     if (!m_policy.overwrite) settings::SetOverwrite(IsDlgButtonChecked(IDC_ERASESET_OVERWRITE) == BST_CHECKED);
+    settings::SetKeepRecentTemp(IsDlgButtonChecked(IDC_ERASESET_KEEP_RECENT) == BST_CHECKED);
     const LRESULT chosen = ::SendDlgItemMessageW(m_hWnd, IDC_ERASESET_PASSES, CB_GETCURSEL, 0, 0);
     if (chosen != CB_ERR && !m_policy.passes) settings::SetPasses(static_cast<unsigned>(chosen) + 1);
     EndDialog(IDOK);

@@ -85,9 +85,14 @@ bool StartsWith(const std::wstring& text, const std::wstring& start) { return te
 // An erase is judged by what is left, not by what its calls said: the category lists again, and
 // every item still there is "stayed" (with its own reason where the erase gave one), taken off
 // the erased count and bytes where the erase had counted it.
-void ReadBack(const Category& category, Result& result) {
+void ReadBack(const Category& category, const Options& options, Result& result) {
     if (!category.list) return;
-    Listing left = category.list(Options{});
+    // The erase's own choices (what it spares and keeps), without its page, pauses or stop.
+    Options look = options;
+    look.sink = nullptr;
+    look.stop = nullptr;
+    look.folderMs = look.fileMs = 0;
+    Listing left = category.list(look);
     if (left.items.size() <= result.failed) return;
     size_t missing = left.items.size() - result.failed;
     for (const Item& item : left.items) {
@@ -125,7 +130,7 @@ Result RunErase(const Category& category, const Options& options, unsigned waitM
                 result.Failed(L"busy: another erase of this category is running");
             } else if (category.erase) {
                 result = category.erase(options);
-                if (!options.stop || !options.stop->Requested()) ReadBack(category, result);
+                if (!options.stop || !options.stop->Requested()) ReadBack(category, options, result);
             }
         } catch (...) {
             result.Failed(category.name + L": " + ExceptionText(std::current_exception()));

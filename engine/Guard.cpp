@@ -1,5 +1,8 @@
 #include "Guard.h"
 
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <iphlpapi.h>
 #include <knownfolders.h>
 #include <shlobj.h>
 
@@ -83,6 +86,13 @@ std::wstring WithSlash(std::wstring s) {
     return s;
 }
 
+std::wstring LastName(std::wstring path) {
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
+bool EndsTrimmable(const std::wstring& name) { return !name.empty() && (name.back() == L'.' || name.back() == L' '); }
+
 // The same folder, whatever prefix, case or short names the two forms use.
 bool SameFolder(const std::wstring& a, const std::wstring& b) {
     PathSteps x, y;
@@ -102,6 +112,35 @@ const std::vector<std::wstring>& SystemFolders() {
     return folders;
 }
 }  // namespace
+
+const std::vector<std::wstring>& ThisMachineNames() {
+    static const std::vector<std::wstring> names = [] {
+        std::vector<std::wstring> out;
+        for (COMPUTER_NAME_FORMAT format : {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified}) {
+            wchar_t name[256];
+            DWORD n = 256;
+            if (::GetComputerNameExW(format, name, &n)) out.emplace_back(name, n);
+        }
+        ULONG size = 16384;
+        std::vector<char> buf(size);
+        auto* list = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buf.data());
+        const ULONG flags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER;
+        if (::GetAdaptersAddresses(AF_UNSPEC, flags, nullptr, list, &size) == ERROR_BUFFER_OVERFLOW) {
+            buf.resize(size);
+            list = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buf.data());
+            if (::GetAdaptersAddresses(AF_UNSPEC, flags, nullptr, list, &size) != NO_ERROR) list = nullptr;
+        }
+        for (auto* a = list; a; a = a->Next)
+            for (auto* u = a->FirstUnicastAddress; u; u = u->Next) {
+                wchar_t text[64];
+                DWORD n = 64;
+                if (!::WSAAddressToStringW(u->Address.lpSockaddr, u->Address.iSockaddrLength, nullptr, text, &n))
+                    out.emplace_back(text);
+            }
+        return out;
+    }();
+    return names;
+}
 
 const std::vector<std::wstring>& KnownFolders() {
     static const std::vector<std::wstring> folders = [] {
@@ -143,10 +182,17 @@ std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing, TopChe
             if (IsAtOrBelow(path, s)) return folder + L" lies in a folder of the system (Windows, Program Files or ProgramData)";
         return {};
     };
+    // A share of this machine reaches its folders under a name the guard cannot compare.
+    auto ownShare = [&](const std::wstring& path) {
+        std::wstring server = ServerOf(path);
+        return !server.empty() && IsThisMachine(server, ThisMachineNames());
+    };
+    if (ownShare(folder)) return folder + L" is a share of this machine; name its folder by its own path instead";
     std::wstring why = refusal(folder);
     if (!why.empty()) return why;
     std::wstring full = FullPathOf(folder);
     if (full.empty()) return Reason(folder, ::GetLastError());
+    if (ownShare(full)) return folder + L" is a share of this machine; name its folder by its own path instead";
     why = refusal(full);
     if (!why.empty()) return why;
     // Where the folder leads is what counts: opened following links, its final path is checked.
@@ -165,6 +211,10 @@ std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing, TopChe
     if (!why.empty()) return why;
     if (!SameFolder(LongPathOf(full), final))
         return folder + L" is reached through a link (it leads to " + final + L"); it is not walked";
+    // The comparison above forgives trailing dots and blanks; the name opened must not: "data."
+    // trimmed by the system is the sibling "data".
+    if (EndsTrimmable(LastName(folder)) != EndsTrimmable(LastName(final)))
+        return folder + L" leads to " + final + L", a folder of another name; it is not walked";
     // The object name comes from a handle opened through the long final path, the form in which
     // every file inside is opened.
     h = OpenFolderFollowing(final);

@@ -13,6 +13,9 @@ namespace engine {
 // the Start Menus; each as the system names it and as its final path (where it is a link).
 const std::vector<std::wstring>& KnownFolders();
 
+// This machine's NetBIOS and DNS names and its own addresses: a share on any of them is refused.
+const std::vector<std::wstring>& ThisMachineNames();
+
 // A folder a walk starts from, once opened and checked.
 struct Top {
     std::wstring given;   // as the caller named it, with a trailing '\'

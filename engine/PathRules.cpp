@@ -1,6 +1,8 @@
 #include "PathRules.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <cwctype>
 
 namespace engine {
 
@@ -52,6 +54,119 @@ bool StartsWithNoCase(const std::wstring& s, const std::wstring& prefix) {
 }
 
 bool IsLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+// "\\?\C:\..." and "\\?\UNC\s\h\..." as "C:\..." and "\\s\h\...".
+std::wstring WithoutPrefix(const std::wstring& path) {
+    if (StartsWithNoCase(path, L"\\\\?\\UNC\\") || StartsWithNoCase(path, L"\\??\\UNC\\")) return L"\\\\" + path.substr(8);
+    if (StartsWithNoCase(path, L"\\\\?\\") || StartsWithNoCase(path, L"\\??\\")) return path.substr(4);
+    return path;
+}
+
+// An IPv4 address as the system's resolver reads one: one to four parts, each decimal, octal
+// (leading 0) or hex (0x), the last filling the remaining bytes. False for anything else.
+bool ParseIpv4(const std::wstring& text, unsigned long& address) {
+    std::vector<std::wstring> parts(1);
+    for (wchar_t c : text) {
+        if (c == L'.') parts.emplace_back();
+        else parts.back() += c;
+    }
+    if (parts.size() > 4) return false;
+    unsigned long long value[4] = {};
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const std::wstring& p = parts[i];
+        if (p.empty()) return false;
+        unsigned base = 10;
+        size_t at = 0;
+        if (p.size() > 1 && p[0] == L'0' && (p[1] == L'x' || p[1] == L'X')) base = 16, at = 2;
+        else if (p.size() > 1 && p[0] == L'0') base = 8, at = 1;
+        if (at == p.size() && base == 16) return false;
+        for (; at < p.size(); ++at) {
+            wchar_t c = p[at];
+            unsigned d = c >= L'0' && c <= L'9' ? c - L'0' : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                         : c >= L'A' && c <= L'F' ? c - L'A' + 10 : 99;
+            if (d >= base) return false;
+            value[i] = value[i] * base + d;
+            if (value[i] > 0xFFFFFFFFull) return false;
+        }
+    }
+    size_t last = parts.size() - 1;
+    if (value[last] >> (8 * (4 - last))) return false;
+    address = static_cast<unsigned long>(value[last]);
+    for (size_t i = 0; i < last; ++i) {
+        if (value[i] > 255) return false;
+        address |= static_cast<unsigned long>(value[i]) << (8 * (3 - i));
+    }
+    return true;
+}
+
+// An IPv6 address's 16 bytes (the last four may be written as IPv4); false for anything else.
+bool ParseIpv6(std::wstring text, unsigned char bytes[16]) {
+    size_t zone = text.find(L'%');
+    if (zone != std::wstring::npos) text.resize(zone);
+    std::vector<unsigned> head, tail;
+    bool gap = false;
+    size_t at = 0;
+    if (text.compare(0, 2, L"::") == 0) gap = true, at = 2;
+    while (at < text.size()) {
+        size_t end = text.find(L':', at);
+        std::wstring group = text.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at);
+        std::vector<unsigned>& into = gap ? tail : head;
+        unsigned long v4 = 0;
+        if (end == std::wstring::npos && group.find(L'.') != std::wstring::npos) {
+            if (std::count(group.begin(), group.end(), L'.') != 3 || !ParseIpv4(group, v4)) return false;
+            into.push_back(v4 >> 16);
+            into.push_back(v4 & 0xFFFF);
+        } else {
+            if (group.empty() || group.size() > 4) return false;
+            unsigned v = 0;
+            for (wchar_t c : group) {
+                if (!iswxdigit(c)) return false;
+                v = v * 16 + (c <= L'9' ? c - L'0' : (c | 0x20) - L'a' + 10);
+            }
+            into.push_back(v);
+        }
+        if (end == std::wstring::npos) break;
+        at = end + 1;
+        if (at < text.size() && text[at] == L':') {
+            if (gap) return false;
+            gap = true;
+            ++at;
+        }
+    }
+    size_t count = head.size() + tail.size();
+    if (count > 8 || (!gap && count != 8) || (gap && count == 8)) return false;
+    std::vector<unsigned> groups = head;
+    groups.resize(8 - tail.size(), 0);
+    groups.insert(groups.end(), tail.begin(), tail.end());
+    for (size_t i = 0; i < 8; ++i) bytes[2 * i] = groups[i] >> 8, bytes[2 * i + 1] = groups[i] & 0xFF;
+    return true;
+}
+
+// One spelling for every form of the same address or name.
+std::wstring CanonicalHost(std::wstring host) {
+    host = Folded(host);
+    while (!host.empty() && host.back() == L'.') host.pop_back();
+    if (host.size() > 2 && host.front() == L'[' && host.back() == L']') host = host.substr(1, host.size() - 2);
+    // "0--1.ipv6-literal.net" is ::1: '-' for ':', 's' for the zone's '%'.
+    const std::wstring literal = L".IPV6-LITERAL.NET";
+    if (host.size() > literal.size() && host.compare(host.size() - literal.size(), literal.size(), literal) == 0) {
+        host.resize(host.size() - literal.size());
+        for (wchar_t& c : host) c = c == L'-' ? L':' : c == L'S' ? L'%' : c;
+    }
+    unsigned long v4 = 0;
+    unsigned char v6[16];
+    if (ParseIpv4(host, v4) || (ParseIpv6(host, v6) && std::all_of(v6, v6 + 10, [](unsigned char b) { return b == 0; }) &&
+                               v6[10] == 0xFF && v6[11] == 0xFF &&
+                               (v4 = (v6[12] << 24) | (v6[13] << 16) | (v6[14] << 8) | v6[15], true)))
+        return std::to_wstring(v4 >> 24) + L"." + std::to_wstring((v4 >> 16) & 255) + L"." + std::to_wstring((v4 >> 8) & 255) +
+               L"." + std::to_wstring(v4 & 255);
+    if (ParseIpv6(host, v6)) {
+        std::wstring out;
+        for (int i = 0; i < 16; i += 2) out += std::to_wstring((v6[i] << 8) | v6[i + 1]) + (i < 14 ? L":" : L"");
+        return out;
+    }
+    return host;
+}
 }  // namespace
 
 bool IsPlainName(const std::wstring& name) {
@@ -63,11 +178,7 @@ bool IsPlainName(const std::wstring& name) {
 
 bool SplitFullPath(const std::wstring& input, PathSteps& out) {
     out = {};
-    std::wstring path = input;
-    if (StartsWithNoCase(path, L"\\\\?\\UNC\\"))
-        path = L"\\\\" + path.substr(8);
-    else if (StartsWithNoCase(path, L"\\\\?\\") || StartsWithNoCase(path, L"\\??\\"))
-        path = path.substr(4);
+    const std::wstring path = WithoutPrefix(input);
     std::vector<std::wstring> parts = Parts(path);
     size_t first;
     if (path.size() >= 2 && IsLetter(path[0]) && path[1] == L':') {
@@ -101,6 +212,33 @@ bool SplitFullPath(const std::wstring& input, PathSteps& out) {
     return true;
 }
 
+std::wstring ExactPath(const std::wstring& input) {
+    PathSteps check;
+    if (!SplitFullPath(input, check)) return {};
+    const std::wstring path = WithoutPrefix(input);
+    std::vector<std::wstring> parts = Parts(path);
+    std::wstring out;
+    size_t first;
+    if (IsSlash(path[0])) {
+        out = L"\\\\?\\UNC\\" + parts[2] + L"\\" + parts[3];
+        first = 4;
+    } else {
+        out = L"\\\\?\\" + path.substr(0, 2);
+        first = 1;
+    }
+    std::vector<std::wstring> steps;
+    for (size_t i = first; i < parts.size(); ++i) {
+        if (parts[i].empty() || parts[i] == L".") continue;
+        if (parts[i] == L"..") {
+            if (!steps.empty()) steps.pop_back();
+            continue;
+        }
+        steps.push_back(parts[i]);
+    }
+    for (const std::wstring& step : steps) out += L"\\" + step;
+    return steps.empty() ? out + L"\\" : out;
+}
+
 std::wstring FoldedPath(const PathSteps& steps) {
     std::wstring s = steps.root;
     for (const std::wstring& step : steps.steps) s += L"\\" + Folded(step);
@@ -110,6 +248,23 @@ std::wstring FoldedPath(const PathSteps& steps) {
 bool IsAbsoluteFolder(const std::wstring& folder) {
     PathSteps steps;
     return SplitFullPath(folder, steps);
+}
+
+std::wstring ServerOf(const std::wstring& path) {
+    const std::wstring p = WithoutPrefix(path);
+    if (p.size() < 3 || !IsSlash(p[0]) || !IsSlash(p[1])) return {};
+    std::wstring server = Parts(p)[2];
+    return server == L"?" || server == L"." ? std::wstring() : server;  // device paths
+}
+
+bool IsThisMachine(const std::wstring& server, const std::vector<std::wstring>& ownNames) {
+    std::wstring host = CanonicalHost(server);
+    if (host.empty()) return false;
+    unsigned long v4 = 0;
+    if (host == L"LOCALHOST" || host == L"0:0:0:0:0:0:0:1" || (ParseIpv4(host, v4) && v4 >> 24 == 127)) return true;
+    for (const std::wstring& own : ownNames)
+        if (!own.empty() && CanonicalHost(own) == host) return true;
+    return false;
 }
 
 bool IsAtOrBelow(const std::wstring& path, const std::wstring& folder) {

@@ -23,6 +23,11 @@ struct PathSteps {
 };
 bool SplitFullPath(const std::wstring& path, PathSteps& out);
 
+// The path as the system is to open it, exactly as the user named it: "\\\\?\\" plus the full path
+// with only "." and ".." steps and repeated or forward separators resolved. No trailing dot or
+// blank is trimmed and no length limit applies. Empty for anything SplitFullPath refuses.
+std::wstring ExactPath(const std::wstring& path);
+
 // The path as the guard compares it: root and steps joined with '\', case folded.
 std::wstring FoldedPath(const PathSteps& steps);
 
@@ -33,6 +38,14 @@ bool IsAbsoluteFolder(const std::wstring& folder);
 // not a full path, a drive or share root, a device path, any of the known folders or any
 // folder above one of them. Case does not count; "." and ".." are resolved first.
 std::wstring RefusalOf(const std::wstring& folder, const std::vector<std::wstring>& known);
+
+// The server a UNC path names ("\\\\srv\\x", "\\\\?\\UNC\\srv\\x"); empty for any other path.
+std::wstring ServerOf(const std::wstring& path);
+// Whether a server name means this machine: "localhost", a loopback address (127.0.0.0/8 in any
+// form an IPv4 address can be written in, ::1 and ::ffff:127.x.y.z, also as an
+// "ipv6-literal.net" name) or one of ownNames (this machine's names and addresses). Case and a
+// trailing dot do not count; an IPv4 address counts in any of its spellings.
+bool IsThisMachine(const std::wstring& server, const std::vector<std::wstring>& ownNames);
 
 // Whether path lies at or below folder (both full paths; case does not count).
 bool IsAtOrBelow(const std::wstring& path, const std::wstring& folder);

@@ -1,8 +1,10 @@
 #include "Walk.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "Guard.h"
+#include "InUse.h"
 #include "Overwrite.h"
 #include "PathRules.h"
 #include "Text.h"
@@ -13,7 +15,6 @@ namespace engine {
 namespace {
 constexpr DWORD kEraseAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
 constexpr DWORD kResetAccess = FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
-constexpr DWORD kResetWorthy = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 // Deeper than any real folder tree; a deeper one is a failure, never a stack overflow.
 constexpr size_t kMaxDepth = 2000;
 
@@ -44,6 +45,13 @@ bool FactsOf(HANDLE h, Facts& facts) {
     return true;
 }
 
+bool IdOf(HANDLE h, FileId& id) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h, &info)) return false;
+    id = {info.dwVolumeSerialNumber, (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return true;
+}
+
 bool Dispose(HANDLE h) {
     FILE_DISPOSITION_INFO dispose{TRUE};
     return ::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
@@ -57,6 +65,10 @@ public:
         : m_erase(erase), m_options(options), m_sink(sink ? sink : options.sink), m_settings(settings) {
         if (!m_settings.folderMs) m_settings.folderMs = options.folderMs;
         if (!m_settings.fileMs) m_settings.fileMs = options.fileMs;
+        FILETIME now;
+        ::GetSystemTimeAsFileTime(&now);
+        m_keepAfter = (static_cast<unsigned long long>(now.dwHighDateTime) << 32 | now.dwLowDateTime) -
+                      m_settings.keepHours * 36000000000ull;
     }
 
     // False when the top could not be walked (the reason is in the result).
@@ -64,7 +76,7 @@ public:
     // Lists or erases one file of a top already opened.
     void File(const Top& top, const std::wstring& rel, const WIN32_FIND_DATAW& d) {
         m_top = top;
-        File(rel, d);
+        if (!Spared(rel)) File(rel, d);
     }
     Result result;
     std::vector<Item> items;
@@ -87,6 +99,7 @@ private:
         if (m_sink) m_sink->Stayed(rel);
     }
     void File(const std::wstring& rel, const WIN32_FIND_DATAW& d);
+    bool Spared(const std::wstring& rel) const;
     void RemoveFolder(const std::wstring& rel);
     bool ClearReadOnlyFirst(const std::wstring& rel, const std::wstring& shown);
     std::wstring Shown(const std::wstring& rel) const { return m_top.given + rel; }
@@ -98,6 +111,8 @@ private:
     Top m_top;
     bool m_stopped = false;
     bool m_noteSolidState = true;
+    unsigned long long m_keepAfter = 0;  // files written after this time stay (with keepHours)
+    unsigned m_keptRecent = 0;
 };
 
 bool Walker::Run(const std::wstring& folder, bool removeTop) {
@@ -115,6 +130,9 @@ bool Walker::Run(const std::wstring& folder, bool removeTop) {
         if (removeTop && !m_stopped) RemoveFolder(L"");
     }
     if (m_stopped && m_erase) result.Failed(L"The erase was stopped before it ended.");
+    if (m_keptRecent)
+        result.Note(std::to_wstring(m_keptRecent) + (m_keptRecent == 1 ? L" file" : L" files") + L" kept: written in the last " +
+                    std::to_wstring(m_settings.keepHours) + L" hours");
     return true;
 }
 
@@ -173,12 +191,22 @@ void Walker::Step(std::vector<Open>& stack) {
     }
     if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         if (m_settings.filesAtTopOnly) return;
+        if (!m_settings.keepFolder.empty() && SameNoCase(d.cFileName, m_settings.keepFolder)) {
+            result.Note(Shown(rel) + L": kept: " + m_settings.keepFolderWhy);
+            return;
+        }
         if (m_sink) m_sink->Met(rel, true, 0);
         size_t depth = top.depth + 1;
         if (depth > kMaxDepth)
             result.Failed(Shown(rel) + L": the folders go deeper than any walk goes; what lies below was left alone.");
         else
             Enter(rel + L"\\", depth, stack);  // may grow the stack: top is not used after this
+        return;
+    }
+    if (Spared(rel)) return;  // neither listed nor erased; before the kept files: it is not one of them
+    if (m_settings.keepHours && (static_cast<unsigned long long>(d.ftLastWriteTime.dwHighDateTime) << 32 |
+                                 d.ftLastWriteTime.dwLowDateTime) > m_keepAfter) {
+        ++m_keptRecent;
         return;
     }
     if (m_sink) m_sink->Met(rel, false, SizeOf(d));
@@ -188,16 +216,6 @@ void Walker::Step(std::vector<Open>& stack) {
 void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
     if (!m_erase) {
         items.push_back({Shown(rel), SizeOf(d)});
-        // Only these attributes keep a file from being erased or seen; a file with none of them
-        // is listed from the search alone, and no handle is opened to change nothing.
-        if (!m_settings.resetAttributes || !(d.dwFileAttributes & kResetWorthy)) return;
-        HANDLE h = OpenInside(m_top, rel, kResetAccess, false);
-        if (h == INVALID_HANDLE_VALUE) return;
-        // Attributes belong to the file, not to one of its names.
-        Facts facts;
-        if (FactsOf(h, facts) && facts.links == 1 && facts.attributes != FILE_ATTRIBUTE_NORMAL)
-            SetAttributes(h, FILE_ATTRIBUTE_NORMAL);
-        ::CloseHandle(h);
         return;
     }
     std::wstring shown = Shown(rel);
@@ -207,16 +225,29 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
         return;
     }
     bool overwrite = m_options.overwrite;
-    if (overwrite && (d.dwFileAttributes & FILE_ATTRIBUTE_READONLY) && !ClearReadOnlyFirst(rel, shown)) return;
+    bool cleared = overwrite && (d.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    if (cleared && !ClearReadOnlyFirst(rel, shown)) return;
     HANDLE h = OpenInside(m_top, rel, overwrite ? kOverwriteAccess : kEraseAccess, false);
-    if (h == INVALID_HANDLE_VALUE && overwrite && ::GetLastError() == ERROR_SHARING_VIOLATION) {
-        // In use: it cannot be overwritten now; its name can still go at the next restart.
-        if (DeleteAtRestart(m_top.final + rel)) {
+    if (h == INVALID_HANDLE_VALUE && cleared) {
+        // It stays: read-only again, as it was.
+        DWORD error = ::GetLastError();
+        HANDLE back = OpenInside(m_top, rel, kResetAccess, false);
+        if (back != INVALID_HANDLE_VALUE) {
+            SetAttributes(back, d.dwFileAttributes);
+            ::CloseHandle(back);
+        }
+        ::SetLastError(error);
+    }
+    if (h == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION) {
+        // In use: it cannot be overwritten now; its name can still go at the next restart, where
+        // no one else can swap a link into its path meanwhile.
+        if (overwrite && MayDeleteAtRestartHere(m_top.final + rel) && DeleteAtRestart(m_top.final + rel)) {
             Stay(rel, shown + L": in use; it will be deleted when Windows restarts (not overwritten).");
             result.Note(RestartNote());
-            return;
+        } else {
+            Stay(rel, InUseReason(shown));
         }
-        ::SetLastError(ERROR_SHARING_VIOLATION);
+        return;
     }
     if (h == INVALID_HANDLE_VALUE) {
         DWORD error = ::GetLastError();
@@ -267,6 +298,18 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
     } else {
         Stay(rel, Reason(shown, error));
     }
+}
+
+// One of the files the caller keeps out of the erase. Asked through an attribute handle, which
+// a file held open without sharing still grants.
+bool Walker::Spared(const std::wstring& rel) const {
+    if (m_options.spare.empty()) return false;
+    HANDLE h = OpenInside(m_top, rel, FILE_READ_ATTRIBUTES, false);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FileId id;
+    bool spared = IdOf(h, id) && std::find(m_options.spare.begin(), m_options.spare.end(), id) != m_options.spare.end();
+    ::CloseHandle(h);
+    return spared;
 }
 
 // Windows gives no write access to a read-only file: for overwriting, the attribute goes first,
@@ -364,6 +407,15 @@ Result EraseFile(const std::wstring& path, const Options& options) {
     Walker w(true, options, nullptr, {});
     w.File(top, name, d);
     return w.result;
+}
+
+bool FileIdOf(const std::wstring& path, FileId& id) {
+    HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = IdOf(h, id);
+    ::CloseHandle(h);
+    return ok;
 }
 
 bool ListEntries(const std::wstring& folder, std::vector<Entry>& entries, std::wstring* reason) {

@@ -34,7 +34,10 @@ struct WalkSettings {
     unsigned fileMs = 0;           // a pause before each file erased
     bool keepFolders = true;       // erasing: sub-folders stay (emptied)
     bool filesAtTopOnly = false;   // only the files directly inside the top; sub-folders stay whole
-    bool resetAttributes = false;  // listing: a read-only, hidden or system file with one name becomes normal
+    // Left out of the listing and the erase alike, each told in a note:
+    unsigned keepHours = 0;        // files written in the last keepHours hours (0: none)
+    std::wstring keepFolder;       // a folder of this name wherever it is met, whole...
+    std::wstring keepFolderWhy;    // ...for this reason
 };
 
 // Whether a folder may be a walk's top: empty reason when it may, else why not (relative,
@@ -42,7 +45,8 @@ struct WalkSettings {
 std::wstring CheckTopFolder(const std::wstring& folder);
 
 // Lists every file and sub-folder below a folder (items: full paths as given, files with their
-// sizes), touching nothing unless settings ask to reset attributes.
+// sizes), touching nothing: attributes change only when a file is erased, and are put back
+// wherever it then stays.
 Listing ListFolder(const std::wstring& folder, const Options& options, WalkSink* sink = nullptr,
                    const WalkSettings& settings = {});
 // Erases what lies below a folder; the folder itself stays (and its emptied sub-folders, when
@@ -55,6 +59,9 @@ Result EraseFolder(const std::wstring& folder, const Options& options);
 Result EraseFilesIn(const std::wstring& folder, const Options& options);
 // Erases one file named by its full path, through the same checks (its folder is the top).
 Result EraseFile(const std::wstring& path, const Options& options);
+
+// The identity of the file at path (not following a link); false when it cannot be opened.
+bool FileIdOf(const std::wstring& path, FileId& id);
 
 // The entries directly inside a folder, touching nothing: for pages that show one level.
 struct Entry {

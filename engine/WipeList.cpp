@@ -18,6 +18,24 @@ bool IsChecked(const std::vector<bool>& checked, size_t i) { return i < checked.
 
 HKEY HiveKey(const KeyPath& key) { return key.hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
+std::wstring Unprefixed(const std::wstring& text) {
+    if (text.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + text.substr(8);
+    return text.rfind(L"\\\\?\\", 0) == 0 ? text.substr(4) : text;
+}
+
+// Empty when a path that could not be opened is simply not there: its folder can be listed and
+// holds no such name. Otherwise why it cannot be told (the folder missing or unreadable).
+std::wstring NotThereReason(const std::wstring& exact) {
+    const size_t cut = exact.find_last_of(L'\\');
+    const std::wstring name = exact.substr(cut + 1);
+    Search search(exact.substr(0, cut + 1));
+    if (!search.Ok()) return Reason(exact.substr(0, cut + 1), search.Error()) + L"; whether it is there cannot be told";
+    do {
+        if (SameNoCase(search.Data().cFileName, name)) return exact + L" is there but cannot be opened";
+    } while (search.Next());
+    return {};
+}
+
 // What the erase would refuse, found the way the erase finds it: a folder that is, contains or
 // lies above a protected folder, a file or folder inside the system's folders (Windows, Program
 // Files, ProgramData), a path reached through a link, a key the key guard refuses. A missing
@@ -25,18 +43,32 @@ HKEY HiveKey(const KeyPath& key) { return key.hive == Hive::CurrentUser ? HKEY_C
 std::wstring CheckEntry(const WipeEntry& e) {
     std::wstring why = CheckEntryText(e.kind, e.target);
     if (!why.empty()) return why;
-    if (e.kind == WipeKind::Key) return CheckKey(e.target);
-    std::wstring folder = e.target;
+    if (e.kind == WipeKind::Key) {
+        why = CheckKey(e.target);
+        KeyPath key;
+        // Deleting a link deletes the link, not what the user meant to erase.
+        if (why.empty() && SplitKey(e.target, key) && RegKey::IsLink(HiveKey(key), key.path))
+            why = KeyText(key) + L" is a registry link; it is not erased.";
+        return why;
+    }
+    const std::wstring exact = ExactPath(e.target);
+    if (exact.empty()) return L"not a full path";
+    std::wstring folder = exact;
     if (e.kind == WipeKind::File) {
-        size_t cut = e.target.find_last_of(L"\\/");
-        if (cut == std::wstring::npos || !IsPlainName(e.target.substr(cut + 1))) return L"not the full path of a file";
-        folder = e.target.substr(0, cut);
+        size_t cut = exact.find_last_of(L'\\');
+        if (!IsPlainName(exact.substr(cut + 1))) return L"not the full path of a file";
+        folder = exact.substr(0, cut);
     }
     Top top;
     bool missing = false;
     if (e.kind == WipeKind::Folder) why = OpenTop(folder, top, &missing, TopCheck::Guarded);
     if (why.empty() && !missing) why = OpenTop(folder, top, &missing, TopCheck::Protected);
-    return missing ? std::wstring() : why;
+    // Told in the user's own spelling.
+    const std::wstring shown = e.kind == WipeKind::Folder ? e.target : e.target.substr(0, e.target.find_last_of(L"\\/"));
+    if (why.rfind(folder, 0) == 0) why = shown + why.substr(folder.size());
+    if (!missing) return why;
+    // A file whose folder is not there cannot be told apart from one that cannot be reached.
+    return e.kind == WipeKind::Folder ? NotThereReason(exact) : folder + L": the folder of this file cannot be found";
 }
 
 // Keys and values of a key tree, counted without entering a link (a link is one item).
@@ -68,14 +100,14 @@ EntryPreview PreviewEntry(const WipeEntry& e, const Options& options) {
         SplitKey(e.target, key);
         CountKeyTree(HiveKey(key), key.path, p);
     } else if (e.kind == WipeKind::Folder) {
-        Listing listing = ListFolder(e.target, options);
-        bool there = ::GetFileAttributesW(e.target.c_str()) != INVALID_FILE_ATTRIBUTES;
+        Listing listing = ListFolder(ExactPath(e.target), options);
+        bool there = ::GetFileAttributesW(ExactPath(e.target).c_str()) != INVALID_FILE_ATTRIBUTES;
         p.items = listing.items.size() + (there ? 1 : 0);
         for (const Item& item : listing.items) p.bytes += item.bytes;
         p.problem = listing.problems.FirstReason();
     } else {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        DWORD error = ::GetFileAttributesExW(e.target.c_str(), GetFileExInfoStandard, &data) ? 0 : ::GetLastError();
+        DWORD error = ::GetFileAttributesExW(ExactPath(e.target).c_str(), GetFileExInfoStandard, &data) ? 0 : ::GetLastError();
         p.items = error ? 0 : 1;
         p.bytes = error ? 0 : (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         if (error && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) p.problem = Reason(e.target, error);
@@ -124,10 +156,10 @@ Result EraseWipeList(const WipeList& list, const std::vector<bool>& checked, Opt
         if (!IsChecked(checked, i) || refused[i]) continue;
         if (options.stop && options.stop->Requested()) break;
         const WipeEntry& e = list.entries[i];
-        if (e.kind == WipeKind::File) {
-            result += EraseFile(e.target, options);
-        } else if (e.kind == WipeKind::Folder) {
-            result += EraseFolder(e.target, options);
+        if (e.kind != WipeKind::Key) {
+            Result r = e.kind == WipeKind::File ? EraseFile(ExactPath(e.target), options) : EraseFolder(ExactPath(e.target), options);
+            for (std::wstring& reason : r.reasons) reason = Unprefixed(reason);  // told without "\\?\"
+            result += r;
         } else {
             KeyPath key;
             SplitKey(e.target, key);
@@ -137,12 +169,24 @@ Result EraseWipeList(const WipeList& list, const std::vector<bool>& checked, Opt
     return result;
 }
 
-std::optional<Category> WipeListCategory(const std::wstring& listName) {
-    // The name as it is saved, so that one list is one key (and one lock) in any spelling.
-    std::wstring name;
-    for (const std::wstring& saved : WipeListNames())
-        if (SameNoCase(saved, listName)) name = saved;
-    if (name.empty()) return std::nullopt;
+std::optional<Category> WipeListCategory(const std::wstring& listName, std::wstring* reason) {
+    // The name as it is saved, so that one list is one key (and one lock) in any spelling. In a
+    // case-sensitive folder "Work" and "work" are two lists: the exact name wins, and a spelling
+    // that fits several is refused rather than guessed.
+    std::vector<std::wstring> alike;
+    for (const std::wstring& saved : WipeListNames()) {
+        if (saved == listName) {
+            alike = {saved};
+            break;
+        }
+        if (SameNoCase(saved, listName)) alike.push_back(saved);
+    }
+    if (alike.size() > 1 && reason) {
+        *reason = L"several wipe lists have this name in other cases:";
+        for (const std::wstring& n : alike) *reason += L" \"" + n + L"\"";
+    }
+    if (alike.size() != 1) return std::nullopt;
+    const std::wstring name = alike.front();
     // Read when the category runs: the list may change between naming it and running it.
     auto load = [name](Result& problems, WipeList& list) {
         std::wstring why;

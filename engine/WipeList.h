@@ -55,7 +55,8 @@ Result EraseWipeList(const WipeList& list, const std::vector<bool>& checked, Opt
 
 // A saved list as a category of the command line ("wipelist:<name>"): its preview and erase read
 // the list when they run and take every entry; its bad lines are failures with their numbers.
-// Empty when there is no list of that name (any case).
-std::optional<Category> WipeListCategory(const std::wstring& listName);
+// The list of exactly that name; else the one list whose name differs only in case. Empty when
+// there is none, or when there are several such lists (reason then names them).
+std::optional<Category> WipeListCategory(const std::wstring& listName, std::wstring* reason = nullptr);
 
 }  // namespace engine

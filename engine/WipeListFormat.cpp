@@ -117,7 +117,10 @@ bool ParseLine(const std::string& bytes, unsigned number, WipeEntry& entry, Kept
     size_t end = 0;
     while (end < line.size() && !IsBlank(line[end])) ++end;
     std::wstring word = line.substr(0, end);
-    std::wstring target = Trim(line.substr(end));
+    // The target runs to the end of the line as written: a name may end in a blank or a dot.
+    size_t from = text.find_first_not_of(L" \t");
+    from = text.find_first_not_of(L" \t", from + word.size());
+    std::wstring target = from == std::wstring::npos ? std::wstring() : text.substr(from);
     if (!ParseKind(word, entry.kind)) {
         kept.reason = L"unknown kind \"" + word + L"\" (file, folder or key)";
         isKept = true;
@@ -279,25 +282,73 @@ std::wstring KeyText(const KeyPath& key) {
     return key.path.empty() ? hive : hive + L"\\" + key.path;
 }
 
+namespace {
+// The keys Windows and every program depend on. Below: the key and all it holds are refused.
+// AtOrAbove: the key and those above it are refused, an application's key below stays erasable.
+enum class Reach { Below, AtOrAbove };
+struct GuardedKey {
+    Hive hive;
+    const wchar_t* path;
+    Reach reach;
+    const wchar_t* why;
+};
+const GuardedKey kGuardedKeys[] = {
+    {Hive::LocalMachine, L"SYSTEM", Reach::Below, L"holds the configuration of Windows"},
+    {Hive::LocalMachine, L"SOFTWARE\\Classes", Reach::Below, L"holds the file types and program classes"},
+    {Hive::LocalMachine, L"SOFTWARE\\Policies", Reach::Below, L"holds the policies set for this machine"},
+    {Hive::LocalMachine, L"SOFTWARE\\Microsoft\\Windows", Reach::Below, L"holds the settings of Windows"},
+    {Hive::LocalMachine, L"SOFTWARE\\Microsoft\\Windows NT", Reach::Below, L"holds the settings of Windows"},
+    {Hive::CurrentUser, L"Software\\Classes", Reach::Below, L"holds the user's file types and program classes"},
+    {Hive::CurrentUser, L"Software\\Policies", Reach::Below, L"holds the policies set for this user"},
+    {Hive::CurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies", Reach::Below,
+     L"holds the policies set for this user"},
+    {Hive::LocalMachine, L"SOFTWARE\\Microsoft", Reach::AtOrAbove, L"holds the settings of Windows and its programs"},
+    {Hive::LocalMachine, L"SOFTWARE\\WOW6432Node", Reach::AtOrAbove, L"holds the settings of every 32-bit program"},
+    {Hive::CurrentUser, L"Software\\Microsoft", Reach::AtOrAbove, L"holds the settings of Windows and its programs"},
+    {Hive::CurrentUser, L"Software\\Microsoft\\Windows", Reach::AtOrAbove, L"holds the user's settings of Windows"},
+    {Hive::CurrentUser, L"Software\\Microsoft\\Windows NT", Reach::AtOrAbove, L"holds the user's settings of Windows"},
+};
+
+std::vector<std::wstring> KeyNames(const std::wstring& path) {
+    std::vector<std::wstring> names;
+    for (size_t b = 0, e; b < path.size(); b = e + 1) {
+        e = std::min(path.find(L'\\', b), path.size());
+        names.push_back(path.substr(b, e - b));
+    }
+    return names;
+}
+
+// Whether the first names of `longer` are `shorter`, case folded.
+bool StartsWithNames(const std::vector<std::wstring>& longer, const std::vector<std::wstring>& shorter) {
+    if (longer.size() < shorter.size()) return false;
+    for (size_t i = 0; i < shorter.size(); ++i)
+        if (!SameFolded(longer[i], shorter[i])) return false;
+    return true;
+}
+}  // namespace
+
 std::wstring CheckKey(const std::wstring& text) {
     KeyPath key;
-    if (!SplitKey(text, key)) return L"not a key of HKCU or HKLM";
+    if (!SplitKey(text, key)) {
+        std::wstring hive = text.substr(0, text.find(L'\\'));
+        for (const wchar_t* whole : {L"HKU", L"HKEY_USERS", L"HKCR", L"HKEY_CLASSES_ROOT", L"HKCC", L"HKEY_CURRENT_CONFIG"})
+            if (SameFolded(hive, whole)) return hive + L" is refused whole: it holds other users, classes or the hardware's configuration.";
+        return L"not a key of HKCU or HKLM";
+    }
     std::wstring shown = KeyText(key);
     if (key.path.empty()) return shown + L" is a whole hive.";
-    std::vector<std::wstring> names;
-    for (size_t b = 0, e; b <= key.path.size(); b = e + 1) {
-        e = std::min(key.path.find(L'\\', b), key.path.size());
-        names.push_back(key.path.substr(b, e - b));
-    }
+    std::vector<std::wstring> names = KeyNames(key.path);
     // Every key right below HKLM is a hive of the system (SYSTEM, SOFTWARE, SAM, SECURITY,
-    // HARDWARE, BCD...).
+    // HARDWARE, BCD...); below HKCU only Software holds what programs keep.
     if (key.hive == Hive::LocalMachine && names.size() == 1) return shown + L" is a hive of the system.";
-    if (key.hive == Hive::CurrentUser && SameFolded(names[0], L"Software")) {
-        if (names.size() == 1) return shown + L" holds the settings of every program.";
-        if (names.size() == 2 && SameFolded(names[1], L"Microsoft"))
-            return shown + L" holds the settings of Windows and its programs.";
-        if (names.size() == 2 && SameFolded(names[1], L"Classes"))
-            return shown + L" holds the user's file types and program classes.";
+    if (key.hive == Hive::CurrentUser && !SameFolded(names[0], L"Software"))
+        return shown + L" holds the user's settings of Windows (only keys below HKCU\\Software may be erased).";
+    if (key.hive == Hive::CurrentUser && names.size() == 1) return shown + L" holds the settings of every program.";
+    for (const GuardedKey& g : kGuardedKeys) {
+        if (g.hive != key.hive) continue;
+        std::vector<std::wstring> guarded = KeyNames(g.path);
+        bool refused = g.reach == Reach::Below ? StartsWithNames(names, guarded) : StartsWithNames(guarded, names);
+        if (refused) return shown + L" " + g.why + L".";
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "Worker.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -78,6 +79,10 @@ std::function<void()>& Worker::FaultForTests() {
 }
 
 namespace {
+// Every job started, for StopAll; a job that has ended is dropped from it at the next start.
+std::mutex g_jobsLock;
+std::vector<std::weak_ptr<Worker::State>> g_jobs;
+
 DWORD WINAPI Run(LPVOID param) {
     auto* held = static_cast<std::shared_ptr<Worker::State>*>(param);
     std::shared_ptr<Worker::State> state = *held;
@@ -110,7 +115,25 @@ bool Worker::Start(Job job, Failure onFailure) {
         return false;
     }
     m_state = state;
+    std::lock_guard<std::mutex> lock(g_jobsLock);
+    g_jobs.erase(std::remove_if(g_jobs.begin(), g_jobs.end(), [](const auto& j) { return j.expired(); }), g_jobs.end());
+    g_jobs.push_back(state);
     return true;
+}
+
+void Worker::StopAll(unsigned maxWaitMs) {
+    std::vector<std::shared_ptr<State>> running;
+    {
+        std::lock_guard<std::mutex> lock(g_jobsLock);
+        for (const auto& j : g_jobs)
+            if (auto s = j.lock()) running.push_back(s);
+    }
+    for (const auto& s : running) s->token->Request();
+    const ULONGLONG until = ::GetTickCount64() + maxWaitMs;
+    for (const auto& s : running) {
+        const ULONGLONG now = ::GetTickCount64();
+        ::WaitForSingleObject(s->thread, now < until ? static_cast<DWORD>(until - now) : 0);
+    }
 }
 
 void Worker::Stop(unsigned maxWaitMs) {

@@ -72,6 +72,9 @@ public:
     bool Running() const;
     // Waits until the job has ended (no stop request).
     void Join();
+    // Asks every job still running, let go ones too, to stop and waits for them (at most
+    // maxWaitMs in all): for the end of the program, before anything static goes.
+    static void StopAll(unsigned maxWaitMs);
 
     // Tests only: runs before every job, on the worker's thread (to throw from there).
     static std::function<void()>& FaultForTests();

@@ -124,6 +124,7 @@
 #define IDC_ERASESET_PASSES 1403
 #define IDC_ERASESET_NOTE 1404
 #define IDC_ERASESET_POLICY 1405
+#define IDC_ERASESET_KEEP_RECENT 1406
 
 /* The progress of a wipe of unused space; Cancel is IDCANCEL. */
 #define IDD_WIPE_PROGRESS 341

@@ -48,8 +48,7 @@ void MarkReadOnly(const std::wstring& root, int folders, int filesEach, int ever
 
 enum class Work { Count, List, Delete };
 
-// A depth-first walk that counts files, lists them (keeping each path, resetting the attributes
-// of each read-only, hidden or system file), or deletes them.
+// A depth-first walk that counts files, lists them (keeping each path), or deletes them.
 int BareWalk(const std::wstring& folder, Work work, std::vector<std::wstring>* kept = nullptr) {
     int n = 0;
     WIN32_FIND_DATAW d;
@@ -62,8 +61,6 @@ int BareWalk(const std::wstring& folder, Work work, std::vector<std::wstring>* k
         } else if (work == Work::Delete) {
             n += ::DeleteFileW(path.c_str()) != 0;
         } else {
-            const DWORD worthy = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-            if (work == Work::List && (d.dwFileAttributes & worthy)) ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (kept) kept->push_back(std::move(path));
             ++n;
         }
@@ -108,9 +105,7 @@ void ListThroughThePage(int folders, int filesEach, int readOnlyEvery) {
         }));
         MarkReadOnly(tree, folders, filesEach, readOnlyEvery);
         walk = std::min(walk, Seconds([&] {
-            engine::WalkSettings reset;
-            reset.resetAttributes = true;
-            engine::ListFolder(tree, {}, nullptr, reset);
+            engine::ListFolder(tree, {});
         }));
         MarkReadOnly(tree, folders, filesEach, readOnlyEvery);
         page = std::min(page, Seconds([&] {
@@ -120,18 +115,18 @@ void ListThroughThePage(int folders, int filesEach, int readOnlyEvery) {
         }));
         CloseAllPages();
     }
-    if (readOnlyEvery) wprintf(L"every %d. file read-only, reset by the listing:\n", readOnlyEvery);
+    if (readOnlyEvery) wprintf(L"every %d. file read-only, left so by the listing:\n", readOnlyEvery);
     Report(L"bare FindFirstFileW walk", files, bare);
-    Report(L"same-work loop (one walk, read-only reset)", files, same);
+    Report(L"same-work loop (one walk, paths kept)", files, same);
     Report(L"listing walk alone (no page)", files, walk, same);
-    // The page's last run must have done the work too: no file it listed is read-only now.
+    // The page's last run changed nothing: the read-only files are read-only still.
     std::vector<std::wstring> paths;
     BareWalk(tree, Work::Count, &paths);
     int readOnly = static_cast<int>(std::count_if(paths.begin(), paths.end(), [](const std::wstring& p) {
         return (::GetFileAttributesW(p.c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
     }));
     wchar_t label[96];
-    swprintf(label, ARRAYSIZE(label), L"page listing (%d folders, %d rows, %d read-only left)", folders, rows, readOnly);
+    swprintf(label, ARRAYSIZE(label), L"page listing (%d folders, %d rows, %d read-only kept)", folders, rows, readOnly);
     Report(label, files, page, same);
 }
 

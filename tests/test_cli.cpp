@@ -121,6 +121,21 @@ TEST_F(Cli, EraseEmptiesTheCacheAndTypedUrlsAndTheReportReadsBackTheSameCounts) 
     EXPECT_LE(report["started"].get<std::string>(), report["ended"].get<std::string>());
 }
 
+// The report is written beside its place and put there at the end: a second name at that place
+// keeps its content, and the erase the report lies in leaves it alone.
+TEST_F(Cli, TheReportIsNeitherWrittenThroughAnotherNameNorItsOwnVictim) {
+    const std::wstring other = ScratchFolder(L"cli-other") + L"\\keep.txt";
+    WriteFile(other, L"keep");
+    m_report = m_cache + L"\\sweepmere.json";
+    ASSERT_TRUE(::CreateHardLinkW(m_report.c_str(), other.c_str(), nullptr));
+    ConsoleRun ran = Sweep(L"/erase internet.cache" + ReportArg());
+    EXPECT_EQ(ran.code, 0u) << ran.out << ran.err;
+    EXPECT_EQ(LineOf(ran.out, "internet.cache"), "internet.cache  3 erased, 15 bytes, 0 stayed");
+    EXPECT_FALSE(Report().is_discarded());
+    std::ifstream kept(other.c_str(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), std::string("k\0e\0", 4));  // WriteFile's bytes
+}
+
 TEST_F(Cli, AWipeListInAnySpellingRunsOnceAfterTheTableRows) {
     engine::WipeList list;
     list.name = L"Mine";

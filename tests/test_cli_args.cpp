@@ -22,7 +22,10 @@ const std::vector<engine::Category>& Table() {
 }
 
 const engine::Category kList{"wipelist:Mine", "wipelist", L"Mine", -1, nullptr, nullptr};
-const engine::Category* FindList(const std::wstring& name) { return name == L"Mine" ? &kList : nullptr; }
+const engine::Category* FindList(const std::wstring& name, std::wstring& why) {
+    if (name == L"Two") why = L"several wipe lists have this name in other cases: \"two\" \"TWO\"";
+    return name == L"Mine" ? &kList : nullptr;
+}
 
 cli::Args Parse(std::vector<std::wstring> args, cli::WipeListLookup lists = nullptr) {
     return cli::Parse(args, Table(), lists);
@@ -54,7 +57,8 @@ TEST(CliArgs, GroupsAndAllRunEachCategoryOnceInTableOrder) {
 
 TEST(CliArgs, WipeListKeysNeedTheLookupAndComeAfterTheTableOnce) {
     EXPECT_NE(Parse({L"/erase", L"wipelist:Mine"}).error, L"");
-    EXPECT_NE(Parse({L"/erase", L"wipelist:Other"}, FindList).error, L"");
+    EXPECT_EQ(Parse({L"/erase", L"wipelist:Other"}, FindList).error, L"unknown category: wipelist:Other");
+    EXPECT_EQ(Parse({L"/erase", L"wipelist:Two"}, FindList).error.find(L"wipelist:Two: several wipe lists"), 0u);
     cli::Args a = Parse({L"/erase", L"WipeList:Mine", L"apps", L"wipelist:Mine"}, FindList);
     EXPECT_EQ(Keys(a), (std::vector<std::string>{"apps.wordpad", "wipelist:Mine"}));
 }

@@ -55,6 +55,18 @@ void SeedKeys() {
 
 }  // namespace
 
+// Runs first: the next test deletes every list. "Twin" and "twin" are two lists here.
+TEST(WipeListCase, ANameMeansOneList) {
+    std::optional<Category> exact = WipeListCategory(L"twin");
+    ASSERT_TRUE(exact) << "make_wipe_fixtures.sh makes the lists";
+    EXPECT_EQ(exact->key, "wipelist:twin");
+    std::wstring why;
+    EXPECT_FALSE(WipeListCategory(L"TWIN", &why));
+    EXPECT_EQ(why.rfind(L"several wipe lists have this name in other cases: ", 0), 0u);
+    EXPECT_NE(why.find(L"\"Twin\""), std::wstring::npos);
+    EXPECT_NE(why.find(L"\"twin\""), std::wstring::npos);
+}
+
 TEST(WipeListText, NamesAndKeysGuarded) {
     EXPECT_EQ(CheckListName(std::wstring(64, L'a')), L"");
     EXPECT_EQ(CheckListName(L"Mail \u0141ukasz.old"), L"");
@@ -63,15 +75,22 @@ TEST(WipeListText, NamesAndKeysGuarded) {
         EXPECT_NE(CheckListName(bad), L"") << Utf8(bad);
     EXPECT_NE(CheckListName(std::wstring(65, L'a')), L"");
 
+    // Refused whole subtrees, keys at or above the settings roots, and every key of HKCU but Software.
     for (const wchar_t* refused :
-         {L"HKCU", L"HKLM\\", L"HKEY_LOCAL_MACHINE\\system", L"HKLM\\\\SOFTWARE\\\\", L"HKLM\\SAM", L"hklm\\Security",
-          L"HKLM\\HARDWARE", L"hkcu\\software", L"HKCU\\\\Software\\", L"HKCU\\Software\\\\Microsoft\\",
-          L"HKEY_CURRENT_USER\\SOFTWARE\\CLASSES", L"HKCU\\\u017Foftware"})
+         {L"HKCU", L"HKLM\\", L"HKEY_LOCAL_MACHINE\\system", L"HKLM\\SYSTEM\\CurrentControlSet", L"HKLM\\\\SOFTWARE\\\\",
+          L"HKLM\\SAM", L"HKLM\\SOFTWARE\\Microsoft", L"HKLM\\SOFTWARE\\Classes\\.txt", L"HKLM\\software\\policies\\x",
+          L"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"HKLM\\SOFTWARE\\WOW6432Node",
+          L"hkcu\\software", L"HKCU\\Software\\\\Microsoft\\", L"HKCU\\Software\\Microsoft\\Windows",
+          L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"HKCU\\Control Panel",
+          L"HKEY_CURRENT_USER\\Environment\\x", L"HKEY_CURRENT_USER\\SOFTWARE\\CLASSES\\x", L"HKCU\\\u017Foftware"})
         EXPECT_NE(CheckKey(refused), L"") << Utf8(refused);
-    for (const wchar_t* allowed : {L"HKCU\\Software\\Acme", L"HKLM\\SOFTWARE\\Acme\\Tool", L"HKCU\\Softwares",
-                                   L"HKCU\\Software\\Microsoft\\Notepad", L"HKEY_CURRENT_USER\\Environment\\x"})
+    for (const wchar_t* allowed : {L"HKCU\\Software\\Acme", L"HKLM\\SOFTWARE\\Acme\\Tool", L"HKCU\\Software\\SomeApp\\Recent",
+                                   L"HKCU\\Software\\Microsoft\\Notepad", L"HKLM\\SOFTWARE\\WOW6432Node\\Acme",
+                                   L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs"})
         EXPECT_EQ(CheckKey(allowed), L"") << Utf8(allowed);
-    for (const wchar_t* other : {L"HKCR\\x", L"HKEY_USERS\\x", L"HKCUx\\a", L"Software\\x"})
+    for (const wchar_t* whole : {L"HKCR\\x", L"HKEY_USERS\\x", L"hkcc"})
+        EXPECT_NE(CheckKey(whole).find(L"is refused whole"), std::wstring::npos) << Utf8(whole);
+    for (const wchar_t* other : {L"HKCUx\\a", L"Software\\x"})
         EXPECT_EQ(CheckKey(other), L"not a key of HKCU or HKLM") << Utf8(other);
     KeyPath key;
     ASSERT_TRUE(SplitKey(L"HKEY_LOCAL_MACHINE\\\\SOFTWARE\\Acme\\", key));
@@ -92,7 +111,7 @@ TEST(WipeListStore, WrittenAndReadBackLineForLine) {
     ASSERT_TRUE(LoadWipeList(name, list, &why)) << Utf8(why);
     ASSERT_EQ(list.entries.size(), 3u);
     const std::pair<WipeKind, std::wstring> entries[] = {{WipeKind::File, L"C:\\mail\\\u0141ukasz.pst"},
-                                                         {WipeKind::Folder, L"\\\\server\\share\\old mail"},
+                                                         {WipeKind::Folder, L"\\\\server\\share\\old mail  "},
                                                          {WipeKind::Key, L"HKCU\\Software\\Acme Mail"}};
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(list.entries[i].kind, entries[i].first);
@@ -112,7 +131,7 @@ TEST(WipeListStore, WrittenAndReadBackLineForLine) {
     ASSERT_TRUE(SaveWipeList(list, &why)) << Utf8(why);
     const std::string saved = ReadBytes(ListFile(name));
     EXPECT_EQ(saved,
-              "# my mail\r\nfile C:\\mail\\\xC5\x81ukasz.pst\r\nfolder \\\\server\\share\\old mail\r\n"
+              "# my mail\r\nfile C:\\mail\\\xC5\x81ukasz.pst\r\nfolder \\\\server\\share\\old mail  \r\n"
               "key HKCU\\Software\\Acme Mail\r\nfiles C:\\x\r\nfolder mail\\relative\r\nkey\r\n"
               "key HKEY_USERS\\x\r\nfolder D:\\tmp\\\xD0\x96\r\n");
     // An entry that would read back as a bad line is not saved.
@@ -176,15 +195,17 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
                     {WipeKind::File, L"C:\\Windows\\win.ini", 0},
                     {WipeKind::Folder, _wgetenv(L"USERPROFILE"), 0},
                     {WipeKind::Key, L"HKCU\\Software\\", 0},
-                    {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed, 0}};
-    const std::vector<bool> checked = {true, true, false, true, true, true, true, true};
+                    {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed, 0},
+                    {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed + L"\\link", 0}};
+    const std::vector<bool> checked = {true, true, false, true, true, true, true, true, true};
 
     std::vector<Refusal> refusals = CheckWipeList(list, checked);
-    ASSERT_EQ(refusals.size(), 4u);
+    ASSERT_EQ(refusals.size(), 5u);
     for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(refusals[i].entry == i + 3 && !refusals[i].reason.empty()) << i;
+    EXPECT_NE(refusals[4].reason.find(L"is a registry link"), std::wstring::npos);
 
     std::vector<EntryPreview> previews = PreviewWipeList(list, checked);
-    ASSERT_EQ(previews.size(), 7u);
+    ASSERT_EQ(previews.size(), 8u);
     EXPECT_GE(previews[0].bytes, 16u);  // a.txt and sub\b.txt at least
     EXPECT_EQ(previews[1].items, 1u);
     EXPECT_EQ(previews[1].bytes, 3u);
@@ -194,8 +215,8 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
 
     Result result = EraseWipeList(list, checked, Options{});  // overwriting off: the list turns it on
     EXPECT_EQ(result.overwritten + result.deletedOnly, 3u);    // a.txt, sub\b.txt, one.txt
-    // The four refusals come first; then the two links, which stay, and so does their folder.
-    ASSERT_EQ(result.failed, 7u);
+    // The five refusals come first; then the two links, which stay, and so does their folder.
+    ASSERT_EQ(result.failed, 8u);
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(result.reasons[i].find(list.entries[i + 3].target), 0u);
     EXPECT_FALSE(Exists(folder + L"\\a.txt"));
     EXPECT_FALSE(Exists(folder + L"\\sub"));
@@ -210,6 +231,35 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kLinkTarget));
     EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", RRF_RT_REG_DWORD, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
+}
+
+// A name is taken as written: Win32 would trim "data." to the sibling "data" and "f.txt " to
+// "f.txt". A folder whose own folder is not there is not taken as gone.
+TEST(WipeListErase, NamesAreTakenExactlyToTheEndOfTheLine) {
+    const std::wstring scratch = L"C:\\corvane-scratch\\exact";
+    ::SHCreateDirectoryExW(nullptr, (scratch + L"\\data").c_str(), nullptr);
+    WriteBytes(scratch + L"\\data\\x.txt", "x");
+    WriteBytes(scratch + L"\\f.txt", "f");
+    ::SHCreateDirectoryExW(nullptr, WipeListFolder().c_str(), nullptr);
+    WriteBytes(ListFile(L"exact"), "folder " + Utf8(scratch) + "\\data.\nfile " + Utf8(scratch) + "\\f.txt \nfolder " +
+                                       Utf8(scratch) + "\\gone\\sub\nfolder " + Utf8(scratch) + "\\gone\n");
+    WipeList list;
+    ASSERT_TRUE(LoadWipeList(L"exact", list));
+    ASSERT_TRUE(SaveWipeList(list));
+    ASSERT_TRUE(LoadWipeList(L"exact", list));
+    ASSERT_EQ(list.entries.size(), 4u);
+    EXPECT_EQ(list.entries[0].target, scratch + L"\\data.");
+    EXPECT_EQ(list.entries[1].target, scratch + L"\\f.txt ");
+    Result result = EraseWipeList(list, std::vector<bool>(4, true), Options{});
+    EXPECT_EQ(result.erased, 0u);
+    // data. cannot be opened by its exact name here (Wine trims it); gone\sub's folder cannot be
+    // listed; gone itself is simply not there.
+    ASSERT_EQ(result.failed, 2u);
+    EXPECT_EQ(result.reasons[0].find(scratch + L"\\data."), 0u);
+    EXPECT_EQ(result.reasons[1].find(scratch + L"\\gone\\sub: "), 0u);
+    EXPECT_TRUE(Exists(scratch + L"\\data\\x.txt"));
+    EXPECT_TRUE(Exists(scratch + L"\\f.txt"));
+    EXPECT_TRUE(DeleteWipeList(L"exact"));
 }
 
 // A saved list is a category of the command line: its key, its preview, its erase, and its bad

@@ -128,6 +128,8 @@ TEST_F(WipePage, EraseSettingsKeepTheirChoicesInTheProfile) {
         EXPECT_EQ(::IsDlgButtonChecked(d, IDC_ERASESET_OVERWRITE), BST_UNCHECKED);
         EXPECT_EQ(passes(d), 1);
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d, IDC_ERASESET_PASSES)));
+        EXPECT_EQ(::IsDlgButtonChecked(d, IDC_ERASESET_KEEP_RECENT), BST_CHECKED);
+        Click(d, IDC_ERASESET_KEEP_RECENT);
         Click(d, IDC_ERASESET_OVERWRITE);
         EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(d, IDC_ERASESET_PASSES)));
         ::SendDlgItemMessageW(d, IDC_ERASESET_PASSES, CB_SETCURSEL, 2, 0);
@@ -137,11 +139,13 @@ TEST_F(WipePage, EraseSettingsKeepTheirChoicesInTheProfile) {
     EXPECT_EQ(ProfileValue(L"Passes"), 3u);
     EXPECT_TRUE(settings::EraseOptions().overwrite);
     EXPECT_EQ(settings::EraseOptions().passes, 3u);
+    EXPECT_FALSE(settings::EraseOptions().keepRecentTemp);
 
     // Shown again as kept; what Cancel leaves changed is not kept.
     ASSERT_TRUE(openSettings([&](HWND d) {
         EXPECT_EQ(::IsDlgButtonChecked(d, IDC_ERASESET_OVERWRITE), BST_CHECKED);
         EXPECT_EQ(passes(d), 3);
+        EXPECT_EQ(::IsDlgButtonChecked(d, IDC_ERASESET_KEEP_RECENT), BST_UNCHECKED);
         Click(d, IDC_ERASESET_OVERWRITE);
         ::SendDlgItemMessageW(d, IDC_ERASESET_PASSES, CB_SETCURSEL, 1, 0);
         Click(d, IDCANCEL);

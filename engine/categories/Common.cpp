@@ -22,10 +22,6 @@ bool IsAbsolute(const std::wstring& p) {
     return drive || p.compare(0, 2, L"\\\\") == 0;
 }
 
-std::wstring NameOf(const std::wstring& path) {
-    size_t slash = path.find_last_of(L'\\');
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
 }  // namespace
 
 std::wstring FolderRefusal(const std::wstring& folder, bool& gone) {
@@ -38,7 +34,7 @@ std::wstring FolderRefusal(const std::wstring& folder, bool& gone) {
     return why;
 }
 
-Listing ListTop(const std::wstring& folder, const Options& options, bool (*filter)(const std::wstring& name)) {
+Listing ListTop(const std::wstring& folder, const Options& options, const WalkSettings& settings) {
     bool gone = false;
     std::wstring why = FolderRefusal(folder, gone);
     if (gone) return {};
@@ -47,13 +43,7 @@ Listing ListTop(const std::wstring& folder, const Options& options, bool (*filte
         refused.problems.Failed(folder + L": " + why);
         return refused;
     }
-    Listing all = ListFolder(folder, options);
-    if (!filter) return all;
-    Listing shown;
-    shown.problems = all.problems;
-    for (Item& item : all.items)
-        if (filter(NameOf(item.text))) shown.items.push_back(std::move(item));
-    return shown;
+    return ListFolder(folder, options, nullptr, settings);
 }
 
 Result EraseTop(const std::wstring& folder, const Options& options,

@@ -18,6 +18,17 @@ bool EndsWith(const std::wstring& name, const wchar_t* tail) {
 }
 
 Result EraseAll(const std::wstring& folder, const Options& options) { return EraseInside(folder, options); }
+
+// Outlook opens attachments from here, and keeps the user's edits to them here.
+WalkSettings CacheSettings() {
+    WalkSettings s;
+    s.keepFolder = L"Content.Outlook";
+    s.keepFolderWhy = L"Outlook keeps here the attachments you opened, with your changes to them";
+    return s;
+}
+Result EraseCacheFolder(const std::wstring& folder, const Options& options) {
+    return EraseInside(folder, options, nullptr, CacheSettings());
+}
 }  // namespace
 
 std::wstring ShellFolder(const wchar_t* value) {
@@ -35,9 +46,9 @@ bool IsListedCacheName(const std::wstring& name) { return !EndsWith(name, L"ini"
 bool IsListedCookieName(const std::wstring& name) { return !EndsWith(name, L"dat"); }
 
 namespace rows {
-Listing ListCache(const Options& o) { return ListTop(ShellFolder(L"Cache"), o, IsListedCacheName); }
-Result EraseCache(const Options& o) { return EraseTop(ShellFolder(L"Cache"), o, EraseAll); }
-Listing ListCookies(const Options& o) { return ListTop(ShellFolder(L"Cookies"), o, IsListedCookieName); }
+Listing ListCache(const Options& o) { return ListTop(ShellFolder(L"Cache"), o, CacheSettings()); }
+Result EraseCache(const Options& o) { return EraseTop(ShellFolder(L"Cache"), o, EraseCacheFolder); }
+Listing ListCookies(const Options& o) { return ListTop(ShellFolder(L"Cookies"), o); }
 Result EraseCookies(const Options& o) { return EraseTop(ShellFolder(L"Cookies"), o, EraseAll); }
 }  // namespace rows
 

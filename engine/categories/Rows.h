@@ -61,8 +61,8 @@ bool OpenKey(const std::wstring& path, REGSAM access, RegKey& key, Result* probl
 // not there gives "nothing" (gone is true): there is nothing to erase.
 std::wstring FolderRefusal(const std::wstring& folder, bool& gone);
 // A walk of one folder, refused (a failure with its reason) when the guard refuses it, and
-// nothing at all when the folder is not there. filter: the file names a listing shows; null: all.
-Listing ListTop(const std::wstring& folder, const Options& options, bool (*filter)(const std::wstring& name));
+// nothing at all when the folder is not there. A listing names every file the erase takes.
+Listing ListTop(const std::wstring& folder, const Options& options, const WalkSettings& settings = {});
 Result EraseTop(const std::wstring& folder, const Options& options,
                 Result (*erase)(const std::wstring& folder, const Options& options));
 // COM for the length of one call on this thread; balanced only when this call started it.

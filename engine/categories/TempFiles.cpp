@@ -17,7 +17,15 @@ bool Variable(const wchar_t* name, std::wstring& value) {
     return true;
 }
 
-Result EraseAll(const std::wstring& folder, const Options& options) { return EraseInside(folder, options); }
+// What a running installer or program wrote a moment ago is still in use.
+WalkSettings TempSettings(const Options& options) {
+    WalkSettings s;
+    s.keepHours = options.keepRecentTemp ? 24 : 0;
+    return s;
+}
+Result EraseAll(const std::wstring& folder, const Options& options) {
+    return EraseInside(folder, options, nullptr, TempSettings(options));
+}
 
 Result EraseUser(const Options& o) {
     std::wstring why;
@@ -60,13 +68,13 @@ namespace rows {
 Listing ListUserTemp(const Options& o) {
     std::wstring why;
     std::wstring folder = UserTempFolder(&why);
-    if (!folder.empty()) return ListTop(folder, o, IsListedCacheName);
+    if (!folder.empty()) return ListTop(folder, o, TempSettings(o));
     Listing refused;
     refused.problems.Failed(why);
     return refused;
 }
 Result EraseUserTemp(const Options& o) { return EraseUser(o); }
-Listing ListWindowsTemp(const Options& o) { return ListTop(WindowsTempFolder(), o, IsListedCacheName); }
+Listing ListWindowsTemp(const Options& o) { return ListTop(WindowsTempFolder(), o, TempSettings(o)); }
 Result EraseWindowsTemp(const Options& o) { return EraseTop(WindowsTempFolder(), o, EraseAll); }
 }  // namespace rows
 

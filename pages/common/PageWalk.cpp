@@ -118,9 +118,7 @@ void CPageWalk::List(const std::wstring& folder, const Rows& rows, bool paced) {
         engine::Options o;
         o.stop = &stop;
         o.folderMs = Pacing::FolderMs();
-        engine::WalkSettings settings;
-        settings.resetAttributes = true;  // the pages that list files set them to normal
-        engine::ListFolder(folder, o, &sink, settings);
+        engine::ListFolder(folder, o, &sink);
     });
 }
 

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "AskTextDlg.h"
 #include "RegKey.h"
@@ -381,20 +382,28 @@ void CWipeListVw::OnErase() {
     }
     std::wstring question = L"Erase the checked entries of " + m_list.name + L"? They cannot be restored.";
     if (Box(question, MB_YESNO | MB_ICONWARNING) != IDYES) return;
-    std::vector<engine::Refusal> refusals = engine::CheckWipeList(m_list, checked);
-    if (!refusals.empty()) {
-        std::wstring text = L"These entries will not be erased:\n";
-        for (const engine::Refusal& r : refusals) {
-            const std::wstring& target = m_list.entries[r.entry].target;
-            text += L"\n" + (r.reason.rfind(target, 0) == 0 ? r.reason : target + L": " + r.reason);
-        }
-        Box(text, MB_OK | MB_ICONWARNING);
-    }
     for (int row = 0; row < m_entries.GetItemCount(); ++row) m_entries.SetItemText(row, 2, L"");
     engine::Options options = settings::EraseOptions();
     std::shared_ptr<engine::Inbox> inbox = m_inbox;
     Start([inbox, this, options, list = m_list, checked](const engine::StopToken& stop) mutable {
         options.stop = &stop;
+        // Checked here, not on the window's thread: an unreachable share takes a network time-out.
+        std::vector<engine::Refusal> refusals = engine::CheckWipeList(list, checked);
+        if (!refusals.empty()) {
+            std::wstring text = L"These entries will not be erased:\n";
+            for (const engine::Refusal& r : refusals) {
+                const std::wstring& target = list.entries[r.entry].target;
+                text += L"\n" + (r.reason.rfind(target, 0) == 0 ? r.reason : target + L": " + r.reason);
+            }
+            // The user reads them before anything is erased; the flag outlives a page closed meanwhile.
+            auto told = std::make_shared<std::atomic<bool>>(false);
+            inbox->Post([text, told] {
+                Box(text, MB_OK | MB_ICONWARNING);
+                *told = true;
+            });
+            while (!*told)
+                if (stop.Wait(20)) return;
+        }
         ULONGLONG start = ::GetTickCount64();
         engine::Outcome outcome{L"Wipe List " + list.name, engine::EraseWipeList(list, checked, options), 0};
         outcome.ms = ::GetTickCount64() - start;

@@ -8,9 +8,11 @@
 #include <sddl.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "Guard.h"
 #include "ItemIdList.h"
+#include "InUse.h"
 #include "PathRules.h"
 #include "RegKey.h"
 #include "Walk.h"
@@ -81,6 +83,42 @@ TEST(PathRules, TheGuardRefusesRootsKnownFoldersAndWhatLiesAbove) {
         EXPECT_TRUE(RefusalOf(allowed, known).empty()) << allowed;
 }
 
+// A decision table: Wine has no SMB loopback to try these on.
+TEST(PathRules, AShareOnThisMachineIsKnownInEverySpelling) {
+    const std::vector<std::wstring> own{L"HOST", L"host.corp.example", L"10.0.0.5", L"fe80::1"};
+    for (const wchar_t* path : {L"\\\\localhost\\ADMIN$\\System32", L"\\\\?\\UNC\\LOCALHOST.\\x\\y", L"\\\\127.0.0.1\\s\\x",
+                                L"//127.1/s/x", L"\\\\0x7f000001\\s\\x", L"\\\\0--1.ipv6-literal.net\\s\\x",
+                                L"\\\\host\\s\\x", L"\\\\HOST.corp.example\\s\\x", L"\\\\10.0.0.005\\s\\x",
+                                L"\\\\fe80--1s4.ipv6-literal.net\\s\\x"})
+        EXPECT_TRUE(IsThisMachine(ServerOf(path), own)) << path;
+    for (const wchar_t* path : {L"\\\\server\\s\\x", L"\\\\127.example.com\\s\\x", L"\\\\10.0.0.6\\s\\x",
+                                L"\\\\256.0.0.1\\s\\x", L"C:\\x", L"\\\\?\\C:\\x", L"\\\\.\\C:\\x"})
+        EXPECT_FALSE(IsThisMachine(ServerOf(path), own)) << path;
+}
+
+// A decision table: Wine shows no access lists and deletes nothing at restart.
+TEST(InUse, DeletedAtRestartOnlyInsideTheProfileWhereNoOneElseWrites) {
+    using E = AccessEntry;
+    const std::vector<E> own{{true, GENERIC_ALL, Trustee::User}, {true, GENERIC_ALL, Trustee::System},
+                             {true, FILE_GENERIC_READ, Trustee::Other}, {false, GENERIC_ALL, Trustee::Other},
+                             {true, FILE_ADD_FILE, Trustee::Other, true}};
+    EXPECT_FALSE(OthersMayWrite(&own));
+    EXPECT_TRUE(OthersMayWrite(nullptr));
+    for (unsigned long write : std::initializer_list<unsigned long>{FILE_ADD_FILE, FILE_ADD_SUBDIRECTORY, FILE_DELETE_CHILD,
+                                                                    WRITE_DAC, GENERIC_WRITE}) {
+        std::vector<E> shared = own;
+        shared.push_back({true, write, Trustee::Other});
+        EXPECT_TRUE(OthersMayWrite(&shared)) << write;
+    }
+    const std::wstring profile = L"C:\\Users\\ann";
+    EXPECT_TRUE(MayDeleteAtRestart(L"\\\\?\\C:\\Users\\ann\\AppData\\Local\\Temp\\f.tmp", profile, false));
+    EXPECT_FALSE(MayDeleteAtRestart(L"C:\\Users\\ann\\AppData\\Local\\Temp\\f.tmp", profile, true));
+    for (const wchar_t* outside : {L"C:\\Windows\\Temp\\f.tmp", L"\\\\srv\\share\\f.tmp", L"C:\\Users\\ann",
+                                   L"C:\\Users\\anna\\f.tmp", L"C:\\Users\\ann\\..\\bob\\f.tmp"})
+        EXPECT_FALSE(MayDeleteAtRestart(outside, profile, false)) << outside;
+    EXPECT_FALSE(MayDeleteAtRestart(L"C:\\Users\\ann\\f.tmp", L"", false));
+}
+
 TEST(Guard, ThisMachinesFoldersAndLinksAreRefused) {
     for (REFKNOWNFOLDERID id : {FOLDERID_Documents, FOLDERID_Desktop, FOLDERID_Profile, FOLDERID_ProgramData,
                                 FOLDERID_Public, FOLDERID_LocalAppData, FOLDERID_System})
@@ -91,6 +129,10 @@ TEST(Guard, ThisMachinesFoldersAndLinksAreRefused) {
     // The engine's own working folders are fine; a relative TEMP is not.
     EXPECT_FALSE(CheckTopFolder(L".").empty());
     EXPECT_FALSE(CheckTopFolder(L"C:").empty());
+    const std::wstring name = ThisMachineNames().empty() ? L"localhost" : ThisMachineNames().front();
+    const std::vector<std::wstring> shares{L"\\\\localhost\\ADMIN$\\System32", L"\\\\127.0.0.1\\share\\x", L"\\\\" + name + L"\\s\\x"};
+    for (const std::wstring& share : shares)
+        EXPECT_NE(CheckTopFolder(share).find(L"a share of this machine"), std::wstring::npos) << share;
 }
 
 TEST(Walk, ErasesWhatIsInsideAndNothingItLeadsTo) {
@@ -123,10 +165,6 @@ TEST(Walk, ErasesWhatIsInsideAndNothingItLeadsTo) {
 
 TEST(Walk, AFileWithMoreThanOneNameKeepsItsAttributes) {
     const std::wstring hard = kFixtures + L"\\hard";
-    WalkSettings reset;
-    reset.resetAttributes = true;
-    ListFolder(hard, {}, nullptr, reset);
-    EXPECT_TRUE(ReadOnly(kFixtures + L"\\elsewhere\\locked.txt"));
     Result r = EraseInside(hard, {});
     EXPECT_EQ(r.erased, 1u);  // the writable name goes; its other name keeps the content
     EXPECT_TRUE(Exists(kFixtures + L"\\elsewhere\\shared.txt"));
@@ -134,6 +172,25 @@ TEST(Walk, AFileWithMoreThanOneNameKeepsItsAttributes) {
     EXPECT_TRUE(Mentions(r, L"more than one name"));
     EXPECT_TRUE(ReadOnly(hard + L"\\locked.txt"));
     EXPECT_TRUE(ReadOnly(kFixtures + L"\\elsewhere\\locked.txt"));
+}
+
+TEST(Walk, AReadOnlyFileInUseIsReadOnlyStillAndNotLeftForARestart) {
+    const std::wstring folder = Fresh(L"C:\\corvane-scratch\\in-use"), held = folder + L"\\held.txt";
+    Write(held);
+    ::SetFileAttributesW(held.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(ListFolder(folder, {}).items.size(), 1u);
+    const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    EXPECT_EQ(::GetFileAttributesW(held.c_str()) & kept, kept);  // looking changes nothing
+    HANDLE h = ::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    Options overwrite;
+    overwrite.overwrite = true;
+    Result r = EraseFile(held, overwrite);
+    ::CloseHandle(h);
+    EXPECT_EQ(r.failed, 1u);
+    EXPECT_TRUE(Mentions(r, L"in use by another program; close it and erase again"));
+    EXPECT_TRUE(r.notes.empty());  // nothing scheduled by path outside the profile
+    EXPECT_EQ(::GetFileAttributesW(held.c_str()) & kept, kept);
 }
 
 TEST(Walk, NamesOutsideTheCodePageFilesAndOneLevel) {
@@ -272,6 +329,17 @@ TEST(Worker, AnExceptionIsAFailureAndTheInboxKeepsOrder) {
     inbox->Drain();
     EXPECT_EQ(got.size(), 4u);
     ::DestroyWindow(window);
+    // A job let go by its page still ends, stopped, before the program's end goes on.
+    std::atomic<bool> ended{false};
+    w.Start([&ended](const StopToken& stop) {
+        while (!stop.Wait(20)) {
+        }
+        ::Sleep(50);
+        ended = true;
+    });
+    w.Stop(0);
+    Worker::StopAll(10000);
+    EXPECT_TRUE(ended);
 }
 
 namespace {

@@ -218,7 +218,46 @@ TEST(CategoryRun, WhatIsListedAgainAfterTheEraseStayedWhateverTheEraseSaid) {
     EXPECT_EQ(r.reasons, (std::vector<std::wstring>{L"told.txt: in use", L"kept.txt: still there after the erase."}));
 }
 
-TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinIsNot) {
+// TMP and TEMP as they were, back when the test ends.
+class SavedTemp {
+public:
+    SavedTemp() {
+        ::GetEnvironmentVariableW(L"TMP", m_tmp, MAX_PATH);
+        ::GetEnvironmentVariableW(L"TEMP", m_temp, MAX_PATH);
+    }
+    ~SavedTemp() {
+        ::SetEnvironmentVariableW(L"TMP", m_tmp);
+        ::SetEnvironmentVariableW(L"TEMP", m_temp);
+    }
+    static void Set(const std::wstring& folder) {
+        ::SetEnvironmentVariableW(L"TMP", folder.c_str());
+        ::SetEnvironmentVariableW(L"TEMP", folder.c_str());
+    }
+
+private:
+    wchar_t m_tmp[MAX_PATH] = L"", m_temp[MAX_PATH] = L"";
+};
+
+bool Mentions(const std::vector<std::wstring>& notes, const std::wstring& text) {
+    for (const std::wstring& n : notes)
+        if (n.find(text) != std::wstring::npos) return true;
+    return false;
+}
+
+// The listing holds `items` items, the first naming `first`, and a note saying `note`; the erase
+// takes exactly them.
+void ListedAndErased(const char* key, size_t items, const wchar_t* first, const wchar_t* note) {
+    Listing listed = RunList(*FindCategory(key), {});
+    ASSERT_EQ(listed.items.size(), items);
+    EXPECT_NE(listed.items[0].text.find(first), std::wstring::npos);
+    EXPECT_TRUE(Mentions(listed.problems.notes, note));
+    Result r = Erase(key);
+    EXPECT_EQ(r.erased, items);
+    EXPECT_EQ(r.failed, 0u);
+}
+
+// The preview names every file the erase takes, index files too; Outlook's folder stays whole.
+TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinAndOutlooksFolderAreNot) {
     ::CreateDirectoryW(L"C:\\corvane-scratch", nullptr);
     ::CreateDirectoryW(kScratch.c_str(), nullptr);
     const std::wstring real = kScratch + L"\\\u0141ukasz", twin = kScratch + L"\\Lukasz";
@@ -226,30 +265,54 @@ TEST(FileCategories, TheCacheFolderNamedWideIsErasedAndItsAsciiTwinIsNot) {
         ::CreateDirectoryW(d.c_str(), nullptr);
         Put(d + L"\\page.htm");
     }
+    Put(real + L"\\index.dat");
+    ::CreateDirectoryW((real + L"\\Content.Outlook").c_str(), nullptr);
+    Put(real + L"\\Content.Outlook\\opened.docx");
     std::wstring saved;
     RegKey folders;
     folders.Open(HKEY_CURRENT_USER, kShellFolders);
     bool had = folders.ReadString(L"Cache", saved);
     SetString(HKEY_CURRENT_USER, kShellFolders, L"Cache", real);
 
-    Listing listed = RunList(*FindCategory("internet.cache"), {});
-    ASSERT_EQ(listed.items.size(), 1u);
-    EXPECT_NE(listed.items[0].text.find(L"page.htm"), std::wstring::npos);
-    Result r = Erase("internet.cache");
-    EXPECT_EQ(r.erased, 1u);
+    ListedAndErased("internet.cache", 2, L"index.dat", L"Content.Outlook: kept: Outlook keeps");
     EXPECT_FALSE(Exists(real + L"\\page.htm"));
+    EXPECT_TRUE(Exists(real + L"\\Content.Outlook\\opened.docx"));
     EXPECT_TRUE(Exists(twin + L"\\page.htm"));
 
+    Result ignored;
     if (had)
         SetString(HKEY_CURRENT_USER, kShellFolders, L"Cache", saved);
     else
-        DeleteValue(HKEY_CURRENT_USER, kShellFolders, L"Cache", r);
+        DeleteValue(HKEY_CURRENT_USER, kShellFolders, L"Cache", ignored);
+}
+
+TEST(FileCategories, TheTemporaryFilesOfRunningWorkStayUnlessTheUserSaysOtherwise) {
+    SavedTemp saved;
+    const std::wstring temp = kScratch + L"\\recent-temp";
+    ::SHCreateDirectoryExW(nullptr, temp.c_str(), nullptr);
+    Put(temp + L"\\new.tmp");
+    Put(temp + L"\\old.tmp");
+    HANDLE h = ::CreateFileW((temp + L"\\old.tmp").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+    t.QuadPart -= 25ull * 36000000000ull;
+    FILETIME old{t.LowPart, t.HighPart};
+    ::SetFileTime(h, nullptr, nullptr, &old);
+    ::CloseHandle(h);
+    SavedTemp::Set(temp);
+
+    ListedAndErased("system.user-temp", 1, L"old.tmp", L"1 file kept: written in the last 24 hours");
+    EXPECT_TRUE(Exists(temp + L"\\new.tmp"));
+    Options all;
+    all.keepRecentTemp = false;
+    EXPECT_EQ(RunErase(*FindCategory("system.user-temp"), all).erased, 1u);
+    EXPECT_FALSE(Exists(temp + L"\\new.tmp"));
 }
 
 TEST(FileCategories, ATemporaryFolderThatIsRelativeEmptyOrProtectedIsRefusedWithItsReason) {
-    wchar_t savedTmp[MAX_PATH] = L"", savedTemp[MAX_PATH] = L"", savedDir[MAX_PATH] = L"";
-    ::GetEnvironmentVariableW(L"TMP", savedTmp, MAX_PATH);
-    ::GetEnvironmentVariableW(L"TEMP", savedTemp, MAX_PATH);
+    SavedTemp saved;
+    wchar_t savedDir[MAX_PATH] = L"";
     ::GetCurrentDirectoryW(MAX_PATH, savedDir);
     // The current folder holds a file that a relative TEMP would reach.
     const std::wstring here = kScratch + L"\\current";
@@ -264,8 +327,7 @@ TEST(FileCategories, ATemporaryFolderThatIsRelativeEmptyOrProtectedIsRefusedWith
     std::wstring unc = L"\\\\localhost\\C$" + std::wstring(profile).substr(2);
     Put(std::wstring(documents) + L"\\keep.txt");
     for (const std::wstring& value : {std::wstring(L"."), std::wstring(L"C:"), std::wstring(L""), unc, std::wstring(documents)}) {
-        ::SetEnvironmentVariableW(L"TMP", value.c_str());
-        ::SetEnvironmentVariableW(L"TEMP", value.c_str());
+        SavedTemp::Set(value);
         Result r = Erase("system.user-temp");
         EXPECT_EQ(r.erased, 0u) << Utf8(value);
         EXPECT_GE(r.failed, 1u) << Utf8(value);
@@ -278,8 +340,6 @@ TEST(FileCategories, ATemporaryFolderThatIsRelativeEmptyOrProtectedIsRefusedWith
     ::CoTaskMemFree(documents);
     ::CoTaskMemFree(profile);
     ::SetCurrentDirectoryW(savedDir);
-    ::SetEnvironmentVariableW(L"TMP", savedTmp);
-    ::SetEnvironmentVariableW(L"TEMP", savedTemp);
 }
 
 TEST(RegistryCategories, OnlyTheListedValueGoesNotItsLookAlikeTwin) {

@@ -18,7 +18,7 @@ const std::vector<engine::Category> kTable = {
     {"apps.wordpad", "apps", L"WordPad", -1, nullptr, nullptr},
 };
 const engine::Category kList{"wipelist:a", "wipelist", L"a", -1, nullptr, nullptr};
-const engine::Category* Lookup(const std::wstring& name) { return name == L"a" ? &kList : nullptr; }
+const engine::Category* Lookup(const std::wstring& name, std::wstring&) { return name == L"a" ? &kList : nullptr; }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -34,6 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (RefusalOf(k, known).empty() || RefusalOf(k + L"\\..", known).empty()) abort();
         if (RefusalOf(steps.root + L"\\", {}).empty()) abort();
     }
+    // Exactly what the guard reads as a full path has an exact form to open.
+    if (ExactPath(folder).empty() == IsAbsoluteFolder(folder)) abort();
+    // A server is this machine in one spelling only if in every: its own name is always it.
+    const std::wstring server = ServerOf(folder);
+    if (server.find_first_not_of(L'.') != std::wstring::npos && (IsThisMachine(server, known) != IsThisMachine(server + L".", known) ||
+                            !IsThisMachine(server, {server})))
+        abort();
     if (IsPlainName(folder)) {
         PathSteps steps;
         if (SplitFullPath(L"C:\\x\\" + folder, steps) && steps.steps.size() != 2) abort();

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "Settings.h"
 #include "TestKit.h"
 
 namespace testkit {
@@ -25,6 +26,8 @@ CTidemarkApp* StartApp() {
     g_app->m_hInstance = ::GetModuleHandleW(nullptr);
     g_app->m_nCmdShow = SW_SHOWNORMAL;
     if (!g_app->InitInstance()) return nullptr;
+    // The page tests write their temporary files a moment before they erase them.
+    settings::SetKeepRecentTemp(false);
     Pump();
     std::atexit(StopApp);
     return g_app;
