@@ -73,12 +73,15 @@ std::wstring WipeProgressLine(const engine::WipeStatus& s) {
 std::wstring WipeLine(const engine::WipeResult& r) {
     std::wstring line = DriveName(r.drive) + L"  ";
     const std::wstring written = std::to_wstring(r.bytesWiped) + L" bytes written";
-    if (r.stopped) line += L"cancelled after " + written + L"; the filler was removed";
+    if (r.stopped) line += L"cancelled after " + written + (r.bytesLeft ? L"" : L"; the filler was removed");
     else if (!r.failure.empty()) line += (r.bytesWiped ? L"stopped after " + written + L": " : L"not wiped: ") + r.failure;
     else
         line += L"bytes wiped: " + std::to_wstring(r.bytesWiped) + L", file records wiped: " + std::to_wstring(r.fileRecords) +
                 L", time taken: " + Seconds(r.seconds);
-    if (!r.solidStateNote.empty()) line += L"; " + r.solidStateNote;
+    if (r.bytesLeft) line += L"; " + std::to_wstring(r.bytesLeft) + L" bytes of filler could not be removed yet";
+    if (!r.complete && r.bytesWiped) line += L"; free space now: " + std::to_wstring(r.freeAfter) + L" bytes";
+    for (const std::wstring* note : {&r.solidStateNote, &r.shadowCopiesNote})
+        if (!note->empty()) line += L"; " + *note;
     return line;
 }
 
@@ -88,7 +91,7 @@ nlohmann::ordered_json WipeReport(const std::vector<engine::WipeResult>& results
     for (const engine::WipeResult& r : results)
         drives.push_back({{"drive", engine::Utf8(DriveName(r.drive))}, {"complete", r.complete}, {"cancelled", r.stopped},
                           {"bytesWiped", r.bytesWiped}, {"fileRecordsWiped", r.fileRecords}, {"seconds", r.seconds},
-                          {"freeAtStart", r.freeAtStart}, {"freeAfter", r.freeAfter},
+                          {"freeAtStart", r.freeAtStart}, {"freeAfter", r.freeAfter}, {"fillerLeft", r.bytesLeft},
                           {"failure", engine::Utf8(r.failure)}, {"note", engine::Utf8(r.solidStateNote)}});
     return {{"program", "sweepmere"}, {"version", version}, {"command", "wipe-unused"},
             {"started", started}, {"ended", ended}, {"drives", std::move(drives)}};
