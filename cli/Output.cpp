@@ -67,6 +67,7 @@ std::wstring WipeProgressLine(const engine::WipeStatus& s) {
     std::wstring line = DriveName(s.drive) + L"  wiping: " + engine::PartOfText(s.written, s.freeAtStart) + L" written";
     if (s.bytesPerSecond >= 1) line += L", " + engine::SizeText(static_cast<unsigned long long>(s.bytesPerSecond)) + L"/s";
     if (s.secondsLeft > 0) line += L", about " + Seconds(s.secondsLeft) + L" left";
+    if (s.records) line += L", file records wiped: " + std::to_wstring(s.records);
     return line;
 }
 

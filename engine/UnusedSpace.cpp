@@ -22,6 +22,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr size_t kBlock = 4 << 20;                    // unbuffered writes this large keep a disk busy
 constexpr unsigned long long kFillerMax = 1ull << 30;  // below every file system's largest file
+constexpr DWORD kReserve = 1 << 20;                    // room for the file-record stage's index
 constexpr int kRemoveAttempts = 20;                // a filler held by someone else is tried again
 constexpr DWORD kRemovePause = 100;                // for two seconds
 const wchar_t kFolderName[] = L"Corvane-Sweepmere wipe";
@@ -147,6 +148,14 @@ public:
     // A new filler file (held by the fillers), or INVALID_HANDLE_VALUE with the error.
     HANDLE NewFile(const wchar_t* prefix, DWORD flags);
     HANDLE Folder() const { return m_dir; }
+    // Lets one filler go now: emptied first, as a full volume may have no room left for the change
+    // that a deletion writes (ntfs-3g then keeps the file).
+    void Drop(HANDLE h) {
+        m_files.erase(std::remove(m_files.begin(), m_files.end(), h), m_files.end());
+        FILE_END_OF_FILE_INFO empty{};
+        ::SetFileInformationByHandle(h, FileEndOfFileInfo, &empty, sizeof empty);
+        ::CloseHandle(h);
+    }
     // Lets every filler go, then the marker and the folder; false with the reason, and the bytes
     // of the fillers that stayed, when anything stays.
     bool Remove(std::wstring& reason, unsigned long long* bytesLeft = nullptr);
@@ -234,13 +243,7 @@ HANDLE Fillers::NewFile(const wchar_t* prefix, DWORD flags) {
 
 bool Fillers::Remove(std::wstring& reason, unsigned long long* bytesLeft) {
     if (m_dir == INVALID_HANDLE_VALUE) return true;
-    // Emptied first: a full volume may have no room left for the change that a deletion writes.
-    for (HANDLE h : m_files) {
-        FILE_END_OF_FILE_INFO empty{};
-        ::SetFileInformationByHandle(h, FileEndOfFileInfo, &empty, sizeof empty);
-    }
-    for (HANDLE h : m_files) ::CloseHandle(h);
-    m_files.clear();
+    while (!m_files.empty()) Drop(m_files.back());
     ::CloseHandle(m_dir);
     m_dir = INVALID_HANDLE_VALUE;
     // A filler someone else still holds stays until they let go: the others go meanwhile.
@@ -317,6 +320,19 @@ bool FillClusters(Fillers& fillers, unsigned long cluster, const StopToken& stop
     return true;
 }
 
+// The reserve for the file-record stage: random like every filler, as its clusters stay written.
+bool WriteReserve(Fillers& fillers, HANDLE& h, WipeResult& result) {
+    h = fillers.NewFile(L"fill", FILE_FLAG_WRITE_THROUGH);
+    std::vector<unsigned char> data(kReserve);
+    RandomStream().Fill(data.data(), data.size());
+    DWORD done = 0;
+    if (h != INVALID_HANDLE_VALUE && ::WriteFile(h, data.data(), kReserve, &done, nullptr)) ::FlushFileBuffers(h);
+    result.bytesWiped += done;
+    if (h != INVALID_HANDLE_VALUE) return true;
+    result.failure = Reason(L"A filler file could not be made", ::GetLastError());
+    return false;
+}
+
 // The volume's file-record size, asked through the folder's handle (then the volume's); what the
 // volume does not tell is decided from its sector size.
 unsigned long AskRecordBytes(HANDLE folder, const std::wstring& root, unsigned long bytesPerSector) {
@@ -375,7 +391,9 @@ unsigned long RecordBytes(unsigned long answered, unsigned long bytesPerSector) 
 unsigned RecordFillBytes(unsigned long recordBytes, size_t nameChars) {
     // Header with its fix-up array, standard information, the name (8-byte aligned), the data
     // attribute's header, the end mark.
-    const size_t used = 0x38 + 0x60 + ((0x18 + 0x42 + 2 * nameChars + 7) & ~size_t(7)) + 0x18 + 8;
+    // A margin of 80 bytes: a driver that finds the record too full writes the file to clusters
+    // instead (ntfs-3g moves a 664-byte file of a 13-character name out of a 1024-byte record).
+    const size_t used = 0x38 + 0x60 + ((0x18 + 0x42 + 2 * nameChars + 7) & ~size_t(7)) + 0x18 + 8 + 80;
     return recordBytes > used ? static_cast<unsigned>(recordBytes - used) : 1;
 }
 
@@ -434,8 +452,16 @@ WipeResult WipeUnusedSpace(wchar_t drive, const WipeProgress& progress, const St
     };
     {
         Fillers fillers(drive);
-        if (fillers.Make(result.failure) && FillClusters(fillers, cluster, stop, result, tell))
+        // A full volume has no room for the index entries of the file-record stage's files (nor, on
+        // NTFS, for the file records themselves to stay small): a reserve written first is let go
+        // for that stage, and what that stage leaves is filled after it.
+        HANDLE reserve = INVALID_HANDLE_VALUE;
+        if (fillers.Make(result.failure) && WriteReserve(fillers, reserve, result) &&
+            FillClusters(fillers, cluster, stop, result, tell)) {
+            fillers.Drop(reserve);
             FillRecords(fillers, AskRecordBytes(fillers.Folder(), root, bytesPerSector), stop, result, tell);
+            if (!stop.Requested() && result.failure.empty()) FillClusters(fillers, cluster, stop, result, tell);
+        }
         result.stopped = stop.Requested();
         std::wstring reason;
         if (!fillers.Remove(reason, &result.bytesLeft) && result.failure.empty()) result.failure = reason;

@@ -180,9 +180,9 @@ TEST(UnusedSpaceRules, RecordSizeDecisionTable) {
     EXPECT_EQ(engine::RecordBytes(0, 512), 1024u);
     EXPECT_EQ(engine::RecordBytes(1000, 512), 1024u);    // no power of two: not an answer
     // A file that fills the record's free space, shorter for a longer name, and never nothing.
-    EXPECT_EQ(engine::RecordFillBytes(1024, 13), 720u);
-    EXPECT_EQ(engine::RecordFillBytes(4096, 13), 3792u);
-    EXPECT_LT(engine::RecordFillBytes(1024, 40), 720u);
+    EXPECT_EQ(engine::RecordFillBytes(1024, 13), 640u);
+    EXPECT_EQ(engine::RecordFillBytes(4096, 13), 3712u);
+    EXPECT_LT(engine::RecordFillBytes(1024, 40), 640u);
     EXPECT_EQ(engine::RecordFillBytes(256, 13), 1u);
 }
 
