@@ -27,6 +27,8 @@ unsigned long long FreeOnT() {
 }
 
 constexpr unsigned long long kFewClusters = 8 * 4096;
+// After the file-record stage: NTFS's file table grows into the stage's reserve and never shrinks.
+constexpr unsigned long long kGrownTable = kFewClusters + (1 << 20);
 
 ConsoleRun Sweep(const std::wstring& args) { return RunConsole(L"\"" + ProgramFolder() + L"sweepmere.exe\" " + args); }
 
@@ -89,7 +91,7 @@ TEST_F(UnusedSpaceVolume, AWipeFillsEveryFreeClusterAndGivesItBack) {
     EXPECT_EQ(r.drive, L'T');
     EXPECT_GE(r.bytesWiped, before - before / 100);  // the file system's own blocks for the fillers take the rest
     EXPECT_GE(r.fileRecords, 0u);
-    EXPECT_LE(before - r.freeAfter, kFewClusters);
+    EXPECT_LE(before - r.freeAfter, kGrownTable);
     EXPECT_EQ(r.freeAfter, FreeOnT());
     EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
     EXPECT_EQ(r.solidStateNote, L"");
@@ -111,7 +113,7 @@ TEST_F(UnusedSpaceVolume, CommandLineWipesTheDriveAndReportsIt) {
     EXPECT_NE(last.find(", file records wiped: "), std::string::npos) << ran.out;
     EXPECT_NE(last.find(", time taken: "), std::string::npos) << ran.out;
     EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
-    EXPECT_LE(before - FreeOnT(), kFewClusters);
+    EXPECT_LE(before - FreeOnT(), kGrownTable);
 
     std::ifstream in(report.c_str(), std::ios::binary);
     nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
@@ -140,6 +142,9 @@ TEST_F(UnusedSpaceVolume, KilledCommandLineWipeGivesTheSpaceBackAtOnce) {
     ::WaitForSingleObject(pi.hProcess, INFINITE);
     ::CloseHandle(pi.hProcess);
     ::CloseHandle(pi.hThread);
+    // The system lets go of a killed process's files as it ends, within seconds.
+    const auto back = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (before - FreeOnT() > kFewClusters && std::chrono::steady_clock::now() < back) ::Sleep(10);
     EXPECT_LE(before - FreeOnT(), kFewClusters);
     EXPECT_FALSE(Exists(engine::FillerFolder(L'T') + L"\\fill000000.bin"));
 
@@ -164,7 +169,7 @@ TEST_F(UnusedSpaceVolume, AHeldFillerDoesNotKeepTheOthersNorTheSpace) {
     EXPECT_FALSE(r.complete);
     EXPECT_NE(r.failure.find(L"fill000000.bin"), std::wstring::npos) << r.failure;
     EXPECT_EQ(r.bytesLeft, 0u);
-    EXPECT_LE(before - r.freeAfter, kFewClusters);
+    EXPECT_LE(before - r.freeAfter, kGrownTable + kFewClusters);  // the folder and its marker stay too
     EXPECT_EQ(EntriesIn(engine::FillerFolder(L'T')), 2u);  // it and the marker
     ::CloseHandle(held);
     EXPECT_EQ(engine::RemoveLeftoverFillers().size(), 1u);

@@ -43,7 +43,7 @@ left_after "$whole" 64M ext2; wiped=$left
 # Large enough for the kill to land in the middle of the fill.
 left_after '*Killed*:*CommandLineWipes*' 256M ext2 interrupted; cli=$left
 left_after '*StopAtHalf*' 96M ntfs; ntfsStopped=$left
-left_after "$whole:*CommandLineWipes*" 96M ntfs; ntfsWiped=$left
+left_after '*-*StopAtHalf*:*Killed*' 96M ntfs; ntfsWiped=$left
 echo "raw image: $stopped deleted texts left after a wipe stopped half way, $wiped after a whole wipe," \
      "$cli after sweepmere /wipe-unused (written: $((24 * 1048576 / 21)) and 8 small files); on NTFS $ntfsStopped" \
      "after a wipe stopped half way, $ntfsWiped after whole wipes (contents, names, files The Sleuth Kit finds)"
