@@ -20,6 +20,7 @@ std::wstring Line(const std::string& key, const engine::Result& r) {
     std::wstring line = engine::FromUtf8(key) + L"  " + std::to_wstring(r.erased) + L" erased, " +
                         std::to_wstring(r.bytes) + L" bytes, " + std::to_wstring(r.failed) + L" stayed";
     if (r.failed && !r.reasons.empty()) line += L": " + r.FirstReason();
+    if (r.withoutOverwriting && r.erased) line += L"; deleted without overwriting";
     for (const std::wstring& note : r.notes) line += L"; " + note;
     return line;
 }

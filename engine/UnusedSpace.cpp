@@ -169,16 +169,9 @@ private:
 
 // A folder only the user and SYSTEM may open, with what it holds inheriting that.
 bool PrivateFolder(const std::wstring& folder) {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-    unsigned char user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-    DWORD got = 0;
-    const bool known = ::GetTokenInformation(token, TokenUser, user, sizeof user, &got);
-    ::CloseHandle(token);
-    wchar_t* sid = nullptr;
-    if (!known || !::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid)) return false;
-    const std::wstring sddl = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;" + std::wstring(sid) + L")";
-    ::LocalFree(sid);
+    const std::wstring sid = UserSidText();
+    if (sid.empty()) return false;
+    const std::wstring sddl = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;" + sid + L")";
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, FALSE};
     if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &sa.lpSecurityDescriptor,
                                                                 nullptr))

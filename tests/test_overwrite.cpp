@@ -6,7 +6,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "Categories.h"
 #include "ConsoleRun.h"
+#include "Report.h"
 #include "EraseKit.h"
 #include "Overwrite.h"
 #include "StreamInfo.h"
@@ -253,3 +255,23 @@ TEST_F(OverwriteVolume, TheCommandLineOverwritesTheCacheOnlyWhenAsked) {
     }
 }
 
+// The Recycle Bin's deleted files and their records go through the overwriting delete before the
+// shell empties the rest; the history, erased by the system's own call, says it was not overwritten.
+TEST_F(OverwriteVolume, TheBinIsOverwrittenAndWhatCannotBeSaysSo) {
+    const std::wstring bin = L"T:\\$Recycle.Bin\\" + engine::UserSidText();
+    ASSERT_TRUE(::CreateDirectoryW(L"T:\\$Recycle.Bin", nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(bin.c_str(), nullptr));
+    ASSERT_TRUE(WriteTextFile(bin + L"\\$RK3J2AB.txt", "CORVANE-BIN-CONTENT", 6000));
+    ASSERT_TRUE(WriteTextFile(bin + L"\\$IK3J2AB.txt", "CORVANE-BIN-CONTENT", 544));
+    ASSERT_TRUE(WriteTextFile(bin + L"\\desktop.ini", "[.ShellClassInfo]", 100));
+    engine::Options options;
+    options.overwrite = true;
+    engine::Result r = engine::RunErase(*engine::FindCategory("system.recycle-bin"), options);
+    EXPECT_EQ(r.overwritten, 2u);
+    EXPECT_EQ(EntriesIn(bin), 1u);  // the bin's own desktop.ini stays
+
+    engine::Result history;
+    history.erased = 1;
+    history.withoutOverwriting = true;
+    EXPECT_EQ(engine::ReportLine({L"History", history, 5}), L"History (5 ms): 1 item erased; deleted without overwriting");
+}
