@@ -356,7 +356,7 @@ void FillRecords(Fillers& fillers, unsigned long recordBytes, const StopToken& s
         random.Fill(data.data(), size);
         DWORD done = 0;
         // No flush per record: the driver writes a record as the file is deleted, and a flush each
-        // made the stage five times slower.
+        // made the wipe of the NTFS test volume three times slower.
         const bool wrote = h != INVALID_HANDLE_VALUE && ::WriteFile(h, data.data(), size, &done, nullptr) &&
                            done == size;
         const DWORD error = wrote ? 0 : ::GetLastError();
