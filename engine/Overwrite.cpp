@@ -90,17 +90,23 @@ std::wstring NtFolder(const std::wstring& path, size_t slash) {
     return L"\\??\\" + folder;
 }
 
+// A name of letters and digits, as long as the one it replaces.
+std::wstring RandomName(size_t length) {
+    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    RandomStream& random = ThreadRandom();
+    std::wstring name;
+    for (size_t i = 0; i < length; ++i) name += kLetters[random.Next() % 36];
+    return name;
+}
+
 // A directory entry keeps the last name a file had: the name goes too, as far as a rename can take it.
 bool RenameToRandom(HANDLE h, const std::wstring& path) {
     size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
     const std::wstring folder = NtFolder(path, slash);
     const size_t length = path.size() - slash - 1;
-    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-    RandomStream& random = ThreadRandom();
     for (int attempt = 0; attempt < 4; ++attempt) {
-        std::wstring target = folder;
-        for (size_t i = 0; i < length; ++i) target += kLetters[random.Next() % 36];
+        const std::wstring target = folder + RandomName(length);
         const DWORD bytes = static_cast<DWORD>(target.size() * sizeof(wchar_t));
         std::vector<unsigned char> data(sizeof(FILE_RENAME_INFO) + bytes);
         auto* info = reinterpret_cast<FILE_RENAME_INFO*>(data.data());
@@ -220,26 +226,19 @@ Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes,
     return MarkForDeletion(h) ? Disposal::Overwritten : Disposal::Stayed;
 }
 
-bool RefillNames(const std::wstring& folder, std::vector<size_t> lengths) {
+void RefillNames(const std::wstring& folder, std::vector<size_t> lengths) {
     // A rename holds the old and the new name for a moment: the index reached one longest entry more.
     if (!lengths.empty()) lengths.push_back(*std::max_element(lengths.begin(), lengths.end()));
     std::wstring final = folder;
     if (!final.empty() && final.back() == L'\\') final.pop_back();
-    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-    RandomStream& random = ThreadRandom();
     std::vector<HANDLE> held;
-    bool all = true;
     for (size_t length : lengths) {
-        std::wstring name;
-        for (size_t i = 0; i < length; ++i) name += kLetters[random.Next() % 36];
-        const std::wstring path = final + L"\\" + name;
+        const std::wstring path = final + L"\\" + RandomName(length);
         HANDLE h = ::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, CREATE_NEW,
                                  FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_NORMAL, nullptr);
-        all = all && h != INVALID_HANDLE_VALUE;
         if (h != INVALID_HANDLE_VALUE) held.push_back(h);  // made here a moment ago: it goes as it closes
     }
     for (HANDLE h : held) ::CloseHandle(h);
-    return all;
 }
 
 std::wstring NamesNote(const std::wstring& folder, bool stays) {

@@ -40,8 +40,8 @@ Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes,
 
 // A folder's index keeps old entries past its end after names leave it (NTFS): new entries with
 // random names of the lengths given, made in the folder and deleted at once, take their place as
-// far as the index still reaches. False when not every one could be made.
-bool RefillNames(const std::wstring& folder, std::vector<size_t> lengths);
+// far as the index still reaches.
+void RefillNames(const std::wstring& folder, std::vector<size_t> lengths);
 // What the report says of a folder whose files were overwritten: where the index grew out of its
 // file record, the record keeps old entries where nothing reaches while the folder stays; the
 // record of a folder removed is free space.
