@@ -1,4 +1,4 @@
-// Overwriting before deleting, on the ext2 test volume T: (tests/volume/overwrite.sh mounts it,
+// Overwriting before deleting, on the ext2 and NTFS test volumes T: (tests/overwrite_volume.sh mounts them,
 // runs this program and then searches the raw image: no "CORVANE-GONE" text may be left, the
 // control's "CORVANE-KEPT" text must be). What cannot be overwritten is deleted and says why.
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// Wiping unused space, on the ext2 test volume T: (tests/unused_space_volume.sh writes and
+// Wiping unused space, on the ext2 and NTFS test volumes T: (tests/unused_space_volume.sh writes and
 // deletes files with a known text from the Linux side, runs this program and then searches the
 // raw image: after a stopped wipe some text is still there, after a whole wipe none, whether the
 // engine was called here or through sweepmere.exe).
