@@ -72,6 +72,7 @@ std::wstring WipeProgressLine(const engine::WipeStatus& s) {
     std::wstring line = DriveName(s.drive) + L"  wiping: " + engine::PartOfText(s.written, s.freeAtStart) + L" written";
     if (s.bytesPerSecond >= 1) line += L", " + engine::SizeText(static_cast<unsigned long long>(s.bytesPerSecond)) + L"/s";
     if (s.secondsLeft > 0) line += L", about " + Seconds(s.secondsLeft) + L" left";
+    if (s.records) line += L", file records wiped: " + std::to_wstring(s.records);
     return line;
 }
 
@@ -81,7 +82,7 @@ nlohmann::ordered_json WipeReport(const std::vector<engine::WipeResult>& results
     for (const engine::WipeResult& r : results)
         drives.push_back({{"drive", engine::Utf8(DriveName(r.drive))}, {"complete", r.complete}, {"cancelled", r.stopped},
                           {"bytesWiped", r.bytesWiped}, {"fileRecordsWiped", r.fileRecords}, {"seconds", r.seconds},
-                          {"freeAtStart", r.freeAtStart}, {"freeAfter", r.freeAfter},
+                          {"freeAtStart", r.freeAtStart}, {"freeAfter", r.freeAfter}, {"fillerLeft", r.bytesLeft},
                           {"failure", engine::Utf8(r.failure)}, {"note", engine::Utf8(r.solidStateNote)}});
     nlohmann::ordered_json report = ReportHeader("wipe-unused", version, started, ended);
     report["drives"] = std::move(drives);

@@ -154,6 +154,7 @@ std::wstring EraseLine(const std::string& key, const Result& r) {
     std::wstring line = FromUtf8(key) + L"  " + std::to_wstring(r.erased) + L" erased, " + std::to_wstring(r.bytes) +
                         L" bytes, " + std::to_wstring(r.failed) + L" stayed";
     if (r.failed && !r.reasons.empty()) line += L": " + r.FirstReason();
+    if (r.withoutOverwriting && r.erased) line += L"; deleted without overwriting";
     for (const std::wstring& note : r.notes) line += L"; " + note;
     return line;
 }

@@ -8,6 +8,7 @@
 
 #include "AlignedBuffer.h"
 #include "Random.h"
+#include "StreamInfo.h"
 #include "Text.h"
 #include "Worker.h"
 
@@ -89,17 +90,23 @@ std::wstring NtFolder(const std::wstring& path, size_t slash) {
     return L"\\??\\" + folder;
 }
 
+// A name of letters and digits, as long as the one it replaces.
+std::wstring RandomName(size_t length) {
+    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    RandomStream& random = ThreadRandom();
+    std::wstring name;
+    for (size_t i = 0; i < length; ++i) name += kLetters[random.Next() % 36];
+    return name;
+}
+
 // A directory entry keeps the last name a file had: the name goes too, as far as a rename can take it.
 bool RenameToRandom(HANDLE h, const std::wstring& path) {
     size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
     const std::wstring folder = NtFolder(path, slash);
     const size_t length = path.size() - slash - 1;
-    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
-    RandomStream& random = ThreadRandom();
     for (int attempt = 0; attempt < 4; ++attempt) {
-        std::wstring target = folder;
-        for (size_t i = 0; i < length; ++i) target += kLetters[random.Next() % 36];
+        const std::wstring target = folder + RandomName(length);
         const DWORD bytes = static_cast<DWORD>(target.size() * sizeof(wchar_t));
         std::vector<unsigned char> data(sizeof(FILE_RENAME_INFO) + bytes);
         auto* info = reinterpret_cast<FILE_RENAME_INFO*>(data.data());
@@ -108,6 +115,48 @@ bool RenameToRandom(HANDLE h, const std::wstring& path) {
         if (SetInfo(h, FileRenameInfo, info, static_cast<DWORD>(data.size()))) return true;
     }
     return false;
+}
+
+// Overwrites the named streams of the file behind h, each opened relative to h (never by a path
+// that could lead elsewhere). True when there are none, or when the volume keeps none (FAT, Wine).
+bool OverwriteStreams(HANDLE h, unsigned passes, unsigned long cluster, const StopToken* stop) {
+    std::vector<unsigned char> info(64 * 1024);
+    if (!::GetFileInformationByHandleEx(h, FileStreamInfo, info.data(), static_cast<DWORD>(info.size()))) return true;
+    using Create = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER, ULONG,
+                                    ULONG, ULONG, ULONG, PVOID, ULONG);
+    static const Create create =
+        reinterpret_cast<Create>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtCreateFile"));
+    for (std::wstring name : NamedStreams(info.data(), info.size())) {
+        UNICODE_STRING text{static_cast<USHORT>(name.size() * sizeof(wchar_t)), static_cast<USHORT>(name.size() * sizeof(wchar_t)),
+                            &name[0]};
+        OBJECT_ATTRIBUTES attributes{};
+        attributes.Length = sizeof attributes;
+        attributes.RootDirectory = h;  // the stream's name is relative to its file
+        attributes.ObjectName = &text;
+        attributes.Attributes = OBJ_CASE_INSENSITIVE;
+        IO_STATUS_BLOCK io{};
+        HANDLE stream = nullptr;
+        constexpr ULONG kOpen = 1, kSynchronous = 0x20, kNonDirectory = 0x40;  // FILE_OPEN, FILE_SYNCHRONOUS_IO_NONALERT, ...
+        if (!create || create(&stream, GENERIC_READ | GENERIC_WRITE | SYNCHRONIZE, &attributes, &io, nullptr, 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, kOpen, kSynchronous | kNonDirectory,
+                              nullptr, 0) < 0)
+            return false;
+        FILE_STANDARD_INFO standard{};
+        bool written = ::GetFileInformationByHandleEx(stream, FileStandardInfo, &standard, sizeof standard) &&
+                       WritePasses(stream,
+                                   OverwriteLength(static_cast<unsigned long long>(standard.EndOfFile.QuadPart),
+                                                   static_cast<unsigned long long>(standard.AllocationSize.QuadPart), cluster),
+                                   passes, stop);
+        const DWORD error = ::GetLastError();
+        FILE_END_OF_FILE_INFO empty{};
+        SetInfo(stream, FileEndOfFileInfo, &empty, sizeof empty);
+        ::CloseHandle(stream);
+        if (!written) {
+            ::SetLastError(error);
+            return false;
+        }
+    }
+    return true;
 }
 
 Disposal DeleteOnly(HANDLE h, std::wstring& note, const std::wstring& why) {
@@ -153,9 +202,10 @@ Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes,
         basic.FileAttributes = rest ? rest : FILE_ATTRIBUTE_NORMAL;  // 0 would mean "leave as is"
         if (!SetInfo(h, FileBasicInfo, &basic, sizeof basic)) return Disposal::Stayed;
     }
+    const unsigned long cluster = ClusterSize(h);
     const unsigned long long length = OverwriteLength(static_cast<unsigned long long>(standard.EndOfFile.QuadPart),
                                                       static_cast<unsigned long long>(standard.AllocationSize.QuadPart),
-                                                      ClusterSize(h));
+                                                      cluster);
     if (!WritePasses(h, length, std::min(std::max(passes, 1u), 3u), stop)) {
         const DWORD error = ::GetLastError();
         FILE_END_OF_FILE_INFO empty{};
@@ -164,10 +214,37 @@ Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes,
                                        ? std::wstring(kStoppedNote)
                                        : Reason(L"Some files could not be overwritten and were only deleted", error));
     }
+    if (!OverwriteStreams(h, std::min(std::max(passes, 1u), 3u), cluster, stop)) {
+        const DWORD error = ::GetLastError();
+        return DeleteOnly(h, note, error == ERROR_CANCELLED
+                                       ? std::wstring(kStoppedNote)
+                                       : Reason(L"Some files' named streams could not be overwritten and were only deleted", error));
+    }
     RenameToRandom(h, path);
     FILE_END_OF_FILE_INFO empty{};
     SetInfo(h, FileEndOfFileInfo, &empty, sizeof empty);
     return MarkForDeletion(h) ? Disposal::Overwritten : Disposal::Stayed;
+}
+
+void RefillNames(const std::wstring& folder, std::vector<size_t> lengths) {
+    // A rename holds the old and the new name for a moment: the index reached one longest entry more.
+    if (!lengths.empty()) lengths.push_back(*std::max_element(lengths.begin(), lengths.end()));
+    std::wstring final = folder;
+    if (!final.empty() && final.back() == L'\\') final.pop_back();
+    std::vector<HANDLE> held;
+    for (size_t length : lengths) {
+        const std::wstring path = final + L"\\" + RandomName(length);
+        HANDLE h = ::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, CREATE_NEW,
+                                 FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) held.push_back(h);  // made here a moment ago: it goes as it closes
+    }
+    for (HANDLE h : held) ::CloseHandle(h);
+}
+
+std::wstring NamesNote(const std::wstring& folder, bool stays) {
+    if (!stays) return L"The indexes of the folders removed may still hold erased names until the unused space is wiped.";
+    return L"The index of " + folder + L" may still hold erased names: NTFS keeps old entries past an index's end, "
+           L"which neither overwriting nor a wipe of unused space reaches while the folder is in use.";
 }
 
 bool DeleteAtRestart(const std::wstring& path) {
@@ -200,30 +277,79 @@ int AskDevice(HANDLE device, STORAGE_PROPERTY_ID property) {
 }
 }  // namespace
 
-std::wstring SolidStateNote(const std::wstring& path) {
+bool SolidState(int seekPenalty, int trim, bool removable) {
+    if (seekPenalty == 0 || (seekPenalty < 0 && trim == 1)) return true;
+    // USB sticks and memory cards answer no storage query: flash all the same.
+    return removable && seekPenalty < 0 && trim < 0;
+}
+
+std::wstring ShadowCopiesNote(int copies, const std::wstring& drive) {
+    if (copies <= 0) return {};
+    return L"The drive " + drive + L" has shadow copies (System Restore, Previous Versions): they keep older copies of "
+           L"files that overwriting cannot reach, and filling the drive may make Windows delete them.";
+}
+
+namespace {
+// The volume of path: its root ("C:\") and a device name to ask it through.
+bool VolumeOf(const std::wstring& path, std::wstring& root, std::wstring& device) {
     wchar_t volume[MAX_PATH + 1];
-    if (!::GetVolumePathNameW(path.c_str(), volume, MAX_PATH)) return {};
-    std::wstring root = volume;
+    if (!::GetVolumePathNameW(path.c_str(), volume, MAX_PATH)) return false;
+    root = volume;
     if (root.rfind(L"\\\\?\\", 0) == 0 && root.size() >= 6 && root[5] == L':') root = root.substr(4);
-    // The device of a volume: its GUID name, or for a drive letter \\.\X: (what Wine offers).
-    std::wstring device;
+    // Its GUID name, or for a drive letter \\.\X: (what Wine offers).
     wchar_t guid[MAX_PATH];
     if (::GetVolumeNameForVolumeMountPointW(root.c_str(), guid, MAX_PATH)) device = guid;
     else if (root.size() >= 2 && root[1] == L':') device = L"\\\\.\\" + root.substr(0, 2);
-    else return {};
+    else return false;
     if (!device.empty() && device.back() == L'\\') device.pop_back();
+    return true;
+}
+
+std::wstring DriveText(std::wstring root) {
+    if (root.size() > 3 && root.back() == L'\\') root.pop_back();
+    return root;
+}
+}  // namespace
+
+std::wstring SolidStateNote(const std::wstring& path) {
+    std::wstring root, device;
+    if (!VolumeOf(path, root, device)) return {};
+    const bool removable = ::GetDriveTypeW(root.c_str()) == DRIVE_REMOVABLE;
+    int seekPenalty = -1, trim = -1;
+    HANDLE h = ::CreateFileW(device.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        seekPenalty = AskDevice(h, StorageDeviceSeekPenaltyProperty);
+        trim = AskDevice(h, StorageDeviceTrimProperty);
+        ::CloseHandle(h);
+    }
+    if (!SolidState(seekPenalty, trim, removable)) return {};
+    return L"The drive " + DriveText(root) + (removable ? L" is a removable flash drive" : L" is a solid-state drive") +
+           L": overwriting cannot reach every copy of a file that such a drive keeps. Full-disk encryption is what "
+           L"protects those copies.";
+}
+
+std::wstring ShadowCopiesNote(const std::wstring& path) {
+    std::wstring root, device;
+    if (!VolumeOf(path, root, device)) return {};
     HANDLE h = ::CreateFileW(device.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                              OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return {};
-    const int seekPenalty = AskDevice(h, StorageDeviceSeekPenaltyProperty);
-    const int trim = AskDevice(h, StorageDeviceTrimProperty);
+    // The volume snapshot driver's list of a volume's shadow copies: a length, then their names.
+    constexpr DWORD kQueryNamesOfSnapshots = CTL_CODE(0x53, 6, METHOD_BUFFERED, FILE_ANY_ACCESS);
+    std::vector<unsigned char> answer(64 * 1024);
+    DWORD got = 0;
+    const bool answered =
+        ::DeviceIoControl(h, kQueryNamesOfSnapshots, nullptr, 0, answer.data(), static_cast<DWORD>(answer.size()), &got, nullptr);
     ::CloseHandle(h);
-    const bool solid = seekPenalty == 0 || (seekPenalty < 0 && trim == 1);
-    if (!solid) return {};
-    std::wstring drive = root;
-    if (drive.size() > 3 && drive.back() == L'\\') drive.pop_back();
-    return L"The drive " + drive + L" is a solid-state drive: overwriting cannot reach every copy of a file that "
-           L"such a drive keeps. Full-disk encryption is what protects those copies.";
+    int copies = -1;
+    if (answered && got >= sizeof(ULONG)) {
+        copies = 0;
+        const wchar_t* names = reinterpret_cast<const wchar_t*>(answer.data() + sizeof(ULONG));
+        const size_t chars = (got - sizeof(ULONG)) / sizeof(wchar_t);
+        for (size_t i = 0; i < chars && names[i]; i += wcsnlen(names + i, chars - i) + 1) ++copies;
+    }
+    return ShadowCopiesNote(copies, DriveText(root));
 }
 
 }  // namespace engine

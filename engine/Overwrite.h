@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace engine {
 
@@ -29,7 +30,7 @@ unsigned long long OverwriteLength(unsigned long long size, unsigned long long a
 
 // Overwrites the file behind h with `passes` (1 to 3) passes of pseudo-random data over its length
 // rounded up to the volume's cluster size (never beyond what the file holds on disk), in large
-// writes, flushed after each pass; renames it to a random name of the same length in the same
+// writes, flushed after each pass, and then each named stream alike; renames it to a random name of the same length in the same
 // folder, sets its length to 0 and marks it for deletion, all through h (it goes when h is closed).
 // path: the file's full path. note: for DeletedOnly why it was not overwritten (one line, the same
 // for every file of the same reason); for Stayed, GetLastError() tells why. A stop request ends the
@@ -37,13 +38,30 @@ unsigned long long OverwriteLength(unsigned long long size, unsigned long long a
 Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes, std::wstring& note,
                             const StopToken* stop = nullptr);
 
+// A folder's index keeps old entries past its end after names leave it (NTFS): new entries with
+// random names of the lengths given, made in the folder and deleted at once, take their place as
+// far as the index still reaches.
+void RefillNames(const std::wstring& folder, std::vector<size_t> lengths);
+// What the report says of a folder whose files were overwritten: where the index grew out of its
+// file record, the record keeps old entries where nothing reaches while the folder stays; the
+// record of a folder removed is free space.
+std::wstring NamesNote(const std::wstring& folder, bool stays);
+
 // A file in use: asks for its deletion at the next restart (the system lets administrators only).
 // True when scheduled. RestartNote() is the line the report then carries.
 bool DeleteAtRestart(const std::wstring& path);
 std::wstring RestartNote();
 
-// A plain note when the volume holding path is a solid-state drive (no seek penalty, or TRIM),
-// empty when it is not or when the volume does not tell (as under Wine). Once per erase.
+// A plain note when the volume holding path is a solid-state drive (no seek penalty, or TRIM) or
+// a removable drive that answers neither (flash), empty otherwise or when the volume does not
+// tell (as under Wine). Once per erase. SolidState is the decision: -1 unknown, 0 no, 1 yes.
 std::wstring SolidStateNote(const std::wstring& path);
+bool SolidState(int seekPenalty, int trim, bool removable);
+
+// A plain note when the volume holding path keeps shadow copies, which hold what an overwrite
+// replaces and which a full drive makes Windows delete; empty when it has none or does not tell
+// (copies -1, as under Wine).
+std::wstring ShadowCopiesNote(const std::wstring& path);
+std::wstring ShadowCopiesNote(int copies, const std::wstring& drive);
 
 }  // namespace engine

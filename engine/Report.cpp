@@ -55,6 +55,7 @@ std::wstring ReportLine(const Outcome& o) {
     if (r.bytes > 0) line += L" (" + SizeText(r.bytes) + L")";
     if (r.overwritten > 0) line += L"; " + Count(r.overwritten, L"file overwritten", L"files overwritten");
     if (r.deletedOnly > 0) line += L"; " + Count(r.deletedOnly, L"file deleted without overwriting", L"files deleted without overwriting");
+    if (r.withoutOverwriting && r.erased > 0) line += L"; deleted without overwriting";
     if (r.failed > 0) line += L"; " + std::to_wstring(r.failed) + L" not erased: " + r.FirstReason();
     return line;
 }

@@ -12,6 +12,7 @@ struct Result {
     unsigned failed = 0;           // items that stayed
     unsigned overwritten = 0;      // files overwritten before they were deleted
     unsigned deletedOnly = 0;      // files deleted with overwriting on but not overwritten (see notes)
+    bool withoutOverwriting = false;  // overwriting on, but erased through a call that cannot overwrite
     std::vector<std::wstring> reasons;  // why items stayed, the first kMaxReasons of them
     std::vector<std::wstring> notes;    // what the user should know besides: one line each, no repeats
 
@@ -34,6 +35,7 @@ struct Result {
         bytes += other.bytes;
         overwritten += other.overwritten;
         deletedOnly += other.deletedOnly;
+        withoutOverwriting = withoutOverwriting || other.withoutOverwriting;
         failed += other.failed;
         for (const std::wstring& r : other.reasons)
             if (reasons.size() < kMaxReasons) reasons.push_back(r);

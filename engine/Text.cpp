@@ -1,5 +1,7 @@
 #include "Text.h"
 
+#include <sddl.h>
+
 namespace engine {
 
 std::string Utf8(const std::wstring& wide) {
@@ -33,6 +35,20 @@ std::wstring Reason(const std::wstring& what, DWORD error) { return what + L": "
 bool SameNoCase(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
            CSTR_EQUAL;
+}
+
+std::wstring UserSidText() {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    unsigned char user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    DWORD got = 0;
+    const bool known = ::GetTokenInformation(token, TokenUser, user, sizeof user, &got);
+    ::CloseHandle(token);
+    wchar_t* sid = nullptr;
+    if (!known || !::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid)) return {};
+    std::wstring text = sid;
+    ::LocalFree(sid);
+    return text;
 }
 
 }  // namespace engine

@@ -15,5 +15,7 @@ std::wstring ErrorText(DWORD error);
 std::wstring Reason(const std::wstring& what, DWORD error);
 // Case-insensitive ordinal comparison, as the file system and the registry compare names.
 bool SameNoCase(const std::wstring& a, const std::wstring& b);
+// The SID of the user this process runs as ("S-1-5-21-…"); empty when it cannot be read.
+std::wstring UserSidText();
 
 }  // namespace engine

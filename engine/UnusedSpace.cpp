@@ -1,6 +1,8 @@
 #include "UnusedSpace.h"
 
 #include <windows.h>
+#include <sddl.h>
+#include <winioctl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -21,8 +23,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr size_t kBlock = 4 << 20;                    // unbuffered writes this large keep a disk busy
 constexpr unsigned long long kFillerMax = 1ull << 30;  // below every file system's largest file
-constexpr DWORD kRecordBytes = 640;                    // small enough to stay inside a file record
-constexpr unsigned kRecordsMax = 200000;
+constexpr DWORD kReserve = 1 << 20;                    // room for the file-record stage's index
+constexpr int kRemoveAttempts = 20;                // a filler held by someone else is tried again
+constexpr DWORD kRemovePause = 100;                // for two seconds
 const wchar_t kFolderName[] = L"Corvane-Sweepmere wipe";
 const wchar_t kMarkerName[] = L"marker.txt";
 const char kMarkerText[] =
@@ -61,8 +64,12 @@ bool DeleteOwnFile(const std::wstring& folder, const std::wstring& finalFolder, 
           finalFolder + L"\\" + name == final;
     FILE_DISPOSITION_INFO dispose{TRUE};
     const bool deleted = own && ::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose);
+    const DWORD error = ::GetLastError();
     ::CloseHandle(h);
-    return deleted;
+    // Someone else may hold it open: it is gone only when its name is.
+    const bool gone = deleted && ::GetFileAttributesW((folder + L"\\" + name).c_str()) == INVALID_FILE_ATTRIBUTES;
+    ::SetLastError(deleted ? ERROR_SHARING_VIOLATION : error);
+    return gone;
 }
 
 bool IsOwnName(const std::wstring& name) {
@@ -87,35 +94,49 @@ bool HasMarker(const std::wstring& folder) {
     return got == sizeof kMarkerText - 1 && std::equal(text, text + got, kMarkerText);
 }
 
-// Removes a marked folder's own files and then the folder; false with the reason when anything stays.
-bool RemoveFolder(const std::wstring& folder, std::wstring& reason) {
+// Removes a marked folder's own files and then the folder, trying every file; false with the
+// reason (and the bytes of the files that stayed) when anything stays.
+bool RemoveFolder(const std::wstring& folder, std::wstring& reason, unsigned long long* bytesLeft = nullptr) {
     const std::wstring final = FinalFolder(folder);
     if (final.empty()) {
         reason = folder + L": it is not a plain folder and was left alone.";
         return false;
     }
-    std::vector<std::wstring> names;
+    std::vector<WIN32_FIND_DATAW> files;
     WIN32_FIND_DATAW d;
     HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &d);
     if (find != INVALID_HANDLE_VALUE) {
         do
-            if (IsOwnName(d.cFileName)) names.push_back(d.cFileName);
+            if (IsOwnName(d.cFileName) && d.cFileName != std::wstring(kMarkerName)) files.push_back(d);
         while (::FindNextFileW(find, &d));
         ::FindClose(find);
     }
-    // The marker last: a folder that could not be emptied is still recognised next time.
-    std::stable_partition(names.begin(), names.end(), [](const std::wstring& n) { return n != kMarkerName; });
-    for (const std::wstring& name : names)
-        if (!DeleteOwnFile(folder, final, name)) {
-            reason = Reason(folder + L"\\" + name, ::GetLastError());
-            return false;
-        }
+    unsigned long long left = 0;
+    size_t stayed = 0;
+    for (const WIN32_FIND_DATAW& file : files) {
+        if (DeleteOwnFile(folder, final, file.cFileName)) continue;
+        if (stayed++ == 0) reason = Reason(folder + L"\\" + file.cFileName, ::GetLastError());
+        left += (static_cast<unsigned long long>(file.nFileSizeHigh) << 32) | file.nFileSizeLow;
+    }
+    if (bytesLeft) *bytesLeft = left;
+    if (stayed) {
+        if (stayed > 1) reason += L" (and " + std::to_wstring(stayed - 1) + L" more files of the wipe)";
+        return false;  // the marker stays: the folder is still recognised next time
+    }
+    if (!DeleteOwnFile(folder, final, kMarkerName)) {
+        reason = Reason(folder + L"\\" + kMarkerName, ::GetLastError());
+        return false;
+    }
     if (::RemoveDirectoryW(folder.c_str())) return true;
     reason = Reason(folder, ::GetLastError());
     return false;
 }
 
-// The fillers of one wipe. Whatever ends the wipe, the destructor removes them.
+// The fillers of one wipe, each made delete-on-close and held open to the end: whatever ends the
+// process (killed, crashed, logged off) closes them and gives the space back at once. Only a power
+// cut leaves them, and the marker then has the next start remove them. The folder is the user's
+// and SYSTEM's alone, and held open without delete sharing so that no one can rename it or put a
+// link in its place mid-wipe; each filler's final path is checked against it.
 class Fillers {
 public:
     explicit Fillers(wchar_t drive) : m_folder(FillerFolder(drive)) {}
@@ -125,15 +146,43 @@ public:
     }
     // Makes the folder and its marker; false with the reason.
     bool Make(std::wstring& reason);
-    // A new filler file, opened for unbuffered write-through writes.
+    // A new filler file (held by the fillers), or INVALID_HANDLE_VALUE with the error.
     HANDLE NewFile(const wchar_t* prefix, DWORD flags);
-    bool Remove(std::wstring& reason);
+    HANDLE Folder() const { return m_dir; }
+    // Lets one filler go now: emptied first, as a full volume may have no room left for the change
+    // that a deletion writes (ntfs-3g then keeps the file).
+    void Drop(HANDLE h) {
+        m_files.erase(std::remove(m_files.begin(), m_files.end(), h), m_files.end());
+        FILE_END_OF_FILE_INFO empty{};
+        ::SetFileInformationByHandle(h, FileEndOfFileInfo, &empty, sizeof empty);
+        ::CloseHandle(h);
+    }
+    // Lets every filler go, then the marker and the folder; false with the reason, and the bytes
+    // of the fillers that stayed, when anything stays.
+    bool Remove(std::wstring& reason, unsigned long long* bytesLeft = nullptr);
 
 private:
-    std::wstring m_folder;
-    bool m_made = false;
+    std::wstring m_folder, m_final;
+    HANDLE m_dir = INVALID_HANDLE_VALUE;
+    std::vector<HANDLE> m_files;
     unsigned m_next = 0;
 };
+
+// A folder only the user and SYSTEM may open, with what it holds inheriting that.
+bool PrivateFolder(const std::wstring& folder) {
+    const std::wstring sid = UserSidText();
+    if (sid.empty()) return false;
+    const std::wstring sddl = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;" + sid + L")";
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, FALSE};
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &sa.lpSecurityDescriptor,
+                                                                nullptr))
+        return false;
+    const bool made = ::CreateDirectoryW(folder.c_str(), &sa) != FALSE;
+    const DWORD error = ::GetLastError();
+    ::LocalFree(sa.lpSecurityDescriptor);
+    ::SetLastError(error);
+    return made;
+}
 
 bool Fillers::Make(std::wstring& reason) {
     if (::GetFileAttributesW(m_folder.c_str()) != INVALID_FILE_ATTRIBUTES) {
@@ -143,12 +192,21 @@ bool Fillers::Make(std::wstring& reason) {
         }
         if (!RemoveFolder(m_folder, reason)) return false;
     }
-    if (!::CreateDirectoryW(m_folder.c_str(), nullptr)) {
+    if (!PrivateFolder(m_folder)) {
         reason = Reason(m_folder, ::GetLastError());
         return false;
     }
-    m_made = true;
-    ::SetFileAttributesW(m_folder.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    m_dir = ::CreateFileW(m_folder.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | DELETE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    m_final = m_dir == INVALID_HANDLE_VALUE ? std::wstring() : FinalFolder(m_folder);
+    if (m_final.empty()) {
+        reason = Reason(m_folder, ::GetLastError());
+        return false;
+    }
+    FILE_BASIC_INFO hidden{};
+    hidden.FileAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY;
+    ::SetFileInformationByHandle(m_dir, FileBasicInfo, &hidden, sizeof hidden);
     HANDLE h = ::CreateFileW((m_folder + L"\\" + kMarkerName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
     DWORD done = 0;
@@ -163,14 +221,31 @@ bool Fillers::Make(std::wstring& reason) {
 HANDLE Fillers::NewFile(const wchar_t* prefix, DWORD flags) {
     wchar_t name[32];
     swprintf(name, 32, L"%ls%06u.bin", prefix, m_next++);
-    return ::CreateFileW((m_folder + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_HIDDEN | flags, nullptr);
+    HANDLE h = ::CreateFileW((m_folder + L"\\" + name).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                             nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE | flags, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return h;
+    wchar_t final[MAX_PATH * 2] = L"";
+    const DWORD n = ::GetFinalPathNameByHandleW(h, final, MAX_PATH * 2, FILE_NAME_NORMALIZED);
+    if (n == 0 || n >= MAX_PATH * 2 || m_final + L"\\" + name != final) {
+        ::CloseHandle(h);  // made here a moment ago, wherever that is: it goes as it closes
+        ::SetLastError(ERROR_PATH_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    m_files.push_back(h);
+    return h;
 }
 
-bool Fillers::Remove(std::wstring& reason) {
-    if (!m_made) return true;
-    m_made = !RemoveFolder(m_folder, reason);
-    return !m_made;
+bool Fillers::Remove(std::wstring& reason, unsigned long long* bytesLeft) {
+    if (m_dir == INVALID_HANDLE_VALUE) return true;
+    while (!m_files.empty()) Drop(m_files.back());
+    ::CloseHandle(m_dir);
+    m_dir = INVALID_HANDLE_VALUE;
+    // A filler someone else still holds stays until they let go: the others go meanwhile.
+    for (int attempt = 0;; ++attempt) {
+        if (RemoveFolder(m_folder, reason, bytesLeft)) return true;
+        if (attempt == kRemoveAttempts) return false;
+        ::Sleep(kRemovePause);
+    }
 }
 
 // A removable drive with no medium in it answers with an error, not with the system's "no disk"
@@ -199,14 +274,11 @@ bool FillClusters(Fillers& fillers, unsigned long cluster, const StopToken& stop
     size_t block = kBlock;
     HANDLE h = INVALID_HANDLE_VALUE;
     unsigned long long inFile = 0;
-    // Flushed before it goes: a system that keeps write-through data in its cache (Wine does) would
+    // Flushed when full: a system that keeps write-through data in its cache (Wine does) would
     // otherwise drop it unwritten when the filler is deleted. Not after a stop: then only a quick
-    // end counts.
+    // end counts. The fillers keep the handle to the end.
     auto close = [&] {
-        if (h != INVALID_HANDLE_VALUE) {
-            if (!stop.Requested()) ::FlushFileBuffers(h);
-            ::CloseHandle(h);
-        }
+        if (h != INVALID_HANDLE_VALUE && !stop.Requested()) ::FlushFileBuffers(h);
         h = INVALID_HANDLE_VALUE;
         inFile = 0;
     };
@@ -242,19 +314,61 @@ bool FillClusters(Fillers& fillers, unsigned long cluster, const StopToken& stop
     return true;
 }
 
-// Small files until the volume refuses another: each overwrites a free file record.
-void FillRecords(Fillers& fillers, const StopToken& stop, WipeResult& result) {
-    unsigned char data[kRecordBytes];
+// The reserve for the file-record stage: random like every filler, as its clusters stay written.
+bool WriteReserve(Fillers& fillers, HANDLE& h, WipeResult& result) {
+    h = fillers.NewFile(L"fill", FILE_FLAG_WRITE_THROUGH);
+    std::vector<unsigned char> data(kReserve);
+    RandomStream().Fill(data.data(), data.size());
+    DWORD done = 0;
+    if (h != INVALID_HANDLE_VALUE && ::WriteFile(h, data.data(), kReserve, &done, nullptr)) ::FlushFileBuffers(h);
+    result.bytesWiped += done;
+    if (h != INVALID_HANDLE_VALUE) return true;
+    result.failure = Reason(L"A filler file could not be made", ::GetLastError());
+    return false;
+}
+
+// The volume's file-record size, asked through the folder's handle (then the volume's); what the
+// volume does not tell is decided from its sector size.
+unsigned long AskRecordBytes(HANDLE folder, const std::wstring& root, unsigned long bytesPerSector) {
+    NTFS_VOLUME_DATA_BUFFER data{};
+    DWORD got = 0;
+    if (::DeviceIoControl(folder, FSCTL_GET_NTFS_VOLUME_DATA, nullptr, 0, &data, sizeof data, &got, nullptr))
+        return RecordBytes(data.BytesPerFileRecordSegment, bytesPerSector);
+    HANDLE volume = ::CreateFileW((L"\\\\.\\" + root.substr(0, 2)).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+    unsigned long answered = 0;
+    if (volume != INVALID_HANDLE_VALUE) {
+        if (::DeviceIoControl(volume, FSCTL_GET_NTFS_VOLUME_DATA, nullptr, 0, &data, sizeof data, &got, nullptr))
+            answered = data.BytesPerFileRecordSegment;
+        ::CloseHandle(volume);
+    }
+    return RecordBytes(answered, bytesPerSector);
+}
+
+// Small files, each filling a free file record, until the volume refuses another. A refusal that
+// is not a full volume (too many files open, say) is said: the records after it were not reached.
+void FillRecords(Fillers& fillers, unsigned long recordBytes, const StopToken& stop, WipeResult& result,
+                 const std::function<void()>& tell) {
+    const unsigned size = RecordFillBytes(recordBytes, wcslen(L"rec000000.bin"));
+    std::vector<unsigned char> data(size);
     RandomStream random;
-    while (!stop.Requested() && result.fileRecords < kRecordsMax) {
+    while (!stop.Requested()) {
         HANDLE h = fillers.NewFile(L"rec", 0);
-        if (h == INVALID_HANDLE_VALUE) return;
-        random.Fill(data, sizeof data);
+        random.Fill(data.data(), size);
         DWORD done = 0;
-        const bool wrote = ::WriteFile(h, data, sizeof data, &done, nullptr) && done == sizeof data && ::FlushFileBuffers(h);
-        ::CloseHandle(h);
-        if (!wrote) return;
+        // No flush per record: the driver writes a record as the file is deleted, and a flush each
+        // made the wipe of the NTFS test volume three times slower.
+        const bool wrote = h != INVALID_HANDLE_VALUE && ::WriteFile(h, data.data(), size, &done, nullptr) &&
+                           done == size;
+        const DWORD error = wrote ? 0 : ::GetLastError();
+        if (!wrote) {
+            if (!DiskFull(error))
+                result.failure = Reason(L"The file records were wiped up to the " + std::to_wstring(result.fileRecords) +
+                                        L"th only", error);
+            return;
+        }
         ++result.fileRecords;
+        tell();
     }
 }
 
@@ -264,6 +378,20 @@ unsigned long long FreeBytes(const std::wstring& root) {
 }
 
 }  // namespace
+
+unsigned long RecordBytes(unsigned long answered, unsigned long bytesPerSector) {
+    if (answered >= 1024 && answered <= 65536 && (answered & (answered - 1)) == 0) return answered;
+    return bytesPerSector >= 4096 ? 4096 : 1024;
+}
+
+unsigned RecordFillBytes(unsigned long recordBytes, size_t nameChars) {
+    // Header with its fix-up array, standard information, the name (8-byte aligned), the data
+    // attribute's header, the end mark.
+    // A margin of 80 bytes: a driver that finds the record too full writes the file to clusters
+    // instead (ntfs-3g moves a 664-byte file of a 13-character name out of a 1024-byte record).
+    const size_t used = 0x38 + 0x60 + ((0x18 + 0x42 + 2 * nameChars + 7) & ~size_t(7)) + 0x18 + 8 + 80;
+    return recordBytes > used ? static_cast<unsigned>(recordBytes - used) : 1;
+}
 
 std::wstring FillerFolder(wchar_t drive) { return DriveName(drive) + L"\\" + kFolderName; }
 
@@ -303,6 +431,7 @@ static WipeResult WipeDrive(wchar_t drive, const WipeProgress& progress, const S
     const unsigned long cluster = std::max<unsigned long>(sectorsPerCluster * bytesPerSector, 512);
     result.freeAtStart = FreeBytes(root);
     result.solidStateNote = SolidStateNote(root);
+    result.shadowCopiesNote = ShadowCopiesNote(root);
 
     auto tell = [&] {
         if (!progress) return;
@@ -311,6 +440,7 @@ static WipeResult WipeDrive(wchar_t drive, const WipeProgress& progress, const S
         s.drive = result.drive;
         s.written = result.bytesWiped;
         s.freeAtStart = result.freeAtStart;
+        s.records = result.fileRecords;
         const double seconds = std::chrono::duration<double>(now - start).count();
         s.bytesPerSecond = seconds > 0 ? s.written / seconds : 0;
         if (s.bytesPerSecond > 0 && s.freeAtStart > s.written) s.secondsLeft = (s.freeAtStart - s.written) / s.bytesPerSecond;
@@ -318,11 +448,19 @@ static WipeResult WipeDrive(wchar_t drive, const WipeProgress& progress, const S
     };
     {
         Fillers fillers(drive);
-        if (fillers.Make(result.failure) && FillClusters(fillers, cluster, stop, result, tell))
-            FillRecords(fillers, stop, result);
+        // A full volume has no room for the index entries of the file-record stage's files (nor, on
+        // NTFS, for the file records themselves to stay small): a reserve written first is let go
+        // for that stage, and what that stage leaves is filled after it.
+        HANDLE reserve = INVALID_HANDLE_VALUE;
+        if (fillers.Make(result.failure) && WriteReserve(fillers, reserve, result) &&
+            FillClusters(fillers, cluster, stop, result, tell)) {
+            fillers.Drop(reserve);
+            FillRecords(fillers, AskRecordBytes(fillers.Folder(), root, bytesPerSector), stop, result, tell);
+            if (!stop.Requested() && result.failure.empty()) FillClusters(fillers, cluster, stop, result, tell);
+        }
         result.stopped = stop.Requested();
         std::wstring reason;
-        if (!fillers.Remove(reason) && result.failure.empty()) result.failure = reason;
+        if (!fillers.Remove(reason, &result.bytesLeft) && result.failure.empty()) result.failure = reason;
     }
     result.complete = !result.stopped && result.failure.empty();
     result.freeAfter = FreeBytes(root);
@@ -335,12 +473,15 @@ std::wstring WipeLine(const WipeResult& r) {
     const std::wstring written = std::to_wstring(r.bytesWiped) + L" bytes written";
     wchar_t seconds[32];
     swprintf(seconds, 32, L"%.1f s", r.seconds);
-    if (r.stopped) line += L"cancelled after " + written + L"; the filler was removed";
+    if (r.stopped) line += L"cancelled after " + written + (r.bytesLeft ? L"" : L"; the filler was removed");
     else if (!r.failure.empty()) line += (r.bytesWiped ? L"stopped after " + written + L": " : L"not wiped: ") + r.failure;
     else
         line += L"bytes wiped: " + std::to_wstring(r.bytesWiped) + L", file records wiped: " + std::to_wstring(r.fileRecords) +
                 L", time taken: " + seconds;
-    if (!r.solidStateNote.empty()) line += L"; " + r.solidStateNote;
+    if (r.bytesLeft) line += L"; " + std::to_wstring(r.bytesLeft) + L" bytes of filler could not be removed yet";
+    if (!r.complete && r.bytesWiped) line += L"; free space now: " + std::to_wstring(r.freeAfter) + L" bytes";
+    for (const std::wstring* note : {&r.solidStateNote, &r.shadowCopiesNote})
+        if (!note->empty()) line += L"; " + *note;
     if (!r.logProblem.empty()) line += L"; the log could not be written: " + r.logProblem;
     return line;
 }

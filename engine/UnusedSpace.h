@@ -21,9 +21,10 @@ struct WipeStatus {
     unsigned long long freeAtStart = 0;  // the drive's free bytes when the wipe began
     double bytesPerSecond = 0;
     double secondsLeft = 0;              // until the free space is filled; 0 when unknown
+    unsigned records = 0;                // free file records overwritten so far (after the clusters)
 };
-// Called on the wipe's thread after every block written (4 MiB, smaller at the very end): whoever
-// shows it chooses how often to.
+// Called on the wipe's thread after every block written (4 MiB, smaller at the very end) and every
+// file record: whoever shows it chooses how often to.
 using WipeProgress = std::function<void(const WipeStatus&)>;
 
 struct WipeResult {
@@ -33,11 +34,13 @@ struct WipeResult {
     std::wstring failure;                 // why it was refused or could not go on; empty otherwise
     unsigned long long bytesWiped = 0;
     unsigned long long freeAtStart = 0;
-    unsigned long long freeAfter = 0;
+    unsigned long long freeAfter = 0;     // said whatever went wrong
+    unsigned long long bytesLeft = 0;     // filler that could not be removed (someone holds it)
     unsigned fileRecords = 0;             // free file records overwritten by small files
     double seconds = 0;
     std::wstring solidStateNote;          // see SolidStateNote
     std::wstring logProblem;              // why the wipe's line could not be logged; empty when it was
+    std::wstring shadowCopiesNote;        // see ShadowCopiesNote
 };
 
 // What a drive's wipe did, for the console and the log: "T:  bytes wiped: 62914560, file records
@@ -51,6 +54,13 @@ std::wstring WipeRefusal(wchar_t drive);
 // Wipes the unused space of one drive; returns when it is done, stopped or failed, the fillers
 // always removed. Its line goes to the log.
 WipeResult WipeUnusedSpace(wchar_t drive, const WipeProgress& progress, const StopToken& stop);
+
+// The size of the volume's file records: the size it answered when that is one, else 4096 on a
+// disk of 4096-byte sectors (formatted so) and 1024 elsewhere.
+unsigned long RecordBytes(unsigned long answered, unsigned long bytesPerSector);
+// How many bytes a file needs to fill a file record of recordBytes whose name has nameChars
+// characters: what the record's header, standard information, name and data attribute header leave.
+unsigned RecordFillBytes(unsigned long recordBytes, size_t nameChars);
 
 // Removes the fillers a crashed wipe left on the fixed and removable drives: only folders with the
 // wipe's name whose marker says what they are, and in them only the wipe's own files. Returns the

@@ -87,6 +87,7 @@ private:
         size_t depth;
         std::unique_ptr<Search> search;
         bool first;        // its first entry is in hand, not yet handled
+        std::vector<size_t> overwritten;  // the name lengths of the files overwritten in it
     };
     bool Pause(unsigned ms) {
         if (m_options.stop && m_options.stop->Wait(ms && !m_sink ? ms : 0)) return true;
@@ -113,10 +114,12 @@ private:
     bool m_noteSolidState = true;
     unsigned long long m_keepAfter = 0;  // files written after this time stay (with keepHours)
     unsigned m_keptRecent = 0;
+    bool m_removeTop = false;
 };
 
 bool Walker::Run(const std::wstring& folder, bool removeTop) {
     bool missing = false;
+    m_removeTop = removeTop;
     std::wstring why = OpenTop(folder, m_top, &missing);
     if (!why.empty()) {
         if (!missing) result.Failed(why + (m_erase ? L"; nothing in it was erased." : L"."));
@@ -158,7 +161,7 @@ bool Walker::Enter(const std::wstring& rel, size_t depth, std::vector<Open>& sta
         if (search->Error() != ERROR_FILE_NOT_FOUND) result.Failed(Reason(Shown(rel), search->Error()));
         return false;
     }
-    stack.push_back({rel, depth, std::move(search), true});
+    stack.push_back({rel, depth, std::move(search), true, {}});
     return true;
 }
 
@@ -169,8 +172,15 @@ void Walker::Step(std::vector<Open>& stack) {
         DWORD error = top.search->Error();
         if (error != ERROR_NO_MORE_FILES && error != 0) result.Failed(Reason(Shown(top.rel), error));
         std::wstring rel = top.rel;
+        const std::vector<size_t> names = std::move(top.overwritten);
         stack.pop_back();
+        if (!names.empty()) RefillNames(m_top.final + rel, names);
         if (m_erase && !m_settings.keepFolders && !rel.empty()) RemoveFolder(rel);
+        if (!names.empty()) {
+            const std::wstring folder = Shown(rel);
+            const bool stays = rel.empty() ? !m_removeTop : ::GetFileAttributesW((m_top.final + rel).c_str()) != INVALID_FILE_ATTRIBUTES;
+            result.Note(NamesNote(folder.back() == L'\\' && folder.size() > 3 ? folder.substr(0, folder.size() - 1) : folder, stays));
+        }
         return;
     }
     top.first = false;
@@ -210,7 +220,9 @@ void Walker::Step(std::vector<Open>& stack) {
         return;
     }
     if (m_sink) m_sink->Met(rel, false, SizeOf(d));
+    const unsigned before = result.overwritten;
     File(rel, d);
+    if (result.overwritten != before) top.overwritten.push_back(wcslen(d.cFileName));
 }
 
 void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
@@ -274,8 +286,8 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
     if (overwrite) {
         if (m_noteSolidState) {
             m_noteSolidState = false;
-            std::wstring note = SolidStateNote(m_top.final);
-            if (!note.empty()) result.Note(note);
+            for (const std::wstring& note : {SolidStateNote(m_top.final), ShadowCopiesNote(m_top.final)})
+                if (!note.empty()) result.Note(note);
         }
         std::wstring note;
         Disposal d2 = OverwriteAndDelete(h, m_top.final + rel, m_options.passes, note, m_options.stop);

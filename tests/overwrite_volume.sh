@@ -1,24 +1,39 @@
 #!/usr/bin/env bash
-# Runs test_overwrite on a fresh ext2 test volume, then searches the volume's raw bytes: no
-# overwritten text may be left anywhere (sweepmere /erase ... /overwrite's included), while a plain
-# delete's text (the controls, by the engine and by sweepmere) and the content of a file's other
-# name must still be there. Usage: overwrite_volume.sh BUILD_DIR EXE [args]
+# Runs test_overwrite on fresh ext2 and NTFS test volumes, then searches each volume's raw bytes:
+# no overwritten text may be left anywhere (sweepmere /erase ... /overwrite's included), nor an
+# erased name (UTF-16), nor anything The Sleuth Kit finds of an erased file by name or recovers
+# by content; a plain delete's text and name (the controls, by the engine and by sweepmere) and
+# the content of a file's other name must still be there. Usage: overwrite_volume.sh BUILD_DIR EXE [args]
 set -euo pipefail
 build=$(cd "$1" && pwd); exe=$2; shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 volume="$here/support/test-volume.sh"
 trap '"$volume" remove "$build"' EXIT
-mnt=$("$volume" mount "$build")
-mkdir "$mnt/linked"
-head -c 6000 < <(yes CORVANE-KEPT-LINKED) > "$mnt/linked/a.txt"
-ln "$mnt/linked/a.txt" "$mnt/linked/b.txt"
-sync
-"$here/../scripts/wine-run.sh" "$build" "$exe" "$@"
-"$volume" unmount "$build"
-gone=$("$volume" grep "$build" CORVANE-GONE)
-control=$("$volume" grep "$build" CORVANE-KEPT-CONTROL)
-linked=$("$volume" grep "$build" CORVANE-KEPT-LINKED)
-cli=$("$volume" grep "$build" CORVANE-KEPT-CLI)
-echo "raw image: $gone overwritten texts left (sweepmere /overwrite's among them), $control control texts," \
-     "$linked texts of the linked file, $cli of the cache sweepmere erased without /overwrite"
-[ "$gone" -eq 0 ] && [ "$control" -gt 0 ] && [ "$linked" -gt 0 ] && [ "$cli" -gt 0 ]
+status=0
+for kind in ext2 ntfs; do
+  mnt=$("$volume" mount "$build" 96M $kind)
+  mkdir "$mnt/linked"
+  head -c 6000 < <(yes CORVANE-KEPT-LINKED) > "$mnt/linked/a.txt"
+  ln "$mnt/linked/a.txt" "$mnt/linked/b.txt"
+  sync
+  "$here/../scripts/wine-run.sh" "$build" "$exe" "$@" || status=1
+  "$volume" unmount "$build"
+  gone=$("$volume" grep "$build" CORVANE-GONE)
+  names=$("$volume" names "$build" CORVANE-GONE)
+  found=$("$volume" tsk "$build" CORVANE-GONE)
+  control=$("$volume" grep "$build" CORVANE-KEPT-CONTROL)
+  kept=$("$volume" names "$build" CORVANE-KEPT-NAME)
+  linked=$("$volume" grep "$build" CORVANE-KEPT-LINKED)
+  cli=$("$volume" grep "$build" CORVANE-KEPT-CLI)
+  # Not yet held to 0: on NTFS the record of a small bin file may keep an older copy of its content.
+  bin=$("$volume" grep "$build" CORVANE-BIN-CONTENT)
+  echo "$kind raw image: $gone overwritten texts left (sweepmere /overwrite's among them), $names erased names," \
+       "$found erased files found by The Sleuth Kit; controls: $control texts, $kept names, $linked texts of the" \
+       "linked file, $cli of the cache sweepmere erased without /overwrite; $bin texts of the Recycle Bin's files"
+  # On NTFS the control's clusters go to the files written after it: sweepmere's control shows the same there.
+  # On NTFS a name may stay in the record of the cache folder, which stays: sweepmere's report
+  # names that folder (the test checks).
+  [ "$gone" -eq 0 ] && { [ $kind = ntfs ] || [ "$names" -eq 0 ]; } && [ "$found" -eq 0 ] && { [ $kind = ntfs ] || [ "$control" -gt 0 ]; } && { [ $kind = ext2 ] || [ "$kept" -gt 0 ]; } &&
+    [ "$linked" -gt 0 ] && [ "$cli" -gt 0 ] || status=1
+done
+exit $status

@@ -158,8 +158,13 @@ TEST(CliOutput, WipeLinesTellWhatEachDriveGot) {
     r.solidStateNote.clear();
     r.complete = false;
     r.stopped = true;
-    EXPECT_EQ(cli::WipeLine(r), L"T:  cancelled after 62914560 bytes written; the filler was removed");
+    r.freeAfter = 4096;
+    EXPECT_EQ(cli::WipeLine(r), L"T:  cancelled after 62914560 bytes written; the filler was removed; free space now: 4096 bytes");
+    r.bytesLeft = 8192;
+    EXPECT_EQ(cli::WipeLine(r), L"T:  cancelled after 62914560 bytes written; 8192 bytes of filler could not be removed yet; "
+                                L"free space now: 4096 bytes");
     r.stopped = false;
+    r.bytesLeft = 0;
     r.bytesWiped = 0;
     r.failure = L"T: is a network drive: only this computer's own drives are wiped.";
     EXPECT_EQ(cli::WipeLine(r), L"T:  not wiped: " + r.failure);

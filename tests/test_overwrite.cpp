@@ -1,4 +1,4 @@
-// Overwriting before deleting, on the ext2 test volume T: (tests/volume/overwrite.sh mounts it,
+// Overwriting before deleting, on the ext2 and NTFS test volumes T: (tests/overwrite_volume.sh mounts them,
 // runs this program and then searches the raw image: no "CORVANE-GONE" text may be left, the
 // control's "CORVANE-KEPT" text must be). What cannot be overwritten is deleted and says why.
 #include <gtest/gtest.h>
@@ -6,10 +6,14 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "Categories.h"
 #include "ConsoleRun.h"
+#include "Report.h"
 #include "EraseKit.h"
 #include "Overwrite.h"
+#include "StreamInfo.h"
 #include "TestKit.h"
+#include "Text.h"
 #include "Walk.h"
 #include "TestVolume.h"
 #include "Worker.h"
@@ -100,6 +104,40 @@ TEST(OverwritePlan, DecisionTable) {
     EXPECT_EQ(engine::OverwriteLength(5000, 65536, 4096), 8192u);
 }
 
+// What only Windows shows (Wine keeps no named streams, tells of no shadow copies and answers no
+// storage query): the decision tables.
+TEST(OverwritePlan, WindowsOnlyDecisionTables) {
+    // A stream list as the system answers it: the main stream, two named ones, one that could
+    // reach beyond its file, and an entry that runs past the answer's end.
+    std::vector<unsigned char> answer;
+    auto entry = [&](const std::wstring& name, bool last) {
+        const size_t at = answer.size(), bytes = name.size() * 2, next = last ? 0 : (24 + bytes + 7) / 8 * 8;
+        answer.resize(at + (last ? 24 + bytes : next));
+        const uint32_t head[2] = {static_cast<uint32_t>(next), static_cast<uint32_t>(bytes)};
+        memcpy(&answer[at], head, sizeof head);
+        for (size_t i = 0; i < name.size(); ++i) answer[at + 24 + 2 * i] = static_cast<unsigned char>(name[i]);
+    };
+    entry(L"::$DATA", false);
+    entry(L":secret:$DATA", false);
+    entry(L":..\\x:$DATA", false);
+    entry(L":Zone.Identifier:$DATA", true);
+    EXPECT_EQ(engine::NamedStreams(answer.data(), answer.size()),
+              (std::vector<std::wstring>{L":secret:$DATA", L":Zone.Identifier:$DATA"}));
+    EXPECT_EQ(engine::NamedStreams(answer.data(), answer.size() - 2).size(), 1u);
+
+    struct Row {
+        int seekPenalty, trim;
+        bool removable, solid;
+    } rows[] = {{0, -1, false, true}, {1, 1, false, false}, {-1, 1, false, true}, {-1, -1, false, false},
+                {-1, -1, true, true}, {1, -1, true, false}, {-1, 0, true, false}};
+    for (const Row& r : rows)
+        EXPECT_EQ(engine::SolidState(r.seekPenalty, r.trim, r.removable), r.solid) << r.seekPenalty << r.trim << r.removable;
+
+    EXPECT_EQ(engine::ShadowCopiesNote(-1, L"C:"), L"");
+    EXPECT_EQ(engine::ShadowCopiesNote(0, L"C:"), L"");
+    EXPECT_NE(engine::ShadowCopiesNote(2, L"C:").find(L"C: has shadow copies"), std::wstring::npos);
+}
+
 TEST_F(OverwriteVolume, KnownTextIsOverwrittenAndTheNameGoes) {
     const std::wstring folder = kRoot + L"\\text";
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
@@ -162,8 +200,9 @@ TEST_F(OverwriteVolume, AStoppedOverwriteStillDeletesAndSaysSo) {
     EXPECT_EQ(Overwrite(path, note, 1, &stop), Disposal::DeletedOnly);
     EXPECT_NE(note.find(L"stopped"), std::wstring::npos) << note;
     EXPECT_FALSE(Exists(path));
-    // Wine cannot tell whether a volume is a solid-state drive: nothing is said then.
+    // Wine cannot tell whether a volume is a solid-state drive, nor of shadow copies: nothing is said then.
     EXPECT_EQ(engine::SolidStateNote(kRoot), L"");
+    EXPECT_EQ(engine::ShadowCopiesNote(kRoot), L"");
 }
 
 // Through the one walk, as every erasing category goes: overwritten, read-only too, and counted.
@@ -195,18 +234,44 @@ TEST_F(OverwriteVolume, TheCommandLineOverwritesTheCacheOnlyWhenAsked) {
         const char* text = overwrite ? "CORVANE-GONE-CLI" : "CORVANE-KEPT-CLI";
         ASSERT_TRUE(WriteTextFile(cache + L"\\a.htm", text, 9000));
         ASSERT_TRUE(WriteTextFile(cache + L"\\sub\\b.gif", text, 70000));
+        // Small files live inside their file records on NTFS, and their names in the folder's index.
+        const std::wstring name = overwrite ? L"CORVANE-GONE-NAME" : L"CORVANE-KEPT-NAME";
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(WriteTextFile(cache + L"\\" + name + std::to_wstring(i) + L".htm", text, 300));
         CacheOn on(cache);
         ConsoleRun ran = RunConsole(sweep + (overwrite ? L" /overwrite" : L"") + L" /report \"" + report + L"\"");
         EXPECT_EQ(ran.code, 0u) << ran.out << ran.err;
-        EXPECT_EQ(ran.out.rfind("internet.cache  2 erased, 79000 bytes, 0 stayed\n", 0), 0u) << ran.out;
+        EXPECT_EQ(ran.out.rfind("internet.cache  5 erased, 79900 bytes, 0 stayed", 0), 0u) << ran.out;
+        // Where an erased name may stay, the folder is named.
+        EXPECT_EQ(ran.out.find("The index of " + engine::Utf8(cache) + " may still hold erased names") != std::string::npos,
+                  overwrite) << ran.out;
         EXPECT_EQ(EntriesIn(cache + L"\\sub"), 0u);
         std::ifstream in(report.c_str(), std::ios::binary);
         nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
         ASSERT_FALSE(json.is_discarded());
         EXPECT_EQ(json["overwrite"], overwrite);
         if (overwrite) {
-            EXPECT_EQ(json["categories"][0]["overwritten"], 2);
+            EXPECT_EQ(json["categories"][0]["overwritten"], 5);
         }
     }
 }
 
+// The Recycle Bin's deleted files and their records go through the overwriting delete before the
+// shell empties the rest; the history, erased by the system's own call, says it was not overwritten.
+TEST_F(OverwriteVolume, TheBinIsOverwrittenAndWhatCannotBeSaysSo) {
+    const std::wstring bin = L"T:\\$Recycle.Bin\\" + engine::UserSidText();
+    ASSERT_TRUE(::CreateDirectoryW(L"T:\\$Recycle.Bin", nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(bin.c_str(), nullptr));
+    ASSERT_TRUE(WriteTextFile(bin + L"\\$RK3J2AB.txt", "CORVANE-BIN-CONTENT", 6000));
+    ASSERT_TRUE(WriteTextFile(bin + L"\\$IK3J2AB.txt", "CORVANE-BIN-CONTENT", 544));
+    ASSERT_TRUE(WriteTextFile(bin + L"\\desktop.ini", "[.ShellClassInfo]", 100));
+    engine::Options options;
+    options.overwrite = true;
+    engine::Result r = engine::RunErase(*engine::FindCategory("system.recycle-bin"), options);
+    EXPECT_EQ(r.overwritten, 2u);
+    EXPECT_EQ(EntriesIn(bin), 1u);  // the bin's own desktop.ini stays
+
+    engine::Result history;
+    history.erased = 1;
+    history.withoutOverwriting = true;
+    EXPECT_EQ(engine::ReportLine({L"History", history, 5}), L"History (5 ms): 1 item erased; deleted without overwriting");
+}

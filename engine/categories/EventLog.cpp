@@ -34,8 +34,9 @@ Listing ListEventLog(const Options& o) {
     return listing;
 }
 
-Result EraseEventLog(const Options&) {
+Result EraseEventLog(const Options& options) {
     Result result;
+    result.withoutOverwriting = options.overwrite;  // the system's own call: it cannot overwrite
     std::unique_ptr<events::EventLogSource> log = events::MakeSource();
     bool cleared = false;
     if (log->Open()) {

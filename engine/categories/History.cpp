@@ -60,8 +60,9 @@ Listing ListHistory(const Options&) {
     return listing;
 }
 
-Result EraseHistory(const Options&) {
+Result EraseHistory(const Options& options) {
     Result result;
+    result.withoutOverwriting = options.overwrite;  // the system's own call: it cannot overwrite
     ComScope com;
     IUrlHistoryStg2* history = nullptr;
     HRESULT hr = CreateHistory(&history);

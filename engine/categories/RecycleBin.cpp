@@ -3,7 +3,11 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <cwctype>
+
 #include "Rows.h"
+#include "Text.h"
+#include "Walk.h"
 #include "Traces.h"
 
 namespace engine {
@@ -22,6 +26,32 @@ std::wstring DisplayName(IShellFolder* folder, LPCITEMIDLIST item) {
     wchar_t text[MAX_PATH] = L"";
     if (SUCCEEDED(folder->GetDisplayNameOf(item, SHGDN_INFOLDER, &name))) ::StrRetToBufW(&name, item, text, MAX_PATH);
     return text;
+}
+// With overwriting on, the deleted files' content and names ($R…, with their $I… records) in
+// each drive's bin folder of this user go through the one overwriting delete; the shell then
+// empties what is left. What stays is the shell's to report.
+Result OverwriteBinFiles(const Options& options) {
+    Result result;
+    const std::wstring sid = UserSidText();
+    const DWORD drives = ::GetLogicalDrives();
+    for (wchar_t d = L'A'; d <= L'Z' && !sid.empty(); ++d) {
+        const std::wstring root = std::wstring(1, d) + L":\\";
+        if (!(drives & (1u << (d - L'A'))) || ::GetDriveTypeW(root.c_str()) != DRIVE_FIXED) continue;
+        const std::wstring bin = root + L"$Recycle.Bin\\" + sid;
+        std::vector<Entry> entries;
+        if (!ListEntries(bin, entries)) continue;
+        for (const Entry& e : entries) {
+            if (e.name.size() < 2 || e.name[0] != L'$' || (towupper(e.name[1]) != L'R' && towupper(e.name[1]) != L'I')) continue;
+            Result one = e.folder ? EraseFolder(bin + L"\\" + e.name, options) : EraseFile(bin + L"\\" + e.name, options);
+            one.deletedOnly += one.failed;  // the shell then deletes it as it is
+            one.erased = 0;
+            one.bytes = 0;
+            one.failed = 0;
+            one.reasons.clear();
+            result += one;
+        }
+    }
+    return result;
 }
 }  // namespace
 
@@ -62,9 +92,11 @@ Listing ListRecycleBin(const Options&) {
     return listing;
 }
 
-Result EraseRecycleBin(const Options&) {
+Result EraseRecycleBin(const Options& options) {
     SHQUERYRBINFO before, after;
     bool counted = QueryBin(before);
+    Result overwritten;
+    if (options.overwrite) overwritten = OverwriteBinFiles(options);
     HRESULT hr = ::SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
     Result result;
     // What is left decides, not the call's result: emptying an empty bin reports a failure on
@@ -76,6 +108,9 @@ Result EraseRecycleBin(const Options&) {
     } else if (FAILED(hr)) {
         result.Failed(kNotEmptied);
     }
+    result.overwritten = overwritten.overwritten;
+    result.deletedOnly = overwritten.deletedOnly;
+    result.notes = overwritten.notes;
     return result;
 }
 

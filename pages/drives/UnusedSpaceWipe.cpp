@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Overwrite.h"
 #include "Report.h"
 #include "ReportBox.h"
 #include "WipeProgressDlg.h"
@@ -20,11 +21,15 @@ std::wstring Line(wchar_t drive, const engine::WipeResult* r) {
     const std::wstring name = Name(drive);
     if (!r) return name + L" was not wiped: the wipe was cancelled before it began.";
     const std::wstring wrote = engine::SizeText(r->bytesWiped);
+    // What is left free, whatever went wrong: the user must never be left with a full drive unsaid.
+    std::wstring after;
+    if (r->bytesLeft) after += L" " + engine::SizeText(r->bytesLeft) + L" of filler could not be removed yet.";
+    if (r->bytesWiped) after += L" Free space now: " + engine::SizeText(r->freeAfter) + L".";
     if (r->stopped)
-        return name + L" wipe cancelled after " + wrote + L" written; its filler was removed.";
+        return name + L" wipe cancelled after " + wrote + L" written" + (r->bytesLeft ? L"." : L"; its filler was removed.") + after;
     if (!r->failure.empty()) {
         if (r->bytesWiped == 0) return r->failure;
-        return name + L" wipe stopped after " + wrote + L" written: " + r->failure;
+        return name + L" wipe stopped after " + wrote + L" written: " + r->failure + after;
     }
     // Fields with fixed labels: the same words whatever the counts, as in the command line's result.
     return name + L" bytes wiped: " + wrote + L", file records wiped: " + std::to_wstring(r->fileRecords) +
@@ -42,8 +47,14 @@ std::wstring DriveList(const std::vector<wchar_t>& drives) {
 }
 
 std::wstring Confirmation(const std::vector<wchar_t>& drives) {
+    std::wstring shadows;
+    for (wchar_t d : drives) {
+        const std::wstring note = engine::ShadowCopiesNote(Name(d) + L"\\");
+        if (!note.empty()) shadows += note + L"\n";
+    }
     return L"Wiping fills the unused space of " + DriveList(drives) +
-           L" for a while; other programs may find the disk full until it ends. Continue?";
+           L" for a while; other programs may find the disk full until it ends." + (shadows.empty() ? L" " : L"\n\n" + shadows) +
+           L"Continue?";
 }
 
 std::wstring Report(const std::vector<wchar_t>& drives, const std::vector<engine::WipeResult>& results,
@@ -57,6 +68,8 @@ std::wstring Report(const std::vector<wchar_t>& drives, const std::vector<engine
             text += L"\n" + r.solidStateNote + L"\n";
             break;
         }
+    for (const engine::WipeResult& r : results)
+        if (!r.shadowCopiesNote.empty()) text += L"\n" + r.shadowCopiesNote + L"\n";
     for (const engine::WipeResult& r : results)
         if (!r.logProblem.empty()) {
             text += L"\nThe log could not be written: " + r.logProblem + L"\n";
