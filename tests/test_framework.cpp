@@ -101,13 +101,6 @@ TEST_F(RouteFixture, DocumentsAreUntitledClosingTheFrameDeletesThemAndHiddenOnes
     EXPECT_FALSE(FrameOf(hidden)->IsWindowVisible());
 }
 
-TEST(Framework, ExtractSubStringSplitsDocumentStrings) {
-    std::wstring s = L"\nTidema\nTidema\n\n\nTidemark.Document\nTidema Document";
-    EXPECT_EQ(AfxExtractSubString(s, 0), L"");
-    EXPECT_EQ(AfxExtractSubString(s, 3), L"");
-    EXPECT_EQ(AfxExtractSubString(s, 7), L"");
-}
-
 TEST(Framework, TheAboutStaticsAreBoundAnswerTheirOwnColoursAndLetGoWhenDestroyed) {
     StartApp();
     CAboutDlg dlg;
