@@ -16,7 +16,9 @@ if [ "$fresh" = "--fresh" ] && [ -d "$WINEPREFIX" ]; then
   wineserver -k >/dev/null 2>&1 </dev/null || true
   rm -rf "$WINEPREFIX" "$HOME"
 fi
-mkdir -p "$HOME" "$build/bin"
+# The Recycle Bin is the trash of this HOME (never one named by XDG_DATA_HOME): the bin's tests need it.
+unset XDG_DATA_HOME
+mkdir -p "$HOME/.local/share/Trash/files" "$HOME/.local/share/Trash/info" "$build/bin"
 if [ ! -f "$WINEPREFIX/.corvane-ready" ]; then
   wineboot -i >/dev/null 2>&1 </dev/null
   wineserver -w >/dev/null 2>&1 </dev/null || true

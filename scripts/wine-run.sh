@@ -5,6 +5,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd); shift
 here=$(dirname "$0")
 export HOME="$build/test-home"
+unset XDG_DATA_HOME  # the Recycle Bin stays the trash of this HOME
 export WINEPREFIX="$build/test-prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -64,7 +64,8 @@ int BareRows(const std::vector<uint8_t>& bytes, std::vector<engine::events::Even
     return static_cast<int>(out.size());
 }
 
-void ReadingAndTexts(const std::shared_ptr<FakeLogState>& state) {
+// Returns the checked reader's rows, which the page's bare loop then inserts.
+std::vector<engine::events::EventRow> ReadingAndTexts(const std::shared_ptr<FakeLogState>& state) {
     std::vector<uint8_t> all;
     for (const auto& r : state->records) all.insert(all.end(), r.begin(), r.end());
     std::vector<engine::events::EventRow> bare, checked;
@@ -81,18 +82,10 @@ void ReadingAndTexts(const std::shared_ptr<FakeLogState>& state) {
         });
     });
     Report(L"checked reader over the seam, with lookups", static_cast<int>(checked.size()), s, b);
+    return checked;
 }
 
-void ThePage(const std::shared_ptr<FakeLogState>& state) {
-    std::vector<engine::events::EventRow> rows;
-    {
-        FakeEventLog log(state);
-        engine::events::RowMaker maker;
-        engine::events::ReadLog(log, [&](const engine::events::EventRecord& r) {
-            rows.push_back(maker.Row(r));
-            return true;
-        });
-    }
+void ThePage(const std::shared_ptr<FakeLogState>& state, std::vector<engine::events::EventRow> rows) {
     HWND bare = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 800, 400,
                                   AfxGetMainWnd()->m_hWnd, nullptr, nullptr, nullptr);
     LVCOLUMNW col{};
@@ -143,7 +136,6 @@ int main() {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     StartApp();
     std::shared_ptr<FakeLogState> state = MakeLog();
-    ReadingAndTexts(state);
-    ThePage(state);
+    ThePage(state, ReadingAndTexts(state));
     return 0;
 }

@@ -61,10 +61,6 @@ struct RouteFixture : ::testing::Test {
     void Send(UINT id) { AfxGetMainWnd()->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     std::unique_ptr<CMultiDocTemplate> tmpl;
 };
-
-struct ProbeUI : CCmdUI {
-    explicit ProbeUI(UINT id) { m_nID = id; }
-};
 }  // namespace
 
 TEST_F(RouteFixture, CommandsGoViewThenDocumentThenFrameAndUpdateUIAsksTheChain) {
@@ -73,7 +69,9 @@ TEST_F(RouteFixture, CommandsGoViewThenDocumentThenFrameAndUpdateUIAsksTheChain)
     for (UINT id : {kViewAndDoc, kDocOnly, kFrameOnly, kNobody}) Send(id);
     const std::vector<std::wstring> routed{L"exchange", L"view", L"doc", L"frame"};
     EXPECT_EQ(g_calls, routed);
-    ProbeUI handled(kDocOnly), updated(kUpdated);
+    CCmdUI handled, updated;
+    handled.m_nID = kDocOnly;
+    updated.m_nID = kUpdated;
     handled.DoUpdate(AfxGetMainWnd(), TRUE);
     updated.DoUpdate(AfxGetMainWnd(), TRUE);
     EXPECT_TRUE(handled.m_bEnabled);
@@ -99,13 +97,6 @@ TEST_F(RouteFixture, DocumentsAreUntitledClosingTheFrameDeletesThemAndHiddenOnes
     ASSERT_NE(hidden, nullptr);
     EXPECT_TRUE(g_calls.empty());
     EXPECT_FALSE(FrameOf(hidden)->IsWindowVisible());
-}
-
-TEST(Framework, ExtractSubStringSplitsDocumentStrings) {
-    std::wstring s = L"\nTidema\nTidema\n\n\nTidemark.Document\nTidema Document";
-    EXPECT_EQ(AfxExtractSubString(s, 0), L"");
-    EXPECT_EQ(AfxExtractSubString(s, 3), L"");
-    EXPECT_EQ(AfxExtractSubString(s, 7), L"");
 }
 
 TEST(Framework, TheAboutStaticsAreBoundAnswerTheirOwnColoursAndLetGoWhenDestroyed) {

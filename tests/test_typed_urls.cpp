@@ -2,6 +2,8 @@
 // erases the whole key, also from a view that never got a window.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "AppHarness.h"
 #include "TestKit.h"
 #include "internet/TypedUrlVw.h"
@@ -32,20 +34,14 @@ protected:
         return rows;
     }
 
-    // Presses ERASE and returns the message box it showed.
-    static SeenDialog PressErase(CTypedUrlVw* view) {
+    // Presses ERASE (or erases a view without a window) and checks the one box it showed.
+    static void ExpectErasedBox(const std::function<void()>& erase) {
         DialogAnswerer box(kCaption);
-        HWND button = ::GetDlgItem(view->GetSafeHwnd(), IDC_TYPEDURL_ERASE);
-        view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TYPEDURL_ERASE, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-        EXPECT_EQ(box.Count(), 1u);
-        return box.Count() ? box.Seen()[0] : SeenDialog{};
-    }
-
-    static void ExpectInformation(const SeenDialog& box, const wchar_t* text) {
-        EXPECT_EQ(box.caption, kCaption);
-        EXPECT_EQ(box.text, text);
-        EXPECT_TRUE(box.exStyle & WS_EX_TOPMOST) << L"system-modal";
-        EXPECT_EQ(box.icon, ::LoadIcon(nullptr, IDI_INFORMATION));
+        erase();
+        ASSERT_EQ(box.Count(), 1u);
+        EXPECT_EQ(box.Seen()[0].text, L"Typed URLs Completely Erased.");
+        EXPECT_TRUE(box.Seen()[0].exStyle & WS_EX_TOPMOST) << L"system-modal";
+        EXPECT_EQ(box.Seen()[0].icon, ::LoadIcon(nullptr, IDI_INFORMATION));
     }
 
     static std::wstring Url(int n) { return L"http://site" + std::to_wstring(n) + L".example/"; }
@@ -77,25 +73,22 @@ TEST_F(TypedUrlsPage, ListsInRegistryOrderUpToAGapAValueTooLongOrAHundredEntries
 }
 
 // Registry links inside the key are the engine's own test.
-TEST_F(TypedUrlsPage, EraseTakesTheWholeKeyAndAgainWhenThereIsNoKey) {
+TEST_F(TypedUrlsPage, EraseTakesTheWholeKeyAgainWhenThereIsNoKeyAndFromAViewWithoutAWindow) {
     RegSetString(HKEY_CURRENT_USER, kKey, L"url1", Url(1));
     RegSetString(HKEY_CURRENT_USER, std::wstring(kKey) + L"\\child", L"url1", Url(2));
     CTypedUrlVw* view = Open();
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->m_list.GetCount(), 1);
     for (int press = 0; press < 2; ++press) {
-        ExpectInformation(PressErase(view), L"Typed URLs Completely Erased.");
+        ExpectErasedBox([&] {
+            view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TYPEDURL_ERASE, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(::GetDlgItem(view->m_hWnd, IDC_TYPEDURL_ERASE)));
+        });
         EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
         EXPECT_EQ(view->m_list.GetCount(), 0);
     }
-}
-
-TEST_F(TypedUrlsPage, AViewWithoutAWindowErasesTheKeyAndReports) {
     RegSetString(HKEY_CURRENT_USER, kKey, L"url1", Url(1));
     CTypedUrlVw windowless;
-    DialogAnswerer box(kCaption);
-    EXPECT_TRUE(windowless.Erase());
+    ExpectErasedBox([&] { EXPECT_TRUE(windowless.Erase()); });
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
-    ASSERT_EQ(box.Count(), 1u);
-    ExpectInformation(box.Seen()[0], L"Typed URLs Completely Erased.");
 }

@@ -1,5 +1,7 @@
 #include "ConsoleRun.h"
 
+#include "EraseKit.h"
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -36,13 +38,10 @@ ConsoleRun RunConsole(std::wstring commandLine) {
     PROCESS_INFORMATION pi{};
     ConsoleRun run;
     // In the test program's folder: the Linux folder Wine was started in has no drive letter here.
-    wchar_t folder[MAX_PATH];
-    DWORD n = ::GetModuleFileNameW(nullptr, folder, MAX_PATH);
-    while (n && folder[n - 1] != L'\\') --n;
-    folder[n] = L'\0';
+    const std::wstring folder = ProgramFolder();
     auto start = std::chrono::steady_clock::now(), first = start;
     BOOL started = ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                    folder, &si, &pi);
+                                    folder.c_str(), &si, &pi);
     ::CloseHandle(outWrite);
     ::CloseHandle(errWrite);
     std::thread errors([&] { run.err = ReadAll(errRead); });
