@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "Browsers.h"
 #include "LogFile.h"
@@ -18,46 +19,42 @@ using namespace rows;
 
 // An application's recent-file list: its List and Erase are those of the family, for its key.
 template <const char* Key>
-Category AppList(const wchar_t* name, int icon) {
-    return {Key, "apps", name, icon, [](const Options& o) { return ListRecentFiles(Key, o); },
+Category AppList(const wchar_t* name) {
+    return {Key, "apps", name, [](const Options& o) { return ListRecentFiles(Key, o); },
             [](const Options& o) { return rows::EraseRecentFiles(Key, o); }};
 }
 // A category whose page only shows: nothing to list, nothing to erase.
-Category ShowOnly(const char* key, const wchar_t* name, int icon) {
-    return {key, "apps", name, icon, [](const Options&) { return Listing{}; }, nullptr};
+Category ShowOnly(const char* key, const wchar_t* name) {
+    return {key, "apps", name, [](const Options&) { return Listing{}; }, nullptr};
 }
-
-constexpr char kAccess[] = "apps.access", kExcel[] = "apps.excel", kPowerPoint[] = "apps.powerpoint",
-               kWinzip[] = "apps.winzip", kPaint[] = "apps.paint", kMediaPlayer[] = "apps.media-player",
-               kMmc[] = "apps.mmc", kWordPad[] = "apps.wordpad";
 
 std::vector<Category> MakeTable() {
     std::vector<Category> table{
-        // key, group, the tree's text, the tree's image, list, erase
-        {"internet.cache", "internet", L"Temporary Internet Files", 13, ListCache, EraseCache},
-        {"internet.cookies", "internet", L"Cookies", 12, ListCookies, EraseCookies},
-        {"internet.history", "internet", L"History", 10, ListHistory, EraseHistory},
-        {"internet.typed-urls", "internet", L"Typed URLs", 8, ListTypedUrls, EraseTypedUrls},
-        {"system.recycle-bin", "system", L"Recycle Bin", 6, ListRecycleBin, EraseRecycleBin},
-        {"system.recent-documents", "system", L"Recent Documents", 21, ListRecentDocuments, EraseRecentDocuments},
-        {"system.network-places", "system", L"Recent Network Folder", 30, ListNetworkPlaces, EraseNetworkPlaces},
-        {"system.user-temp", "system", L"Administrator's Temporary Files", 31, ListUserTemp, EraseUserTemp},
-        {"system.windows-temp", "system", L"System Temporary Files", 29, ListWindowsTemp, EraseWindowsTemp},
-        {"system.clipboard", "system", L"ClipBoard Content", 14, ListClipboard, EraseClipboard},
-        {"system.event-log", "system", L"Windows Event Log", 24, ListEventLog, EraseEventLog},
-        {"system.registry-traces", "system", L"System Registry Traces", 7, ListRegistryTraces, EraseRegistryTraces},
-        {"system.open-file-history", "system", L"Open File History", 23, ListOpenFileHistory, EraseOpenFileHistory},
-        {"system.mfu", "system", L"Most Frequently Used Registry", 34, ListProgramUse, EraseProgramUse},
-        ShowOnly("apps.acrobat", L"Acrobat Reader", 15),
-        AppList<kAccess>(L"Microsoft Access", 22),
-        AppList<kExcel>(L"Microsoft Excel", 16),
-        AppList<kPowerPoint>(L"Microsoft PowerPoint", 18),
-        ShowOnly("apps.word", L"Microsoft Word", 19),
-        AppList<kWinzip>(L"Winzip", 17),
-        AppList<kPaint>(L"Paint", 9),
-        AppList<kMediaPlayer>(L"Windows Media Player", 11),
-        AppList<kMmc>(L"Microsoft Management Console", 32),
-        AppList<kWordPad>(L"WordPad", 20),
+        // key, group, the tree's text, list, erase
+        {keys::kCache, "internet", L"Temporary Internet Files", ListCache, EraseCache},
+        {keys::kCookies, "internet", L"Cookies", ListCookies, EraseCookies},
+        {keys::kHistory, "internet", L"History", ListHistory, EraseHistory},
+        {keys::kTypedUrls, "internet", L"Typed URLs", ListTypedUrls, EraseTypedUrls},
+        {keys::kRecycleBin, "system", L"Recycle Bin", ListRecycleBin, EraseRecycleBin},
+        {keys::kRecentDocuments, "system", L"Recent Documents", ListRecentDocuments, EraseRecentDocuments},
+        {keys::kNetworkPlaces, "system", L"Recent Network Folder", ListNetworkPlaces, EraseNetworkPlaces},
+        {keys::kUserTemp, "system", L"Administrator's Temporary Files", ListUserTemp, EraseUserTemp},
+        {keys::kWindowsTemp, "system", L"System Temporary Files", ListWindowsTemp, EraseWindowsTemp},
+        {keys::kClipboard, "system", L"ClipBoard Content", ListClipboard, EraseClipboard},
+        {keys::kEventLog, "system", L"Windows Event Log", ListEventLog, EraseEventLog},
+        {keys::kRegistryTraces, "system", L"System Registry Traces", ListRegistryTraces, EraseRegistryTraces},
+        {keys::kOpenFileHistory, "system", L"Open File History", ListOpenFileHistory, EraseOpenFileHistory},
+        {keys::kMfu, "system", L"Most Frequently Used Registry", ListProgramUse, EraseProgramUse},
+        ShowOnly(keys::kAcrobat, L"Acrobat Reader"),
+        AppList<keys::kAccess>(L"Microsoft Access"),
+        AppList<keys::kExcel>(L"Microsoft Excel"),
+        AppList<keys::kPowerPoint>(L"Microsoft PowerPoint"),
+        ShowOnly(keys::kWord, L"Microsoft Word"),
+        AppList<keys::kWinzip>(L"Winzip"),
+        AppList<keys::kPaint>(L"Paint"),
+        AppList<keys::kMediaPlayer>(L"Windows Media Player"),
+        AppList<keys::kMmc>(L"Microsoft Management Console"),
+        AppList<keys::kWordPad>(L"WordPad"),
     };
     for (Category& c : BrowserCategories()) table.push_back(std::move(c));
     return table;
@@ -120,6 +117,11 @@ const Category* FindCategory(const std::string& key) {
     for (const Category& c : Categories())
         if (SameNoCase(FromUtf8(key), FromUtf8(c.key))) return &c;
     return nullptr;
+}
+
+const Category& CategoryOf(const std::string& key) {
+    if (const Category* c = FindCategory(key)) return *c;
+    throw std::invalid_argument("no category has the key \"" + key + "\"");
 }
 
 Result RunErase(const Category& category, const Options& options, unsigned waitMs) {

@@ -112,7 +112,7 @@ TEST(EventLogReading, LongRecordsAreReadAgainWithRoomAndTheLogIsClosedOnEveryPat
 }
 
 namespace {
-engine::Result EraseWithoutWindow() { return engine::RunErase(*engine::FindCategory("system.event-log"), {}); }
+engine::Result EraseWithoutWindow() { return engine::RunErase(engine::CategoryOf("system.event-log"), {}); }
 
 class EventLogPage : public ::testing::Test {
 protected:
