@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "AppHarness.h"
+#include "CategoryKeys.h"
 #include "CategoryTree.h"
 #include "LastChosenText.h"
 #include "MainFrm.h"
