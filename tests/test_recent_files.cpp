@@ -73,7 +73,7 @@ TEST_P(RecentFileList, ListsInReadingOrderAndTheWindowlessEraseTakesEveryListedV
         EXPECT_EQ(Items(v), (Texts{L"C:\\a.doc"}));
     else
         EXPECT_EQ(Items(v), (Texts{L"C:\\a.doc", L"C:\\c.doc", L"C:\\a.doc"}));
-    engine::Result r = engine::RunErase(engine::CategoryOf(Row().category), {});
+    engine::Result r = engine::RunErase(*engine::FindCategory(Row().category), {});
     EXPECT_EQ(r.erased, static_cast<unsigned>(v->m_list.GetItemCount()));
     EXPECT_TRUE(r.Complete()) << r.FirstReason();
     EXPECT_FALSE(Has(f));

@@ -1,7 +1,6 @@
 // The recent-file lists of applications: values named by a pattern ("File1" ... "File20") in the
 // application's key. Erase goes value by value, by the exact name listed; the application's key
 // itself is never deleted, and a key that is a registry link is never read or written through.
-#include "CategoryKeys.h"
 #include "MruBytes.h"
 #include "RegKey.h"
 #include "Rows.h"
@@ -11,14 +10,14 @@ namespace engine {
 
 const std::vector<RecentFileList>& RecentFileLists() {
     static const std::vector<RecentFileList> lists{
-        {keys::kAccess, L"Software\\Microsoft\\Office\\11.0\\Access\\Settings", L"MRU%d", 1, 20, false},
-        {keys::kExcel, L"Software\\Microsoft\\Office\\11.0\\Excel\\Recent Files", L"File%d", 1, 20, false},
-        {keys::kPowerPoint, L"Software\\Microsoft\\Office\\11.0\\PowerPoint\\Recent File List", L"File%d", 1, 20, false},
-        {keys::kWinzip, L"Software\\Nico Mak Computing\\WinZip\\filemenu", L"filemenu%d", 1, 20, true},
-        {keys::kPaint, L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List", L"File%d", 1, 20, false},
-        {keys::kMediaPlayer, L"Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList", L"File%d", 0, 20, true},
-        {keys::kMmc, L"Software\\Microsoft\\Microsoft Management Console\\Recent File List", L"File%d", 1, 20, true},
-        {keys::kWordPad, L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List", L"File%d", 1, 20, false},
+        {"apps.access", L"Software\\Microsoft\\Office\\11.0\\Access\\Settings", L"MRU%d", 1, 20, false},
+        {"apps.excel", L"Software\\Microsoft\\Office\\11.0\\Excel\\Recent Files", L"File%d", 1, 20, false},
+        {"apps.powerpoint", L"Software\\Microsoft\\Office\\11.0\\PowerPoint\\Recent File List", L"File%d", 1, 20, false},
+        {"apps.winzip", L"Software\\Nico Mak Computing\\WinZip\\filemenu", L"filemenu%d", 1, 20, true},
+        {"apps.paint", L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List", L"File%d", 1, 20, false},
+        {"apps.media-player", L"Software\\Microsoft\\MediaPlayer\\Player\\RecentFileList", L"File%d", 0, 20, true},
+        {"apps.mmc", L"Software\\Microsoft\\Microsoft Management Console\\Recent File List", L"File%d", 1, 20, true},
+        {"apps.wordpad", L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List", L"File%d", 1, 20, false},
     };
     return lists;
 }
