@@ -1,6 +1,7 @@
 #include "CategoryTree.h"
 #include "afxdpi.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "DriveText.h"
@@ -23,20 +24,13 @@ struct Branch {
 };
 const Branch kBranches[] = {{"internet", pages::kInternet}, {"system", pages::kSystem}, {"apps", pages::kApplications}};
 
-// The tree texts of a group's categories, in the table's order (the branch sorts them).
-std::vector<std::wstring> NodesOf(const char* group) {
-    std::vector<std::wstring> nodes;
+// The page keys of a group's categories, in the table's order (the branch sorts them).
+std::vector<const char*> NodesOf(const char* group) {
+    std::vector<const char*> nodes;
     for (const engine::Category& c : engine::Categories())
-        if (c.group == group && pages::Find(c.key)) nodes.push_back(c.name);
+        if (c.group == group)
+            if (const pages::PageRow* row = pages::Find(c.key)) nodes.push_back(row->key);
     return nodes;
-}
-
-// The present drive (B to Z) whose drive text this is, or 0.
-wchar_t DriveOfText(const std::wstring& text) {
-    DWORD drives = ::GetLogicalDrives();
-    for (int i = 1; i < 26; ++i)
-        if ((drives & (1u << i)) && DriveText(static_cast<wchar_t>('A' + i)) == text) return static_cast<wchar_t>('A' + i);
-    return 0;
 }
 
 int DriveImage(wchar_t letter) {
@@ -56,6 +50,11 @@ HICON BlankIcon() {
     return ::CreateIcon(AfxGetInstanceHandle(), 16, 16, 1, 1, andMask, xorMask);
 }
 }  // namespace
+
+int CCategoryTree::ImageOf(UINT iconId) {
+    const UINT* at = std::find(std::begin(kIcons), std::end(kIcons), iconId);
+    return at == std::end(kIcons) ? -1 : static_cast<int>(at - kIcons);
+}
 
 void CCategoryTree::BuildImages() {
     const int size = AfxScaled(16);
@@ -84,65 +83,60 @@ void CCategoryTree::Initialise() {
 void CCategoryTree::ShowAllCategories(bool all) {
     DeleteAllItems();
     for (const Branch& b : kBranches) {
-        AddBranch(pages::TextOf(*pages::Find(b.page)), NodesOf(b.group));
+        AddBranch(b.page, NodesOf(b.group));
         if (!all) break;  // the Internet branch only
         // The browsers' categories are rows of their page, found on this machine when it opens.
-        if (b.page == kBranches[0].page) AddNode(pages::TextOf(*pages::Find(pages::kBrowsers)), TVI_ROOT);
+        if (b.page == kBranches[0].page) AddNode(pages::kBrowsers, TVI_ROOT);
     }
     if (!all) return;
-    std::vector<std::wstring> unused;
+    HTREEITEM unused = AddBranch(pages::kUnusedSpace, {pages::kWipeList});
     DWORD drives = ::GetLogicalDrives();
     for (wchar_t letter = 'B'; letter <= 'Z'; ++letter)
-        if (drives & (1u << (letter - 'A'))) unused.push_back(DriveText(letter));
-    unused.push_back(pages::TextOf(*pages::Find(pages::kWipeList)));
-    AddBranch(pages::TextOf(*pages::Find(pages::kUnusedSpace)), unused);
+        if (drives & (1u << (letter - 'A'))) Insert(DriveText(letter), DriveImage(letter), pages::kDrives, unused);
+    SortChildren(unused);
 }
 
-void CCategoryTree::AddBranch(const std::wstring& root, const std::vector<std::wstring>& children) {
+HTREEITEM CCategoryTree::AddBranch(const char* root, const std::vector<const char*>& children) {
     HTREEITEM node = AddNode(root, TVI_ROOT);
-    for (const std::wstring& text : children) AddNode(text, node);
+    for (const char* key : children) AddNode(key, node);
     Expand(node, TVE_EXPAND);
     SortChildren(node);
+    return node;
 }
 
-HTREEITEM CCategoryTree::AddNode(const std::wstring& text, HTREEITEM parent) {
+HTREEITEM CCategoryTree::AddNode(const std::string& key, HTREEITEM parent) {
     bool top = parent == nullptr || parent == TVI_ROOT;
-    HTREEITEM under = top ? TVI_ROOT : parent;
+    const pages::PageRow* row = pages::Find(key);
+    if (!row || row->top != top) return nullptr;
     for (HTREEITEM i = top ? GetRootItem() : GetChildItem(parent); i; i = GetNextSiblingItem(i))
-        if (GetItemText(i) == text) return i;
-    int image = -1;
-    if (const pages::PageRow* row = pages::FindByText(text)) {
-        if (row->top != top) return nullptr;
-        image = pages::ImageOf(*row);
-    } else {
-        wchar_t drive = top ? 0 : DriveOfText(text);
-        if (!drive) return nullptr;
-        image = DriveImage(drive);
-    }
-    if (image < 0) return InsertItem(text, under);
-    return InsertItem(text, image, image, under);
+        if (const char* k = KeyOf(i); k && strcmp(k, row->key) == 0) return i;
+    return Insert(pages::TextOf(*row), ImageOf(pages::IconOf(*row)), row->key, top ? TVI_ROOT : parent);
 }
 
-bool CCategoryTree::OpenCategory(const std::wstring& text) {
-    CTidemarkApp* app = TheApp();
-    if (!app) return false;
-    if (const pages::PageRow* row = pages::FindByText(text)) {
-        app->OpenPage(row->key);
-        return true;
-    }
-    if (DriveOfText(text)) {
-        app->OpenPage(pages::kDrives);
-        return true;
-    }
-    return false;
+HTREEITEM CCategoryTree::Insert(const std::wstring& text, int image, const char* key, HTREEITEM parent) {
+    TVINSERTSTRUCTW tis{};
+    tis.hParent = parent;
+    tis.hInsertAfter = TVI_LAST;
+    tis.item.mask = TVIF_TEXT | TVIF_PARAM | (image < 0 ? 0 : TVIF_IMAGE | TVIF_SELECTEDIMAGE);
+    tis.item.pszText = const_cast<wchar_t*>(text.c_str());
+    tis.item.iImage = tis.item.iSelectedImage = image;
+    tis.item.lParam = reinterpret_cast<LPARAM>(key);  // a constant of the page table: it outlives the tree
+    return InsertItem(&tis);
+}
+
+const char* CCategoryTree::KeyOf(HTREEITEM item) const {
+    TVITEMW it{};
+    it.mask = TVIF_PARAM;
+    it.hItem = item;
+    return SendMessage(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&it)) ? reinterpret_cast<const char*>(it.lParam) : nullptr;
 }
 
 void CCategoryTree::ChooseNode(HTREEITEM item) {
     SelectItem(item);
     SetFocus();
-    std::wstring text = GetItemText(item);
-    LastChosenText() = text;
-    OpenCategory(text);
+    LastChosenText() = GetItemText(item);
+    if (const char* key = KeyOf(item))
+        if (CTidemarkApp* app = TheApp()) app->OpenPage(key);
 }
 
 void CCategoryTree::OnLButtonDown(UINT, CPoint point) {

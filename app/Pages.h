@@ -1,5 +1,5 @@
 // Every page the program opens, each one row: a category's page is named by the engine's key
-// for it (its tree text and icon are the category's), the program's own pages (the summaries,
+// for it (its tree text is the category's name), the program's own pages (the summaries,
 // the drives, unused space, the wipe list) carry their own. The templates, the tree and the
 // summaries' links are built from these rows.
 #pragma once
@@ -21,22 +21,20 @@ constexpr const char kBrowsers[] = "page.browsers";
 
 struct PageRow {
     const char* key;     // the engine's category key, or one of the keys above
-    UINT resourceId;     // the template's resources
+    UINT resourceId;     // the template's resources; its icon is the page's image in the tree
     const CRuntimeClass* doc;
     const CRuntimeClass* frame;
     const CRuntimeClass* view;
     const wchar_t* text = nullptr;  // the tree's text of a page of the program's own
-    int image = -1;                 // and its image
     bool top = false;               // a root of the tree
+    UINT icon = 0;                  // the tree's icon when it is not the template's
 };
 
 // In the order the templates are registered, after the introduction page's.
 const std::vector<PageRow>& Rows();
 const PageRow* Find(const std::string& key);
-// The row whose tree text this is (a category's name, or a page's own text).
-const PageRow* FindByText(const std::wstring& text);
-// The tree's text and image of a row.
+// The tree's text and icon resource of a row.
 std::wstring TextOf(const PageRow& row);
-int ImageOf(const PageRow& row);
+inline UINT IconOf(const PageRow& row) { return row.icon ? row.icon : row.resourceId; }
 
 }  // namespace pages

@@ -5,6 +5,7 @@
 #include "AboutDlg.h"
 #include "ChildFrm.h"
 #include "MainFrm.h"
+#include "OpenPage.h"
 #include "Pacing.h"
 #include "PageFrames.h"
 #include "Pages.h"
@@ -46,6 +47,7 @@ BOOL CTidemarkApp::InitInstance() {
     // Before anything else: a wipe that never ended must not leave a disk full.
     wipe::RemoveLeftoverFillersAtStart();
     Enable3dControls();
+    ui::SetPageOpener([this](const std::string& key) { OpenPage(key); });
     SetRegistryKey(L"Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
 

@@ -9,6 +9,7 @@
 
 #include "Args.h"
 #include "BrowserWatch.h"
+#include "CategoryKeys.h"
 #include "LogFile.h"
 #include "Output.h"
 #include "Policy.h"
@@ -46,7 +47,7 @@ private:
 };
 
 // The registry traces are rewritten by the session until it ends: the GUI offers a log-off here.
-const char* const kLogOffKey = "system.registry-traces";
+const char* const kLogOffKey = engine::keys::kRegistryTraces;
 const wchar_t* const kLogOffNote = L"a log-off finishes the erase";
 
 // A saved wipe list named on the command line, kept for the run: one list is one category however

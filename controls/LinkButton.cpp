@@ -189,7 +189,7 @@ void CLinkButton::Click() {
     if (result < 32) ::SendMessageW(::GetParent(self), WM_LINK_CLICKED, static_cast<WPARAM>(GetDlgCtrlID()), 0);
     ::SetCursor(previous);
     // The parent may have closed the page that holds the link.
-    if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
+    if (!StillOwns(self)) return;
     m_visited = true;
     m_hovering = false;
     Invalidate();

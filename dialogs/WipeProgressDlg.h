@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "UnusedSpace.h"
+#include "Inbox.h"
 #include "Worker.h"
 #include "afxwin.h"
 
@@ -52,7 +53,7 @@ private:
 
     std::vector<wchar_t> m_drives;
     std::shared_ptr<engine::StopToken> m_cancel = std::make_shared<engine::StopToken>();
-    std::shared_ptr<engine::Inbox> m_inbox;
+    std::shared_ptr<ui::Inbox> m_inbox;
     engine::Worker m_worker;
     std::vector<engine::WipeResult> m_results;
     std::wstring m_failure;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "Browsers.h"
 #include "LogFile.h"
@@ -25,25 +26,25 @@ void Traced(std::vector<Category>& table, const char* key) {
 
 std::vector<Category> MakeTable() {
     std::vector<Category> table{
-        // key, group, the tree's text, the tree's image, list, erase
-        {"internet.cache", "internet", L"Temporary Internet Files", 13, ListCache, EraseCache},
-        {"internet.cookies", "internet", L"Cookies", 12, ListCookies, EraseCookies},
-        {"internet.history", "internet", L"History", 10, ListHistory, EraseHistory},
-        {"internet.typed-urls", "internet", L"Typed URLs", 8, ListTypedUrls, EraseTypedUrls},
-        {"system.recycle-bin", "system", L"Recycle Bin", 6, ListRecycleBin, EraseRecycleBin},
-        {"system.recent-documents", "system", L"Recent Documents", 21, ListRecentDocuments, EraseRecentDocuments},
-        {"system.network-places", "system", L"Recent Network Folder", 30, ListNetworkPlaces, EraseNetworkPlaces},
-        {"system.user-temp", "system", L"Administrator's Temporary Files", 31, ListUserTemp, EraseUserTemp},
-        {"system.windows-temp", "system", L"System Temporary Files", 29, ListWindowsTemp, EraseWindowsTemp},
-        {"system.clipboard", "system", L"ClipBoard Content", 14, ListClipboard, EraseClipboard},
-        {"system.event-log", "system", L"Windows Event Log", 24, ListEventLog, EraseEventLog},
-        {"system.registry-traces", "system", L"System Registry Traces", 7, ListRegistryTraces, EraseRegistryTraces},
-        {"system.open-file-history", "system", L"Open File History", 23, ListOpenFileHistory, EraseOpenFileHistory},
-        {"system.mfu", "system", L"Most Frequently Used Registry", 34, ListProgramUse, EraseProgramUse},
+        // key, group, the tree's text, list, erase
+        {keys::kCache, "internet", L"Temporary Internet Files", ListCache, EraseCache},
+        {keys::kCookies, "internet", L"Cookies", ListCookies, EraseCookies},
+        {keys::kHistory, "internet", L"History", ListHistory, EraseHistory},
+        {keys::kTypedUrls, "internet", L"Typed URLs", ListTypedUrls, EraseTypedUrls},
+        {keys::kRecycleBin, "system", L"Recycle Bin", ListRecycleBin, EraseRecycleBin},
+        {keys::kRecentDocuments, "system", L"Recent Documents", ListRecentDocuments, EraseRecentDocuments},
+        {keys::kNetworkPlaces, "system", L"Recent Network Folder", ListNetworkPlaces, EraseNetworkPlaces},
+        {keys::kUserTemp, "system", L"Administrator's Temporary Files", ListUserTemp, EraseUserTemp},
+        {keys::kWindowsTemp, "system", L"System Temporary Files", ListWindowsTemp, EraseWindowsTemp},
+        {keys::kClipboard, "system", L"ClipBoard Content", ListClipboard, EraseClipboard},
+        {keys::kEventLog, "system", L"Windows Event Log", ListEventLog, EraseEventLog},
+        {keys::kRegistryTraces, "system", L"System Registry Traces", ListRegistryTraces, EraseRegistryTraces},
+        {keys::kOpenFileHistory, "system", L"Open File History", ListOpenFileHistory, EraseOpenFileHistory},
+        {keys::kMfu, "system", L"Most Frequently Used Registry", ListProgramUse, EraseProgramUse},
     };
     // The applications in their table order; any other definition follows the last row of its group.
-    for (const char* key : {"apps.acrobat", "apps.access", "apps.excel", "apps.powerpoint", "apps.word", "apps.winzip",
-                            "apps.paint", "apps.media-player", "apps.mmc", "apps.wordpad"})
+    for (const char* key : {keys::kAcrobat, keys::kAccess, keys::kExcel, keys::kPowerPoint, keys::kWord, keys::kWinzip,
+                            keys::kPaint, keys::kMediaPlayer, keys::kMmc, keys::kWordPad})
         Traced(table, key);
     for (const TraceDef& def : TraceDefinitions()) {
         auto placed = [&](const Category& c) { return c.key == def.key; };
@@ -117,6 +118,11 @@ const Category* FindCategory(const std::string& key) {
     for (const Category& c : Categories())
         if (SameNoCase(FromUtf8(key), FromUtf8(c.key))) return &c;
     return nullptr;
+}
+
+const Category& CategoryOf(const std::string& key) {
+    if (const Category* c = FindCategory(key)) return *c;
+    throw std::invalid_argument("no category has the key \"" + key + "\"");
 }
 
 Result RunErase(const Category& category, const Options& options, unsigned waitMs) {

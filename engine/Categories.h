@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CategoryKeys.h"
 #include "Options.h"
 #include "Result.h"
 
@@ -15,7 +16,6 @@ struct Category {
     std::string key;    // "internet.cache": stable, for scripts, reports and the one-at-a-time lock
     std::string group;  // "internet", "system", "apps", "browsers"
     std::wstring name;  // "Temporary Internet Files": the tree's text and the report's
-    int icon = -1;      // the tree's image index; -1: none
     // What an erase would take, touching nothing.
     std::function<Listing(const Options&)> list;
     // The erase without any window: no pause, no box. Null for a category that only shows.
@@ -26,6 +26,9 @@ struct Category {
 const std::vector<Category>& Categories();
 // The row of a key (case-insensitive); null when there is none.
 const Category* FindCategory(const std::string& key);
+// The row of a key the program itself names (keys::…); std::invalid_argument naming the key when
+// there is none, which a worker turns into a failure rather than a crash.
+const Category& CategoryOf(const std::string& key);
 
 // Runs a category's erase while holding its one-at-a-time lock, shared by every process of the
 // program (a named mutex per key): a second erase of the same category waits up to waitMs, then

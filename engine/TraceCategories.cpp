@@ -196,7 +196,7 @@ Category TraceCategory(const TraceDef& def) {
         result += problems;
         return result;
     };
-    return {def.key, def.group, def.name, def.icon, list, erase};
+    return {def.key, def.group, def.name, list, erase};
 }
 
 }  // namespace engine

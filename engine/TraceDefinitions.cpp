@@ -145,7 +145,7 @@ bool ParseTraceDefinition(const std::wstring& file, const std::string& text, Tra
             if (!islower(static_cast<unsigned char>(c)) && !isdigit(static_cast<unsigned char>(c)) && c != '.' && c != '-')
                 r.Bad("key", "is not made of a-z, 0-9, '.' and '-'");
         def.name = r.Text(j, "", "name");
-        def.icon = r.Number(j.at("icon"), "icon", 0, 34);
+        def.icon = r.Number(j.at("icon"), "icon", 1, 32767);
         def.text = r.Text(j, "", "text");
         const json& traces = r.Array(j, "", "traces");
         for (size_t i = 0; i < traces.size(); ++i) {

@@ -29,7 +29,7 @@ struct TraceDef {
     std::string key;    // "system.jump-lists"
     std::string group;  // "system" or "apps"
     std::wstring name;  // "Jump Lists"
-    int icon = -1;      // the tree's image index
+    int icon = 0;       // the program's icon resource that the tree shows for it
     std::wstring text;  // what the page says it erases
     std::vector<TraceSource> sources;
     // The registry keys the sources name, with each "{version}" replaced (the "*" steps stay).

@@ -1,13 +1,11 @@
-// Background work: one worker class for every job, one stop request it honours, and one way to
-// hand what it found to the window's thread (an inbox the window drains on one message).
+// Background work: one worker class for every job and one stop request it honours. What a job
+// finds reaches a window through the window layer's inbox (ui/Inbox.h).
 #pragma once
 #include <windows.h>
 
 #include <atomic>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace engine {
@@ -27,29 +25,6 @@ public:
 private:
     HANDLE m_event;
     std::atomic<bool> m_stop{false};
-};
-
-// The message an inbox's window gets when something waits in it.
-constexpr UINT kInboxMessage = WM_APP + 0x150;
-
-// What workers hand to a window's thread: closures run there, in the order they came, when the
-// window drains its inbox on kInboxMessage. A closed inbox drops what waits and takes nothing
-// more, so nothing reaches a window that is going.
-class Inbox {
-public:
-    explicit Inbox(HWND window) : m_window(window) {}
-    // Any thread.
-    void Post(std::function<void()> call);
-    // The window's thread.
-    void Drain();
-    void Close();
-
-private:
-    HWND m_window;
-    std::mutex m_lock;
-    std::deque<std::function<void()>> m_calls;
-    bool m_closed = false;
-    bool m_signalled = false;
 };
 
 // One job on a thread of its own. An exception that leaves the job (not enough memory, ...) is

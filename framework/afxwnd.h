@@ -104,6 +104,9 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
 
     static CWnd* FromHandlePermanent(HWND h);
+    // Whether this object still is the window self was, after a modal box or a message loop
+    // during which the window may have been closed (and its object freed or reused).
+    bool StillOwns(HWND self) const { return ::IsWindow(self) && FromHandlePermanent(self) == this; }
     // A permanent object, or a temporary wrapper kept until the thread's next idle time.
     static CWnd* FromHandle(HWND h);
     static void DeleteTempMap();

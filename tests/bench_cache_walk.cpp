@@ -80,7 +80,7 @@ void Report(const wchar_t* what, int files, double s, double base = 0) {
 void PointCacheAt(const std::wstring& folder) {
     RegSetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Cache", folder);
 }
-engine::Result EraseCache() { return engine::RunErase(*engine::FindCategory("internet.cache"), {}); }
+engine::Result EraseCache() { return engine::RunErase(engine::CategoryOf("internet.cache"), {}); }
 // The page's erase: behind its progress dialog, as ERASE runs it (a report only if something stayed).
 void PageErase() {
     auto* view = dynamic_cast<CTempNetFileVw*>(ViewOf(TheApp()->OpenPage("internet.cache")));

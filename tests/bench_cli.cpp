@@ -73,7 +73,7 @@ int main() {
     // The same erase inside this process: what the walk costs without the program around it.
     Seed(top);
     start = std::chrono::steady_clock::now();
-    engine::Result inside = engine::RunErase(*engine::FindCategory("internet.cache"), engine::Options{});
+    engine::Result inside = engine::RunErase(engine::CategoryOf("internet.cache"), engine::Options{});
     double insideMs = Ms(start);
     printf("the engine's erase in this process: %.0f ms (%u erased): ratio to the bare loop %.2fx\n", insideMs,
            inside.erased, bareMs / insideMs);

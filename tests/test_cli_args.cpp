@@ -13,15 +13,15 @@ using cli::Command;
 
 const std::vector<engine::Category>& Table() {
     static const std::vector<engine::Category> rows = {
-        {"internet.cache", "internet", L"Temporary Internet Files", -1, nullptr, nullptr},
-        {"internet.typed-urls", "internet", L"Typed URLs", -1, nullptr, nullptr},
-        {"system.clipboard", "system", L"Clipboard", -1, nullptr, nullptr},
-        {"apps.wordpad", "apps", L"WordPad", -1, nullptr, nullptr},
+        {"internet.cache", "internet", L"Temporary Internet Files", nullptr, nullptr},
+        {"internet.typed-urls", "internet", L"Typed URLs", nullptr, nullptr},
+        {"system.clipboard", "system", L"Clipboard", nullptr, nullptr},
+        {"apps.wordpad", "apps", L"WordPad", nullptr, nullptr},
     };
     return rows;
 }
 
-const engine::Category kList{"wipelist:Mine", "wipelist", L"Mine", -1, nullptr, nullptr};
+const engine::Category kList{"wipelist:Mine", "wipelist", L"Mine", nullptr, nullptr};
 const engine::Category* FindList(const std::wstring& name, std::wstring& why) {
     if (name == L"Two") why = L"several wipe lists have this name in other cases: \"two\" \"TWO\"";
     return name == L"Mine" ? &kList : nullptr;

@@ -14,7 +14,7 @@ using namespace testkit;
 
 namespace {
 CClipBoardVw* Open() { return dynamic_cast<CClipBoardVw*>(ViewOf(TheApp()->OpenPage("system.clipboard"))); }
-engine::Result EraseWithoutWindow() { return engine::RunErase(*engine::FindCategory("system.clipboard"), {}); }
+engine::Result EraseWithoutWindow() { return engine::RunErase(engine::CategoryOf("system.clipboard"), {}); }
 
 struct ClipboardPage : ::testing::Test {
     void SetUp() override { ASSERT_NE(StartApp(), nullptr); }

@@ -72,7 +72,7 @@ protected:
         v->SendMessage(WM_COMMAND, command, button);
         Pump();
     }
-    engine::Result Windowless() { return engine::RunErase(*engine::FindCategory(m_page.key), {}); }
+    engine::Result Windowless() { return engine::RunErase(engine::CategoryOf(m_page.key), {}); }
     const ErasingPage& m_page;
     std::wstring m_log;
 };

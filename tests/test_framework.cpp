@@ -4,7 +4,9 @@
 
 #include "AppHarness.h"
 #include "AboutDlg.h"
+#include "Inbox.h"
 #include "TestKit.h"
+#include "Worker.h"
 #include "resource.h"
 
 using namespace testkit;
@@ -149,4 +151,24 @@ TEST(Framework, ModalDialogReturnsTheResultItWasEndedWith) {
     EXPECT_EQ(about.DoModal(), IDCANCEL);
     CDialog missing(4242);
     EXPECT_EQ(missing.DoModal(), -1);
+}
+
+TEST(Framework, AnInboxRunsPostsInOrderOnTheWindowsThreadAndDropsThemOnceClosed) {
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    auto inbox = std::make_shared<ui::Inbox>(window);
+    std::vector<int> got;
+    engine::Worker w;
+    w.Start([&](const engine::StopToken&) {
+        for (int i = 0; i < 3; ++i) inbox->Post([&got, i] { got.push_back(i); });
+    });
+    w.Join();
+    EXPECT_TRUE(got.empty()) << "nothing runs on the worker's thread";
+    MSG m;
+    while (::PeekMessageW(&m, window, ui::kInboxMessage, ui::kInboxMessage, PM_REMOVE)) inbox->Drain();
+    EXPECT_EQ(got, (std::vector<int>{0, 1, 2}));
+    inbox->Close();
+    inbox->Post([&got] { got.push_back(3); });
+    inbox->Drain();
+    EXPECT_EQ(got.size(), 3u);
+    ::DestroyWindow(window);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "AppHarness.h"
+#include "CategoryKeys.h"
 #include "CategoryTree.h"
 #include "LastChosenText.h"
 #include "MainFrm.h"
@@ -368,24 +369,15 @@ struct AllCategoriesOn {
     }
 };
 
-struct NewNode { const wchar_t* text; int image; const char* page; };  // image -1: not checked
-const NewNode kNewNodes[] = {
-    {L"System", 27, pages::kSystem}, {L"Application Traces", 28, pages::kApplications},
-    {L"Unused Space", 25, pages::kUnusedSpace}, {L"Recycle Bin", 6, "system.recycle-bin"},
-    {L"System Registry Traces", 7, "system.registry-traces"}, {L"Recent Documents", 21, "system.recent-documents"},
-    {L"Open File History", 23, "system.open-file-history"}, {L"Most Frequently Used Registry", 34, "system.mfu"},
-    {L"Administrator's Temporary Files", 31, "system.user-temp"}, {L"System Temporary Files", 29, "system.windows-temp"},
-    {L"ClipBoard Content", 14, "system.clipboard"}, {L"Windows Event Log", 24, "system.event-log"},
-    {L"Recent Network Folder", 30, "system.network-places"}, {L"Acrobat Reader", 15, "apps.acrobat"},
-    {L"Microsoft Access", 22, "apps.access"}, {L"Microsoft Excel", 16, "apps.excel"},
-    {L"Microsoft Word", 19, "apps.word"}, {L"Microsoft PowerPoint", 18, "apps.powerpoint"},
-    {L"Paint", 9, "apps.paint"}, {L"Windows Media Player", 11, "apps.media-player"}, {L"Winzip", 17, "apps.winzip"},
-    {L"WordPad", 20, "apps.wordpad"}, {L"Microsoft Management Console", 32, "apps.mmc"},
-    {L"Wipe List", 33, pages::kWipeList}, {L"C: [CORVANE]", 5, pages::kDrives},
-    {L"Web Browsers", 26, pages::kBrowsers}, {L"Jump Lists", 21, "system.jump-lists"},
-    {L"Thumbnail Cache", 13, "system.thumbnails"}, {L"Explorer Searches and Typed Paths", 7, "system.explorer-searches"},
-    {L"Folder Views", 23, "system.shellbags"},
-};
+// Every node of the tree, roots and children.
+std::vector<HTREEITEM> Nodes(CTreeCtrl* tree) {
+    std::vector<HTREEITEM> nodes;
+    for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
+        nodes.push_back(root);
+        for (HTREEITEM i = tree->GetChildItem(root); i; i = tree->GetNextSiblingItem(i)) nodes.push_back(i);
+    }
+    return nodes;
+}
 }  // namespace
 
 TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoesBackToFive) {
@@ -408,14 +400,16 @@ TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoes
         EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"System"))).size(), 14u);
         EXPECT_EQ(Texts(tree, tree->GetChildItem(FindNode(tree, L"Application Traces"))).size(), 10u);
         EXPECT_EQ(tree->GetCount(), 5u + 4 + 24 + Texts(tree, tree->GetChildItem(FindNode(tree, L"Unused Space"))).size());
-        for (const NewNode& n : kNewNodes) {
-            HTREEITEM item = FindNode(tree, n.text);
-            ASSERT_NE(item, nullptr) << n.text;
-            EXPECT_TRUE(n.image < 0 || Images(tree, item).first == n.image) << n.text << L": " << Images(tree, item).first;
-            size_t pages = PagesOf(n.page);
-            ClickNode(n.text);
-            EXPECT_EQ(PagesOf(n.page), pages + 1) << n.text;
-            EXPECT_EQ(LastChosenText(), n.text);
+        EXPECT_EQ(Images(tree, FindNode(tree, L"C: [CORVANE]")), std::pair(5, 5));
+        for (HTREEITEM item : Nodes(tree)) {
+            std::wstring text = tree->GetItemText(item);
+            const char* key = tree->KeyOf(item);
+            ASSERT_NE(key, nullptr) << text;
+            if (key != std::string(pages::kDrives)) EXPECT_EQ(Images(tree, item).first, CCategoryTree::ImageOf(pages::IconOf(*pages::Find(key)))) << text;
+            size_t pages = PagesOf(key);
+            ClickNode(text);
+            EXPECT_EQ(PagesOf(key), pages + 1) << text;
+            EXPECT_EQ(LastChosenText(), text);
         }
     }
     EXPECT_EQ(tree->GetCount(), 5u);
@@ -435,19 +429,19 @@ TEST(AllCategories, ATreeBuiltAtStartFollowsTheSavedSettingAndAddsNodesOnlyWhere
         EXPECT_EQ(tree.GetCount() > 5u, all);
         if (all) continue;
         HTREEITEM internet = tree.GetRootItem();
-        EXPECT_EQ(tree.AddNode(L"Cookies", internet), FindNode(&tree, L"Cookies"));  // already there
-        EXPECT_EQ(tree.AddNode(L"Internet", TVI_ROOT), internet);
-        EXPECT_EQ(tree.AddNode(L"System", internet), nullptr);      // a top category under a node
-        EXPECT_EQ(tree.AddNode(L"Recycle Bin", TVI_ROOT), nullptr);  // a category at the top
-        EXPECT_EQ(tree.AddNode(L"cookies", internet), nullptr);      // texts compare exactly
-        EXPECT_EQ(tree.AddNode(L"Nothing Known", internet), nullptr);
+        EXPECT_EQ(tree.AddNode(engine::keys::kCookies, internet), FindNode(&tree, L"Cookies"));  // already there
+        EXPECT_EQ(tree.AddNode(pages::kInternet, TVI_ROOT), internet);
+        EXPECT_EQ(tree.AddNode(pages::kSystem, internet), nullptr);             // a top page under a node
+        EXPECT_EQ(tree.AddNode(engine::keys::kRecycleBin, TVI_ROOT), nullptr);  // a category at the top
+        EXPECT_EQ(tree.AddNode("Internet.Cookies", internet), nullptr);         // keys compare exactly
         EXPECT_EQ(tree.GetCount(), 5u);
-        HTREEITEM system = tree.AddNode(L"System", TVI_ROOT);
-        HTREEITEM recycle = tree.AddNode(L"Recycle Bin", system);
+        HTREEITEM system = tree.AddNode(pages::kSystem, TVI_ROOT);
+        HTREEITEM recycle = tree.AddNode(engine::keys::kRecycleBin, system);
         EXPECT_EQ(tree.GetNextSiblingItem(internet), system);
         EXPECT_EQ(Images(&tree, recycle), std::pair(6, 6));
+        EXPECT_EQ(tree.GetItemText(recycle), L"Recycle Bin");
+        EXPECT_STREQ(tree.KeyOf(recycle), engine::keys::kRecycleBin);
     }
-    EXPECT_FALSE(CCategoryTree::OpenCategory(L"Nothing Known"));
 }
 
 TEST(QuickErase, TheMenuSettingDropsThePausesOfErasingButNotTheSplash) {

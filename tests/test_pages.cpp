@@ -1,10 +1,16 @@
 // Every page opens through its template with its caption, the controls it binds and its look.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "AppHarness.h"
+#include "Categories.h"
+#include "CategoryTree.h"
 #include "LastChosenText.h"
 #include "PageFrames.h"
 #include "PageLook.h"
+#include "SummaryPage.h"
 #include "Pages.h"
 #include "TestKit.h"
 #include "applications/RecentFileListPages.h"
@@ -110,6 +116,34 @@ TEST_F(PageFixture, EveryTemplateOpensAPageWithItsCaptionAndControls) {
         EXPECT_TRUE(frame->IsWindowVisible());
         EXPECT_EQ(frame->GetWindowText(), row.caption ? row.caption : L"Untitled");
         for (auto [id, cls] : row.controls) EXPECT_EQ(ClassOf(::GetDlgItem(view->m_hWnd, id)), cls) << id;
+    }
+}
+
+// The page table against the category table: every category but a browser's (rows of the Web
+// Browsers page) has its page, every summary row names a category of its summary's group once,
+// and every page has a template of its resources and an icon of the tree.
+TEST_F(PageFixture, ThePageTableAgreesWithTheCategoriesSummariesTemplatesAndIcons) {
+    const std::map<std::string, const char*> summaries{
+        {"internet", pages::kInternet}, {"system", pages::kSystem}, {"apps", pages::kApplications}};
+    for (const auto& [group, page] : summaries) {
+        auto* view = dynamic_cast<CSummaryView*>(Open(page));
+        ASSERT_NE(view, nullptr) << page;
+        std::set<std::string> keys;
+        for (const SummaryRow& r : view->Face().rows) {
+            const engine::Category* c = engine::FindCategory(r.key);
+            EXPECT_TRUE(c && c->group == group) << r.key;
+            EXPECT_TRUE(keys.insert(r.key).second) << r.key;
+        }
+    }
+    for (const engine::Category& c : engine::Categories())
+        EXPECT_TRUE(c.group == "browsers" || pages::Find(c.key)) << c.key;
+    for (const pages::PageRow& row : pages::Rows()) {
+        CMultiDocTemplate* t = TheApp()->PageTemplate(row.key);
+        ASSERT_NE(t, nullptr) << row.key;
+        EXPECT_EQ(t->m_nIDResource, row.resourceId) << row.key;
+        EXPECT_NE(::FindResourceW(nullptr, MAKEINTRESOURCEW(row.resourceId), RT_GROUP_ICON), nullptr) << row.key;
+        EXPECT_GE(CCategoryTree::ImageOf(pages::IconOf(row)), 0) << row.key;
+        EXPECT_EQ(pages::TextOf(row).empty(), row.key == std::string(pages::kDrives)) << row.key;
     }
 }
 

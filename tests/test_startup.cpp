@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
+#include "Pages.h"
 #include "TestKit.h"
 #include "resource.h"
 
@@ -21,19 +22,15 @@ size_t AllDocuments(CTidemarkApp* app) {
 TEST(Startup, RegistersTheTemplatesShowsTheMainWindowAndKeepsTheIntroductionHidden) {
     CTidemarkApp* app = StartApp();
     const auto& templates = app->GetDocTemplates();
-    ASSERT_GT(templates.size(), 1u);
-    for (size_t i = 0; i < templates.size(); ++i) {
-        UINT id = templates[i]->m_nIDResource;
-        EXPECT_NE(::FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_GROUP_ICON), nullptr) << id;
-        // Only the introduction template has a menu and document strings of its own.
-        EXPECT_EQ(templates[i]->m_hMenuShared != nullptr, i == 0) << id;
-    }
+    ASSERT_EQ(templates.size(), pages::Rows().size() + 1);
+    EXPECT_EQ(templates[0]->m_nIDResource, 129u);
+    // Only the introduction template has a menu and document strings of its own.
+    for (size_t i = 0; i < templates.size(); ++i) EXPECT_EQ(templates[i]->m_hMenuShared != nullptr, i == 0) << i;
     std::wstring name;
     EXPECT_TRUE(templates[0]->GetDocString(name, CDocTemplate::fileNewName));
     EXPECT_EQ(name, L"Tidema");
     EXPECT_TRUE(templates[0]->GetDocString(name, CDocTemplate::regFileTypeName));
     EXPECT_EQ(name, L"Tidema Document");
-    EXPECT_EQ(templates[0]->m_nIDResource, static_cast<UINT>(IDR_TIDEMATYPE));
 
     auto* main = dynamic_cast<CMDIFrameWnd*>(app->m_pMainWnd);
     ASSERT_NE(main, nullptr);

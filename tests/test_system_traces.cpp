@@ -29,7 +29,7 @@ const wchar_t kMapDriveKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\E
 const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const wchar_t* const kAutoCompleteKeys[2] = {L"Software\\Microsoft\\Search Assistant\\ACMru\\5603",
                                              L"Software\\Microsoft\\Search Assistant\\ACMru\\5604"};
-engine::Result Windowless(const char* key) { return engine::RunErase(*engine::FindCategory(key), {}); }
+engine::Result Windowless(const char* key) { return engine::RunErase(engine::CategoryOf(key), {}); }
 const wchar_t kSentinelKey[] = L"Software\\CorvaneTests\\Sentinel";  // below HKLM, the links' target
 
 class TracePages : public ::testing::Test {

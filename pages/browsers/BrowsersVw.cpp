@@ -62,7 +62,7 @@ look::PageLook BrowsersLook(size_t rows) {
 }  // namespace
 
 const MsgMap CBrowsersVw::messageMap{&CPageView::messageMap, {
-    msg::Message(engine::kInboxMessage, &CBrowsersVw::OnInbox),
+    msg::Message(ui::kInboxMessage, &CBrowsersVw::OnInbox),
     msg::Command(IDC_BROWSERS_SELECTALL, &CBrowsersVw::OnSelectAll),
     msg::Command(IDC_BROWSERS_CLEARALL, &CBrowsersVw::OnClearAll),
     msg::Command(IDC_BROWSERS_ERASE_NOW, &CBrowsersVw::OnEraseNow),
@@ -72,7 +72,7 @@ CBrowsersVw::CBrowsersVw() : CPageView(IDD_BROWSERS, BrowsersLook(0), L"Web Brow
 
 void CBrowsersVw::OnInitialUpdate() {
     CPageView::OnInitialUpdate();
-    m_inbox = std::make_shared<engine::Inbox>(m_hWnd);
+    m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
     Start({});
 }
 
@@ -94,7 +94,7 @@ void CBrowsersVw::OnDestroy() {
 }
 
 LRESULT CBrowsersVw::OnInbox(WPARAM, LPARAM) {
-    if (std::shared_ptr<engine::Inbox> inbox = m_inbox) inbox->Drain();  // the page may go while a call runs
+    if (std::shared_ptr<ui::Inbox> inbox = m_inbox) inbox->Drain();  // the page may go while a call runs
     return 0;
 }
 
@@ -127,7 +127,7 @@ void CBrowsersVw::Start(std::vector<std::string> keys) {
     m_busy = true;
     EnableButtons(false);
     engine::Options options = settings::EraseOptions();
-    std::shared_ptr<engine::Inbox> inbox = m_inbox;
+    std::shared_ptr<ui::Inbox> inbox = m_inbox;
     CBrowsersVw* self = this;  // used only in calls the inbox runs, which never outlive the page
     bool erase = !keys.empty();
     auto job = [=](const engine::StopToken& stop) {
@@ -167,7 +167,7 @@ void CBrowsersVw::Finished(std::vector<engine::BrowserSurveyRow> rows, const std
     // known to be still there.
     HWND self = m_hWnd;
     report::ShowOutcomes(outcomes);
-    if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
+    if (!StillOwns(self)) return;
     m_busy = false;
     EnableButtons(true);
 }

@@ -9,6 +9,7 @@
 #include "Browsers.h"
 #include "PageLook.h"
 #include "Report.h"
+#include "Inbox.h"
 #include "Worker.h"
 
 class CBrowsersFrm : public CMDIChildWnd {};
@@ -53,7 +54,7 @@ private:
 
     std::vector<engine::BrowserSurveyRow> m_rows;
     std::vector<HWND> m_rowWindows;
-    std::shared_ptr<engine::Inbox> m_inbox;
+    std::shared_ptr<ui::Inbox> m_inbox;
     engine::Worker m_worker;
     bool m_busy = false;
 };

@@ -17,7 +17,7 @@ std::wstring NameOf(const std::wstring& rel) {
 // at a pause once the page stopped it or Cancel was pressed.
 class PageSink : public engine::WalkSink {
 public:
-    PageSink(std::shared_ptr<engine::Inbox> inbox, const CPageWalk::Rows& rows, bool erase, const engine::StopToken& stop,
+    PageSink(std::shared_ptr<ui::Inbox> inbox, const CPageWalk::Rows& rows, bool erase, const engine::StopToken& stop,
              CEraseProgressDlg* dialog = nullptr, bool paced = true)
         : m_inbox(std::move(inbox)), m_rows(rows), m_erase(erase), m_stop(stop), m_dialog(dialog), m_paced(paced) {}
     ~PageSink() override { Flush(); }
@@ -61,7 +61,7 @@ private:
         m_flushedAt = now;
         Flush();
     }
-    std::shared_ptr<engine::Inbox> m_inbox;
+    std::shared_ptr<ui::Inbox> m_inbox;
     CPageWalk::Rows m_rows;
     bool m_erase;
     const engine::StopToken& m_stop;
@@ -90,11 +90,11 @@ engine::Result Failure(const std::wstring& why) {
 
 void CPageWalk::Attach(HWND view) {
     m_view = view;
-    m_inbox = std::make_shared<engine::Inbox>(view);
+    m_inbox = std::make_shared<ui::Inbox>(view);
 }
 
 void CPageWalk::Drain() {
-    std::shared_ptr<engine::Inbox> inbox = m_inbox;  // held: a call may stop the walk
+    std::shared_ptr<ui::Inbox> inbox = m_inbox;  // held: a call may stop the walk
     if (inbox) inbox->Drain();
 }
 
@@ -107,7 +107,7 @@ void CPageWalk::Stop() {
 // goes with the old one.
 void CPageWalk::Restart() {
     Stop();
-    if (m_view) m_inbox = std::make_shared<engine::Inbox>(m_view);
+    if (m_view) m_inbox = std::make_shared<ui::Inbox>(m_view);
 }
 
 void CPageWalk::List(const std::wstring& folder, const Rows& rows, bool paced) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Result.h"
+#include "Inbox.h"
 #include "Worker.h"
 #include "afxwin.h"
 
@@ -24,7 +25,7 @@ public:
         std::function<void(Names&)> show;  // on the page's thread
     };
 
-    // view: the page's window; it drains the inbox on engine::kInboxMessage (Drain).
+    // view: the page's window; it drains the inbox on ui::kInboxMessage (Drain).
     void Attach(HWND view);
     void Drain();
     // Stops a walk (waiting at most 100 ms: a walk looks at the request between any two files)
@@ -46,6 +47,6 @@ public:
 private:
     void Restart();
     HWND m_view = nullptr;
-    std::shared_ptr<engine::Inbox> m_inbox;
+    std::shared_ptr<ui::Inbox> m_inbox;
     engine::Worker m_worker;
 };

@@ -11,7 +11,7 @@
 const wchar_t CErasingSummaryView::kNothingChecked[] = L"Check the categories to erase first.";
 
 const MsgMap CErasingSummaryView::messageMap{&CSummaryView::messageMap, {
-    msg::Message(engine::kInboxMessage, &CErasingSummaryView::OnInbox),
+    msg::Message(ui::kInboxMessage, &CErasingSummaryView::OnInbox),
 }};
 
 CErasingSummaryView::CErasingSummaryView(const SummaryFace& face) : CSummaryView(face) {}
@@ -19,7 +19,7 @@ CErasingSummaryView::CErasingSummaryView(const SummaryFace& face) : CSummaryView
 void CErasingSummaryView::DoDataExchange(CDataExchange* pDX) {
     CSummaryView::DoDataExchange(pDX);
     if (!pDX->m_bSaveAndValidate) {
-        m_inbox = std::make_shared<engine::Inbox>(m_hWnd);
+        m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
         EnableButtons(true);  // a row without an erase keeps its button disabled
     }
 }
@@ -65,7 +65,7 @@ void CErasingSummaryView::StartErase(std::vector<const SummaryRow*> rows) {
     std::vector<const engine::Category*> categories;
     for (const SummaryRow* r : rows) categories.push_back(engine::FindCategory(r->key));
     engine::Options options = settings::EraseOptions();
-    std::shared_ptr<engine::Inbox> inbox = m_inbox;
+    std::shared_ptr<ui::Inbox> inbox = m_inbox;
     m_erasing = true;
     EnableButtons(false);
     // The worker touches no control: it erases and hands the outcomes over through the inbox,
@@ -106,14 +106,14 @@ void CErasingSummaryView::Erased(const std::vector<engine::Outcome>& outcomes, c
     HWND self = m_hWnd;
     report::ShowOutcomes(outcomes);
     for (void (*f)() : after) f();
-    if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
+    if (!StillOwns(self)) return;
     m_erasing = false;
     EnableButtons(true);
 }
 
 LRESULT CErasingSummaryView::OnInbox(WPARAM, LPARAM) {
     // Held here: a report shown while draining may see the page closed and its inbox let go.
-    std::shared_ptr<engine::Inbox> inbox = m_inbox;
+    std::shared_ptr<ui::Inbox> inbox = m_inbox;
     if (inbox) inbox->Drain();
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "Report.h"
 #include "SummaryPage.h"
+#include "Inbox.h"
 #include "Worker.h"
 
 class CErasingSummaryView : public CSummaryView {
@@ -35,6 +36,6 @@ private:
     void Erased(const std::vector<engine::Outcome>& outcomes, const std::vector<const SummaryRow*>& rows);
     LRESULT OnInbox(WPARAM, LPARAM);
     bool m_erasing = false;
-    std::shared_ptr<engine::Inbox> m_inbox;
+    std::shared_ptr<ui::Inbox> m_inbox;
     engine::Worker m_worker;
 };

@@ -61,7 +61,7 @@ void CSummaryView::OnClearAll() { SetAllChecks(BST_UNCHECKED); }
 LRESULT CSummaryView::OnLinkClicked(WPARAM wParam, LPARAM) {
     for (const SummaryRow& r : m_face.rows)
         if (static_cast<WPARAM>(r.detailsId) == wParam) {
-            if (CTidemarkApp* app = TheApp()) app->OpenPage(r.key);
+            ui::OpenPage(r.key);
             break;
         }
     return 0;

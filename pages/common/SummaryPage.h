@@ -7,7 +7,7 @@
 
 #include "LinkButton.h"
 #include "PageLook.h"
-#include "TidemarkApp.h"
+#include "OpenPage.h"
 
 struct SummaryRow {
     int headingId, checkId, eraseId, descriptionId, detailsId;

@@ -123,7 +123,7 @@ const MsgMap CWipeListVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_WIPELIST_REMOVE, &CWipeListVw::OnRemove),
     msg::Command(IDC_WIPELIST_PREVIEW, &CWipeListVw::OnPreview),
     msg::Command(IDC_WIPELIST_ERASE, &CWipeListVw::OnErase),
-    msg::Message(engine::kInboxMessage, &CWipeListVw::OnInbox),
+    msg::Message(ui::kInboxMessage, &CWipeListVw::OnInbox),
 }};
 
 CWipeListVw::CWipeListVw() : CPageView(IDD_WIPELIST, WipeListLook(), nullptr) {}
@@ -147,7 +147,7 @@ void CWipeListVw::DoDataExchange(CDataExchange* pDX) {
 
 void CWipeListVw::OnInitialUpdate() {
     CPageView::OnInitialUpdate();
-    m_inbox = std::make_shared<engine::Inbox>(m_hWnd);
+    m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
     m_entries.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     CRect r;
     m_entries.GetClientRect(&r);
@@ -344,7 +344,7 @@ void CWipeListVw::OnRemove() {
 }
 
 bool CWipeListVw::Start(engine::Worker::Job job) {
-    std::shared_ptr<engine::Inbox> inbox = m_inbox;
+    std::shared_ptr<ui::Inbox> inbox = m_inbox;
     auto failed = [inbox, this](const std::wstring& why) {
         inbox->Post([this, why] {
             SetBusy(false);
@@ -361,7 +361,7 @@ bool CWipeListVw::Start(engine::Worker::Job job) {
 void CWipeListVw::OnPreview() {
     if (!HaveList() || m_busy) return;
     for (int row = 0; row < m_entries.GetItemCount(); ++row) m_entries.SetItemText(row, 2, L"");
-    std::shared_ptr<engine::Inbox> inbox = m_inbox;
+    std::shared_ptr<ui::Inbox> inbox = m_inbox;
     Start([inbox, this, list = m_list, checked = Checked()](const engine::StopToken& stop) {
         engine::Options options;
         options.stop = &stop;
@@ -384,7 +384,7 @@ void CWipeListVw::OnErase() {
     if (Box(question, MB_YESNO | MB_ICONWARNING) != IDYES) return;
     for (int row = 0; row < m_entries.GetItemCount(); ++row) m_entries.SetItemText(row, 2, L"");
     engine::Options options = settings::EraseOptions();
-    std::shared_ptr<engine::Inbox> inbox = m_inbox;
+    std::shared_ptr<ui::Inbox> inbox = m_inbox;
     Start([inbox, this, options, list = m_list, checked](const engine::StopToken& stop) mutable {
         options.stop = &stop;
         // Checked here, not on the window's thread: an unreachable share takes a network time-out.
@@ -417,7 +417,7 @@ void CWipeListVw::OnErase() {
 
 LRESULT CWipeListVw::OnInbox(WPARAM, LPARAM) {
     // The inbox outlives a page closed while a report it handed over is up.
-    std::shared_ptr<engine::Inbox> inbox = m_inbox;
+    std::shared_ptr<ui::Inbox> inbox = m_inbox;
     if (inbox) inbox->Drain();
     return 0;
 }

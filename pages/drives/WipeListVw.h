@@ -6,6 +6,7 @@
 
 #include "PageLook.h"
 #include "WipeList.h"
+#include "Inbox.h"
 #include "Worker.h"
 
 // The user's wipe lists: the saved lists to choose from, the entries of the chosen one with a
@@ -63,5 +64,5 @@ private:
     bool m_busy = false;
     bool m_changed = false;  // entries added or removed since the list was loaded or saved
     engine::Worker m_worker;
-    std::shared_ptr<engine::Inbox> m_inbox;
+    std::shared_ptr<ui::Inbox> m_inbox;
 };

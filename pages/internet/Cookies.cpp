@@ -1,5 +1,6 @@
 #include "Cookies.h"
 
+#include "CategoryKeys.h"
 #include "EraseProgressDlg.h"
 #include "LibraryStep.h"
 #include "ReportBox.h"
@@ -16,7 +17,7 @@ CEraseProgressDlg& ProgressDialog() {
 
 const MsgMap CCookies::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_COOKIES_ERASE, &CCookies::OnErase),
-    msg::Message(engine::kInboxMessage, &CCookies::OnInbox),
+    msg::Message(ui::kInboxMessage, &CCookies::OnInbox),
 }};
 
 CCookies::CCookies() : CPageView(IDD_COOKIES, look::ListLook(IDC_COOKIES_TITLE, IDC_COOKIES_TEXT), L"Cookies") {}
@@ -56,7 +57,7 @@ void CCookies::FillTree() {
 
 void CCookies::OnErase() {
     bool ran = false;
-    engine::Result r = m_walk.EraseBehindDialog("internet.cookies", ProgressDialog(), [this] { m_tree.DeleteAllItems(); }, &ran);
+    engine::Result r = m_walk.EraseBehindDialog(engine::keys::kCookies, ProgressDialog(), [this] { m_tree.DeleteAllItems(); }, &ran);
     if (!ran) return;  // ERASE pressed again while this erase runs
     if (!r.Complete()) report::ShowOutcomes({{L"Cookies", r, 0}});
     RunLibraryStep("Cookies");

@@ -42,7 +42,7 @@ void CHistroryVw::Fill() {
 }
 
 bool CHistroryVw::EraseHistory() {
-    bool cleared = engine::RunErase(*engine::FindCategory("internet.history"), settings::EraseOptions()).Complete();
+    bool cleared = engine::RunErase(engine::CategoryOf(engine::keys::kHistory), settings::EraseOptions()).Complete();
     report::ShowText(cleared ? kErased : kNotErased);
     return cleared;
 }
@@ -53,7 +53,7 @@ void CHistroryVw::OnErase() {
     HWND self = m_hWnd;
     bool cleared = EraseHistory();
     // The page may have been closed while the message box was up.
-    if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
+    if (!StillOwns(self)) return;
     m_erasing = false;
     // A history that is still there keeps its list: the page shows what the machine holds.
     if (cleared) m_list.DeleteAllItems();

@@ -1,5 +1,6 @@
 #include "TempNetFileVw.h"
 
+#include "CategoryKeys.h"
 #include "EraseProgressDlg.h"
 #include "LibraryStep.h"
 #include "ReportBox.h"
@@ -16,7 +17,7 @@ CEraseProgressDlg& ProgressDialog() {
 
 const MsgMap CTempNetFileVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_TEMPNET_ERASE, &CTempNetFileVw::OnErase),
-    msg::Message(engine::kInboxMessage, &CTempNetFileVw::OnInbox),
+    msg::Message(ui::kInboxMessage, &CTempNetFileVw::OnInbox),
     msg::Notify(LVN_GETDISPINFOW, IDC_TEMPNET_LIST, &CTempNetFileVw::OnRowText),
 }};
 
@@ -40,7 +41,7 @@ void CTempNetFileVw::OnDestroy() {
 
 void CTempNetFileVw::OnErase() {
     bool ran = false;
-    engine::Result r = m_walk.EraseBehindDialog("internet.cache", ProgressDialog(), [this] { m_rows.Clear(m_list); }, &ran);
+    engine::Result r = m_walk.EraseBehindDialog(engine::keys::kCache, ProgressDialog(), [this] { m_rows.Clear(m_list); }, &ran);
     if (!ran) return;  // ERASE pressed again while this erase runs
     if (!r.Complete()) report::ShowOutcomes({{L"Temporary Internet Files", r, 0}});
     RunLibraryStep("InterNet");

@@ -34,7 +34,7 @@ void CTypedUrlVw::Fill() {
 
 bool CTypedUrlVw::Erase() {
     // A key that was already missing is as erased as one deleted now.
-    bool gone = engine::RunErase(*engine::FindCategory("internet.typed-urls"), settings::EraseOptions()).Complete();
+    bool gone = engine::RunErase(engine::CategoryOf(engine::keys::kTypedUrls), settings::EraseOptions()).Complete();
     if (gone)
         for (int i = m_list.GetCount() - 1; i >= 0; --i) m_list.DeleteString(i);
     report::ShowText(gone ? L"Typed URLs Completely Erased." : L"Typed URLs could not be erased.");
@@ -46,5 +46,5 @@ void CTypedUrlVw::OnErase() {
     m_erasing = true;
     HWND self = m_hWnd;
     Erase();
-    if (::IsWindow(self) && FromHandlePermanent(self) == this) m_erasing = false;
+    if (StillOwns(self)) m_erasing = false;
 }

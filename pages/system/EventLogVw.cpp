@@ -33,7 +33,7 @@ struct CEventLogVw::BatchRoom {
 
 const MsgMap CEventLogVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_EVENTLOG_ERASE, &CEventLogVw::OnErase),
-    msg::Message(engine::kInboxMessage, &CEventLogVw::OnInbox),
+    msg::Message(ui::kInboxMessage, &CEventLogVw::OnInbox),
     msg::Notify(LVN_GETDISPINFOW, IDC_EVENTLOG_LIST, &CEventLogVw::OnRowText),
 }};
 
@@ -51,7 +51,7 @@ void CEventLogVw::DoDataExchange(CDataExchange* pDX) {
 // The rows come over in batches; the list holds no texts of its own and asks for the rows it shows.
 void CEventLogVw::StartListing() {
     StopListing();
-    m_inbox = std::make_shared<engine::Inbox>(m_hWnd);
+    m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
     m_room = std::make_shared<BatchRoom>();
     auto inbox = m_inbox;
     auto room = m_room;
@@ -88,7 +88,7 @@ void CEventLogVw::OnDestroy() {
 }
 
 LRESULT CEventLogVw::OnInbox(WPARAM, LPARAM) {
-    std::shared_ptr<engine::Inbox> inbox = m_inbox;
+    std::shared_ptr<ui::Inbox> inbox = m_inbox;
     if (!inbox) return 0;
     inbox->Drain();
     // The batches that waited share one count: the list takes its time over each new count.
@@ -112,13 +112,13 @@ void CEventLogVw::OnErase() {
     StopListing();
     m_list.DeleteAllItems();
     m_rows.clear();
-    engine::Result result = engine::RunErase(*engine::FindCategory("system.event-log"), settings::EraseOptions());
+    engine::Result result = engine::RunErase(engine::CategoryOf(engine::keys::kEventLog), settings::EraseOptions());
     StartListing();
     if (!result.Complete()) {
         HWND self = m_hWnd;
         report::ShowText(kNotCleared, true);
         // The page may have been closed while the box was up.
-        if (!::IsWindow(self) || FromHandlePermanent(self) != this) return;
+        if (!StillOwns(self)) return;
     }
     m_erasing = false;
 }

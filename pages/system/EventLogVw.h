@@ -4,6 +4,7 @@
 
 #include "EventLog.h"
 #include "PageLook.h"
+#include "Inbox.h"
 #include "Worker.h"
 
 // The records of the "Application" event log, listed on a worker in batches as the page opens.
@@ -27,7 +28,7 @@ private:
     LRESULT OnInbox(WPARAM, LPARAM);
     void OnRowText(NMHDR* pNMHDR, LRESULT* pResult);
     engine::Worker m_listing;
-    std::shared_ptr<engine::Inbox> m_inbox;
+    std::shared_ptr<ui::Inbox> m_inbox;
     std::vector<engine::events::EventRow> m_rows;  // what the list shows
     std::shared_ptr<BatchRoom> m_room;
     bool m_erasing = false;

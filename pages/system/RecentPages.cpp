@@ -9,7 +9,7 @@
 namespace {
 // Deletes the files directly in the category's folder (its sub-folders stay).
 engine::Result EraseCategory(const char* key) {
-    return engine::RunErase(*engine::FindCategory(key), settings::EraseOptions());
+    return engine::RunErase(engine::CategoryOf(key), settings::EraseOptions());
 }
 }  // namespace
 
@@ -35,7 +35,7 @@ void CRecentDocu::Fill() {
 }
 
 void CRecentDocu::OnErase() {
-    engine::Result result = EraseCategory("system.recent-documents");
+    engine::Result result = EraseCategory(engine::keys::kRecentDocuments);
     Fill();
     if (!result.Complete()) ShowPageMessage(kNotErased);
 }
@@ -86,7 +86,7 @@ void CRecentNWFVw::Fill(const std::list<ShellItem>& items) {
 }
 
 void CRecentNWFVw::OnErase() {
-    engine::Result result = EraseCategory("system.network-places");
+    engine::Result result = EraseCategory(engine::keys::kNetworkPlaces);
     Fill();
     if (!result.Complete()) ShowPageMessage(kNotErased);
 }

@@ -1,5 +1,6 @@
 #include "RecycleVw.h"
 
+#include "CategoryKeys.h"
 #include "PageMessage.h"
 #include "resource.h"
 
@@ -7,7 +8,7 @@ const wchar_t CRecycleVw::kNotEmptied[] = L"The Recycle Bin could not be emptied
 
 const MsgMap CRecycleVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_RECYCLE_ERASE, &CRecycleVw::OnClean),
-    msg::Message(engine::kInboxMessage, &CRecycleVw::OnInbox),
+    msg::Message(ui::kInboxMessage, &CRecycleVw::OnInbox),
 }};
 
 CRecycleVw::CRecycleVw() : CPageView(IDD_RECYCLE, look::ListLook(IDC_RECYCLE_TITLE, IDC_RECYCLE_TEXT), L"Recycle Bin") {}
@@ -28,7 +29,7 @@ void CRecycleVw::Fill() {
 void CRecycleVw::OnClean() {
     if (m_cleaning) return;  // Clean pressed again while the bin is being emptied
     m_cleaning = true;
-    m_work.Erase("system.recycle-bin", {}, [this](const engine::Result& result) {
+    m_work.Erase(engine::keys::kRecycleBin, {}, [this](const engine::Result& result) {
         m_cleaning = false;
         Fill();  // shows what is left
         if (!result.Complete()) ShowPageMessage(kNotEmptied);

@@ -33,7 +33,7 @@ void CSystemVw::Fill() {
 }
 
 void CSystemVw::OnErase() {
-    engine::Result result = engine::RunErase(*engine::FindCategory("system.registry-traces"), settings::EraseOptions());
+    engine::Result result = engine::RunErase(engine::CategoryOf(engine::keys::kRegistryTraces), settings::EraseOptions());
     // Filled again from the registry: a child whose value stayed stays, whatever the tree showed.
     Fill();
     if (!result.Complete()) ShowPageMessage(L"Some registry traces could not be erased.");

@@ -1,11 +1,12 @@
 #include "TempFilesPages.h"
 
+#include "CategoryKeys.h"
 #include "ReportBox.h"
 #include "Traces.h"
 #include "resource.h"
 
 const MsgMap CTempFilesPage::messageMap{&CPageView::messageMap, {
-    msg::Message(engine::kInboxMessage, &CTempFilesPage::OnInbox),
+    msg::Message(ui::kInboxMessage, &CTempFilesPage::OnInbox),
 }};
 
 CTempFilesPage::CTempFilesPage(UINT dialogId, int listId, look::PageLook pageLook, const wchar_t* caption,
@@ -57,7 +58,7 @@ const MsgMap CAdminTempFVw::messageMap{&CTempFilesPage::messageMap, {
 
 CAdminTempFVw::CAdminTempFVw()
     : CTempFilesPage(IDD_ADMINTEMP, IDC_ADMINTEMP_LIST, look::ListLook(IDC_ADMINTEMP_TITLE, IDC_ADMINTEMP_TEXT),
-                     L"Administrator's Temporary Files", "system.user-temp",
+                     L"Administrator's Temporary Files", engine::keys::kUserTemp,
                      [] { return engine::UserTempFolder(); }) {}
 
 const MsgMap CSysTempFile::messageMap{&CTempFilesPage::messageMap, {
@@ -67,5 +68,5 @@ const MsgMap CSysTempFile::messageMap{&CTempFilesPage::messageMap, {
 
 CSysTempFile::CSysTempFile()
     : CTempFilesPage(IDD_SYSTEMP, IDC_SYSTEMP_LIST, look::ListLook(IDC_SYSTEMP_TITLE, IDC_SYSTEMP_TEXT),
-                     L"System Temporary Files", "system.windows-temp",
+                     L"System Temporary Files", engine::keys::kWindowsTemp,
                      engine::WindowsTempFolder) {}

@@ -110,7 +110,7 @@ TEST(Log, AppendsInUtf8MakesItsFolderAndRotatesPastTheCap) {
 
     // An erase through the runner appends its category's line to the chosen log.
     SetLogPathForProcess(path);
-    Result r = RunErase(*FindCategory("internet.typed-urls"), Options());
+    Result r = RunErase(CategoryOf("internet.typed-urls"), Options());
     SetLogPathForProcess(L"");
     EXPECT_NE(FileText(path).find("  internet.typed-urls  "), std::string::npos) << FileText(path);
     EXPECT_TRUE(r.notes.empty());

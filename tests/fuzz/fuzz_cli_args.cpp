@@ -12,12 +12,12 @@
 
 namespace {
 const std::vector<engine::Category> kTable = {
-    {"internet.cache", "internet", L"Cache", -1, nullptr, nullptr},
-    {"internet.typed-urls", "internet", L"Typed URLs", -1, nullptr, nullptr},
-    {"system.clipboard", "system", L"Clipboard", -1, nullptr, nullptr},
-    {"apps.wordpad", "apps", L"WordPad", -1, nullptr, nullptr},
+    {"internet.cache", "internet", L"Cache", nullptr, nullptr},
+    {"internet.typed-urls", "internet", L"Typed URLs", nullptr, nullptr},
+    {"system.clipboard", "system", L"Clipboard", nullptr, nullptr},
+    {"apps.wordpad", "apps", L"WordPad", nullptr, nullptr},
 };
-const engine::Category kList{"wipelist:a", "wipelist", L"a", -1, nullptr, nullptr};
+const engine::Category kList{"wipelist:a", "wipelist", L"a", nullptr, nullptr};
 const engine::Category* Lookup(const std::wstring& name, std::wstring&) { return name == L"a" ? &kList : nullptr; }
 }  // namespace
 

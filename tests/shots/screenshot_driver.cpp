@@ -17,6 +17,7 @@
 #include "Settings.h"
 #include "LastChosenText.h"
 #include "MainFrm.h"
+#include "Pages.h"
 #include "TestKit.h"
 #include "TreeBar.h"
 #include "afxwin.h"
@@ -121,7 +122,10 @@ void OpenNode(const std::wstring& prefix, const std::wstring& fallback) {
     } else {
         OnUiThread([&] {
             LastChosenText() = fallback;
-            CCategoryTree::OpenCategory(fallback);
+            const char* key = pages::kDrives;  // a drive's text is the one that names no page
+            for (const pages::PageRow& r : pages::Rows())
+                if (pages::TextOf(r) == fallback) key = r.key;
+            TheApp()->OpenPage(key);
         });
     }
     Settle(1500);
