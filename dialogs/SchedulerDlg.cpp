@@ -131,36 +131,36 @@ void CSchedulerDlg::OnEvery() {
 void CSchedulerDlg::OnTaskNameChange() { m_apply.EnableWindow(TRUE); }
 
 std::optional<engine::TaskSpec> CSchedulerDlg::DescribedTask() {
-    engine::TaskSpec spec;
-    spec.name = m_strTaskName;
-    spec.shutdown = m_turnOff.GetCheck() == BST_CHECKED;
+    engine::TaskSpec plan;
+    plan.name = m_strTaskName;
+    plan.shutdown = m_turnOff.GetCheck() == BST_CHECKED;
     for (int i = 0; i < m_categories.GetItemCount(); ++i)
-        if (m_categories.GetCheck(i)) spec.keys.push_back(m_keys[i]);
+        if (m_categories.GetCheck(i)) plan.keys.push_back(m_keys[i]);
     SYSTEMTIME date{}, time{};
     m_date.GetTime(&date);
     if (m_on.GetCheck() == BST_CHECKED && m_firstStartup.GetCheck() == BST_CHECKED) {
-        spec.kind = engine::TaskKind::Startup;  // "On" the next start, no time asked
+        plan.kind = engine::TaskKind::Startup;  // "On" the next start, no time asked
     } else if (m_on.GetCheck() == BST_CHECKED) {
         if (m_time.GetTime(&time) != GDT_VALID) {
             AfxMessageBox(L"Time not set!", MB_OK);
             return std::nullopt;
         }
-        spec.kind = engine::TaskKind::Once;
+        plan.kind = engine::TaskKind::Once;
     } else if (m_every.GetCheck() == BST_CHECKED) {
         // The kinds of "Every" follow "Manually" and "On" in the engine's order.
-        spec.kind = static_cast<engine::TaskKind>(static_cast<int>(engine::TaskKind::Interval) + std::max(0, m_kinds.GetCurSel()));
+        plan.kind = static_cast<engine::TaskKind>(static_cast<int>(engine::TaskKind::Interval) + std::max(0, m_kinds.GetCurSel()));
         time.wHour = static_cast<WORD>(std::max(0, m_hours.GetCurSel()));
         time.wMinute = static_cast<WORD>(std::max(0, m_minutes.GetCurSel()));
-        spec.everyMinutes = time.wHour * 60 + time.wMinute;
+        plan.everyMinutes = time.wHour * 60 + time.wMinute;
     }
-    spec.when = TimeOf(date, time);
-    return spec;
+    plan.when = TimeOf(date, time);
+    return plan;
 }
 
 void CSchedulerDlg::OnApply() {
     UpdateData(TRUE);
-    if (std::optional<engine::TaskSpec> spec = DescribedTask()) {
-        if (!Problem(engine::RegisterTask(*spec))) ReloadTasks();
+    if (std::optional<engine::TaskSpec> plan = DescribedTask()) {
+        if (!Problem(engine::RegisterTask(*plan))) ReloadTasks();
     }
     // Showing the values again rewrites the name, which would count as a change: disable after.
     UpdateData(FALSE);
@@ -173,13 +173,13 @@ void CSchedulerDlg::ReloadTasks() {
     const std::wstring selected = SelectedTask();  // stays selected
     m_tasks.DeleteAllItems();
     for (const engine::ScheduledTask& t : tasks) {
-        int row = m_tasks.InsertItem(m_tasks.GetItemCount(), t.spec.name);
-        if (t.spec.name == selected) {
+        int row = m_tasks.InsertItem(m_tasks.GetItemCount(), t.plan.name);
+        if (t.plan.name == selected) {
             LVITEMW item{};
             item.stateMask = item.state = LVIS_SELECTED;
             m_tasks.SendMessage(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
         }
-        m_tasks.SetItemText(row, kScheduledColumn, engine::TaskInWords(t.spec));
+        m_tasks.SetItemText(row, kScheduledColumn, engine::TaskInWords(t.plan));
         m_tasks.SetItemText(row, kAdvancedColumn, t.nextRun);
         m_tasks.SetItemText(row, kStatusColumn, t.enabled ? L"Active" : L"Inactive");
     }

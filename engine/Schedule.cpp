@@ -146,22 +146,22 @@ std::wstring NextRunText(IRegisteredTask* task) {
     return text;
 }
 
-// The spec of a registered task: from its own description, else from the own list's copy.
+// The plan of a registered task: from its own description, else from the own list's copy.
 std::optional<TaskSpec> SpecOf(IRegisteredTask* task, const std::wstring& name) {
-    if (auto spec = SpecFromDescription(name, DescriptionOf(task))) return spec;
+    if (auto plan = SpecFromDescription(name, DescriptionOf(task))) return plan;
     for (const auto& kept : OwnList())
         if (SameNoCase(kept.first, name)) return SpecFromDescription(name, kept.second);
     return std::nullopt;
 }
 
-std::wstring RegisterIn(ITaskFolder* folder, const TaskSpec& spec) {
-    Bstr name(spec.name), xml(TaskXml(spec, SweepmerePath(), UserId(), Elevated()));
+std::wstring RegisterIn(ITaskFolder* folder, const TaskSpec& plan) {
+    Bstr name(plan.name), xml(TaskXml(plan, SweepmerePath(), UserId(), Elevated()));
     VARIANT none{};
     ComPtr<IRegisteredTask> task;
     HRESULT hr = folder->RegisterTask(name, xml, TASK_CREATE_OR_UPDATE, none, none, TASK_LOGON_INTERACTIVE_TOKEN, none,
                                       task.GetAddressOf());
-    if (FAILED(hr)) return HresultText(L"The Task Scheduler refused the task \"" + spec.name + L"\"", hr);
-    KeepInOwnList(spec.name, TaskDescription(spec));
+    if (FAILED(hr)) return HresultText(L"The Task Scheduler refused the task \"" + plan.name + L"\"", hr);
+    KeepInOwnList(plan.name, TaskDescription(plan));
     return L"";
 }
 }  // namespace
@@ -173,13 +173,13 @@ std::wstring SweepmerePath() {
     return self.substr(0, self.find_last_of(L'\\') + 1) + L"sweepmere.exe";
 }
 
-std::wstring RegisterTask(const TaskSpec& spec) {
-    std::wstring problem = TaskSpecProblem(spec);
+std::wstring RegisterTask(const TaskSpec& plan) {
+    std::wstring problem = TaskSpecProblem(plan);
     if (!problem.empty()) return problem;
     ComScope com;
     ComPtr<ITaskFolder> folder;
     problem = OpenFolder(folder);
-    return problem.empty() ? RegisterIn(folder.Get(), spec) : problem;
+    return problem.empty() ? RegisterIn(folder.Get(), plan) : problem;
 }
 
 std::wstring ListTasks(std::vector<ScheduledTask>& tasks) {
@@ -213,11 +213,11 @@ std::wstring ListTasks(std::vector<ScheduledTask>& tasks) {
             continue;
         }
         ScheduledTask t;
-        t.spec = SpecOf(task.Get(), name).value_or(TaskSpec{});
-        t.spec.name = name;
+        t.plan = SpecOf(task.Get(), name).value_or(TaskSpec{});
+        t.plan.name = name;
         VARIANT_BOOL enabled = VARIANT_TRUE;
         task->get_Enabled(&enabled);
-        t.enabled = t.spec.enabled = enabled != VARIANT_FALSE;
+        t.enabled = t.plan.enabled = enabled != VARIANT_FALSE;
         t.nextRun = NextRunText(task.Get());
         tasks.push_back(std::move(t));
     }
@@ -248,10 +248,10 @@ std::wstring EnableTask(const std::wstring& name, bool enabled) {
     // A scheduler that reports success and changes nothing: the task is registered again with it.
     if (Registered(folder.Get(), name, task).empty() && SUCCEEDED(task->get_Enabled(&now)) && (now != VARIANT_FALSE) == enabled)
         return L"";
-    std::optional<TaskSpec> spec = task ? SpecOf(task.Get(), name) : std::nullopt;
-    if (!spec) return L"The task \"" + name + L"\" cannot be changed: its definition cannot be read back.";
-    spec->enabled = enabled;
-    return RegisterIn(folder.Get(), *spec);
+    std::optional<TaskSpec> plan = task ? SpecOf(task.Get(), name) : std::nullopt;
+    if (!plan) return L"The task \"" + name + L"\" cannot be changed: its definition cannot be read back.";
+    plan->enabled = enabled;
+    return RegisterIn(folder.Get(), *plan);
 }
 
 std::wstring StartTask(const std::wstring& name, bool* direct, void** process) {
@@ -267,9 +267,9 @@ std::wstring StartTask(const std::wstring& name, bool* direct, void** process) {
     if (SUCCEEDED(hr)) return L"";
     if (hr != E_NOTIMPL) return HresultText(L"The task \"" + name + L"\" cannot be started", hr);
     // The scheduler cannot run it: the same action, started here.
-    std::optional<TaskSpec> spec = SpecOf(task.Get(), name);
-    if (!spec) return L"The task \"" + name + L"\" cannot be started: its definition cannot be read back.";
-    std::wstring command = L"\"" + SweepmerePath() + L"\" " + TaskArguments(*spec);
+    std::optional<TaskSpec> plan = SpecOf(task.Get(), name);
+    if (!plan) return L"The task \"" + name + L"\" cannot be started: its definition cannot be read back.";
+    std::wstring command = L"\"" + SweepmerePath() + L"\" " + TaskArguments(*plan);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};

@@ -11,7 +11,7 @@
 namespace engine {
 
 struct ScheduledTask {
-    TaskSpec spec;            // read back from the task's description
+    TaskSpec plan;            // read back from the task's description
     bool enabled = true;
     std::wstring nextRun;     // "2026-12-07 18:00"; empty when none is planned
 };
@@ -20,7 +20,7 @@ struct ScheduledTask {
 extern const wchar_t kTaskFolder[];
 std::wstring SweepmerePath();
 
-std::wstring RegisterTask(const TaskSpec& spec);
+std::wstring RegisterTask(const TaskSpec& plan);
 std::wstring ListTasks(std::vector<ScheduledTask>& tasks);
 std::wstring RemoveTask(const std::wstring& name);
 // Enables or disables the task, keeping its trigger and action.

@@ -114,18 +114,18 @@ std::wstring TaskNameProblem(const std::wstring& name) {
     return L"";
 }
 
-std::wstring TaskSpecProblem(const TaskSpec& spec) {
-    std::wstring name = TaskNameProblem(spec.name);
+std::wstring TaskSpecProblem(const TaskSpec& plan) {
+    std::wstring name = TaskNameProblem(plan.name);
     if (!name.empty()) return name;
-    if (spec.keys.empty()) return L"Check at least one category for the task to erase.";
-    if (spec.kind == TaskKind::Interval && spec.everyMinutes < 1) return L"The interval must be at least one minute.";
+    if (plan.keys.empty()) return L"Check at least one category for the task to erase.";
+    if (plan.kind == TaskKind::Interval && plan.everyMinutes < 1) return L"The interval must be at least one minute.";
     return L"";
 }
 
-std::wstring TaskArguments(const TaskSpec& spec) {
-    std::wstring args = spec.kind == TaskKind::BrowserClosed ? L"/watch-browsers" : L"/erase";
-    for (const std::string& key : spec.keys) args += L" " + std::wstring(key.begin(), key.end());
-    if (spec.shutdown) args += L" /shutdown";
+std::wstring TaskArguments(const TaskSpec& plan) {
+    std::wstring args = plan.kind == TaskKind::BrowserClosed ? L"/watch-browsers" : L"/erase";
+    for (const std::string& key : plan.keys) args += L" " + std::wstring(key.begin(), key.end());
+    if (plan.shutdown) args += L" /shutdown";
     return args;
 }
 
@@ -147,20 +147,20 @@ std::wstring TaskInWords(const TaskSpec& s) {
     return L"";
 }
 
-std::wstring TaskXml(const TaskSpec& spec, const std::wstring& command, const std::wstring& userId, bool elevated) {
+std::wstring TaskXml(const TaskSpec& plan, const std::wstring& command, const std::wstring& userId, bool elevated) {
     // A watcher waits for as long as the session lasts; an erase gets hours.
-    const wchar_t* limit = spec.kind == TaskKind::BrowserClosed ? L"PT0S" : L"PT4H";
+    const wchar_t* limit = plan.kind == TaskKind::BrowserClosed ? L"PT0S" : L"PT4H";
     return L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>"
            L"<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">" +
-           Element(L"RegistrationInfo", Element(L"Author", L"Corvane-Sweepmere") + Element(L"Description", Escaped(TaskDescription(spec)))) +
-           Element(L"Triggers", Trigger(spec, userId)) +
+           Element(L"RegistrationInfo", Element(L"Author", L"Corvane-Sweepmere") + Element(L"Description", Escaped(TaskDescription(plan)))) +
+           Element(L"Triggers", Trigger(plan, userId)) +
            L"<Principals><Principal id=\"Author\">" + Element(L"LogonType", L"InteractiveToken") +
            Element(L"RunLevel", elevated ? L"HighestAvailable" : L"LeastPrivilege") + L"</Principal></Principals>" +
            Element(L"Settings", Element(L"MultipleInstancesPolicy", L"IgnoreNew") + Element(L"DisallowStartIfOnBatteries", L"false") +
                                     Element(L"StopIfGoingOnBatteries", L"false") + Element(L"StartWhenAvailable", L"true") +
-                                    Element(L"Enabled", spec.enabled ? L"true" : L"false") + Element(L"ExecutionTimeLimit", limit)) +
+                                    Element(L"Enabled", plan.enabled ? L"true" : L"false") + Element(L"ExecutionTimeLimit", limit)) +
            L"<Actions Context=\"Author\">" +
-           Element(L"Exec", Element(L"Command", Escaped(command)) + Element(L"Arguments", Escaped(TaskArguments(spec)))) +
+           Element(L"Exec", Element(L"Command", Escaped(command)) + Element(L"Arguments", Escaped(TaskArguments(plan)))) +
            L"</Actions></Task>";
 }
 

@@ -31,16 +31,16 @@ struct TaskSpec {
 // Why the scheduler would refuse the name; empty when it is sound.
 std::wstring TaskNameProblem(const std::wstring& name);
 // Why the task cannot be registered as it is (no category, no interval); empty when it can.
-std::wstring TaskSpecProblem(const TaskSpec& spec);
+std::wstring TaskSpecProblem(const TaskSpec& plan);
 // sweepmere's arguments: "/erase k1 k2 [/shutdown]", or "/watch-browsers k1 k2 [/shutdown]".
-std::wstring TaskArguments(const TaskSpec& spec);
+std::wstring TaskArguments(const TaskSpec& plan);
 // "Manually", "at 18:00 on 2026-12-07", "every day at 18:00", "every 2:30 hours", "at user logon" ...
-std::wstring TaskInWords(const TaskSpec& spec);
+std::wstring TaskInWords(const TaskSpec& plan);
 // The task's definition for the Task Scheduler: trigger, action (command with TaskArguments),
 // enabled state, run as the interactive user only when logged on, elevated only when asked.
-std::wstring TaskXml(const TaskSpec& spec, const std::wstring& command, const std::wstring& userId, bool elevated);
-// The description kept with the task: its words, then a line from which the spec is read back.
-std::wstring TaskDescription(const TaskSpec& spec);
+std::wstring TaskXml(const TaskSpec& plan, const std::wstring& command, const std::wstring& userId, bool elevated);
+// The description kept with the task: its words, then a line from which the plan is read back.
+std::wstring TaskDescription(const TaskSpec& plan);
 std::optional<TaskSpec> SpecFromDescription(const std::wstring& name, const std::wstring& description);
 // The events Windows writes at a user's log-off and at shut-down: (log, provider, event id).
 struct TaskEvent {

@@ -142,7 +142,7 @@ TEST_F(PageFixture, ThePageTableAgreesWithTheCategoriesSummariesTemplatesAndIcon
         ASSERT_NE(t, nullptr) << row.key;
         EXPECT_EQ(t->m_nIDResource, row.resourceId) << row.key;
         EXPECT_NE(::FindResourceW(nullptr, MAKEINTRESOURCEW(row.resourceId), RT_GROUP_ICON), nullptr) << row.key;
-        EXPECT_GE(CCategoryTree::ImageOf(pages::IconOf(row)), 0) << row.key;
+        EXPECT_NE(CCategoryTree::ImageOf(pages::IconOf(row)), -1) << row.key;
         EXPECT_EQ(pages::TextOf(row).empty(), row.key == std::string(pages::kDrives)) << row.key;
     }
 }

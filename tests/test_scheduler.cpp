@@ -23,7 +23,7 @@ const LVITEMW kChecked = [] {
 void RemoveAllTasks() {
     std::vector<engine::ScheduledTask> tasks;
     engine::ListTasks(tasks);
-    for (const engine::ScheduledTask& t : tasks) engine::RemoveTask(t.spec.name);
+    for (const engine::ScheduledTask& t : tasks) engine::RemoveTask(t.plan.name);
 }
 
 void OpenScheduler(const std::function<void(HWND, CSchedulerDlg&)>& script) {

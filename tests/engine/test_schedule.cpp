@@ -125,19 +125,19 @@ TEST(Schedule, ATaskIsRegisteredListedSwitchedOffAndRemoved) {
         std::vector<ScheduledTask> tasks;
         EXPECT_EQ(ListTasks(tasks), L"");
         for (const ScheduledTask& t : tasks)
-            if (t.spec.name == name) return t;
+            if (t.plan.name == name) return t;
         return std::nullopt;
     };
     std::optional<ScheduledTask> t = listed(L"Nightly");
     ASSERT_TRUE(t);
-    EXPECT_EQ(TaskInWords(t->spec), L"every day at 18:05");
-    EXPECT_EQ(t->spec.keys, s.keys);
+    EXPECT_EQ(TaskInWords(t->plan), L"every day at 18:05");
+    EXPECT_EQ(t->plan.keys, s.keys);
     EXPECT_TRUE(t->enabled);
     EXPECT_EQ(EnableTask(L"Nightly", false), L"");
     EXPECT_FALSE(listed(L"Nightly")->enabled);
     EXPECT_EQ(EnableTask(L"Nightly", true), L"");
     EXPECT_TRUE(listed(L"Nightly")->enabled);
-    EXPECT_EQ(TaskInWords(listed(L"Nightly")->spec), L"every day at 18:05");
+    EXPECT_EQ(TaskInWords(listed(L"Nightly")->plan), L"every day at 18:05");
 
     // Start Now: Wine's scheduler cannot run a task, so sweepmere is started directly; it erases the
     // task's categories and logs them to the log the profile names.
