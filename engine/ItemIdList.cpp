@@ -124,7 +124,7 @@ bool Step(const Item& item, FolderNamer namer, std::wstring& step) {
         step = item.Narrow(5);
     } else if (type == 0x61) {
         size_t at = 6 + item.U16(4);
-        step = (item.p[3] & 0x80) ? item.Wide(at, item.n) : item.Narrow(at);
+        step = (item.n > 3 && (item.p[3] & 0x80)) ? item.Wide(at, item.n) : item.Narrow(at);
     } else if (item.U32(6) == kKnownFolder && item.n >= 30) {
         step = Folder(GuidText(item.p + 14), namer);
     } else {
