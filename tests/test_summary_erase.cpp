@@ -138,7 +138,7 @@ class SummaryErase : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(StartApp(), nullptr);
-        if (TrashFolder().empty()) GTEST_SKIP() << L"the trash of the test HOME is not reachable from inside the prefix";
+        ASSERT_FALSE(TrashFolder().empty()) << L"the trash of the test HOME is not reachable from inside the prefix";
         ::GetEnvironmentVariableW(L"TMP", m_tmp, ARRAYSIZE(m_tmp));
         for (const wchar_t* dir : {L"temp", L"recent", L"nethood"}) ScratchFolder(std::wstring(L"sum-") + dir);
         for (const wchar_t* dir : {L"recent\\kept", L"nethood\\kept"}) ::CreateDirectoryW(Scratch(dir).c_str(), nullptr);
