@@ -13,7 +13,7 @@
 using namespace engine;
 
 namespace {
-TaskSpec Spec(TaskKind kind, const std::wstring& name = L"Nightly") {
+TaskSpec Plan(TaskKind kind, const std::wstring& name = L"Nightly") {
     TaskSpec s;
     s.name = name;
     s.kind = kind;
@@ -47,7 +47,7 @@ TEST(TaskDefinition, EachKindHasItsTriggerWordsAndReadsBackFromItsDescription) {
         {TaskKind::BrowserClosed, L"<LogonTrigger>", L"when a browser closes"},
     };
     for (const Case& c : cases) {
-        TaskSpec s = Spec(c.kind);
+        TaskSpec s = Plan(c.kind);
         s.shutdown = c.kind == TaskKind::Daily;
         const std::wstring xml = TaskXml(s, L"C:\\P & Q\\sweepmere.exe", L"PC\\ann", false);
         const std::wstring trigger = c.trigger;
@@ -59,8 +59,8 @@ TEST(TaskDefinition, EachKindHasItsTriggerWordsAndReadsBackFromItsDescription) {
         ASSERT_TRUE(back);
         EXPECT_EQ(TaskXml(*back, L"x", L"u", true), TaskXml(s, L"x", L"u", true));
     }
-    EXPECT_EQ(TaskArguments(Spec(TaskKind::Daily)), L"/erase internet.typed-urls system.clipboard");
-    TaskSpec watch = Spec(TaskKind::BrowserClosed);
+    EXPECT_EQ(TaskArguments(Plan(TaskKind::Daily)), L"/erase internet.typed-urls system.clipboard");
+    TaskSpec watch = Plan(TaskKind::BrowserClosed);
     watch.shutdown = true;
     EXPECT_EQ(TaskArguments(watch), L"/watch-browsers internet.typed-urls system.clipboard /shutdown");
     for (const wchar_t* bad : {L"", L"sweepmere: kind=99 at=2026-12-07T18:05 dow=1 every=0 shutdown=0 keys=a",
@@ -72,10 +72,10 @@ TEST(TaskDefinition, EachKindHasItsTriggerWordsAndReadsBackFromItsDescription) {
 TEST(TaskDefinition, NamesAndSpecsTheSchedulerWouldRefuseAreRefusedWithTheReason) {
     EXPECT_EQ(TaskNameProblem(L"Nightly erase"), L"");
     for (const wchar_t* bad : {L"", L"  ", L"a\\b", L"a:b", L"why?", L"dot."}) EXPECT_NE(TaskNameProblem(bad), L"") << bad;
-    TaskSpec none = Spec(TaskKind::Daily);
+    TaskSpec none = Plan(TaskKind::Daily);
     none.keys.clear();
     EXPECT_EQ(TaskSpecProblem(none), L"Check at least one category for the task to erase.");
-    TaskSpec zero = Spec(TaskKind::Interval);
+    TaskSpec zero = Plan(TaskKind::Interval);
     zero.everyMinutes = 0;
     EXPECT_EQ(TaskSpecProblem(zero), L"The interval must be at least one minute.");
 }
@@ -118,7 +118,7 @@ TEST(Log, AppendsInUtf8MakesItsFolderAndRotatesPastTheCap) {
 
 TEST(Schedule, ATaskIsRegisteredListedSwitchedOffAndRemoved) {
     const std::wstring file = L"C:\\windows\\system32\\tasks\\Corvane-Sweepmere\\Nightly";
-    TaskSpec s = Spec(TaskKind::Daily);
+    TaskSpec s = Plan(TaskKind::Daily);
     ASSERT_EQ(RegisterTask(s), L"");
     EXPECT_NE(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
     auto listed = [](const std::wstring& name) -> std::optional<ScheduledTask> {
