@@ -18,34 +18,41 @@ namespace engine {
 namespace {
 using namespace rows;
 
-// A category described by a definition of engine/traces/, in its place in the table; none when
-// the definition did not read (its error is in TraceDefinitions' errors).
-void Traced(std::vector<Category>& table, const char* key) {
-    if (const TraceDef* def = FindTraceDefinition(key)) table.push_back(TraceCategory(*def));
+// A row described by a definition of engine/traces/, its key alone until the definition fills it.
+Category Traced(const char* key) {
+    Category row;
+    row.key = key;
+    return row;
 }
 
 std::vector<Category> MakeTable() {
+    // A row whose definition did not read is left out (its error is in TraceDefinitions' errors).
     std::vector<Category> table{
         // key, group, the tree's text, list, erase
         {keys::kCache, "internet", L"Temporary Internet Files", ListCache, EraseCache},
         {keys::kCookies, "internet", L"Cookies", ListCookies, EraseCookies},
         {keys::kHistory, "internet", L"History", ListHistory, EraseHistory},
-        {keys::kTypedUrls, "internet", L"Typed URLs", ListTypedUrls, EraseTypedUrls},
+        Traced(keys::kTypedUrls),
         {keys::kRecycleBin, "system", L"Recycle Bin", ListRecycleBin, EraseRecycleBin},
+        // The Recent folder's files, with the shell's list of them that a definition describes.
         {keys::kRecentDocuments, "system", L"Recent Documents", ListRecentDocuments, EraseRecentDocuments},
         {keys::kNetworkPlaces, "system", L"Recent Network Folder", ListNetworkPlaces, EraseNetworkPlaces},
         {keys::kUserTemp, "system", L"Administrator's Temporary Files", ListUserTemp, EraseUserTemp},
         {keys::kWindowsTemp, "system", L"System Temporary Files", ListWindowsTemp, EraseWindowsTemp},
         {keys::kClipboard, "system", L"ClipBoard Content", ListClipboard, EraseClipboard},
         {keys::kEventLog, "system", L"Windows Event Log", ListEventLog, EraseEventLog},
-        {keys::kRegistryTraces, "system", L"System Registry Traces", ListRegistryTraces, EraseRegistryTraces},
-        {keys::kOpenFileHistory, "system", L"Open File History", ListOpenFileHistory, EraseOpenFileHistory},
-        {keys::kMfu, "system", L"Most Frequently Used Registry", ListProgramUse, EraseProgramUse},
+        Traced(keys::kRegistryTraces),
+        Traced(keys::kOpenFileHistory),
+        Traced(keys::kMfu),
+        Traced(keys::kAcrobat), Traced(keys::kAccess), Traced(keys::kExcel), Traced(keys::kPowerPoint), Traced(keys::kWord),
+        Traced(keys::kWinzip), Traced(keys::kPaint), Traced(keys::kMediaPlayer), Traced(keys::kMmc), Traced(keys::kWordPad),
     };
-    // The applications in their table order; any other definition follows the last row of its group.
-    for (const char* key : {keys::kAcrobat, keys::kAccess, keys::kExcel, keys::kPowerPoint, keys::kWord, keys::kWinzip,
-                            keys::kPaint, keys::kMediaPlayer, keys::kMmc, keys::kWordPad})
-        Traced(table, key);
+    for (auto row = table.begin(); row != table.end();) {
+        const TraceDef* def = row->list ? nullptr : FindTraceDefinition(row->key);
+        if (def) *row = TraceCategory(*def);
+        row = row->list ? row + 1 : table.erase(row);
+    }
+    // Any other definition follows the last row of its group.
     for (const TraceDef& def : TraceDefinitions()) {
         auto placed = [&](const Category& c) { return c.key == def.key; };
         if (std::any_of(table.begin(), table.end(), placed)) continue;

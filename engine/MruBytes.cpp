@@ -106,17 +106,5 @@ std::wstring RunEntryText(const std::wstring& value) {
     return value.size() < 2 ? std::wstring() : value.substr(0, value.size() - 2);
 }
 
-std::wstring ThreeDigitName(int n) {
-    std::wstring digits = std::to_wstring(n);
-    return std::wstring(digits.size() < 3 ? 3 - digits.size() : 0, L'0') + digits;
-}
-
-std::wstring NumberedName(const std::wstring& pattern, int n) {
-    std::wstring name = pattern;
-    size_t at = name.find(L"%d");
-    if (at != std::wstring::npos) name.replace(at, 2, std::to_wstring(n));
-    return name;
-}
-
 }  // namespace mru
 }  // namespace engine

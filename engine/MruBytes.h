@@ -47,11 +47,5 @@ std::wstring Utf16Text(const std::vector<unsigned char>& data, size_t n);
 // shorter than that gives an empty text.
 std::wstring RunEntryText(const std::wstring& value);
 
-// The auto-complete lists name their values with three digits: 0 -> "000", 42 -> "042".
-std::wstring ThreeDigitName(int n);
-
-// A recent-file list's value name: the pattern with its "%d" replaced by n ("File%d", 3 -> "File3").
-std::wstring NumberedName(const std::wstring& pattern, int n);
-
 }  // namespace mru
 }  // namespace engine

@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
+#include <set>
+#include <tuple>
 
 #include "DefinitionReader.h"
+#include "ItemIdList.h"
 #include "MruBytes.h"
 #include "RegKey.h"
 #include "Text.h"
@@ -12,6 +16,9 @@
 #include "categories/Rows.h"
 
 namespace engine {
+
+const wchar_t kNotAPath[] = L"an entry that cannot be shown as a path";
+
 namespace {
 
 // "TRACE_JUMP_LISTS" was engine/traces/jump-lists.json.
@@ -43,44 +50,132 @@ void ExpandKey(const std::wstring& done, const std::vector<std::wstring>& steps,
     for (const std::wstring& sub : key.SubkeyNames()) ExpandKey(done + L"\\" + sub, steps, i + 1, keys, problems);
 }
 
-std::wstring Shown(const TraceSource& s, const RegKey& key, const std::wstring& name) {
+using Show = TraceSource::Show;
+
+// Newer program-use counters name a program by a known folder's id and the rest of its path: the
+// folder's own path is shown instead of the id.
+std::wstring WithKnownFolder(const std::wstring& name) {
+    if (name.size() < 38 || name[0] != L'{' || name[37] != L'}') return name;
+    std::wstring path = rows::KnownFolderByText(name.substr(0, 38));
+    return path.empty() ? name : path + name.substr(38);
+}
+
+// What binary data shows in a decoding mode; empty when it shows nothing.
+std::wstring Decoded(Show show, const std::vector<unsigned char>& data) {
+    if (show == Show::Utf16 || show == Show::ProgramThenUtf16) return mru::Utf16Text(data, show == Show::Utf16 ? 0 : 1);
+    if (show == Show::ItemIds) return itemids::PathText(data.data(), data.size(), rows::KnownFolderByText);
+    mru::ProgramAndList e = mru::SplitProgramAndList(data);
+    return e.listSize ? itemids::PathText(data.data() + e.listOffset, e.listSize, rows::KnownFolderByText) : std::wstring();
+}
+
+std::wstring Shown(Show show, const RegKey& key, const std::wstring& name) {
     std::wstring text;
     std::vector<unsigned char> data;
     DWORD type = 0;
-    if (s.show != TraceSource::Show::Utf16 && key.ReadString(name, text))
-        return s.show == TraceSource::Show::AfterStar ? AfterStar(text) : text;
-    if (!key.ReadBinary(name, data, &type)) return text;
-    if (s.show == TraceSource::Show::Utf16 || type != REG_BINARY) {
-        std::vector<std::u16string> strings = mru::Utf16Strings(data);
-        return strings.empty() ? text : std::wstring(strings[0].begin(), strings[0].end());
+    if (show == Show::Rot13) return WithKnownFolder(mru::Rot13(name));
+    if (show == Show::Text || show == Show::AfterStar || show == Show::RunCommand) {
+        if (key.ReadString(name, text))
+            return show == Show::AfterStar ? AfterStar(text) : show == Show::RunCommand ? mru::RunEntryText(text) : text;
+        if (!key.ReadBinary(name, data, &type)) return text;
+        // A path kept as the bytes of a text (Acrobat's tDIText).
+        if (type == REG_BINARY) return FromUtf8(std::string(data.begin(), std::find(data.begin(), data.end(), '\0')));
+        return mru::Utf16Text(data, 0);
     }
-    // A path kept as the bytes of a text (Acrobat's tDIText).
-    std::string bytes(data.begin(), std::find(data.begin(), data.end(), '\0'));
-    return FromUtf8(bytes);
+    if (!key.ReadBinary(name, data)) return text;
+    text = Decoded(show, data);
+    return text.empty() ? kNotAPath : text;
 }
 
-void ReadValues(const TraceSource& s, const std::wstring& path, std::vector<TraceEntry>& out, Result* problems) {
-    RegKey key;
-    if (!rows::OpenKey(path, KEY_QUERY_VALUE, key, problems)) return;
-    std::vector<std::pair<long long, std::wstring>> names;
+bool HasValue(const RegKey& key, const std::wstring& name) {
+    return ::RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// The value names an order value ("MRUList" letters, "MRUListEx" numbers) gives, in its order.
+std::vector<std::wstring> OrderedNames(const RegKey& key, const std::wstring& order) {
+    std::vector<std::wstring> names;
+    std::wstring letters;
+    std::vector<unsigned char> data;
+    if (order == L"MRUList" && key.ReadString(order, letters)) names = mru::NamesFromList(letters);
+    if (order == L"MRUListEx" && key.ReadBinary(order, data))
+        for (uint32_t n : mru::OrderFromListEx(data)) names.push_back(std::to_wstring(n));
+    return names;
+}
+
+TraceEntry NewEntry(TraceEntry::Kind kind, size_t index, const std::wstring& path, const std::wstring& value = L"",
+                    const std::wstring& text = L"") {
+    TraceEntry e;
+    e.kind = kind;
+    e.source = index;
+    e.path = path;
+    e.value = value;
+    e.text = text;
+    return e;
+}
+
+TraceEntry ValueEntry(size_t index, const TraceSource& s, const std::wstring& path, const std::wstring& name) {
+    TraceEntry e = NewEntry(TraceEntry::Kind::Value, index, path, name);
+    e.show = s.show;
+    e.wholeKey = s.wholeKey;
+    return e;
+}
+
+// A values trace's names in one key, each with its number, in the list's order: as its order
+// value names them, or by number; an entry past the list's end that only the erase takes is
+// marked so.
+std::vector<std::tuple<std::wstring, long long, bool>> ValueNames(const TraceSource& s, const RegKey& key) {
+    auto kept = [&](const std::wstring& name) {
+        std::wstring shown = s.show == Show::Rot13 ? mru::Rot13(name) : name;
+        return !MatchName(s.pattern, name) ||
+               std::any_of(s.keep.begin(), s.keep.end(), [&](const std::wstring& k) { return MatchName(k, shown); });
+    };
+    std::vector<std::tuple<std::wstring, long long, bool>> names;
+    if (!s.order.empty()) {
+        bool ended = false;  // the list ends at a missing value; the erase still takes every value named
+        for (const std::wstring& name : OrderedNames(key, s.order)) {
+            if (kept(name)) continue;
+            bool there = HasValue(key, name);
+            ended = ended || (!there && s.untilGap);
+            if (there || (s.showMissing && !ended)) names.emplace_back(name, 0, !ended);
+        }
+        return names;
+    }
     for (const std::wstring& name : key.ValueNames()) {
-        bool kept = std::any_of(s.keep.begin(), s.keep.end(), [&](const std::wstring& k) { return SameNoCase(k, name); });
-        if (kept || !MatchName(s.pattern, name)) continue;
         long long n = s.first < 0 ? 0 : NumberIn(s.pattern, name);
-        if (s.first >= 0 && (n < s.first || n > s.last)) continue;
-        names.push_back({n, name});
+        if (kept(name) || (s.first >= 0 && (n < s.first || n > s.last)) ||
+            (s.digits && !SameNoCase(NameFor(s.pattern, n, s.digits), name)))
+            continue;
+        names.emplace_back(name, n, true);
     }
     std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : NaturalLess(a.second, b.second);
+        return std::get<1>(a) != std::get<1>(b) ? std::get<1>(a) < std::get<1>(b) : NaturalLess(std::get<0>(a), std::get<0>(b));
     });
     long long expected = s.first;
-    for (const auto& [n, name] : names) {
-        if (s.untilGap && n != expected++) break;
-        out.push_back({TraceEntry::Kind::Value, path, name, Shown(s, key, name)});
+    for (size_t i = 0; i < names.size(); ++i)
+        if (s.untilGap && std::get<1>(names[i]) != expected++) names.resize(i);
+    return names;
+}
+
+void ReadValues(size_t index, const TraceSource& s, const std::wstring& path, std::vector<TraceEntry>& out, Result* problems) {
+    RegKey key, before;
+    if (!rows::OpenKey(path, KEY_QUERY_VALUE, key, problems)) return;
+    bool paired = !s.before.empty() && rows::OpenKey(s.before, KEY_QUERY_VALUE, before, problems);
+    for (const auto& [name, n, listed] : ValueNames(s, key)) {
+        if (!s.before.empty()) {
+            TraceEntry e = ValueEntry(index, s, s.before, name);
+            if (paired && HasValue(before, name)) e.text = Shown(s.show, before, name);
+            e.listed = listed;
+            out.push_back(e);
+        }
+        TraceEntry e = ValueEntry(index, s, path, name);
+        if (HasValue(key, name)) e.text = Shown(s.show, key, name);
+        e.listed = listed;
+        e.order = s.order;
+        if (!s.alongside.empty()) e.alongside = NameFor(s.alongside, n, s.digits);
+        out.push_back(e);
     }
 }
 
-void ReadSubkeys(const TraceSource& s, const std::wstring& path, std::vector<TraceEntry>& out, Result* problems) {
+void ReadSubkeys(size_t index, const TraceSource& s, const std::wstring& path, std::vector<TraceEntry>& out, Result* problems) {
     RegKey key;
     if (!rows::OpenKey(path, KEY_ENUMERATE_SUB_KEYS, key, problems)) return;
     std::vector<std::wstring> names = key.SubkeyNames();
@@ -89,13 +184,36 @@ void ReadSubkeys(const TraceSource& s, const std::wstring& path, std::vector<Tra
         if (!MatchName(s.pattern, name)) continue;
         std::wstring sub = path + L"\\" + name, text = name;
         RegKey inside;
-        if (!s.textValue.empty() && rows::OpenKey(sub, KEY_QUERY_VALUE, inside, problems))
-            text = Shown(s, inside, s.textValue);
-        out.push_back({TraceEntry::Kind::Key, sub, L"", text});
+        if (!s.textValue.empty() && rows::OpenKey(sub, KEY_QUERY_VALUE, inside, problems)) text = Shown(s.show, inside, s.textValue);
+        out.push_back(NewEntry(TraceEntry::Kind::Key, index, sub, L"", text));
     }
 }
 
-void ReadFiles(const TraceSource& s, std::vector<TraceEntry>& out, Result* problems) {
+// Rewrites each order value that erased entries were named by, so that it names only the values
+// still there.
+void RewriteOrders(const std::vector<TraceEntry>& entries) {
+    std::set<std::pair<std::wstring, std::wstring>> done;
+    for (const TraceEntry& e : entries) {
+        if (e.order.empty() || e.wholeKey || !done.insert({e.path, e.order}).second) continue;
+        RegKey key;
+        if (key.Open(HKEY_CURRENT_USER, e.path, KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS) continue;
+        std::vector<std::wstring> names = OrderedNames(key, e.order), left;
+        std::copy_if(names.begin(), names.end(), std::back_inserter(left), [&](const std::wstring& n) { return HasValue(key, n); });
+        if (left.size() == names.size()) continue;
+        if (e.order == L"MRUList") {
+            std::wstring letters;
+            for (const std::wstring& name : left) letters += name;
+            key.Write(e.order, REG_SZ, letters.c_str(), static_cast<DWORD>((letters.size() + 1) * sizeof(wchar_t)));
+        } else {
+            std::vector<uint32_t> numbers;
+            for (const std::wstring& name : left) numbers.push_back(static_cast<uint32_t>(std::stoul(name)));
+            std::vector<unsigned char> ex = mru::ListExFrom(numbers);
+            key.Write(e.order, REG_BINARY, ex.data(), static_cast<DWORD>(ex.size()));
+        }
+    }
+}
+
+void ReadFiles(size_t index, const TraceSource& s, std::vector<TraceEntry>& out, Result* problems) {
     std::wstring folder = ExpandFolder(s.folder);
     std::vector<Entry> entries;
     std::wstring why;
@@ -107,7 +225,8 @@ void ReadFiles(const TraceSource& s, std::vector<TraceEntry>& out, Result* probl
     for (const Entry& e : entries)
         if (!e.folder && MatchName(s.pattern, e.name)) {
             std::wstring path = folder + L"\\" + e.name;
-            out.push_back({TraceEntry::Kind::File, path, L"", path, e.bytes});
+            out.push_back(NewEntry(TraceEntry::Kind::File, index, path, L"", path));
+            out.back().bytes = e.bytes;
         }
 }
 
@@ -125,23 +244,27 @@ const TraceDef* FindTraceDefinition(const std::string& key) {
     return nullptr;
 }
 
-std::vector<TraceEntry> ReadTraces(const TraceDef& def, Result* problems) {
+std::vector<TraceEntry> ReadTraces(const TraceDef& def, Result* problems, bool unlisted) {
     std::vector<TraceEntry> entries;
-    for (const TraceSource& s : def.sources) {
+    for (size_t i = 0; i < def.sources.size(); ++i) {
+        const TraceSource& s = def.sources[i];
         if (s.kind == TraceSource::Kind::Files) {
-            ReadFiles(s, entries, problems);
+            ReadFiles(i, s, entries, problems);
             continue;
         }
         std::vector<std::wstring> keys;
         for (const std::wstring& k : def.Keys(s)) ExpandKey(L"", KeySteps(k), 0, keys, problems);
         for (const std::wstring& k : keys) {
-            if (s.kind == TraceSource::Kind::Values) ReadValues(s, k, entries, problems);
-            if (s.kind == TraceSource::Kind::Subkeys) ReadSubkeys(s, k, entries, problems);
+            if (s.kind == TraceSource::Kind::Values) ReadValues(i, s, k, entries, problems);
+            if (s.kind == TraceSource::Kind::Subkeys) ReadSubkeys(i, s, k, entries, problems);
             RegKey key;
-            if (s.kind == TraceSource::Kind::Key && rows::OpenKey(k, KEY_QUERY_VALUE, key, problems))
-                entries.push_back({TraceEntry::Kind::Key, k, L"", KeyText(HKEY_CURRENT_USER, k)});
+            if (s.kind == TraceSource::Kind::Key && rows::OpenKey(k, KEY_QUERY_VALUE, key, problems)) {
+                entries.push_back(NewEntry(TraceEntry::Kind::Key, i, k, L"", KeyText(HKEY_CURRENT_USER, k)));
+                entries.back().listed = s.listed;
+            }
         }
     }
+    if (!unlisted) entries.erase(std::remove_if(entries.begin(), entries.end(), [](const TraceEntry& e) { return !e.listed; }), entries.end());
     return entries;
 }
 
@@ -149,11 +272,8 @@ bool StillThere(const TraceEntry& e) {
     if (e.kind == TraceEntry::Kind::File) return ::GetFileAttributesW(e.path.c_str()) != INVALID_FILE_ATTRIBUTES;
     RegKey key;
     if (key.Open(HKEY_CURRENT_USER, e.path, KEY_QUERY_VALUE) != ERROR_SUCCESS) return false;
-    if (e.kind == TraceEntry::Kind::Key) return true;
-    // A value that holds another text now is another entry: the program renumbered its list.
-    std::wstring now;
-    if (key.ReadString(e.value, now)) return now == e.text || AfterStar(now) == e.text;
-    return ::RegQueryValueExW(key.Get(), e.value.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    // A value that shows another text now is another entry: the program renumbered its list.
+    return e.kind == TraceEntry::Kind::Key || (HasValue(key, e.value) && Shown(e.show, key, e.value) == e.text);
 }
 
 Result EraseTraces(const std::vector<TraceEntry>& entries, const Options& options) {
@@ -166,37 +286,46 @@ Result EraseTraces(const std::vector<TraceEntry>& entries, const Options& option
             for (std::wstring& why : one.reasons)
                 if (why.find(ErrorText(ERROR_SHARING_VIOLATION)) != std::wstring::npos)
                     why = e.path + L": in use by another program; it stays.";
-        } else if (e.kind == TraceEntry::Kind::Key) {
+        } else if (e.kind == TraceEntry::Kind::Key || e.wholeKey) {
+            // Counted are the entries, not the keys: a key an earlier entry took counts for this one too.
             DeleteKeyTree(HKEY_CURRENT_USER, e.path, one);
-        } else {
-            // Renumbered since it was listed: the value now holds another entry, which stays.
-            if (StillThere(e)) DeleteValue(HKEY_CURRENT_USER, e.path, e.value, one);
+            one.erased = one.failed == 0;
+        } else if (StillThere(e)) {  // renumbered since it was listed: the value now holds another entry, which stays
+            DeleteValue(HKEY_CURRENT_USER, e.path, e.value, one);
+            Result beside;
+            if (!e.alongside.empty()) DeleteValue(HKEY_CURRENT_USER, e.path, e.alongside, beside);
+            beside.erased = 0;
+            one += beside;
         }
         if (one.failed == 0 && StillThere(e)) {
             one.erased = 0;
             one.Failed(e.text + L": still there after the erase.");
         }
+        if (!e.listed) one.erased = 0;  // what only the erase takes is not counted
         result += one;
     }
+    RewriteOrders(entries);
     return result;
+}
+
+Listing ListDefined(const std::string& key) {
+    Listing listing;
+    if (const TraceDef* d = FindTraceDefinition(key))
+        for (TraceEntry& e : ReadTraces(*d, &listing.problems)) listing.items.push_back({std::move(e.text), e.bytes});
+    return listing;
+}
+
+Result EraseDefined(const std::string& key, const Options& options) {
+    Result problems;
+    const TraceDef* d = FindTraceDefinition(key);
+    Result result = d ? EraseTraces(ReadTraces(*d, &problems, true), options) : Result{};
+    return result += problems;
 }
 
 Category TraceCategory(const TraceDef& def) {
     std::string key = def.key;
-    auto list = [key](const Options&) {
-        Listing listing;
-        if (const TraceDef* d = FindTraceDefinition(key))
-            for (TraceEntry& e : ReadTraces(*d, &listing.problems)) listing.items.push_back({std::move(e.text), e.bytes});
-        return listing;
-    };
-    auto erase = [key](const Options& options) {
-        Result problems;
-        const TraceDef* d = FindTraceDefinition(key);
-        Result result = d ? EraseTraces(ReadTraces(*d, &problems), options) : Result{};
-        result += problems;
-        return result;
-    };
-    return {def.key, def.group, def.name, list, erase};
+    return {key, def.group, def.name, [key](const Options&) { return ListDefined(key); },
+            [key](const Options& options) { return EraseDefined(key, options); }};
 }
 
 }  // namespace engine

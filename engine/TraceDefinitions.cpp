@@ -61,51 +61,107 @@ TraceSource ReadFiles(const Reader& r, const json& j, const std::string& at) {
     return s;
 }
 
+// Each show mode by its name in a definition.
+const std::pair<const char*, TraceSource::Show> kShows[] = {
+    {"text", TraceSource::Show::Text},
+    {"after-star", TraceSource::Show::AfterStar},
+    {"utf16", TraceSource::Show::Utf16},
+    {"program-then-utf16", TraceSource::Show::ProgramThenUtf16},
+    {"item-ids", TraceSource::Show::ItemIds},
+    {"program-then-item-ids", TraceSource::Show::ProgramThenItemIds},
+    {"rot13", TraceSource::Show::Rot13},
+    {"run-command", TraceSource::Show::RunCommand},
+};
+
+TraceSource::Show ReadShow(const Reader& r, const json& j, const std::string& at) {
+    std::string show = r.Utf8Text(j, at, "show"), names;
+    for (const auto& [name, mode] : kShows) {
+        if (show == name) return mode;
+        names += (names.empty() ? "" : ", ") + std::string(name);
+    }
+    r.Bad(Reader::Join(at, "show"), "is none of " + names);
+}
+
+// The fields that only a trace of one kind takes.
+void Only(const Reader& r, const json& j, const std::string& at, std::initializer_list<const char*> fields, const char* kind) {
+    for (const char* f : fields)
+        if (j.contains(f)) r.Bad(Reader::Join(at, f), std::string("belongs to a trace of ") + kind);
+}
+
+void ReadNumbers(const Reader& r, const json& j, const std::string& at, TraceSource& s) {
+    std::string n = Reader::Join(at, "numbers");
+    const json& range = j.at("numbers");
+    if (!range.is_array() || range.size() != 2) r.Bad(n, "is not [first, last]");
+    s.first = r.Number(range[0], Reader::Index(n, 0), 0, 9999);
+    s.last = r.Number(range[1], Reader::Index(n, 1), s.first, 9999);
+    if (std::count(s.pattern.begin(), s.pattern.end(), L'*') != 1 || s.pattern.find(L'?') != std::wstring::npos)
+        r.Bad(n, "needs a values pattern with one '*' for the number");
+    if (j.contains("digits")) s.digits = r.Number(j.at("digits"), Reader::Join(at, "digits"), 1, 4);
+}
+
 TraceSource ReadKey(const Reader& r, const json& j, const std::string& at) {
-    r.Object(j, at, {"key"}, {"versions", "values", "subkeys", "numbers", "untilGap", "show", "textValue", "keep"});
+    r.Object(j, at, {"key"}, {"versions", "values", "order", "subkeys", "numbers", "digits", "untilGap", "showMissing", "show",
+                              "textValue", "keep", "before", "alongside", "erase", "listed", "heading"});
     TraceSource s;
     s.key = r.Text(j, at, "key");
     if (j.contains("versions")) s.versions = Texts(r, j, at, "versions");
     for (size_t i = 0; i < s.versions.size(); ++i)
         CheckName(r, s.versions[i], Reader::Index(Reader::Join(at, "versions"), i), false);
-    if (j.contains("values") && j.contains("subkeys")) r.Bad(at, "has both values and subkeys");
-    auto only = [&](std::initializer_list<const char*> fields, const char* kind) {
-        for (const char* f : fields)
-            if (j.contains(f)) r.Bad(Reader::Join(at, f), std::string("belongs to a trace of ") + kind);
-    };
-    if (j.contains("values")) {
+    if (j.contains("values") + j.contains("order") + j.contains("subkeys") > 1)
+        r.Bad(at, "has more than one of values, order and subkeys");
+    if (j.contains("values") || j.contains("order")) {
         s.kind = TraceSource::Kind::Values;
-        s.pattern = r.Text(j, at, "values");
-        only({"textValue"}, "subkeys");
+        s.pattern = j.contains("values") ? r.Text(j, at, "values") : L"*";
+        Only(r, j, at, {"textValue", "listed"}, "subkeys or keys");
     } else if (j.contains("subkeys")) {
         s.kind = TraceSource::Kind::Subkeys;
         s.pattern = r.Text(j, at, "subkeys");
-        only({"numbers", "untilGap", "keep", "show"}, "values");
+        Only(r, j, at, {"numbers", "digits", "untilGap", "showMissing", "keep", "show", "before", "alongside", "listed"}, "values");
         if (j.contains("textValue")) s.textValue = r.Text(j, at, "textValue");
     } else {
-        only({"numbers", "untilGap", "keep", "show", "textValue"}, "values or subkeys");
+        Only(r, j, at, {"numbers", "digits", "untilGap", "showMissing", "keep", "show", "textValue", "before", "alongside"},
+             "values or subkeys");
     }
-    CheckKey(r, s.key, Reader::Join(at, "key"), !s.versions.empty(), s.kind == TraceSource::Kind::Key ? 3 : 2);
-    if (!s.pattern.empty()) CheckName(r, s.pattern, Reader::Join(at, j.contains("values") ? "values" : "subkeys"), true);
-    if (j.contains("numbers")) {
-        std::string n = Reader::Join(at, "numbers");
-        const json& range = j.at("numbers");
-        if (!range.is_array() || range.size() != 2) r.Bad(n, "is not [first, last]");
-        s.first = r.Number(range[0], Reader::Index(n, 0), 0, 9999);
-        s.last = r.Number(range[1], Reader::Index(n, 1), s.first, 9999);
-        if (std::count(s.pattern.begin(), s.pattern.end(), L'*') != 1 || s.pattern.find(L'?') != std::wstring::npos)
-            r.Bad(n, "needs a values pattern with one '*' for the number");
+    s.wholeKey = s.kind == TraceSource::Kind::Key;
+    if (j.contains("erase")) {
+        if (r.Utf8Text(j, at, "erase") != "key") r.Bad(Reader::Join(at, "erase"), "is not \"key\"");
+        s.wholeKey = true;
     }
+    // A key erased whole lies at least three steps deep, so that no slip erases "Software\Microsoft".
+    size_t depth = s.kind == TraceSource::Kind::Key || s.wholeKey ? 3 : 2;
+    CheckKey(r, s.key, Reader::Join(at, "key"), !s.versions.empty(), depth);
+    if (j.contains("before")) {
+        s.before = r.Text(j, at, "before");
+        CheckKey(r, s.before, Reader::Join(at, "before"), false, depth);
+        if (s.before.find(L'*') != std::wstring::npos) r.Bad(Reader::Join(at, "before"), "is not one key");
+    }
+    if (j.contains("values") || j.contains("subkeys"))
+        CheckName(r, s.pattern, Reader::Join(at, j.contains("values") ? "values" : "subkeys"), true);
+    if (j.contains("order")) {
+        s.order = r.Text(j, at, "order");
+        if (s.order != L"MRUList" && s.order != L"MRUListEx") r.Bad(Reader::Join(at, "order"), "is neither MRUList nor MRUListEx");
+        Only(r, j, at, {"numbers", "digits", "alongside"}, "numbered values");
+    } else {
+        Only(r, j, at, {"showMissing"}, "ordered values");
+    }
+    if (j.contains("numbers")) ReadNumbers(r, j, at, s);
+    else Only(r, j, at, {"digits", "alongside"}, "numbered values");
     s.untilGap = r.Flag(j, at, "untilGap");
-    if (s.untilGap && s.first < 0) r.Bad(Reader::Join(at, "untilGap"), "needs numbers");
-    if (j.contains("show")) {
-        std::string show = r.Utf8Text(j, at, "show");
-        if (show == "text") s.show = TraceSource::Show::Text;
-        else if (show == "after-star") s.show = TraceSource::Show::AfterStar;
-        else if (show == "utf16") s.show = TraceSource::Show::Utf16;
-        else r.Bad(Reader::Join(at, "show"), "is none of text, after-star, utf16");
-    }
+    if (s.untilGap && s.first < 0 && s.order.empty()) r.Bad(Reader::Join(at, "untilGap"), "needs numbers or an order");
+    s.showMissing = r.Flag(j, at, "showMissing");
+    if (j.contains("show")) s.show = ReadShow(r, j, at);
     if (j.contains("keep")) s.keep = Texts(r, j, at, "keep");
+    if (j.contains("alongside")) {
+        s.alongside = r.Text(j, at, "alongside");
+        CheckName(r, s.alongside, Reader::Join(at, "alongside"), true);
+        if (std::count(s.alongside.begin(), s.alongside.end(), L'*') != 1 || s.alongside.find(L'?') != std::wstring::npos)
+            r.Bad(Reader::Join(at, "alongside"), "needs one '*' for the number");
+    }
+    if (j.contains("listed")) {
+        s.listed = r.Flag(j, at, "listed");
+        if (s.listed || s.kind != TraceSource::Kind::Key) r.Bad(Reader::Join(at, "listed"), "is only ever false, for a key erased whole");
+    }
+    if (j.contains("heading")) s.heading = r.Text(j, at, "heading");
     return s;
 }
 
@@ -138,7 +194,8 @@ bool ParseTraceDefinition(const std::wstring& file, const std::string& text, Tra
         def = TraceDef();
         def.key = r.Utf8Text(j, "", "key");
         def.group = r.Utf8Text(j, "", "group");
-        if (def.group != "system" && def.group != "apps") r.Bad("group", "is neither system nor apps");
+        if (def.group != "internet" && def.group != "system" && def.group != "apps")
+            r.Bad("group", "is none of internet, system, apps");
         if (def.key.compare(0, def.group.size() + 1, def.group + ".") != 0 || def.key.size() <= def.group.size() + 1)
             r.Bad("key", "does not start with its group and a dot");
         for (char c : def.key)
@@ -207,6 +264,14 @@ bool NaturalLess(const std::wstring& a, const std::wstring& b) {
         if (x != y) return x < y;
     }
     return a.size() - i < b.size() - j;
+}
+
+std::wstring NameFor(const std::wstring& pattern, long long n, int digits) {
+    std::wstring number = std::to_wstring(n);
+    if (number.size() < static_cast<size_t>(digits)) number.insert(0, static_cast<size_t>(digits) - number.size(), L'0');
+    std::wstring name = pattern;
+    size_t star = name.find(L'*');
+    return star == std::wstring::npos ? name : name.replace(star, 1, number);
 }
 
 std::wstring AfterStar(const std::wstring& text) {

@@ -1,9 +1,10 @@
 // Recent Documents and Recent Network Folder: the files directly in the user's Recent and
 // network-shortcut folders (their sub-folders stay), found through the known folders, wide;
-// Recent Documents also takes the shell's own list of them (MruLists.cpp).
+// Recent Documents also takes the shell's own list of them, which engine/traces/ describes.
 #include <shlobj.h>
 
 #include "Rows.h"
+#include "TraceCategories.h"
 
 namespace engine {
 namespace rows {
@@ -30,7 +31,7 @@ Result EraseFiles(const std::wstring& folder, const Options& options) { return E
 }  // namespace
 
 Listing ListRecentDocuments(const Options&) {
-    Listing listing = ListFiles(FOLDERID_Recent), list = ListRecentDocs();
+    Listing listing = ListFiles(FOLDERID_Recent), list = ListDefined(keys::kRecentDocuments);
     for (Item& item : list.items) listing.items.push_back(std::move(item));
     listing.problems += list.problems;
     return listing;
@@ -38,7 +39,7 @@ Listing ListRecentDocuments(const Options&) {
 
 Result EraseRecentDocuments(const Options& o) {
     Result result = EraseTop(KnownFolder(FOLDERID_Recent), o, EraseFiles);
-    return result += EraseRecentDocs();
+    return result += EraseDefined(keys::kRecentDocuments, o);
 }
 
 Listing ListNetworkPlaces(const Options&) { return ListFiles(FOLDERID_NetHood); }

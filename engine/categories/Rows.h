@@ -23,8 +23,6 @@ Listing ListCookies(const Options&);
 Result EraseCookies(const Options&);
 Listing ListHistory(const Options&);
 Result EraseHistory(const Options&);
-Listing ListTypedUrls(const Options&);
-Result EraseTypedUrls(const Options&);
 Listing ListRecycleBin(const Options&);
 Result EraseRecycleBin(const Options&);
 Listing ListRecentDocuments(const Options&);
@@ -39,15 +37,6 @@ Listing ListClipboard(const Options&);
 Result EraseClipboard(const Options&);
 Listing ListEventLog(const Options&);
 Result EraseEventLog(const Options&);
-Listing ListRegistryTraces(const Options&);
-Result EraseRegistryTraces(const Options&);
-Listing ListOpenFileHistory(const Options&);
-Result EraseOpenFileHistory(const Options&);
-Listing ListProgramUse(const Options&);
-Result EraseProgramUse(const Options&);
-// The shell's list of recent documents (RecentDocs), beside the Recent folder's shortcuts.
-Listing ListRecentDocs();
-Result EraseRecentDocs();
 
 // ---- shared steps ----
 // A known folder's path as the shell gives it; empty when there is none.

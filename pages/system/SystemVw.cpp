@@ -1,9 +1,11 @@
 #include "SystemVw.h"
 
+#include <map>
+
 #include "Categories.h"
 #include "LogoffDlg.h"
 #include "Settings.h"
-#include "Traces.h"
+#include "TraceCategories.h"
 #include "PageMessage.h"
 #include "resource.h"
 
@@ -20,13 +22,20 @@ void CSystemVw::DoDataExchange(CDataExchange* pDX) {
     if (!pDX->m_bSaveAndValidate) Fill();
 }
 
+// The definition's traces under their headings, between the two headings that have no traces.
 void CSystemVw::Fill() {
     m_tree.DeleteAllItems();
     HTREEITEM root = m_tree.InsertItem(L"Most Recent Used Files List");
     m_tree.InsertItem(L"Attached Printer List", root);
-    for (const engine::TraceGroup& group : engine::ReadRegistryTraces()) {
-        HTREEITEM node = m_tree.InsertItem(group.heading, root);
-        for (const std::wstring& text : group.texts) m_tree.InsertItem(text, node);
+    if (const engine::TraceDef* def = engine::FindTraceDefinition(engine::keys::kRegistryTraces)) {
+        std::vector<engine::TraceEntry> entries = engine::ReadTraces(*def);
+        std::map<std::wstring, HTREEITEM> nodes;
+        for (size_t i = 0; i < def->sources.size(); ++i) {
+            HTREEITEM& node = nodes[def->sources[i].heading];
+            if (!node) node = m_tree.InsertItem(def->sources[i].heading, root);
+            for (const engine::TraceEntry& e : entries)
+                if (e.source == i) m_tree.InsertItem(e.text, node);
+        }
     }
     m_tree.InsertItem(L"Stream List", root);
     m_tree.Expand(root, TVE_EXPAND);

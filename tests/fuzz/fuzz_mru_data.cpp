@@ -23,6 +23,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i + 1 < size; i += 2) text.push_back(static_cast<wchar_t>(data[i] | data[i + 1] << 8));
     if (mru::Rot13(mru::Rot13(text)) != text) abort();
     mru::RunEntryText(text);
-    if (mru::NumberedName(text, 7).size() > text.size() + 1) abort();
     return 0;
 }
