@@ -1,5 +1,7 @@
 // The system trace pages: Recycle Bin, Recent Documents, Recent Network Folders, System Registry
 // Traces, Open File History and MFU Registry Traces, listed from and erased in the test prefix.
+// What each registry list finds and erases is the engine's table (tests/engine); here each page
+// shows what the engine returned.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -10,8 +12,8 @@
 #include "Categories.h"
 #include "MruBytes.h"
 #include "RegKey.h"
+#include "TraceCategories.h"
 #include "ShellKit.h"
-#include "Traces.h"
 #include "TestKit.h"
 #include "resource.h"
 #include "system/RecentPages.h"
@@ -24,13 +26,9 @@ using namespace testkit;
 namespace {
 const wchar_t kCaption[] = L"Corvane-Sweepmere";
 const wchar_t kTraces[] = L"C:\\corvane-traces";  // made by make_trace_links.sh
-const wchar_t kRegeditKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit";
-const wchar_t kMapDriveKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Map Network Drive MRU";
-const wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
-const wchar_t* const kAutoCompleteKeys[2] = {L"Software\\Microsoft\\Search Assistant\\ACMru\\5603",
-                                             L"Software\\Microsoft\\Search Assistant\\ACMru\\5604"};
+const std::wstring kExplorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+const std::wstring kRunKey = kExplorer + L"\\RunMRU";
 engine::Result Windowless(const char* key) { return engine::RunErase(engine::CategoryOf(key), {}); }
-const wchar_t kSentinelKey[] = L"Software\\CorvaneTests\\Sentinel";  // below HKLM, the links' target
 
 class TracePages : public ::testing::Test {
 protected:
@@ -52,25 +50,6 @@ protected:
         std::vector<std::wstring> rows;
         for (int i = 0; i < list.GetItemCount(); ++i) rows.push_back(list.GetItemText(i, 0));
         return rows;
-    }
-    // A volatile registry link at path to the sentinel key below HKLM.
-    static void MakeLink(const std::wstring& path) {
-        HKEY link = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
-                                    KEY_ALL_ACCESS, nullptr, &link, nullptr),
-                  ERROR_SUCCESS);
-        const wchar_t target[] = L"\\Registry\\Machine\\Software\\CorvaneTests\\Sentinel";
-        ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target), sizeof target - sizeof(wchar_t));
-        ::RegCloseKey(link);
-    }
-    // What a link leads to: values a list would name, and a key below.
-    static void SeedSentinelKey() {
-        for (const wchar_t* v : {L"a", L"MRUList"}) RegSetString(HKEY_LOCAL_MACHINE, kSentinelKey, v, L"a");
-        RegSetString(HKEY_LOCAL_MACHINE, std::wstring(kSentinelKey) + L"\\Sub", L"0", L"keep me");
-    }
-    static void ExpectSentinelKeyIntact() {
-        for (const wchar_t* v : {L"a", L"MRUList"}) EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kSentinelKey, v)) << v;
-        EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, std::wstring(kSentinelKey) + L"\\Sub", L"0"));
     }
     static void DeleteKeys(std::initializer_list<std::wstring> keys) {
         engine::Result ignored;
@@ -198,7 +177,7 @@ class RegistryTraces : public TracePages {
 protected:
     void SetUp() override {
         TracePages::SetUp();
-        Clear();
+        DeleteKeys({kRunKey});
         CLogoffDlg::LogOff() = [](UINT flags, DWORD reason) -> BOOL {
             logOffs.push_back({flags, reason});
             return TRUE;
@@ -207,33 +186,8 @@ protected:
     void TearDown() override {
         TracePages::TearDown();
         CLogoffDlg::LogOff() = [](UINT, DWORD) -> BOOL { return FALSE; };
-        Clear();
+        DeleteKeys({kRunKey});
         logOffs.clear();
-    }
-    static void Clear() {
-        DeleteKeys({kRegeditKey, kMapDriveKey, kRunKey, kAutoCompleteKeys[0],
-                    kAutoCompleteKeys[1]});
-    }
-    static void Seed() {
-        RegSetString(HKEY_CURRENT_USER, kRegeditKey, L"LastKey", L"My Computer\\HKEY_CURRENT_USER\\Software");
-        RegSetString(HKEY_CURRENT_USER, kMapDriveKey, L"MRUList", L"ba");
-        RegSetString(HKEY_CURRENT_USER, kMapDriveKey, L"a", L"\\\\server\\share");
-        RegSetString(HKEY_CURRENT_USER, kRunKey, L"MRUList", L"cadb");
-        RegSetString(HKEY_CURRENT_USER, kRunKey, L"c", L"notepad\\1");
-        RegSetString(HKEY_CURRENT_USER, kRunKey, L"a", L"x");
-        RegSetString(HKEY_CURRENT_USER, kRunKey, L"b", L"calc\\1");
-        RegSetString(HKEY_CURRENT_USER, kRunKey, L"z", L"not in the list");
-        RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[0], L"000", L"alpha");
-        RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[1], L"000", L"beta");
-        RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[1], L"001", L"gamma");
-        RegSetString(HKEY_CURRENT_USER, kAutoCompleteKeys[1], L"003", L"after the gap");
-    }
-    // The children of each category, in the tree's order.
-    static std::vector<std::vector<std::wstring>> Categories(const CTreeCtrl& tree) {
-        std::vector<std::vector<std::wstring>> all;
-        HTREEITEM root = tree.GetRootItem();
-        for (HTREEITEM c = tree.GetChildItem(root); c; c = tree.GetNextSiblingItem(c)) all.push_back(Children(tree, c));
-        return all;
     }
     // Presses Erase and answers the log-off prompt with the button given.
     static bool EraseAndAnswer(CSystemVw* view, int answer) {
@@ -247,39 +201,37 @@ protected:
 };
 }  // namespace
 
-TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOff) {
-    Seed();
+TEST_F(RegistryTraces, ShowsTheEnginesTracesUnderTheirHeadingsErasesThemAndOffersTheLogOff) {
+    RegSetString(HKEY_CURRENT_USER, kRunKey, L"MRUList", L"ba");
+    RegSetString(HKEY_CURRENT_USER, kRunKey, L"a", L"notepad\\1");
+    RegSetString(HKEY_CURRENT_USER, kRunKey, L"b", L"calc\\1");
     auto* view = Open<CSystemVw>("system.registry-traces");
     ASSERT_NE(view, nullptr);
     HTREEITEM root = view->m_tree.GetRootItem();
     EXPECT_EQ(view->m_tree.GetItemText(root), L"Most Recent Used Files List");
     EXPECT_TRUE(view->m_tree.GetItemState(root, TVIS_EXPANDED));
-    EXPECT_EQ(Children(view->m_tree, root),
-              (std::vector<std::wstring>{L"Attached Printer List", L"Last Opened Registry Key", L"Mapped Network Drive List", L"Run List",
-                                        L"Start Menu Auto Complete(Computers,Files.Movies etc..)", L"Stream List"}));
-    using Rows = std::vector<std::wstring>;
-    EXPECT_EQ(Categories(view->m_tree),
-              (std::vector<Rows>{{},
-                                 {L"My Computer\\HKEY_CURRENT_USER\\Software"},
-                                 {L"", L"\\\\server\\share"},     // b has no value
-                                 {L"notepad", L""},               // ends at d, which is missing
-                                 {L"alpha", L"beta", L"", L"gamma"},  // ends at 002
-                                 {}}));
+    const std::vector<std::wstring> headings{L"Attached Printer List", L"Last Opened Registry Key", L"Mapped Network Drive List", L"Run List",
+                                             L"Start Menu Auto Complete(Computers,Files.Movies etc..)", L"Stream List"};
+    EXPECT_EQ(Children(view->m_tree, root), headings);
+    // Each heading's children are the engine's entries of its traces, in their order.
+    const engine::TraceDef* def = engine::FindTraceDefinition("system.registry-traces");
+    std::vector<engine::TraceEntry> entries = engine::ReadTraces(*def);
+    HTREEITEM node = view->m_tree.GetChildItem(root);
+    for (const std::wstring& heading : headings) {
+        std::vector<std::wstring> texts;
+        for (const engine::TraceEntry& e : entries)
+            if (def->sources[e.source].heading == heading) texts.push_back(e.text);
+        EXPECT_EQ(Children(view->m_tree, node), texts) << heading;
+        node = view->m_tree.GetNextSiblingItem(node);
+    }
 
     // Erasing needs no visible item: the tree collapsed, every listed value still goes.
-    view->m_tree.Expand(view->m_tree.GetRootItem(), TVE_COLLAPSE);
-
+    view->m_tree.Expand(root, TVE_COLLAPSE);
     ASSERT_TRUE(EraseAndAnswer(view, IDC_LOGOFF_NO));
     EXPECT_TRUE(logOffs.empty());
-    for (const wchar_t* key : kAutoCompleteKeys) EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, key));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRegeditKey, L"LastKey"));
-    for (const wchar_t* v : {L"a", L"b", L"c"}) EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRunKey, v)) << v;
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kRunKey, L"MRUList"));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kRunKey, L"z")) << L"only the values the list names go";
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kMapDriveKey, L"a"));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kMapDriveKey, L"MRUList"));
-    EXPECT_EQ(Categories(view->m_tree), (std::vector<std::vector<std::wstring>>(6)));
-
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kRunKey, L"a"));
+    for (HTREEITEM n = view->m_tree.GetChildItem(view->m_tree.GetRootItem()); n; n = view->m_tree.GetNextSiblingItem(n))
+        EXPECT_TRUE(Children(view->m_tree, n).empty()) << view->m_tree.GetItemText(n);
     // Nothing left to erase: the prompt still comes, and "Yes" logs off through the seam.
     ASSERT_TRUE(EraseAndAnswer(view, IDC_LOGOFF_YES));
     ASSERT_EQ(logOffs.size(), 1u);
@@ -289,111 +241,27 @@ TEST_F(RegistryTraces, ListsEveryCategoryErasesWhatTheListsNameAndOffersTheLogOf
 
 // ---- Open File History and MFU Registry Traces ----
 
-namespace {
-const std::wstring kComDlg = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32";
-const std::wstring kUserAssist = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist";
-const std::wstring kCount = kUserAssist + L"\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+TEST_F(TracePages, OpenFileHistoryAndMfuShowTheEnginesEntriesAndMfusEraseTakesThem) {
+    const std::wstring openSave = kExplorer + L"\\ComDlg32\\OpenSaveMRU\\txt",
+                       count = kExplorer + L"\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+    DeleteKeys({kExplorer + L"\\ComDlg32", kExplorer + L"\\UserAssist"});
+    RegSetString(HKEY_CURRENT_USER, openSave, L"a", L"C:\\old\\one.txt");
+    RegSetString(HKEY_CURRENT_USER, openSave, L"b", L"C:\\old\\two.txt");
+    RegSetString(HKEY_CURRENT_USER, openSave, L"MRUList", L"ba");
+    RegSetDword(HKEY_CURRENT_USER, count, engine::mru::Rot13(L"C:\\Tools\\Editor.exe"), 5);
+    RegSetDword(HKEY_CURRENT_USER, count, engine::mru::Rot13(L"UEME_CTLSESSION"), 1);
 
-std::vector<unsigned char> ItemIds(const std::wstring& path) {
-    LPITEMIDLIST pidl = ::ILCreateFromPathW(path.c_str());
-    if (!pidl) return {};
-    const auto* bytes = reinterpret_cast<const unsigned char*>(pidl);
-    std::vector<unsigned char> data(bytes, bytes + ::ILGetSize(pidl));
-    ::ILFree(pidl);
-    return data;
-}
-// A program's name in UTF-16 with its zero, then what follows it in the entry.
-std::vector<unsigned char> ProgramThen(const std::wstring& program, std::vector<unsigned char> rest) {
-    std::vector<unsigned char> out;
-    for (wchar_t c : program + L'\0') out.insert(out.end(), {static_cast<unsigned char>(c & 0xFF), static_cast<unsigned char>(c >> 8)});
-    out.insert(out.end(), rest.begin(), rest.end());
-    return out;
-}
-void SetBytes(const std::wstring& key, const std::wstring& name, const std::vector<unsigned char>& data) {
-    RegSetBinary(HKEY_CURRENT_USER, key, name, data.data(), static_cast<DWORD>(data.size()), REG_BINARY);
-}
-std::vector<uint32_t> ListEx(const std::wstring& key) {
-    std::vector<unsigned char> data;
-    DWORD size = 0;
-    if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"MRUListEx", RRF_RT_REG_BINARY, nullptr, nullptr, &size) == ERROR_SUCCESS) {
-        data.resize(size);
-        ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), L"MRUListEx", RRF_RT_REG_BINARY, nullptr, data.data(), &size);
-        data.resize(size);
-    }
-    return engine::mru::OrderFromListEx(data);
-}
-
-class RegistryLists : public TracePages {
-protected:
-    void SetUp() override {
-        TracePages::SetUp();
-        DeleteKeys({kComDlg, kUserAssist});
-    }
-    void TearDown() override {
-        TracePages::TearDown();
-        DeleteKeys({kComDlg, kUserAssist});
-    }
-};
-}  // namespace
-
-TEST_F(RegistryLists, OpenFileHistoryListsBothFormsInOrderAndErasesThemConsistently) {
-    std::wstring dir = ScratchFolder(L"ofh");
-    for (const wchar_t* f : {L"\\a.txt", L"\\b.txt"}) WriteFile(dir + f);
-    const std::wstring pidlTxt = kComDlg + L"\\OpenSavePidlMRU\\txt", visited = kComDlg + L"\\LastVisitedPidlMRU";
-    SetBytes(pidlTxt, L"0", ItemIds(dir + L"\\a.txt"));
-    SetBytes(pidlTxt, L"1", ItemIds(dir + L"\\b.txt"));
-    SetBytes(pidlTxt, L"2", {9, 0, 1});  // a broken list: still listed, and erased
-    SetBytes(pidlTxt, L"MRUListEx", engine::mru::ListExFrom({1, 2, 0}));
-    SetBytes(visited, L"0", ProgramThen(L"notepad.exe", ItemIds(dir)));
-    SetBytes(visited, L"MRUListEx", engine::mru::ListExFrom({0}));
-    RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"a", L"C:\\old\\one.txt");
-    RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"b", L"C:\\old\\two.txt");
-    RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"MRUList", L"ba");
-    std::vector<unsigned char> old = ProgramThen(L"C:\\old", {});
-    SetBytes(kComDlg + L"\\LastVisitedMRU", L"a", ProgramThen(L"wordpad.exe", old));
-    RegSetString(HKEY_CURRENT_USER, kComDlg + L"\\LastVisitedMRU", L"MRUList", L"a");
-    SeedSentinelKey();
-    MakeLink(kComDlg + L"\\OpenSaveMRU\\linked");
-
-    auto* view = Open<COFHistoryVw>("system.open-file-history");
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(Rows(view->m_list), (std::vector<std::wstring>{dir + L"\\b.txt", engine::kNotAPath, dir + L"\\a.txt", L"C:\\old\\two.txt",
-                                                            L"C:\\old\\one.txt", dir, L"C:\\old"}));
-
-    engine::Result r = Windowless("system.open-file-history");
-    EXPECT_EQ(r.failed, 1u) << L"the link is refused and reported";
-    EXPECT_NE(r.FirstReason().find(L"link"), std::wstring::npos) << r.FirstReason();
-    EXPECT_EQ(r.erased, 7u);  // the broken entry goes too
-    EXPECT_TRUE(ListEx(pidlTxt).empty());
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, pidlTxt, L"MRUListEx"));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, visited, L"0"));
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kComDlg + L"\\OpenSaveMRU\\txt", L"b"));
-    ExpectSentinelKeyIntact();
-    CloseAllPages();
-    view = Open<COFHistoryVw>("system.open-file-history");
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->m_list.GetItemCount(), 0);
-}
-
-TEST_F(RegistryLists, MfuPageShowsDecodedProgramNamesAndErasesThem) {
-    RegSetDword(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"C:\\Tools\\Editor.exe"), 5);
-    RegSetDword(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"UEME_CTLSESSION"), 1);
-    RegSetDword(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"{1AC14E77-02E7-4E5D-B744-2EB1AE5198B7}\\calc.exe"), 2);
-    SeedSentinelKey();
-    MakeLink(kUserAssist + L"\\{0D6D4F41-2994-4BA0-8FEF-620E43CD2812}");
-
-    auto* view = Open<CMFURegVw>("system.mfu");
-    ASSERT_NE(view, nullptr);
-    wchar_t system[MAX_PATH] = L"";
-    ::GetSystemDirectoryW(system, MAX_PATH);
-    std::vector<std::wstring> rows = Rows(view->m_list);
-    std::sort(rows.begin(), rows.end());
-    EXPECT_EQ(rows, (std::vector<std::wstring>{L"C:\\Tools\\Editor.exe", std::wstring(system) + L"\\calc.exe"}));
+    auto* history = Open<COFHistoryVw>("system.open-file-history");
+    ASSERT_NE(history, nullptr);
+    EXPECT_EQ(Rows(history->m_list), (std::vector<std::wstring>{L"C:\\old\\two.txt", L"C:\\old\\one.txt"}));
+    auto* mfu = Open<CMFURegVw>("system.mfu");
+    ASSERT_NE(mfu, nullptr);
+    EXPECT_EQ(Rows(mfu->m_list), std::vector<std::wstring>{L"C:\\Tools\\Editor.exe"});
     DialogAnswerer box(kCaption);
-    Press(view, IDC_MFUREG_ERASE);
+    Press(mfu, IDC_MFUREG_ERASE);
     EXPECT_EQ(box.Count(), 0u);
-    EXPECT_EQ(view->m_list.GetItemCount(), 0);
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"C:\\Tools\\Editor.exe")));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kCount, engine::mru::Rot13(L"UEME_CTLSESSION")));
-    ExpectSentinelKeyIntact();
+    EXPECT_EQ(mfu->m_list.GetItemCount(), 0);
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, count, engine::mru::Rot13(L"C:\\Tools\\Editor.exe")));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, count, engine::mru::Rot13(L"UEME_CTLSESSION")));
+    DeleteKeys({kExplorer + L"\\ComDlg32", kExplorer + L"\\UserAssist"});
 }

@@ -1,11 +1,12 @@
-// The Typed URLs page: lists url1, url2, ... of the browser's TypedURLs key in registry order and
-// erases the whole key, also from a view that never got a window.
+// The Typed URLs page: shows what the engine lists of the browser's TypedURLs key and erases the
+// whole key, also from a view that never got a window.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "AppHarness.h"
 #include "TestKit.h"
+#include "TraceCategories.h"
 #include "internet/TypedUrlVw.h"
 #include "resource.h"
 
@@ -48,37 +49,16 @@ protected:
 };
 }  // namespace
 
-TEST_F(TypedUrlsPage, ListsInRegistryOrderUpToAGapAValueTooLongOrAHundredEntries) {
-    using Values = std::vector<std::pair<std::wstring, std::wstring>>;
-    Values many;
-    std::vector<std::wstring> hundred;
-    for (int n = 1; n <= 150; ++n) many.emplace_back(L"url" + std::to_wstring(n), Url(n));
-    for (int n = 1; n <= 100; ++n) hundred.push_back(Url(n));
-    const std::pair<Values, std::vector<std::wstring>> cases[] = {
-        {{}, {}},
-        {{{L"url1", L"http://zeta.example/"}, {L"url2", L"http://alpha.example/"}, {L"url4", Url(4)}},
-         {L"http://zeta.example/", L"http://alpha.example/"}},
-        // 300 bytes do not fit the page's buffer.
-        {{{L"url1", Url(1)}, {L"url2", L"http://long.example/" + std::wstring(279, 'x')}, {L"url3", Url(3)}}, {Url(1)}},
-        {many, hundred},
-    };
-    for (const auto& [values, rows] : cases) {
-        RegDeleteTree(HKEY_CURRENT_USER, kKey);
-        for (const auto& [name, value] : values) RegSetString(HKEY_CURRENT_USER, kKey, name, value);
-        CTypedUrlVw* view = Open();
-        ASSERT_NE(view, nullptr);
-        EXPECT_EQ(Rows(view), rows);
-        CloseAllPages();
-    }
-}
-
-// Registry links inside the key are the engine's own test.
-TEST_F(TypedUrlsPage, EraseTakesTheWholeKeyAgainWhenThereIsNoKeyAndFromAViewWithoutAWindow) {
-    RegSetString(HKEY_CURRENT_USER, kKey, L"url1", Url(1));
+// What the list holds, where it ends and registry links are the engine's table (tests/engine).
+TEST_F(TypedUrlsPage, ShowsTheEnginesListAndErasesTheWholeKeyAgainWhenThereIsNoKeyAndWithoutAWindow) {
+    for (int n : {1, 2, 4}) RegSetString(HKEY_CURRENT_USER, kKey, L"url" + std::to_wstring(n), Url(n));
     RegSetString(HKEY_CURRENT_USER, std::wstring(kKey) + L"\\child", L"url1", Url(2));
     CTypedUrlVw* view = Open();
     ASSERT_NE(view, nullptr);
-    ASSERT_EQ(view->m_list.GetCount(), 1);
+    std::vector<std::wstring> listed;
+    for (const engine::TraceEntry& e : engine::ReadTraces(*engine::FindTraceDefinition("internet.typed-urls"))) listed.push_back(e.text);
+    EXPECT_EQ(Rows(view), listed);
+    EXPECT_EQ(Rows(view), (std::vector<std::wstring>{Url(1), Url(2)}));
     for (int press = 0; press < 2; ++press) {
         ExpectErasedBox([&] {
             view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_TYPEDURL_ERASE, BN_CLICKED),

@@ -3,7 +3,7 @@
 #include "Categories.h"
 #include "ReportBox.h"
 #include "Settings.h"
-#include "ShellReader.h"
+#include "TraceCategories.h"
 #include "resource.h"
 
 const MsgMap CTypedUrlVw::messageMap{&CPageView::messageMap, {
@@ -20,16 +20,11 @@ void CTypedUrlVw::DoDataExchange(CDataExchange* pDX) {
     if (!pDX->m_bSaveAndValidate) Fill();
 }
 
-// url1, url2, ... in registry order, up to the first value that is missing or does not fit.
+// What the engine lists: url1, url2, ... in registry order, up to the first value missing. A long
+// address is listed too: the erase takes it with the rest.
 void CTypedUrlVw::Fill() {
-    CSpecialFolderEnum reader;
-    wchar_t text[CSpecialFolderEnum::kTextSize];
-    for (int n = 1; n <= 100; ++n) {
-        reader.ReadRegString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\TypedURLs",
-                             (L"url" + std::to_wstring(n)).c_str(), text);
-        if (!reader.LastReadOk()) break;
-        m_list.AddString(text);
-    }
+    if (const engine::TraceDef* def = engine::FindTraceDefinition(engine::keys::kTypedUrls))
+        for (const engine::TraceEntry& e : engine::ReadTraces(*def)) m_list.AddString(e.text);
 }
 
 bool CTypedUrlVw::Erase() {
