@@ -28,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!error.empty() || def.sources.empty() || def.name.empty()) abort();
         for (const TraceSource& s : def.sources) {
             for (const std::wstring& key : def.Keys(s))
-                if (key.find(L"{version}") != std::wstring::npos) abort();
-            if (s.first > s.last) abort();
+                if (key.find(L"{version}") != std::wstring::npos || (s.wholeKey && KeySteps(key).size() < 3)) abort();
+            if (s.first > s.last || (!s.listed && s.kind != TraceSource::Kind::Key)) abort();
+            if (!s.alongside.empty() && NumberIn(s.alongside, NameFor(s.alongside, s.last, s.digits)) != s.last) abort();
         }
     } else if (error.compare(0, 8, L"f.json: ") != 0) {
         abort();
@@ -43,5 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (n < -1 || n > 999999999) abort();
     if (NaturalLess(name, name)) abort();
     AfterStar(name);
+    if (pattern.find(L'*') == std::wstring::npos) return 0;
+    std::wstring named = NameFor(pattern, static_cast<long long>(size), static_cast<int>(size % 5));
+    if (!MatchName(pattern, named) && pattern.find_first_of(L"?") == std::wstring::npos) abort();
     return 0;
 }
