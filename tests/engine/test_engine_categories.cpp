@@ -1,7 +1,9 @@
 // The engine's category table and the rows' window-less erases on the real registry and files of
 // the test prefix: the one-at-a-time lock, an exception turned into a failure, what Group Policy
-// sets, what an erase leaves counted as stayed, refused temporary folders, registry links never
-// followed, and one table over the categories that definitions describe.
+// sets, what an erase leaves counted as stayed, what the file categories spare, registry links
+// never followed, and one table over the categories that definitions describe. A refused
+// temporary folder is the guard's test (tests/engine/test_engine.cpp) and the page's
+// (tests/test_temp_files.cpp).
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -190,14 +192,6 @@ TEST(FileCategories, TheCacheKeepsOutlooksFolderAndTheTemporaryFilesOfRunningWor
     Options all;
     all.keepRecentTemp = false;
     EXPECT_EQ(RunErase(CategoryOf(keys::kUserTemp), all).erased, 1u);
-    // Relative or empty, TMP is refused with its reason, never taken against the current folder.
-    for (const wchar_t* value : {L".", L"C:", L""}) {
-        ::SetEnvironmentVariableW(L"TMP", value);
-        Result r = Erase(keys::kUserTemp);
-        EXPECT_EQ(r.erased, 0u) << Utf8(value);
-        EXPECT_FALSE(r.FirstReason().empty()) << Utf8(value);
-        EXPECT_GE(RunList(CategoryOf(keys::kUserTemp), {}).problems.failed, 1u) << Utf8(value);
-    }
     ::SetEnvironmentVariableW(L"TMP", tmp);
 }
 
