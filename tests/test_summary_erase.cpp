@@ -9,6 +9,7 @@
 
 #include "AppHarness.h"
 #include "Categories.h"
+#include "Inbox.h"
 #include "ModalScript.h"
 #include "Pages.h"
 #include "SummaryErase.h"
@@ -196,6 +197,24 @@ TEST(EraseCategories, RunsEachInTurnPastAFailureAndAStopEndsItBeforeTheNext) {
     EXPECT_EQ(outcomes[1].name, L"Freed");
     EXPECT_EQ(engine::EraseCategories({&freed, &freed}, options, [&](auto&, auto&) { stop.Request(); }).size(), 1u);
     EXPECT_EQ(runs, 2);
+}
+
+// Two inboxes of one window: each message reaches the inbox it names, and one that is gone by then
+// is passed over.
+TEST(Inbox, AMessageDeliversTheInboxItNamesWhileThatOneLives) {
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    auto kept = std::make_shared<ui::Inbox>(window), gone = std::make_shared<ui::Inbox>(window);
+    std::vector<int> got;
+    engine::Worker worker;
+    worker.Start([&](const engine::StopToken&) {
+        for (int i : {1, 2}) gone->Post([&got, i] { got.push_back(-i); }), kept->Post([&got, i] { got.push_back(i); });
+    });
+    worker.Join();
+    gone.reset();
+    MSG m;
+    while (::PeekMessageW(&m, window, ui::kInboxMessage, ui::kInboxMessage, PM_REMOVE)) ui::Deliver(m.wParam, m.lParam);
+    EXPECT_EQ(got, (std::vector<int>{1, 2}));
+    ::DestroyWindow(window);
 }
 
 TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) {

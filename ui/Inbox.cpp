@@ -5,23 +5,28 @@
 namespace ui {
 
 namespace {
-std::mutex g_lock;
-LPARAM g_lastId = 0;
-std::map<LPARAM, std::weak_ptr<Inbox>>& Known() {
-    static auto* known = new std::map<LPARAM, std::weak_ptr<Inbox>>;  // never destroyed: workers may outlive statics
-    return *known;
+// Every inbox that has had something posted, by its id. Never destroyed: a worker let go may post
+// while the program ends.
+struct Registry {
+    std::mutex lock;
+    LPARAM lastId = 0;
+    std::map<LPARAM, std::weak_ptr<Inbox>> known;
+};
+Registry& Known() {
+    static auto* registry = new Registry;
+    return *registry;
 }
 LPARAM NextId() {
-    std::lock_guard<std::mutex> lock(g_lock);
-    return ++g_lastId;
+    std::lock_guard<std::mutex> lock(Known().lock);
+    return ++Known().lastId;
 }
 }  // namespace
 
 Inbox::Inbox(HWND window) : m_window(window), m_id(NextId()) {}
 
 Inbox::~Inbox() {
-    std::lock_guard<std::mutex> lock(g_lock);
-    Known().erase(m_id);
+    std::lock_guard<std::mutex> lock(Known().lock);
+    Known().known.erase(m_id);
 }
 
 void Inbox::Post(std::function<void()> call) {
@@ -29,8 +34,8 @@ void Inbox::Post(std::function<void()> call) {
     if (m_closed) return;
     m_calls.push_back(std::move(call));
     if (!m_known) {
-        std::lock_guard<std::mutex> known(g_lock);
-        Known()[m_id] = weak_from_this();
+        std::lock_guard<std::mutex> known(Known().lock);
+        Known().known[m_id] = weak_from_this();
         m_known = true;
     }
     // One message stands for everything that waits: the drain takes it all.
@@ -62,9 +67,9 @@ void Inbox::Close() {
 LRESULT Deliver(WPARAM, LPARAM id) {
     std::shared_ptr<Inbox> inbox;
     {
-        std::lock_guard<std::mutex> lock(g_lock);
-        auto found = Known().find(id);
-        if (found != Known().end()) inbox = found->second.lock();
+        std::lock_guard<std::mutex> lock(Known().lock);
+        auto found = Known().known.find(id);
+        if (found != Known().known.end()) inbox = found->second.lock();
     }
     // Held while it drains: a call may close the page that owns it.
     if (inbox) inbox->Drain();
