@@ -1,10 +1,12 @@
-// The summaries (Internet, System, Application Traces) and the one runner beneath every erase:
+// The summaries (Internet, System, Application Traces, and Web Browsers against the profiles
+// tests/browsers/make_profiles.sh makes) and the one runner and hand-off beneath every erase:
 // check boxes, "Details..." links, which categories an erase runs and what its one report says,
 // and a page closed during its erase or under its report. What each category erases is the
 // business of the engine's suite and of each category's own page.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <sstream>
 
 #include "AppHarness.h"
@@ -14,7 +16,9 @@
 #include "Pages.h"
 #include "SummaryErase.h"
 #include "TestKit.h"
+#include "Text.h"
 #include "Worker.h"
+#include "browsers/BrowsersVw.h"
 #include "resource.h"
 
 using namespace testkit;
@@ -43,29 +47,48 @@ size_t AllDocuments() {
     return n;
 }
 
+// A summary page, or the Web Browsers page, opened as the tree opens it and pressed as a user does.
 class SummaryErase : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
     void TearDown() override { CloseAllPages(); }
-    CErasingSummaryView* Open(const char* page) {
-        view = dynamic_cast<CErasingSummaryView*>(ViewOf(TheApp()->OpenPage(page)));
+    CErasingSummaryView* Open(const char* key) {
+        page = view = dynamic_cast<CErasingSummaryView*>(ViewOf(TheApp()->OpenPage(key)));
+        busy = [this] { return view->Erasing(); };
         Pump();
         return view;
     }
-    HWND Item(int id) const { return ::GetDlgItem(view->m_hWnd, id); }
+    // Open once the survey of the browsers is in.
+    CBrowsersVw* OpenBrowsers() {
+        page = browsers = dynamic_cast<CBrowsersVw*>(ViewOf(TheApp()->OpenPage(pages::kBrowsers)));
+        busy = [this] { return browsers->Busy(); };
+        if (browsers) EXPECT_TRUE(PumpUntil([&] { return !busy(); }, 20000));
+        return browsers;
+    }
+    HWND Item(int id) const { return ::GetDlgItem(page->m_hWnd, id); }
+    size_t Row(const std::string& key) const {
+        for (size_t i = 0; i < browsers->Rows().size(); ++i)
+            if (browsers->Rows()[i].key == key) return i;
+        ADD_FAILURE() << "no row " << key;
+        return 0;
+    }
+    std::wstring Description(const std::string& key) const { return ItemText(page->m_hWnd, CBrowsersVw::DescriptionId(Row(key))); }
     bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void SetCheck(int id, bool on) { ::SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
-    void Press(int id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+    void Press(int id) { page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
     // Presses the button and waits until the erase, its report and the log-off prompt are over;
     // returns every box seen (each closed without its "Yes").
     std::vector<SeenDialog> EraseWith(int id) {
         DialogAnswerer boxes(kCaption, IDCANCEL);
         Press(id);
-        EXPECT_TRUE(PumpUntil([&] { return !view->Erasing(); }, 20000));
+        EXPECT_TRUE(PumpUntil([&] { return !busy(); }, 20000));
         return boxes.Seen();
     }
 
+    CWnd* page = nullptr;
     CErasingSummaryView* view = nullptr;
+    CBrowsersVw* browsers = nullptr;
+    std::function<bool()> busy;
 };
 class SummaryPage : public SummaryErase, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 }  // namespace
@@ -171,6 +194,79 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
     EXPECT_TRUE(ran);
     EXPECT_EQ(Named(report), std::vector<std::wstring>{Heading("system.clipboard")});
     EXPECT_TRUE(TheApp()->PageTemplate(pages::kSystem)->GetDocuments().empty());
+}
+
+TEST_F(SummaryErase, WebBrowsersShowsOneRowPerCategoryOfEachBrowserFoundWithItsProfiles) {
+    ASSERT_NE(OpenBrowsers(), nullptr);
+    ASSERT_EQ(browsers->Rows().size(), 12u);  // Edge, Chrome, Firefox and Opera
+    EXPECT_EQ(ItemText(page->m_hWnd, IDC_BROWSERS_NONE), L"");
+    struct Expected { const char* key; const wchar_t *heading, *profiles; };
+    for (const Expected& e : {Expected{"browser.chrome.history", L"Google Chrome: History", L"3 profiles, "},
+                              Expected{"browser.edge.cache", L"Microsoft Edge: Cache", L"1 profile, "},
+                              Expected{"browser.firefox.cookies", L"Mozilla Firefox: Cookies", L"2 profiles, "}}) {
+        EXPECT_EQ(ItemText(page->m_hWnd, CBrowsersVw::HeadingId(Row(e.key))), e.heading);
+        EXPECT_EQ(Description(e.key).rfind(e.profiles, 0), 0u) << engine::Utf8(Description(e.key));
+        EXPECT_TRUE(::IsWindowEnabled(Item(CBrowsersVw::EraseId(Row(e.key)))));
+    }
+    auto checked = [&] {
+        size_t n = 0;
+        for (size_t i = 0; i < browsers->Rows().size(); ++i) n += Checked(CBrowsersVw::CheckId(i));
+        return n;
+    };
+    Press(IDC_BROWSERS_SELECTALL);
+    EXPECT_EQ(checked(), 12u);
+    Press(IDC_BROWSERS_CLEARALL);
+    EXPECT_EQ(checked(), 0u);
+}
+
+TEST_F(SummaryErase, WebBrowsersRowsEraseAndEraseNowRunTheirCategoriesReportOnceAndCountAgain) {
+    ASSERT_NE(OpenBrowsers(), nullptr);
+    std::vector<SeenDialog> boxes = EraseWith(IDC_BROWSERS_ERASE_NOW);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, CBrowsersVw::kNothingChecked);
+
+    EXPECT_EQ(Description("browser.firefox.cookies").find(L", 0 items,"), std::wstring::npos);
+    {
+        DialogAnswerer box(kCaption);
+        Press(CBrowsersVw::EraseId(Row("browser.firefox.cookies")));
+        EXPECT_FALSE(::IsWindowEnabled(Item(IDC_BROWSERS_ERASE_NOW))) << "the buttons wait for the erase";
+        ASSERT_TRUE(PumpUntil([&] { return !busy(); }, 20000));
+        ASSERT_EQ(box.Count(), 1u);
+        EXPECT_EQ(Named(box.Seen()[0].text), std::vector<std::wstring>{L"Mozilla Firefox: Cookies"});
+    }
+    EXPECT_TRUE(::IsWindowEnabled(Item(IDC_BROWSERS_ERASE_NOW)));
+    EXPECT_NE(Description("browser.firefox.cookies").find(L", 0 items,"), std::wstring::npos);
+
+    for (const char* key : {"browser.chrome.cookies", "browser.firefox.cache"}) SetCheck(CBrowsersVw::CheckId(Row(key)), true);
+    boxes = EraseWith(IDC_BROWSERS_ERASE_NOW);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Named(boxes[0].text), (std::vector<std::wstring>{L"Google Chrome: Cookies", L"Mozilla Firefox: Cache"}));
+    EXPECT_TRUE(Checked(CBrowsersVw::CheckId(Row("browser.firefox.cache")))) << "the rows counted again keep their checks";
+}
+
+TEST_F(SummaryErase, AWebBrowsersPageClosedDuringAnEraseIsNeverToldOfIt) {
+    ASSERT_NE(OpenBrowsers(), nullptr);
+    DialogAnswerer boxes(kCaption);
+    Press(CBrowsersVw::EraseId(Row("browser.edge.cache")));
+    CloseAllPages();
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(boxes.Count(), 0u);
+}
+
+TEST_F(SummaryErase, NoBrowserAtAllSaysSo) {
+    std::wstring empty = ScratchFolder(L"no-browsers");
+    wchar_t local[MAX_PATH], roaming[MAX_PATH];
+    ::GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+    ::GetEnvironmentVariableW(L"APPDATA", roaming, MAX_PATH);
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", empty.c_str());
+    ::SetEnvironmentVariableW(L"APPDATA", empty.c_str());
+    OpenBrowsers();
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", local);
+    ::SetEnvironmentVariableW(L"APPDATA", roaming);
+    ASSERT_NE(browsers, nullptr);
+    EXPECT_TRUE(browsers->Rows().empty());
+    EXPECT_EQ(ItemText(page->m_hWnd, IDC_BROWSERS_NONE), CBrowsersVw::kNoneFound);
+    EXPECT_FALSE(::IsWindowEnabled(Item(IDC_BROWSERS_ERASE_NOW)));
 }
 
 // Each category in turn, a failure told and the next still run, every outcome heard as it comes;
