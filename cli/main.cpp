@@ -136,24 +136,33 @@ int EraseOrPreview(const cli::Args& args, Stream& out, cli::Run& run, const std:
     run.passes = options.passes;
     engine::Result total;
     std::vector<std::wstring> told;  // a note common to several categories (the log's) is said once
-    for (const engine::Category* c : args.categories) {
-        // The engine refuses the erase of a category the policy turns off; a preview says so too.
-        cli::Outcome o{c, {}, {}};
-        if (!run.preview) o.result = engine::RunErase(*c, options);
-        else if (engine::TurnedOff(*c)) o.result.Failed(engine::kTurnedOffText);
-        else o = cli::FromListing(*c, engine::RunList(*c, options));
+    // Each category's line as soon as it is done.
+    auto tell = [&](const engine::Category& c, cli::Outcome o) {
         auto& notes = o.result.notes;
         notes.erase(std::remove_if(notes.begin(), notes.end(), [&](const std::wstring& n) {
                         return std::find(told.begin(), told.end(), n) != told.end();
                     }), notes.end());
         told.insert(told.end(), notes.begin(), notes.end());
-        if (!run.preview && c->key == kLogOffKey) o.result.Note(kLogOffNote);
-        if (!run.preview && !c->erase) o.result.Note(L"shown only: this category has nothing to erase");
-        std::wstring text = cli::Line(c->key, o.result) + L"\n";
+        if (!run.preview && c.key == kLogOffKey) o.result.Note(kLogOffNote);
+        if (!run.preview && !c.erase) o.result.Note(L"shown only: this category has nothing to erase");
+        std::wstring text = cli::Line(c.key, o.result) + L"\n";
         for (const engine::Item& item : o.items) text += Indented(item.text);
         out << text;
         total += o.result;
         run.outcomes.push_back(std::move(o));
+    };
+    if (!run.preview) {
+        engine::EraseCategories(args.categories, options, [&](const engine::Category& c, const engine::Outcome& o) {
+            tell(c, {&c, o.result, {}});
+        });
+    } else {
+        for (const engine::Category* c : args.categories) {
+            // The engine refuses the erase of a category the policy turns off; a preview says so too.
+            cli::Outcome o{c, {}, {}};
+            if (engine::TurnedOff(*c)) o.result.Failed(engine::kTurnedOffText);
+            else o = cli::FromListing(*c, engine::RunList(*c, options));
+            tell(*c, std::move(o));
+        }
     }
     total.notes.clear();  // each was told on its category's line
     out << cli::Line("total", total) + L"\n";

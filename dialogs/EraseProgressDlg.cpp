@@ -1,17 +1,14 @@
 #include "EraseProgressDlg.h"
 
-#include <memory>
-
 #include "resource.h"
 
 namespace {
 std::atomic<CEraseProgressDlg*> g_current{nullptr};
-const UINT WM_PROGRESS_PATH = WM_APP + 1;  // lParam: a std::wstring* the dialog deletes
-const UINT WM_PROGRESS_END = WM_APP + 2;   // wParam: the result
 }  // namespace
 
 const MsgMap CEraseProgressDlg::messageMap{&CDialog::messageMap, {
     msg::Command(IDC_PROGRESS_CANCEL, &CEraseProgressDlg::OnCancel),
+    msg::Message(ui::kInboxMessage, &CEraseProgressDlg::OnInbox),
 }};
 
 CEraseProgressDlg::CEraseProgressDlg() : CDialog(IDD_ERASE_PROGRESS, nullptr) {}
@@ -34,9 +31,12 @@ BOOL CEraseProgressDlg::OnInitDialog() {
     if (m_picture.Load(MAKEINTRESOURCEW(312), L"GIF")) m_picture.Draw();
     g_current = this;
     m_bCancelled = false;
-    m_hWndShown = m_hWnd;
+    {
+        std::lock_guard<std::mutex> lock(m_inboxLock);
+        m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
+    }
     // A walk that finished before the dialog appeared still closes it.
-    if (m_bEndRequested) PostMessage(WM_PROGRESS_END, static_cast<WPARAM>(m_endResult));
+    if (m_bEndRequested) RequestEnd(m_endResult);
     return TRUE;
 }
 
@@ -45,41 +45,37 @@ void CEraseProgressDlg::OnCancel() {
     CDialog::OnCancel();
 }
 
+void CEraseProgressDlg::Hand(std::function<void()> call) {
+    std::shared_ptr<ui::Inbox> inbox;
+    {
+        std::lock_guard<std::mutex> lock(m_inboxLock);
+        inbox = m_inbox;
+    }
+    if (inbox) inbox->Post(std::move(call));
+}
+
 void CEraseProgressDlg::ShowPath(const std::wstring& path) {
-    HWND h = m_hWndShown.load();
-    auto* text = new std::wstring(path);
-    if (!h || !::PostMessageW(h, WM_PROGRESS_PATH, 0, reinterpret_cast<LPARAM>(text))) delete text;
+    Hand([this, path] { m_path.SetWindowText(path); });
 }
 
 void CEraseProgressDlg::RequestEnd(int result) {
     m_endResult = result;
     m_bEndRequested = true;
-    if (HWND h = m_hWndShown.load()) ::PostMessageW(h, WM_PROGRESS_END, static_cast<WPARAM>(result), 0);
+    Hand([this, result] { EndDialog(result); });
 }
 
+LRESULT CEraseProgressDlg::OnInbox(WPARAM wParam, LPARAM lParam) { return ui::Deliver(wParam, lParam); }
+
 LRESULT CEraseProgressDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PROGRESS_PATH: {
-        std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
-        m_path.SetWindowText(*text);
-        return 0;
-    }
-    case WM_PROGRESS_END:
-        EndDialog(static_cast<int>(wParam));
-        return 0;
-    case WM_DESTROY: {
-        m_hWndShown = nullptr;
+    if (message == WM_DESTROY) {
+        {
+            std::lock_guard<std::mutex> lock(m_inboxLock);
+            if (m_inbox) m_inbox->Close();  // what the walk still hands over is dropped
+            m_inbox.reset();
+        }
         CEraseProgressDlg* self = this;
         g_current.compare_exchange_strong(self, nullptr);
         m_picture.Stop();
-        // Paths still queued for this window would leak their text.
-        MSG m;
-        while (::PeekMessageW(&m, m_hWnd, WM_PROGRESS_PATH, WM_PROGRESS_PATH, PM_REMOVE))
-            delete reinterpret_cast<std::wstring*>(m.lParam);
-        break;
-    }
-    default:
-        break;
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }

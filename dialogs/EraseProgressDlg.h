@@ -1,10 +1,14 @@
 // The modal progress dialog of the erasing pages: an animation, the path being erased, Cancel.
 // Each erasing page keeps one for the life of the process; its erase worker talks to it only
-// through messages to the user-interface thread.
+// through the dialog's inbox, open while the dialog is shown.
 #pragma once
 #include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
 
 #include "AnimatedPicture.h"
+#include "Inbox.h"
 
 class CEraseProgressDlg : public CDialog {
 public:
@@ -31,8 +35,13 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Any thread: runs call on the dialog's thread while the dialog is shown; dropped otherwise.
+    void Hand(std::function<void()> call);
+    LRESULT OnInbox(WPARAM wParam, LPARAM lParam);
+
     std::atomic<bool> m_bCancelled{false};
     std::atomic<bool> m_bEndRequested{false};
-    std::atomic<HWND> m_hWndShown{nullptr};
-    int m_endResult = 0;
+    std::atomic<int> m_endResult{0};
+    std::mutex m_inboxLock;
+    std::shared_ptr<ui::Inbox> m_inbox;
 };

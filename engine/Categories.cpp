@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 #include "Browsers.h"
@@ -152,6 +153,20 @@ Result RunErase(const Category& category, const Options& options, unsigned waitM
     // Every erase of either program passes here: its lines go to the log.
     if (category.erase) LogErase(category.key, result);
     return result;
+}
+
+std::vector<Outcome> EraseCategories(const std::vector<const Category*>& categories, const Options& options,
+                                     const std::function<void(const Category&, const Outcome&)>& done) {
+    std::vector<Outcome> outcomes;
+    for (const Category* c : categories) {
+        if (options.stop && options.stop->Requested()) break;
+        const auto start = std::chrono::steady_clock::now();
+        Result result = RunErase(*c, options);
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        outcomes.push_back({c->name, std::move(result), static_cast<unsigned long long>(ms.count())});
+        if (done) done(*c, outcomes.back());
+    }
+    return outcomes;
 }
 
 Listing RunList(const Category& category, const Options& options) {

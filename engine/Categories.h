@@ -8,6 +8,7 @@
 
 #include "CategoryKeys.h"
 #include "Options.h"
+#include "Report.h"
 #include "Result.h"
 
 namespace engine {
@@ -34,6 +35,11 @@ const Category& CategoryOf(const std::string& key);
 // program (a named mutex per key): a second erase of the same category waits up to waitMs, then
 // is reported busy. An exception inside becomes a failure of the result.
 Result RunErase(const Category& category, const Options& options, unsigned waitMs = 10000);
+// Runs a set of categories in turn through RunErase, each timed: what a page's erase and the
+// console's run. A stop asked through options.stop ends the run before the next category; done
+// hears each outcome as soon as it is known.
+std::vector<Outcome> EraseCategories(const std::vector<const Category*>& categories, const Options& options,
+                                     const std::function<void(const Category&, const Outcome&)>& done = {});
 // The same for a preview (no lock: it touches nothing).
 Listing RunList(const Category& category, const Options& options);
 

@@ -169,6 +169,33 @@ Result EraseWipeList(const WipeList& list, const std::vector<bool>& checked, Opt
     return result;
 }
 
+namespace {
+// A list's category without its list and erase: one key (and one lock) per list name.
+Category ListCategory(const std::wstring& name) {
+    Category c;
+    c.key = "wipelist:" + Utf8(name);
+    c.group = "wipelist";
+    c.name = L"Wipe List " + name;
+    return c;
+}
+
+// What erasing the checked entries would take, as a category's preview.
+Listing Preview(const WipeList& list, const std::vector<bool>& checked, const Options& options, Listing listing = {}) {
+    for (const EntryPreview& p : PreviewWipeList(list, checked, options)) {
+        if (!p.problem.empty()) listing.problems.Failed(list.entries[p.entry].target + L": " + p.problem);
+        else if (p.items) listing.items.push_back({list.entries[p.entry].target, p.bytes});
+    }
+    return listing;
+}
+}  // namespace
+
+Category WipeListCategory(const WipeList& list, const std::vector<bool>& checked) {
+    Category c = ListCategory(list.name);
+    c.list = [list, checked](const Options& options) { return Preview(list, checked, options); };
+    c.erase = [list, checked](const Options& options) { return EraseWipeList(list, checked, options); };
+    return c;
+}
+
 std::optional<Category> WipeListCategory(const std::wstring& listName, std::wstring* reason) {
     // The name as it is saved, so that one list is one key (and one lock) in any spelling. In a
     // case-sensitive folder "Work" and "work" are two lists: the exact name wins, and a spelling
@@ -198,20 +225,12 @@ std::optional<Category> WipeListCategory(const std::wstring& listName, std::wstr
             problems.Failed(L"Line " + std::to_wstring(bad.line) + L" of the list, \"" + bad.text + L"\": " + bad.reason);
         return true;
     };
-    Category c;
-    c.key = "wipelist:" + Utf8(name);
-    c.group = "wipelist";
-    c.name = L"Wipe List " + name;
+    Category c = ListCategory(name);
     c.list = [load](const Options& options) {
         Listing listing;
         WipeList list;
         if (!load(listing.problems, list)) return listing;
-        std::vector<bool> all(list.entries.size(), true);
-        for (const EntryPreview& p : PreviewWipeList(list, all, options)) {
-            if (!p.problem.empty()) listing.problems.Failed(list.entries[p.entry].target + L": " + p.problem);
-            else if (p.items) listing.items.push_back({list.entries[p.entry].target, p.bytes});
-        }
-        return listing;
+        return Preview(list, std::vector<bool>(list.entries.size(), true), options, std::move(listing));
     };
     c.erase = [load](const Options& options) {
         Result result;

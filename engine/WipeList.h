@@ -58,5 +58,7 @@ Result EraseWipeList(const WipeList& list, const std::vector<bool>& checked, Opt
 // The list of exactly that name; else the one list whose name differs only in case. Empty when
 // there is none, or when there are several such lists (reason then names them).
 std::optional<Category> WipeListCategory(const std::wstring& listName, std::wstring* reason = nullptr);
+// The checked entries of a list as it stands (saved or not), as a category of the same key.
+Category WipeListCategory(const WipeList& list, const std::vector<bool>& checked);
 
 }  // namespace engine

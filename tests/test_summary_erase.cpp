@@ -1,5 +1,8 @@
-// The System and Application Traces summaries, against a test prefix seeded with a trace in every
-// category and a sentinel beside each: their check boxes, "Details..." links and erases.
+// The summaries (Internet, System, Application Traces, and Web Browsers against the profiles
+// tests/browsers/make_profiles.sh makes) and the one runner and hand-off beneath every erase:
+// check boxes, "Details..." links, which categories an erase runs and what its one report says,
+// and a page closed during its erase or under its report. What each category erases is the
+// business of the engine's suite and of each category's own page.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,121 +11,31 @@
 
 #include "AppHarness.h"
 #include "Categories.h"
-#include "MruBytes.h"
-#include "Report.h"
-#include "Traces.h"
-#include "FakeEventLog.h"
-#include "LinkButton.h"
+#include "Inbox.h"
 #include "ModalScript.h"
-#include "ShellKit.h"
-#include "SummaryErase.h"
 #include "Pages.h"
+#include "SummaryErase.h"
 #include "TestKit.h"
-#include "applications/RecentFileListPages.h"
+#include "Text.h"
+#include "Worker.h"
+#include "browsers/BrowsersVw.h"
 #include "resource.h"
-#include "system/SystemVw.h"
 
 using namespace testkit;
 
 namespace {
 const wchar_t kCaption[] = L"Corvane-Sweepmere";
-const std::wstring kExplorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-const std::wstring kComDlg = kExplorer + L"\\ComDlg32", kOpenSave = kComDlg + L"\\OpenSaveMRU\\txt";
-const std::wstring kCount = kExplorer + L"\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
-const std::wstring kEditor = L"P:\\Gbbyf\\Rqvgbe.rkr", kSession = L"HRZR_PGYFRFFVBA";  // as the shell stores them: ROT13
-const std::wstring kRunKey = kExplorer + L"\\RunMRU";
-const auto g_log = std::make_shared<FakeLogState>();
+const std::pair<const char*, const char*> kSummaries[] = {{"System", pages::kSystem}, {"ApplicationTraces", pages::kApplications}};
 
-std::wstring Heading(const char* key) { return engine::FindCategory(key)->name; }
-std::wstring Scratch(const std::wstring& name) { return L"C:\\corvane-scratch\\sum-" + name; }
-bool Has(const std::wstring& key, const std::wstring& value) { return RegValueExists(HKEY_CURRENT_USER, key, value); }
-void Set(const std::wstring& key, const std::wstring& value, const std::wstring& data) { RegSetString(HKEY_CURRENT_USER, key, value, data); }
+std::wstring Heading(const char* key) { return engine::CategoryOf(key).name; }
 
-// One erasable row: how a test leaves its trace and a sentinel beside it.
-struct Category {
-    const char* key;  // the report names it by the engine's name
-    int check, erase;
-    std::function<void()> seed;
-    std::function<bool()> traced, kept;  // the trace, the sentinel is there
-};
-// A file to erase and one beside it that stays.
-Category Files(const char* heading, int check, int erase, const std::wstring& trace, const std::wstring& beside) {
-    return {heading, check, erase, [=] { WriteFile(trace), WriteFile(beside); }, [=] { return FileExists(trace); },
-            [=] { return FileExists(beside); }};
-}
-// A value named in its key's "MRUList", and one the list does not name.
-Category Listed(const char* heading, int check, int erase, const std::wstring& key) {
-    return {heading, check, erase, [=] { Set(key, L"a", L"C:\\old\\one.txt"), Set(key, L"MRUList", L"a"), Set(key, L"z", L"x"); },
-            [=] { return Has(key, L"a"); }, [=] { return Has(key, L"z"); }};
-}
-// An application's first recent file, and a value of another name in the same key.
-Category App(const char* heading, int check, int erase) {
-    NumberedList list = NumberedListOf(heading);
-    std::wstring first = list.Name(list.first), key = list.key;
-    return {heading, check, erase, [=] { Set(key, first, L"C:\\trace.doc"), Set(key, L"Keep", L"x"); }, [=] { return Has(key, first); },
-            [=] { return Has(key, L"Keep"); }};
-}
-
-const std::vector<Category> kSystemRows{
-    Files("system.user-temp", IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_ERASE_ADMINTEMP, Scratch(L"temp\\trace.tmp"),
-          Scratch(L"temp-beside.txt")),
-    {"system.clipboard", IDC_SYSTEM_CHECK_CLIPBOARD, IDC_SYSTEM_ERASE_CLIPBOARD, [] { PutClipboardText(L"secret"); },
-     [] { return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE; }, [] { return true; }},
-    {"system.mfu", IDC_SYSTEM_CHECK_MFUREG, IDC_SYSTEM_ERASE_MFUREG,
-     [] { RegSetDword(HKEY_CURRENT_USER, kCount, kEditor, 5), RegSetDword(HKEY_CURRENT_USER, kCount, kSession, 1); },
-     [] { return Has(kCount, kEditor); }, [] { return Has(kCount, kSession); }},
-    Listed("system.open-file-history", IDC_SYSTEM_CHECK_OFHISTORY, IDC_SYSTEM_ERASE_OFHISTORY, kOpenSave),
-    Files("system.recent-documents", IDC_SYSTEM_CHECK_RECENTDOC, IDC_SYSTEM_ERASE_RECENTDOC, Scratch(L"recent\\doc.lnk"),
-          Scratch(L"recent\\kept\\inner.txt")),
-    Files("system.network-places", IDC_SYSTEM_CHECK_RECENTNW, IDC_SYSTEM_ERASE_RECENTNW, Scratch(L"nethood\\share.lnk"),
-          Scratch(L"nethood\\kept\\inner.txt")),
-    {"system.recycle-bin", IDC_SYSTEM_CHECK_RECYCLE, IDC_SYSTEM_ERASE_RECYCLE,
-     [] { SeedTrash(TrashFolder(), L"sum-bin.txt"), WriteFile(Scratch(L"bin-beside.txt")); },
-     [] { return FileExists(TrashFolder() + L"\\files\\sum-bin.txt"); }, [] { return FileExists(Scratch(L"bin-beside.txt")); }},
-    Listed("system.registry-traces", IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_ERASE_SYSREG, kRunKey),
-    Files("system.windows-temp", IDC_SYSTEM_CHECK_SYSTEMP, IDC_SYSTEM_ERASE_SYSTEMP, engine::WindowsTempFolder() + L"\\sum-trace.tmp",
-          engine::WindowsTempFolder() + L"\\..\\sum-beside.txt"),
-    {"system.event-log", IDC_SYSTEM_CHECK_EVENTLOG, IDC_SYSTEM_ERASE_EVENTLOG, [] { g_log->records = {BuildRecord(RecordSpec{})}; },
-     [] { return !g_log->records.empty(); }, [] { return true; }},
-};
-const std::vector<Category> kApplicationRows{
-    App("apps.access", IDC_APPTRACES_CHECK_ACCESS, IDC_APPTRACES_ERASE_ACCESS),
-    App("apps.excel", IDC_APPTRACES_CHECK_EXCEL, IDC_APPTRACES_ERASE_EXCEL),
-    App("apps.mmc", IDC_APPTRACES_CHECK_MMCONSOLE, IDC_APPTRACES_ERASE_MMCONSOLE),
-    App("apps.powerpoint", IDC_APPTRACES_CHECK_POWERPOINT, IDC_APPTRACES_ERASE_POWERPOINT),
-    App("apps.paint", IDC_APPTRACES_CHECK_PAINT, IDC_APPTRACES_ERASE_PAINT),
-    App("apps.media-player", IDC_APPTRACES_CHECK_MEDIAPLAYER, IDC_APPTRACES_ERASE_MEDIAPLAYER),
-    App("apps.winzip", IDC_APPTRACES_CHECK_WINZIP, IDC_APPTRACES_ERASE_WINZIP),
-    App("apps.wordpad", IDC_APPTRACES_CHECK_WORDPAD, IDC_APPTRACES_ERASE_WORDPAD),
-};
-
-struct Summary {
-    const wchar_t* name;
-    const char* page;
-    const std::vector<Category>* rows;
-    int eraseNow, selectAll, clearAll;
-    std::vector<int> noErase, checks;  // rows without an erase of their own; every row's check box
-    std::vector<std::pair<int, const char*>> links;  // "Details..." and the page it opens
-};
-const Summary kSystem{
-    L"System", pages::kSystem, &kSystemRows, IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_CLEARALL, {},
-    {1122, 1134, 1148, 1052, 1035, 1142, 1130, 1147, 1126, 1138},
-    {{1196, "system.user-temp"}, {1197, "system.clipboard"}, {1198, "system.mfu"}, {1199, "system.open-file-history"},
-     {1200, "system.recent-documents"}, {1201, "system.network-places"}, {1202, "system.recycle-bin"},
-     {1203, "system.registry-traces"}, {1204, "system.windows-temp"}, {1205, "system.event-log"}}};
-const Summary kApplications{
-    L"ApplicationTraces", pages::kApplications, &kApplicationRows, IDC_APPTRACES_ERASE_NOW, IDC_APPTRACES_SELECTALL,
-    IDC_APPTRACES_CLEARALL, {},
-    {1086, 1258, 1259, 1169, 1260, 1163, 1166, 1160, 1171, 1174},
-    {{1215, "apps.acrobat"}, {1206, "apps.access"}, {1207, "apps.excel"}, {1208, "apps.mmc"},
-     {1209, "apps.powerpoint"}, {1211, "apps.paint"}, {1212, "apps.media-player"}, {1210, "apps.word"},
-     {1213, "apps.winzip"}, {1216, "apps.wordpad"}}};
-
-std::vector<std::wstring> Lines(const std::wstring& text) {
-    std::vector<std::wstring> lines;
-    std::wistringstream in(text);
-    for (std::wstring l; std::getline(in, l);) lines.push_back(l);
-    return lines;
+// The categories a report names, in its order (each line up to " (").
+std::vector<std::wstring> Named(const std::wstring& report) {
+    std::vector<std::wstring> names;
+    std::wistringstream in(report);
+    for (std::wstring l; std::getline(in, l);)
+        if (l.find(L" (") != std::wstring::npos) names.push_back(l.substr(0, l.find(L" (")));
+    return names;
 }
 // The log-off prompt is a dialog of its own: unlike a message box, it has no message text.
 size_t LogOffPrompts(const std::vector<SeenDialog>& boxes) {
@@ -134,169 +47,136 @@ size_t AllDocuments() {
     return n;
 }
 
+// A summary page, or the Web Browsers page, opened as the tree opens it and pressed as a user does.
 class SummaryErase : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_NE(StartApp(), nullptr);
-        ASSERT_FALSE(TrashFolder().empty()) << L"the trash of the test HOME is not reachable from inside the prefix";
-        ::GetEnvironmentVariableW(L"TMP", m_tmp, ARRAYSIZE(m_tmp));
-        for (const wchar_t* dir : {L"temp", L"recent", L"nethood"}) ScratchFolder(std::wstring(L"sum-") + dir);
-        for (const wchar_t* dir : {L"recent\\kept", L"nethood\\kept"}) ::CreateDirectoryW(Scratch(dir).c_str(), nullptr);
-        for (const wchar_t* var : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(var, Scratch(L"temp").c_str());
-        ClearKeys();
-    }
-    void TearDown() override {
-        CloseAllPages();
-        for (const wchar_t* var : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(var, m_tmp);
-        ClearKeys();
-    }
-    static void ClearKeys() {
-        for (const std::wstring& k : {kComDlg, kExplorer + L"\\UserAssist", kRunKey})
-            RegDeleteTree(HKEY_CURRENT_USER, k);
-        for (const engine::Category& c : engine::Categories())
-            if (c.group == "apps") RegDeleteTree(HKEY_CURRENT_USER, NumberedListOf(c.key).key);
-    }
-    static void SeedAll(const Summary& s) {
-        for (const Category& c : *s.rows) c.seed();
-    }
-    CErasingSummaryView* Open(const Summary& s) {
-        view = dynamic_cast<CErasingSummaryView*>(ViewOf(TheApp()->OpenPage(s.page)));
+    void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
+    void TearDown() override { CloseAllPages(); }
+    CErasingSummaryView* Open(const char* key) {
+        page = view = dynamic_cast<CErasingSummaryView*>(ViewOf(TheApp()->OpenPage(key)));
+        busy = [this] { return view->Erasing(); };
         Pump();
         return view;
     }
-    HWND Item(int id) const { return ::GetDlgItem(view->m_hWnd, id); }
+    // Open once the survey of the browsers is in.
+    CBrowsersVw* OpenBrowsers() {
+        page = browsers = dynamic_cast<CBrowsersVw*>(ViewOf(TheApp()->OpenPage(pages::kBrowsers)));
+        busy = [this] { return browsers->Busy(); };
+        if (browsers) EXPECT_TRUE(PumpUntil([&] { return !busy(); }, 20000));
+        return browsers;
+    }
+    HWND Item(int id) const { return ::GetDlgItem(page->m_hWnd, id); }
+    size_t Row(const std::string& key) const {
+        for (size_t i = 0; i < browsers->Rows().size(); ++i)
+            if (browsers->Rows()[i].key == key) return i;
+        ADD_FAILURE() << "no row " << key;
+        return 0;
+    }
+    std::wstring Description(const std::string& key) const { return ItemText(page->m_hWnd, CBrowsersVw::DescriptionId(Row(key))); }
+    bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void SetCheck(int id, bool on) { ::SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
-    void Press(int id) { view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
+    void Press(int id) { page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id))); }
     // Presses the button and waits until the erase, its report and the log-off prompt are over;
     // returns every box seen (each closed without its "Yes").
     std::vector<SeenDialog> EraseWith(int id) {
         DialogAnswerer boxes(kCaption, IDCANCEL);
         Press(id);
-        EXPECT_TRUE(PumpUntil([&] { return !view->Erasing(); }, 20000));
+        EXPECT_TRUE(PumpUntil([&] { return !busy(); }, 20000));
         return boxes.Seen();
     }
 
+    CWnd* page = nullptr;
     CErasingSummaryView* view = nullptr;
-
-private:
-    wchar_t m_tmp[MAX_PATH] = L"";
-    ScopedShellFolder m_recent{L"Recent", Scratch(L"recent")}, m_nethood{L"NetHood", Scratch(L"nethood")};
-    UseFakeEventLog m_log{g_log};
+    CBrowsersVw* browsers = nullptr;
+    std::function<bool()> busy;
 };
-class SummaryPage : public SummaryErase, public ::testing::WithParamInterface<const Summary*> {};
+class SummaryPage : public SummaryErase, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 }  // namespace
 
 TEST_P(SummaryPage, SelectAllAndClearAllSetEveryRowAndEachDetailsLinkOpensOneMorePageOfItsRow) {
-    const Summary& s = *GetParam();
-    ASSERT_NE(Open(s), nullptr);
-    auto checked = [&] {
-        return std::count_if(s.checks.begin(), s.checks.end(),
-                             [&](int id) { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; });
-    };
+    ASSERT_NE(Open(GetParam().second), nullptr);
+    const SummaryFace& face = view->Face();
+    auto checked = [&] { return std::count_if(face.rows.begin(), face.rows.end(), [&](const SummaryRow& r) { return Checked(r.checkId); }); };
     EXPECT_EQ(checked(), 0);
-    Press(s.selectAll);
+    Press(face.selectAllId);
     EXPECT_EQ(checked(), 10);
-    Press(s.clearAll);
+    Press(face.clearAllId);
     EXPECT_EQ(checked(), 0);
 
-    for (const auto& [id, kind] : s.links) {
-        size_t before = TheApp()->PageTemplate(kind)->GetDocuments().size();
-        ::SendMessageW(Item(id), BM_CLICK, 0, 0);  // the shell cannot open "Details...": the page is told
+    for (const SummaryRow& r : face.rows) {
+        size_t before = TheApp()->PageTemplate(r.key)->GetDocuments().size();
+        ::SendMessageW(Item(r.detailsId), BM_CLICK, 0, 0);  // the shell cannot open "Details...": the page is told
         Pump();
-        EXPECT_EQ(TheApp()->PageTemplate(kind)->GetDocuments().size(), before + 1) << id;
+        EXPECT_EQ(TheApp()->PageTemplate(r.key)->GetDocuments().size(), before + 1) << r.key;
     }
     size_t all = AllDocuments();
     view->SendMessage(WM_LINK_CLICKED, 1214, 0);
-    view->SendMessage(WM_LINK_CLICKED, s.checks[0], 0);
+    view->SendMessage(WM_LINK_CLICKED, face.rows[0].checkId, 0);
     EXPECT_EQ(AllDocuments(), all);
 }
 
-TEST_P(SummaryPage, ARowsEraseClearsOnlyItsTraceAndEraseNowExactlyTheCheckedRowsWithOneReport) {
-    const Summary& s = *GetParam();
-    ASSERT_NE(Open(s), nullptr);
-    std::vector<SeenDialog> boxes = EraseWith(s.eraseNow);
+TEST_P(SummaryPage, ARowsEraseRunsItsCategoryAloneAndEraseNowExactlyTheCheckedRowsWithOneReport) {
+    ASSERT_NE(Open(GetParam().second), nullptr);
+    const std::vector<SummaryRow>& rows = view->Face().rows;
+    const int eraseNow = view->Face().eraseAllId;
+    std::vector<SeenDialog> boxes = EraseWith(eraseNow);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, CErasingSummaryView::kNothingChecked);
 
-    for (const Category& row : *s.rows) {  // each row's own erase, whatever is checked
-        SCOPED_TRACE(row.key);
-        SeedAll(s);
-        for (const Category& c : *s.rows) SetCheck(c.check, &c != &row);
-        boxes = EraseWith(row.erase);
-        for (const Category& c : *s.rows) {
-            EXPECT_EQ(c.traced(), &c != &row) << c.key;
-            EXPECT_TRUE(c.kept()) << c.key;
-        }
+    for (const SummaryRow& row : rows) {  // each row's own erase, whatever is checked
+        for (const SummaryRow& r : rows) SetCheck(r.checkId, &r != &row);
+        boxes = EraseWith(row.eraseId);
         ASSERT_FALSE(boxes.empty());
-        std::vector<std::wstring> report = Lines(boxes[0].text);
-        ASSERT_EQ(report.size(), 3u) << boxes[0].text;  // the row's line, a blank, the time taken
-        EXPECT_EQ(report[0].rfind(Heading(row.key) + L" (", 0), 0u) << report[0];
-        EXPECT_EQ(report[0].find(L"not erased"), std::wstring::npos) << report[0];
+        EXPECT_EQ(Named(boxes[0].text), std::vector<std::wstring>{Heading(row.key)}) << boxes[0].text;
         // Only the registry traces' row offers the log-off, once, after the report.
-        EXPECT_EQ(LogOffPrompts(boxes), std::string(row.key) == "system.registry-traces" ? 1u : 0u);
+        EXPECT_EQ(LogOffPrompts(boxes), std::string(row.key) == "system.registry-traces" ? 1u : 0u) << row.key;
         EXPECT_EQ(boxes.size(), 1 + LogOffPrompts(boxes));
     }
 
-    SeedAll(s);
-    std::vector<std::wstring> expected, headings;
-    for (size_t i = 0; i < s.rows->size(); ++i) {  // every other row, the log-off's among them
-        SetCheck((*s.rows)[i].check, i % 2);
-        if (i % 2) expected.push_back(Heading((*s.rows)[i].key));
+    std::vector<std::wstring> expected;  // every other row, the log-off's among them
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SetCheck(rows[i].checkId, i % 2);
+        if (i % 2) expected.push_back(Heading(rows[i].key));
     }
-    for (int id : s.noErase) EXPECT_FALSE(::IsWindowEnabled(Item(id)));
-    boxes = EraseWith(s.eraseNow);
-    for (size_t i = 0; i < s.rows->size(); ++i) {
-        EXPECT_EQ((*s.rows)[i].traced(), i % 2 == 0) << (*s.rows)[i].key;
-        EXPECT_TRUE((*s.rows)[i].kept()) << (*s.rows)[i].key;
-    }
+    boxes = EraseWith(eraseNow);
     ASSERT_FALSE(boxes.empty());
-    for (const std::wstring& l : Lines(boxes[0].text))
-        if (!l.empty() && l.rfind(L"Time taken", 0) != 0) headings.push_back(l.substr(0, l.find(L" (")));
-    EXPECT_EQ(headings, expected);
-    EXPECT_EQ(LogOffPrompts(boxes), &s == &kSystem ? 1u : 0u);
-    EXPECT_TRUE(::IsWindowEnabled(Item(s.eraseNow)));
-    for (int id : s.noErase) EXPECT_FALSE(::IsWindowEnabled(Item(id)));
+    EXPECT_EQ(Named(boxes[0].text), expected);
+    EXPECT_EQ(LogOffPrompts(boxes), GetParam().second == pages::kSystem ? 1u : 0u);
+    EXPECT_TRUE(::IsWindowEnabled(Item(eraseNow)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, SummaryPage, ::testing::Values(&kSystem, &kApplications),
-                         [](const ::testing::TestParamInfo<const Summary*>& info) { std::wstring n = info.param->name; return std::string(n.begin(), n.end()); });
+INSTANTIATE_TEST_SUITE_P(Both, SummaryPage, ::testing::ValuesIn(kSummaries),
+                         [](const ::testing::TestParamInfo<std::pair<const char*, const char*>>& info) { return info.param.first; });
 
-TEST_F(SummaryErase, ACategoryThatFailsIsReportedAndTheOthersStillRun) {
-    SeedAll(kSystem);
-    ASSERT_NE(Open(kSystem), nullptr);
-    for (int id : {IDC_SYSTEM_CHECK_ADMINTEMP, IDC_SYSTEM_CHECK_SYSREG, IDC_SYSTEM_CHECK_CLIPBOARD}) SetCheck(id, true);
-    HANDLE held = ::CreateFileW(Scratch(L"temp\\trace.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    std::vector<SeenDialog> boxes;
-    {
-        LockedKey lock(kRunKey);
-        ASSERT_TRUE(lock.Locked());
-        boxes = EraseWith(kSystem.eraseNow);
+TEST_F(SummaryErase, TheInternetCheckBoxesEnableEraseSelectedWhichTakesTheCheckedRowsInItsOrder) {
+    ASSERT_NE(Open(pages::kInternet), nullptr);
+    const std::vector<SummaryRow>& rows = view->Face().rows;
+    auto canErase = [&] { return ::IsWindowEnabled(Item(IDC_INTERNET_ERASE_SELECTED)) != FALSE; };
+    for (const SummaryRow& r : rows) EXPECT_TRUE(Checked(r.checkId)) << r.key;
+    for (const SummaryRow& r : rows) {  // cleared one by one: the last one takes Erase Selected with it
+        EXPECT_TRUE(canErase()) << r.key;
+        ::SendMessageW(Item(r.checkId), BM_CLICK, 0, 0);
     }
-    ::CloseHandle(held);
-    ASSERT_FALSE(boxes.empty());
-    std::vector<std::wstring> lines = Lines(boxes[0].text);
-    ASSERT_EQ(lines.size(), 5u) << boxes[0].text;
-    EXPECT_NE(lines[0].find(L"; 1 not erased: "), std::wstring::npos) << lines[0];  // the file in use
-    EXPECT_NE(lines[1].find(L"1 item erased"), std::wstring::npos) << lines[1];     // the clipboard
-    EXPECT_NE(lines[2].find(L" not erased: "), std::wstring::npos) << lines[2];     // the locked Run list
-    EXPECT_FALSE(kSystemRows[1].traced());
-    EXPECT_TRUE(kSystemRows[0].traced() && kSystemRows[7].traced());
+    EXPECT_FALSE(canErase());
+    for (int id : {IDC_INTERNET_CHECK_HISTORY, IDC_INTERNET_CHECK_TYPEDURL}) ::SendMessageW(Item(id), BM_CLICK, 0, 0);
+    EXPECT_TRUE(canErase());
+    std::vector<SeenDialog> boxes = EraseWith(IDC_INTERNET_ERASE_SELECTED);
+    ASSERT_EQ(boxes.size(), 1u) << L"one report, no progress dialog";
+    EXPECT_EQ(Named(boxes[0].text), (std::vector<std::wstring>{L"Typed URLs", L"History"})) << boxes[0].text;
 }
 
 TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
-    SeedAll(kSystem);
-    ASSERT_NE(Open(kSystem), nullptr);
+    ASSERT_NE(Open(pages::kSystem), nullptr);
     // Closed before the worker can answer: no report comes, and the next erase still runs.
     {
         DialogAnswerer boxes(kCaption, IDCANCEL);
         view->GetParentFrame()->PostMessage(WM_CLOSE);
         Press(IDC_SYSTEM_ERASE_RECENTDOC);
-        ASSERT_NE(Open(kSystem), nullptr);
+        ASSERT_NE(Open(pages::kSystem), nullptr);
         Press(IDC_SYSTEM_ERASE_EVENTLOG);
         ASSERT_TRUE(PumpUntil([&] { return !view->Erasing(); }, 20000));
         ASSERT_EQ(boxes.Count(), 1u);
-        EXPECT_EQ(boxes.Seen()[0].text.rfind(Heading("system.event-log") + L" (", 0), 0u) << boxes.Seen()[0].text;
+        EXPECT_EQ(Named(boxes.Seen()[0].text), std::vector<std::wstring>{Heading("system.event-log")});
     }
     HWND page = view->m_hWnd;
     std::wstring report;
@@ -312,8 +192,125 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
         PumpUntil([&] { return !::IsWindow(page); }, 20000);
     });
     EXPECT_TRUE(ran);
-    EXPECT_EQ(report.rfind(Heading("system.clipboard") + L" (", 0), 0u) << report;
+    EXPECT_EQ(Named(report), std::vector<std::wstring>{Heading("system.clipboard")});
     EXPECT_TRUE(TheApp()->PageTemplate(pages::kSystem)->GetDocuments().empty());
+}
+
+TEST_F(SummaryErase, WebBrowsersShowsOneRowPerCategoryOfEachBrowserFoundWithItsProfiles) {
+    ASSERT_NE(OpenBrowsers(), nullptr);
+    ASSERT_EQ(browsers->Rows().size(), 12u);  // Edge, Chrome, Firefox and Opera
+    EXPECT_EQ(ItemText(page->m_hWnd, IDC_BROWSERS_NONE), L"");
+    struct Expected { const char* key; const wchar_t *heading, *profiles; };
+    for (const Expected& e : {Expected{"browser.chrome.history", L"Google Chrome: History", L"3 profiles, "},
+                              Expected{"browser.edge.cache", L"Microsoft Edge: Cache", L"1 profile, "},
+                              Expected{"browser.firefox.cookies", L"Mozilla Firefox: Cookies", L"2 profiles, "}}) {
+        EXPECT_EQ(ItemText(page->m_hWnd, CBrowsersVw::HeadingId(Row(e.key))), e.heading);
+        EXPECT_EQ(Description(e.key).rfind(e.profiles, 0), 0u) << engine::Utf8(Description(e.key));
+        EXPECT_TRUE(::IsWindowEnabled(Item(CBrowsersVw::EraseId(Row(e.key)))));
+    }
+    auto checked = [&] {
+        size_t n = 0;
+        for (size_t i = 0; i < browsers->Rows().size(); ++i) n += Checked(CBrowsersVw::CheckId(i));
+        return n;
+    };
+    Press(IDC_BROWSERS_SELECTALL);
+    EXPECT_EQ(checked(), 12u);
+    Press(IDC_BROWSERS_CLEARALL);
+    EXPECT_EQ(checked(), 0u);
+}
+
+TEST_F(SummaryErase, WebBrowsersRowsEraseAndEraseNowRunTheirCategoriesReportOnceAndCountAgain) {
+    ASSERT_NE(OpenBrowsers(), nullptr);
+    std::vector<SeenDialog> boxes = EraseWith(IDC_BROWSERS_ERASE_NOW);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, CBrowsersVw::kNothingChecked);
+
+    EXPECT_EQ(Description("browser.firefox.cookies").find(L", 0 items,"), std::wstring::npos);
+    {
+        DialogAnswerer box(kCaption);
+        Press(CBrowsersVw::EraseId(Row("browser.firefox.cookies")));
+        EXPECT_FALSE(::IsWindowEnabled(Item(IDC_BROWSERS_ERASE_NOW))) << "the buttons wait for the erase";
+        ASSERT_TRUE(PumpUntil([&] { return !busy(); }, 20000));
+        ASSERT_EQ(box.Count(), 1u);
+        EXPECT_EQ(Named(box.Seen()[0].text), std::vector<std::wstring>{L"Mozilla Firefox: Cookies"});
+    }
+    EXPECT_TRUE(::IsWindowEnabled(Item(IDC_BROWSERS_ERASE_NOW)));
+    EXPECT_NE(Description("browser.firefox.cookies").find(L", 0 items,"), std::wstring::npos);
+
+    for (const char* key : {"browser.chrome.cookies", "browser.firefox.cache"}) SetCheck(CBrowsersVw::CheckId(Row(key)), true);
+    boxes = EraseWith(IDC_BROWSERS_ERASE_NOW);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Named(boxes[0].text), (std::vector<std::wstring>{L"Google Chrome: Cookies", L"Mozilla Firefox: Cache"}));
+    EXPECT_TRUE(Checked(CBrowsersVw::CheckId(Row("browser.firefox.cache")))) << "the rows counted again keep their checks";
+}
+
+TEST_F(SummaryErase, AWebBrowsersPageClosedDuringAnEraseIsNeverToldOfIt) {
+    ASSERT_NE(OpenBrowsers(), nullptr);
+    DialogAnswerer boxes(kCaption);
+    Press(CBrowsersVw::EraseId(Row("browser.edge.cache")));
+    CloseAllPages();
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(boxes.Count(), 0u);
+}
+
+TEST_F(SummaryErase, NoBrowserAtAllSaysSo) {
+    std::wstring empty = ScratchFolder(L"no-browsers");
+    wchar_t local[MAX_PATH], roaming[MAX_PATH];
+    ::GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+    ::GetEnvironmentVariableW(L"APPDATA", roaming, MAX_PATH);
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", empty.c_str());
+    ::SetEnvironmentVariableW(L"APPDATA", empty.c_str());
+    OpenBrowsers();
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", local);
+    ::SetEnvironmentVariableW(L"APPDATA", roaming);
+    ASSERT_NE(browsers, nullptr);
+    EXPECT_TRUE(browsers->Rows().empty());
+    EXPECT_EQ(ItemText(page->m_hWnd, IDC_BROWSERS_NONE), CBrowsersVw::kNoneFound);
+    EXPECT_FALSE(::IsWindowEnabled(Item(IDC_BROWSERS_ERASE_NOW)));
+}
+
+// Each category in turn, a failure told and the next still run, every outcome heard as it comes;
+// a stop asked in between ends the run before the next category.
+TEST(EraseCategories, RunsEachInTurnPastAFailureAndAStopEndsItBeforeTheNext) {
+    int runs = 0;
+    auto erase = [&runs](bool fails) {
+        return [&runs, fails](const engine::Options&) {
+            engine::Result r;
+            fails ? r.Failed(L"held") : void(r.erased = ++runs);
+            return r;
+        };
+    };
+    const engine::Category held{"test.held", "test", L"Held", nullptr, erase(true)}, freed{"test.freed", "test", L"Freed", nullptr, erase(false)};
+    engine::StopToken stop;
+    engine::Options options;
+    options.stop = &stop;
+    std::vector<std::string> heard;
+    auto outcomes = engine::EraseCategories({&held, &freed}, options, [&](const engine::Category& c, const engine::Outcome& o) {
+        heard.push_back(c.key + (o.result.failed ? " failed" : " erased"));
+    });
+    EXPECT_EQ(heard, (std::vector<std::string>{"test.held failed", "test.freed erased"}));
+    ASSERT_EQ(outcomes.size(), 2u);
+    EXPECT_EQ(outcomes[1].name, L"Freed");
+    EXPECT_EQ(engine::EraseCategories({&freed, &freed}, options, [&](auto&, auto&) { stop.Request(); }).size(), 1u);
+    EXPECT_EQ(runs, 2);
+}
+
+// Two inboxes of one window: each message reaches the inbox it names, and one that is gone by then
+// is passed over.
+TEST(Inbox, AMessageDeliversTheInboxItNamesWhileThatOneLives) {
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    auto kept = std::make_shared<ui::Inbox>(window), gone = std::make_shared<ui::Inbox>(window);
+    std::vector<int> got;
+    engine::Worker worker;
+    worker.Start([&](const engine::StopToken&) {
+        for (int i : {1, 2}) gone->Post([&got, i] { got.push_back(-i); }), kept->Post([&got, i] { got.push_back(i); });
+    });
+    worker.Join();
+    gone.reset();
+    MSG m;
+    while (::PeekMessageW(&m, window, ui::kInboxMessage, ui::kInboxMessage, PM_REMOVE)) ui::Deliver(m.wParam, m.lParam);
+    EXPECT_EQ(got, (std::vector<int>{1, 2}));
+    ::DestroyWindow(window);
 }
 
 TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) {
@@ -321,8 +318,9 @@ TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) 
     bin.erased = 3, bin.bytes = 2048, run.erased = 1;
     bin.Failed(L"in use");
     bin.Failed(L"later reason");
-    std::vector<std::wstring> lines =
-        Lines(engine::ReportText({{L"Recycle Bin", bin, 40}, {L"Run", run, 1500}, {L"Clipboard Content", none, 0}}));
+    std::wistringstream text(engine::ReportText({{L"Recycle Bin", bin, 40}, {L"Run", run, 1500}, {L"Clipboard Content", none, 0}}));
+    std::vector<std::wstring> lines;
+    for (std::wstring l; std::getline(text, l);) lines.push_back(l);
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use",
                                                L"Run (1.5 s): 1 item erased", L"Clipboard Content (0 ms): nothing to erase.", L"",
                                                L"Time taken: 1.5 s."}));

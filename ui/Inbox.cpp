@@ -1,13 +1,45 @@
 #include "Inbox.h"
 
+#include <map>
+
 namespace ui {
+
+namespace {
+// Every inbox that has had something posted, by its id. Never destroyed: a worker let go may post
+// while the program ends.
+struct Registry {
+    std::mutex lock;
+    LPARAM lastId = 0;
+    std::map<LPARAM, std::weak_ptr<Inbox>> known;
+};
+Registry& Known() {
+    static auto* registry = new Registry;
+    return *registry;
+}
+LPARAM NextId() {
+    std::lock_guard<std::mutex> lock(Known().lock);
+    return ++Known().lastId;
+}
+}  // namespace
+
+Inbox::Inbox(HWND window) : m_window(window), m_id(NextId()) {}
+
+Inbox::~Inbox() {
+    std::lock_guard<std::mutex> lock(Known().lock);
+    Known().known.erase(m_id);
+}
 
 void Inbox::Post(std::function<void()> call) {
     std::lock_guard<std::mutex> lock(m_lock);
     if (m_closed) return;
     m_calls.push_back(std::move(call));
+    if (!m_known) {
+        std::lock_guard<std::mutex> known(Known().lock);
+        Known().known[m_id] = weak_from_this();
+        m_known = true;
+    }
     // One message stands for everything that waits: the drain takes it all.
-    if (!m_signalled) m_signalled = ::PostMessageW(m_window, kInboxMessage, 0, 0) != FALSE;
+    if (!m_signalled) m_signalled = ::PostMessageW(m_window, kInboxMessage, 0, m_id) != FALSE;
 }
 
 void Inbox::Drain() {
@@ -30,6 +62,18 @@ void Inbox::Close() {
     std::lock_guard<std::mutex> lock(m_lock);
     m_closed = true;
     m_calls.clear();
+}
+
+LRESULT Deliver(WPARAM, LPARAM id) {
+    std::shared_ptr<Inbox> inbox;
+    {
+        std::lock_guard<std::mutex> lock(Known().lock);
+        auto found = Known().known.find(id);
+        if (found != Known().known.end()) inbox = found->second.lock();
+    }
+    // Held while it drains: a call may close the page that owns it.
+    if (inbox) inbox->Drain();
+    return 0;
 }
 
 }  // namespace ui

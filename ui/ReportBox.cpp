@@ -17,4 +17,13 @@ void ShowOutcomes(const std::vector<engine::Outcome>& outcomes) {
     ShowText(engine::ReportText(outcomes), stayed);
 }
 
+bool ShowPageReport(const CWnd& page, const std::vector<engine::Outcome>& outcomes, const std::function<void()>& after) {
+    // Only these two once the box is up: the page object itself may be gone by then.
+    const HWND window = page.GetSafeHwnd();
+    const CWnd* const self = &page;
+    ShowOutcomes(outcomes);
+    if (after) after();
+    return ::IsWindow(window) && CWnd::FromHandlePermanent(window) == self;
+}
+
 }  // namespace report

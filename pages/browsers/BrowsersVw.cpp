@@ -1,7 +1,6 @@
 #include "BrowsersVw.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "Categories.h"
 #include "Policy.h"
@@ -15,14 +14,6 @@ const wchar_t CBrowsersVw::kNothingChecked[] = L"Check the categories to erase f
 namespace {
 // Where the rows go, in dialog units: the same places as the other summaries' rows.
 constexpr int kFirstRowY = 58, kRowPitch = 32, kButtonsWhenNone = 88;
-
-// The engine's row of a browser category, or null.
-const engine::Category* BrowserCategory(const std::string& key) {
-    static const std::vector<engine::Category> rows = engine::BrowserCategories();
-    for (const engine::Category& c : rows)
-        if (c.key == key) return &c;
-    return nullptr;
-}
 
 // The icons of the Internet summary's rows of the same kind.
 UINT IconOf(const std::string& key) {
@@ -62,7 +53,6 @@ look::PageLook BrowsersLook(size_t rows) {
 }  // namespace
 
 const MsgMap CBrowsersVw::messageMap{&CPageView::messageMap, {
-    msg::Message(ui::kInboxMessage, &CBrowsersVw::OnInbox),
     msg::Command(IDC_BROWSERS_SELECTALL, &CBrowsersVw::OnSelectAll),
     msg::Command(IDC_BROWSERS_CLEARALL, &CBrowsersVw::OnClearAll),
     msg::Command(IDC_BROWSERS_ERASE_NOW, &CBrowsersVw::OnEraseNow),
@@ -91,11 +81,6 @@ void CBrowsersVw::OnDestroy() {
     if (m_inbox) m_inbox->Close();
     m_worker.Stop(100);
     CPageView::OnDestroy();
-}
-
-LRESULT CBrowsersVw::OnInbox(WPARAM, LPARAM) {
-    if (std::shared_ptr<ui::Inbox> inbox = m_inbox) inbox->Drain();  // the page may go while a call runs
-    return 0;
 }
 
 void CBrowsersVw::OnSelectAll() {
@@ -129,23 +114,17 @@ void CBrowsersVw::Start(std::vector<std::string> keys) {
     engine::Options options = settings::EraseOptions();
     std::shared_ptr<ui::Inbox> inbox = m_inbox;
     CBrowsersVw* self = this;  // used only in calls the inbox runs, which never outlive the page
-    bool erase = !keys.empty();
+    std::vector<const engine::Category*> categories;
+    for (const std::string& key : keys)
+        if (const engine::Category* c = engine::FindCategory(key)) categories.push_back(c);
     auto job = [=](const engine::StopToken& stop) {
         engine::Options o = options;
         o.stop = &stop;
-        std::vector<engine::Outcome> outcomes;
-        for (const std::string& key : keys) {
-            const engine::Category* category = BrowserCategory(key);
-            if (!category || stop.Requested()) continue;
-            auto begin = std::chrono::steady_clock::now();
-            engine::Result result = engine::RunErase(*category, o);
-            auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin);
-            outcomes.push_back({category->name, std::move(result), static_cast<unsigned long long>(ms.count())});
-        }
+        std::vector<engine::Outcome> outcomes = engine::EraseCategories(categories, o);
         if (stop.Requested()) return;
         // Counted again, so that the rows show what the erase left.
         std::vector<engine::BrowserSurveyRow> rows = engine::SurveyBrowsers(o);
-        inbox->Post([self, rows, outcomes, erase] { self->Finished(rows, erase ? outcomes : std::vector<engine::Outcome>{}); });
+        inbox->Post([self, rows, outcomes] { self->Finished(rows, outcomes); });
     };
     auto failure = [=](const std::wstring& why) {
         engine::Outcome outcome;
@@ -163,11 +142,7 @@ void CBrowsersVw::Finished(std::vector<engine::BrowserSurveyRow> rows, const std
     m_busy = !outcomes.empty();  // a survey alone is over; an erase is when its report is closed
     ShowRows(std::move(rows));
     if (!m_busy) return;
-    // The box has no owner, so the page can be closed under it: only locals until the page is
-    // known to be still there.
-    HWND self = m_hWnd;
-    report::ShowOutcomes(outcomes);
-    if (!StillOwns(self)) return;
+    if (!report::ShowPageReport(*this, outcomes)) return;
     m_busy = false;
     EnableButtons(true);
 }

@@ -43,7 +43,6 @@ public:
 private:
     static constexpr int kRowIds = 0x5000, kIdsPerRow = 5;
 
-    LRESULT OnInbox(WPARAM, LPARAM);
     // Runs the erases (none: only the survey) and then the survey on the worker.
     void Start(std::vector<std::string> keys);
     void Finished(std::vector<engine::BrowserSurveyRow> rows, const std::vector<engine::Outcome>& outcomes);

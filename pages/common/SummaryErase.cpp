@@ -1,7 +1,6 @@
 #include "SummaryErase.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "Categories.h"
 #include "Policy.h"
@@ -9,10 +8,6 @@
 #include "Settings.h"
 
 const wchar_t CErasingSummaryView::kNothingChecked[] = L"Check the categories to erase first.";
-
-const MsgMap CErasingSummaryView::messageMap{&CSummaryView::messageMap, {
-    msg::Message(ui::kInboxMessage, &CErasingSummaryView::OnInbox),
-}};
 
 CErasingSummaryView::CErasingSummaryView(const SummaryFace& face) : CSummaryView(face) {}
 
@@ -63,32 +58,24 @@ void CErasingSummaryView::OnEraseRow(const SummaryRow& row) {
 
 void CErasingSummaryView::StartErase(std::vector<const SummaryRow*> rows) {
     std::vector<const engine::Category*> categories;
-    for (const SummaryRow* r : rows) categories.push_back(engine::FindCategory(r->key));
+    for (const SummaryRow* r : rows) categories.push_back(&engine::CategoryOf(r->key));
     engine::Options options = settings::EraseOptions();
     std::shared_ptr<ui::Inbox> inbox = m_inbox;
     m_erasing = true;
     EnableButtons(false);
     // The worker touches no control: it erases and hands the outcomes over through the inbox,
-    // which the page closes when it goes.
-    auto outcomes = std::make_shared<std::vector<engine::Outcome>>();
+    // which the page closes when it goes; a page closed meanwhile stops it before the next category.
     bool started = m_worker.Start(
         [=](const engine::StopToken& stop) {
             engine::Options o = options;
             o.stop = &stop;
-            for (const engine::Category* c : categories) {
-                if (stop.Requested()) return;  // the page was closed: the rest is not run
-                auto start = std::chrono::steady_clock::now();
-                engine::Result r = engine::RunErase(*c, o);
-                auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-                outcomes->push_back({c->name, r, static_cast<unsigned long long>(ms.count())});
-            }
-            inbox->Post([this, outcomes, rows] { Erased(*outcomes, rows); });
+            std::vector<engine::Outcome> outcomes = engine::EraseCategories(categories, o);
+            inbox->Post([this, outcomes, rows] { Erased(outcomes, rows); });
         },
         [=](const std::wstring& why) {
-            engine::Result failed;
-            failed.Failed(why);
-            outcomes->push_back({L"Erase", failed, 0});
-            inbox->Post([this, outcomes, rows] { Erased(*outcomes, rows); });
+            engine::Outcome failed{L"Erase", {}, 0};
+            failed.result.Failed(why);
+            inbox->Post([this, failed, rows] { Erased({failed}, rows); });
         });
     if (started) return;
     m_erasing = false;
@@ -101,21 +88,9 @@ void CErasingSummaryView::Erased(const std::vector<engine::Outcome>& outcomes, c
     std::vector<void (*)()> after;
     for (const SummaryRow* r : rows)
         if (r->afterReport && std::find(after.begin(), after.end(), r->afterReport) == after.end()) after.push_back(r->afterReport);
-    // The box has no owner, so the page can be closed under it: from here on only locals are
-    // used until the page is known to be still there.
-    HWND self = m_hWnd;
-    report::ShowOutcomes(outcomes);
-    for (void (*f)() : after) f();
-    if (!StillOwns(self)) return;
+    if (!report::ShowPageReport(*this, outcomes, [after] { for (void (*f)() : after) f(); })) return;
     m_erasing = false;
     EnableButtons(true);
-}
-
-LRESULT CErasingSummaryView::OnInbox(WPARAM, LPARAM) {
-    // Held here: a report shown while draining may see the page closed and its inbox let go.
-    std::shared_ptr<ui::Inbox> inbox = m_inbox;
-    if (inbox) inbox->Drain();
-    return 0;
 }
 
 void CErasingSummaryView::EnableButtons(bool enable) {

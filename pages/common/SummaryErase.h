@@ -24,8 +24,6 @@ public:
 
     static const wchar_t kNothingChecked[];
 
-    DECLARE_MESSAGE_MAP()
-
 protected:
     // Enables or disables every button and link of the page (a row that cannot erase stays off).
     virtual void EnableButtons(bool enable);
@@ -34,7 +32,6 @@ protected:
 private:
     void StartErase(std::vector<const SummaryRow*> rows);
     void Erased(const std::vector<engine::Outcome>& outcomes, const std::vector<const SummaryRow*>& rows);
-    LRESULT OnInbox(WPARAM, LPARAM);
     bool m_erasing = false;
     std::shared_ptr<ui::Inbox> m_inbox;
     engine::Worker m_worker;

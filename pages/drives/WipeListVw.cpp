@@ -123,7 +123,6 @@ const MsgMap CWipeListVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_WIPELIST_REMOVE, &CWipeListVw::OnRemove),
     msg::Command(IDC_WIPELIST_PREVIEW, &CWipeListVw::OnPreview),
     msg::Command(IDC_WIPELIST_ERASE, &CWipeListVw::OnErase),
-    msg::Message(ui::kInboxMessage, &CWipeListVw::OnInbox),
 }};
 
 CWipeListVw::CWipeListVw() : CPageView(IDD_WIPELIST, WipeListLook(), nullptr) {}
@@ -404,20 +403,10 @@ void CWipeListVw::OnErase() {
             while (!*told)
                 if (stop.Wait(20)) return;
         }
-        ULONGLONG start = ::GetTickCount64();
-        engine::Outcome outcome{L"Wipe List " + list.name, engine::EraseWipeList(list, checked, options), 0};
-        outcome.ms = ::GetTickCount64() - start;
-        inbox->Post([this, outcome] {
-            SetBusy(false);
-            // Last: the page may be closed while the report is up, and is not touched after it.
-            report::ShowOutcomes({outcome});
+        const engine::Category category = engine::WipeListCategory(list, checked);
+        std::vector<engine::Outcome> outcomes = engine::EraseCategories({&category}, options);
+        inbox->Post([this, outcomes] {
+            if (report::ShowPageReport(*this, outcomes)) SetBusy(false);
         });
     });
-}
-
-LRESULT CWipeListVw::OnInbox(WPARAM, LPARAM) {
-    // The inbox outlives a page closed while a report it handed over is up.
-    std::shared_ptr<ui::Inbox> inbox = m_inbox;
-    if (inbox) inbox->Drain();
-    return 0;
 }

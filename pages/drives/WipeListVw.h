@@ -46,7 +46,6 @@ private:
     void OnRemove();
     void OnPreview();
     void OnErase();
-    LRESULT OnInbox(WPARAM, LPARAM);
 
     bool HaveList() const { return !m_list.name.empty(); }
     // Asks whether entries added or removed since the last load or save are saved first; false

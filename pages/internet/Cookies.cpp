@@ -17,7 +17,6 @@ CEraseProgressDlg& ProgressDialog() {
 
 const MsgMap CCookies::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_COOKIES_ERASE, &CCookies::OnErase),
-    msg::Message(ui::kInboxMessage, &CCookies::OnInbox),
 }};
 
 CCookies::CCookies() : CPageView(IDD_COOKIES, look::ListLook(IDC_COOKIES_TITLE, IDC_COOKIES_TEXT), L"Cookies") {}
@@ -61,9 +60,4 @@ void CCookies::OnErase() {
     if (!ran) return;  // ERASE pressed again while this erase runs
     if (!r.Complete()) report::ShowOutcomes({{L"Cookies", r, 0}});
     RunLibraryStep("Cookies");
-}
-
-LRESULT CCookies::OnInbox(WPARAM, LPARAM) {
-    m_walk.Drain();
-    return 0;
 }

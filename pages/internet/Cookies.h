@@ -18,6 +18,5 @@ public:
 
 private:
     void FillTree();
-    LRESULT OnInbox(WPARAM, LPARAM);
     CPageWalk m_walk;
 };

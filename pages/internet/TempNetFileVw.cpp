@@ -17,7 +17,6 @@ CEraseProgressDlg& ProgressDialog() {
 
 const MsgMap CTempNetFileVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_TEMPNET_ERASE, &CTempNetFileVw::OnErase),
-    msg::Message(ui::kInboxMessage, &CTempNetFileVw::OnInbox),
     msg::Notify(LVN_GETDISPINFOW, IDC_TEMPNET_LIST, &CTempNetFileVw::OnRowText),
 }};
 
@@ -45,11 +44,6 @@ void CTempNetFileVw::OnErase() {
     if (!ran) return;  // ERASE pressed again while this erase runs
     if (!r.Complete()) report::ShowOutcomes({{L"Temporary Internet Files", r, 0}});
     RunLibraryStep("InterNet");
-}
-
-LRESULT CTempNetFileVw::OnInbox(WPARAM, LPARAM) {
-    m_walk.Drain();
-    return 0;
 }
 
 void CTempNetFileVw::OnRowText(NMHDR* nm, LRESULT*) { m_rows.Answer(nm); }

@@ -20,7 +20,6 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    LRESULT OnInbox(WPARAM, LPARAM);
     void OnRowText(NMHDR* nm, LRESULT*);
     CPageWalk m_walk;
     // Each name goes on top: the list reads in the reverse of the walk's order.

@@ -8,7 +8,6 @@ const wchar_t CRecycleVw::kNotEmptied[] = L"The Recycle Bin could not be emptied
 
 const MsgMap CRecycleVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_RECYCLE_ERASE, &CRecycleVw::OnClean),
-    msg::Message(ui::kInboxMessage, &CRecycleVw::OnInbox),
 }};
 
 CRecycleVw::CRecycleVw() : CPageView(IDD_RECYCLE, look::ListLook(IDC_RECYCLE_TITLE, IDC_RECYCLE_TEXT), L"Recycle Bin") {}
@@ -39,9 +38,4 @@ void CRecycleVw::OnClean() {
 void CRecycleVw::OnDestroy() {
     m_work.Stop();
     CPageView::OnDestroy();
-}
-
-LRESULT CRecycleVw::OnInbox(WPARAM, LPARAM) {
-    m_work.Drain();
-    return 0;
 }

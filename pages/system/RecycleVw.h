@@ -22,7 +22,6 @@ public:
 private:
     void Fill();
     void OnClean();
-    LRESULT OnInbox(WPARAM, LPARAM);
     CShellFolderTree m_contents;
     CPageWalk m_work;
     bool m_cleaning = false;
