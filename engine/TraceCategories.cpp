@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "DefinitionReader.h"
+#include "JumpList.h"
 #include "MruBytes.h"
 #include "RegKey.h"
 #include "Text.h"
@@ -95,6 +98,16 @@ void ReadSubkeys(const TraceSource& s, const std::wstring& path, std::vector<Tra
     }
 }
 
+// A file's row: its path, and for a jump list the documents it names (read whole, up to a size
+// no list reaches; the reader checks every byte it is given).
+std::wstring FileText(const TraceSource& s, const std::wstring& path, unsigned long long bytes) {
+    if (s.show != TraceSource::Show::JumpList || bytes == 0 || bytes > (16u << 20)) return path;
+    std::vector<unsigned char> data(static_cast<size_t>(bytes));
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()))) return path;
+    return jumplist::RowText(path, jumplist::Documents(data.data(), data.size()));
+}
+
 void ReadFiles(const TraceSource& s, std::vector<TraceEntry>& out, Result* problems) {
     std::wstring folder = ExpandFolder(s.folder);
     std::vector<Entry> entries;
@@ -107,7 +120,7 @@ void ReadFiles(const TraceSource& s, std::vector<TraceEntry>& out, Result* probl
     for (const Entry& e : entries)
         if (!e.folder && MatchName(s.pattern, e.name)) {
             std::wstring path = folder + L"\\" + e.name;
-            out.push_back({TraceEntry::Kind::File, path, L"", path, e.bytes});
+            out.push_back({TraceEntry::Kind::File, path, L"", FileText(s, path, e.bytes), e.bytes});
         }
 }
 

@@ -10,7 +10,7 @@ namespace engine {
 
 struct TraceSource {
     enum class Kind { Files, Key, Values, Subkeys };
-    enum class Show { Text, AfterStar, Utf16 };
+    enum class Show { Text, AfterStar, Utf16, JumpList };  // JumpList: a file's row names its documents
     Kind kind = Kind::Key;
     std::wstring folder;  // Files: "%LOCALAPPDATA%\Microsoft\Windows\Explorer" (unexpanded)
     // Files: the names' pattern; Values, Subkeys: the value or subkey names' pattern.
