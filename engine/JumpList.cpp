@@ -59,6 +59,7 @@ struct Bytes {
 
 // A path as shown: control characters would break the row, so they show as '?'.
 std::wstring Clean(std::wstring path) {
+    if (path.size() > kMaxPath) path.resize(kMaxPath);
     for (wchar_t& c : path)
         if (c < 0x20) c = L'?';
     return path;
@@ -210,11 +211,13 @@ struct DestEntry {
 };
 
 // DestList: a 32-byte header, then entries of fixed fields and a counted UTF-16 path. The first
-// version's fields end at 114 bytes; later ones at 130, with 4 more bytes after the path.
-bool ReadDestList(const std::vector<unsigned char>& bytes, std::vector<DestEntry>& entries) {
+// version's fields end at 114 bytes; later ones at 130, with 4 more bytes after the path. Reading
+// ends at the first entry that does not fit.
+std::vector<DestEntry> ReadDestList(const std::vector<unsigned char>& bytes) {
+    std::vector<DestEntry> entries;
     Bytes b{bytes.data(), bytes.size()};
     uint32_t version = b.U32(0), count = b.U32(4);
-    if (bytes.size() < 32 || version < 1 || version > 6) return false;
+    if (bytes.size() < 32 || version < 1 || version > 6) return entries;
     size_t fixed = version == 1 ? 114 : 130, after = version == 1 ? 0 : 4;
     for (size_t at = 32, i = 0; i < count && i < kMaxDocuments && fixed <= b.n - at; ++i) {
         size_t chars = b.U16(at + fixed - 2);
@@ -222,7 +225,7 @@ bool ReadDestList(const std::vector<unsigned char>& bytes, std::vector<DestEntry
         entries.push_back({b.U32(at + 88), b.Wide(at + fixed, chars)});
         at = std::min(b.n, at + fixed + 2 * chars + after);
     }
-    return true;
+    return entries;
 }
 
 // A LinkInfo's local path: its base path (UTF-16 where the structure has it) and suffix.
@@ -283,9 +286,11 @@ std::vector<std::wstring> AutomaticDocuments(const unsigned char* data, size_t s
         bool read = found != links.end() && found->second->size <= kMaxLink && file.Read(*found->second, bytes);
         return read ? LinkTarget(bytes.data(), bytes.size()) : std::wstring();
     };
+    // Without a DestList that reads, every numbered stream's link is an entry.
     std::vector<unsigned char> bytes;
     std::vector<DestEntry> entries;
-    if (!destList || !file.Read(*destList, bytes) || !ReadDestList(bytes, entries)) {
+    if (destList && file.Read(*destList, bytes)) entries = ReadDestList(bytes);
+    if (entries.empty()) {
         for (const auto& link : links)
             if (entries.size() < kMaxDocuments) entries.push_back({static_cast<uint32_t>(link.first), L""});
     }
@@ -317,8 +322,11 @@ std::vector<std::wstring> Documents(const unsigned char* data, size_t size) {
 }
 
 std::wstring RowText(const std::wstring& path, const std::vector<std::wstring>& documents) {
+    // Every list of a kind lies in the same folder: where a list names documents, they and the
+    // list's name are what tell one row from another, so the folder gives way to them.
     if (documents.empty()) return path;
-    std::wstring text = path + L" (" + std::to_wstring(documents.size()) + (documents.size() == 1 ? L" document: " : L" documents: ");
+    std::wstring text = L"\u2026\\" + path.substr(path.rfind(L'\\') + 1) + L" (" + std::to_wstring(documents.size()) +
+                        (documents.size() == 1 ? L" document: " : L" documents: ");
     for (size_t i = 0; i < documents.size(); ++i) text += (i ? L", " : L"") + documents[i];
     return text + L")";
 }

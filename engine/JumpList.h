@@ -15,7 +15,7 @@ constexpr size_t kMaxPath = 32767;      // characters: the longest path Windows 
 
 // The documents of an automatic list (*.automaticDestinations-ms), in the list's order:
 // DestList's paths, an entry without one read from its shell link; every numbered stream's
-// link when there is no DestList. Empty when the bytes are no compound file.
+// link when DestList names no entry. Empty when the bytes are no compound file.
 std::vector<std::wstring> AutomaticDocuments(const unsigned char* data, size_t size);
 // The targets of the shell links of a custom list (*.customDestinations-ms), each named once.
 std::vector<std::wstring> CustomDocuments(const unsigned char* data, size_t size);
@@ -25,8 +25,8 @@ std::vector<std::wstring> Documents(const unsigned char* data, size_t size);
 // relative path. Empty when none can be read.
 std::wstring LinkTarget(const unsigned char* data, size_t size);
 
-// The row text of a jump-list file: "path (2 documents: a, b)", or the path alone when the
-// file names no document.
+// The row text of a jump-list file: "…\name (2 documents: a, b)", or its path when the file
+// names no document.
 std::wstring RowText(const std::wstring& path, const std::vector<std::wstring>& documents);
 
 }  // namespace jumplist
