@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <cwctype>
 #include <map>
 
 #include "ItemIdList.h"
@@ -150,28 +151,35 @@ private:
     bool ReadTables() {
         std::vector<uint32_t> ids;
         if (!FatSectors(ids)) return false;
+        std::vector<unsigned char> fat, dir, minifat;
         for (uint32_t s : ids) {
             if (!Exists(s)) return false;
-            std::vector<unsigned char> bytes;
-            Append(s, bytes);
-            for (size_t at = 0; at < bytes.size(); at += 4) fat_.push_back(Bytes{bytes.data(), bytes.size()}.U32(at));
+            Append(s, fat);
         }
+        fat_ = Words(fat);
         // The directory and the mini table have no size of their own: the whole chain is theirs.
-        std::vector<unsigned char> dir, minifat;
         if (!ReadWhole(b_.U32(0x30), dir) || dir.size() < kDirEntry) return false;
         Bytes d{dir.data(), dir.size()};
         if (d.p[0x42] != 5) return false;  // the first entry is the root
-        uint64_t miniSize = d.U32(0x78) | (sector_ == 512 ? 0 : uint64_t(d.U32(0x7C)) << 32);
-        if (!Read(fat_, d.U32(0x74), miniSize, false, mini_)) mini_.clear();
-        if (b_.U32(0x3C) < kNoSector && ReadWhole(b_.U32(0x3C), minifat))
-            for (size_t at = 0; at < minifat.size(); at += 4) minifat_.push_back(Bytes{minifat.data(), minifat.size()}.U32(at));
+        if (!Read(fat_, d.U32(0x74), StreamSize(d, 0), false, mini_)) mini_.clear();
+        if (b_.U32(0x3C) < kNoSector && ReadWhole(b_.U32(0x3C), minifat)) minifat_ = Words(minifat);
         for (size_t at = 0; at + kDirEntry <= dir.size(); at += kDirEntry) {
             size_t nameBytes = d.U16(at + 0x40);
-            if (d.p[at + 0x42] != 2 || nameBytes < 2 || nameBytes > 64) continue;
-            uint64_t size = d.U32(at + 0x78) | (sector_ == 512 ? 0 : uint64_t(d.U32(at + 0x7C)) << 32);
-            streams_.push_back({d.Wide(at, nameBytes / 2 - 1), d.U32(at + 0x74), size});
+            if (d.p[at + 0x42] == 2 && nameBytes >= 2 && nameBytes <= 64)
+                streams_.push_back({d.Wide(at, nameBytes / 2 - 1), d.U32(at + 0x74), StreamSize(d, at)});
         }
         return true;
+    }
+
+    static std::vector<uint32_t> Words(const std::vector<unsigned char>& bytes) {
+        std::vector<uint32_t> words;
+        for (size_t at = 0; at < bytes.size(); at += 4) words.push_back(Bytes{bytes.data(), bytes.size()}.U32(at));
+        return words;
+    }
+
+    // A directory entry's stream size: files of 512-byte sectors may hold anything in its high half.
+    uint64_t StreamSize(const Bytes& dir, size_t entry) const {
+        return dir.U32(entry + 0x78) | (sector_ == 512 ? 0 : uint64_t(dir.U32(entry + 0x7C)) << 32);
     }
 
     bool ReadWhole(uint32_t first, std::vector<unsigned char>& out) const {
@@ -195,14 +203,9 @@ private:
 
 // The number a numbered stream's name gives in hex ("1f"); -1 for any other name.
 long long StreamNumber(const std::wstring& name) {
-    if (name.empty() || name.size() > 8) return -1;
-    long long n = 0;
-    for (wchar_t c : name) {
-        int digit = c >= L'0' && c <= L'9' ? c - L'0' : (c | 0x20) >= L'a' && (c | 0x20) <= L'f' ? (c | 0x20) - L'a' + 10 : -1;
-        if (digit < 0) return -1;
-        n = n * 16 + digit;
-    }
-    return n;
+    if (name.empty() || name.size() > 8 || !std::all_of(name.begin(), name.end(), [](wchar_t c) { return std::iswxdigit(c); }))
+        return -1;
+    return std::stoll(name, nullptr, 16);
 }
 
 struct DestEntry {
@@ -211,13 +214,13 @@ struct DestEntry {
 };
 
 // DestList: a 32-byte header, then entries of fixed fields and a counted UTF-16 path. The first
-// version's fields end at 114 bytes; later ones at 130, with 4 more bytes after the path. Reading
-// ends at the first entry that does not fit.
+// version's fields (Windows 7 and 8) end at 114 bytes; those of versions 2 to 4 at 130, with 4
+// more bytes after the path. Reading ends at the first entry that does not fit.
 std::vector<DestEntry> ReadDestList(const std::vector<unsigned char>& bytes) {
     std::vector<DestEntry> entries;
     Bytes b{bytes.data(), bytes.size()};
     uint32_t version = b.U32(0), count = b.U32(4);
-    if (bytes.size() < 32 || version < 1 || version > 6) return entries;
+    if (bytes.size() < 32 || version < 1 || version > 4) return entries;
     size_t fixed = version == 1 ? 114 : 130, after = version == 1 ? 0 : 4;
     for (size_t at = 32, i = 0; i < count && i < kMaxDocuments && fixed <= b.n - at; ++i) {
         size_t chars = b.U16(at + fixed - 2);
