@@ -3,12 +3,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <set>
 #include <tuple>
 
 #include "DefinitionReader.h"
 #include "ItemIdList.h"
+#include "JumpList.h"
 #include "MruBytes.h"
 #include "RegKey.h"
 #include "Text.h"
@@ -213,6 +216,16 @@ void RewriteOrders(const std::vector<TraceEntry>& entries) {
     }
 }
 
+// A file's row: its path, and for a jump list the documents it names (read whole, up to a size
+// no list reaches; the reader checks every byte it is given).
+std::wstring FileText(const TraceSource& s, const std::wstring& path, unsigned long long bytes) {
+    if (s.show != TraceSource::Show::JumpList || bytes == 0 || bytes > (16u << 20)) return path;
+    std::vector<unsigned char> data(static_cast<size_t>(bytes));
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    if (!in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()))) return path;
+    return jumplist::RowText(path, jumplist::Documents(data.data(), data.size()));
+}
+
 void ReadFiles(size_t index, const TraceSource& s, std::vector<TraceEntry>& out, Result* problems) {
     std::wstring folder = ExpandFolder(s.folder);
     std::vector<Entry> entries;
@@ -225,7 +238,7 @@ void ReadFiles(size_t index, const TraceSource& s, std::vector<TraceEntry>& out,
     for (const Entry& e : entries)
         if (!e.folder && MatchName(s.pattern, e.name)) {
             std::wstring path = folder + L"\\" + e.name;
-            out.push_back(NewEntry(TraceEntry::Kind::File, index, path, L"", path));
+            out.push_back(NewEntry(TraceEntry::Kind::File, index, path, L"", FileText(s, path, e.bytes)));
             out.back().bytes = e.bytes;
         }
 }

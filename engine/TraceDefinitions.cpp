@@ -44,7 +44,7 @@ std::vector<std::wstring> Texts(const Reader& r, const json& j, const std::strin
 }
 
 TraceSource ReadFiles(const Reader& r, const json& j, const std::string& at) {
-    r.Object(j, at, {"folder", "files"});
+    r.Object(j, at, {"folder", "files"}, {"show"});
     TraceSource s;
     s.kind = TraceSource::Kind::Files;
     s.folder = r.Text(j, at, "folder");
@@ -58,6 +58,8 @@ TraceSource ReadFiles(const Reader& r, const json& j, const std::string& at) {
         r.Bad(Reader::Join(at, "folder"), "is not a folder variable such as %APPDATA% and plain names");
     s.pattern = r.Text(j, at, "files");
     CheckName(r, s.pattern, Reader::Join(at, "files"), true);
+    if (j.contains("show") && r.Utf8Text(j, at, "show") != "jump-list") r.Bad(Reader::Join(at, "show"), "is not jump-list");
+    if (j.contains("show")) s.show = TraceSource::Show::JumpList;
     return s;
 }
 

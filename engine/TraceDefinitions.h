@@ -13,8 +13,9 @@ struct TraceSource {
     // How an entry is shown: the value's text; the path after the '*' of an Office item; the
     // first or (after a program's name) second UTF-16 string of binary data; the item-ID list at
     // the start of the data or after a program's name; the value's name in ROT13; a Run command
-    // without its two last characters. One line of kShows in TraceDefinitions.cpp names each.
-    enum class Show { Text, AfterStar, Utf16, ProgramThenUtf16, ItemIds, ProgramThenItemIds, Rot13, RunCommand };
+    // without its two last characters; for files only, the documents a jump-list file names. One
+    // line of kShows in TraceDefinitions.cpp names each.
+    enum class Show { Text, AfterStar, Utf16, ProgramThenUtf16, ItemIds, ProgramThenItemIds, Rot13, RunCommand, JumpList };
     Kind kind = Kind::Key;
     std::wstring folder;  // Files: "%LOCALAPPDATA%\Microsoft\Windows\Explorer" (unexpanded)
     // Files: the names' pattern; Values, Subkeys: the value or subkey names' pattern.

@@ -4,7 +4,8 @@ set -euo pipefail
 pkgs=(cmake make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
       fonts-wine fonts-liberation2 fonts-droid-fallback imagemagick fp-utils nsis
       clang libclang-rt-dev e2fsprogs ntfs-3g sleuthkit ccache
-      nlohmann-json3-dev sqlite3 python3 python3-hivex msitools wixl python3-jsonschema)
+      nlohmann-json3-dev sqlite3 python3 python3-hivex msitools wixl python3-jsonschema
+      python3-olefile)
 # npm fetches the SQLite sources; a Node.js of another source brings its own npm.
 command -v npm >/dev/null 2>&1 || pkgs+=(npm)
 missing=()
