@@ -133,6 +133,13 @@ TEST(Guard, ThisMachinesFoldersAndLinksAreRefused) {
     const std::vector<std::wstring> shares{L"\\\\localhost\\ADMIN$\\System32", L"\\\\127.0.0.1\\share\\x", L"\\\\" + name + L"\\s\\x"};
     for (const std::wstring& share : shares)
         EXPECT_NE(CheckTopFolder(share).find(L"a share of this machine"), std::wstring::npos) << share;
+    // C:\users and C:\windows mounted a second time: names no path check knows, the same IDs.
+    const std::wstring profile = Known(FOLDERID_Profile), again = kFixtures + L"\\users-again";
+    for (const std::wstring& other : {again, again + profile.substr(profile.find_last_of(L'\\')) + L"\\Documents"})
+        EXPECT_NE(CheckTopFolder(other).find(L"under another name"), std::wstring::npos) << other;
+    EXPECT_EQ(CheckTopFolder(kFixtures + L"\\windows-again\\temp"), L"");
+    Result r = EraseFile(kFixtures + L"\\windows-again\\win.ini", {});
+    EXPECT_TRUE(Mentions(r, L"under another name: a folder of the system")) << r.FirstReason();
 }
 
 TEST(Walk, ErasesWhatIsInsideAndNothingItLeadsTo) {
