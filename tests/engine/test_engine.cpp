@@ -318,7 +318,7 @@ TEST(RegKey, ValuesByTheirExactNames) {
 TEST(Worker, AnExceptionIsAFailureOfTheJob) {
     std::wstring why;
     Worker w;
-    Worker::FaultForTests() = [] { throw std::bad_alloc(); };
+    Worker::FaultForTests() = [](const StopToken&) { throw std::bad_alloc(); };
     w.Start([](const StopToken&) {}, [&](const std::wstring& text) { why = text; });
     w.Join();
     Worker::FaultForTests() = nullptr;
