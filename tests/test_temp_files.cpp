@@ -100,8 +100,8 @@ TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndF
     EXPECT_EQ(Rows(view), expected);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, (std::vector<std::wstring>{L"Sub1", L"Sub2.dat", L"a.txt", L"held.txt", L"readme.INI", L"ro.txt", L"xxxxxxxx.xxx"}));
-    EXPECT_EQ(Hidden(view), L"4 files whose names end in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) are not listed; "
-                            L"Erase takes them as it takes the others.");
+    EXPECT_EQ(Hidden(view), L"4 files ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) are not listed; Erase treats "
+                            L"them like the rest.");
     EXPECT_TRUE(ReadOnly(temp + L"\\ro.txt"));  // looking changes nothing; the erase takes it all the same
     EXPECT_TRUE(FileExists(temp + L"\\olddat"));
 
@@ -119,8 +119,8 @@ TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndF
     EXPECT_EQ(Rows(view), left);
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::wstring>{L"Sub1", L"Sub2.dat", L"held.txt"}));
-    EXPECT_EQ(Hidden(view), L"1 file whose name ends in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) is not listed; "
-                            L"Erase takes it as it takes the others.");  // setup.ini, held too
+    EXPECT_EQ(Hidden(view), L"1 file ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) is not listed; Erase treats "
+                            L"it like the rest.");  // setup.ini, held too
     for (const wchar_t* gone : {L"cache.dat", L"olddat", L"xxxxxxxx.xxx", L"Sub1\\b.ini"})
         EXPECT_FALSE(FileExists(temp + L"\\" + gone)) << gone;
     for (HANDLE h : held) ::CloseHandle(h);

@@ -104,11 +104,9 @@ engine::Result Failure(const std::wstring& why) {
 
 std::wstring CPageWalk::HiddenText(size_t n) {
     if (n == 0) return {};
-    const wchar_t* tail = L" (desktop.ini, index.dat \u2026)";
-    if (n == 1) return std::wstring(L"1 file whose name ends in \"ini\" or \"dat\"") + tail +
-                       L" is not listed; Erase takes it as it takes the others.";
-    return std::to_wstring(n) + L" files whose names end in \"ini\" or \"dat\"" + tail +
-           L" are not listed; Erase takes them as it takes the others.";
+    const wchar_t* what = L" ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) ";
+    if (n == 1) return std::wstring(L"1 file") + what + L"is not listed; Erase treats it like the rest.";
+    return std::to_wstring(n) + L" files" + what + L"are not listed; Erase treats them like the rest.";
 }
 
 void CPageWalk::ShowHidden(size_t n) const {

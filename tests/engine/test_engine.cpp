@@ -1,11 +1,10 @@
-// The engine on its own: the guard on a walk's top folder (pure, and on this machine), the one
-// walk and delete against links, case twins, hard links, look-alike names and depth, the
-// registry key class against registry links and look-alike value names, the item-ID list
-// decoder, and the worker.
+// The engine on its own: the guard on a walk's top folder (pure, and on this machine, by path and
+// by ID), the one walk and delete against links, case twins, hard links, look-alike names and
+// depth, the item-ID list decoder, and the worker. Registry links and look-alike value names are
+// the category suite's and the wipe list's.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
-#include <sddl.h>
 
 #include <algorithm>
 #include <atomic>
@@ -14,7 +13,6 @@
 #include "ItemIdList.h"
 #include "InUse.h"
 #include "PathRules.h"
-#include "RegKey.h"
 #include "Walk.h"
 #include "Worker.h"
 
@@ -200,25 +198,16 @@ TEST(Walk, AReadOnlyFileInUseIsReadOnlyStillAndNotLeftForARestart) {
     EXPECT_EQ(::GetFileAttributesW(held.c_str()) & kept, kept);
 }
 
-TEST(Walk, NamesOutsideTheCodePageFilesAndOneLevel) {
-    const std::wstring real = Fresh(L"C:\\engine-t\\Łukasz"), twin = Fresh(L"C:\\engine-t\\Lukasz");
-    Write(real + L"\\отчёт.txt");
-    Write(real + L"\\\xD83D\xDE00.txt");
-    Write(twin + L"\\keep.txt");
-    ::SetFileAttributesW((real + L"\\отчёт.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    Result r = EraseInside(real, {});
-    EXPECT_EQ(r.erased, 2u);
-    EXPECT_EQ(r.failed, 0u);
-    EXPECT_TRUE(Exists(twin + L"\\keep.txt"));
-
-    // One file by name, and the files of one level only.
+// Names outside the code page are the Unicode page tests'; here one file by name, and one level.
+TEST(Walk, OneFileByNameAndTheFilesOfOneLevel) {
+    const std::wstring real = Fresh(L"C:\\engine-t\\level");
     Write(real + L"\\one.txt");
+    Write(real + L"\\two.txt");
     Fresh(real + L"\\sub");
-    Write(real + L"\\sub\\two.txt");
+    Write(real + L"\\sub\\three.txt");
     EXPECT_EQ(EraseFile(real + L"\\one.txt", {}).erased, 1u);
-    EXPECT_EQ(EraseFilesIn(real, {}).erased, 0u);
-    EXPECT_TRUE(Exists(real + L"\\sub\\two.txt"));
-    EXPECT_FALSE(EraseFile(Known(FOLDERID_System) + L"\\kernel32.dll", {}).Complete());
+    EXPECT_EQ(EraseFilesIn(real, {}).erased, 1u);
+    EXPECT_TRUE(Exists(real + L"\\sub\\three.txt"));
 }
 
 TEST(Walk, ADeepTreeGoesWhole) {
@@ -237,82 +226,6 @@ TEST(Walk, AStopEndsItBetweenTwoFiles) {
     Result r = EraseInside(folder, {}, &sink);
     EXPECT_LT(r.erased, 5u);
     EXPECT_TRUE(Mentions(r, L"stopped"));
-}
-
-namespace {
-const std::wstring kRegRoot = L"Software\\Corvane-Sweepmere engine test";
-LONG MakeLink(const std::wstring& path, const std::wstring& target) {
-    HKEY k = nullptr;
-    LONG rc = ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
-                                KEY_ALL_ACCESS, nullptr, &k, nullptr);
-    if (rc != ERROR_SUCCESS) return rc;
-    wchar_t sid[256] = L"";
-    // The link names its target in the registry's own form: \Registry\User\<sid>\...
-    HANDLE token = nullptr;
-    ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token);
-    BYTE buf[256];
-    DWORD n = 0;
-    ::GetTokenInformation(token, TokenUser, buf, sizeof buf, &n);
-    ::CloseHandle(token);
-    LPWSTR text = nullptr;
-    ::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buf)->User.Sid, &text);
-    wcsncpy(sid, text, 255);
-    ::LocalFree(text);
-    std::wstring full = L"\\Registry\\User\\" + std::wstring(sid) + L"\\" + target;
-    rc = ::RegSetValueExW(k, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(full.data()),
-                          static_cast<DWORD>(full.size() * sizeof(wchar_t)));
-    ::RegCloseKey(k);
-    return rc;
-}
-}  // namespace
-
-TEST(RegKey, NeverReadsOrDeletesThroughALink) {
-    Result cleanup;
-    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot, cleanup);
-    RegKey k;
-    ASSERT_EQ(k.Create(HKEY_CURRENT_USER, kRegRoot + L"\\target\\inner"), ERROR_SUCCESS);
-    ASSERT_EQ(k.Create(HKEY_CURRENT_USER, kRegRoot + L"\\tree\\below"), ERROR_SUCCESS);
-    ASSERT_EQ(MakeLink(kRegRoot + L"\\tree\\link", kRegRoot + L"\\target"), ERROR_SUCCESS);
-    ASSERT_EQ(MakeLink(kRegRoot + L"\\middle", kRegRoot + L"\\target"), ERROR_SUCCESS);
-    EXPECT_TRUE(RegKey::IsLink(HKEY_CURRENT_USER, kRegRoot + L"\\middle"));
-
-    // A link as a middle step is refused, and so is a delete below it.
-    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot + L"\\middle\\inner"), kRegLinkRefused);
-    Result r;
-    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot + L"\\middle\\inner", r);
-    EXPECT_EQ(r.failed, 1u);
-    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot + L"\\target\\inner"), ERROR_SUCCESS);
-
-    // A link inside a deleted tree goes as a link; its target keeps its contents.
-    r = {};
-    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot + L"\\tree", r);
-    EXPECT_EQ(r.erased, 1u);
-    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot + L"\\tree"), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot + L"\\target\\inner"), ERROR_SUCCESS);
-    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot, cleanup);
-    EXPECT_EQ(k.Open(HKEY_CURRENT_USER, kRegRoot), ERROR_FILE_NOT_FOUND);
-}
-
-TEST(RegKey, ValuesByTheirExactNames) {
-    RegKey k;
-    ASSERT_EQ(k.Create(HKEY_CURRENT_USER, kRegRoot + L"\\values"), ERROR_SUCCESS);
-    const std::wstring real = L"C:\\Łukasz\\журнал.txt", twin = L"C:\\Lukasz\\?????.txt";
-    for (const std::wstring& name : {real, twin}) k.Write(name, REG_SZ, name.c_str(), static_cast<DWORD>((name.size() + 1) * 2));
-    k.Write(L"expand", REG_EXPAND_SZ, L"%SystemRoot%\\x", 30);
-    std::vector<std::wstring> names = k.ValueNames();
-    EXPECT_NE(std::find(names.begin(), names.end(), real), names.end());
-    std::wstring text;
-    EXPECT_TRUE(k.ReadString(L"expand", text));
-    EXPECT_EQ(text.find(L'%'), std::wstring::npos);
-    Result r;
-    DeleteValue(HKEY_CURRENT_USER, kRegRoot + L"\\values", real, r);
-    EXPECT_EQ(r.erased, 1u);
-    EXPECT_FALSE(k.ReadString(real, text));
-    EXPECT_TRUE(k.ReadString(twin, text));
-    DeleteValue(HKEY_CURRENT_USER, kRegRoot + L"\\values", real, r);  // already gone: neither erased nor failed
-    EXPECT_EQ(r.erased + r.failed, 1u);
-    k.Close();
-    DeleteKeyTree(HKEY_CURRENT_USER, kRegRoot, r);
 }
 
 TEST(Worker, AnExceptionIsAFailureOfTheJob) {
