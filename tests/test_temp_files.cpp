@@ -80,8 +80,6 @@ std::wstring Tree(const std::wstring& name, int folders, int files) {
     }
     return root;
 }
-
-bool ReadOnly(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY; }
 }  // namespace
 
 TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndFilesInUse) {
@@ -102,7 +100,7 @@ TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndF
     EXPECT_EQ(expected, (std::vector<std::wstring>{L"Sub1", L"Sub2.dat", L"a.txt", L"held.txt", L"readme.INI", L"ro.txt", L"xxxxxxxx.xxx"}));
     EXPECT_EQ(Hidden(view), L"4 files ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) are not listed; Erase treats "
                             L"them like the rest.");
-    EXPECT_TRUE(ReadOnly(temp + L"\\ro.txt"));  // looking changes nothing; the erase takes it all the same
+    EXPECT_TRUE(::GetFileAttributesW((temp + L"\\ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY);  // looking changes nothing
     EXPECT_TRUE(FileExists(temp + L"\\olddat"));
 
     HANDLE held[2];

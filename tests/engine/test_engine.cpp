@@ -7,7 +7,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <atomic>
 
 #include "Guard.h"
 #include "ItemIdList.h"
@@ -68,17 +67,6 @@ TEST(PathRules, OnlyPlainNamesAndFullPaths) {
     for (const wchar_t* bad : {L".", L"C:", L"C:x", L"\\x", L"x\\y", L"\\\\.\\C:\\x", L"\\\\?\\Volume{1}\\x",
                                L"\\\\?\\GLOBALROOT\\x", L"\\\\srv", L"C:\\a\\...\\b"})
         EXPECT_FALSE(IsAbsoluteFolder(bad)) << bad;
-}
-
-TEST(PathRules, TheGuardRefusesRootsKnownFoldersAndWhatLiesAbove) {
-    const std::vector<std::wstring> known{L"C:\\Windows", L"C:\\Users\\Łukasz\\Documents"};
-    for (const wchar_t* refused : {L"", L".", L"C:", L"C:\\", L"\\\\srv\\share", L"\\\\localhost\\C$\\windows\\",
-                                   L"\\\\?\\UNC\\localhost\\c$\\Users", L"c:\\users\\łukasz", L"C:\\Windows\\..\\Windows",
-                                   L"C:\\USERS\\ŁUKASZ\\DOCUMENTS\\.", L"\\\\.\\PhysicalDrive0\\x"})
-        EXPECT_FALSE(RefusalOf(refused, known).empty()) << refused;
-    for (const wchar_t* allowed : {L"C:\\Windows\\Temp", L"C:\\Users\\Łukasz\\Documents\\Cache", L"\\\\srv\\share\\tmp",
-                                   L"D:\\Users\\Łukasz"})
-        EXPECT_TRUE(RefusalOf(allowed, known).empty()) << allowed;
 }
 
 // A decision table: Wine has no SMB loopback to try these on.
@@ -216,18 +204,6 @@ TEST(Walk, ADeepTreeGoesWhole) {
     EXPECT_FALSE(Exists(kFixtures + L"\\deep"));
 }
 
-TEST(Walk, AStopEndsItBetweenTwoFiles) {
-    const std::wstring folder = Fresh(L"C:\\engine-t\\stop");
-    for (int i = 0; i < 20; ++i) Write(folder + L"\\f" + std::to_wstring(i));
-    struct StopAt : WalkSink {
-        int pauses = 0;
-        bool Pause(unsigned) override { return ++pauses > 5; }
-    } sink;
-    Result r = EraseInside(folder, {}, &sink);
-    EXPECT_LT(r.erased, 5u);
-    EXPECT_TRUE(Mentions(r, L"stopped"));
-}
-
 TEST(Worker, AnExceptionIsAFailureOfTheJob) {
     std::wstring why;
     Worker w;
@@ -236,17 +212,6 @@ TEST(Worker, AnExceptionIsAFailureOfTheJob) {
     w.Join();
     Worker::FaultForTests() = nullptr;
     EXPECT_EQ(why, L"not enough memory");
-    // A job let go by its page still ends, stopped, before the program's end goes on.
-    std::atomic<bool> ended{false};
-    w.Start([&ended](const StopToken& stop) {
-        while (!stop.Wait(20)) {
-        }
-        ::Sleep(50);
-        ended = true;
-    });
-    w.Stop(0);
-    Worker::StopAll(10000);
-    EXPECT_TRUE(ended);
 }
 
 namespace {
