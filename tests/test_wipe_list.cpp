@@ -110,13 +110,10 @@ TEST(WipeListStore, WrittenAndReadBackLineForLine) {
     std::wstring why;
     ASSERT_TRUE(LoadWipeList(name, list, &why)) << Utf8(why);
     ASSERT_EQ(list.entries.size(), 3u);  // each read exactly: the saved bytes below show it
-    ASSERT_EQ(list.bad.size(), 4u);
-    const wchar_t* reasons[] = {L"unknown kind \"files\" (file, folder or key)", L"not an absolute path", L"no key",
-                                L"not a key of HKCU or HKLM"};
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(list.bad[i].line, i + 6);
-        EXPECT_EQ(list.bad[i].reason, reasons[i]);
-    }
+    std::vector<std::wstring> bad;
+    for (const KeptLine& b : list.bad) bad.push_back(std::to_wstring(b.line) + L": " + b.reason);
+    EXPECT_EQ(bad, (std::vector<std::wstring>{L"6: unknown kind \"files\" (file, folder or key)", L"7: not an absolute path",
+                                              L"8: no key", L"9: not a key of HKCU or HKLM"}));
 
     // Saved with a new entry: the comment and the bad lines stay where they were, the new entry
     // goes last.
