@@ -99,6 +99,50 @@ bool SameFolder(const std::wstring& a, const std::wstring& b) {
     return SplitFullPath(a, x) && SplitFullPath(b, y) && FoldedPath(x) == FoldedPath(y);
 }
 
+// A folder and each folder above it, opened from its final path ("\\?\C:\a" names "\\?\C:\a\" and
+// "\\?\C:\"): their IDs and paths, the folder first. Those that cannot be opened are left out.
+struct NamedId {
+    FileId id;
+    std::wstring path;
+};
+std::vector<NamedId> ChainOf(const std::wstring& final) {
+    std::vector<NamedId> chain;
+    PathSteps steps;
+    if (!SplitFullPath(final, steps)) return chain;
+    std::wstring path = final;
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    for (size_t up = 0; up <= steps.steps.size(); ++up) {
+        HANDLE h = OpenFolderFollowing(path + L"\\");
+        FileId id;
+        if (h != INVALID_HANDLE_VALUE && IdOf(h, id)) chain.push_back({id, path});
+        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+        if (chain.empty()) break;  // without the folder's own ID, the rest names no folder of it
+        path.erase(path.find_last_of(L'\\'));
+    }
+    return chain;
+}
+
+// The IDs of folders (each where it leads), with the folders above each when above is set.
+std::vector<NamedId> IdsOf(const std::vector<std::wstring>& folders, bool above) {
+    std::vector<NamedId> ids;
+    for (const std::wstring& f : folders) {
+        std::vector<NamedId> chain = ChainOf(FinalOfPath(f));
+        ids.insert(ids.end(), chain.begin(), above ? chain.end() : chain.begin() + (chain.empty() ? 0 : 1));
+    }
+    return ids;
+}
+
+const NamedId* Find(const std::vector<NamedId>& ids, const FileId& id) {
+    for (const NamedId& n : ids)
+        if (n.id == id) return &n;
+    return nullptr;
+}
+
+std::wstring Shown(const std::wstring& final) {
+    if (final.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\" + final.substr(7);
+    return final.compare(0, 4, L"\\\\?\\") == 0 ? final.substr(4) : final;
+}
+
 const std::vector<std::wstring>& SystemFolders() {
     static const std::vector<std::wstring> folders = [] {
         std::vector<std::wstring> out;
@@ -111,7 +155,29 @@ const std::vector<std::wstring>& SystemFolders() {
     }();
     return folders;
 }
+
+// The refusals of the path checks, by ID: another name of a protected folder (a share of this
+// machine, a folder mounted a second time, a short name) names the same folder.
+std::wstring IdRefusal(const std::wstring& folder, const std::wstring& final, const FileId& id, TopCheck check) {
+    if (check == TopCheck::Guarded) {
+        static const std::vector<NamedId> guarded = IdsOf(KnownFolders(), true);
+        const NamedId* n = Find(guarded, id);
+        return n ? folder + L" is " + Shown(n->path) + L" under another name: a protected folder or one above it" : L"";
+    }
+    static const std::vector<NamedId> system = IdsOf(SystemFolders(), false);
+    for (const NamedId& a : ChainOf(final))
+        if (const NamedId* n = Find(system, a.id))
+            return folder + L" lies in " + Shown(n->path) + L" under another name: a folder of the system";
+    return {};
+}
 }  // namespace
+
+bool IdOf(HANDLE h, FileId& id) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h, &info)) return false;
+    id = {info.dwVolumeSerialNumber, (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return id.index != 0;
+}
 
 const std::vector<std::wstring>& ThisMachineNames() {
     static const std::vector<std::wstring> names = [] {
@@ -204,10 +270,13 @@ std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing, TopChe
     }
     bool isFolder = AttributesOf(h) & FILE_ATTRIBUTE_DIRECTORY;
     std::wstring final = FinalPathOf(h);
+    FileId id;
+    bool known = IdOf(h, id);
     ::CloseHandle(h);
     if (!isFolder) return folder + L" is not a folder";
     if (final.empty()) return folder + L": where this folder leads cannot be told, so it is not walked";
     why = refusal(final);
+    if (why.empty() && known) why = IdRefusal(folder, final, id, check);
     if (!why.empty()) return why;
     if (!SameFolder(LongPathOf(full), final))
         return folder + L" is reached through a link (it leads to " + final + L"); it is not walked";

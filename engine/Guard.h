@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "Options.h"
+
 namespace engine {
+
+// The volume's serial number and the file's index: one folder has one ID whatever spelling,
+// link or share reached it. False when the system gives none (an index of 0 counts as none).
+bool IdOf(HANDLE h, FileId& id);
 
 // This machine's protected folders: Windows, System, SysWOW64, drivers, both Program Files,
 // ProgramData, Users, Public, the profile and its known folders, the application-data roots,
@@ -27,7 +33,7 @@ enum class TopCheck { Guarded, Protected };
 // missing is set when it is simply not there (nothing to erase), which callers may treat apart.
 // Guarded refuses every known folder and what lies above one; Protected refuses only the
 // system's folders (Windows, Program Files, ProgramData) and what lies below them, for a file
-// the user named.
+// the user named. Both by path and by ID, so that no other name of a protected folder gets past.
 std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing = nullptr, TopCheck check = TopCheck::Guarded);
 
 // Opens rel (relative to the top, no leading '\'; "" is the top itself) without following

@@ -45,13 +45,6 @@ bool FactsOf(HANDLE h, Facts& facts) {
     return true;
 }
 
-bool IdOf(HANDLE h, FileId& id) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(h, &info)) return false;
-    id = {info.dwVolumeSerialNumber, (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-    return true;
-}
-
 bool Dispose(HANDLE h) {
     FILE_DISPOSITION_INFO dispose{TRUE};
     return ::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;

@@ -44,8 +44,8 @@ struct Worker::State {
     }
 };
 
-std::function<void()>& Worker::FaultForTests() {
-    static std::function<void()> fault;
+std::function<void(const StopToken&)>& Worker::FaultForTests() {
+    static std::function<void(const StopToken&)> fault;
     return fault;
 }
 
@@ -59,7 +59,7 @@ DWORD WINAPI Run(LPVOID param) {
     std::shared_ptr<Worker::State> state = *held;
     delete held;
     try {
-        if (Worker::FaultForTests()) Worker::FaultForTests()();
+        if (Worker::FaultForTests()) Worker::FaultForTests()(*state->token);
         state->job(*state->token);
     } catch (...) {
         std::wstring text = ExceptionText(std::current_exception());

@@ -51,8 +51,9 @@ public:
     // maxWaitMs in all): for the end of the program, before anything static goes.
     static void StopAll(unsigned maxWaitMs);
 
-    // Tests only: runs before every job, on the worker's thread (to throw from there).
-    static std::function<void()>& FaultForTests();
+    // Tests only: runs before every job, on the worker's thread (to throw from there, or to hold
+    // the job until its stop is requested).
+    static std::function<void(const StopToken&)>& FaultForTests();
 
     struct State;  // shared by the worker object and its thread
 

@@ -281,6 +281,8 @@
 #define IDC_TEMPNET_TITLE 1098
 #define IDC_TEMPNET_TEXT 1099
 #define IDC_TEMPNET_ERASE 1243
+/* The count of files a list page keeps out of view (cache and temporary-file pages) */
+#define IDC_HIDDEN_COUNT 1299
 
 /* Open File History */
 #define IDD_OFHISTORY 197

@@ -14,6 +14,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ "$fresh" = "--fresh" ] && [ -d "$WINEPREFIX" ]; then
   wineserver -k >/dev/null 2>&1 </dev/null || true
+  # A fixture's folder mounted a second time inside the prefix is unmounted, never emptied.
+  awk -v p="$WINEPREFIX/" 'index($2, p) == 1 {print $2}' /proc/mounts | xargs -r -n1 umount
   rm -rf "$WINEPREFIX" "$HOME"
 fi
 # The Recycle Bin is the trash of this HOME (never one named by XDG_DATA_HOME): the bin's tests need it.

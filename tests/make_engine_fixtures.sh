@@ -3,12 +3,17 @@
 # Linux side (Windows programs cannot make links under Wine): links aimed at read-only sentinels,
 # a file link whose target differs from the walked name only by case, hard-linked files, look-alike
 # names and a deep tree. Every link is relative and stays inside the prefix.
-# Usage: make_engine_fixtures.sh BUILD_DIR
+# Usage: make_engine_fixtures.sh BUILD_DIR [--unmount]
 set -eu
 build=$(cd "$1" && pwd)
 here=$(dirname "$0")
 [ -f "$build/test-prefix/.corvane-ready" ] || "$here/../scripts/prepare-prefix.sh" "$build" >/dev/null
 root="$build/test-prefix/drive_c/engine-fixtures"
+# The protected folders mounted a second time go first: removing the fixtures must not reach them.
+for again in "$root/users-again" "$root/windows-again"; do
+  if mountpoint -q "$again"; then umount "$again"; fi
+done
+[ "${2:-}" = "--unmount" ] && exit 0
 chmod -R u+w "$root" 2>/dev/null || true
 rm -rf "$root"
 mkdir -p "$root/sentinel" "$root/walk/sub" "$root/TOP" "$root/top" "$root/elsewhere" "$root/hard"
@@ -37,3 +42,10 @@ mkdir -p "$deep"
 cd "$deep"
 for _ in $(seq 200); do mkdir d; cd d; done
 echo bottom > bottom.txt
+# C:\users and C:\windows once more, mounted read-only under names no path check knows: their IDs
+# are those of the protected folders (a share of this machine does the same on Windows).
+for pair in users:users-again windows:windows-again; do
+  mkdir -p "$root/${pair#*:}"
+  mount --bind "$build/test-prefix/drive_c/${pair%%:*}" "$root/${pair#*:}"
+  mount -o remount,bind,ro "$root/${pair#*:}"
+done

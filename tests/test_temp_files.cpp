@@ -1,14 +1,17 @@
-// The temporary-files pages: the folder and its sub-folders listed in walk order, Erase deleting
-// every file and listing what is left, telling the user only about what stayed, one walk at a
-// time, pages closed mid-walk, and a temporary folder the guard refuses. TMP and TEMP point at scratch folders inside the test prefix.
+// The temporary-files pages: the folder and its sub-folders listed in walk order and the files
+// kept out of view counted, Erase deleting every file and listing what is left, telling the user
+// only about what stayed, one walk at a time, and a page or the main window closed mid-walk. TMP
+// and TEMP point at scratch folders inside the test prefix.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "AppHarness.h"
 #include "Categories.h"
 #include "TestKit.h"
 #include "Traces.h"
+#include "Worker.h"
 #include "resource.h"
 #include "system/TempFilesPages.h"
 
@@ -39,6 +42,11 @@ protected:
         v->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(v->m_hWnd, id)));
         if (wait) PumpUntil([&] { return !v->Walking(); });
         Pump();
+    }
+    static std::wstring Hidden(CTempFilesPage* v) {
+        wchar_t text[512] = L"";
+        ::GetDlgItemTextW(v->m_hWnd, IDC_HIDDEN_COUNT, text, ARRAYSIZE(text));
+        return text;
     }
     static std::vector<std::wstring> Rows(CTempFilesPage* v) {
         std::vector<std::wstring> rows;
@@ -72,14 +80,12 @@ std::wstring Tree(const std::wstring& name, int folders, int files) {
     }
     return root;
 }
-
-bool ReadOnly(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY; }
 }  // namespace
 
-TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
+TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndFilesInUse) {
     std::wstring temp = ScratchFolder(L"temp-cases");
     ::CreateDirectoryW((temp + L"\\Sub1").c_str(), nullptr);
-    ::CreateDirectoryW((temp + L"\\Sub2").c_str(), nullptr);
+    ::CreateDirectoryW((temp + L"\\Sub2.dat").c_str(), nullptr);  // a folder is listed whatever its name
     for (const wchar_t* f : {L"setup.ini", L"cache.dat", L"readme.INI", L"olddat", L"ro.txt", L"xxxxxxxx.xxx", L"held.txt",
                              L"Sub1\\a.txt", L"Sub1\\b.ini"})
         WriteFile(temp + L"\\" + f);
@@ -91,11 +97,16 @@ TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
     WalkRows(temp, expected);
     EXPECT_EQ(Rows(view), expected);
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(expected, (std::vector<std::wstring>{L"Sub1", L"Sub2", L"a.txt", L"held.txt", L"readme.INI", L"ro.txt", L"xxxxxxxx.xxx"}));
-    EXPECT_TRUE(ReadOnly(temp + L"\\ro.txt"));  // looking changes nothing; the erase takes it all the same
+    EXPECT_EQ(expected, (std::vector<std::wstring>{L"Sub1", L"Sub2.dat", L"a.txt", L"held.txt", L"readme.INI", L"ro.txt", L"xxxxxxxx.xxx"}));
+    EXPECT_EQ(Hidden(view), L"4 files ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) are not listed; Erase treats "
+                            L"them like the rest.");
+    EXPECT_TRUE(::GetFileAttributesW((temp + L"\\ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY);  // looking changes nothing
     EXPECT_TRUE(FileExists(temp + L"\\olddat"));
 
-    HANDLE held = ::CreateFileW((temp + L"\\held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held[2];
+    for (int i = 0; i < 2; ++i)
+        held[i] = ::CreateFileW((temp + (i ? L"\\held.txt" : L"\\setup.ini")).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     DialogAnswerer box(L"Corvane-Sweepmere");
     PressErase(view);
     ASSERT_TRUE(PumpUntil([&] { return box.Count() == 1; }));
@@ -105,15 +116,18 @@ TEST_F(TempPages, ListsInWalkOrderAndEraseLeavesOnlyFoldersAndFilesInUse) {
     WalkRows(temp, left);
     EXPECT_EQ(Rows(view), left);
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::wstring>{L"Sub1", L"Sub2", L"held.txt"}));
-    for (const wchar_t* gone : {L"setup.ini", L"cache.dat", L"olddat", L"xxxxxxxx.xxx", L"Sub1\\b.ini"})
+    EXPECT_EQ(left, (std::vector<std::wstring>{L"Sub1", L"Sub2.dat", L"held.txt"}));
+    EXPECT_EQ(Hidden(view), L"1 file ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) is not listed; Erase treats "
+                            L"it like the rest.");  // setup.ini, held too
+    for (const wchar_t* gone : {L"cache.dat", L"olddat", L"xxxxxxxx.xxx", L"Sub1\\b.ini"})
         EXPECT_FALSE(FileExists(temp + L"\\" + gone)) << gone;
-    ::CloseHandle(held);
+    for (HANDLE h : held) ::CloseHandle(h);
 
     // Everything goes: the page says nothing.
-    WriteFile(temp + L"\\Sub2\\new.txt", L"12345");
+    WriteFile(temp + L"\\Sub2.dat\\new.txt", L"12345");
     PressErase(view);
-    EXPECT_FALSE(FileExists(temp + L"\\held.txt") || FileExists(temp + L"\\Sub2\\new.txt"));
+    EXPECT_FALSE(FileExists(temp + L"\\held.txt") || FileExists(temp + L"\\setup.ini") || FileExists(temp + L"\\Sub2.dat\\new.txt"));
+    EXPECT_EQ(Hidden(view), L"");
     EXPECT_EQ(box.Count(), 1u);
 }
 
@@ -142,38 +156,38 @@ TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
     EXPECT_GE(midway, 3);
 }
 
-TEST_F(TempPages, ARefusedTemporaryFolderIsNeitherListedNorErasedAndTheUserIsTold) {
-    wchar_t profile[MAX_PATH] = L"";
-    ::GetEnvironmentVariableW(L"USERPROFILE", profile, ARRAYSIZE(profile));
-    std::wstring sentinel = std::wstring(profile) + L"\\temp-sentinel.txt";
-    WriteFile(sentinel);
-    PointTempAt(std::wstring(profile) + L"\\Temp\\..");  // a TMP one edit away from the profile
-    CAdminTempFVw* view = Open();
-    ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(Rows(view).empty());
-    DialogAnswerer box(L"Corvane-Sweepmere");
-    PressErase(view);
-    EXPECT_TRUE(Rows(view).empty());
-    ASSERT_TRUE(PumpUntil([&] { return box.Count() == 1; }));
-    EXPECT_EQ(box.Seen()[0].icon, ::LoadIcon(nullptr, IDI_WARNING));
-    EXPECT_TRUE(FileExists(sentinel));
-    ::DeleteFileW(sentinel.c_str());
-}
-
 TEST_F(TempPages, TheSystemPageWalksTheWindowsTemporaryFolder) {
     std::wstring mine = engine::WindowsTempFolder() + L"\\corvane-systemp";
     ::CreateDirectoryW(mine.c_str(), nullptr);
-    ::CreateDirectoryW((mine + L"\\sub").c_str(), nullptr);
     WriteFile(mine + L"\\a.txt");
-    WriteFile(mine + L"\\sub\\b.txt");
     auto* view = Open<CSysTempFile>("system.windows-temp");
     ASSERT_NE(view, nullptr);
-    std::vector<std::wstring> rows = Rows(view), expected{L"corvane-systemp"};
-    WalkRows(mine, expected);
+    std::vector<std::wstring> rows = Rows(view), expected{L"corvane-systemp", L"a.txt"};
     EXPECT_NE(std::search(rows.begin(), rows.end(), expected.begin(), expected.end()), rows.end());
     DialogAnswerer box(L"Corvane-Sweepmere");  // other programs' files there may stay
     PressErase(view, IDC_SYSTEMP_ERASE);
-    EXPECT_FALSE(FileExists(mine + L"\\a.txt") || FileExists(mine + L"\\sub\\b.txt"));
-    rows = Rows(view);
-    EXPECT_NE(std::find(rows.begin(), rows.end(), L"sub"), rows.end());
+    EXPECT_FALSE(FileExists(mine + L"\\a.txt"));
+}
+
+// Last: it closes the main window. The erase's worker is held until its stop is requested, and
+// then takes longer to end than a page waits for it (100 ms): only a close that stops every worker
+// through its token and waits for it sees it end before the window has gone.
+TEST_F(TempPages, ClosingTheMainWindowDuringAnEraseStopsTheWorkerAndWaitsForIt) {
+    PointTempAt(Tree(L"temp-closing", 2, 2));
+    CAdminTempFVw* view = Open();
+    ASSERT_NE(view, nullptr);
+    const HWND main = TheApp()->m_pMainWnd->m_hWnd;
+    std::atomic<bool> held{false}, ended{false};
+    engine::Worker::FaultForTests() = [&](const engine::StopToken& stop) {
+        held = true;
+        stop.Wait(INFINITE);
+        ::Sleep(500);  // the file in hand
+        ended = true;
+    };
+    PressErase(view, IDC_ADMINTEMP_ERASE, false);
+    EXPECT_TRUE(PumpUntil([&] { return held.load(); }));
+    ::SendMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(::IsWindow(main));
+    engine::Worker::FaultForTests() = nullptr;
 }

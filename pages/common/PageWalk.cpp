@@ -18,8 +18,9 @@ std::wstring NameOf(const std::wstring& rel) {
 class PageSink : public engine::WalkSink {
 public:
     PageSink(std::shared_ptr<ui::Inbox> inbox, const CPageWalk::Rows& rows, bool erase, const engine::StopToken& stop,
-             CEraseProgressDlg* dialog = nullptr, bool paced = true)
-        : m_inbox(std::move(inbox)), m_rows(rows), m_erase(erase), m_stop(stop), m_dialog(dialog), m_paced(paced) {}
+             CEraseProgressDlg* dialog = nullptr, bool paced = true, HWND view = nullptr)
+        : m_inbox(std::move(inbox)), m_rows(rows), m_erase(erase), m_stop(stop), m_dialog(dialog), m_paced(paced),
+          m_view(view) {}
     ~PageSink() override { Flush(); }
 
     bool Stopping() const { return m_stop.Requested() || (m_dialog && m_dialog->IsCancelled()); }
@@ -29,9 +30,9 @@ public:
         return m_stop.Wait(m_paced ? ms : 0) || Stopping();
     }
     void Met(const std::wstring& rel, bool folder, unsigned long long) override {
-        if (folder ? m_rows.folders : !m_erase) Add(NameOf(rel));
+        if (folder ? m_rows.folders : !m_erase) Add(NameOf(rel), folder);
     }
-    void Stayed(const std::wstring& rel) override { Add(NameOf(rel)); }
+    void Stayed(const std::wstring& rel) override { Add(NameOf(rel), false); }
     void Erasing(const std::wstring& path) override {
         if (!m_dialog) return;
         ULONGLONG now = ::GetTickCount64();
@@ -40,11 +41,17 @@ public:
         m_dialog->ShowPath(path);
     }
     void Flush() {
-        if (m_pending.empty() || !m_rows.show) return;
+        if ((m_pending.empty() && m_hidden == m_hiddenShown) || !m_rows.show) return;
         auto batch = std::make_shared<CPageWalk::Names>(std::move(m_pending));
         m_pending.clear();
         auto show = m_rows.show;
-        m_inbox->Post([show, batch] { show(*batch); });
+        HWND view = m_view;
+        int id = m_rows.hiddenText;
+        size_t hidden = m_hiddenShown = m_hidden;
+        m_inbox->Post([show, batch, view, id, hidden] {
+            show(*batch);
+            if (id) ::SetDlgItemTextW(view, id, CPageWalk::HiddenText(hidden).c_str());
+        });
     }
 
 private:
@@ -52,8 +59,13 @@ private:
     // makes the list repaint, and painting tens of times a second slows the walk beside it.
     static constexpr size_t kBatch = 256;
     static constexpr ULONGLONG kBatchMs = 250;
-    void Add(std::wstring name) {
-        if (!m_rows.show || (m_rows.listed && !m_rows.listed(name)) || (!m_rows.listed && !m_rows.folders)) return;
+    // The filter hides files only: every sub-folder a page lists is shown.
+    void Add(std::wstring name, bool folder) {
+        if (!m_rows.show || (!folder && !m_rows.listed)) return;
+        if (!folder && !m_rows.listed(name)) {
+            ++m_hidden;
+            return;
+        }
         m_pending.push_back(std::move(name));
         if (m_pending.size() < kBatch) return;
         ULONGLONG now = ::GetTickCount64();
@@ -67,7 +79,9 @@ private:
     const engine::StopToken& m_stop;
     CEraseProgressDlg* m_dialog;
     bool m_paced;
+    HWND m_view;
     CPageWalk::Names m_pending;
+    size_t m_hidden = 0, m_hiddenShown = 0;  // files kept out of view: met, and told to the page
     ULONGLONG m_shownAt = 0;
     ULONGLONG m_flushedAt = 0;
 };
@@ -87,6 +101,17 @@ engine::Result Failure(const std::wstring& why) {
     return r;
 }
 }  // namespace
+
+std::wstring CPageWalk::HiddenText(size_t n) {
+    if (n == 0) return {};
+    const wchar_t* what = L" ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) ";
+    if (n == 1) return std::wstring(L"1 file") + what + L"is not listed; Erase treats it like the rest.";
+    return std::to_wstring(n) + L" files" + what + L"are not listed; Erase treats them like the rest.";
+}
+
+void CPageWalk::ShowHidden(size_t n) const {
+    if (m_hiddenText) ::SetDlgItemTextW(m_view, m_hiddenText, HiddenText(n).c_str());
+}
 
 void CPageWalk::Attach(HWND view) {
     m_view = view;
@@ -112,9 +137,12 @@ void CPageWalk::Restart() {
 
 void CPageWalk::List(const std::wstring& folder, const Rows& rows, bool paced) {
     Restart();
+    m_hiddenText = rows.hiddenText;
+    ShowHidden(0);
     auto inbox = m_inbox;
+    HWND view = m_view;
     m_worker.Start([=](const engine::StopToken& stop) {
-        PageSink sink(inbox, rows, false, stop, nullptr, paced);
+        PageSink sink(inbox, rows, false, stop, nullptr, paced, view);
         engine::Options o;
         o.stop = &stop;
         o.folderMs = Pacing::FolderMs();
@@ -124,13 +152,16 @@ void CPageWalk::List(const std::wstring& folder, const Rows& rows, bool paced) {
 
 void CPageWalk::Erase(const char* category, const Rows& rows, std::function<void(const engine::Result&)> done) {
     Restart();
+    m_hiddenText = rows.hiddenText;
+    ShowHidden(0);
     auto inbox = m_inbox;
+    HWND view = m_view;
     const engine::Category* c = engine::FindCategory(category);
     m_worker.Start(
         [=](const engine::StopToken& stop) {
             engine::Result r;
             {
-                PageSink sink(inbox, rows, true, stop, nullptr, false);
+                PageSink sink(inbox, rows, true, stop, nullptr, false, view);
                 engine::Options o = PagedOptions(stop, sink);
                 o.folderMs = o.fileMs = 0;
                 r = engine::RunErase(*c, o);
@@ -159,7 +190,10 @@ engine::Result CPageWalk::EraseBehindDialog(const char* category, CEraseProgress
                     result->Failed(L"The erase was cancelled.");
                 else
                     *result = engine::RunErase(*c, PagedOptions(stop, sink));
-                if (!sink.Stopping() && ended) inbox->Post(ended);
+                if (!sink.Stopping()) inbox->Post([this, ended] {
+                    ShowHidden(0);
+                    if (ended) ended();
+                });
             }
             dialog.RequestEnd(0);
         },

@@ -23,7 +23,10 @@ public:
         Filter listed = nullptr;   // the file names the page lists; null: none
         bool folders = false;      // the page lists sub-folders too
         std::function<void(Names&)> show;  // on the page's thread
+        int hiddenText = 0;        // the static that counts the files the filter keeps out of view; 0: none
     };
+    // What that static says of n files kept out of view ("" for none).
+    static std::wstring HiddenText(size_t n);
 
     // view: the page's window; it drains the inbox on ui::kInboxMessage (Drain).
     void Attach(HWND view);
@@ -36,17 +39,20 @@ public:
     // Lists the folder on a worker; a paced listing takes the pause per folder.
     void List(const std::wstring& folder, const Rows& rows, bool paced);
     // Erases the category on a worker with no dialog: what the erase meets and leaves (sub-folders,
-    // files that stayed) comes to the rows as a listing's names do; done gets the result.
+    // files that stayed) comes to the rows as a listing's names do, and so does the count of those
+    // kept out of view; done gets the result.
     void Erase(const char* category, const Rows& rows, std::function<void(const engine::Result&)> done);
     // Erases the category on a worker while the dialog runs modally; returns once the dialog has
     // closed and the worker has ended. ended runs on the page's thread when the walk ended (not
-    // cancelled). While the dialog runs, a second erase with it returns at once (ran is false).
+    // cancelled), after the count of files kept out of view is cleared. While the dialog runs, a second erase with it returns at once (ran is false).
     engine::Result EraseBehindDialog(const char* category, CEraseProgressDlg& dialog, std::function<void()> ended,
                                      bool* ran = nullptr);
 
 private:
     void Restart();
+    void ShowHidden(size_t n) const;
     HWND m_view = nullptr;
+    int m_hiddenText = 0;
     std::shared_ptr<ui::Inbox> m_inbox;
     engine::Worker m_worker;
 };

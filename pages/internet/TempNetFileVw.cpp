@@ -29,7 +29,8 @@ void CTempNetFileVw::DoDataExchange(CDataExchange* pDX) {
     if (pDX->m_bSaveAndValidate) return;
     m_list.InsertColumn(0, L"Disk", LVCFMT_LEFT, 100);
     m_walk.Attach(m_hWnd);
-    m_walk.List(engine::ShellFolder(L"Cache"), {engine::IsListedCacheName, false, [this](CPageWalk::Names& n) { m_rows.Add(n, m_list); }}, true);
+    m_walk.List(engine::ShellFolder(L"Cache"),
+                {engine::IsListedCacheName, false, [this](CPageWalk::Names& n) { m_rows.Add(n, m_list); }, IDC_HIDDEN_COUNT}, true);
 }
 
 void CTempNetFileVw::OnDestroy() {

@@ -14,9 +14,9 @@ CTempFilesPage::CTempFilesPage(UINT dialogId, int listId, look::PageLook pageLoo
     : CPageView(dialogId, std::move(pageLook), caption), m_listId(listId), m_category(category), m_folder(folder) {}
 
 // Rows follow one another in the walk's order: sub-folders, and the files the list shows (not the
-// same "ini" and "dat" names as the cache list).
+// same "ini" and "dat" names as the cache list, counted under it instead).
 CPageWalk::Rows CTempFilesPage::Rows() {
-    return {engine::IsListedCacheName, true, [this](CPageWalk::Names& names) { m_rows.Add(names, m_list); }};
+    return {engine::IsListedCacheName, true, [this](CPageWalk::Names& names) { m_rows.Add(names, m_list); }, IDC_HIDDEN_COUNT};
 }
 
 void CTempFilesPage::DoDataExchange(CDataExchange* pDX) {
