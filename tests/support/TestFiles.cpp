@@ -29,10 +29,7 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 void WriteFile(const std::wstring& path, const std::wstring& content) {
-    std::string utf8(content.size() * 3, '\0');
-    utf8.resize(::WideCharToMultiByte(CP_UTF8, 0, content.data(), static_cast<int>(content.size()), &utf8[0],
-                                      static_cast<int>(utf8.size()), nullptr, nullptr));
-    WriteBytes(path, utf8);
+    WriteBytes(path, std::string(reinterpret_cast<const char*>(content.data()), content.size()));
 }
 
 bool WriteTextFile(const std::wstring& path, const std::string& text, size_t bytes) {

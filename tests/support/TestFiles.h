@@ -12,7 +12,8 @@ bool InsideTestPrefix();
 bool FileExists(const std::wstring& path);
 // Writes the bytes, flushed to the disk; false when the file could not be written whole.
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
-// Writes the text in UTF-8.
+// Writes as many bytes as the text has characters, taken from its UTF-16 form: an ASCII text's
+// first half ("keep" gives k, 0, e, 0). Tests count on those sizes and bytes.
 void WriteFile(const std::wstring& path, const std::wstring& content = L"x");
 // Writes `bytes` bytes made of lines of `text`, so that a plain delete leaves the text in free blocks.
 bool WriteTextFile(const std::wstring& path, const std::string& text, size_t bytes);
