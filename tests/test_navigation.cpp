@@ -144,13 +144,17 @@ const MsgMap CCopyFrame::messageMap{&CMDIChildWnd::messageMap, {msg::Command(ID_
 
 // ---- the category tree ----
 
-TEST(Tree, StartsWithInternetExpandedAndEveryClickOnANodeOpensAPageButClicksBesideRightOrByKeyDoNot) {
+TEST(Tree, StartsWithInternetAndItsFourCategoriesSortedAndExpanded) {
     CCategoryTree* tree = Tree();
     HTREEITEM internet = tree->GetRootItem();
     EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Texts(tree, tree->GetChildItem(internet)),
               (std::vector<std::wstring>{L"Cookies", L"History", L"Temporary Internet Files", L"Typed URLs"}));
     EXPECT_EQ(tree->GetCount(), 5u);
+}
+
+TEST(Tree, EveryClickOnANodeOpensAPageButClicksBesideWithTheRightButtonOrByKeyDoNot) {
+    CCategoryTree* tree = Tree();
     HTREEITEM cookies = FindNode(tree, L"Cookies");
     tree->SelectItem(cookies);
     size_t before = DocumentCount(), history = PagesOf("internet.history");

@@ -32,10 +32,8 @@ struct PageFixture : ::testing::Test {
 }  // namespace
 
 // Every category but a browser's (rows of the Web Browsers page) has its page, and every row of a
-// summary names a category of its group once; every page has its template, icon and tree image,
-// opens in a visible frame, and holds every control its look names, which then answers with the
-// look's last colour and font for it.
-TEST_F(PageFixture, TheTablesAgreeAndEveryPageHoldsTheControlsItsLookNames) {
+// summary names a category of its group once.
+TEST_F(PageFixture, ThePageTableAgreesWithTheCategoriesAndTheSummaries) {
     for (const engine::Category& c : engine::Categories())
         EXPECT_TRUE(c.group == "browsers" || pages::Find(c.key)) << c.key;
     for (auto [group, page] : {std::pair{"internet", pages::kInternet}, {"system", pages::kSystem}, {"apps", pages::kApplications}}) {
@@ -48,6 +46,11 @@ TEST_F(PageFixture, TheTablesAgreeAndEveryPageHoldsTheControlsItsLookNames) {
             EXPECT_TRUE(keys.insert(r.key).second) << r.key;
         }
     }
+}
+
+// Every page has its template, icon and tree image, opens in a visible frame, and holds every
+// control its look names, which then answers with the look's last colour and font for it.
+TEST_F(PageFixture, EveryPageOpensWithTheControlsItsLookNamesAnsweringByItsRules) {
     LastChosenText() = L"C: [CORVANE]";
     for (const pages::PageRow& row : pages::Rows()) {
         SCOPED_TRACE(row.key);

@@ -13,7 +13,7 @@ namespace {
 void Command(UINT id) { AfxGetMainWnd()->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 }  // namespace
 
-TEST(Startup, ShowsTheMainWindowWithTheIntroductionHiddenAndNewAndStartPageAddHiddenOnes) {
+TEST(Startup, ShowsTheMainWindowWithATemplatePerPageAndTheIntroductionHidden) {
     CTidemarkApp* app = StartApp();
     ASSERT_EQ(app->GetDocTemplates().size(), pages::Rows().size() + 1);
     auto* main = dynamic_cast<CMDIFrameWnd*>(app->m_pMainWnd);
@@ -24,7 +24,12 @@ TEST(Startup, ShowsTheMainWindowWithTheIntroductionHiddenAndNewAndStartPageAddHi
     auto* intro = static_cast<CMultiDocTemplate*>(app->GetDocTemplates().front());
     ASSERT_GE(intro->GetDocuments().size(), 1u);
     EXPECT_EQ(intro->GetDocuments().front()->GetTitle(), L"Tidema1");
+    EXPECT_FALSE(FrameOf(intro->GetDocuments().front())->IsWindowVisible());
+}
 
+TEST(Startup, NewAndStartPageAddHiddenIntroductionPagesAndDataWipeOpensNothing) {
+    CTidemarkApp* app = StartApp();
+    auto* intro = static_cast<CMultiDocTemplate*>(app->GetDocTemplates().front());
     size_t before = intro->GetDocuments().size();
     unsigned next = intro->m_nUntitledCount + 1;
     Command(ID_FILE_NEW);
@@ -33,7 +38,7 @@ TEST(Startup, ShowsTheMainWindowWithTheIntroductionHiddenAndNewAndStartPageAddHi
     ASSERT_EQ(docs.size(), before + 2);
     EXPECT_EQ(docs[before + 1]->GetTitle(), L"Tidema" + std::to_wstring(next + 1));
     for (CDocument* doc : docs) EXPECT_FALSE(FrameOf(doc)->IsWindowVisible()) << doc->GetTitle();
-    EXPECT_EQ(main->GetWindowText(), L"Corvane-Sweepmere");
+    EXPECT_EQ(app->m_pMainWnd->GetWindowText(), L"Corvane-Sweepmere");
     size_t all = DocumentCount();
     Command(ID_DATA_WIPE);
     EXPECT_EQ(DocumentCount(), all);
