@@ -125,12 +125,7 @@ void ThePage(const std::shared_ptr<FakeLogState>& state, std::vector<engine::eve
 }  // namespace
 
 int main() {
-    wchar_t prefix[1024] = L"";
-    ::GetEnvironmentVariableW(L"WINEPREFIX", prefix, ARRAYSIZE(prefix));
-    if (!wcsstr(prefix, L"/test-prefix")) {
-        fwprintf(stderr, L"refusing to run: not in the build folder's test Wine prefix\n");
-        return 2;
-    }
+    if (!InsideTestPrefix()) return 2;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -13,11 +13,10 @@
 using namespace testkit;
 
 namespace {
-CClipBoardVw* Open() { return dynamic_cast<CClipBoardVw*>(ViewOf(TheApp()->OpenPage("system.clipboard"))); }
+CClipBoardVw* Open() { return OpenPage<CClipBoardVw>("system.clipboard"); }
 engine::Result EraseWithoutWindow() { return engine::RunErase(engine::CategoryOf("system.clipboard"), {}); }
 
 struct ClipboardPage : ::testing::Test {
-    void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
     void TearDown() override { CloseAllPages(); }
 };
 }  // namespace

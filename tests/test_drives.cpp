@@ -25,10 +25,7 @@ void ExpectFreeSpaceOfC(const std::wstring& text) {
 }
 
 struct DrivePages : ::testing::Test {
-    void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
     void TearDown() override { CloseAllPages(); }
-    template <class View>
-    static View* Open(const char* page) { return dynamic_cast<View*>(ViewOf(TheApp()->OpenPage(page))); }
     static std::wstring Item(CWnd* view, int id) {
         HWND h = ::GetDlgItem(view->m_hWnd, id);
         return h ? TextOf(h) : L"<none>";
@@ -45,7 +42,7 @@ TEST(DriveSizes, AreWholeMebibytesWithTheRemainderDropped) {
 TEST_F(DrivePages, TheDrivesPageShowsTheChosenDriveOrOnlyItsHeadings) {
     ASSERT_EQ(DriveText('C'), L"C: [CORVANE]") << L"the test prefix labels C:";
     LastChosenText() = L"C: [CORVANE]";
-    auto* view = Open<CDrivesVw>(pages::kDrives);
+    auto* view = OpenPage<CDrivesVw>(pages::kDrives);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(Item(view, IDC_DRIVES_DRIVE), L"C: [CORVANE]");
     EXPECT_EQ(Item(view, IDC_DRIVES_HEAD_UNUSED), L"Unused Space");
@@ -55,17 +52,17 @@ TEST_F(DrivePages, TheDrivesPageShowsTheChosenDriveOrOnlyItsHeadings) {
     EXPECT_GE(std::stod(Item(view, IDC_DRIVES_VALUE_TOTAL)), std::stod(Item(view, IDC_DRIVES_VALUE_UNUSED)));
 
     LastChosenText() = L"Y:";  // the drive of the test programs has no label
-    EXPECT_EQ(Item(Open<CDrivesVw>(pages::kDrives), IDC_DRIVES_VALUE_LABEL), L"Y:");
+    EXPECT_EQ(Item(OpenPage<CDrivesVw>(pages::kDrives), IDC_DRIVES_VALUE_LABEL), L"Y:");
 
     LastChosenText() = L"C: [ANOTHER LABEL]";
-    view = Open<CDrivesVw>(pages::kDrives);
+    view = OpenPage<CDrivesVw>(pages::kDrives);
     EXPECT_EQ(Item(view, IDC_DRIVES_HEAD_TOTAL), L"Total Space");
     EXPECT_EQ(Item(view, IDC_DRIVES_DRIVE), L"");
     for (int id : {555, 666, 777, 888}) EXPECT_EQ(Item(view, id), L"<none>") << id;
 }
 
 TEST_F(DrivePages, UnusedSpaceListsEveryDriveStripedAndLaidOutAtEverySize) {
-    auto* view = Open<CUSpaceVw>(pages::kUnusedSpace);
+    auto* view = OpenPage<CUSpaceVw>(pages::kUnusedSpace);
     ASSERT_NE(view, nullptr);
     CStripedListCtrl& list = view->m_list;
     ASSERT_EQ(list.GetItemCount(), 2);  // C: and Y: in the test prefix, in letter order

@@ -116,7 +116,7 @@ class EventLogPage : public ::testing::Test {
 protected:
     void TearDown() override { CloseAllPages(); }
     static CEventLogVw* Open() {
-        auto* view = dynamic_cast<CEventLogVw*>(ViewOf(StartApp()->OpenPage("system.event-log")));
+        auto* view = OpenPage<CEventLogVw>("system.event-log");
         if (view) PumpUntil([&] { return !view->Listing(); });
         Pump();
         return view;

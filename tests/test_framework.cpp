@@ -108,14 +108,8 @@ TEST(Framework, TheAboutStaticsAreBoundAnswerTheirOwnColoursAndLetGoWhenDestroye
     CColorStatic& label = dlg.m_statics[0];
     ASSERT_NE(label.m_hWnd, nullptr);
     label.SetTextColor(RGB(10, 20, 30));
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    LRESULT brush = dlg.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label.m_hWnd));
-    LOGBRUSH lb{};
-    ::GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
-    EXPECT_EQ(lb.lbColor, RGB(255, 255, 255));
-    EXPECT_EQ(::GetBkColor(dc), RGB(255, 255, 255));
-    EXPECT_EQ(::GetTextColor(dc), RGB(10, 20, 30));
-    ::DeleteDC(dc);
+    CtlColours c = AskColours(&dlg, label.m_hWnd);
+    EXPECT_EQ((std::vector<COLORREF>{c.brush, c.background, c.text}), (std::vector<COLORREF>{RGB(255, 255, 255), RGB(255, 255, 255), RGB(10, 20, 30)}));
     dlg.DestroyWindow();
     EXPECT_EQ(label.m_hWnd, nullptr);  // a destroyed control lets go of its object
 }

@@ -13,11 +13,7 @@ using namespace testkit;
 namespace {
 const wchar_t kCaption[] = L"Corvane-Sweepmere";
 
-CHistroryVw* OpenHistoryPage() {
-    CDocument* doc = StartApp()->OpenPage("internet.history");
-    Pump();
-    return dynamic_cast<CHistroryVw*>(ViewOf(doc));
-}
+CHistroryVw* OpenHistoryPage() { return OpenPage<CHistroryVw>("internet.history"); }
 
 std::vector<std::wstring> Rows(const CListCtrl& list) {
     std::vector<std::wstring> rows;
@@ -28,8 +24,7 @@ std::vector<std::wstring> Rows(const CListCtrl& list) {
 // Presses "ERASE" and answers the message box; returns what the box showed.
 SeenDialog PressErase(CHistroryVw* page) {
     DialogAnswerer box(kCaption);
-    HWND button = ::GetDlgItem(page->m_hWnd, IDC_HISTORY_ERASE);
-    page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_HISTORY_ERASE, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    Press(page, IDC_HISTORY_ERASE);
     EXPECT_EQ(box.Count(), 1u);
     return box.Count() ? box.Seen()[0] : SeenDialog{};
 }

@@ -13,13 +13,6 @@ using namespace testkit;
 using Cells = std::vector<std::wstring>;
 
 namespace {
-const LVITEMW kChecked = [] {
-    LVITEMW item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(2);
-    return item;
-}();
-
 void RemoveAllTasks() {
     std::vector<engine::ScheduledTask> tasks;
     engine::ListTasks(tasks);
@@ -51,7 +44,7 @@ bool IsReduced(HWND dlg) {
 
 void ApplyTask(HWND dlg, const std::wstring& name, int radio) {
     Click(dlg, radio);
-    ::SendDlgItemMessageW(dlg, IDC_SCHEDULER_CATEGORIES, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&kChecked));
+    dynamic_cast<CSchedulerDlg*>(CWnd::FromHandlePermanent(dlg))->m_categories.SetCheck(3);
     TypeText(dlg, IDC_SCHEDULER_TASKNAME, name);
     ASSERT_TRUE(Enabled(dlg, IDC_SCHEDULER_APPLY));
     Click(dlg, IDC_SCHEDULER_APPLY);

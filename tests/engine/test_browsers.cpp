@@ -11,9 +11,12 @@
 #include "BrowserDatabase.h"
 #include "Browsers.h"
 #include "Worker.h"
+#include "TestFiles.h"
 #include "Text.h"
 
 using namespace engine;
+using testkit::FileExists;
+using testkit::ReadWholeFile;
 
 namespace {
 
@@ -27,7 +30,11 @@ const BrowserCategoryDef& Of(const BrowserDef& b, const std::string& key) {
         if (c.key == key) return c;
     throw std::runtime_error("no category " + key);
 }
-Result Erase(const std::string& id, const std::string& key) { return EraseBrowserCategory(Browser(id), Of(Browser(id), key), {}); }
+// A held database is given up on soon.
+Result Erase(const std::string& id, const std::string& key) {
+    DatabaseBusyMs() = 50;
+    return EraseBrowserCategory(Browser(id), Of(Browser(id), key), {});
+}
 
 std::wstring Expand(const wchar_t* text) {
     wchar_t out[MAX_PATH];
@@ -39,18 +46,6 @@ const std::wstring kEdge = Expand(L"%LOCALAPPDATA%\\Microsoft\\Edge\\User Data\\
 const std::wstring kFirefox = Expand(L"%APPDATA%\\Mozilla\\Firefox\\Profiles\\abcd.default-release\\");
 const std::wstring kFirefoxLocal = Expand(L"%LOCALAPPDATA%\\Mozilla\\Firefox\\Profiles\\abcd.default-release\\");
 const std::wstring kScratch = L"C:\\corvane-browsers\\";
-
-std::string Bytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (::ReadFile(h, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    ::CloseHandle(h);
-    return bytes;
-}
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The first column of a query's first row, or "" when there is none.
 std::string Query(const std::wstring& path, const std::string& sql) {
@@ -74,10 +69,10 @@ std::string Count(const std::wstring& path, const std::string& table) { return Q
 void ExpectCleared(const std::wstring& path, std::initializer_list<const char*> tables, const char* erasedText) {
     SCOPED_TRACE(Utf8(path));
     // Before anything reads it (a reader makes a new, empty log).
-    for (const wchar_t* log : {L"-wal", L"-journal"}) EXPECT_FALSE(Exists(path + log)) << "its old pages went with it";
+    for (const wchar_t* log : {L"-wal", L"-journal"}) EXPECT_FALSE(FileExists(path + log)) << "its old pages went with it";
     for (const char* t : tables) EXPECT_EQ(Count(path, t), "0") << t;
     EXPECT_EQ(Query(path, "PRAGMA integrity_check"), "ok");
-    EXPECT_EQ(Bytes(path).find(erasedText), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(path).find(erasedText), std::string::npos);
 }
 
 bool HasReason(const Result& r, const std::wstring& part) {
@@ -85,10 +80,6 @@ bool HasReason(const Result& r, const std::wstring& part) {
         if (reason.find(part) != std::wstring::npos) return true;
     return false;
 }
-
-struct Quick {
-    Quick() { DatabaseBusyMs() = 50; }
-} quick;
 
 }  // namespace
 
@@ -182,7 +173,7 @@ TEST(BrowserProfiles, FoundFromFoldersAndProfilesIni) {
 
 TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
     const std::wstring brokenHistory = kChrome + L"Profile 3\\History", brokenCookies = kChrome + L"Profile 3\\Network\\Cookies";
-    const std::string historyBefore = Bytes(brokenHistory), cookiesBefore = Bytes(brokenCookies);
+    const std::string historyBefore = ReadWholeFile(brokenHistory), cookiesBefore = ReadWholeFile(brokenCookies);
     Listing history = ListBrowserCategory(Browser("chrome"), Of(Browser("chrome"), "history"), {});
     ASSERT_EQ(history.items.size(), 8u);
     std::set<std::wstring> listed;
@@ -196,7 +187,7 @@ TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
     EXPECT_TRUE(cache.Complete()) << Utf8(cache.FirstReason());
     EXPECT_EQ(cache.erased, 8u);  // four files in each of two profiles
     for (const wchar_t* f : {L"Cache\\Cache_Data\\f_000001", L"Code Cache\\js\\abc_0", L"GPUCache\\data_0"})
-        EXPECT_FALSE(Exists(kChrome + L"Default\\" + f));
+        EXPECT_FALSE(FileExists(kChrome + L"Default\\" + f));
 
     Result cookies = Erase("chrome", "cookies"), cleared = Erase("chrome", "history");
     EXPECT_EQ(cookies.erased, 120u);  // Profile 1's also at the older place
@@ -212,15 +203,15 @@ TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
     ExpectCleared(kChrome + L"Default\\Top Sites", {"top_sites"}, "erase-me.example");
     ExpectCleared(kChrome + L"Default\\Shortcuts", {"omni_box_shortcuts"}, "erase-me.example");
     ExpectCleared(kChrome + L"Default\\Favicons", {"icon_mapping", "favicons", "favicon_bitmaps"}, "erase-me.example");
-    for (const wchar_t* f : {L"Visited Links", L"Sessions\\Session_13300000000000000"}) EXPECT_FALSE(Exists(kChrome + L"Default\\" + f));
+    for (const wchar_t* f : {L"Visited Links", L"Sessions\\Session_13300000000000000"}) EXPECT_FALSE(FileExists(kChrome + L"Default\\" + f));
     // The broken profile's databases are reported, each one, and left byte for byte.
     ASSERT_EQ(cookies.failed, 1u);
     EXPECT_EQ(cookies.reasons[0], brokenCookies + L": not the database Google Chrome keeps there (its integrity check "
                                                   L"failed (row 1 missing from index cookies_unique_index)); left untouched.");
     EXPECT_EQ(cleared.failed, 1u);
     EXPECT_TRUE(HasReason(cleared, L"History: not the database Google Chrome keeps there (it has no table visits)"));
-    EXPECT_EQ(Bytes(brokenHistory), historyBefore);
-    EXPECT_EQ(Bytes(brokenCookies), cookiesBefore);
+    EXPECT_EQ(ReadWholeFile(brokenHistory), historyBefore);
+    EXPECT_EQ(ReadWholeFile(brokenCookies), cookiesBefore);
 }
 
 TEST(BrowserErase, FirefoxKeepsBookmarksAndOperaIsOneFolder) {
@@ -236,29 +227,29 @@ TEST(BrowserErase, FirefoxKeepsBookmarksAndOperaIsOneFolder) {
         ExpectCleared(profile + L"favicons.sqlite", {"moz_icons", "moz_pages_w_icons", "moz_icons_to_pages"}, "erase-me");
         // A kept page keeps its own notes, but no download's.
         EXPECT_EQ(Query(places, "SELECT group_concat(content) FROM moz_annos"), "Kept description");
-        EXPECT_FALSE(Exists(profile + L"sessionstore-backups\\recovery.jsonlz4"));
+        EXPECT_FALSE(FileExists(profile + L"sessionstore-backups\\recovery.jsonlz4"));
         EXPECT_EQ(Query(places, "SELECT group_concat(url) FROM moz_places"), "https://keep-me.example/bookmarked");
         EXPECT_EQ(Query(places, "SELECT group_concat(host) FROM moz_origins"), "keep-me.example");
         EXPECT_EQ(Query(places, "SELECT title FROM moz_bookmarks WHERE fk=100"), "Kept bookmark");
         EXPECT_EQ(Count(places, "moz_bookmarks"), "2");
     }
-    EXPECT_FALSE(Exists(kFirefoxLocal + L"cache2\\entries\\0A1B"));
+    EXPECT_FALSE(FileExists(kFirefoxLocal + L"cache2\\entries\\0A1B"));
     // Opera, a Chromium browser of the same categories, in a profile folder of its own.
     EXPECT_EQ(Erase("opera", "history").erased, 246u);
     EXPECT_EQ(Erase("opera", "cache").erased, 1u);
-    EXPECT_FALSE(Exists(kScratch + L"ff-absolute\\cache2\\entries\\9F8E"));
+    EXPECT_FALSE(FileExists(kScratch + L"ff-absolute\\cache2\\entries\\9F8E"));
 }
 
 TEST(BrowserErase, EdgeDatabaseHeldOpenAndProfileThatIsALink) {
     const std::wstring cookies = kEdge + L"Default\\Network\\Cookies";
-    const std::string before = Bytes(cookies), sentinelHistory = Bytes(kScratch + L"sentinel\\History");
+    const std::string before = ReadWholeFile(cookies), sentinelHistory = ReadWholeFile(kScratch + L"sentinel\\History");
     sqlite3* holder = nullptr;
     ASSERT_EQ(sqlite3_open_v2(Utf8(cookies).c_str(), &holder, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     Result held = Erase("edge", "cookies");
     EXPECT_EQ(held.erased, 0u);
     EXPECT_TRUE(HasReason(held, L"Close Microsoft Edge first: its cookies are in use.")) << Utf8(held.FirstReason());
-    EXPECT_EQ(Bytes(cookies), before);
+    EXPECT_EQ(ReadWholeFile(cookies), before);
     sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(holder);
 
@@ -270,9 +261,9 @@ TEST(BrowserErase, EdgeDatabaseHeldOpenAndProfileThatIsALink) {
         EXPECT_TRUE(HasReason(r, L"Profile 2")) << key << ": " << Utf8(r.FirstReason());
     }
     EXPECT_EQ(Count(cookies, "cookies"), "0");
-    EXPECT_EQ(Bytes(kScratch + L"sentinel\\History"), sentinelHistory);
+    EXPECT_EQ(ReadWholeFile(kScratch + L"sentinel\\History"), sentinelHistory);
     EXPECT_EQ(Count(kScratch + L"sentinel\\Network\\Cookies", "cookies"), "40");
-    EXPECT_TRUE(Exists(kScratch + L"sentinel\\Cache\\Cache_Data\\f_000001"));
+    EXPECT_TRUE(FileExists(kScratch + L"sentinel\\Cache\\Cache_Data\\f_000001"));
 }
 
 TEST(BrowserDatabase, OpenedAsDataAndBoundedByStopAndBudget) {

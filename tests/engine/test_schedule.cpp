@@ -4,13 +4,14 @@
 #include <windows.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "Categories.h"
 #include "LogFile.h"
 #include "Schedule.h"
+#include "TestFiles.h"
 
 using namespace engine;
+using testkit::ReadWholeFile;
 
 namespace {
 TaskSpec Plan(TaskKind kind, const std::wstring& name = L"Nightly") {
@@ -21,13 +22,6 @@ TaskSpec Plan(TaskKind kind, const std::wstring& name = L"Nightly") {
     s.everyMinutes = 150;
     s.keys = {"internet.typed-urls", "system.clipboard"};
     return s;
-}
-
-std::string FileText(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 }  // namespace
 
@@ -101,18 +95,18 @@ TEST(Log, AppendsInUtf8MakesItsFolderAndRotatesPastTheCap) {
     ::CreateDirectoryW(folder.c_str(), nullptr);
     EXPECT_EQ(AppendToLogFile(path, {L"\u0416 one"}), L"");
     EXPECT_EQ(AppendToLogFile(path, {L"two"}), L"");
-    EXPECT_EQ(FileText(path), "\xD0\x96 one\r\ntwo\r\n");
+    EXPECT_EQ(ReadWholeFile(path), "\xD0\x96 one\r\ntwo\r\n");
     { std::ofstream(path.c_str(), std::ios::binary | std::ios::app) << std::string(kLogCap, 'x'); }
     EXPECT_EQ(AppendToLogFile(path, {L"three"}), L"");
-    EXPECT_EQ(FileText(path), "three\r\n");
-    EXPECT_EQ(FileText(older).size(), kLogCap + 13);
+    EXPECT_EQ(ReadWholeFile(path), "three\r\n");
+    EXPECT_EQ(ReadWholeFile(older).size(), kLogCap + 13);
     EXPECT_NE(AppendToLogFile(L"Q:\\nowhere\\Erase.txt", {L"x"}), L"");
 
     // An erase through the runner appends its category's line to the chosen log.
     SetLogPathForProcess(path);
     Result r = RunErase(CategoryOf("internet.typed-urls"), Options());
     SetLogPathForProcess(L"");
-    EXPECT_NE(FileText(path).find("  internet.typed-urls  "), std::string::npos) << FileText(path);
+    EXPECT_NE(ReadWholeFile(path).find("  internet.typed-urls  "), std::string::npos) << ReadWholeFile(path);
     EXPECT_TRUE(r.notes.empty());
 }
 
@@ -155,8 +149,8 @@ TEST(Schedule, ATaskIsRegisteredListedSwitchedOffAndRemoved) {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Local AppWizard-Generated Applications\\Application\\Settings", L"Log File");
     HKEY key;
     EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, typed, 0, KEY_READ, &key), ERROR_SUCCESS);
-    EXPECT_NE(FileText(log).find("  internet.typed-urls  1 erased, 0 bytes, 0 stayed\r\n"), std::string::npos) << FileText(log);
-    EXPECT_NE(FileText(log).find("  system.clipboard  "), std::string::npos);
+    EXPECT_NE(ReadWholeFile(log).find("  internet.typed-urls  1 erased, 0 bytes, 0 stayed\r\n"), std::string::npos) << ReadWholeFile(log);
+    EXPECT_NE(ReadWholeFile(log).find("  system.clipboard  "), std::string::npos);
 
     EXPECT_EQ(RemoveTask(L"Nightly"), L"");
     EXPECT_FALSE(listed(L"Nightly"));

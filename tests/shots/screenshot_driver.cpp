@@ -2,7 +2,7 @@
 // real application object with the real resources, seeds a few traces in the screenshot prefix,
 // and at each picture writes C:\shots\<name>.want holding the rectangle to keep; it goes on once
 // scripts/screenshots.sh has taken the picture and removed the file.
-// It refuses to run anywhere but in a prefix named test-prefix inside a build folder.
+// It refuses to run anywhere but in a build folder's test prefix.
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -185,17 +185,10 @@ void SeedTraces() {
 
 // Every category page once, for checking the looks of all pages (scripts/screenshots.sh --all).
 void EveryPage() {
-    const wchar_t* pages[] = {L"Internet", L"Temporary Internet Files", L"Cookies", L"History", L"Typed URLs", L"System",
-                           L"Administrator's Temporary Files", L"System Temporary Files", L"ClipBoard Content",
-                           L"Windows Event Log", L"Recycle Bin", L"Recent Documents", L"Recent Network Folder",
-                           L"System Registry Traces", L"Open File History", L"Most Frequently Used Registry",
-                           L"Application Traces", L"Acrobat Reader", L"Microsoft Access", L"Microsoft Excel",
-                           L"Microsoft PowerPoint", L"Microsoft Word", L"Winzip", L"WordPad", L"Paint",
-                           L"Windows Media Player", L"Microsoft Management Console", L"Unused Space", L"Wipe List",
-                           L"Web Browsers", L"Jump Lists", L"Thumbnail Cache", L"Explorer Searches and Typed Paths",
-                           L"Folder Views"};
     int n = 0;
-    for (const wchar_t* page : pages) {
+    for (const pages::PageRow& row : pages::Rows()) {
+        const std::wstring page = pages::TextOf(row);  // the drives page has no text of its own
+        if (page.empty()) continue;
         OpenNode(page, page);
         wchar_t name[16];
         swprintf(name, ARRAYSIZE(name), L"page-%02d", ++n);
@@ -272,12 +265,7 @@ void Script(bool everyPage, bool highDpi) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    wchar_t prefix[1024] = L"";
-    ::GetEnvironmentVariableW(L"WINEPREFIX", prefix, ARRAYSIZE(prefix));
-    if (!wcsstr(prefix, L"/test-prefix")) {
-        fwprintf(stderr, L"refusing to run outside a build folder's test prefix (WINEPREFIX=%ls)\n", prefix);
-        return 2;
-    }
+    if (!InsideTestPrefix()) return 2;
     ::CreateDirectoryW(kShotFolder, nullptr);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);

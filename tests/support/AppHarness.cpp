@@ -38,11 +38,41 @@ void CloseAllPages() {
     Pump();
 }
 
+size_t DocumentCount() {
+    size_t n = 0;
+    for (CDocTemplate* t : StartApp()->GetDocTemplates()) n += t->GetDocuments().size();
+    return n;
+}
+
 CView* ViewOf(CDocument* doc) { return doc && !doc->GetViews().empty() ? doc->GetViews().front() : nullptr; }
 
 CFrameWnd* FrameOf(CDocument* doc) {
     CView* v = ViewOf(doc);
     return v ? v->GetParentFrame() : nullptr;
+}
+
+void Press(CWnd* parent, int id) {
+    parent->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(parent->m_hWnd, id)));
+    Pump();
+}
+
+std::wstring FontText(HFONT font) {
+    LOGFONTW f{};
+    ::GetObjectW(font, sizeof f, &f);
+    return std::wstring(f.lfFaceName) + L" " + std::to_wstring(f.lfHeight) + L"/" + std::to_wstring(f.lfWidth) + L"/" +
+           std::to_wstring(f.lfWeight);
+}
+
+CtlColours AskColours(CWnd* parent, HWND control) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ initialFont = ::GetCurrentObject(dc, OBJ_FONT);
+    LRESULT brush = parent->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    LOGBRUSH lb{};
+    ::GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof lb, &lb);
+    HGDIOBJ font = ::GetCurrentObject(dc, OBJ_FONT);
+    CtlColours c{lb.lbColor, ::GetBkColor(dc), ::GetTextColor(dc), font != initialFont ? FontText(static_cast<HFONT>(font)) : L""};
+    ::DeleteDC(dc);
+    return c;
 }
 
 COLORREF ErasedPixel(CWnd* wnd, int x, int y) {

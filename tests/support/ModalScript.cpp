@@ -1,5 +1,7 @@
 #include "ModalScript.h"
 
+#include "TestKit.h"
+
 #include <map>
 
 namespace testkit {
@@ -11,34 +13,16 @@ struct Pending {
 };
 thread_local std::map<UINT_PTR, Pending*> t_pending;
 
-struct Search {
-    const std::wstring* caption;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindByCaption(HWND h, LPARAM lp) {
-    auto* s = reinterpret_cast<Search*>(lp);
-    wchar_t cls[16] = L"", text[256] = L"";
-    ::GetClassNameW(h, cls, ARRAYSIZE(cls));
-    ::GetWindowTextW(h, text, ARRAYSIZE(text));
-    if (::IsWindowVisible(h) && wcscmp(cls, L"#32770") == 0 && *s->caption == text) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
     auto it = t_pending.find(id);
     if (it == t_pending.end() || it->second->ran) return;
-    Search s{&it->second->caption};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindByCaption, reinterpret_cast<LPARAM>(&s));
-    if (!s.found) return;
+    HWND found = FindDialog(it->second->caption, ::GetCurrentThreadId());
+    if (!found) return;
     Pending* p = it->second;
     p->ran = true;
     ::KillTimer(nullptr, id);
-    (*p->script)(s.found);
-    if (::IsWindow(s.found) && ::IsWindowVisible(s.found)) ::PostMessageW(s.found, WM_COMMAND, IDCANCEL, 0);
+    (*p->script)(found);
+    if (::IsWindow(found) && ::IsWindowVisible(found)) ::PostMessageW(found, WM_COMMAND, IDCANCEL, 0);
 }
 }  // namespace
 

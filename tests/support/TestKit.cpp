@@ -60,38 +60,41 @@ std::wstring TextOf(HWND h) {
 
 namespace {
 struct FindState {
-    DWORD pid;
     const std::wstring* caption;
-    HWND found;
+    DWORD thread;
+    HWND found = nullptr;
 };
 
-BOOL CALLBACK FindDialog(HWND h, LPARAM lp) {
+BOOL CALLBACK FindByCaption(HWND h, LPARAM lp) {
     auto* s = reinterpret_cast<FindState*>(lp);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(h, &pid);
-    if (pid != s->pid || !::IsWindowVisible(h)) return TRUE;
-    wchar_t cls[64] = L"";
+    DWORD pid = 0, thread = ::GetWindowThreadProcessId(h, &pid);
+    wchar_t cls[16] = L"";
     ::GetClassNameW(h, cls, ARRAYSIZE(cls));
-    if (wcscmp(cls, L"#32770") == 0 && *s->caption == TextOf(h)) {
-        s->found = h;
-        return FALSE;
-    }
-    return TRUE;
+    if (pid != ::GetCurrentProcessId() || (s->thread && thread != s->thread) || !::IsWindowVisible(h) ||
+        wcscmp(cls, L"#32770") != 0 || *s->caption != TextOf(h))
+        return TRUE;
+    s->found = h;
+    return FALSE;
 }
 }  // namespace
+
+HWND FindDialog(const std::wstring& caption, DWORD thread) {
+    FindState s{&caption, thread};
+    ::EnumWindows(FindByCaption, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
 
 void DialogAnswerer::Run() {
     HWND last = nullptr;
     while (!m_stop) {
-        FindState s{::GetCurrentProcessId(), &m_caption, nullptr};
-        ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&s));
-        if (s.found && s.found != last) {
+        HWND found = FindDialog(m_caption);
+        if (found && found != last) {
             SeenDialog d;
             d.caption = m_caption;
-            d.text = TextOf(::GetDlgItem(s.found, 0xFFFF));
-            d.style = static_cast<DWORD>(::GetWindowLongPtrW(s.found, GWL_STYLE));
-            d.exStyle = static_cast<DWORD>(::GetWindowLongPtrW(s.found, GWL_EXSTYLE));
-            for (HWND c = ::GetWindow(s.found, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+            d.text = TextOf(::GetDlgItem(found, 0xFFFF));
+            d.style = static_cast<DWORD>(::GetWindowLongPtrW(found, GWL_STYLE));
+            d.exStyle = static_cast<DWORD>(::GetWindowLongPtrW(found, GWL_EXSTYLE));
+            for (HWND c = ::GetWindow(found, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
                 if ((::GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
                     DWORD_PTR icon = 0;
                     ::SendMessageTimeoutW(c, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 200, &icon);
@@ -102,12 +105,12 @@ void DialogAnswerer::Run() {
                 m_seen.push_back(d);
             }
             if (m_delayMs) ::Sleep(m_delayMs);
-            HWND button = ::GetDlgItem(s.found, m_answer);
+            HWND button = ::GetDlgItem(found, m_answer);
             bool yesOrNo = m_answer == IDYES || m_answer == IDNO;
             int answer = yesOrNo && !(button && ::IsWindowVisible(button)) ? IDOK : m_answer;
-            ::PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(::GetDlgItem(s.found, answer)));
-            last = s.found;
+            ::PostMessageW(found, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(found, answer)));
+            last = found;
         }
         ::Sleep(10);
     }
@@ -150,29 +153,6 @@ bool RegValueExists(HKEY root, const std::wstring& key, const std::wstring& name
     return ok;
 }
 
-static void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring path = dir + L"\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                ::RemoveDirectoryW(path.c_str());  // a link goes, never what it points at
-                ::DeleteFileW(path.c_str());
-            } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(path.c_str());
-            }
-        } while (::FindNextFileW(h, &fd));
-        ::FindClose(h);
-    }
-    ::RemoveDirectoryW(dir.c_str());
-}
-
 LockedKey::LockedKey(std::wstring key) : m_key(std::move(key)) { m_locked = SetDacl(L"D:(D;;0x2;;;WD)(A;;KA;;;WD)") == 0; }
 LockedKey::~LockedKey() { SetDacl(L"D:(A;;KA;;;WD)"); }
 
@@ -203,24 +183,6 @@ bool PutClipboardText(const wchar_t* text) {
     ::GlobalUnlock(block);
     return PutClipboard(CF_UNICODETEXT, block);
 }
-
-std::wstring ScratchFolder(const std::wstring& name) {
-    std::wstring root = L"C:\\corvane-scratch";
-    ::CreateDirectoryW(root.c_str(), nullptr);
-    std::wstring dir = root + L"\\" + name;
-    RemoveTree(dir);
-    ::CreateDirectoryW(dir.c_str(), nullptr);
-    return dir;
-}
-
-void WriteFile(const std::wstring& path, const std::wstring& content) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ::WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    ::CloseHandle(h);
-}
-
-bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 COLORREF ClientPixel(HWND h, int x, int y) {
     ::UpdateWindow(h);

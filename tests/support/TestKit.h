@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "TestFiles.h"
 #include "afxwin.h"
 
 namespace testkit {
@@ -82,10 +83,8 @@ private:
 bool PutClipboard(UINT format, HANDLE data);
 bool PutClipboardText(const wchar_t* text);
 
-// A fresh, empty folder inside the prefix's drive C:, for one test.
-std::wstring ScratchFolder(const std::wstring& name);
-void WriteFile(const std::wstring& path, const std::wstring& content = L"x");
-bool FileExists(const std::wstring& path);
+// A visible dialog (#32770) with this caption, of this thread or (thread 0) of this process.
+HWND FindDialog(const std::wstring& caption, DWORD thread = 0);
 
 // A window's text, read without sending it a message.
 std::wstring TextOf(HWND h);
