@@ -1,9 +1,11 @@
 // sweepmere.exe against bare loops in the same run: erasing the cache of 5,000 files against
 // FindFirstFileW/DeleteFileW over the same tree (and against the engine's erase called in this
 // process, which tells the program's share from the walk's), and its start-up to the first output
-// against "cmd /c exit" (Wine's own process start).
+// against "cmd /c exit" (Wine's own process start). Each figure is the best of three rounds taken
+// in turn: on a shared machine the best round is the one least disturbed by others.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -59,31 +61,35 @@ int main() {
     RegSetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Cache",
                  top);
 
-    Seed(top);
-    auto start = std::chrono::steady_clock::now();
-    unsigned bare = BareDelete(top);
-    double bareMs = Ms(start);
-
-    Seed(top);
-    ConsoleRun erase = RunConsole(sweepmere + L" /erase internet.cache");
-    printf("erase %d files: sweepmere %.0f ms (%s), bare DeleteFileW loop %.0f ms (%u files): ratio %.2fx (target >= 0.5x)\n",
-           kFolders * kPerFolder, erase.totalMs, erase.out.substr(0, erase.out.find('\n')).c_str(), bareMs, bare,
-           bareMs / erase.totalMs);
-
-    // The same erase inside this process: what the walk costs without the program around it.
-    Seed(top);
-    start = std::chrono::steady_clock::now();
-    engine::Result inside = engine::RunErase(engine::CategoryOf("internet.cache"), engine::Options{});
-    double insideMs = Ms(start);
+    double bareMs = 1e9, cliMs = 1e9, insideMs = 1e9;
+    unsigned bare = 0;
+    ConsoleRun erase;
+    engine::Result inside;
+    for (int round = 0; round < 3; ++round) {
+        Seed(top);
+        auto start = std::chrono::steady_clock::now();
+        bare = BareDelete(top);
+        bareMs = std::min(bareMs, Ms(start));
+        Seed(top);
+        erase = RunConsole(sweepmere + L" /erase internet.cache");
+        cliMs = std::min(cliMs, erase.totalMs);
+        // The same erase inside this process: what the walk costs without the program around it.
+        Seed(top);
+        start = std::chrono::steady_clock::now();
+        inside = engine::RunErase(engine::CategoryOf("internet.cache"), engine::Options{});
+        insideMs = std::min(insideMs, Ms(start));
+    }
+    printf("erase %d files: sweepmere %.0f ms (%s), bare DeleteFileW loop %.0f ms (%u files): ratio %.2fx (target >= 0.8x)\n",
+           kFolders * kPerFolder, cliMs, erase.out.substr(0, erase.out.find('\n')).c_str(), bareMs, bare, bareMs / cliMs);
     printf("the engine's erase in this process: %.0f ms (%u erased): ratio to the bare loop %.2fx\n", insideMs,
            inside.erased, bareMs / insideMs);
 
-    double cliMs = 1e9, cmdMs = 1e9;
-    for (int i = 0; i < 5; ++i) {  // the best of five: the machine is shared
-        cliMs = std::min(cliMs, RunConsole(sweepmere + L" /?").firstOutputMs);
+    double startMs = 1e9, cmdMs = 1e9;
+    for (int i = 0; i < 5; ++i) {
+        startMs = std::min(startMs, RunConsole(sweepmere + L" /?").firstOutputMs);
         cmdMs = std::min(cmdMs, RunConsole(L"cmd /c exit").totalMs);
     }
     printf("start-up to first output: sweepmere %.0f ms, cmd /c exit %.0f ms: %.0f ms beyond (target <= 100 ms)\n",
-           cliMs, cmdMs, cliMs - cmdMs);
+           startMs, cmdMs, startMs - cmdMs);
     return erase.code == 0 ? 0 : 1;
 }
