@@ -242,7 +242,7 @@ int wmain(int argc, wchar_t** argv) {
         json = cli::Report(run, CORVANE_VERSION);
     }
     json["exitCode"] = code;
-    if (report.file != INVALID_HANDLE_VALUE && !engine::WriteReport(report, json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n")) {
+    if (report.file && !engine::WriteReport(report, json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n")) {
         err << L"sweepmere: " + engine::Reason(L"the report could not be written: " + args.report, ::GetLastError()) + L"\n";
         code = 2;
     }

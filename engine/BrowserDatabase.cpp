@@ -6,6 +6,7 @@
 #include <set>
 #include <sqlite3.h>
 
+#include "Handles.h"
 #include "Text.h"
 #include "Walk.h"
 #include "Worker.h"
@@ -196,10 +197,8 @@ unsigned long long AllBytes(const std::wstring& path) {
 
 // Whether no one has the file open: a log another connection still uses must stay.
 bool Unused(const std::wstring& path) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    ::CloseHandle(h);
-    return true;
+    return static_cast<bool>(
+        Handle(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
 }
 
 // The kept journal or log, with the old pages it holds, through the one delete; what it says of

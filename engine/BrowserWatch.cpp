@@ -7,6 +7,7 @@
 #include <cwctype>
 
 #include "BrowserDefinitions.h"
+#include "Handles.h"
 
 namespace engine {
 
@@ -26,16 +27,15 @@ std::vector<std::wstring> BrowserPrograms() {
 
 std::vector<std::wstring> RunningPrograms(const std::vector<std::wstring>& programs) {
     std::vector<std::wstring> running;
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return running;
+    Handle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return running;
     PROCESSENTRY32W entry{sizeof entry};
-    for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
+    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry)) {
         std::wstring name = Lower(entry.szExeFile);
         if (std::find(programs.begin(), programs.end(), name) != programs.end() &&
             std::find(running.begin(), running.end(), name) == running.end())
             running.push_back(name);
     }
-    ::CloseHandle(snapshot);
     return running;
 }
 

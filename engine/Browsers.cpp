@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "BrowserDatabase.h"
+#include "Handles.h"
 #include "PathRules.h"
 #include "Text.h"
 #include "Walk.h"
@@ -45,28 +46,26 @@ std::vector<BrowserProfile> ChromiumProfiles(const BrowserDef& browser) {
     std::wstring root = Expand(browser.userData);
     if (root.empty() || !IsFolder(Attributes(root))) return profiles;
     WIN32_FIND_DATAW d;
-    HANDLE h = ::FindFirstFileExW((root + L"\\*").c_str(), FindExInfoBasic, &d, FindExSearchNameMatch, nullptr, 0);
-    if (h == INVALID_HANDLE_VALUE) return profiles;
+    FindHandle h(::FindFirstFileExW((root + L"\\*").c_str(), FindExInfoBasic, &d, FindExSearchNameMatch, nullptr, 0));
+    if (!h) return profiles;
     do {
         if ((d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && ChromiumProfileName(d.cFileName))
             profiles.push_back(Found(root + L"\\" + d.cFileName, root + L"\\" + d.cFileName));
-    } while (::FindNextFileW(h, &d));
-    ::FindClose(h);
+    } while (::FindNextFileW(h.Get(), &d));
     return profiles;
 }
 
 bool ReadSmallFile(const std::wstring& path, std::string& text) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    Handle h(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return false;
     LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(h, &size) && size.QuadPart < (1 << 20);
+    bool ok = ::GetFileSizeEx(h.Get(), &size) && size.QuadPart < (1 << 20);
     if (ok) {
         text.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = text.empty() || (::ReadFile(h, &text[0], static_cast<DWORD>(text.size()), &read, nullptr) && read == text.size());
+        ok = text.empty() || (::ReadFile(h.Get(), &text[0], static_cast<DWORD>(text.size()), &read, nullptr) && read == text.size());
     }
-    ::CloseHandle(h);
     return ok;
 }
 
@@ -93,20 +92,17 @@ std::wstring FinalPath(HANDLE h) {
 std::wstring CheckDatabaseFile(const std::wstring& profile, const std::wstring& rel) {
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     std::wstring path = profile + L"\\" + rel;
-    HANDLE top = ::CreateFileW(profile.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    Handle top(::CreateFileW(profile.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    Handle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
-    bool inside = top != INVALID_HANDLE_VALUE && file != INVALID_HANDLE_VALUE &&
-                  ::GetFileInformationByHandle(file, &info) &&
+    bool inside = top && file && ::GetFileInformationByHandle(file.Get(), &info) &&
                   !(info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY));
     if (inside) {
-        std::wstring topFinal = FinalPath(top);
-        inside = !topFinal.empty() && FinalPath(file) == topFinal + L"\\" + rel;
+        std::wstring topFinal = FinalPath(top.Get());
+        inside = !topFinal.empty() && FinalPath(file.Get()) == topFinal + L"\\" + rel;
     }
-    if (top != INVALID_HANDLE_VALUE) ::CloseHandle(top);
-    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
     return inside ? std::wstring() : path + L": not a file of the profile (a link or moved); left untouched.";
 }
 

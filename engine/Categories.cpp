@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "Browsers.h"
+#include "Handles.h"
 #include "LogFile.h"
 #include "Policy.h"
 #include "TraceCategories.h"
@@ -69,23 +70,22 @@ class HeldLock {
 public:
     explicit HeldLock(const std::string& key) {
         std::wstring name = L"Local\\Corvane-Sweepmere erase " + FromUtf8(key);
-        m_mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
+        m_mutex.Reset(::CreateMutexW(nullptr, FALSE, name.c_str()));
     }
     ~HeldLock() {
-        if (m_held) ::ReleaseMutex(m_mutex);
-        if (m_mutex) ::CloseHandle(m_mutex);
+        if (m_held) ::ReleaseMutex(m_mutex.Get());
     }
     HeldLock(const HeldLock&) = delete;
     HeldLock& operator=(const HeldLock&) = delete;
     // An abandoned lock (its holder ended without releasing it) is taken over.
     bool Take(unsigned waitMs) {
-        DWORD w = m_mutex ? ::WaitForSingleObject(m_mutex, waitMs) : WAIT_FAILED;
+        DWORD w = m_mutex ? ::WaitForSingleObject(m_mutex.Get(), waitMs) : WAIT_FAILED;
         m_held = w == WAIT_OBJECT_0 || w == WAIT_ABANDONED;
         return m_held;
     }
 
 private:
-    HANDLE m_mutex = nullptr;
+    Handle m_mutex;
     bool m_held = false;
 };
 

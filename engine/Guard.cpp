@@ -52,17 +52,14 @@ std::wstring ObjectNameOf(HANDLE h) {
     return std::wstring(name->buffer, name->length / sizeof(wchar_t));
 }
 
-HANDLE OpenFolderFollowing(const std::wstring& path) {
-    return ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+Handle OpenFolderFollowing(const std::wstring& path) {
+    return Handle(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
 std::wstring FinalOfPath(const std::wstring& path) {
-    HANDLE h = OpenFolderFollowing(path);
-    if (h == INVALID_HANDLE_VALUE) return {};
-    std::wstring final = FinalPathOf(h);
-    ::CloseHandle(h);
-    return final;
+    Handle h = OpenFolderFollowing(path);
+    return h ? FinalPathOf(h.Get()) : std::wstring();
 }
 
 std::wstring FullPathOf(const std::wstring& path) {
@@ -112,10 +109,9 @@ std::vector<NamedId> ChainOf(const std::wstring& final) {
     std::wstring path = final;
     while (!path.empty() && path.back() == L'\\') path.pop_back();
     for (size_t up = 0; up <= steps.steps.size(); ++up) {
-        HANDLE h = OpenFolderFollowing(path + L"\\");
+        Handle h = OpenFolderFollowing(path + L"\\");
         FileId id;
-        if (h != INVALID_HANDLE_VALUE && IdOf(h, id)) chain.push_back({id, path});
-        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+        if (h && IdOf(h.Get(), id)) chain.push_back({id, path});
         if (chain.empty()) break;  // without the folder's own ID, the rest names no folder of it
         path.erase(path.find_last_of(L'\\'));
     }
@@ -147,9 +143,8 @@ const std::vector<std::wstring>& SystemFolders() {
     static const std::vector<std::wstring> folders = [] {
         std::vector<std::wstring> out;
         for (REFKNOWNFOLDERID id : {FOLDERID_Windows, FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86, FOLDERID_ProgramData}) {
-            PWSTR path = nullptr;
-            if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path) out.push_back(path);
-            ::CoTaskMemFree(path);
+            std::wstring path = KnownFolderPath(id, KF_FLAG_DONT_VERIFY);
+            if (!path.empty()) out.push_back(path);
         }
         return out;
     }();
@@ -219,9 +214,8 @@ const std::vector<std::wstring>& KnownFolders() {
                                       &FOLDERID_RoamingAppData, &FOLDERID_LocalAppData, &FOLDERID_StartMenu,
                                       &FOLDERID_CommonStartMenu, &FOLDERID_PublicDesktop, &FOLDERID_PublicDocuments};
         for (const KNOWNFOLDERID* id : ids) {
-            PWSTR path = nullptr;
-            if (SUCCEEDED(::SHGetKnownFolderPath(*id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path && *path) out.push_back(path);
-            ::CoTaskMemFree(path);
+            std::wstring path = KnownFolderPath(*id, KF_FLAG_DONT_VERIFY);
+            if (!path.empty()) out.push_back(path);
         }
         wchar_t system[MAX_PATH];
         UINT n = ::GetSystemDirectoryW(system, MAX_PATH);
@@ -262,17 +256,17 @@ std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing, TopChe
     why = refusal(full);
     if (!why.empty()) return why;
     // Where the folder leads is what counts: opened following links, its final path is checked.
-    HANDLE h = OpenFolderFollowing(full);
-    if (h == INVALID_HANDLE_VALUE) {
+    Handle h = OpenFolderFollowing(full);
+    if (!h) {
         DWORD error = ::GetLastError();
         if (missing) *missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         return Reason(folder, error);
     }
-    bool isFolder = AttributesOf(h) & FILE_ATTRIBUTE_DIRECTORY;
-    std::wstring final = FinalPathOf(h);
+    bool isFolder = AttributesOf(h.Get()) & FILE_ATTRIBUTE_DIRECTORY;
+    std::wstring final = FinalPathOf(h.Get());
     FileId id;
-    bool known = IdOf(h, id);
-    ::CloseHandle(h);
+    bool known = IdOf(h.Get(), id);
+    h.Reset();
     if (!isFolder) return folder + L" is not a folder";
     if (final.empty()) return folder + L": where this folder leads cannot be told, so it is not walked";
     why = refusal(final);
@@ -287,9 +281,8 @@ std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing, TopChe
     // The object name comes from a handle opened through the long final path, the form in which
     // every file inside is opened.
     h = OpenFolderFollowing(final);
-    if (h == INVALID_HANDLE_VALUE) return Reason(folder, ::GetLastError());
-    std::wstring object = ObjectNameOf(h);
-    ::CloseHandle(h);
+    if (!h) return Reason(folder, ::GetLastError());
+    std::wstring object = ObjectNameOf(h.Get());
     if (object.empty()) return folder + L": where this folder leads cannot be told, so it is not walked";
     top.given = WithSlash(folder);
     top.final = WithSlash(final);
@@ -297,39 +290,35 @@ std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing, TopChe
     return {};
 }
 
-HANDLE OpenInside(const Top& top, const std::wstring& rel, DWORD access, bool folder) {
+Handle OpenInside(const Top& top, const std::wstring& rel, DWORD access, bool folder) {
     DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (folder ? FILE_FLAG_BACKUP_SEMANTICS : 0);
-    HANDLE h = ::CreateFileW((top.final + rel).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, flags, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return h;
+    Handle h(::CreateFileW((top.final + rel).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, flags, nullptr));
+    if (!h) return h;
     std::wstring expected = top.object + rel;
     if (!expected.empty() && expected.back() == L'\\') expected.pop_back();
-    std::wstring object = ObjectNameOf(h);
+    std::wstring object = ObjectNameOf(h.Get());
     if (!object.empty() && object.back() == L'\\') object.pop_back();
     // Exactly: a link whose target differs only by case (Linux names) leads elsewhere.
     bool inside = object == expected;
     if (inside && folder) {
-        DWORD a = AttributesOf(h);
+        DWORD a = AttributesOf(h.Get());
         inside = (a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT);
     }
     if (inside) return h;
-    ::CloseHandle(h);
+    h.Reset();
     ::SetLastError(ERROR_BAD_PATHNAME);
-    return INVALID_HANDLE_VALUE;
+    return h;
 }
 
 Search::Search(const std::wstring& folder)
     : m_h(::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &m_data, FindExSearchNameMatch, nullptr,
                              FIND_FIRST_EX_LARGE_FETCH)) {
-    if (m_h == INVALID_HANDLE_VALUE) m_error = ::GetLastError();
-}
-
-Search::~Search() {
-    if (m_h != INVALID_HANDLE_VALUE) ::FindClose(m_h);
+    if (!m_h) m_error = ::GetLastError();
 }
 
 bool Search::Next() {
-    if (::FindNextFileW(m_h, &m_data)) return true;
+    if (::FindNextFileW(m_h.Get(), &m_data)) return true;
     m_error = ::GetLastError();
     return false;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Options.h"
+#include "Handles.h"
 
 namespace engine {
 
@@ -40,16 +41,13 @@ std::wstring OpenTop(const std::wstring& folder, Top& top, bool* missing = nullp
 // links; an invalid handle unless its object name is the top's plus rel, exactly. A folder must
 // also be a plain folder. On failure the last error tells why (ERROR_BAD_PATHNAME for a handle
 // that leads elsewhere).
-HANDLE OpenInside(const Top& top, const std::wstring& rel, DWORD access, bool folder);
+Handle OpenInside(const Top& top, const std::wstring& rel, DWORD access, bool folder);
 
 // A search of one folder, closed however the walk leaves it.
 class Search {
 public:
     explicit Search(const std::wstring& folder);  // folder ends with '\'
-    ~Search();
-    Search(const Search&) = delete;
-    Search& operator=(const Search&) = delete;
-    bool Ok() const { return m_h != INVALID_HANDLE_VALUE; }
+    bool Ok() const { return static_cast<bool>(m_h); }
     DWORD Error() const { return m_error; }
     const WIN32_FIND_DATAW& Data() const { return m_data; }
     bool Next();
@@ -57,7 +55,7 @@ public:
 
 private:
     WIN32_FIND_DATAW m_data{};
-    HANDLE m_h;
+    FindHandle m_h;
     DWORD m_error = 0;
 };
 

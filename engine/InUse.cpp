@@ -5,7 +5,9 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include "Handles.h"
 #include "PathRules.h"
+#include "Text.h"
 
 namespace engine {
 
@@ -26,14 +28,6 @@ bool MayDeleteAtRestart(const std::wstring& path, const std::wstring& profile, b
 }
 
 namespace {
-std::wstring Profile() {
-    PWSTR path = nullptr;
-    std::wstring profile;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Profile, 0, nullptr, &path)) && path) profile = path;
-    ::CoTaskMemFree(path);
-    return profile;
-}
-
 bool SameSid(PSID a, PSID b) { return a && b && ::EqualSid(a, b); }
 
 // The access list of one folder as entries; false when it cannot be read.
@@ -67,13 +61,12 @@ bool EntriesOf(const std::wstring& folder, PSID user, std::vector<AccessEntry>& 
 }
 
 bool OthersMayWriteBetween(const std::wstring& path, const std::wstring& profile) {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return true;
+    Handle token;
     std::vector<BYTE> buf(512);
     DWORD size = 0;
-    bool ok = ::GetTokenInformation(token, TokenUser, buf.data(), static_cast<DWORD>(buf.size()), &size) != FALSE;
-    ::CloseHandle(token);
-    if (!ok) return true;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.Put()) ||
+        !::GetTokenInformation(token.Get(), TokenUser, buf.data(), static_cast<DWORD>(buf.size()), &size))
+        return true;
     PSID user = reinterpret_cast<TOKEN_USER*>(buf.data())->User.Sid;
     PathSteps p, f;
     SplitFullPath(path, p);
@@ -92,7 +85,7 @@ bool OthersMayWriteBetween(const std::wstring& path, const std::wstring& profile
 }  // namespace
 
 bool MayDeleteAtRestartHere(const std::wstring& path) {
-    const std::wstring profile = Profile();
+    const std::wstring profile = KnownFolderPath(FOLDERID_Profile);
     if (!MayDeleteAtRestart(path, profile, false)) return false;
     return MayDeleteAtRestart(path, profile, OthersMayWriteBetween(path, profile));
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "Handles.h"
 #include "PathRules.h"
 #include "Text.h"
 
@@ -39,24 +40,21 @@ void MakeFolderOf(const std::wstring& path) {
     if (slash != std::wstring::npos && slash > 2) ::CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
 }
 
-HANDLE OpenNoFollow(const std::wstring& path, DWORD access, DWORD disposition) {
-    return ::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+Handle OpenNoFollow(const std::wstring& path, DWORD access, DWORD disposition) {
+    return Handle(::CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 }  // namespace
 
 LogFileState InspectLogFile(const std::wstring& path) {
-    HANDLE h = OpenNoFollow(path, FILE_READ_ATTRIBUTES, OPEN_EXISTING);
-    if (h == INVALID_HANDLE_VALUE) return LogFileState::Absent;
+    Handle h = OpenNoFollow(path, FILE_READ_ATTRIBUTES, OPEN_EXISTING);
+    if (!h) return LogFileState::Absent;
     BY_HANDLE_FILE_INFORMATION info{};
-    ::GetFileInformationByHandle(h, &info);
-    LogFileState state = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || LeadsElsewhere(h, path)
-                             ? LogFileState::Link
-                         : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? LogFileState::Folder
-                         : (info.nFileSizeHigh || info.nFileSizeLow)           ? LogFileState::HoldsData
-                                                                                : LogFileState::Empty;
-    ::CloseHandle(h);
-    return state;
+    ::GetFileInformationByHandle(h.Get(), &info);
+    return (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || LeadsElsewhere(h.Get(), path) ? LogFileState::Link
+           : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)                                    ? LogFileState::Folder
+           : (info.nFileSizeHigh || info.nFileSizeLow)                                              ? LogFileState::HoldsData
+                                                                                                     : LogFileState::Empty;
 }
 
 std::wstring CreateOrEmptyLogFile(const std::wstring& path) {
@@ -64,20 +62,16 @@ std::wstring CreateOrEmptyLogFile(const std::wstring& path) {
     if (before == LogFileState::Link) return path + L" is a link; choose another name.";
     if (before == LogFileState::Folder) return path + L" is a folder; choose a file name.";
     MakeFolderOf(path);
-    HANDLE h = OpenNoFollow(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES, OPEN_ALWAYS);
-    if (h == INVALID_HANDLE_VALUE) return Reason(path, ::GetLastError());
+    Handle h = OpenNoFollow(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES, OPEN_ALWAYS);
+    if (!h) return Reason(path, ::GetLastError());
     BY_HANDLE_FILE_INFORMATION info{};
-    ::GetFileInformationByHandle(h, &info);
+    ::GetFileInformationByHandle(h.Get(), &info);
     // Made a link between the look and the open: leave it alone.
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || LeadsElsewhere(h, path)) {
-        ::CloseHandle(h);
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || LeadsElsewhere(h.Get(), path))
         return path + L" is a link; choose another name.";
-    }
     FILE_END_OF_FILE_INFO end{};
-    bool ok = ::SetFileInformationByHandle(h, FileEndOfFileInfo, &end, sizeof end) != FALSE;
-    DWORD error = ::GetLastError();
-    ::CloseHandle(h);
-    return ok ? std::wstring() : Reason(path, error);
+    return ::SetFileInformationByHandle(h.Get(), FileEndOfFileInfo, &end, sizeof end) ? std::wstring()
+                                                                                       : Reason(path, ::GetLastError());
 }
 
 namespace {
@@ -99,23 +93,22 @@ std::wstring ProfileLogPath() {
 }
 
 // Opens the log for appending, creating it, never through a link.
-HANDLE OpenForAppend(const std::wstring& path, std::wstring& problem) {
+Handle OpenForAppend(const std::wstring& path, std::wstring& problem) {
     if (InspectLogFile(path) == LogFileState::Link) {
         problem = path + L" is a link; the log is not written through it";
-        return INVALID_HANDLE_VALUE;
+        return {};
     }
-    HANDLE h = ::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    Handle h(::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_ALWAYS, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!h) {
         problem = Reason(path, ::GetLastError());
         return h;
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    ::GetFileInformationByHandle(h, &info);
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || LeadsElsewhere(h, path)) {
-        ::CloseHandle(h);
+    ::GetFileInformationByHandle(h.Get(), &info);
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || LeadsElsewhere(h.Get(), path)) {
         problem = path + L" is a link; the log is not written through it";
-        return INVALID_HANDLE_VALUE;
+        return {};
     }
     return h;
 }
@@ -127,12 +120,8 @@ unsigned long long SizeOf(HANDLE h) {
 }  // namespace
 
 std::wstring DefaultLogPath() {
-    PWSTR local = nullptr;
-    std::wstring path;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local)))
-        path = std::wstring(local) + L"\\Corvane-Sweepmere\\Erase.txt";
-    ::CoTaskMemFree(local);
-    return path;
+    std::wstring local = KnownFolderPath(FOLDERID_LocalAppData);
+    return local.empty() ? local : local + L"\\Corvane-Sweepmere\\Erase.txt";
 }
 
 std::wstring LogPath() {
@@ -189,21 +178,19 @@ std::wstring AppendToLogFile(const std::wstring& path, const std::vector<std::ws
     for (const std::wstring& line : lines) bytes += Utf8(line) + "\r\n";
     MakeFolderOf(path);
     std::wstring problem;
-    HANDLE h = OpenForAppend(path, problem);
-    if (h == INVALID_HANDLE_VALUE) return problem;
-    if (RotationDue(SizeOf(h), bytes.size())) {
-        ::CloseHandle(h);
+    Handle h = OpenForAppend(path, problem);
+    if (!h) return problem;
+    if (RotationDue(SizeOf(h.Get()), bytes.size())) {
+        h.Reset();
         const std::wstring older = RotatedName(path);
         if (!::MoveFileExW(path.c_str(), older.c_str(), MOVEFILE_REPLACE_EXISTING))
             return Reason(L"the log could not be moved to " + older, ::GetLastError());
         h = OpenForAppend(path, problem);
-        if (h == INVALID_HANDLE_VALUE) return problem;
+        if (!h) return problem;
     }
     DWORD written = 0;
-    bool ok = ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-    DWORD error = ::GetLastError();
-    ::CloseHandle(h);
-    return ok ? std::wstring() : Reason(path, error);
+    bool ok = ::WriteFile(h.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    return ok ? std::wstring() : Reason(path, ::GetLastError());
 }
 
 std::wstring AppendToLog(const std::vector<std::wstring>& lines) { return AppendToLogFile(LogPath(), lines); }

@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
 #include "Walk.h"
 
 namespace engine {
 
 struct ReportFile {
     std::wstring target, temp;
-    HANDLE file = INVALID_HANDLE_VALUE;
+    Handle file;
     std::vector<FileId> ids;
 };
 

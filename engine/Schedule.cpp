@@ -7,9 +7,8 @@
 
 #include <cstdio>
 
+#include "Handles.h"
 #include "Text.h"
-
-using Microsoft::WRL::ComPtr;
 
 namespace engine {
 
@@ -95,13 +94,11 @@ std::wstring UserId() {
 }
 
 bool Elevated() {
-    HANDLE token = nullptr;
+    Handle token;
     TOKEN_ELEVATION e{};
     DWORD n = 0;
-    bool elevated = ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token) &&
-                    ::GetTokenInformation(token, TokenElevation, &e, sizeof e, &n) && e.TokenIsElevated;
-    if (token) ::CloseHandle(token);
-    return elevated;
+    return ::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.Put()) &&
+           ::GetTokenInformation(token.Get(), TokenElevation, &e, sizeof e, &n) && e.TokenIsElevated;
 }
 
 void KeepInOwnList(const std::wstring& name, const std::wstring& description) {
@@ -276,9 +273,8 @@ std::wstring StartTask(const std::wstring& name, bool* direct, void** process) {
     const std::wstring beside = SweepmerePath().substr(0, SweepmerePath().find_last_of(L'\\'));
     if (!::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, beside.c_str(), &si, &pi))
         return Reason(L"The task \"" + name + L"\" cannot be started", ::GetLastError());
-    ::CloseHandle(pi.hThread);
-    if (process) *process = pi.hProcess;
-    else ::CloseHandle(pi.hProcess);
+    Handle thread(pi.hThread), started(pi.hProcess);
+    if (process) *process = started.Detach();
     if (direct) *direct = true;
     return L"";
 }

@@ -1,6 +1,9 @@
 #include "Text.h"
 
 #include <sddl.h>
+#include <shlobj.h>
+
+#include "Handles.h"
 
 namespace engine {
 
@@ -37,13 +40,19 @@ bool SameNoCase(const std::wstring& a, const std::wstring& b) {
            CSTR_EQUAL;
 }
 
+std::wstring KnownFolderPath(const GUID& id, DWORD flags) {
+    PWSTR raw = nullptr;
+    const HRESULT hr = ::SHGetKnownFolderPath(id, flags, nullptr, &raw);
+    TaskMem<wchar_t> path(raw);
+    return SUCCEEDED(hr) && path ? std::wstring(path.get()) : std::wstring();
+}
+
 std::wstring UserSidText() {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    Handle token;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.Put())) return {};
     unsigned char user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     DWORD got = 0;
-    const bool known = ::GetTokenInformation(token, TokenUser, user, sizeof user, &got);
-    ::CloseHandle(token);
+    const bool known = ::GetTokenInformation(token.Get(), TokenUser, user, sizeof user, &got);
     wchar_t* sid = nullptr;
     if (!known || !::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid)) return {};
     std::wstring text = sid;

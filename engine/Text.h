@@ -15,6 +15,8 @@ std::wstring ErrorText(DWORD error);
 std::wstring Reason(const std::wstring& what, DWORD error);
 // Case-insensitive ordinal comparison, as the file system and the registry compare names.
 bool SameNoCase(const std::wstring& a, const std::wstring& b);
+// A known folder's path as the shell gives it (flags: KF_FLAG_*); empty when there is none.
+std::wstring KnownFolderPath(const GUID& id, DWORD flags = 0);
 // The SID of the user this process runs as ("S-1-5-21-…"); empty when it cannot be read.
 std::wstring UserSidText();
 

@@ -1,9 +1,13 @@
 #include "Walk.h"
 
+#include <windows.h>
+#include <winternl.h>
+
 #include <algorithm>
 #include <memory>
 
 #include "Guard.h"
+#include "Handles.h"
 #include "InUse.h"
 #include "Overwrite.h"
 #include "PathRules.h"
@@ -45,10 +49,39 @@ bool FactsOf(HANDLE h, Facts& facts) {
     return true;
 }
 
+// A file's index on its volume, without the volume's serial number that GetFileInformationByHandle
+// also asks for (a hundred times the cost under Wine): enough to tell a file from the spared ones.
+bool IndexOf(HANDLE h, unsigned long long& index) {
+    using QueryFileFn = LONG(NTAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, int);
+    static const auto query =
+        reinterpret_cast<QueryFileFn>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile"));
+    IO_STATUS_BLOCK io{};
+    LARGE_INTEGER internal{};  // FILE_INTERNAL_INFORMATION
+    if (!query || query(h, &io, &internal, sizeof internal, 6 /* FileInternalInformation */) != 0) return false;
+    index = static_cast<unsigned long long>(internal.QuadPart);
+    return true;
+}
+
+// Why a file or folder inside the top could not be opened.
+std::wstring OpenFailure(const std::wstring& shown, DWORD error) {
+    return error == ERROR_BAD_PATHNAME ? shown + L": it leads outside its folder and was left alone." : Reason(shown, error);
+}
+
 bool Dispose(HANDLE h) {
     FILE_DISPOSITION_INFO dispose{TRUE};
     return ::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
 }
+
+// The top the last CheckTopFolder on this thread opened, taken by the walk of the same folder
+// that follows the check instead of opening the folder a second time. It stays as safe: every
+// item is still opened against this top and checked by its final name, so a folder swapped for
+// a link after the check is caught at each item, as one swapped during the walk is.
+struct Checked {
+    std::wstring folder;
+    Top top;
+    bool held = false;
+};
+thread_local Checked t_checked;
 
 // One walk: a stack of folders instead of recursion.
 class Walker {
@@ -92,10 +125,21 @@ private:
         result.Failed(std::move(reason));
         if (m_sink) m_sink->Stayed(rel);
     }
+    // A file opened for its erase, with the attributes it had and whether its read-only
+    // attribute was taken off (to be put back wherever it stays).
+    struct Opened {
+        Handle h;
+        DWORD attributes = 0;
+        bool cleared = false;
+    };
     void File(const std::wstring& rel, const WIN32_FIND_DATAW& d);
+    bool OpenToErase(const std::wstring& rel, const std::wstring& shown, DWORD found, Opened& file);
+    bool ClearReadOnly(HANDLE h, const std::wstring& rel, const std::wstring& shown, Opened& file);
+    bool Unopened(const std::wstring& rel, const std::wstring& shown, DWORD error);
+    bool OverwriteOrDispose(HANDLE h, const std::wstring& rel, DWORD& error);
+    void Restore(const std::wstring& rel, Opened& file);
     bool Spared(const std::wstring& rel) const;
     void RemoveFolder(const std::wstring& rel);
-    bool ClearReadOnlyFirst(const std::wstring& rel, const std::wstring& shown);
     std::wstring Shown(const std::wstring& rel) const { return m_top.given + rel; }
 
     bool m_erase;
@@ -113,7 +157,12 @@ private:
 bool Walker::Run(const std::wstring& folder, bool removeTop) {
     bool missing = false;
     m_removeTop = removeTop;
-    std::wstring why = OpenTop(folder, m_top, &missing);
+    std::wstring why;
+    if (t_checked.held && t_checked.folder == folder)
+        m_top = std::move(t_checked.top);
+    else
+        why = OpenTop(folder, m_top, &missing);
+    t_checked.held = false;
     if (!why.empty()) {
         if (!missing) result.Failed(why + (m_erase ? L"; nothing in it was erased." : L"."));
         return false;
@@ -139,15 +188,11 @@ bool Walker::Enter(const std::wstring& rel, size_t depth, std::vector<Open>& sta
     }
     if (!rel.empty()) {
         // The folder checked now may have been swapped for a link since it was found.
-        HANDLE h = OpenInside(m_top, rel, FILE_READ_ATTRIBUTES, true);
-        if (h == INVALID_HANDLE_VALUE) {
+        if (!OpenInside(m_top, rel, FILE_READ_ATTRIBUTES, true)) {
             DWORD error = ::GetLastError();
-            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-                result.Failed(error == ERROR_BAD_PATHNAME ? Shown(rel) + L": it leads outside its folder and was left alone."
-                                                          : Reason(Shown(rel), error));
+            if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) result.Failed(OpenFailure(Shown(rel), error));
             return false;
         }
-        ::CloseHandle(h);
     }
     auto search = std::make_unique<Search>(m_top.final + rel);
     if (!search->Ok()) {
@@ -223,139 +268,147 @@ void Walker::File(const std::wstring& rel, const WIN32_FIND_DATAW& d) {
         items.push_back({Shown(rel), SizeOf(d)});
         return;
     }
-    std::wstring shown = Shown(rel);
+    const std::wstring shown = Shown(rel);
     if (m_sink) m_sink->Erasing(shown);
     if (Pause(m_settings.fileMs)) {
         m_stopped = true;
         return;
     }
-    bool overwrite = m_options.overwrite;
-    bool cleared = overwrite && (d.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
-    if (cleared && !ClearReadOnlyFirst(rel, shown)) return;
-    HANDLE h = OpenInside(m_top, rel, overwrite ? kOverwriteAccess : kEraseAccess, false);
-    if (h == INVALID_HANDLE_VALUE && cleared) {
-        // It stays: read-only again, as it was.
-        DWORD error = ::GetLastError();
-        HANDLE back = OpenInside(m_top, rel, kResetAccess, false);
-        if (back != INVALID_HANDLE_VALUE) {
-            SetAttributes(back, d.dwFileAttributes);
-            ::CloseHandle(back);
-        }
-        ::SetLastError(error);
+    Opened file;
+    if (!OpenToErase(rel, shown, d.dwFileAttributes, file)) return;
+    DWORD error = 0;
+    if (OverwriteOrDispose(file.h.Get(), rel, error)) {
+        ++result.erased;
+        result.bytes += SizeOf(d);
+        return;
     }
-    if (h == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION) {
-        // In use: it cannot be overwritten now; its name can still go at the next restart, where
-        // no one else can swap a link into its path meanwhile.
-        if (overwrite && MayDeleteAtRestartHere(m_top.final + rel) && DeleteAtRestart(m_top.final + rel)) {
+    Restore(rel, file);
+    Stay(rel, Reason(shown, error));
+}
+
+// Opens a file inside the top for its erase. Only a read-only file is asked for its attributes
+// and number of names: its attribute is taken off (never for a file with more than one name, as
+// the attributes belong to every name). False when it stays (with its reason) or is gone.
+bool Walker::OpenToErase(const std::wstring& rel, const std::wstring& shown, DWORD found, Opened& file) {
+    const bool overwrite = m_options.overwrite, readOnly = found & FILE_ATTRIBUTE_READONLY;
+    file.attributes = found;
+    // Windows gives no write access to a read-only file: for overwriting, the attribute goes
+    // first, through a handle of its own.
+    if (overwrite && readOnly) {
+        Handle reset = OpenInside(m_top, rel, kResetAccess, false);
+        if (!reset) return Unopened(rel, shown, ::GetLastError());
+        if (!ClearReadOnly(reset.Get(), rel, shown, file)) return false;
+    }
+    file.h = OpenInside(m_top, rel, overwrite ? kOverwriteAccess : kEraseAccess, false);
+    if (!file.h) {
+        const DWORD error = ::GetLastError();
+        Restore(rel, file);
+        return Unopened(rel, shown, error);
+    }
+    return file.cleared || !readOnly || ClearReadOnly(file.h.Get(), rel, shown, file);
+}
+
+bool Walker::ClearReadOnly(HANDLE h, const std::wstring& rel, const std::wstring& shown, Opened& file) {
+    Facts facts;
+    if (!FactsOf(h, facts)) {
+        Stay(rel, Reason(shown, ::GetLastError()));
+        return false;
+    }
+    if (facts.links > 1) {
+        Stay(rel, shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone.");
+        return false;
+    }
+    file.attributes = facts.attributes;
+    if (!SetAttributes(h, (facts.attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL)) {
+        Stay(rel, Reason(shown, ::GetLastError()));
+        return false;
+    }
+    file.cleared = true;
+    return true;
+}
+
+// A file that could not be opened stays with its reason; one in use may go at the next restart;
+// one gone meanwhile is nothing to erase.
+bool Walker::Unopened(const std::wstring& rel, const std::wstring& shown, DWORD error) {
+    if (error == ERROR_SHARING_VIOLATION) {
+        // It cannot be overwritten now; its name can still go at the next restart, where no one
+        // else can swap a link into its path meanwhile.
+        const std::wstring path = m_top.final + rel;
+        if (m_options.overwrite && MayDeleteAtRestartHere(path) && DeleteAtRestart(path)) {
             Stay(rel, shown + L": in use; it will be deleted when Windows restarts (not overwritten).");
             result.Note(RestartNote());
         } else {
             Stay(rel, InUseReason(shown));
         }
-        return;
+    } else if (error != ERROR_FILE_NOT_FOUND) {
+        Stay(rel, OpenFailure(shown, error));
     }
-    if (h == INVALID_HANDLE_VALUE) {
-        DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) return;  // gone meanwhile: nothing to erase
-        Stay(rel, error == ERROR_BAD_PATHNAME ? shown + L": it leads outside its folder and was left alone."
-                                                  : Reason(shown, error));
-        return;
-    }
-    // The number of names matters only where attributes change (a read-only file) or content is
-    // overwritten (which asks for itself); deleting one name of a writable file is always right.
-    Facts info{d.dwFileAttributes, 1};
-    bool readOnly = d.dwFileAttributes & FILE_ATTRIBUTE_READONLY;
-    if (readOnly && !overwrite) FactsOf(h, info);
-    readOnly = info.attributes & FILE_ATTRIBUTE_READONLY;
-    bool oneName = info.links <= 1;
-    if (readOnly && !oneName) {
-        ::CloseHandle(h);
-        Stay(rel, shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone.");
-        return;
-    }
-    if (readOnly) SetAttributes(h, (info.attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL);
-    bool gone;
-    DWORD error = 0;
-    if (overwrite) {
-        if (m_noteSolidState) {
-            m_noteSolidState = false;
-            for (const std::wstring& note : {SolidStateNote(m_top.final), ShadowCopiesNote(m_top.final)})
-                if (!note.empty()) result.Note(note);
-        }
-        std::wstring note;
-        Disposal d2 = OverwriteAndDelete(h, m_top.final + rel, m_options.passes, note, m_options.stop);
+    return false;
+}
+
+// Overwrites the file when the options say so, else marks it for deletion; true when it is gone
+// (deleted when the handle closes), else the error.
+bool Walker::OverwriteOrDispose(HANDLE h, const std::wstring& rel, DWORD& error) {
+    if (!m_options.overwrite) {
+        const bool gone = Dispose(h);
         error = ::GetLastError();
-        gone = d2 != Disposal::Stayed;
-        if (d2 == Disposal::Overwritten) ++result.overwritten;
-        if (d2 == Disposal::DeletedOnly) {
-            ++result.deletedOnly;
+        return gone;
+    }
+    if (m_noteSolidState) {
+        m_noteSolidState = false;
+        for (const std::wstring& note : {SolidStateNote(m_top.final), ShadowCopiesNote(m_top.final)})
             if (!note.empty()) result.Note(note);
-        }
-    } else {
-        gone = Dispose(h);
-        error = ::GetLastError();
     }
-    if (!gone && readOnly) SetAttributes(h, info.attributes);  // it stays as it was
-    ::CloseHandle(h);
-    if (gone) {
-        ++result.erased;
-        result.bytes += SizeOf(d);
-    } else {
-        Stay(rel, Reason(shown, error));
+    std::wstring note;
+    const Disposal done = OverwriteAndDelete(h, m_top.final + rel, m_options.passes, note, m_options.stop);
+    error = ::GetLastError();
+    if (done == Disposal::Overwritten) ++result.overwritten;
+    if (done == Disposal::DeletedOnly) {
+        ++result.deletedOnly;
+        if (!note.empty()) result.Note(note);
     }
+    return done != Disposal::Stayed;
+}
+
+// A file that stays is left as it was: read-only again where its erase took that off.
+void Walker::Restore(const std::wstring& rel, Opened& file) {
+    if (!file.cleared) return;
+    if (!file.h) file.h = OpenInside(m_top, rel, kResetAccess, false);
+    if (file.h) SetAttributes(file.h.Get(), file.attributes);
 }
 
 // One of the files the caller keeps out of the erase. Asked through an attribute handle, which
-// a file held open without sharing still grants.
+// a file held open without sharing still grants; the whole ID only where the index matches.
 bool Walker::Spared(const std::wstring& rel) const {
     if (m_options.spare.empty()) return false;
-    HANDLE h = OpenInside(m_top, rel, FILE_READ_ATTRIBUTES, false);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    FileId id;
-    bool spared = IdOf(h, id) && std::find(m_options.spare.begin(), m_options.spare.end(), id) != m_options.spare.end();
-    ::CloseHandle(h);
-    return spared;
-}
-
-// Windows gives no write access to a read-only file: for overwriting, the attribute goes first,
-// through a handle of its own, and only for a file with one name.
-bool Walker::ClearReadOnlyFirst(const std::wstring& rel, const std::wstring& shown) {
-    HANDLE h = OpenInside(m_top, rel, kResetAccess, false);
-    if (h == INVALID_HANDLE_VALUE) {
-        DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND)
-            Stay(rel, error == ERROR_BAD_PATHNAME ? shown + L": it leads outside its folder and was left alone."
-                                                      : Reason(shown, error));
+    Handle h = OpenInside(m_top, rel, FILE_READ_ATTRIBUTES, false);
+    unsigned long long index = 0;
+    if (!h || !IndexOf(h.Get(), index) ||
+        std::none_of(m_options.spare.begin(), m_options.spare.end(), [&](const FileId& s) { return s.index == index; }))
         return false;
-    }
-    Facts info;
-    FactsOf(h, info);
-    bool ok = info.links <= 1 && SetAttributes(h, (info.attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL);
-    ::CloseHandle(h);
-    if (!ok)
-        Stay(rel, info.links > 1 ? shown + L": read-only and with more than one name; its attributes belong to every name, so it was left alone."
-                                              : Reason(shown, ::GetLastError()));
-    return ok;
+    FileId id;
+    return IdOf(h.Get(), id) && std::find(m_options.spare.begin(), m_options.spare.end(), id) != m_options.spare.end();
 }
 
 void Walker::RemoveFolder(const std::wstring& rel) {
-    HANDLE h = OpenInside(m_top, rel, DELETE | FILE_READ_ATTRIBUTES, true);
-    if (h == INVALID_HANDLE_VALUE) {
+    Handle h = OpenInside(m_top, rel, DELETE | FILE_READ_ATTRIBUTES, true);
+    if (!h) {
         DWORD error = ::GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) result.Failed(Reason(Shown(rel), error));
         return;
     }
-    if (Dispose(h))
+    if (Dispose(h.Get()))
         ++result.erased;
     else
         result.Failed(Reason(Shown(rel), ::GetLastError()));
-    ::CloseHandle(h);
 }
 }  // namespace
 
 std::wstring CheckTopFolder(const std::wstring& folder) {
     Top top;
-    return OpenTop(folder, top);
+    std::wstring why = OpenTop(folder, top);
+    t_checked = {folder, std::move(top), why.empty()};
+    return why;
 }
 
 Listing ListFolder(const std::wstring& folder, const Options& options, WalkSink* sink, const WalkSettings& settings) {
@@ -402,9 +455,8 @@ Result EraseFile(const std::wstring& path, const Options& options) {
         return result;
     }
     WIN32_FIND_DATAW d{};
-    HANDLE find = ::FindFirstFileExW((top.final + name).c_str(), FindExInfoBasic, &d, FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) return result;  // not there: nothing to erase
-    ::FindClose(find);
+    if (!FindHandle(::FindFirstFileExW((top.final + name).c_str(), FindExInfoBasic, &d, FindExSearchNameMatch, nullptr, 0)))
+        return result;  // not there: nothing to erase
     if (d.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) {
         result.Failed(path + L": a link or a folder; it was left alone.");
         return result;
@@ -415,12 +467,9 @@ Result EraseFile(const std::wstring& path, const Options& options) {
 }
 
 bool FileIdOf(const std::wstring& path, FileId& id) {
-    HANDLE h = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = IdOf(h, id);
-    ::CloseHandle(h);
-    return ok;
+    Handle h(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return h && IdOf(h.Get(), id);
 }
 
 bool ListEntries(const std::wstring& folder, std::vector<Entry>& entries, std::wstring* reason) {

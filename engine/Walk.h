@@ -41,7 +41,8 @@ struct WalkSettings {
 };
 
 // Whether a folder may be a walk's top: empty reason when it may, else why not (relative,
-// protected, reached through a link, not there).
+// protected, reached through a link, not there). The next walk of the same folder on this thread
+// takes the top opened here instead of opening it again.
 std::wstring CheckTopFolder(const std::wstring& folder);
 
 // Lists every file and sub-folder below a folder (items: full paths as given, files with their

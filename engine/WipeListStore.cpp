@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "Handles.h"
 #include "Text.h"
 #include "WipeList.h"
 
@@ -22,34 +23,33 @@ bool Fail(std::wstring* reason, const std::wstring& why) {
 std::wstring ListPath(const std::wstring& name) { return WipeListFolder() + L"\\" + name + kExtension; }
 
 bool ReadAll(const std::wstring& path, std::string& bytes, DWORD& error) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    Handle h(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h) {
         error = ::GetLastError();
         return false;
     }
     LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(h, &size) != 0;
+    bool ok = ::GetFileSizeEx(h.Get(), &size) != 0;
     error = ok ? ERROR_FILE_TOO_LARGE : ::GetLastError();
     if (ok && size.QuadPart <= kMaxListBytes) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD got = 0;
-        ok = bytes.empty() || (::ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
+        ok = bytes.empty() || (::ReadFile(h.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
         error = ok ? 0 : ::GetLastError();
     } else {
         ok = false;
     }
-    ::CloseHandle(h);
     return ok;
 }
 
 bool WriteAll(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    Handle h(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return false;
     DWORD put = 0;
-    bool ok = bytes.empty() || (::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size());
-    ok = ok && ::FlushFileBuffers(h);
+    bool ok = bytes.empty() || (::WriteFile(h.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size());
+    ok = ok && ::FlushFileBuffers(h.Get());
     DWORD error = ::GetLastError();
-    ::CloseHandle(h);
+    h.Reset();
     ::SetLastError(error);
     return ok;
 }
@@ -57,12 +57,8 @@ bool WriteAll(const std::wstring& path, const std::string& bytes) {
 }  // namespace
 
 std::wstring WipeListFolder() {
-    PWSTR path = nullptr;
-    std::wstring folder;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &path)) && path && *path)
-        folder = std::wstring(path) + L"\\Corvane-Sweepmere\\Wipe Lists";
-    ::CoTaskMemFree(path);
-    return folder;
+    std::wstring roaming = KnownFolderPath(FOLDERID_RoamingAppData);
+    return roaming.empty() ? roaming : roaming + L"\\Corvane-Sweepmere\\Wipe Lists";
 }
 
 std::vector<std::wstring> WipeListNames() {
@@ -70,9 +66,9 @@ std::vector<std::wstring> WipeListNames() {
     std::wstring folder = WipeListFolder();
     if (folder.empty()) return names;
     WIN32_FIND_DATAW found;
-    HANDLE h = ::FindFirstFileExW((folder + L"\\*" + kExtension).c_str(), FindExInfoBasic, &found,
-                                  FindExSearchNameMatch, nullptr, 0);
-    if (h == INVALID_HANDLE_VALUE) return names;
+    FindHandle h(::FindFirstFileExW((folder + L"\\*" + kExtension).c_str(), FindExInfoBasic, &found,
+                                    FindExSearchNameMatch, nullptr, 0));
+    if (!h) return names;
     const size_t ext = wcslen(kExtension);
     do {
         std::wstring file = found.cFileName;
@@ -81,8 +77,7 @@ std::vector<std::wstring> WipeListNames() {
         if (file.size() <= ext || !SameNoCase(file.substr(file.size() - ext), kExtension)) continue;
         std::wstring name = file.substr(0, file.size() - ext);
         if (CheckListName(name).empty()) names.push_back(name);
-    } while (::FindNextFileW(h, &found));
-    ::FindClose(h);
+    } while (::FindNextFileW(h.Get(), &found));
     std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
         return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
     });

@@ -10,16 +10,16 @@
 namespace engine {
 
 StopToken::StopToken() : m_event(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-StopToken::~StopToken() { ::CloseHandle(m_event); }
+StopToken::~StopToken() = default;
 
 void StopToken::Request() {
     m_stop = true;
-    ::SetEvent(m_event);
+    ::SetEvent(m_event.Get());
 }
 
 bool StopToken::Wait(unsigned ms) const {
     if (m_stop.load()) return true;
-    return ms && ::WaitForSingleObject(m_event, ms) == WAIT_OBJECT_0;
+    return ms && ::WaitForSingleObject(m_event.Get(), ms) == WAIT_OBJECT_0;
 }
 
 std::wstring ExceptionText(std::exception_ptr e) {
@@ -36,12 +36,9 @@ std::wstring ExceptionText(std::exception_ptr e) {
 
 struct Worker::State {
     std::shared_ptr<StopToken> token = std::make_shared<StopToken>();
-    HANDLE thread = nullptr;
+    Handle thread;
     Job job;
     Failure onFailure;
-    ~State() {
-        if (thread) ::CloseHandle(thread);
-    }
 };
 
 std::function<void(const StopToken&)>& Worker::FaultForTests() {
@@ -80,7 +77,7 @@ bool Worker::Start(Job job, Failure onFailure) {
     state->job = std::move(job);
     state->onFailure = std::move(onFailure);
     auto* held = new std::shared_ptr<State>(state);
-    state->thread = ::CreateThread(nullptr, 0, Run, held, 0, nullptr);
+    state->thread.Reset(::CreateThread(nullptr, 0, Run, held, 0, nullptr));
     if (!state->thread) {
         delete held;
         return false;
@@ -103,7 +100,7 @@ void Worker::StopAll(unsigned maxWaitMs) {
     const ULONGLONG until = ::GetTickCount64() + maxWaitMs;
     for (const auto& s : running) {
         const ULONGLONG now = ::GetTickCount64();
-        ::WaitForSingleObject(s->thread, now < until ? static_cast<DWORD>(until - now) : 0);
+        ::WaitForSingleObject(s->thread.Get(), now < until ? static_cast<DWORD>(until - now) : 0);
     }
 }
 
@@ -111,16 +108,16 @@ void Worker::Stop(unsigned maxWaitMs) {
     if (!m_state) return;
     m_state->token->Request();
     // Let go after the wait: the thread holds its own share of the state and ends by itself.
-    ::WaitForSingleObject(m_state->thread, maxWaitMs);
+    ::WaitForSingleObject(m_state->thread.Get(), maxWaitMs);
     m_state.reset();
 }
 
 void Worker::Join() {
     if (!m_state) return;
-    ::WaitForSingleObject(m_state->thread, INFINITE);
+    ::WaitForSingleObject(m_state->thread.Get(), INFINITE);
     m_state.reset();
 }
 
-bool Worker::Running() const { return m_state && ::WaitForSingleObject(m_state->thread, 0) == WAIT_TIMEOUT; }
+bool Worker::Running() const { return m_state && ::WaitForSingleObject(m_state->thread.Get(), 0) == WAIT_TIMEOUT; }
 
 }  // namespace engine

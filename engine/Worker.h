@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "Handles.h"
+
 namespace engine {
 
 // A request to stop, shared by whoever asks and the job that honours it.
@@ -23,7 +25,7 @@ public:
     bool Wait(unsigned ms) const;
 
 private:
-    HANDLE m_event;
+    Handle m_event;
     std::atomic<bool> m_stop{false};
 };
 

@@ -59,13 +59,7 @@ Result EraseTop(const std::wstring& folder, const Options& options,
     return erase(folder, options);
 }
 
-std::wstring KnownFolder(REFKNOWNFOLDERID id) {
-    PWSTR path = nullptr;
-    std::wstring folder;
-    if (SUCCEEDED(::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path)) && path) folder = path;
-    ::CoTaskMemFree(path);
-    return folder;
-}
+std::wstring KnownFolder(REFKNOWNFOLDERID id) { return KnownFolderPath(id, KF_FLAG_DONT_VERIFY); }
 
 std::wstring KnownFolderByText(const std::wstring& id) {
     GUID guid{};

@@ -4,6 +4,7 @@
 #include <shlguid.h>
 #include <urlhist.h>
 
+#include "Handles.h"
 #include "Rows.h"
 #include "Text.h"
 #include "Traces.h"
@@ -26,10 +27,10 @@ std::wstring Why(HRESULT hr) { return Reason(kNotErased, static_cast<DWORD>(hr))
 bool ReadHistory(std::vector<std::wstring>& urls, std::wstring* reason) {
     urls.clear();
     rows::ComScope com;
-    IUrlHistoryStg2* history = nullptr;
-    HRESULT hr = CreateHistory(&history);
-    IEnumSTATURL* entries = nullptr;
-    if (SUCCEEDED(hr)) hr = history->EnumUrls(&entries);
+    ComPtr<IUrlHistoryStg2> history;
+    HRESULT hr = CreateHistory(history.GetAddressOf());
+    ComPtr<IEnumSTATURL> entries;
+    if (SUCCEEDED(hr)) hr = history->EnumUrls(entries.GetAddressOf());
     if (SUCCEEDED(hr) && entries) {
         entries->Reset();
         for (;;) {
@@ -37,14 +38,11 @@ bool ReadHistory(std::vector<std::wstring>& urls, std::wstring* reason) {
             entry.cbSize = sizeof(STATURL);  // the 64-bit size; 40 is the 32-bit one
             ULONG fetched = 0;
             if (entries->Next(1, &entry, &fetched) != S_OK) break;
+            TaskMem<wchar_t> url(entry.pwcsUrl), title(entry.pwcsTitle);
             // An entry without an address says nothing to show, but the ones after it still count.
-            if (fetched == 1 && entry.pwcsUrl) urls.push_back(entry.pwcsUrl);
-            ::CoTaskMemFree(entry.pwcsUrl);
-            ::CoTaskMemFree(entry.pwcsTitle);
+            if (fetched == 1 && url) urls.push_back(url.get());
         }
-        entries->Release();
     }
-    if (history) history->Release();
     if (FAILED(hr) && reason) *reason = Reason(L"The history could not be read", static_cast<DWORD>(hr));
     return SUCCEEDED(hr);
 }
@@ -64,12 +62,9 @@ Result EraseHistory(const Options& options) {
     Result result;
     result.withoutOverwriting = options.overwrite;  // the system's own call: it cannot overwrite
     ComScope com;
-    IUrlHistoryStg2* history = nullptr;
-    HRESULT hr = CreateHistory(&history);
-    if (SUCCEEDED(hr)) {
-        hr = history->ClearHistory();
-        history->Release();
-    }
+    ComPtr<IUrlHistoryStg2> history;
+    HRESULT hr = CreateHistory(history.GetAddressOf());
+    if (SUCCEEDED(hr)) hr = history->ClearHistory();
     if (SUCCEEDED(hr))
         result.erased = 1;
     else

@@ -5,6 +5,7 @@
 
 #include <cwctype>
 
+#include "Handles.h"
 #include "Rows.h"
 #include "Text.h"
 #include "Walk.h"
@@ -58,27 +59,23 @@ Result OverwriteBinFiles(const Options& options) {
 bool ShellFolderNames(int csidl, std::vector<std::wstring>& names) {
     rows::ComScope com;
     names.clear();
-    IShellFolder* desktop = nullptr;
-    if (FAILED(::SHGetDesktopFolder(&desktop)) || !desktop) return false;
-    LPITEMIDLIST pidl = nullptr;
-    IShellFolder* folder = nullptr;
-    HRESULT hr = ::SHGetSpecialFolderLocation(nullptr, csidl, &pidl);
-    if (SUCCEEDED(hr)) hr = desktop->BindToObject(pidl, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&folder));
-    ::CoTaskMemFree(pidl);
-    desktop->Release();
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(::SHGetDesktopFolder(desktop.GetAddressOf())) || !desktop) return false;
+    LPITEMIDLIST raw = nullptr;
+    ComPtr<IShellFolder> folder;
+    HRESULT hr = ::SHGetSpecialFolderLocation(nullptr, csidl, &raw);
+    TaskMem<ITEMIDLIST> pidl(raw);
+    if (SUCCEEDED(hr)) hr = desktop->BindToObject(pidl.get(), nullptr, IID_IShellFolder, reinterpret_cast<void**>(folder.GetAddressOf()));
     if (FAILED(hr) || !folder) return false;
-    IEnumIDList* items = nullptr;
-    hr = folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items);
+    ComPtr<IEnumIDList> items;
+    hr = folder->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, items.GetAddressOf());
     if (SUCCEEDED(hr) && items) {
-        LPITEMIDLIST item = nullptr;
         ULONG fetched = 0;
-        while (items->Next(1, &item, &fetched) == S_OK && fetched == 1) {
-            names.push_back(DisplayName(folder, item));
-            ::CoTaskMemFree(item);
+        for (LPITEMIDLIST item = nullptr; items->Next(1, &item, &fetched) == S_OK && fetched == 1;) {
+            TaskMem<ITEMIDLIST> held(item);
+            names.push_back(DisplayName(folder.Get(), item));
         }
-        items->Release();
     }
-    folder->Release();
     return SUCCEEDED(hr);
 }
 
