@@ -175,10 +175,11 @@ Plan PlanFor(unsigned long attributes, unsigned long numberOfLinks) {
 }
 
 unsigned long long OverwriteLength(unsigned long long size, unsigned long long allocation, unsigned long cluster) {
-    if (cluster == 0) return size;
-    unsigned long long rounded = (size + cluster - 1) / cluster * cluster;
-    if (allocation < rounded) rounded = std::max(size, allocation);
-    return rounded;
+    // No whole clusters: the content may live inside its file record, and a write past its end
+    // would move it out to a cluster, leaving the record's copy as it was.
+    if (cluster == 0 || allocation % cluster != 0) return size;
+    const unsigned long long rounded = (size + cluster - 1) / cluster * cluster;
+    return allocation < rounded ? size : rounded;
 }
 
 Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes, std::wstring& note,

@@ -25,11 +25,9 @@ for kind in ext2 ntfs; do
   kept=$("$volume" names "$build" CORVANE-KEPT-NAME)
   linked=$("$volume" grep "$build" CORVANE-KEPT-LINKED)
   cli=$("$volume" grep "$build" CORVANE-KEPT-CLI)
-  # Not yet held to 0: on NTFS the record of a small bin file may keep an older copy of its content.
-  bin=$("$volume" grep "$build" CORVANE-BIN-CONTENT)
   echo "$kind raw image: $gone overwritten texts left (sweepmere /overwrite's among them), $names erased names," \
        "$found erased files found by The Sleuth Kit; controls: $control texts, $kept names, $linked texts of the" \
-       "linked file, $cli of the cache sweepmere erased without /overwrite; $bin texts of the Recycle Bin's files"
+       "linked file, $cli of the cache sweepmere erased without /overwrite"
   # On NTFS the control's clusters go to the files written after it: sweepmere's control shows the same there.
   # On NTFS a name may stay in the record of the cache folder, which stays: sweepmere's report
   # names that folder (the test checks).
