@@ -32,15 +32,7 @@ HANDLE Open(const std::wstring& path) {
 // volume has their clusters back (at[1]), which the driver frees after the close returns, later
 // for a delete than for a truncation.
 void Timed(int count, size_t bytes, const std::function<void(HANDLE, const std::wstring&)>& fn, double at[2]) {
-    engine::AlignedBuffer data(std::min(bytes, kChunk));
-    std::memset(data.data(), 'x', data.size());
-    for (int i = 0; i < count; ++i) {
-        HANDLE h = ::CreateFileW(Name(i).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD done;
-        for (size_t at = 0; at < bytes; at += data.size()) ::WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &done, nullptr);
-        ::FlushFileBuffers(h);
-        ::CloseHandle(h);
-    }
+    for (int i = 0; i < count; ++i) testkit::WriteTextFile(Name(i), "x", bytes);
     const auto t0 = std::chrono::steady_clock::now();
     for (int i = 0; i < count; ++i) {
         HANDLE h = Open(Name(i));
