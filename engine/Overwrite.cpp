@@ -25,17 +25,25 @@ const wchar_t kCompressedNote[] =
     L"clusters, so their old clusters stay readable until the unused space is wiped.";
 const wchar_t kStoppedNote[] = L"Overwriting was stopped: a file was deleted before all of its content was overwritten.";
 
-unsigned long ClusterSize(HANDLE h) {
+// The cluster size of the volume holding path, kept for the folder last asked about (a folder
+// lies on one volume): the question costs more than overwriting a small file, as a driver may
+// count its free records to answer it.
+unsigned long ClusterSize(HANDLE h, const std::wstring& path) {
     using Query = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FS_INFORMATION_CLASS);
     static const Query query =
         reinterpret_cast<Query>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryVolumeInformationFile"));
+    thread_local std::wstring lastFolder;
+    thread_local unsigned long lastCluster = 0;
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
+    if (lastCluster && !folder.empty() && folder == lastFolder) return lastCluster;
     FILE_FS_SIZE_INFORMATION info{};
     IO_STATUS_BLOCK io{};
-    if (query && query(h, &io, &info, sizeof info, FileFsSizeInformation) >= 0) {
-        unsigned long cluster = info.SectorsPerAllocationUnit * info.BytesPerSector;
-        if (cluster) return cluster;
-    }
-    return 4096;
+    const unsigned long cluster =
+        query && query(h, &io, &info, sizeof info, FileFsSizeInformation) >= 0 ? info.SectorsPerAllocationUnit * info.BytesPerSector : 0;
+    if (!cluster) return 4096;
+    lastFolder = folder;
+    lastCluster = cluster;
+    return cluster;
 }
 
 // One stream per thread, seeded once: seeding costs more than overwriting a small file.
@@ -203,7 +211,7 @@ Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes,
         basic.FileAttributes = rest ? rest : FILE_ATTRIBUTE_NORMAL;  // 0 would mean "leave as is"
         if (!SetInfo(h, FileBasicInfo, &basic, sizeof basic)) return Disposal::Stayed;
     }
-    const unsigned long cluster = ClusterSize(h);
+    const unsigned long cluster = ClusterSize(h, path);
     const unsigned long long length = OverwriteLength(static_cast<unsigned long long>(standard.EndOfFile.QuadPart),
                                                       static_cast<unsigned long long>(standard.AllocationSize.QuadPart),
                                                       cluster);
