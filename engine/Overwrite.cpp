@@ -25,17 +25,25 @@ const wchar_t kCompressedNote[] =
     L"clusters, so their old clusters stay readable until the unused space is wiped.";
 const wchar_t kStoppedNote[] = L"Overwriting was stopped: a file was deleted before all of its content was overwritten.";
 
-unsigned long ClusterSize(HANDLE h) {
+// The cluster size of the volume holding path, kept for the folder last asked about (a folder
+// lies on one volume): the question costs more than overwriting a small file, as a driver may
+// count its free records to answer it.
+unsigned long ClusterSize(HANDLE h, const std::wstring& path) {
     using Query = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FS_INFORMATION_CLASS);
     static const Query query =
         reinterpret_cast<Query>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryVolumeInformationFile"));
+    thread_local std::wstring lastFolder;
+    thread_local unsigned long lastCluster = 0;
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
+    if (lastCluster && !folder.empty() && folder == lastFolder) return lastCluster;
     FILE_FS_SIZE_INFORMATION info{};
     IO_STATUS_BLOCK io{};
-    if (query && query(h, &io, &info, sizeof info, FileFsSizeInformation) >= 0) {
-        unsigned long cluster = info.SectorsPerAllocationUnit * info.BytesPerSector;
-        if (cluster) return cluster;
-    }
-    return 4096;
+    const unsigned long cluster =
+        query && query(h, &io, &info, sizeof info, FileFsSizeInformation) >= 0 ? info.SectorsPerAllocationUnit * info.BytesPerSector : 0;
+    if (!cluster) return 4096;
+    lastFolder = folder;
+    lastCluster = cluster;
+    return cluster;
 }
 
 // One stream per thread, seeded once: seeding costs more than overwriting a small file.
@@ -175,10 +183,11 @@ Plan PlanFor(unsigned long attributes, unsigned long numberOfLinks) {
 }
 
 unsigned long long OverwriteLength(unsigned long long size, unsigned long long allocation, unsigned long cluster) {
-    if (cluster == 0) return size;
-    unsigned long long rounded = (size + cluster - 1) / cluster * cluster;
-    if (allocation < rounded) rounded = std::max(size, allocation);
-    return rounded;
+    // No whole clusters: the content may live inside its file record, and a write past its end
+    // would move it out to a cluster, leaving the record's copy as it was.
+    if (cluster == 0 || allocation % cluster != 0) return size;
+    const unsigned long long rounded = (size + cluster - 1) / cluster * cluster;
+    return allocation < rounded ? size : rounded;
 }
 
 Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes, std::wstring& note,
@@ -202,7 +211,7 @@ Disposal OverwriteAndDelete(HANDLE h, const std::wstring& path, unsigned passes,
         basic.FileAttributes = rest ? rest : FILE_ATTRIBUTE_NORMAL;  // 0 would mean "leave as is"
         if (!SetInfo(h, FileBasicInfo, &basic, sizeof basic)) return Disposal::Stayed;
     }
-    const unsigned long cluster = ClusterSize(h);
+    const unsigned long cluster = ClusterSize(h, path);
     const unsigned long long length = OverwriteLength(static_cast<unsigned long long>(standard.EndOfFile.QuadPart),
                                                       static_cast<unsigned long long>(standard.AllocationSize.QuadPart),
                                                       cluster);

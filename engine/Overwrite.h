@@ -24,8 +24,8 @@ enum class Disposal { Overwritten, DeletedOnly, Stayed };
 enum class Plan { Overwrite, DeleteOnlyLinked, DeleteOnlyCompressed };
 Plan PlanFor(unsigned long attributes, unsigned long numberOfLinks);
 // How many bytes the passes write: the length rounded up to the cluster (the slack at the end
-// goes too), but never more than the file holds on disk (a small file inside its file record
-// would be moved out of it, leaving the record's copy).
+// goes too) where the file holds whole clusters; else its length alone (a small file inside its
+// file record would be moved out of it by a longer write, leaving the record's copy).
 unsigned long long OverwriteLength(unsigned long long size, unsigned long long allocation, unsigned long cluster);
 
 // Overwrites the file behind h with `passes` (1 to 3) passes of pseudo-random data over its length

@@ -4,7 +4,6 @@
 // removal of a leftover filler at the program's start.
 #include <gtest/gtest.h>
 
-
 #include "AppHarness.h"
 #include "ModalScript.h"
 #include "Settings.h"
@@ -37,11 +36,11 @@ unsigned long long FreeOnT() {
     return free.QuadPart;
 }
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 int BarPosition(HWND dialog) { return static_cast<int>(::SendDlgItemMessageW(dialog, IDC_WIPE_BAR, PBM_GETPOS, 0, 0)); }
 
 struct WipePage : testing::Test {
     void SetUp() override {
+        ASSERT_EQ(TestVolumeProblem(), L"");
         ASSERT_NE(StartApp(), nullptr);
         view = dynamic_cast<CUSpaceVw*>(ViewOf(TheApp()->OpenPage(pages::kUnusedSpace)));
         ASSERT_NE(view, nullptr);
@@ -64,12 +63,6 @@ struct WipePage : testing::Test {
     bool ran = false;
 };
 
-struct WipePageOnT : WipePage {
-    void SetUp() override {
-        ASSERT_EQ(TestVolumeProblem(), L"");
-        WipePage::SetUp();
-    }
-};
 }  // namespace
 
 // Runs in a program of its own, before anything else has started the application object.
@@ -90,17 +83,12 @@ TEST(WipeAtStart, ALeftoverFillerIsRemovedAtTheNextStartAndTheUserToldOnce) {
 
     DialogAnswerer ok(kProduct);
     ASSERT_NE(StartApp(), nullptr);
-    EXPECT_FALSE(Exists(folder));
+    EXPECT_FALSE(FileExists(folder));
     ASSERT_EQ(ok.Count(), 1u);
     EXPECT_NE(ok.Seen()[0].text.find(L"has been removed:\nT:\\Corvane-Sweepmere wipe\n"), std::wstring::npos)
         << ok.Seen()[0].text;
+    // Told once; a folder of that name without the marker: test_unused_space.
     EXPECT_EQ(wipe::RemoveLeftoverFillersAtStart(), L"");
-    // A folder of that name without the marker is not the wipe's: it stays, and nothing is said.
-    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
-    EXPECT_EQ(wipe::RemoveLeftoverFillersAtStart(), L"");
-    EXPECT_TRUE(Exists(folder));
-    ::RemoveDirectoryW(folder.c_str());
-    EXPECT_EQ(ok.Count(), 1u);
 }
 
 TEST(WipeProgressText, BothFiguresInTheUnitOfTheFreeSpace) {
@@ -118,30 +106,29 @@ TEST_F(WipePage, NothingCheckedAsksForDrivesFirst) {
     EXPECT_EQ(seen[0].text, L"Check the drives to wipe first.");
 }
 
-TEST_F(WipePage, EraseSettingsKeepTheirChoicesInTheProfile) {
+// The user's choices are kept in the profile (what Cancel leaves changed is not); what the
+// administrator sets shows greyed and OK leaves the user's own choice alone; the Erase of a category
+// the policy turns off is grey on its page and in its summary's row.
+TEST_F(WipePage, EraseSettingsKeepTheUsersChoicesAndShowTheAdministratorsGreyed) {
+    const std::wstring policy = L"Software\\Policies\\Corvane-Sweepmere";
     RegDeleteTree(HKEY_CURRENT_USER, L"Software\\Local AppWizard-Generated Applications\\Application\\Settings");
     auto openSettings = [&](const std::function<void(HWND)>& script) {
         return WithModalDialog(L"Erase Settings", script, [&] { view->SendMessage(WM_COMMAND, IDC_USPACE_SETTINGS); });
     };
     auto passes = [](HWND d) { return ::SendDlgItemMessageW(d, IDC_ERASESET_PASSES, CB_GETCURSEL, 0, 0) + 1; };
+    auto enabled = [](HWND d, int id) { return ::IsWindowEnabled(::GetDlgItem(d, id)) != FALSE; };
     ASSERT_TRUE(openSettings([&](HWND d) {
         EXPECT_EQ(::IsDlgButtonChecked(d, IDC_ERASESET_OVERWRITE), BST_UNCHECKED);
         EXPECT_EQ(passes(d), 1);
-        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(d, IDC_ERASESET_PASSES)));
+        EXPECT_FALSE(enabled(d, IDC_ERASESET_PASSES));
         EXPECT_EQ(::IsDlgButtonChecked(d, IDC_ERASESET_KEEP_RECENT), BST_CHECKED);
         Click(d, IDC_ERASESET_KEEP_RECENT);
         Click(d, IDC_ERASESET_OVERWRITE);
-        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(d, IDC_ERASESET_PASSES)));
+        EXPECT_TRUE(enabled(d, IDC_ERASESET_PASSES));
         ::SendDlgItemMessageW(d, IDC_ERASESET_PASSES, CB_SETCURSEL, 2, 0);
         Click(d, IDOK);
     }));
-    EXPECT_EQ(ProfileValue(L"Overwrite"), 1u);
-    EXPECT_EQ(ProfileValue(L"Passes"), 3u);
-    EXPECT_TRUE(settings::EraseOptions().overwrite);
-    EXPECT_EQ(settings::EraseOptions().passes, 3u);
     EXPECT_FALSE(settings::EraseOptions().keepRecentTemp);
-
-    // Shown again as kept; what Cancel leaves changed is not kept.
     ASSERT_TRUE(openSettings([&](HWND d) {
         EXPECT_EQ(::IsDlgButtonChecked(d, IDC_ERASESET_OVERWRITE), BST_CHECKED);
         EXPECT_EQ(passes(d), 3);
@@ -152,33 +139,24 @@ TEST_F(WipePage, EraseSettingsKeepTheirChoicesInTheProfile) {
     }));
     EXPECT_EQ(ProfileValue(L"Overwrite"), 1u);
     EXPECT_EQ(ProfileValue(L"Passes"), 3u);
-    settings::SetOverwrite(false);
-    settings::SetPasses(1);
-}
 
-// What the administrator sets shows greyed and OK leaves the user's own choice alone; the Erase of
-// a category the policy turns off is grey on its page and in its summary's row.
-TEST_F(WipePage, PolicySettingsShowGreyedAndATurnedOffCategoryCannotBeErased) {
-    const std::wstring policy = L"Software\\Policies\\Corvane-Sweepmere";
-    RegDeleteTree(HKEY_CURRENT_USER, L"Software\\Local AppWizard-Generated Applications\\Application\\Settings");
+    settings::SetOverwrite(false);
     RegSetDword(HKEY_LOCAL_MACHINE, policy, L"Overwrite", 1);
     RegSetDword(HKEY_CURRENT_USER, policy, L"OverwritePasses", 2);
     const wchar_t off[] = L"apps.paint\0internet.cookies\0";
     RegSetBinary(HKEY_CURRENT_USER, policy, L"DisabledCategories", off, sizeof off, REG_MULTI_SZ);
-    auto enabled = [](HWND d, int id) { return ::IsWindowEnabled(::GetDlgItem(d, id)) != FALSE; };
-    ASSERT_TRUE(WithModalDialog(L"Erase Settings", [&](HWND d) {
+    ASSERT_TRUE(openSettings([&](HWND d) {
         EXPECT_EQ(::IsDlgButtonChecked(d, IDC_ERASESET_OVERWRITE), BST_CHECKED);
-        EXPECT_EQ(::SendDlgItemMessageW(d, IDC_ERASESET_PASSES, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(passes(d), 2);
         EXPECT_FALSE(enabled(d, IDC_ERASESET_OVERWRITE) || enabled(d, IDC_ERASESET_PASSES));
         EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(d, IDC_ERASESET_POLICY)));
         EXPECT_EQ(ItemText(d, IDC_ERASESET_POLICY), L"set by your administrator");
         Click(d, IDOK);
-    }, [&] { view->SendMessage(WM_COMMAND, IDC_USPACE_SETTINGS); }));
-    EXPECT_EQ(ProfileValue(L"Overwrite"), 99u);
-    EXPECT_EQ(ProfileValue(L"Passes"), 99u);
+    }));
+    EXPECT_EQ(ProfileValue(L"Overwrite"), 0u);
+    EXPECT_EQ(ProfileValue(L"Passes"), 3u);
     EXPECT_TRUE(settings::EraseOptions().overwrite);
     EXPECT_EQ(settings::EraseOptions().passes, 2u);
-
     HWND paint = ViewOf(TheApp()->OpenPage("apps.paint"))->m_hWnd;
     HWND internet = ViewOf(TheApp()->OpenPage(pages::kInternet))->m_hWnd;
     EXPECT_FALSE(enabled(paint, IDC_PAINT_ERASE));
@@ -186,34 +164,31 @@ TEST_F(WipePage, PolicySettingsShowGreyedAndATurnedOffCategoryCannotBeErased) {
     EXPECT_TRUE(enabled(internet, IDC_INTERNET_ERASE_HISTORY));
     RegDeleteTree(HKEY_LOCAL_MACHINE, policy);
     RegDeleteTree(HKEY_CURRENT_USER, policy);
+    settings::SetPasses(1);
 }
 
 // The driver finds no copy of the deleted text in the raw image after this run.
-TEST_F(WipePageOnT, EraseNowWipesTheCheckedDriveAndGivesItsSpaceBack) {
+TEST_F(WipePage, EraseNowWipesTheCheckedDriveAndGivesItsSpaceBack) {
     const unsigned long long before = FreeOnT();
     Check(L'T');
-    std::wstring drive, written;
+    std::wstring drive;
     std::vector<SeenDialog> seen = EraseNow([&](HWND d) {
         PumpUntil([&] { return ItemText(d, IDC_WIPE_WRITTEN).find(L" of ") != std::wstring::npos; }, 20000);
         drive = ItemText(d, IDC_WIPE_DRIVE);
-        written = ItemText(d, IDC_WIPE_WRITTEN);
         PumpUntil([&] { return !::IsWindowVisible(d); }, 120000);
     });
     ASSERT_TRUE(ran);
     EXPECT_EQ(drive, L"Drive T:");
-    EXPECT_NE(written.find(L" written"), std::wstring::npos) << written;
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].text, L"Wiping fills the unused space of T: for a while; other programs may find the disk full "
                             L"until it ends. Continue?");
     EXPECT_EQ(seen[1].text.rfind(L"Wiping unused space:\nT: bytes wiped: ", 0), 0u) << seen[1].text;
-    EXPECT_NE(seen[1].text.find(L", file records wiped: "), std::wstring::npos) << seen[1].text;
-    EXPECT_NE(seen[1].text.find(L", time taken: "), std::wstring::npos) << seen[1].text;
-    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    EXPECT_FALSE(FileExists(engine::FillerFolder(L'T')));
     EXPECT_LE(before - FreeOnT(), 8 * 4096u);
 }
 
 // The driver still finds some of the deleted text after these runs: the control.
-TEST_F(WipePageOnT, CancelAtHalfWayRemovesTheFillerAndSaysSo) {
+TEST_F(WipePage, CancelAtHalfWayRemovesTheFillerAndSaysSo) {
     const unsigned long long before = FreeOnT();
     Check(L'T');
     int position = 0;
@@ -231,19 +206,19 @@ TEST_F(WipePageOnT, CancelAtHalfWayRemovesTheFillerAndSaysSo) {
     EXPECT_EQ(state, L"Cancelling: the filler is being removed...");
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_NE(seen[1].text.find(L"T: wipe cancelled after "), std::wstring::npos) << seen[1].text;
-    EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+    EXPECT_FALSE(FileExists(engine::FillerFolder(L'T')));
     EXPECT_LE(before - FreeOnT(), 8 * 4096u);
 }
 
-TEST_F(WipePageOnT, ClosingThePageUnderTheWipeStopsItFirst) {
+TEST_F(WipePage, ClosingThePageUnderTheWipeStopsItFirst) {
     Check(L'T');
     CFrameWnd* frame = view->GetParentFrame();
     bool folderDuringWipe = false;
     std::vector<SeenDialog> seen = EraseNow([&](HWND d) {
         PumpUntil([&] { return BarPosition(d) > 0; }, 20000);
-        folderDuringWipe = Exists(engine::FillerFolder(L'T'));
+        folderDuringWipe = FileExists(engine::FillerFolder(L'T'));
         frame->SendMessage(WM_CLOSE);  // returns once the filler is gone
-        EXPECT_FALSE(Exists(engine::FillerFolder(L'T')));
+        EXPECT_FALSE(FileExists(engine::FillerFolder(L'T')));
     });
     view = nullptr;
     EXPECT_TRUE(folderDuringWipe);

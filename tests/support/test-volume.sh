@@ -12,6 +12,7 @@
 #                                             and small files named and filled with TEXT (in file records on NTFS)
 #   test-volume.sh grep    BUILD_DIR TEXT     prints how often TEXT occurs in the raw image (unmounted)
 #   test-volume.sh names   BUILD_DIR TEXT     the same for TEXT as names are kept (UTF-16LE on NTFS)
+#   test-volume.sh loose-names BUILD_DIR TEXT the same, leaving out what lies in a folder's index on NTFS
 #   test-volume.sh tsk     BUILD_DIR TEXT     on NTFS: how many deleted records The Sleuth Kit lists by a
 #                                             name holding TEXT, plus how many of all deleted records'
 #                                             contents it recovers with TEXT in them; 0 on ext2
@@ -65,7 +66,7 @@ case "$cmd" in
         [ -c /dev/fuse ] || { echo "test-volume: NTFS needs /dev/fuse" >&2; exit 1; }
         mkntfs -F -Q -q "$img" >/dev/null 2>&1
         # In the foreground, as a child of ours: unmounting then waits for it by its own id.
-        ntfs-3g -o no_detach "$img" "$mnt" </dev/null >/dev/null 2>&1 &
+        ntfs-3g -o no_detach,hard_remove "$img" "$mnt" </dev/null >/dev/null 2>&1 &
         echo $! > "$dir/ntfs-3g.pid"
         for _ in $(seq 200); do mountpoint -q "$mnt" && break; sleep 0.05; done
         mountpoint -q "$mnt" || { echo "test-volume: ntfs-3g did not mount" >&2; exit 1; } ;;
@@ -95,12 +96,21 @@ case "$cmd" in
     ! mountpoint -q "$mnt" || { echo "test-volume: unmount first" >&2; exit 1; }
     { grep -a -o -F -- "$text" "$img" || true; } | wc -l
     ;;
-  names)
+  names|loose-names)
     text=${3:?text}
     ! mountpoint -q "$mnt" || { echo "test-volume: unmount first" >&2; exit 1; }
-    # ext2 keeps names in 8 bits (UTF-8), NTFS in 16.
+    # ext2 keeps names in 8 bits (UTF-8), NTFS in 16. Loose ones lie outside every folder's index:
+    # neither in the record of a folder in use (1024-byte records, flags 3) nor in an index block.
     code=utf-16-le; [ "$kind" = ntfs ] || code=utf-8
-    /usr/bin/python3 -c 'import sys; print(open(sys.argv[1], "rb").read().count(sys.argv[2].encode(sys.argv[3])))' "$img" "$text" $code
+    /usr/bin/python3 - "$img" "$text" $code "$cmd" <<'PY'
+import re, sys
+data = open(sys.argv[1], "rb").read()
+at = [m.start() for m in re.finditer(re.escape(sys.argv[2].encode(sys.argv[3])), data)]
+def in_index(o):
+    record, block = o // 1024 * 1024, o // 4096 * 4096
+    return (data[record:record + 4] == b"FILE" and data[record + 0x16] & 3 == 3) or data[block:block + 4] == b"INDX"
+print(len([o for o in at if sys.argv[4] == "names" or sys.argv[3] == "utf-8" or not in_index(o)]))
+PY
     ;;
   tsk)
     text=${3:?text}
