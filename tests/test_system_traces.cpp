@@ -44,7 +44,7 @@ class TracePages : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(StartApp(), nullptr);
-        CLogoffDlg::LogOff() = [](UINT flags, DWORD reason) -> BOOL { return logOffs.push_back({flags, reason}), TRUE; };
+        CLogoffDlg::LogOff() = [](UINT flags, DWORD reason) -> BOOL { logOffs.push_back({flags, reason}); return TRUE; };
     }
     void TearDown() override {
         CloseAllPages();

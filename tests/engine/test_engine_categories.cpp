@@ -97,7 +97,7 @@ TEST(CategoryTable, EveryKeyOnceUnderItsGroupAndABadKeyNamed) {
 
 TEST(CategoryRun, ASecondEraseOfTheSameKeyIsBusyAndAnExceptionIsAFailure) {
     int runs = 0;
-    Category c{"test.lock", "test", L"Lock", nullptr, [&](const Options&) { return ++runs, Result{}; }};
+    Category c{"test.lock", "test", L"Lock", nullptr, [&](const Options&) { ++runs; return Result{}; }};
     // Another holder of the lock: a thread of its own (the lock is the thread's, not the process's).
     HANDLE taken = ::CreateEventW(nullptr, TRUE, FALSE, nullptr), done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([&] {
@@ -227,8 +227,12 @@ std::string ListEx(const std::vector<uint32_t>& order) {
     return std::string(ex.begin(), ex.end());
 }
 // An order value: after the erase it names nothing.
-Seeded Order(std::wstring key, const std::vector<uint32_t>& order) { return {std::move(key), L"MRUListEx", ListEx(order), REG_BINARY, false, ListEx({})}; }
-Seeded Letters(std::wstring key, const std::wstring& letters) { return {std::move(key), L"MRUList", Utf16Bytes(letters), REG_SZ, false, Utf16Bytes(L"")}; }
+Seeded Order(std::wstring key, const std::vector<uint32_t>& order) {
+    return {std::move(key), L"MRUListEx", ListEx(order), REG_BINARY, false, ListEx({})};
+}
+Seeded Letters(std::wstring key, const std::wstring& letters) {
+    return {std::move(key), L"MRUList", Utf16Bytes(letters), REG_SZ, false, Utf16Bytes(L"")};
+}
 Seeded File(std::wstring path, bool stays = false) { return {std::move(path), L"", "", 0, stays}; }
 
 std::string ItemIds(const std::wstring& path) {
@@ -385,29 +389,26 @@ TEST(TraceDefinitions, EveryEmbeddedOneReadsAndAFaultyOneNamesItsFileAndField) {
     std::vector<std::wstring> errors;
     EXPECT_EQ(TraceDefinitions(&errors).size(), 19u);
     EXPECT_TRUE(errors.empty()) << Utf8(errors.empty() ? L"" : errors[0]);
-    const std::string head = R"({"key": "system.x", "group": "system", "name": "X", "icon": 1, "text": "t", "traces": [)";
+    // The one trace of a definition, and what the error says after "x.json: ".
     const std::pair<std::string, std::wstring> faults[] = {
-        {head + R"({"key": "Software\\A\\B", "value": "x"}]})", L"x.json: unknown field \"traces[0].value\""},
-        {head + R"({"key": "Software\\Microsoft"}]})", L"x.json: field \"traces[0].key\" is not 3 or more steps deep"},
-        {head + R"({"key": "Software\\A", "values": "*", "erase": "key"}]})", L"x.json: field \"traces[0].key\" is not 3 or more steps deep"},
-        {head + R"({"key": "Software\\A", "values": "a*b*", "numbers": [1, 9]}]})",
-         L"x.json: field \"traces[0].numbers\" needs a values pattern with one '*' for the number"},
-        {head + R"({"folder": "C:\\Windows", "files": "*"}]})",
-         L"x.json: field \"traces[0].folder\" is not a folder variable such as %APPDATA% and plain names"},
-        {head + R"({"key": "Software\\A\\{version}", "values": "*"}]})", L"x.json: field \"traces[0].key\" has {version} but no versions"},
-        {head + R"({"key": "Software\\A", "subkeys": "c*", "keep": ["x"]}]})", L"x.json: field \"traces[0].keep\" belongs to a trace of values"},
-        {head + R"({"key": "Software\\A", "order": "MRUList", "values": "*"}]})",
-         L"x.json: field \"traces[0]\" has more than one of values, order and subkeys"},
-        {head + R"({"key": "Software\\A", "order": "MRUListEx", "show": "rot-13"}]})",
-         L"x.json: field \"traces[0].show\" is none of text, after-star, utf16, program-then-utf16, item-ids, program-then-item-ids, "
-         L"rot13, run-command"},
-        {head + R"({"key": "Software\\A\\B", "listed": true}]})",
-         L"x.json: field \"traces[0].listed\" is only ever false, for a key erased whole"},
+        {R"({"key": "Software\\A\\B", "value": "x"})", L"unknown field \"traces[0].value\""},
+        {R"({"key": "Software\\Microsoft"})", L"field \"traces[0].key\" is not 3 or more steps deep"},
+        {R"({"key": "Software\\A", "values": "*", "erase": "key"})", L"field \"traces[0].key\" is not 3 or more steps deep"},
+        {R"({"key": "Software\\A", "values": "a*b*", "numbers": [1, 9]})",
+         L"field \"traces[0].numbers\" needs a values pattern with one '*' for the number"},
+        {R"({"folder": "C:\\Windows", "files": "*"})", L"field \"traces[0].folder\" is not a folder variable such as %APPDATA% and plain names"},
+        {R"({"key": "Software\\A\\{version}", "values": "*"})", L"field \"traces[0].key\" has {version} but no versions"},
+        {R"({"key": "Software\\A", "subkeys": "c*", "keep": ["x"]})", L"field \"traces[0].keep\" belongs to a trace of values"},
+        {R"({"key": "Software\\A", "order": "MRUList", "values": "*"})", L"field \"traces[0]\" has more than one of values, order and subkeys"},
+        {R"({"key": "Software\\A", "order": "MRUListEx", "show": "rot-13"})",
+         L"field \"traces[0].show\" is none of text, after-star, utf16, program-then-utf16, item-ids, program-then-item-ids, rot13, run-command"},
+        {R"({"key": "Software\\A\\B", "listed": true})", L"field \"traces[0].listed\" is only ever false, for a key erased whole"},
     };
-    for (const auto& [json, error] : faults) {
+    for (const auto& [trace, error] : faults) {
         TraceDef def;
         std::wstring got;
-        EXPECT_FALSE(ParseTraceDefinition(L"x.json", json, def, got));
-        EXPECT_EQ(got, error);
+        EXPECT_FALSE(ParseTraceDefinition(
+            L"x.json", R"({"key": "system.x", "group": "system", "name": "X", "icon": 1, "text": "t", "traces": [)" + trace + "]}", def, got));
+        EXPECT_EQ(got, L"x.json: " + error);
     }
 }
