@@ -1,12 +1,9 @@
 // The recent-file lists of the applications: what each page lists from its registry key, and how
 // its Erase removes the checked values by the exact name they were listed under.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include "AppHarness.h"
-#include "Categories.h"
 #include "applications/RecentFileListPages.h"
-#include "resource.h"
 
 using namespace testkit;
 
