@@ -11,10 +11,8 @@
 #include "ModalScript.h"
 #include "Categories.h"
 #include "MruBytes.h"
-#include "RegKey.h"
 #include "TraceCategories.h"
 #include "ShellKit.h"
-#include "TestKit.h"
 #include "resource.h"
 #include "system/RecentPages.h"
 #include "system/RecycleVw.h"
@@ -22,49 +20,53 @@
 #include "system/SystemVw.h"
 
 using namespace testkit;
+using Texts = std::vector<std::wstring>;
 
 namespace {
 const wchar_t kCaption[] = L"Corvane-Sweepmere";
 const wchar_t kTraces[] = L"C:\\corvane-traces";  // made by make_trace_links.sh
 const std::wstring kExplorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 const std::wstring kRunKey = kExplorer + L"\\RunMRU";
-engine::Result Windowless(const char* key) { return engine::RunErase(engine::CategoryOf(key), {}); }
 
+Texts Children(const CTreeCtrl& tree, HTREEITEM parent) {
+    Texts texts;
+    for (HTREEITEM i = tree.GetChildItem(parent); i; i = tree.GetNextSiblingItem(i)) texts.push_back(tree.GetItemText(i));
+    return texts;
+}
+Texts Rows(const CListCtrl& list) {
+    Texts rows;
+    for (int i = 0; i < list.GetItemCount(); ++i) rows.push_back(list.GetItemText(i, 0));
+    return rows;
+}
+
+// The log-off goes through the seam and is recorded, never done.
 class TracePages : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
-    void TearDown() override { CloseAllPages(); }
-
-    template <class V>
-    static V* Open(const char* id) { return dynamic_cast<V*>(ViewOf(TheApp()->OpenPage(id))); }
-    static void Press(CView* view, int id) {
-        view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                          reinterpret_cast<LPARAM>(::GetDlgItem(view->GetSafeHwnd(), id)));
+    void SetUp() override {
+        ASSERT_NE(StartApp(), nullptr);
+        CLogoffDlg::LogOff() = [](UINT flags, DWORD reason) -> BOOL { logOffs.push_back({flags, reason}); return TRUE; };
     }
-    static std::vector<std::wstring> Children(const CTreeCtrl& tree, HTREEITEM parent) {
-        std::vector<std::wstring> texts;
-        for (HTREEITEM i = tree.GetChildItem(parent); i; i = tree.GetNextSiblingItem(i)) texts.push_back(tree.GetItemText(i));
-        return texts;
+    void TearDown() override {
+        CloseAllPages();
+        CLogoffDlg::LogOff() = [](UINT, DWORD) -> BOOL { return FALSE; };
+        logOffs.clear();
     }
-    static std::vector<std::wstring> Rows(const CListCtrl& list) {
-        std::vector<std::wstring> rows;
-        for (int i = 0; i < list.GetItemCount(); ++i) rows.push_back(list.GetItemText(i, 0));
-        return rows;
+    // Presses the System Registry Traces page's Erase and answers the log-off prompt with the button given.
+    static bool EraseAndAnswer(CSystemVw* view, int answer) {
+        return WithModalDialog(kCaption, [answer](HWND prompt) {
+            EXPECT_NE(TextOf(::FindWindowExW(prompt, nullptr, L"Static", nullptr)).find(L"You need to Logoff for complete cleanup."), std::wstring::npos);
+            Click(prompt, answer);
+        }, [view] { Press(view, IDC_SYSREG_ERASE); });
     }
-    static void DeleteKeys(std::initializer_list<std::wstring> keys) {
-        engine::Result ignored;
-        for (const std::wstring& k : keys) engine::DeleteKeyTree(HKEY_CURRENT_USER, k, ignored);
-    }
+    static inline std::vector<std::pair<UINT, DWORD>> logOffs;
 };
-
 }  // namespace
-
-// ---- Recycle Bin ----
 
 TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsWhatStayed) {
     std::wstring trash = TrashFolder();
     ASSERT_FALSE(trash.empty()) << L"the trash of the test HOME is not reachable from inside the prefix";
-    Windowless("system.recycle-bin");
+    const engine::Category& bin = engine::CategoryOf("system.recycle-bin");
+    engine::RunErase(bin, {});
     for (const wchar_t* n : {L"bin-zeta.txt", L"bin-alpha.txt", L"bin-mid.txt", L"bin-folder"}) SeedTrash(trash, n, L"123456");
     // A binned folder with contents: this shell's emptying leaves it in place.
     std::wstring folder = trash + L"\\files\\bin-folder";
@@ -74,13 +76,11 @@ TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsW
     std::wstring outside = ScratchFolder(L"recycle-outside") + L"\\bin-alpha.txt";
     WriteFile(outside);
 
-    auto* view = Open<CRecycleVw>("system.recycle-bin");
+    auto* view = OpenPage<CRecycleVw>("system.recycle-bin");
     ASSERT_NE(view, nullptr);
     HTREEITEM root = view->m_tree.GetRootItem();
-    EXPECT_EQ(view->m_tree.GetItemText(root), L"Recycle Bin");
     EXPECT_TRUE(view->m_tree.GetItemState(root, TVIS_EXPANDED));
-    EXPECT_EQ(OnlyPrefixed(Children(view->m_tree, root), L"bin-"),
-              (std::vector<std::wstring>{L"bin-alpha.txt", L"bin-folder", L"bin-mid.txt", L"bin-zeta.txt"}));
+    EXPECT_EQ(OnlyPrefixed(Children(view->m_tree, root), L"bin-"), (Texts{L"bin-alpha.txt", L"bin-folder", L"bin-mid.txt", L"bin-zeta.txt"}));
     // No icon comes for bin items here: each gets the blank, as the root does, never -1.
     EXPECT_EQ(reinterpret_cast<HIMAGELIST>(view->m_tree.SendMessage(TVM_GETIMAGELIST, TVSIL_NORMAL)), view->Images());
     for (HTREEITEM i : {root, view->m_tree.GetChildItem(root)}) {
@@ -90,10 +90,8 @@ TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsW
     }
 
     DialogAnswerer box(kCaption);
-    engine::Result r = Windowless("system.recycle-bin");
-    EXPECT_EQ(r.erased, 3u);
-    EXPECT_EQ(r.bytes, 18u);
-    EXPECT_EQ(r.failed, 1u);
+    engine::Result r = engine::RunErase(bin, {});
+    EXPECT_EQ(std::tuple(r.erased, r.bytes, r.failed), std::tuple(3u, 18u, 1u));
     EXPECT_FALSE(r.FirstReason().empty());
     EXPECT_EQ(box.Count(), 0u);
     EXPECT_TRUE(FileExists(outside));
@@ -102,10 +100,9 @@ TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsW
     Pump();
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, CRecycleVw::kNotEmptied);
-    EXPECT_EQ(Children(view->m_tree, view->m_tree.GetRootItem()), std::vector<std::wstring>{L"bin-folder"});
+    EXPECT_EQ(Children(view->m_tree, view->m_tree.GetRootItem()), Texts{L"bin-folder"});
 
-    ::DeleteFileW((folder + L"\\inner.txt").c_str());
-    ::RemoveDirectoryW(folder.c_str());
+    RemoveTree(folder);
     ::DeleteFileW((trash + L"\\info\\bin-folder.trashinfo").c_str());
     Press(view, IDC_RECYCLE_ERASE);
     PumpUntil([&] { return !view->Cleaning(); });
@@ -115,8 +112,6 @@ TEST_F(TracePages, RecycleBinListsSortedWithBlankImagesCountsWhatWentAndReportsW
     EXPECT_EQ(view->m_tree.GetItemText(root), L"Recycle Bin");  // an empty bin still shows its root
     EXPECT_TRUE(Children(view->m_tree, root).empty());
 }
-
-// ---- Recent Documents and Recent Network Folders ----
 
 TEST_F(TracePages, RecentDocumentsListSortedAndEraseLeavesSubFoldersAndLinks) {
     std::wstring recent = std::wstring(kTraces) + L"\\recent";
@@ -130,14 +125,10 @@ TEST_F(TracePages, RecentDocumentsListSortedAndEraseLeavesSubFoldersAndLinks) {
     }
     WriteFile(recent + L"\\plain.txt");
 
-    auto* view = Open<CRecentDocu>("system.recent-documents");
+    auto* view = OpenPage<CRecentDocu>("system.recent-documents");
     ASSERT_NE(view, nullptr);
-    HTREEITEM root = view->m_tree.GetRootItem();
-    EXPECT_EQ(view->m_tree.GetItemText(root), L"Recent Documents");
-    std::vector<std::wstring> before = Children(view->m_tree, root);
-    EXPECT_TRUE(std::is_sorted(before.begin(), before.end(), [](const std::wstring& a, const std::wstring& b) {
-        return ::lstrcmpiW(a.c_str(), b.c_str()) < 0;
-    }));
+    Texts before = Children(view->m_tree, view->m_tree.GetRootItem());
+    EXPECT_TRUE(std::is_sorted(before.begin(), before.end(), [](auto& a, auto& b) { return ::lstrcmpiW(a.c_str(), b.c_str()) < 0; }));
     EXPECT_GE(before.size(), 5u);
 
     DialogAnswerer box(kCaption);
@@ -149,76 +140,43 @@ TEST_F(TracePages, RecentDocumentsListSortedAndEraseLeavesSubFoldersAndLinks) {
     // The file link stayed, so the page says that not everything went, and lists what is left.
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, CRecentDocu::kNotErased);
-    std::vector<std::wstring> after = Children(view->m_tree, view->m_tree.GetRootItem());
-    EXPECT_EQ(after.size(), before.size() - 3);
+    EXPECT_EQ(Children(view->m_tree, view->m_tree.GetRootItem()).size(), before.size() - 3);
 }
 
 TEST_F(TracePages, NetworkListKeepsTheShellsOrderWithoutItsFixedNames) {
-    auto* view = Open<CRecentNWFVw>("system.network-places");
+    auto* view = OpenPage<CRecentNWFVw>("system.network-places");
     ASSERT_NE(view, nullptr);
     // Built lists: this shell enumerates no network places. Newest enumerated first, as the reader gives.
     std::list<ShellItem> items;
     for (const wchar_t* n : {L"Add Network Place", L"share on beta", L"entire network", L"Entire Network",
-                          L"Wireless Network Setup Wizard", L"share on alpha", L"Network Setup Wizard"})
+                             L"Wireless Network Setup Wizard", L"share on alpha", L"Network Setup Wizard"})
         items.push_back(ShellItem{n});
     view->Fill(items);
-    EXPECT_EQ(Rows(view->m_list), (std::vector<std::wstring>{L"share on alpha", L"entire network", L"share on beta"}));
-    HIMAGELIST icons = reinterpret_cast<HIMAGELIST>(view->m_list.SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
-    EXPECT_EQ(ImageList_GetImageCount(icons), 1);
-
+    EXPECT_EQ(Rows(view->m_list), (Texts{L"share on alpha", L"entire network", L"share on beta"}));
+    EXPECT_EQ(ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(view->m_list.SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL))), 1);
     view->Fill(std::list<ShellItem>{ShellItem{L"Entire Network"}, ShellItem{L"Add Network Place"}});
     EXPECT_EQ(view->m_list.GetItemCount(), 0);
 }
 
-// ---- System Registry Traces ----
-
-namespace {
-class RegistryTraces : public TracePages {
-protected:
-    void SetUp() override {
-        TracePages::SetUp();
-        DeleteKeys({kRunKey});
-        CLogoffDlg::LogOff() = [](UINT flags, DWORD reason) -> BOOL {
-            logOffs.push_back({flags, reason});
-            return TRUE;
-        };
-    }
-    void TearDown() override {
-        TracePages::TearDown();
-        CLogoffDlg::LogOff() = [](UINT, DWORD) -> BOOL { return FALSE; };
-        DeleteKeys({kRunKey});
-        logOffs.clear();
-    }
-    // Presses Erase and answers the log-off prompt with the button given.
-    static bool EraseAndAnswer(CSystemVw* view, int answer) {
-        return WithModalDialog(kCaption, [answer](HWND prompt) {
-            EXPECT_NE(TextOf(::FindWindowExW(prompt, nullptr, L"Static", nullptr)).find(L"You need to Logoff for complete cleanup."), std::wstring::npos);
-            Click(prompt, answer);
-        }, [view] { Press(view, IDC_SYSREG_ERASE); });
-    }
-    struct Call { UINT flags; DWORD reason; };
-    static inline std::vector<Call> logOffs;
-};
-}  // namespace
-
-TEST_F(RegistryTraces, ShowsTheEnginesTracesUnderTheirHeadingsErasesThemAndOffersTheLogOff) {
+TEST_F(TracePages, RegistryTracesShowTheEnginesTracesUnderTheirHeadingsAreErasedAndOfferTheLogOff) {
+    RegDeleteTree(HKEY_CURRENT_USER, kRunKey);
     RegSetString(HKEY_CURRENT_USER, kRunKey, L"MRUList", L"ba");
     RegSetString(HKEY_CURRENT_USER, kRunKey, L"a", L"notepad\\1");
     RegSetString(HKEY_CURRENT_USER, kRunKey, L"b", L"calc\\1");
-    auto* view = Open<CSystemVw>("system.registry-traces");
+    auto* view = OpenPage<CSystemVw>("system.registry-traces");
     ASSERT_NE(view, nullptr);
     HTREEITEM root = view->m_tree.GetRootItem();
     EXPECT_EQ(view->m_tree.GetItemText(root), L"Most Recent Used Files List");
     EXPECT_TRUE(view->m_tree.GetItemState(root, TVIS_EXPANDED));
-    const std::vector<std::wstring> headings{L"Attached Printer List", L"Last Opened Registry Key", L"Mapped Network Drive List", L"Run List",
-                                             L"Start Menu Auto Complete(Computers,Files.Movies etc..)", L"Stream List"};
+    const Texts headings{L"Attached Printer List", L"Last Opened Registry Key", L"Mapped Network Drive List", L"Run List",
+                         L"Start Menu Auto Complete(Computers,Files.Movies etc..)", L"Stream List"};
     EXPECT_EQ(Children(view->m_tree, root), headings);
     // Each heading's children are the engine's entries of its traces, in their order.
     const engine::TraceDef* def = engine::FindTraceDefinition("system.registry-traces");
     std::vector<engine::TraceEntry> entries = engine::ReadTraces(*def);
     HTREEITEM node = view->m_tree.GetChildItem(root);
     for (const std::wstring& heading : headings) {
-        std::vector<std::wstring> texts;
+        Texts texts;
         for (const engine::TraceEntry& e : entries)
             if (def->sources[e.source].heading == heading) texts.push_back(e.text);
         EXPECT_EQ(Children(view->m_tree, node), texts) << heading;
@@ -234,34 +192,31 @@ TEST_F(RegistryTraces, ShowsTheEnginesTracesUnderTheirHeadingsErasesThemAndOffer
         EXPECT_TRUE(Children(view->m_tree, n).empty()) << view->m_tree.GetItemText(n);
     // Nothing left to erase: the prompt still comes, and "Yes" logs off through the seam.
     ASSERT_TRUE(EraseAndAnswer(view, IDC_LOGOFF_YES));
-    ASSERT_EQ(logOffs.size(), 1u);
-    EXPECT_EQ(logOffs[0].flags, static_cast<UINT>(EWX_LOGOFF));
-    EXPECT_EQ(logOffs[0].reason, 0u);
+    EXPECT_EQ(logOffs, (std::vector<std::pair<UINT, DWORD>>{{EWX_LOGOFF, 0}}));
+    RegDeleteTree(HKEY_CURRENT_USER, kRunKey);
 }
 
-// ---- Open File History and MFU Registry Traces ----
-
 TEST_F(TracePages, OpenFileHistoryAndMfuShowTheEnginesEntriesAndMfusEraseTakesThem) {
-    const std::wstring openSave = kExplorer + L"\\ComDlg32\\OpenSaveMRU\\txt",
-                       count = kExplorer + L"\\UserAssist\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
-    DeleteKeys({kExplorer + L"\\ComDlg32", kExplorer + L"\\UserAssist"});
-    RegSetString(HKEY_CURRENT_USER, openSave, L"a", L"C:\\old\\one.txt");
-    RegSetString(HKEY_CURRENT_USER, openSave, L"b", L"C:\\old\\two.txt");
-    RegSetString(HKEY_CURRENT_USER, openSave, L"MRUList", L"ba");
-    RegSetDword(HKEY_CURRENT_USER, count, engine::mru::Rot13(L"C:\\Tools\\Editor.exe"), 5);
-    RegSetDword(HKEY_CURRENT_USER, count, engine::mru::Rot13(L"UEME_CTLSESSION"), 1);
+    const std::wstring comDlg = kExplorer + L"\\ComDlg32", openSave = comDlg + L"\\OpenSaveMRU\\txt", userAssist = kExplorer + L"\\UserAssist",
+                       count = userAssist + L"\\{CEBFF5CD-ACE2-4F4F-9178-9926F41749EA}\\Count";
+    const std::wstring editor = engine::mru::Rot13(L"C:\\Tools\\Editor.exe"), session = engine::mru::Rot13(L"UEME_CTLSESSION");
+    for (const std::wstring& k : {comDlg, userAssist}) RegDeleteTree(HKEY_CURRENT_USER, k);
+    for (auto [name, path] : {std::pair{L"a", L"C:\\old\\one.txt"}, {L"b", L"C:\\old\\two.txt"}, {L"MRUList", L"ba"}})
+        RegSetString(HKEY_CURRENT_USER, openSave, name, path);
+    RegSetDword(HKEY_CURRENT_USER, count, editor, 5);
+    RegSetDword(HKEY_CURRENT_USER, count, session, 1);
 
-    auto* history = Open<COFHistoryVw>("system.open-file-history");
+    auto* history = OpenPage<COFHistoryVw>("system.open-file-history");
     ASSERT_NE(history, nullptr);
-    EXPECT_EQ(Rows(history->m_list), (std::vector<std::wstring>{L"C:\\old\\two.txt", L"C:\\old\\one.txt"}));
-    auto* mfu = Open<CMFURegVw>("system.mfu");
+    EXPECT_EQ(Rows(history->m_list), (Texts{L"C:\\old\\two.txt", L"C:\\old\\one.txt"}));
+    auto* mfu = OpenPage<CMFURegVw>("system.mfu");
     ASSERT_NE(mfu, nullptr);
-    EXPECT_EQ(Rows(mfu->m_list), std::vector<std::wstring>{L"C:\\Tools\\Editor.exe"});
+    EXPECT_EQ(Rows(mfu->m_list), Texts{L"C:\\Tools\\Editor.exe"});
     DialogAnswerer box(kCaption);
     Press(mfu, IDC_MFUREG_ERASE);
     EXPECT_EQ(box.Count(), 0u);
     EXPECT_EQ(mfu->m_list.GetItemCount(), 0);
-    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, count, engine::mru::Rot13(L"C:\\Tools\\Editor.exe")));
-    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, count, engine::mru::Rot13(L"UEME_CTLSESSION")));
-    DeleteKeys({kExplorer + L"\\ComDlg32", kExplorer + L"\\UserAssist"});
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, count, editor));
+    EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, count, session));
+    for (const std::wstring& k : {comDlg, userAssist}) RegDeleteTree(HKEY_CURRENT_USER, k);
 }

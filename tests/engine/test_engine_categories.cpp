@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "../support/TestFiles.h"
 #include "Categories.h"
 #include "LogFile.h"
 #include "MruBytes.h"
@@ -23,10 +24,13 @@
 #include "categories/Rows.h"
 
 using namespace engine;
+using testkit::FileExists;
+using testkit::WriteFile;
 
 namespace {
 const std::wstring kScratch = L"C:\\corvane-scratch\\engine-categories";
 const std::wstring kTargets = L"Software\\Corvane-Tests\\EngineTargets";  // below HKLM: where links point
+const std::wstring kExplorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 
 Result Erase(const char* key) { return RunErase(CategoryOf(key), Options{}); }
 std::vector<std::wstring> Texts(const Listing& listing) {
@@ -34,13 +38,6 @@ std::vector<std::wstring> Texts(const Listing& listing) {
     for (const Item& i : listing.items) texts.push_back(i.text);
     return texts;
 }
-
-void Put(const std::wstring& path) {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ::WriteFile(h, "x", 1, nullptr, nullptr);
-    ::CloseHandle(h);
-}
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void SetData(HKEY root, const std::wstring& key, const std::wstring& name, const std::string& data, DWORD type) {
     RegKey k;
@@ -66,11 +63,11 @@ void DropTree(HKEY root, const std::wstring& key) {
     DeleteKeyTree(root, key, ignored);
 }
 
-// HKCU\path becomes a registry link to HKLM\target, in place of what was there.
+// HKCU\path becomes a registry link to HKLM\target, in place of what was there. Its parents are
+// made first as ordinary keys: made with the link they would be volatile too, and no ordinary key
+// could be made beside it.
 void MakeLink(const std::wstring& path, const std::wstring& target) {
     DropTree(HKEY_CURRENT_USER, path);
-    // The parents first, as ordinary keys: made with the link, they would be volatile too, and no
-    // ordinary key could be made beside it afterwards.
     RegKey parent;
     ASSERT_EQ(parent.Create(HKEY_CURRENT_USER, path.substr(0, path.rfind(L'\\'))), ERROR_SUCCESS);
     HKEY link = nullptr;
@@ -78,8 +75,7 @@ void MakeLink(const std::wstring& path, const std::wstring& target) {
                                 KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr),
               ERROR_SUCCESS);
     std::wstring nt = L"\\Registry\\Machine\\" + target;
-    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(nt.c_str()),
-                     static_cast<DWORD>(nt.size() * sizeof(wchar_t)));
+    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(nt.c_str()), DWORD(nt.size() * sizeof(wchar_t)));
     ::RegCloseKey(link);
 }
 }  // namespace
@@ -101,10 +97,7 @@ TEST(CategoryTable, EveryKeyOnceUnderItsGroupAndABadKeyNamed) {
 
 TEST(CategoryRun, ASecondEraseOfTheSameKeyIsBusyAndAnExceptionIsAFailure) {
     int runs = 0;
-    Category c{"test.lock", "test", L"Lock", nullptr, [&](const Options&) {
-                   ++runs;
-                   return Result{};
-               }};
+    Category c{"test.lock", "test", L"Lock", nullptr, [&](const Options&) { ++runs; return Result{}; }};
     // Another holder of the lock: a thread of its own (the lock is the thread's, not the process's).
     HANDLE taken = ::CreateEventW(nullptr, TRUE, FALSE, nullptr), done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([&] {
@@ -151,15 +144,8 @@ TEST(CategoryRun, PolicyLogFileComesFromTheMachineAndOddValuesReadSafely) {
 }
 
 TEST(CategoryRun, WhatIsListedAgainAfterTheEraseStayedWhateverTheEraseSaid) {
-    Category c{"test.read-back", "test", L"Read back",
-               [](const Options&) { return Listing{{{L"kept.txt", 3}, {L"told.txt", 1}}, {}}; },
-               [](const Options&) {
-                   Result r;
-                   r.erased = 3;
-                   r.bytes = 10;
-                   r.Failed(L"told.txt: in use");
-                   return r;
-               }};
+    Category c{"test.read-back", "test", L"Read back", [](const Options&) { return Listing{{{L"kept.txt", 3}, {L"told.txt", 1}}, {}}; },
+               [](const Options&) { return Result{3, 10, 1, 0, 0, false, {L"told.txt: in use"}, {}}; }};
     Result r = RunErase(c, {});
     EXPECT_EQ(r.erased, 2u);
     EXPECT_EQ(r.bytes, 7u);
@@ -168,18 +154,17 @@ TEST(CategoryRun, WhatIsListedAgainAfterTheEraseStayedWhateverTheEraseSaid) {
 
 // Outlook keeps opened attachments in the cache: its folder stays whole, and the preview says so.
 TEST(FileCategories, TheCacheKeepsOutlooksFolderAndTheTemporaryFilesOfRunningWork) {
-    const std::wstring shellFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    const std::wstring cache = kScratch + L"\\cache", temp = kScratch + L"\\recent-temp";
+    const std::wstring shellFolders = kExplorer + L"\\Shell Folders", cache = kScratch + L"\\cache", temp = kScratch + L"\\recent-temp";
     ::SHCreateDirectoryExW(nullptr, (cache + L"\\Content.Outlook").c_str(), nullptr);
     ::SHCreateDirectoryExW(nullptr, temp.c_str(), nullptr);
-    for (const std::wstring& f : {cache + L"\\page.htm", cache + L"\\Content.Outlook\\opened.docx", temp + L"\\new.tmp"}) Put(f);
+    for (const std::wstring& f : {cache + L"\\page.htm", cache + L"\\Content.Outlook\\opened.docx", temp + L"\\new.tmp"}) WriteFile(f);
     std::optional<std::string> saved = DataOf(HKEY_CURRENT_USER, shellFolders, L"Cache");
     SetString(HKEY_CURRENT_USER, shellFolders, L"Cache", cache);
     Listing listed = RunList(CategoryOf(keys::kCache), {});
     EXPECT_EQ(Texts(listed), std::vector<std::wstring>{cache + L"\\page.htm"});
     EXPECT_NE(listed.problems.notes.at(0).find(L"Content.Outlook"), std::wstring::npos);
     EXPECT_EQ(Erase(keys::kCache).erased, 1u);
-    EXPECT_TRUE(Exists(cache + L"\\Content.Outlook\\opened.docx"));
+    EXPECT_TRUE(FileExists(cache + L"\\Content.Outlook\\opened.docx"));
     Result ignored;
     if (saved) SetData(HKEY_CURRENT_USER, shellFolders, L"Cache", *saved, REG_SZ);
     else DeleteValue(HKEY_CURRENT_USER, shellFolders, L"Cache", ignored);
@@ -197,27 +182,26 @@ TEST(FileCategories, TheCacheKeepsOutlooksFolderAndTheTemporaryFilesOfRunningWor
 
 // A link above a list's key is RegKey's own test (tests/engine/test_engine.cpp).
 TEST(RegistryCategories, AListKeyThatIsARegistryLinkIsRefusedAndReportedAndItsTargetSurvives) {
-    const std::wstring explorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
     const std::pair<const char*, std::wstring> links[] = {
         {keys::kWordPad, FindTraceDefinition(keys::kWordPad)->sources[0].key},
         {keys::kTypedUrls, L"Software\\Microsoft\\Internet Explorer\\TypedURLs"},
-        {keys::kOpenFileHistory, explorer + L"\\ComDlg32\\OpenSaveMRU\\linked"},  // one of its subkeys
-        {keys::kMfu, explorer + L"\\UserAssist\\{0D6D4F41-2994-4BA0-8FEF-620E43CD2812}"},
+        {keys::kOpenFileHistory, kExplorer + L"\\ComDlg32\\OpenSaveMRU\\linked"},  // one of its subkeys
+        {keys::kMfu, kExplorer + L"\\UserAssist\\{0D6D4F41-2994-4BA0-8FEF-620E43CD2812}"},
     };
+    // What a followed link would reach: values and keys each of the lists would take.
+    const std::pair<std::wstring, const wchar_t*> reached[] = {{kTargets, L"File1"}, {kTargets, L"url1"}, {kTargets, L"a"},
+                                                               {kTargets, L"MRUList"}, {kTargets + L"\\TypedURLs", L"url1"},
+                                                               {kTargets + L"\\Count", L"url1"}};
     for (const auto& [category, path] : links) {
         SCOPED_TRACE(category);
-        // What a followed link would reach: values and keys each of the lists would take.
-        for (const wchar_t* name : {L"File1", L"url1", L"a", L"MRUList"}) SetString(HKEY_LOCAL_MACHINE, kTargets, name, L"a");
-        for (const wchar_t* sub : {L"\\TypedURLs", L"\\Count"}) SetString(HKEY_LOCAL_MACHINE, kTargets + sub, L"url1", L"a");
+        for (const auto& [key, name] : reached) SetString(HKEY_LOCAL_MACHINE, key, name, L"a");
         MakeLink(path, kTargets);
         Listing listed = RunList(CategoryOf(category), {});
         EXPECT_TRUE(listed.items.empty());
         EXPECT_GE(listed.problems.failed, 1u);
         EXPECT_NE(listed.problems.FirstReason().find(L"link"), std::wstring::npos) << Utf8(listed.problems.FirstReason());
         EXPECT_GE(Erase(category).failed, 1u);
-        for (const wchar_t* name : {L"File1", L"url1", L"a", L"MRUList"}) EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, kTargets, name));
-        EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, kTargets + L"\\TypedURLs", L"url1"));
-        EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, kTargets + L"\\Count", L"url1"));
+        for (const auto& [key, name] : reached) EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, key, name)) << Utf8(key + L" " + name);
         DropTree(HKEY_CURRENT_USER, path);
     }
     DropTree(HKEY_LOCAL_MACHINE, kTargets);
@@ -268,8 +252,6 @@ struct TraceCase {
     std::vector<std::wstring> listed;
     size_t erased;
 };
-
-const std::wstring kExplorer = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 
 std::vector<TraceCase> TraceCases() {
     const std::wstring word = L"Software\\Microsoft\\Office\\16.0\\Word\\File MRU",
@@ -365,19 +347,16 @@ std::vector<TraceCase> TraceCases() {
 }
 
 void Seed(const Seeded& s) {
-    if (s.name.empty()) {
-        ::SHCreateDirectoryExW(nullptr, s.key.substr(0, s.key.rfind(L'\\')).c_str(), nullptr);
-        return Put(s.key);
-    }
-    SetData(HKEY_CURRENT_USER, s.key, s.name, s.data, s.type);
+    if (!s.name.empty()) return SetData(HKEY_CURRENT_USER, s.key, s.name, s.data, s.type);
+    ::SHCreateDirectoryExW(nullptr, s.key.substr(0, s.key.rfind(L'\\')).c_str(), nullptr);
+    WriteFile(s.key);
 }
-bool Left(const Seeded& s) { return s.name.empty() ? Exists(s.key) : HasValue(HKEY_CURRENT_USER, s.key, s.name); }
+bool Left(const Seeded& s) { return s.name.empty() ? FileExists(s.key) : HasValue(HKEY_CURRENT_USER, s.key, s.name); }
 }  // namespace
 
 TEST(TraceCategories, EachListsItsTracesAndItsEraseTakesExactlyThemWhileTheirNeighboursStay) {
     ::SHCreateDirectoryExW(nullptr, (kScratch + L"\\ofh").c_str(), nullptr);
-    Put(kScratch + L"\\ofh\\a.txt");
-    Put(kScratch + L"\\ofh\\b.txt");
+    for (const wchar_t* f : {L"\\ofh\\a.txt", L"\\ofh\\b.txt"}) WriteFile(kScratch + f);
     for (const TraceCase& c : TraceCases()) {
         SCOPED_TRACE(c.category);
         Erase(c.category);  // whatever the prefix held before
@@ -390,17 +369,15 @@ TEST(TraceCategories, EachListsItsTracesAndItsEraseTakesExactlyThemWhileTheirNei
         EXPECT_TRUE(r.Complete()) << Utf8(r.FirstReason());
         EXPECT_TRUE(RunList(CategoryOf(c.category), {}).items.empty());
         for (const Seeded& s : c.seeds) {
-            if (s.after)
-                EXPECT_EQ(DataOf(HKEY_CURRENT_USER, s.key, s.name), s.after) << Utf8(s.key);
-            else
-                EXPECT_EQ(Left(s), s.stays) << Utf8(s.key + L" " + s.name);
+            if (s.after) EXPECT_EQ(DataOf(HKEY_CURRENT_USER, s.key, s.name), s.after) << Utf8(s.key);
+            else EXPECT_EQ(Left(s), s.stays) << Utf8(s.key + L" " + s.name);
             if (s.stays && !s.name.empty()) DropTree(HKEY_CURRENT_USER, s.key);
             if (s.stays && s.name.empty()) ::DeleteFileW(s.key.c_str());
         }
     }
     // A thumbnail Explorer holds open stays, named in the report as in use.
     const std::wstring held = rows::KnownFolder(FOLDERID_LocalAppData) + L"\\Microsoft\\Windows\\Explorer\\thumbcache_32.db";
-    Put(held);
+    WriteFile(held);
     HANDLE h = ::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     Result r = Erase("system.thumbnails");
     ::CloseHandle(h);
@@ -412,29 +389,26 @@ TEST(TraceDefinitions, EveryEmbeddedOneReadsAndAFaultyOneNamesItsFileAndField) {
     std::vector<std::wstring> errors;
     EXPECT_EQ(TraceDefinitions(&errors).size(), 19u);
     EXPECT_TRUE(errors.empty()) << Utf8(errors.empty() ? L"" : errors[0]);
-    const std::string head = R"({"key": "system.x", "group": "system", "name": "X", "icon": 1, "text": "t", "traces": [)";
+    // The one trace of a definition, and what the error says after "x.json: ".
     const std::pair<std::string, std::wstring> faults[] = {
-        {head + R"({"key": "Software\\A\\B", "value": "x"}]})", L"x.json: unknown field \"traces[0].value\""},
-        {head + R"({"key": "Software\\Microsoft"}]})", L"x.json: field \"traces[0].key\" is not 3 or more steps deep"},
-        {head + R"({"key": "Software\\A", "values": "*", "erase": "key"}]})", L"x.json: field \"traces[0].key\" is not 3 or more steps deep"},
-        {head + R"({"key": "Software\\A", "values": "a*b*", "numbers": [1, 9]}]})",
-         L"x.json: field \"traces[0].numbers\" needs a values pattern with one '*' for the number"},
-        {head + R"({"folder": "C:\\Windows", "files": "*"}]})",
-         L"x.json: field \"traces[0].folder\" is not a folder variable such as %APPDATA% and plain names"},
-        {head + R"({"key": "Software\\A\\{version}", "values": "*"}]})", L"x.json: field \"traces[0].key\" has {version} but no versions"},
-        {head + R"({"key": "Software\\A", "subkeys": "c*", "keep": ["x"]}]})", L"x.json: field \"traces[0].keep\" belongs to a trace of values"},
-        {head + R"({"key": "Software\\A", "order": "MRUList", "values": "*"}]})",
-         L"x.json: field \"traces[0]\" has more than one of values, order and subkeys"},
-        {head + R"({"key": "Software\\A", "order": "MRUListEx", "show": "rot-13"}]})",
-         L"x.json: field \"traces[0].show\" is none of text, after-star, utf16, program-then-utf16, item-ids, program-then-item-ids, "
-         L"rot13, run-command"},
-        {head + R"({"key": "Software\\A\\B", "listed": true}]})",
-         L"x.json: field \"traces[0].listed\" is only ever false, for a key erased whole"},
+        {R"({"key": "Software\\A\\B", "value": "x"})", L"unknown field \"traces[0].value\""},
+        {R"({"key": "Software\\Microsoft"})", L"field \"traces[0].key\" is not 3 or more steps deep"},
+        {R"({"key": "Software\\A", "values": "*", "erase": "key"})", L"field \"traces[0].key\" is not 3 or more steps deep"},
+        {R"({"key": "Software\\A", "values": "a*b*", "numbers": [1, 9]})",
+         L"field \"traces[0].numbers\" needs a values pattern with one '*' for the number"},
+        {R"({"folder": "C:\\Windows", "files": "*"})", L"field \"traces[0].folder\" is not a folder variable such as %APPDATA% and plain names"},
+        {R"({"key": "Software\\A\\{version}", "values": "*"})", L"field \"traces[0].key\" has {version} but no versions"},
+        {R"({"key": "Software\\A", "subkeys": "c*", "keep": ["x"]})", L"field \"traces[0].keep\" belongs to a trace of values"},
+        {R"({"key": "Software\\A", "order": "MRUList", "values": "*"})", L"field \"traces[0]\" has more than one of values, order and subkeys"},
+        {R"({"key": "Software\\A", "order": "MRUListEx", "show": "rot-13"})",
+         L"field \"traces[0].show\" is none of text, after-star, utf16, program-then-utf16, item-ids, program-then-item-ids, rot13, run-command"},
+        {R"({"key": "Software\\A\\B", "listed": true})", L"field \"traces[0].listed\" is only ever false, for a key erased whole"},
     };
-    for (const auto& [json, error] : faults) {
+    for (const auto& [trace, error] : faults) {
         TraceDef def;
         std::wstring got;
-        EXPECT_FALSE(ParseTraceDefinition(L"x.json", json, def, got));
-        EXPECT_EQ(got, error);
+        EXPECT_FALSE(ParseTraceDefinition(
+            L"x.json", R"({"key": "system.x", "group": "system", "name": "X", "icon": 1, "text": "t", "traces": [)" + trace + "]}", def, got));
+        EXPECT_EQ(got, L"x.json: " + error);
     }
 }
