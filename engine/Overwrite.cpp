@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AlignedBuffer.h"
+#include "Handles.h"
 #include "Random.h"
 #include "StreamInfo.h"
 #include "Text.h"
@@ -143,22 +144,22 @@ bool OverwriteStreams(HANDLE h, unsigned passes, unsigned long cluster, const St
         attributes.ObjectName = &text;
         attributes.Attributes = OBJ_CASE_INSENSITIVE;
         IO_STATUS_BLOCK io{};
-        HANDLE stream = nullptr;
+        Handle stream;
         constexpr ULONG kOpen = 1, kSynchronous = 0x20, kNonDirectory = 0x40;  // FILE_OPEN, FILE_SYNCHRONOUS_IO_NONALERT, ...
-        if (!create || create(&stream, GENERIC_READ | GENERIC_WRITE | SYNCHRONIZE, &attributes, &io, nullptr, 0,
+        if (!create || create(stream.Put(), GENERIC_READ | GENERIC_WRITE | SYNCHRONIZE, &attributes, &io, nullptr, 0,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, kOpen, kSynchronous | kNonDirectory,
                               nullptr, 0) < 0)
             return false;
         FILE_STANDARD_INFO standard{};
-        bool written = ::GetFileInformationByHandleEx(stream, FileStandardInfo, &standard, sizeof standard) &&
-                       WritePasses(stream,
+        bool written = ::GetFileInformationByHandleEx(stream.Get(), FileStandardInfo, &standard, sizeof standard) &&
+                       WritePasses(stream.Get(),
                                    OverwriteLength(static_cast<unsigned long long>(standard.EndOfFile.QuadPart),
                                                    static_cast<unsigned long long>(standard.AllocationSize.QuadPart), cluster),
                                    passes, stop);
         const DWORD error = ::GetLastError();
         FILE_END_OF_FILE_INFO empty{};
-        SetInfo(stream, FileEndOfFileInfo, &empty, sizeof empty);
-        ::CloseHandle(stream);
+        SetInfo(stream.Get(), FileEndOfFileInfo, &empty, sizeof empty);
+        stream.Reset();
         if (!written) {
             ::SetLastError(error);
             return false;
@@ -240,14 +241,12 @@ void RefillNames(const std::wstring& folder, std::vector<size_t> lengths) {
     if (!lengths.empty()) lengths.push_back(*std::max_element(lengths.begin(), lengths.end()));
     std::wstring final = folder;
     if (!final.empty() && final.back() == L'\\') final.pop_back();
-    std::vector<HANDLE> held;
+    std::vector<Handle> held;  // made here a moment ago: each goes as it closes
     for (size_t length : lengths) {
         const std::wstring path = final + L"\\" + RandomName(length);
-        HANDLE h = ::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, CREATE_NEW,
-                                 FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) held.push_back(h);  // made here a moment ago: it goes as it closes
+        held.emplace_back(::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, CREATE_NEW,
+                                        FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_NORMAL, nullptr));
     }
-    for (HANDLE h : held) ::CloseHandle(h);
 }
 
 std::wstring NamesNote(const std::wstring& folder, bool stays) {
@@ -325,12 +324,11 @@ std::wstring SolidStateNote(const std::wstring& path) {
     if (!VolumeOf(path, root, device)) return {};
     const bool removable = ::GetDriveTypeW(root.c_str()) == DRIVE_REMOVABLE;
     int seekPenalty = -1, trim = -1;
-    HANDLE h = ::CreateFileW(device.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        seekPenalty = AskDevice(h, StorageDeviceSeekPenaltyProperty);
-        trim = AskDevice(h, StorageDeviceTrimProperty);
-        ::CloseHandle(h);
+    Handle h(::CreateFileW(device.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr));
+    if (h) {
+        seekPenalty = AskDevice(h.Get(), StorageDeviceSeekPenaltyProperty);
+        trim = AskDevice(h.Get(), StorageDeviceTrimProperty);
     }
     if (!SolidState(seekPenalty, trim, removable)) return {};
     return L"The drive " + DriveText(root) + (removable ? L" is a removable flash drive" : L" is a solid-state drive") +
@@ -341,16 +339,16 @@ std::wstring SolidStateNote(const std::wstring& path) {
 std::wstring ShadowCopiesNote(const std::wstring& path) {
     std::wstring root, device;
     if (!VolumeOf(path, root, device)) return {};
-    HANDLE h = ::CreateFileW(device.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return {};
+    Handle h(::CreateFileW(device.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr));
+    if (!h) return {};
     // The volume snapshot driver's list of a volume's shadow copies: a length, then their names.
     constexpr DWORD kQueryNamesOfSnapshots = CTL_CODE(0x53, 6, METHOD_BUFFERED, FILE_ANY_ACCESS);
     std::vector<unsigned char> answer(64 * 1024);
     DWORD got = 0;
     const bool answered =
-        ::DeviceIoControl(h, kQueryNamesOfSnapshots, nullptr, 0, answer.data(), static_cast<DWORD>(answer.size()), &got, nullptr);
-    ::CloseHandle(h);
+        ::DeviceIoControl(h.Get(), kQueryNamesOfSnapshots, nullptr, 0, answer.data(), static_cast<DWORD>(answer.size()), &got, nullptr);
+    h.Reset();
     int copies = -1;
     if (answered && got >= sizeof(ULONG)) {
         copies = 0;

@@ -9,6 +9,7 @@
 #include <cwctype>
 
 #include "AlignedBuffer.h"
+#include "Handles.h"
 #include "LogFile.h"
 #include "Overwrite.h"
 #include "Random.h"
@@ -37,35 +38,34 @@ std::wstring DriveName(wchar_t drive) { return std::wstring(1, static_cast<wchar
 
 // The final path of the wipe's folder, when it is a plain folder (no link); empty otherwise.
 std::wstring FinalFolder(const std::wstring& folder) {
-    HANDLE h = ::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return {};
+    Handle h(::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!h) return {};
     BY_HANDLE_FILE_INFORMATION info{};
     wchar_t final[MAX_PATH * 2] = L"";
-    const bool plain = ::GetFileInformationByHandle(h, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+    const bool plain = ::GetFileInformationByHandle(h.Get(), &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
                        !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    const DWORD n = plain ? ::GetFinalPathNameByHandleW(h, final, MAX_PATH * 2, FILE_NAME_NORMALIZED) : 0;
-    ::CloseHandle(h);
+    const DWORD n = plain ? ::GetFinalPathNameByHandleW(h.Get(), final, MAX_PATH * 2, FILE_NAME_NORMALIZED) : 0;
     return n && n < MAX_PATH * 2 ? std::wstring(final, n) : std::wstring();
 }
 
 // Deletes one file of the wipe's folder through a handle, only when it is a plain file with one
 // name whose final path is the folder's plus its name: nothing else is ever touched.
 bool DeleteOwnFile(const std::wstring& folder, const std::wstring& finalFolder, const std::wstring& name) {
-    HANDLE h = ::CreateFileW((folder + L"\\" + name).c_str(), DELETE | FILE_READ_ATTRIBUTES,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    Handle h(::CreateFileW((folder + L"\\" + name).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!h) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     BY_HANDLE_FILE_INFORMATION info{};
     wchar_t final[MAX_PATH * 2] = L"";
-    bool own = ::GetFileInformationByHandle(h, &info) && info.nNumberOfLinks == 1 &&
+    bool own = ::GetFileInformationByHandle(h.Get(), &info) && info.nNumberOfLinks == 1 &&
                !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
-    own = own && ::GetFinalPathNameByHandleW(h, final, MAX_PATH * 2, FILE_NAME_NORMALIZED) < MAX_PATH * 2 &&
+    own = own && ::GetFinalPathNameByHandleW(h.Get(), final, MAX_PATH * 2, FILE_NAME_NORMALIZED) < MAX_PATH * 2 &&
           finalFolder + L"\\" + name == final;
     FILE_DISPOSITION_INFO dispose{TRUE};
-    const bool deleted = own && ::SetFileInformationByHandle(h, FileDispositionInfo, &dispose, sizeof dispose);
+    const bool deleted = own && ::SetFileInformationByHandle(h.Get(), FileDispositionInfo, &dispose, sizeof dispose);
     const DWORD error = ::GetLastError();
-    ::CloseHandle(h);
+    h.Reset();
     // Someone else may hold it open: it is gone only when its name is.
     const bool gone = deleted && ::GetFileAttributesW((folder + L"\\" + name).c_str()) == INVALID_FILE_ATTRIBUTES;
     ::SetLastError(deleted ? ERROR_SHARING_VIOLATION : error);
@@ -84,13 +84,12 @@ bool IsOwnName(const std::wstring& name) {
 }
 
 bool HasMarker(const std::wstring& folder) {
-    HANDLE h = ::CreateFileW((folder + L"\\" + kMarkerName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    Handle h(::CreateFileW((folder + L"\\" + kMarkerName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!h) return false;
     char text[sizeof kMarkerText] = "";
     DWORD got = 0;
-    ::ReadFile(h, text, sizeof text - 1, &got, nullptr);
-    ::CloseHandle(h);
+    ::ReadFile(h.Get(), text, sizeof text - 1, &got, nullptr);
     return got == sizeof kMarkerText - 1 && std::equal(text, text + got, kMarkerText);
 }
 
@@ -104,12 +103,11 @@ bool RemoveFolder(const std::wstring& folder, std::wstring& reason, unsigned lon
     }
     std::vector<WIN32_FIND_DATAW> files;
     WIN32_FIND_DATAW d;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &d);
-    if (find != INVALID_HANDLE_VALUE) {
+    FindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &d));
+    if (find) {
         do
             if (IsOwnName(d.cFileName) && d.cFileName != std::wstring(kMarkerName)) files.push_back(d);
-        while (::FindNextFileW(find, &d));
-        ::FindClose(find);
+        while (::FindNextFileW(find.Get(), &d));
     }
     unsigned long long left = 0;
     size_t stayed = 0;
@@ -148,8 +146,8 @@ public:
     bool Make(std::wstring& reason);
     // A new filler file (held by the fillers), or INVALID_HANDLE_VALUE with the error.
     HANDLE NewFile(const wchar_t* prefix, DWORD flags);
-    HANDLE Folder() const { return m_dir; }
-    // Lets one filler go now: emptied first, as a full volume may have no room left for the change
+    HANDLE Folder() const { return m_dir.Get(); }
+    // Lets one filler go now (the fillers are held raw, as this class owns them): emptied first, as a full volume may have no room left for the change
     // that a deletion writes (ntfs-3g then keeps the file).
     void Drop(HANDLE h) {
         m_files.erase(std::remove(m_files.begin(), m_files.end(), h), m_files.end());
@@ -163,7 +161,7 @@ public:
 
 private:
     std::wstring m_folder, m_final;
-    HANDLE m_dir = INVALID_HANDLE_VALUE;
+    Handle m_dir;
     std::vector<HANDLE> m_files;
     unsigned m_next = 0;
 };
@@ -196,24 +194,24 @@ bool Fillers::Make(std::wstring& reason) {
         reason = Reason(m_folder, ::GetLastError());
         return false;
     }
-    m_dir = ::CreateFileW(m_folder.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | DELETE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    m_final = m_dir == INVALID_HANDLE_VALUE ? std::wstring() : FinalFolder(m_folder);
+    m_dir = Handle(::CreateFileW(m_folder.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | DELETE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    m_final = m_dir ? FinalFolder(m_folder) : std::wstring();
     if (m_final.empty()) {
         reason = Reason(m_folder, ::GetLastError());
         return false;
     }
     FILE_BASIC_INFO hidden{};
     hidden.FileAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY;
-    ::SetFileInformationByHandle(m_dir, FileBasicInfo, &hidden, sizeof hidden);
-    HANDLE h = ::CreateFileW((m_folder + L"\\" + kMarkerName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    ::SetFileInformationByHandle(m_dir.Get(), FileBasicInfo, &hidden, sizeof hidden);
+    Handle h(::CreateFileW((m_folder + L"\\" + kMarkerName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
     DWORD done = 0;
-    const bool written = h != INVALID_HANDLE_VALUE &&
-                         ::WriteFile(h, kMarkerText, sizeof kMarkerText - 1, &done, nullptr) && done == sizeof kMarkerText - 1;
+    const bool written =
+        h && ::WriteFile(h.Get(), kMarkerText, sizeof kMarkerText - 1, &done, nullptr) && done == sizeof kMarkerText - 1;
     const DWORD error = ::GetLastError();
-    if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+    h.Reset();
     if (!written) reason = Reason(m_folder + L"\\" + kMarkerName, error);
     return written;
 }
@@ -221,25 +219,24 @@ bool Fillers::Make(std::wstring& reason) {
 HANDLE Fillers::NewFile(const wchar_t* prefix, DWORD flags) {
     wchar_t name[32];
     swprintf(name, 32, L"%ls%06u.bin", prefix, m_next++);
-    HANDLE h = ::CreateFileW((m_folder + L"\\" + name).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                             nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE | flags, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return h;
+    Handle h(::CreateFileW((m_folder + L"\\" + name).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                           nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE | flags, nullptr));
+    if (!h) return INVALID_HANDLE_VALUE;
     wchar_t final[MAX_PATH * 2] = L"";
-    const DWORD n = ::GetFinalPathNameByHandleW(h, final, MAX_PATH * 2, FILE_NAME_NORMALIZED);
+    const DWORD n = ::GetFinalPathNameByHandleW(h.Get(), final, MAX_PATH * 2, FILE_NAME_NORMALIZED);
     if (n == 0 || n >= MAX_PATH * 2 || m_final + L"\\" + name != final) {
-        ::CloseHandle(h);  // made here a moment ago, wherever that is: it goes as it closes
+        h.Reset();  // made here a moment ago, wherever that is: it goes as it closes
         ::SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    m_files.push_back(h);
-    return h;
+    m_files.push_back(h.Detach());
+    return m_files.back();
 }
 
 bool Fillers::Remove(std::wstring& reason, unsigned long long* bytesLeft) {
-    if (m_dir == INVALID_HANDLE_VALUE) return true;
+    if (!m_dir) return true;
     while (!m_files.empty()) Drop(m_files.back());
-    ::CloseHandle(m_dir);
-    m_dir = INVALID_HANDLE_VALUE;
+    m_dir.Reset();
     // A filler someone else still holds stays until they let go: the others go meanwhile.
     for (int attempt = 0;; ++attempt) {
         if (RemoveFolder(m_folder, reason, bytesLeft)) return true;
@@ -334,14 +331,11 @@ unsigned long AskRecordBytes(HANDLE folder, const std::wstring& root, unsigned l
     DWORD got = 0;
     if (::DeviceIoControl(folder, FSCTL_GET_NTFS_VOLUME_DATA, nullptr, 0, &data, sizeof data, &got, nullptr))
         return RecordBytes(data.BytesPerFileRecordSegment, bytesPerSector);
-    HANDLE volume = ::CreateFileW((L"\\\\.\\" + root.substr(0, 2)).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
+    Handle volume(::CreateFileW((L"\\\\.\\" + root.substr(0, 2)).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
     unsigned long answered = 0;
-    if (volume != INVALID_HANDLE_VALUE) {
-        if (::DeviceIoControl(volume, FSCTL_GET_NTFS_VOLUME_DATA, nullptr, 0, &data, sizeof data, &got, nullptr))
-            answered = data.BytesPerFileRecordSegment;
-        ::CloseHandle(volume);
-    }
+    if (volume && ::DeviceIoControl(volume.Get(), FSCTL_GET_NTFS_VOLUME_DATA, nullptr, 0, &data, sizeof data, &got, nullptr))
+        answered = data.BytesPerFileRecordSegment;
     return RecordBytes(answered, bytesPerSector);
 }
 
