@@ -14,9 +14,9 @@ using namespace engine;
 using testkit::ReadWholeFile;
 
 namespace {
-TaskSpec Plan(TaskKind kind, const std::wstring& name = L"Nightly") {
+TaskSpec Plan(TaskKind kind) {
     TaskSpec s;
-    s.name = name;
+    s.name = L"Nightly";
     s.kind = kind;
     s.when = {2026, 12, 7, 1, 18, 5};
     s.everyMinutes = 150;
@@ -66,11 +66,10 @@ TEST(TaskDefinition, EachKindHasItsTriggerWordsAndReadsBackFromItsDescription) {
 TEST(TaskDefinition, NamesAndSpecsTheSchedulerWouldRefuseAreRefusedWithTheReason) {
     EXPECT_EQ(TaskNameProblem(L"Nightly erase"), L"");
     for (const wchar_t* bad : {L"", L"  ", L"a\\b", L"a:b", L"why?", L"dot."}) EXPECT_NE(TaskNameProblem(bad), L"") << bad;
-    TaskSpec none = Plan(TaskKind::Daily);
+    TaskSpec none = Plan(TaskKind::Daily), zero = Plan(TaskKind::Interval);
     none.keys.clear();
-    EXPECT_EQ(TaskSpecProblem(none), L"Check at least one category for the task to erase.");
-    TaskSpec zero = Plan(TaskKind::Interval);
     zero.everyMinutes = 0;
+    EXPECT_EQ(TaskSpecProblem(none), L"Check at least one category for the task to erase.");
     EXPECT_EQ(TaskSpecProblem(zero), L"The interval must be at least one minute.");
 }
 
@@ -127,10 +126,10 @@ TEST(Schedule, ATaskIsRegisteredListedSwitchedOffAndRemoved) {
     EXPECT_EQ(TaskInWords(t->plan), L"every day at 18:05");
     EXPECT_EQ(t->plan.keys, s.keys);
     EXPECT_TRUE(t->enabled);
-    EXPECT_EQ(EnableTask(L"Nightly", false), L"");
-    EXPECT_FALSE(listed(L"Nightly")->enabled);
-    EXPECT_EQ(EnableTask(L"Nightly", true), L"");
-    EXPECT_TRUE(listed(L"Nightly")->enabled);
+    for (bool on : {false, true}) {
+        EXPECT_EQ(EnableTask(L"Nightly", on), L"");
+        EXPECT_EQ(listed(L"Nightly")->enabled, on);
+    }
     EXPECT_EQ(TaskInWords(listed(L"Nightly")->plan), L"every day at 18:05");
 
     // Start Now: Wine's scheduler cannot run a task, so sweepmere is started directly; it erases the

@@ -1,9 +1,7 @@
 #include "FakeUrlHistory.h"
 
+#include <shlwapi.h>
 #include <urlhist.h>
-
-#include <cstddef>
-#include <cstring>
 
 namespace testkit {
 
@@ -15,9 +13,10 @@ struct FakeUrlHistory::State {
 };
 
 namespace {
-wchar_t* TaskCopy(const std::wstring& s) {
-    auto* p = static_cast<wchar_t*>(::CoTaskMemAlloc((s.size() + 1) * sizeof(wchar_t)));
-    memcpy(p, s.c_str(), (s.size() + 1) * sizeof(wchar_t));
+// A copy in task memory, which the reader frees.
+wchar_t* TaskCopy(const wchar_t* s) {
+    wchar_t* p = nullptr;
+    ::SHStrDupW(s, &p);
     return p;
 }
 
@@ -62,7 +61,7 @@ public:
         // As a history that checks the record's size: any other size is refused.
         if (rgelt->cbSize != sizeof(STATURL)) return E_INVALIDARG;
         const auto& url = urls[m_next++];
-        rgelt->pwcsUrl = url ? TaskCopy(*url) : nullptr;
+        rgelt->pwcsUrl = url ? TaskCopy(url->c_str()) : nullptr;
         rgelt->pwcsTitle = TaskCopy(L"title");
         if (fetched) *fetched = 1;
         return S_OK;
