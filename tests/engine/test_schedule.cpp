@@ -88,10 +88,7 @@ TEST(Log, LinesCarryTheLocalTimeTheConsoleLineAndAReasonForWhatStayed) {
 }
 
 TEST(Log, AppendsInUtf8MakesItsFolderAndRotatesPastTheCap) {
-    const std::wstring folder = L"C:\\log-test", path = folder + L"\\sub\\Erase.txt", older = folder + L"\\sub\\Erase.1.txt";
-    ::DeleteFileW(path.c_str());
-    ::DeleteFileW(older.c_str());
-    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring folder = testkit::ScratchFolder(L"log"), path = folder + L"\\sub\\Erase.txt", older = folder + L"\\sub\\Erase.1.txt";
     EXPECT_EQ(AppendToLogFile(path, {L"\u0416 one"}), L"");
     EXPECT_EQ(AppendToLogFile(path, {L"two"}), L"");
     EXPECT_EQ(ReadWholeFile(path), "\xD0\x96 one\r\ntwo\r\n");
@@ -136,8 +133,7 @@ TEST(Schedule, ATaskIsRegisteredListedSwitchedOffAndRemoved) {
     // task's categories and logs them to the log the profile names.
     const wchar_t* typed = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
     ::RegSetKeyValueW(HKEY_CURRENT_USER, typed, L"url1", REG_SZ, L"http://a.example/", 36);
-    const std::wstring log = L"C:\\log-test\\task.txt";
-    ::DeleteFileW(log.c_str());
+    const std::wstring log = testkit::ScratchFolder(L"task-log") + L"\\task.txt";
     ASSERT_TRUE(KeepLogPath(log));
     bool direct = false;
     void* process = nullptr;
