@@ -126,8 +126,7 @@ TEST(Scheduler, EachApplyTogglesTheSizeAndRegistersATaskThatTheListAndItsButtons
         EXPECT_EQ(Row(d, L"Weekly")[1], L"every Thursday at 07:00");
         ASSERT_EQ(d.m_tasks.GetItemCount(), 3);
 
-        Row(d, L"Weekly");
-        Click(dlg, IDC_SCHEDULER_DEACTIVATE);
+        Click(dlg, IDC_SCHEDULER_DEACTIVATE);  // on the row just read
         EXPECT_EQ(Row(d, L"Weekly")[3], L"Inactive");
         Click(dlg, IDC_SCHEDULER_DEACTIVATE_ALL);
         Click(dlg, IDC_SCHEDULER_ACTIVATE);

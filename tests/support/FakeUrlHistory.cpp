@@ -21,16 +21,12 @@ wchar_t* TaskCopy(const wchar_t* s) {
 }
 
 // IUnknown of an object that answers to IUnknown and the interfaces listed; counted as live while
-// it lives, unless it has no state to count in.
+// it lives.
 template <class Interface, const IID*... kIids>
 class RefCounted : public Interface {
 public:
-    explicit RefCounted(FakeUrlHistory::State* s, bool counted = true) : m_state(s), m_counted(counted) {
-        if (m_counted) ++m_state->live;
-    }
-    virtual ~RefCounted() {
-        if (m_counted) --m_state->live;
-    }
+    explicit RefCounted(FakeUrlHistory::State* s) : m_state(s) { ++m_state->live; }
+    virtual ~RefCounted() { --m_state->live; }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         if (riid != IID_IUnknown && ((riid != *kIids) && ...)) return *out = nullptr, E_NOINTERFACE;
         AddRef();
@@ -46,7 +42,6 @@ public:
 
 protected:
     FakeUrlHistory::State* m_state;
-    bool m_counted;
     ULONG m_refs = 1;
 };
 
@@ -97,10 +92,10 @@ public:
     }
 };
 
-// Not counted as live: COM holds it until the registration ends.
+// Held by COM until the registration ends.
 class Factory : public RefCounted<IClassFactory, &IID_IClassFactory> {
 public:
-    explicit Factory(FakeUrlHistory::State* s) : RefCounted(s, false) {}
+    using RefCounted::RefCounted;
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
         *out = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
@@ -122,11 +117,12 @@ FakeUrlHistory::FakeUrlHistory(Options options) : m_state(new State{std::move(op
 
 FakeUrlHistory::~FakeUrlHistory() {
     ::CoRevokeClassObject(m_cookie);
-    // Objects still alive would point at freed state: keep it then, as a leak that a test reports.
+    // Objects still alive (the factory is released by now) would point at freed state: keep it then,
+    // as a leak that a test reports.
     if (m_state->live == 0) delete m_state;
 }
 
 int FakeUrlHistory::ClearCalls() const { return m_state->clearCalls; }
-long FakeUrlHistory::LiveObjects() const { return m_state->live; }
+long FakeUrlHistory::LiveObjects() const { return m_state->live - 1; }  // all but the registered factory
 
 }  // namespace testkit
