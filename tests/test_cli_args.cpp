@@ -58,18 +58,16 @@ TEST(CliArgs, LinesSelectTheirCommandCategoriesDrivesAndOptions) {
         {{L"/preview", L"apps", L"internet.typed-urls", L"INTERNET", L"internet.cache"}, "preview internet.cache internet.typed-urls apps.wordpad"},
         {{L"/erase", L"system", L"all"}, "erase internet.cache internet.typed-urls system.clipboard apps.wordpad"},
         {{L"/erase", L"WipeList:Mine", L"apps", L"wipelist:Mine"}, "erase apps.wordpad wipelist:Mine", FindList},
+        // A wipe list needs the lookup and one list of its name.
+        {{L"/erase", L"wipelist:Mine"}, "none error=unknown category: wipelist:Mine"},
+        {{L"/erase", L"wipelist:Other"}, "none error=unknown category: wipelist:Other", FindList},
+        {{L"/erase", L"wipelist:Two"}, "none error=wipelist:Two: several wipe lists have this name in other cases: \"two\" \"TWO\"", FindList},
         // Drives once each, in their order, and no category; a task's log, browser watch and shutdown.
         {{L"/wipe-unused", L"t:", L"D:\\", L"T:", L"/report", L"r.json"}, "wipe-unused T: D: report=r.json"},
         {{L"/watch-browsers", L"internet", L"/shutdown", L"/log", L"C:\\l.txt"}, "watch-browsers internet.cache internet.typed-urls shutdown log=C:\\l.txt"},
         {{L"/wipe-unused", L"T:", L"/log", L"l.txt"}, "wipe-unused T: log=l.txt"},
     };
     for (const Case& c : cases) EXPECT_EQ(Read(c.args, c.lists), c.read) << testing::PrintToString(c.args);
-}
-
-TEST(CliArgs, WipeListKeysNeedTheLookupAndOneListOfTheirName) {
-    EXPECT_NE(Parse({L"/erase", L"wipelist:Mine"}).error, L"");
-    EXPECT_EQ(Parse({L"/erase", L"wipelist:Other"}, FindList).error, L"unknown category: wipelist:Other");
-    EXPECT_EQ(Parse({L"/erase", L"wipelist:Two"}, FindList).error.find(L"wipelist:Two: several wipe lists"), 0u);
 }
 
 TEST(CliShutdown, StartsWithAMinutesNoticeAndTheBoxCancelsIt) {

@@ -44,8 +44,7 @@ TEST(TaskDefinition, EachKindHasItsTriggerWordsAndReadsBackFromItsDescription) {
         TaskSpec s = Plan(c.kind);
         s.shutdown = c.kind == TaskKind::Daily;
         const std::wstring xml = TaskXml(s, L"C:\\P & Q\\sweepmere.exe", L"PC\\ann", false);
-        const std::wstring trigger = c.trigger;
-        EXPECT_NE(xml.find(trigger), std::wstring::npos) << static_cast<int>(c.kind) << L" " << xml;
+        EXPECT_NE(xml.find(c.trigger), std::wstring::npos) << static_cast<int>(c.kind) << L" " << xml;
         EXPECT_NE(xml.find(L"<Command>C:\\P &amp; Q\\sweepmere.exe</Command>"), std::wstring::npos);
         EXPECT_NE(xml.find(L"<RunLevel>LeastPrivilege</RunLevel>"), std::wstring::npos);
         EXPECT_EQ(TaskInWords(s), c.words);
