@@ -98,12 +98,11 @@ TEST(Guard, ThisMachinesFoldersAndLinksAreRefused) {
     for (REFKNOWNFOLDERID id : {FOLDERID_Documents, FOLDERID_Desktop, FOLDERID_Profile, FOLDERID_ProgramData,
                                 FOLDERID_Public, FOLDERID_LocalAppData, FOLDERID_System})
         EXPECT_FALSE(CheckTopFolder(Known(id)).empty()) << Known(id);
-    EXPECT_FALSE(CheckTopFolder(Known(FOLDERID_System) + L"\\drivers").empty());
+    // Below a system folder, and a relative TEMP ("." or a bare drive), are refused too.
+    for (const std::wstring& refused : {Known(FOLDERID_System) + L"\\drivers", std::wstring(L"."), std::wstring(L"C:")})
+        EXPECT_FALSE(CheckTopFolder(refused).empty()) << refused;
     EXPECT_NE(CheckTopFolder(kFixtures + L"\\walklink").find(L"link"), std::wstring::npos);
-    EXPECT_TRUE(CheckTopFolder(kFixtures + L"\\walk").empty());
-    // The engine's own working folders are fine; a relative TEMP is not.
-    EXPECT_FALSE(CheckTopFolder(L".").empty());
-    EXPECT_FALSE(CheckTopFolder(L"C:").empty());
+    EXPECT_TRUE(CheckTopFolder(kFixtures + L"\\walk").empty());  // an ordinary folder is fine
     const std::wstring name = ThisMachineNames().empty() ? L"localhost" : ThisMachineNames().front();
     const std::vector<std::wstring> shares{L"\\\\localhost\\ADMIN$\\System32", L"\\\\127.0.0.1\\share\\x", L"\\\\" + name + L"\\s\\x"};
     for (const std::wstring& share : shares)
