@@ -88,29 +88,19 @@ std::vector<engine::events::EventRow> ReadingAndTexts(const std::shared_ptr<Fake
 void ThePage(const std::shared_ptr<FakeLogState>& state, std::vector<engine::events::EventRow> rows) {
     HWND bare = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 800, 400,
                                   AfxGetMainWnd()->m_hWnd, nullptr, nullptr, nullptr);
-    LVCOLUMNW col{};
-    col.mask = LVCF_WIDTH;
-    col.cx = 150;
-    for (int c = 0; c < 9; ++c) ::SendMessageW(bare, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
+    LVCOLUMNW col{LVCF_WIDTH, 0, 150};
+    for (int c = 0; c < 9; ++c) ListView_InsertColumn(bare, c, &col);
     double b = Seconds([&] {
         ::SendMessageW(bare, WM_SETREDRAW, FALSE, 0);
         int at = 0;
         for (auto& row : rows) {
-            LVITEMW item{};
-            item.mask = LVIF_TEXT;
-            item.iItem = at++;
-            item.pszText = row[0].data();
-            int i = static_cast<int>(::SendMessageW(bare, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-            for (int c = 1; c < 9; ++c) {
-                LVITEMW sub{};
-                sub.iSubItem = c;
-                sub.pszText = row[c].data();
-                ::SendMessageW(bare, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&sub));
-            }
+            LVITEMW item{LVIF_TEXT, at++, 0, 0, 0, row[0].data()};
+            int i = ListView_InsertItem(bare, &item);
+            for (int c = 1; c < 9; ++c) ListView_SetItemText(bare, i, c, row[c].data());
         }
         ::SendMessageW(bare, WM_SETREDRAW, TRUE, 0);
     });
-    Report(L"bare list inserts of the same rows", static_cast<int>(::SendMessageW(bare, LVM_GETITEMCOUNT, 0, 0)), b, b);
+    Report(L"bare list inserts of the same rows", ListView_GetItemCount(bare), b, b);
     ::DestroyWindow(bare);
 
     UseFakeEventLog fake(state);

@@ -6,6 +6,7 @@
 #include "Output.h"
 #include "Shutdown.h"
 #include "TestKit.h"
+#include "Text.h"
 
 namespace {
 
@@ -30,56 +31,43 @@ const engine::Category* FindList(const std::wstring& name, std::wstring& why) {
 cli::Args Parse(std::vector<std::wstring> args, cli::WipeListLookup lists = nullptr) {
     return cli::Parse(args, Table(), lists);
 }
-std::vector<std::string> Keys(const cli::Args& a) {
-    std::vector<std::string> keys;
-    for (const engine::Category* c : a.categories) keys.push_back(c->key);
-    return keys;
+// What a line selects, in one text: the command, the categories, the drives, then the options set.
+std::string Read(const std::vector<std::wstring>& args, cli::WipeListLookup lists = nullptr) {
+    const char* commands[] = {"none", "help", "list", "preview", "erase", "wipe-unused", "watch-browsers"};
+    cli::Args a = Parse(args, lists);
+    std::string s = commands[static_cast<int>(a.command)];
+    for (const engine::Category* c : a.categories) s += " " + c->key;
+    for (wchar_t d : a.drives) s += std::string(" ") + static_cast<char>(d) + ":";
+    if (a.overwrite) s += " overwrite";
+    if (a.shutdown) s += " shutdown";
+    if (!a.report.empty()) s += " report=" + engine::Utf8(a.report);
+    if (!a.log.empty()) s += " log=" + engine::Utf8(a.log);
+    return a.error.empty() ? s : s + " error=" + engine::Utf8(a.error);
 }
 
-TEST(CliArgs, OptionsTakeEveryPrefixAndKeysAnyCase) {
-    for (const wchar_t* erase : {L"/erase", L"-ERASE", L"--Erase"}) {
-        cli::Args a = Parse({erase, L"Internet.Cache", L"/Overwrite", L"--report", L"C:\\r.json"});
-        EXPECT_EQ(a.error, L"") << erase;
-        EXPECT_EQ(a.command, Command::Erase);
-        EXPECT_EQ(Keys(a), std::vector<std::string>{"internet.cache"});
-        EXPECT_TRUE(a.overwrite);
-        EXPECT_EQ(a.report, L"C:\\r.json");
-    }
-    EXPECT_EQ(Parse({L"-?"}).command, Command::Help);
-    EXPECT_EQ(Parse({L"/LIST"}).command, Command::List);
-}
-
-TEST(CliArgs, GroupsAndAllRunEachCategoryOnceInTableOrder) {
-    EXPECT_EQ(Keys(Parse({L"/preview", L"apps", L"internet.typed-urls", L"INTERNET", L"internet.cache"})),
-              (std::vector<std::string>{"internet.cache", "internet.typed-urls", "apps.wordpad"}));
-    EXPECT_EQ(Keys(Parse({L"/erase", L"system", L"all"})).size(), Table().size());
-}
-
-TEST(CliArgs, WipeListKeysNeedTheLookupAndComeAfterTheTableOnce) {
-    EXPECT_NE(Parse({L"/erase", L"wipelist:Mine"}).error, L"");
-    EXPECT_EQ(Parse({L"/erase", L"wipelist:Other"}, FindList).error, L"unknown category: wipelist:Other");
-    EXPECT_EQ(Parse({L"/erase", L"wipelist:Two"}, FindList).error.find(L"wipelist:Two: several wipe lists"), 0u);
-    cli::Args a = Parse({L"/erase", L"WipeList:Mine", L"apps", L"wipelist:Mine"}, FindList);
-    EXPECT_EQ(Keys(a), (std::vector<std::string>{"apps.wordpad", "wipelist:Mine"}));
-}
-
-TEST(CliArgs, WipeUnusedTakesDrivesOnceInTheirOrderAndNoCategory) {
-    cli::Args a = Parse({L"/wipe-unused", L"t:", L"D:\\", L"T:", L"/report", L"r.json"});
-    EXPECT_EQ(a.error, L"");
-    EXPECT_EQ(a.command, Command::WipeUnused);
-    EXPECT_EQ(a.drives, (std::vector<wchar_t>{L'T', L'D'}));
-    EXPECT_TRUE(a.categories.empty());
-    EXPECT_EQ(a.report, L"r.json");
-}
-
-TEST(CliArgs, ATaskLogsWhereToldWatchesBrowsersAndTurnsTheComputerOff) {
-    cli::Args a = Parse({L"/watch-browsers", L"internet", L"/shutdown", L"/log", L"C:\\l.txt"});
-    EXPECT_EQ(a.error, L"");
-    EXPECT_EQ(a.command, Command::WatchBrowsers);
-    EXPECT_EQ(Keys(a), (std::vector<std::string>{"internet.cache", "internet.typed-urls"}));
-    EXPECT_TRUE(a.shutdown);
-    EXPECT_EQ(a.log, L"C:\\l.txt");
-    EXPECT_EQ(Parse({L"/wipe-unused", L"T:", L"/log", L"l.txt"}).log, L"l.txt");
+TEST(CliArgs, LinesSelectTheirCommandCategoriesDrivesAndOptions) {
+    struct Case { std::vector<std::wstring> args; const char* read; cli::WipeListLookup lists = nullptr; };
+    const Case cases[] = {
+        // Options take every prefix, keys any case.
+        {{L"/erase", L"Internet.Cache", L"/Overwrite", L"--report", L"C:\\r.json"}, "erase internet.cache overwrite report=C:\\r.json"},
+        {{L"-ERASE", L"Internet.Cache", L"/Overwrite", L"--report", L"C:\\r.json"}, "erase internet.cache overwrite report=C:\\r.json"},
+        {{L"--Erase", L"Internet.Cache", L"/Overwrite", L"--report", L"C:\\r.json"}, "erase internet.cache overwrite report=C:\\r.json"},
+        {{L"-?"}, "help"},
+        {{L"/LIST"}, "list"},
+        // Groups and all run each category once, in table order; wipe lists come after the table, once.
+        {{L"/preview", L"apps", L"internet.typed-urls", L"INTERNET", L"internet.cache"}, "preview internet.cache internet.typed-urls apps.wordpad"},
+        {{L"/erase", L"system", L"all"}, "erase internet.cache internet.typed-urls system.clipboard apps.wordpad"},
+        {{L"/erase", L"WipeList:Mine", L"apps", L"wipelist:Mine"}, "erase apps.wordpad wipelist:Mine", FindList},
+        // A wipe list needs the lookup and one list of its name.
+        {{L"/erase", L"wipelist:Mine"}, "none error=unknown category: wipelist:Mine"},
+        {{L"/erase", L"wipelist:Other"}, "none error=unknown category: wipelist:Other", FindList},
+        {{L"/erase", L"wipelist:Two"}, "none error=wipelist:Two: several wipe lists have this name in other cases: \"two\" \"TWO\"", FindList},
+        // Drives once each, in their order, and no category; a task's log, browser watch and shutdown.
+        {{L"/wipe-unused", L"t:", L"D:\\", L"T:", L"/report", L"r.json"}, "wipe-unused T: D: report=r.json"},
+        {{L"/watch-browsers", L"internet", L"/shutdown", L"/log", L"C:\\l.txt"}, "watch-browsers internet.cache internet.typed-urls shutdown log=C:\\l.txt"},
+        {{L"/wipe-unused", L"T:", L"/log", L"l.txt"}, "wipe-unused T: log=l.txt"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Read(c.args, c.lists), c.read) << testing::PrintToString(c.args);
 }
 
 TEST(CliShutdown, StartsWithAMinutesNoticeAndTheBoxCancelsIt) {
@@ -100,30 +88,14 @@ TEST(CliShutdown, StartsWithAMinutesNoticeAndTheBoxCancelsIt) {
 
 TEST(CliArgs, UsageErrorsNameTheFaultAndSelectNothing) {
     const std::vector<std::vector<std::wstring>> wrong = {
-        {},
-        {L"internet"},
-        {L"/erase"},
-        {L"/erase", L"internet.cachex"},
-        {L"/erase", L"internet", L"/force"},
-        {L"/erase", L"internet", L"/report"},
-        {L"/erase", L"internet", L"/report", L"/overwrite"},
-        {L"/erase", L"internet", L"/report", L"a", L"/report", L"b"},
-        {L"/erase", L"/preview", L"internet"},
-        {L"/list", L"internet"},
-        {L"/preview", L"internet", L"/overwrite"},
-        {L"/erase", L"intern\u00e9t"},
-        {L"/wipe-unused"},
-        {L"/wipe-unused", L"T:", L"internet"},
-        {L"/wipe-unused", L"T:", L"/overwrite"},
-        {L"/wipe-unused", L"TT:"},
-        {L"/wipe-unused", L"T:x"},
-        {L"/erase", L"internet", L"T:"},
-        {L"/list", L"T:"},
-        {L"/preview", L"internet", L"/log", L"l.txt"},
-        {L"/erase", L"internet", L"/log"},
-        {L"/list", L"/shutdown"},
-        {L"/watch-browsers"},
-        {L"/watch-browsers", L"internet", L"/report", L"r.json"},
+        {}, {L"internet"}, {L"/erase"}, {L"/erase", L"internet.cachex"}, {L"/erase", L"internet", L"/force"},
+        {L"/erase", L"internet", L"/report"}, {L"/erase", L"internet", L"/report", L"/overwrite"},
+        {L"/erase", L"internet", L"/report", L"a", L"/report", L"b"}, {L"/erase", L"/preview", L"internet"},
+        {L"/list", L"internet"}, {L"/preview", L"internet", L"/overwrite"}, {L"/erase", L"intern\u00e9t"},
+        {L"/wipe-unused"}, {L"/wipe-unused", L"T:", L"internet"}, {L"/wipe-unused", L"T:", L"/overwrite"},
+        {L"/wipe-unused", L"TT:"}, {L"/wipe-unused", L"T:x"}, {L"/erase", L"internet", L"T:"}, {L"/list", L"T:"},
+        {L"/preview", L"internet", L"/log", L"l.txt"}, {L"/erase", L"internet", L"/log"}, {L"/list", L"/shutdown"},
+        {L"/watch-browsers"}, {L"/watch-browsers", L"internet", L"/report", L"r.json"},
     };
     for (const auto& args : wrong) {
         cli::Args a = Parse(args);

@@ -14,13 +14,14 @@ using namespace testkit;
 using namespace engine::events;
 
 namespace {
-std::vector<std::wstring> Sources(const std::vector<uint8_t>& bytes, bool& whole) {
-    std::vector<std::wstring> seen;
-    whole = ForEachRecord(bytes.data(), bytes.size(), [&](const EventRecord& r) {
-        seen.push_back(r.source + L"/" + r.computer + (r.sid ? L"/sid" : L""));
+// Each record listed as "source/computer[/sid] ", then "whole" or "cut".
+std::wstring Listed(const std::vector<uint8_t>& bytes) {
+    std::wstring seen;
+    bool whole = ForEachRecord(bytes.data(), bytes.size(), [&](const EventRecord& r) {
+        seen += r.source + L"/" + r.computer + (r.sid ? L"/sid " : L" ");
         return true;
     });
-    return seen;
+    return seen + (whole ? L"whole" : L"cut");
 }
 
 RecordSpec Named(const std::wstring& source, size_t dataSize = 0, std::vector<uint8_t> sid = {}) {
@@ -30,54 +31,7 @@ RecordSpec Named(const std::wstring& source, size_t dataSize = 0, std::vector<ui
     s.sid = std::move(sid);
     return s;
 }
-}  // namespace
 
-TEST(EventRecords, BoundsChecksEndTheListingOrMakeAPartAbsent) {
-    std::vector<uint8_t> first = BuildRecord(Named(L"a", 0, Sid(5, {18}))), bytes = first;
-    std::vector<uint8_t> second = BuildRecord(Named(L"b"));
-    bytes.insert(bytes.end(), second.begin(), second.end());
-    bool whole = false;
-    EXPECT_EQ(Sources(bytes, whole), (std::vector<std::wstring>{L"a/TESTHOST/sid", L"b/TESTHOST"}));
-    EXPECT_TRUE(whole);
-    // A length below the header or past the bytes read, or a cut read: the listing ends there.
-    for (uint32_t bad : {0u, 55u, static_cast<uint32_t>(second.size()) + 1, 0xFFFFFFFFu}) {
-        std::vector<uint8_t> hostile = bytes;
-        Put32(hostile, first.size(), bad);
-        EXPECT_EQ(Sources(hostile, whole).size(), 1u) << bad;
-        EXPECT_FALSE(whole) << bad;
-    }
-    EXPECT_EQ(Sources({bytes.begin(), bytes.end() - 3}, whole).size(), 1u);
-    EXPECT_FALSE(whole);
-    // A SID reaching past the record (also through a sum that would wrap) counts as absent.
-    const uint32_t length = static_cast<uint32_t>(first.size());
-    for (auto [size, offset] : {std::pair<uint32_t, uint32_t>{12, length - 8}, {0xFFFFFFF0u, 64}, {8, 0xFFFFFFFCu}}) {
-        std::vector<uint8_t> h = first;
-        Put32(h, 40, size);
-        Put32(h, 44, offset);
-        EXPECT_EQ(Sources(h, whole), std::vector<std::wstring>{L"a/TESTHOST"}) << size << L" at " << offset;
-    }
-    // Names that do not close inside the record are empty, though a zero follows just past it.
-    std::vector<uint8_t> open(kHeaderSize + 8, 'A');
-    Put32(open, 0, static_cast<uint32_t>(open.size()));
-    Put32(open, 40, 0);
-    open.push_back(0);
-    EXPECT_EQ(Sources(open, whole).front(), L"/");
-}
-
-TEST(EventRecords, SidTexts) {
-    EXPECT_EQ(SidText(Sid(5, {21, 1004336348, 682003330, 512}).data(), 24).value_or(L""), L"S-1-5-21-1004336348-682003330-512");
-    std::vector<uint8_t> wide = Sid(0xAB, {7});
-    wide[2] = 0x12;  // an authority beyond 32 bits is written in hex
-    EXPECT_EQ(SidText(wide.data(), wide.size()).value_or(L""), L"S-1-0x1200000000ab-7");
-    std::vector<uint8_t> sid = Sid(5, {18});
-    EXPECT_FALSE(SidText(sid.data(), 11));  // its sub-authority cut off
-    sid[0] = 2;
-    EXPECT_FALSE(SidText(sid.data(), sid.size()));
-    std::vector<uint8_t> many = Sid(5, std::vector<uint32_t>(16, 1));
-    EXPECT_FALSE(SidText(many.data(), many.size()));
-}
-
-namespace {
 std::shared_ptr<FakeLogState> LogOf(const std::vector<RecordSpec>& specs) {
     auto state = std::make_shared<FakeLogState>();
     for (const RecordSpec& s : specs) state->records.push_back(BuildRecord(s));
@@ -92,26 +46,7 @@ ReadEnd ReadAll(const std::shared_ptr<FakeLogState>& state, std::vector<std::wst
         return seen.size() < stopAfter;
     }, 255);
 }
-}  // namespace
 
-TEST(EventLogReading, LongRecordsAreReadAgainWithRoomAndTheLogIsClosedOnEveryPath) {
-    auto state = LogOf({Named(L"a"), Named(L"long", 300), Named(L"b"), Named(L"longer", 5000), Named(L"c")});
-    std::vector<std::wstring> seen;
-    EXPECT_EQ(ReadAll(state, seen), ReadEnd::Done);
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"a", L"long", L"b", L"longer", L"c"}));
-    EXPECT_EQ(ReadAll(state, seen, 2), ReadEnd::Stopped);
-    Put32(state->records[2], 0, 20);
-    EXPECT_EQ(ReadAll(state, seen), ReadEnd::Malformed);
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"a", L"long"}));
-    state->records[2].assign(kLargestRecord + 1, 0);  // beyond belief: no huge buffer, the end
-    EXPECT_EQ(ReadAll(state, seen), ReadEnd::Done);
-    EXPECT_EQ(state->closes, 4);
-    state->openFails = true;
-    EXPECT_EQ(ReadAll(state, seen), ReadEnd::NotOpened);
-    EXPECT_EQ(state->closes, 4);
-}
-
-namespace {
 class EventLogPage : public ::testing::Test {
 protected:
     void TearDown() override { CloseAllPages(); }
@@ -134,6 +69,63 @@ protected:
     }
 };
 }  // namespace
+
+TEST(EventRecords, BoundsChecksEndTheListingOrMakeAPartAbsent) {
+    std::vector<uint8_t> first = BuildRecord(Named(L"a", 0, Sid(5, {18}))), bytes = first;
+    std::vector<uint8_t> second = BuildRecord(Named(L"b"));
+    bytes.insert(bytes.end(), second.begin(), second.end());
+    EXPECT_EQ(Listed(bytes), L"a/TESTHOST/sid b/TESTHOST whole");
+    // A length below the header or past the bytes read, or a cut read: the listing ends there.
+    for (uint32_t bad : {0u, 55u, static_cast<uint32_t>(second.size()) + 1, 0xFFFFFFFFu}) {
+        std::vector<uint8_t> hostile = bytes;
+        Put32(hostile, first.size(), bad);
+        EXPECT_EQ(Listed(hostile), L"a/TESTHOST/sid cut") << bad;
+    }
+    EXPECT_EQ(Listed({bytes.begin(), bytes.end() - 3}), L"a/TESTHOST/sid cut");
+    // A SID reaching past the record (also through a sum that would wrap) counts as absent.
+    const uint32_t length = static_cast<uint32_t>(first.size());
+    for (auto [size, offset] : {std::pair<uint32_t, uint32_t>{12, length - 8}, {0xFFFFFFF0u, 64}, {8, 0xFFFFFFFCu}}) {
+        std::vector<uint8_t> h = first;
+        Put32(h, 40, size);
+        Put32(h, 44, offset);
+        EXPECT_EQ(Listed(h), L"a/TESTHOST whole") << size << L" at " << offset;
+    }
+    // Names that do not close inside the record are empty, though a zero follows just past it.
+    std::vector<uint8_t> open(kHeaderSize + 8, 'A');
+    Put32(open, 0, static_cast<uint32_t>(open.size()));
+    Put32(open, 40, 0);
+    open.push_back(0);
+    EXPECT_EQ(Listed(open).substr(0, 2), L"/ ");
+}
+
+TEST(EventRecords, SidTexts) {
+    EXPECT_EQ(SidText(Sid(5, {21, 1004336348, 682003330, 512}).data(), 24).value_or(L""), L"S-1-5-21-1004336348-682003330-512");
+    std::vector<uint8_t> wide = Sid(0xAB, {7});
+    wide[2] = 0x12;  // an authority beyond 32 bits is written in hex
+    EXPECT_EQ(SidText(wide.data(), wide.size()).value_or(L""), L"S-1-0x1200000000ab-7");
+    std::vector<uint8_t> sid = Sid(5, {18}), many = Sid(5, std::vector<uint32_t>(16, 1));
+    EXPECT_FALSE(SidText(sid.data(), 11));  // its sub-authority cut off
+    EXPECT_FALSE(SidText(many.data(), many.size()));
+    sid[0] = 2;
+    EXPECT_FALSE(SidText(sid.data(), sid.size()));
+}
+
+TEST(EventLogReading, LongRecordsAreReadAgainWithRoomAndTheLogIsClosedOnEveryPath) {
+    auto state = LogOf({Named(L"a"), Named(L"long", 300), Named(L"b"), Named(L"longer", 5000), Named(L"c")});
+    std::vector<std::wstring> seen;
+    EXPECT_EQ(ReadAll(state, seen), ReadEnd::Done);
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"a", L"long", L"b", L"longer", L"c"}));
+    EXPECT_EQ(ReadAll(state, seen, 2), ReadEnd::Stopped);
+    Put32(state->records[2], 0, 20);
+    EXPECT_EQ(ReadAll(state, seen), ReadEnd::Malformed);
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"a", L"long"}));
+    state->records[2].assign(kLargestRecord + 1, 0);  // beyond belief: no huge buffer, the end
+    EXPECT_EQ(ReadAll(state, seen), ReadEnd::Done);
+    EXPECT_EQ(state->closes, 4);
+    state->openFails = true;
+    EXPECT_EQ(ReadAll(state, seen), ReadEnd::NotOpened);
+    EXPECT_EQ(state->closes, 4);
+}
 
 TEST_F(EventLogPage, ListsEveryRecordWithItsAccountUnderNineHeaders) {
     RecordSpec system = Named(L"system", 0, Sid(5, {18}));

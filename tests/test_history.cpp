@@ -13,8 +13,6 @@ using namespace testkit;
 namespace {
 const wchar_t kCaption[] = L"Corvane-Sweepmere";
 
-CHistroryVw* OpenHistoryPage() { return OpenPage<CHistroryVw>("internet.history"); }
-
 std::vector<std::wstring> Rows(const CListCtrl& list) {
     std::vector<std::wstring> rows;
     for (int i = 0; i < list.GetItemCount(); ++i) rows.push_back(list.GetItemText(i, 0));
@@ -38,7 +36,7 @@ protected:
 TEST_F(HistoryPage, ListsTheAddressesInAscendingOrderAsTheyAreSkippingEntriesWithoutOne) {
     FakeUrlHistory history({{L"http://zeta.example/", L"http://alpha.example/", std::nullopt,
                              L"http://caf\u00e9.example/", L"http://\u4f8b\u3048.jp/", L"http://mid.example/"}});
-    CHistroryVw* page = OpenHistoryPage();
+    CHistroryVw* page = OpenPage<CHistroryVw>("internet.history");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(Rows(page->m_list),
               (std::vector<std::wstring>{L"http://alpha.example/", L"http://caf\xE9.example/", L"http://mid.example/",
@@ -50,7 +48,7 @@ TEST_F(HistoryPage, EraseReportsWhetherTheHistoryWasClearedAndEmptiesTheListOnly
     CHistroryVw* page;
     {
         FakeUrlHistory listing({{L"http://kept.example/"}});
-        page = OpenHistoryPage();
+        page = OpenPage<CHistroryVw>("internet.history");
     }
     ASSERT_NE(page, nullptr);
     {
@@ -63,13 +61,12 @@ TEST_F(HistoryPage, EraseReportsWhetherTheHistoryWasClearedAndEmptiesTheListOnly
     EXPECT_EQ(box.text, L" Internet Explorer History Completely Erased.");
     EXPECT_TRUE(box.exStyle & WS_EX_TOPMOST) << L"system-modal";
     EXPECT_EQ(box.icon, ::LoadIcon(nullptr, IDI_INFORMATION));
-    EXPECT_EQ(page->m_list.GetItemCount(), 0);
-    EXPECT_EQ(history.ClearCalls(), 1);
+    EXPECT_EQ((std::pair{page->m_list.GetItemCount(), history.ClearCalls()}), (std::pair{0, 1}));
 }
 
 TEST_F(HistoryPage, EraseAgainUnderItsBoxIsIgnoredAndAPageClosedUnderItIsLeftAlone) {
     FakeUrlHistory history({{L"http://a.example/"}});
-    CHistroryVw* page = OpenHistoryPage();
+    CHistroryVw* page = OpenPage<CHistroryVw>("internet.history");
     ASSERT_NE(page, nullptr);
     HWND button = ::GetDlgItem(page->m_hWnd, IDC_HISTORY_ERASE);
     WPARAM erase = MAKEWPARAM(IDC_HISTORY_ERASE, BN_CLICKED);

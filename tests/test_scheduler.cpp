@@ -51,10 +51,9 @@ void ApplyTask(HWND dlg, const std::wstring& name, int radio) {
     EXPECT_FALSE(Enabled(dlg, IDC_SCHEDULER_APPLY));
 }
 
-// Sets the picker to 14:05:09, or with GDT_NONE unticks its check box (Wine wants a time even then).
-void SetPickerTime(HWND dlg, DWORD valid) {
-    SYSTEMTIME at{2026, 3, 0, 14, 14, 5, 9, 0};
-    ::SendMessageW(::GetDlgItem(dlg, IDC_SCHEDULER_TIME), DTM_SETSYSTEMTIME, valid, reinterpret_cast<LPARAM>(&at));
+// Sets a picker, or with GDT_NONE unticks its check box (Wine wants a time even then).
+void SetPicker(HWND dlg, int picker, SYSTEMTIME at, DWORD valid = GDT_VALID) {
+    ::SendDlgItemMessageW(dlg, picker, DTM_SETSYSTEMTIME, valid, reinterpret_cast<LPARAM>(&at));
 }
 
 // The row of a task (name, "Task Scheduled", "Advanced", "Status"), selected; empty when not listed.
@@ -78,10 +77,8 @@ TEST(Scheduler, OpensReducedAndManualAndEachChoiceEnablesItsControls) {
                        IDC_SCHEDULER_TIME, IDC_SCHEDULER_AT_TIME, IDC_SCHEDULER_FIRST_STARTUP,
                        IDC_SCHEDULER_EVERY_KIND})
             EXPECT_FALSE(Enabled(dlg, id)) << id;
-        EXPECT_EQ(d.m_manually.GetCheck(), BST_CHECKED);
-        EXPECT_EQ(::GetFocus(), d.m_manually.m_hWnd);
-        EXPECT_TRUE(Visible(dlg, IDC_SCHEDULER_DATE));
-        EXPECT_FALSE(Visible(dlg, IDC_SCHEDULER_HOURS) || Visible(dlg, IDC_SCHEDULER_MINUTES));
+        EXPECT_TRUE(d.m_manually.GetCheck() == BST_CHECKED && ::GetFocus() == d.m_manually.m_hWnd);
+        EXPECT_TRUE(Visible(dlg, IDC_SCHEDULER_DATE) && !Visible(dlg, IDC_SCHEDULER_HOURS) && !Visible(dlg, IDC_SCHEDULER_MINUTES));
         SYSTEMTIME t;
         EXPECT_EQ(d.m_time.GetTime(&t), static_cast<DWORD>(GDT_VALID));
 
@@ -92,19 +89,14 @@ TEST(Scheduler, OpensReducedAndManualAndEachChoiceEnablesItsControls) {
         EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_APPLY));
 
         Click(dlg, IDC_SCHEDULER_EVERY);
-        EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_EVERY_KIND));
-        EXPECT_FALSE(Enabled(dlg, IDC_SCHEDULER_FIRST_STARTUP));
-        EXPECT_FALSE(Visible(dlg, IDC_SCHEDULER_DATE));
-        EXPECT_TRUE(Visible(dlg, IDC_SCHEDULER_HOURS) && Visible(dlg, IDC_SCHEDULER_MINUTES));
+        EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_EVERY_KIND) && !Enabled(dlg, IDC_SCHEDULER_FIRST_STARTUP));
+        EXPECT_TRUE(!Visible(dlg, IDC_SCHEDULER_DATE) && Visible(dlg, IDC_SCHEDULER_HOURS) && Visible(dlg, IDC_SCHEDULER_MINUTES));
         // Entering "Every" again adds no second set of hours and minutes.
         Click(dlg, IDC_SCHEDULER_MANUALLY);
         Click(dlg, IDC_SCHEDULER_EVERY);
-        ASSERT_EQ(d.m_hours.GetCount(), 24);
-        ASSERT_EQ(d.m_minutes.GetCount(), 60);
-        // One row per category that erases, the task's choice.
-        EXPECT_EQ(d.m_categories.GetItemText(3, 0), L"Typed URLs");
-        EXPECT_FALSE(d.m_categories.GetCheck(3));
-        EXPECT_EQ((Cells{d.m_hours.GetText(9), d.m_minutes.GetText(7)}), (Cells{L"9", L"07"}));
+        EXPECT_EQ((std::pair{d.m_hours.GetCount(), d.m_minutes.GetCount()}), (std::pair{24, 60}));
+        // One row per category that erases, none checked: the task's choice.
+        EXPECT_TRUE(d.m_categories.GetItemText(3, 0) == L"Typed URLs" && !d.m_categories.GetCheck(3));
     });
 }
 
@@ -123,12 +115,10 @@ TEST(Scheduler, EachApplyTogglesTheSizeAndRegistersATaskThatTheListAndItsButtons
         EXPECT_TRUE(Enabled(dlg, IDC_SCHEDULER_TASK_LIST));
         EXPECT_EQ(Row(d, L"Morning"), (Cells{L"Morning", L"Manually", L"", L"Active"}));
 
-        SetPickerTime(dlg, GDT_VALID);
-        SYSTEMTIME day{2030, 3, 0, 14, 0, 0, 0, 0};
-        ::SendDlgItemMessageW(dlg, IDC_SCHEDULER_DATE, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&day));
+        SetPicker(dlg, IDC_SCHEDULER_TIME, {2026, 3, 0, 14, 14, 5, 9, 0});
+        SetPicker(dlg, IDC_SCHEDULER_DATE, {2030, 3, 0, 14, 0, 0, 0, 0});  // the day from here, the time from above
         ApplyTask(dlg, L"Noon", IDC_SCHEDULER_ON);
-        EXPECT_TRUE(IsReduced(dlg));
-        EXPECT_EQ(Row(d, L"Noon")[1], L"at 14:05 on 2030-03-14");
+        EXPECT_TRUE(IsReduced(dlg) && Row(d, L"Noon")[1] == L"at 14:05 on 2030-03-14");
 
         d.m_kinds.SetCurSel(2);  // "Week"
         d.m_hours.SetCurSel(7);
@@ -136,8 +126,7 @@ TEST(Scheduler, EachApplyTogglesTheSizeAndRegistersATaskThatTheListAndItsButtons
         EXPECT_EQ(Row(d, L"Weekly")[1], L"every Thursday at 07:00");
         ASSERT_EQ(d.m_tasks.GetItemCount(), 3);
 
-        Row(d, L"Weekly");
-        Click(dlg, IDC_SCHEDULER_DEACTIVATE);
+        Click(dlg, IDC_SCHEDULER_DEACTIVATE);  // on the row just read
         EXPECT_EQ(Row(d, L"Weekly")[3], L"Inactive");
         Click(dlg, IDC_SCHEDULER_DEACTIVATE_ALL);
         Click(dlg, IDC_SCHEDULER_ACTIVATE);
@@ -165,7 +154,7 @@ TEST(Scheduler, OnWithoutATimeOrARefusedNameRegistersNothingAndAtFirstStartupNee
     DialogAnswerer box(L"Application");
     DialogAnswerer refusal(L"Corvane-Sweepmere");
     OpenScheduler([](HWND dlg, CSchedulerDlg& d) {
-        SetPickerTime(dlg, GDT_NONE);
+        SetPicker(dlg, IDC_SCHEDULER_TIME, {2026, 3, 0, 14, 14, 5, 9, 0}, GDT_NONE);
         ApplyTask(dlg, L"Whenever", IDC_SCHEDULER_ON);
         ApplyTask(dlg, L"a/b", IDC_SCHEDULER_MANUALLY);
         EXPECT_EQ(d.m_tasks.GetItemCount(), 0);

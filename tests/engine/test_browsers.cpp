@@ -10,6 +10,7 @@
 
 #include "BrowserDatabase.h"
 #include "Browsers.h"
+#include "Categories.h"
 #include "Worker.h"
 #include "TestFiles.h"
 #include "Text.h"
@@ -25,15 +26,10 @@ const BrowserDef& Browser(const std::string& id) {
         if (b.id == id) return b;
     throw std::runtime_error("no definition " + id);
 }
-const BrowserCategoryDef& Of(const BrowserDef& b, const std::string& key) {
-    for (const BrowserCategoryDef& c : b.categories)
-        if (c.key == key) return c;
-    throw std::runtime_error("no category " + key);
-}
-// A held database is given up on soon.
+// Through the category table's row; a held database is given up on soon.
 Result Erase(const std::string& id, const std::string& key) {
     DatabaseBusyMs() = 50;
-    return EraseBrowserCategory(Browser(id), Of(Browser(id), key), {});
+    return CategoryOf("browser." + id + "." + key).erase({});
 }
 
 std::wstring Expand(const wchar_t* text) {
@@ -47,19 +43,15 @@ const std::wstring kFirefox = Expand(L"%APPDATA%\\Mozilla\\Firefox\\Profiles\\ab
 const std::wstring kFirefoxLocal = Expand(L"%LOCALAPPDATA%\\Mozilla\\Firefox\\Profiles\\abcd.default-release\\");
 const std::wstring kScratch = L"C:\\corvane-browsers\\";
 
-// The first column of a query's first row, or "" when there is none.
+// The first column of a query's first row, "" when there is none, "(error)" when it cannot be asked.
 std::string Query(const std::wstring& path, const std::string& sql) {
     sqlite3* db = nullptr;
-    std::string value = "(cannot open)";
-    if (sqlite3_open_v2(Utf8(path).c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* st = nullptr;
-        value = "(error)";
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
-            value = sqlite3_step(st) == SQLITE_ROW && sqlite3_column_text(st, 0)
-                        ? reinterpret_cast<const char*>(sqlite3_column_text(st, 0)) : "";
-        }
-        sqlite3_finalize(st);
-    }
+    sqlite3_stmt* st = nullptr;
+    std::string value = "(error)";
+    if (sqlite3_open_v2(Utf8(path).c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK)
+        value = sqlite3_step(st) == SQLITE_ROW && sqlite3_column_text(st, 0) ? reinterpret_cast<const char*>(sqlite3_column_text(st, 0)) : "";
+    sqlite3_finalize(st);
     sqlite3_close_v2(db);
     return value;
 }
@@ -92,9 +84,7 @@ TEST(BrowserDefinitions, EmbeddedOnesMakeTheCategoryRows) {
         keys.insert(c.key);
         EXPECT_EQ(c.group, "browsers");
         EXPECT_TRUE(c.list && c.erase);
-        if (c.key == "browser.chrome.history") {
-            EXPECT_EQ(c.name, L"Google Chrome: History");
-        }
+        if (c.key == "browser.chrome.history") EXPECT_EQ(c.name, L"Google Chrome: History");
     }
     std::set<std::string> expected;
     for (const char* b : {"edge", "chrome", "firefox", "brave", "vivaldi", "opera"})
@@ -165,22 +155,19 @@ TEST(BrowserProfiles, FoundFromFoldersAndProfilesIni) {
             EXPECT_EQ(r.items, 2u * 246u + 8u);  // and Default's other stores: 5 rows, 3 files
             EXPECT_GT(r.bytes, 0u);
         }
-        if (r.key == "browser.edge.cache") {
-            EXPECT_EQ(r.profiles, 1u) << "the linked profile is not counted";
-        }
+        if (r.key == "browser.edge.cache") EXPECT_EQ(r.profiles, 1u) << "the linked profile is not counted";
     }
 }
 
 TEST(BrowserErase, ChromeCategoriesAndDatabasesThatAreNotAsExpected) {
     const std::wstring brokenHistory = kChrome + L"Profile 3\\History", brokenCookies = kChrome + L"Profile 3\\Network\\Cookies";
     const std::string historyBefore = ReadWholeFile(brokenHistory), cookiesBefore = ReadWholeFile(brokenCookies);
-    Listing history = ListBrowserCategory(Browser("chrome"), Of(Browser("chrome"), "history"), {});
+    Listing history = CategoryOf("browser.chrome.history").list({});
     ASSERT_EQ(history.items.size(), 8u);
     std::set<std::wstring> listed;
     for (const Item& item : history.items) listed.insert(item.text);
-    EXPECT_EQ(listed.count(kChrome + L"Default\\History (246 entries)"), 1u);
-    EXPECT_EQ(listed.count(kChrome + L"Default\\Favicons (3 entries)"), 1u);
-    EXPECT_EQ(listed.count(kChrome + L"Default\\Visited Links"), 1u);
+    for (const wchar_t* item : {L"History (246 entries)", L"Favicons (3 entries)", L"Visited Links"})
+        EXPECT_EQ(listed.count(kChrome + L"Default\\" + item), 1u) << item;
     EXPECT_EQ(history.problems.failed, 1u);
 
     Result cache = Erase("chrome", "cache");
@@ -268,7 +255,8 @@ TEST(BrowserErase, EdgeDatabaseHeldOpenAndProfileThatIsALink) {
 
 TEST(BrowserDatabase, OpenedAsDataAndBoundedByStopAndBudget) {
     const std::wstring path = kScratch + L"trigger\\History";
-    const BrowserCategoryDef& history = Of(Browser("chrome"), "history");
+    const BrowserCategoryDef& history = Browser("chrome").categories[2];
+    ASSERT_EQ(history.key, "history");
     Result late, stopped, done;
     DatabaseBudgetMs() = 0;
     ClearDatabase(path, history.databases[0], L"Google Chrome", {}, late);

@@ -11,6 +11,7 @@
 #include "Guard.h"
 #include "ItemIdList.h"
 #include "InUse.h"
+#include "TestFiles.h"
 #include "PathRules.h"
 #include "Walk.h"
 #include "Worker.h"
@@ -18,24 +19,12 @@
 using namespace engine;
 
 namespace {
+using testkit::FileExists;
 const std::wstring kFixtures = L"C:\\engine-fixtures";
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 bool ReadOnly(const std::wstring& path) {
     DWORD a = ::GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
-}
-void Write(const std::wstring& path, const char* text = "x") {
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD n = 0;
-    ::WriteFile(h, text, static_cast<DWORD>(strlen(text)), &n, nullptr);
-    ::CloseHandle(h);
-}
-// A fresh folder (its parent made too) inside the prefix's drive C:.
-std::wstring Fresh(const std::wstring& path) {
-    EraseFolder(path, {});
-    ::SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
-    return path;
 }
 bool Mentions(const Result& r, const std::wstring& text) {
     for (const std::wstring& reason : r.reasons)
@@ -109,12 +98,11 @@ TEST(Guard, ThisMachinesFoldersAndLinksAreRefused) {
     for (REFKNOWNFOLDERID id : {FOLDERID_Documents, FOLDERID_Desktop, FOLDERID_Profile, FOLDERID_ProgramData,
                                 FOLDERID_Public, FOLDERID_LocalAppData, FOLDERID_System})
         EXPECT_FALSE(CheckTopFolder(Known(id)).empty()) << Known(id);
-    EXPECT_FALSE(CheckTopFolder(Known(FOLDERID_System) + L"\\drivers").empty());
+    // Below a system folder, and a relative TEMP ("." or a bare drive), are refused too.
+    for (const std::wstring& refused : {Known(FOLDERID_System) + L"\\drivers", std::wstring(L"."), std::wstring(L"C:")})
+        EXPECT_FALSE(CheckTopFolder(refused).empty()) << refused;
     EXPECT_NE(CheckTopFolder(kFixtures + L"\\walklink").find(L"link"), std::wstring::npos);
-    EXPECT_TRUE(CheckTopFolder(kFixtures + L"\\walk").empty());
-    // The engine's own working folders are fine; a relative TEMP is not.
-    EXPECT_FALSE(CheckTopFolder(L".").empty());
-    EXPECT_FALSE(CheckTopFolder(L"C:").empty());
+    EXPECT_TRUE(CheckTopFolder(kFixtures + L"\\walk").empty());  // an ordinary folder is fine
     const std::wstring name = ThisMachineNames().empty() ? L"localhost" : ThisMachineNames().front();
     const std::vector<std::wstring> shares{L"\\\\localhost\\ADMIN$\\System32", L"\\\\127.0.0.1\\share\\x", L"\\\\" + name + L"\\s\\x"};
     for (const std::wstring& share : shares)
@@ -140,15 +128,15 @@ TEST(Walk, ErasesWhatIsInsideAndNothingItLeadsTo) {
     EXPECT_EQ(r.failed, 2u);  // the two links stay, each with its reason
     EXPECT_TRUE(Mentions(r, L"a link"));
     EXPECT_TRUE(Mentions(r, L"leads outside"));
-    EXPECT_FALSE(Exists(walk + L"\\\xFF0E\xFF0E\xFF3Ckeep.txt"));
-    EXPECT_TRUE(Exists(walk + L"\\sub"));  // emptied, kept
+    EXPECT_FALSE(FileExists(walk + L"\\\xFF0E\xFF0E\xFF3Ckeep.txt"));
+    EXPECT_TRUE(FileExists(walk + L"\\sub"));  // emptied, kept
     EXPECT_TRUE(ReadOnly(kFixtures + L"\\sentinel\\keep.txt"));
 
     // A link whose target is the walked name but for case leads outside.
     r = EraseInside(kFixtures + L"\\top", {});
     EXPECT_EQ(r.erased, 0u);
     EXPECT_TRUE(Mentions(r, L"leads outside"));
-    EXPECT_TRUE(Exists(kFixtures + L"\\TOP\\f.txt"));
+    EXPECT_TRUE(FileExists(kFixtures + L"\\TOP\\f.txt"));
 
     // Reached through a link: refused whole.
     r = EraseInside(kFixtures + L"\\walklink", {});
@@ -160,16 +148,16 @@ TEST(Walk, AFileWithMoreThanOneNameKeepsItsAttributes) {
     const std::wstring hard = kFixtures + L"\\hard";
     Result r = EraseInside(hard, {});
     EXPECT_EQ(r.erased, 1u);  // the writable name goes; its other name keeps the content
-    EXPECT_TRUE(Exists(kFixtures + L"\\elsewhere\\shared.txt"));
-    EXPECT_FALSE(Exists(hard + L"\\shared.txt"));
+    EXPECT_TRUE(FileExists(kFixtures + L"\\elsewhere\\shared.txt"));
+    EXPECT_FALSE(FileExists(hard + L"\\shared.txt"));
     EXPECT_TRUE(Mentions(r, L"more than one name"));
     EXPECT_TRUE(ReadOnly(hard + L"\\locked.txt"));
     EXPECT_TRUE(ReadOnly(kFixtures + L"\\elsewhere\\locked.txt"));
 }
 
 TEST(Walk, AReadOnlyFileInUseIsReadOnlyStillAndNotLeftForARestart) {
-    const std::wstring folder = Fresh(L"C:\\corvane-scratch\\in-use"), held = folder + L"\\held.txt";
-    Write(held);
+    const std::wstring folder = testkit::ScratchFolder(L"in-use"), held = folder + L"\\held.txt";
+    testkit::WriteFile(held);
     ::SetFileAttributesW(held.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(ListFolder(folder, {}).items.size(), 1u);
     const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
@@ -186,22 +174,17 @@ TEST(Walk, AReadOnlyFileInUseIsReadOnlyStillAndNotLeftForARestart) {
     EXPECT_EQ(::GetFileAttributesW(held.c_str()) & kept, kept);
 }
 
-// Names outside the code page are the Unicode page tests'; here one file by name, and one level.
-TEST(Walk, OneFileByNameAndTheFilesOfOneLevel) {
-    const std::wstring real = Fresh(L"C:\\engine-t\\level");
-    Write(real + L"\\one.txt");
-    Write(real + L"\\two.txt");
-    Fresh(real + L"\\sub");
-    Write(real + L"\\sub\\three.txt");
+// Names outside the code page are the Unicode page tests'; here one file by name, one level, a deep tree.
+TEST(Walk, OneFileByNameTheFilesOfOneLevelAndADeepTreeWhole) {
+    const std::wstring real = testkit::ScratchFolder(L"level");
+    ::CreateDirectoryW((real + L"\\sub").c_str(), nullptr);
+    for (const wchar_t* name : {L"\\one.txt", L"\\two.txt", L"\\sub\\three.txt"}) testkit::WriteFile(real + name);
     EXPECT_EQ(EraseFile(real + L"\\one.txt", {}).erased, 1u);
     EXPECT_EQ(EraseFilesIn(real, {}).erased, 1u);
-    EXPECT_TRUE(Exists(real + L"\\sub\\three.txt"));
-}
-
-TEST(Walk, ADeepTreeGoesWhole) {
+    EXPECT_TRUE(FileExists(real + L"\\sub\\three.txt"));
     Result r = EraseFolder(kFixtures + L"\\deep", {});
     EXPECT_EQ(r.failed, 0u) << (r.reasons.empty() ? L"" : r.reasons[0]);
-    EXPECT_FALSE(Exists(kFixtures + L"\\deep"));
+    EXPECT_FALSE(FileExists(kFixtures + L"\\deep"));
 }
 
 TEST(Worker, AnExceptionIsAFailureOfTheJob) {
@@ -215,55 +198,43 @@ TEST(Worker, AnExceptionIsAFailureOfTheJob) {
 }
 
 namespace {
-using Bytes = std::vector<unsigned char>;
-Bytes IdItem(unsigned char type, const Bytes& body) {
-    Bytes b(3 + body.size(), 0);
-    b[0] = static_cast<unsigned char>(b.size());
-    b[2] = type;
-    std::copy(body.begin(), body.end(), b.begin() + 3);
-    return b;
-}
-void Put16(Bytes& b, const std::wstring& text) {
-    for (wchar_t c : text + L'\0') b.insert(b.end(), {static_cast<unsigned char>(c), static_cast<unsigned char>(c >> 8)});
-}
+using Bytes = std::string;
+Bytes IdItem(char type, const Bytes& body) { return Bytes{static_cast<char>(3 + body.size()), 0, type} + body; }
+Bytes Utf16(const std::wstring& text) { return Bytes(reinterpret_cast<const char*>(text.c_str()), 2 * text.size() + 2); }
 // A file entry as Windows 7 writes it: the short 8-bit name, then the version 8 extension block
 // with the long UTF-16 name.
-Bytes FileEntry(const char* shortName, const std::wstring& longName) {
-    Bytes body(11, 0);
-    body.insert(body.end(), shortName, shortName + strlen(shortName) + 1);
-    if (body.size() % 2 == 0) body.push_back(0);
-    Bytes ext{0, 0, 8, 0, 0x04, 0, 0xEF, 0xBE};
-    ext.resize(42, 0);
-    Put16(ext, longName);
-    ext.insert(ext.end(), {0, 0});
-    ext[0] = static_cast<unsigned char>(ext.size());
-    body.insert(body.end(), ext.begin(), ext.end());
-    return IdItem(0x32, body);
+Bytes FileEntry(const std::string& shortName, const std::wstring& longName) {
+    Bytes body = Bytes(11, 0) + shortName + '\0';
+    if (body.size() % 2 == 0) body += '\0';
+    Bytes ext = Bytes("\0\0\x08\0\x04\0\xEF\xBE", 8) + Bytes(34, 0) + Utf16(longName) + Bytes(2, 0);
+    ext[0] = static_cast<char>(ext.size());
+    return IdItem(0x32, body + ext);
 }
 Bytes List(std::initializer_list<Bytes> items) {
     Bytes all;
-    for (const Bytes& i : items) all.insert(all.end(), i.begin(), i.end());
-    return all.insert(all.end(), {0, 0}), all;
+    for (const Bytes& i : items) all += i;
+    return all + Bytes(2, 0);
 }
-std::wstring Text(const Bytes& b, itemids::FolderNamer namer = nullptr) { return itemids::PathText(b.data(), b.size(), namer); }
+std::wstring Text(const Bytes& b, itemids::FolderNamer namer = nullptr) {
+    return itemids::PathText(reinterpret_cast<const unsigned char*>(b.data()), b.size(), namer);
+}
 }  // namespace
 
 TEST(ItemIdList, DrivesSharesAddressesAndKnownFoldersAsPathsAndNothingThatCannotBeRead) {
-    const Bytes computer = IdItem(0x1F, {0x50, 0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10, 0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D});
-    const Bytes downloads = IdItem(0x1F, {0x44, 0x90, 0xE2, 0x4D, 0x37, 0x3F, 0x12, 0x65, 0x45, 0x91, 0x64, 0x39, 0xC4, 0x92, 0x5E, 0x46, 0x7B});
-    const Bytes drive = IdItem(0x2F, {'C', ':', '\\', 0, 0, 0});
+    const Bytes computer = IdItem(0x1F, Bytes("\x50\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00\x2B\x30\x30\x9D", 17));
+    const Bytes downloads = IdItem(0x1F, Bytes("\x44\x90\xE2\x4D\x37\x3F\x12\x65\x45\x91\x64\x39\xC4\x92\x5E\x46\x7B", 17));
+    const Bytes drive = IdItem(0x2F, Bytes("C:\\\0\0\0", 6));
     const Bytes report = FileEntry("OTCET~1.DOC", L"\u041e\u0442\u0447\u0451\u0442.docx");
     EXPECT_EQ(Text(List({computer, drive, report})), L"C:\\\u041e\u0442\u0447\u0451\u0442.docx");
     EXPECT_EQ(Text(List({computer, drive})), L"C:\\");
-    EXPECT_EQ(Text(List({IdItem(0xC3, {0x01, 0x81, '\\', '\\', 's', '\\', 'p', 0}), FileEntry("A.TXT", L"a.txt")})), L"\\\\s\\p\\a.txt");
-    Bytes uri{0x80, 0, 0};  // UTF-16, no data before the address
-    Put16(uri, L"http://example.com/");
-    EXPECT_EQ(Text(List({IdItem(0x61, uri)})), L"http://example.com/");
+    EXPECT_EQ(Text(List({IdItem(0xC3, Bytes("\x01\x81\\\\s\\p", 8)), FileEntry("A.TXT", L"a.txt")})), L"\\\\s\\p\\a.txt");
+    // UTF-16, no data before the address
+    EXPECT_EQ(Text(List({IdItem(0x61, Bytes("\x80\0\0", 3) + Utf16(L"http://example.com/"))})), L"http://example.com/");
     EXPECT_EQ(Text(List({downloads, report})), L"::{374DE290-123F-4565-9164-39C4925E467B}\\\u041e\u0442\u0447\u0451\u0442.docx");
     auto named = [](const std::wstring& guid) { return guid == L"{374DE290-123F-4565-9164-39C4925E467B}" ? std::wstring(L"D:\\Down") : L""; };
     EXPECT_EQ(Text(List({downloads, report}), named), L"D:\\Down\\\u041e\u0442\u0447\u0451\u0442.docx");
     // Cut short, an item longer than the data, an item of a kind that names nothing.
     Bytes cut = List({computer, drive, report});
     cut.resize(cut.size() - 12);
-    for (const Bytes& b : {cut, Bytes{0x40, 0, 0x31, 0}, List({computer, IdItem(0x71, {0, 0, 0, 0})})}) EXPECT_EQ(Text(b), L"");
+    for (const Bytes& b : {cut, Bytes("\x40\0\x31\0", 4), List({computer, IdItem(0x71, Bytes(4, 0))})}) EXPECT_EQ(Text(b), L"");
 }

@@ -14,9 +14,9 @@ using namespace engine;
 using testkit::ReadWholeFile;
 
 namespace {
-TaskSpec Plan(TaskKind kind, const std::wstring& name = L"Nightly") {
+TaskSpec Plan(TaskKind kind) {
     TaskSpec s;
-    s.name = name;
+    s.name = L"Nightly";
     s.kind = kind;
     s.when = {2026, 12, 7, 1, 18, 5};
     s.everyMinutes = 150;
@@ -44,8 +44,7 @@ TEST(TaskDefinition, EachKindHasItsTriggerWordsAndReadsBackFromItsDescription) {
         TaskSpec s = Plan(c.kind);
         s.shutdown = c.kind == TaskKind::Daily;
         const std::wstring xml = TaskXml(s, L"C:\\P & Q\\sweepmere.exe", L"PC\\ann", false);
-        const std::wstring trigger = c.trigger;
-        EXPECT_NE(xml.find(trigger), std::wstring::npos) << static_cast<int>(c.kind) << L" " << xml;
+        EXPECT_NE(xml.find(c.trigger), std::wstring::npos) << static_cast<int>(c.kind) << L" " << xml;
         EXPECT_NE(xml.find(L"<Command>C:\\P &amp; Q\\sweepmere.exe</Command>"), std::wstring::npos);
         EXPECT_NE(xml.find(L"<RunLevel>LeastPrivilege</RunLevel>"), std::wstring::npos);
         EXPECT_EQ(TaskInWords(s), c.words);
@@ -66,11 +65,10 @@ TEST(TaskDefinition, EachKindHasItsTriggerWordsAndReadsBackFromItsDescription) {
 TEST(TaskDefinition, NamesAndSpecsTheSchedulerWouldRefuseAreRefusedWithTheReason) {
     EXPECT_EQ(TaskNameProblem(L"Nightly erase"), L"");
     for (const wchar_t* bad : {L"", L"  ", L"a\\b", L"a:b", L"why?", L"dot."}) EXPECT_NE(TaskNameProblem(bad), L"") << bad;
-    TaskSpec none = Plan(TaskKind::Daily);
+    TaskSpec none = Plan(TaskKind::Daily), zero = Plan(TaskKind::Interval);
     none.keys.clear();
-    EXPECT_EQ(TaskSpecProblem(none), L"Check at least one category for the task to erase.");
-    TaskSpec zero = Plan(TaskKind::Interval);
     zero.everyMinutes = 0;
+    EXPECT_EQ(TaskSpecProblem(none), L"Check at least one category for the task to erase.");
     EXPECT_EQ(TaskSpecProblem(zero), L"The interval must be at least one minute.");
 }
 
@@ -89,10 +87,7 @@ TEST(Log, LinesCarryTheLocalTimeTheConsoleLineAndAReasonForWhatStayed) {
 }
 
 TEST(Log, AppendsInUtf8MakesItsFolderAndRotatesPastTheCap) {
-    const std::wstring folder = L"C:\\log-test", path = folder + L"\\sub\\Erase.txt", older = folder + L"\\sub\\Erase.1.txt";
-    ::DeleteFileW(path.c_str());
-    ::DeleteFileW(older.c_str());
-    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring folder = testkit::ScratchFolder(L"log"), path = folder + L"\\sub\\Erase.txt", older = folder + L"\\sub\\Erase.1.txt";
     EXPECT_EQ(AppendToLogFile(path, {L"\u0416 one"}), L"");
     EXPECT_EQ(AppendToLogFile(path, {L"two"}), L"");
     EXPECT_EQ(ReadWholeFile(path), "\xD0\x96 one\r\ntwo\r\n");
@@ -127,18 +122,17 @@ TEST(Schedule, ATaskIsRegisteredListedSwitchedOffAndRemoved) {
     EXPECT_EQ(TaskInWords(t->plan), L"every day at 18:05");
     EXPECT_EQ(t->plan.keys, s.keys);
     EXPECT_TRUE(t->enabled);
-    EXPECT_EQ(EnableTask(L"Nightly", false), L"");
-    EXPECT_FALSE(listed(L"Nightly")->enabled);
-    EXPECT_EQ(EnableTask(L"Nightly", true), L"");
-    EXPECT_TRUE(listed(L"Nightly")->enabled);
+    for (bool on : {false, true}) {
+        EXPECT_EQ(EnableTask(L"Nightly", on), L"");
+        EXPECT_EQ(listed(L"Nightly")->enabled, on);
+    }
     EXPECT_EQ(TaskInWords(listed(L"Nightly")->plan), L"every day at 18:05");
 
     // Start Now: Wine's scheduler cannot run a task, so sweepmere is started directly; it erases the
     // task's categories and logs them to the log the profile names.
     const wchar_t* typed = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
     ::RegSetKeyValueW(HKEY_CURRENT_USER, typed, L"url1", REG_SZ, L"http://a.example/", 36);
-    const std::wstring log = L"C:\\log-test\\task.txt";
-    ::DeleteFileW(log.c_str());
+    const std::wstring log = testkit::ScratchFolder(L"task-log") + L"\\task.txt";
     ASSERT_TRUE(KeepLogPath(log));
     bool direct = false;
     void* process = nullptr;

@@ -29,9 +29,8 @@ std::vector<uint8_t> Sid(uint8_t authority, std::vector<uint32_t> subs);
 // What the log holds and what it was asked. Shared by the test and the sources it hands out.
 struct FakeLogState {
     std::vector<std::vector<uint8_t>> records;
-    bool openFails = false, clearFails = false;
-    bool clearEmpties = true;
-    std::atomic<int> opens{0}, closes{0}, clears{0};
+    bool openFails = false, clearFails = false, clearEmpties = true;
+    std::atomic<int> opens{0}, closes{0};
 };
 
 // A source reading the state as the platform reads a log: as many whole records as fit in the
@@ -56,10 +55,8 @@ public:
         return false;
     }
     bool Clear() override {
-        ++m_state->clears;
-        if (m_state->clearFails) return false;
-        if (m_state->clearEmpties) m_state->records.clear();
-        return true;
+        if (m_state->clearEmpties && !m_state->clearFails) m_state->records.clear();
+        return !m_state->clearFails;
     }
     void Close() override { ++m_state->closes; }
 

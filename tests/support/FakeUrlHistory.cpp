@@ -1,9 +1,7 @@
 #include "FakeUrlHistory.h"
 
+#include <shlwapi.h>
 #include <urlhist.h>
-
-#include <cstddef>
-#include <cstring>
 
 namespace testkit {
 
@@ -15,23 +13,20 @@ struct FakeUrlHistory::State {
 };
 
 namespace {
-wchar_t* TaskCopy(const std::wstring& s) {
-    auto* p = static_cast<wchar_t*>(::CoTaskMemAlloc((s.size() + 1) * sizeof(wchar_t)));
-    memcpy(p, s.c_str(), (s.size() + 1) * sizeof(wchar_t));
+// A copy in task memory, which the reader frees.
+wchar_t* TaskCopy(const wchar_t* s) {
+    wchar_t* p = nullptr;
+    ::SHStrDupW(s, &p);
     return p;
 }
 
 // IUnknown of an object that answers to IUnknown and the interfaces listed; counted as live while
-// it lives, unless it has no state to count in.
+// it lives.
 template <class Interface, const IID*... kIids>
 class RefCounted : public Interface {
 public:
-    explicit RefCounted(FakeUrlHistory::State* s, bool counted = true) : m_state(s), m_counted(counted) {
-        if (m_counted) ++m_state->live;
-    }
-    virtual ~RefCounted() {
-        if (m_counted) --m_state->live;
-    }
+    explicit RefCounted(FakeUrlHistory::State* s) : m_state(s) { ++m_state->live; }
+    virtual ~RefCounted() { --m_state->live; }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         if (riid != IID_IUnknown && ((riid != *kIids) && ...)) return *out = nullptr, E_NOINTERFACE;
         AddRef();
@@ -47,7 +42,6 @@ public:
 
 protected:
     FakeUrlHistory::State* m_state;
-    bool m_counted;
     ULONG m_refs = 1;
 };
 
@@ -62,7 +56,7 @@ public:
         // As a history that checks the record's size: any other size is refused.
         if (rgelt->cbSize != sizeof(STATURL)) return E_INVALIDARG;
         const auto& url = urls[m_next++];
-        rgelt->pwcsUrl = url ? TaskCopy(*url) : nullptr;
+        rgelt->pwcsUrl = url ? TaskCopy(url->c_str()) : nullptr;
         rgelt->pwcsTitle = TaskCopy(L"title");
         if (fetched) *fetched = 1;
         return S_OK;
@@ -98,10 +92,10 @@ public:
     }
 };
 
-// Not counted as live: COM holds it until the registration ends.
+// Held by COM until the registration ends.
 class Factory : public RefCounted<IClassFactory, &IID_IClassFactory> {
 public:
-    explicit Factory(FakeUrlHistory::State* s) : RefCounted(s, false) {}
+    using RefCounted::RefCounted;
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
         *out = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
@@ -123,11 +117,12 @@ FakeUrlHistory::FakeUrlHistory(Options options) : m_state(new State{std::move(op
 
 FakeUrlHistory::~FakeUrlHistory() {
     ::CoRevokeClassObject(m_cookie);
-    // Objects still alive would point at freed state: keep it then, as a leak that a test reports.
+    // Objects still alive (the factory is released by now) would point at freed state: keep it then,
+    // as a leak that a test reports.
     if (m_state->live == 0) delete m_state;
 }
 
 int FakeUrlHistory::ClearCalls() const { return m_state->clearCalls; }
-long FakeUrlHistory::LiveObjects() const { return m_state->live; }
+long FakeUrlHistory::LiveObjects() const { return m_state->live - 1; }  // all but the registered factory
 
 }  // namespace testkit
