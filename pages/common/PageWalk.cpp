@@ -118,11 +118,6 @@ void CPageWalk::Attach(HWND view) {
     m_inbox = std::make_shared<ui::Inbox>(view);
 }
 
-void CPageWalk::Drain() {
-    std::shared_ptr<ui::Inbox> inbox = m_inbox;  // held: a call may stop the walk
-    if (inbox) inbox->Drain();
-}
-
 void CPageWalk::Stop() {
     m_worker.Stop(100);
     if (m_inbox) m_inbox->Close();

@@ -28,9 +28,8 @@ public:
     // What that static says of n files kept out of view ("" for none).
     static std::wstring HiddenText(size_t n);
 
-    // view: the page's window; it drains the inbox on ui::kInboxMessage (Drain).
+    // view: the page's window; CPageView delivers the walk's inbox there.
     void Attach(HWND view);
-    void Drain();
     // Stops a walk (waiting at most 100 ms: a walk looks at the request between any two files)
     // and drops what it handed over but the page has not shown. Before the page's controls go.
     void Stop();

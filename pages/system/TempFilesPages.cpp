@@ -6,7 +6,6 @@
 #include "resource.h"
 
 const MsgMap CTempFilesPage::messageMap{&CPageView::messageMap, {
-    msg::Message(ui::kInboxMessage, &CTempFilesPage::OnInbox),
 }};
 
 CTempFilesPage::CTempFilesPage(UINT dialogId, int listId, look::PageLook pageLook, const wchar_t* caption,
@@ -42,11 +41,6 @@ void CTempFilesPage::OnErase() {
         m_erasing = false;
         if (!r.Complete()) report::ShowOutcomes({{caption, r, 0}});
     });
-}
-
-LRESULT CTempFilesPage::OnInbox(WPARAM, LPARAM) {
-    m_walk.Drain();
-    return 0;
 }
 
 void CTempFilesPage::OnRowText(NMHDR* nm, LRESULT*) { m_rows.Answer(nm); }

@@ -26,7 +26,6 @@ protected:
 
 private:
     CPageWalk::Rows Rows();
-    LRESULT OnInbox(WPARAM, LPARAM);
     int m_listId;
     const char* m_category;
     std::wstring (*m_folder)();
