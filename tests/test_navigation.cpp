@@ -161,6 +161,7 @@ const MsgMap CCopyFrame::messageMap{&CMDIChildWnd::messageMap, {msg::Command(ID_
 TEST(Tree, StartsWithInternetExpandedOverItsFourCategoriesAndItsExpandButtonOpensItsPage) {
     CCategoryTree* tree = Tree();
     HTREEITEM internet = tree->GetRootItem();
+    EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Texts(tree, tree->GetChildItem(internet)),
               (std::vector<std::wstring>{L"Cookies", L"History", L"Temporary Internet Files", L"Typed URLs"}));
     EXPECT_EQ(tree->GetCount(), 5u);
