@@ -25,19 +25,17 @@ class GifWriter {
 public:
     GifWriter(int w, int h) {
         m_out = {'G', 'I', 'F', '8', '9', 'a'};
-        Put16(w);
-        Put16(h);
+        Put16({w, h});
         m_out.insert(m_out.end(), {0x81, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0});
     }
     GifWriter& Control(uint16_t delay, int disposal) {
         m_out.insert(m_out.end(), {0x21, 0xF9, 4, static_cast<uint8_t>(disposal << 2)});
-        Put16(delay);
-        m_out.insert(m_out.end(), {0, 0});
+        Put16({delay, 0});
         return *this;
     }
     GifWriter& Image(int left, int top, int w, int h, uint8_t colour) {
         m_out.push_back(0x2C);
-        for (int v : {left, top, w, h}) Put16(v);
+        Put16({left, top, w, h});
         m_out.push_back(0);
         Lzw(Bytes(static_cast<size_t>(w * h), colour));
         return *this;
@@ -57,10 +55,11 @@ public:
     }
 
 private:
-    void Put16(int v) {
-        m_out.push_back(static_cast<uint8_t>(v & 0xFF));
-        m_out.push_back(static_cast<uint8_t>(v >> 8));
+    // Little-endian 16-bit fields; the last of Control's is the transparent index and terminator.
+    void Put16(std::initializer_list<int> values) {
+        for (int v : values) m_out.insert(m_out.end(), {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>(v >> 8)});
     }
+    // The pictures here are small enough for their codes to fit one sub-block.
     void Lzw(const Bytes& pixels) {
         Bytes codes;
         uint32_t acc = 0;
@@ -75,12 +74,9 @@ private:
         }
         put(257);
         if (bits) codes.push_back(static_cast<uint8_t>(acc));
-        m_out.push_back(8);
-        for (size_t i = 0; i < codes.size(); i += 255) {
-            size_t n = std::min<size_t>(255, codes.size() - i);
-            m_out.push_back(static_cast<uint8_t>(n));
-            m_out.insert(m_out.end(), codes.begin() + i, codes.begin() + i + n);
-        }
+        ASSERT_LT(codes.size(), 256u);
+        m_out.insert(m_out.end(), {8, static_cast<uint8_t>(codes.size())});
+        m_out.insert(m_out.end(), codes.begin(), codes.end());
         m_out.push_back(0);
     }
     Bytes m_out;

@@ -6,7 +6,6 @@
 #include "AboutDlg.h"
 #include "Inbox.h"
 #include "TestKit.h"
-#include "Worker.h"
 #include "resource.h"
 
 using namespace testkit;
@@ -17,13 +16,12 @@ constexpr UINT kViewAndDoc = 40001, kDocOnly = 40002, kFrameOnly = 40003, kNobod
 
 class RouteDoc : public CDocument {
 public:
-    void OnViewAndDoc() { g_calls.push_back(L"doc"); }
-    void OnDocOnly() { g_calls.push_back(L"doc"); }
+    void OnCommand() { g_calls.push_back(L"doc"); }
     DECLARE_MESSAGE_MAP()
 };
 const MsgMap RouteDoc::messageMap{&CDocument::messageMap, {
-    msg::Command(kViewAndDoc, &RouteDoc::OnViewAndDoc),
-    msg::Command(kDocOnly, &RouteDoc::OnDocOnly),
+    msg::Command(kViewAndDoc, &RouteDoc::OnCommand),
+    msg::Command(kDocOnly, &RouteDoc::OnCommand),
 }};
 
 class RouteFrame : public CMDIChildWnd {
@@ -52,30 +50,27 @@ struct RouteFixture : ::testing::Test {
     void SetUp() override {
         StartApp();
         g_calls.clear();
-        tmpl = std::make_unique<CMultiDocTemplate>(155, RUNTIME_CLASS(RouteDoc), RUNTIME_CLASS(RouteFrame),
-                                                   RUNTIME_CLASS(RouteView));
-        tmpl->LoadTemplate();
+        tmpl.LoadTemplate();
     }
     void TearDown() override {
-        tmpl->CloseAllDocuments();
+        tmpl.CloseAllDocuments();
         Pump();
     }
-    void Send(UINT id) { AfxGetMainWnd()->SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    std::unique_ptr<CMultiDocTemplate> tmpl;
+    CMultiDocTemplate tmpl{155, RUNTIME_CLASS(RouteDoc), RUNTIME_CLASS(RouteFrame), RUNTIME_CLASS(RouteView)};
 };
 }  // namespace
 
 TEST_F(RouteFixture, CommandsGoViewThenDocumentThenFrameAndUpdateUIAsksTheChain) {
-    ASSERT_NE(tmpl->OpenDocumentFile(nullptr, TRUE), nullptr);
+    ASSERT_NE(tmpl.OpenDocumentFile(nullptr, TRUE), nullptr);
     EXPECT_EQ(g_calls, std::vector<std::wstring>{L"exchange"});  // the initial update ran the exchange
-    for (UINT id : {kViewAndDoc, kDocOnly, kFrameOnly, kNobody}) Send(id);
+    for (UINT id : {kViewAndDoc, kDocOnly, kFrameOnly, kNobody}) AfxGetMainWnd()->SendMessage(WM_COMMAND, id);
     const std::vector<std::wstring> routed{L"exchange", L"view", L"doc", L"frame"};
     EXPECT_EQ(g_calls, routed);
     CCmdUI handled, updated;
-    handled.m_nID = kDocOnly;
-    updated.m_nID = kUpdated;
-    handled.DoUpdate(AfxGetMainWnd(), TRUE);
-    updated.DoUpdate(AfxGetMainWnd(), TRUE);
+    for (auto [ui, id] : {std::pair{&handled, kDocOnly}, {&updated, kUpdated}}) {
+        ui->m_nID = id;
+        ui->DoUpdate(AfxGetMainWnd(), TRUE);
+    }
     EXPECT_TRUE(handled.m_bEnabled);
     EXPECT_FALSE(updated.m_bEnabled);
     EXPECT_EQ(updated.m_nCheck, 1);
@@ -83,19 +78,18 @@ TEST_F(RouteFixture, CommandsGoViewThenDocumentThenFrameAndUpdateUIAsksTheChain)
 }
 
 TEST_F(RouteFixture, DocumentsAreUntitledClosingTheFrameDeletesThemAndHiddenOnesSkipTheUpdate) {
-    CDocument* a = tmpl->OpenDocumentFile(nullptr, TRUE);
-    CDocument* b = tmpl->OpenDocumentFile(nullptr, TRUE);
+    CDocument* a = tmpl.OpenDocumentFile(nullptr, TRUE);
+    CDocument* b = tmpl.OpenDocumentFile(nullptr, TRUE);
     ASSERT_TRUE(a && b);
-    EXPECT_EQ(a->GetTitle(), L"Untitled");
-    EXPECT_EQ(b->GetTitle(), L"Untitled");
     CFrameWnd* frame = FrameOf(a);
+    EXPECT_EQ((std::vector<std::wstring>{a->GetTitle(), b->GetTitle(), frame->GetWindowText()}),
+              (std::vector<std::wstring>(3, L"Untitled")));
     EXPECT_TRUE(frame->IsWindowVisible());  // shown by its activation
-    EXPECT_EQ(frame->GetWindowText(), L"Untitled");
     frame->SendMessage(WM_CLOSE);
     Pump();
-    EXPECT_EQ(tmpl->GetDocuments(), std::vector<CDocument*>{b});
+    EXPECT_EQ(tmpl.GetDocuments(), std::vector<CDocument*>{b});
     g_calls.clear();
-    CDocument* hidden = tmpl->OpenDocumentFile(nullptr, FALSE);
+    CDocument* hidden = tmpl.OpenDocumentFile(nullptr, FALSE);
     ASSERT_NE(hidden, nullptr);
     EXPECT_TRUE(g_calls.empty());
     EXPECT_FALSE(FrameOf(hidden)->IsWindowVisible());
@@ -147,22 +141,16 @@ TEST(Framework, ModalDialogReturnsTheResultItWasEndedWith) {
     EXPECT_EQ(missing.DoModal(), -1);
 }
 
-TEST(Framework, AnInboxRunsPostsInOrderOnTheWindowsThreadAndDropsThemOnceClosed) {
+// Order, the window's thread and a gone inbox: Inbox.AMessageDeliversTheInboxItNamesWhileThatOneLives.
+TEST(Framework, AnInboxClosedByOneOfItsCallsDropsTheRestAndTakesNothingMore) {
     HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     auto inbox = std::make_shared<ui::Inbox>(window);
     std::vector<int> got;
-    engine::Worker w;
-    w.Start([&](const engine::StopToken&) {
-        for (int i = 0; i < 3; ++i) inbox->Post([&got, i] { got.push_back(i); });
-    });
-    w.Join();
-    EXPECT_TRUE(got.empty()) << "nothing runs on the worker's thread";
-    MSG m;
-    while (::PeekMessageW(&m, window, ui::kInboxMessage, ui::kInboxMessage, PM_REMOVE)) inbox->Drain();
-    EXPECT_EQ(got, (std::vector<int>{0, 1, 2}));
-    inbox->Close();
-    inbox->Post([&got] { got.push_back(3); });
+    inbox->Post([&] { got.push_back(1); inbox->Close(); });
+    inbox->Post([&] { got.push_back(2); });
     inbox->Drain();
-    EXPECT_EQ(got.size(), 3u);
+    inbox->Post([&] { got.push_back(3); });
+    inbox->Drain();
+    EXPECT_EQ(got, std::vector<int>{1});
     ::DestroyWindow(window);
 }

@@ -94,8 +94,7 @@ TEST_F(LinkButtonTest, EnterOrAClickOnAnythingButAnAddressTellsTheParentAndTurns
     link.SendMessage(BM_CLICK);  // as the button reports a mouse click
     Pump();
     ::SetCurrentDirectoryW(previous);
-    ASSERT_EQ(host.clicks.size(), 2u);
-    for (const auto& click : host.clicks) EXPECT_EQ(click, std::make_pair(WPARAM{kLinkId}, LPARAM{0}));
+    EXPECT_EQ(host.clicks, (std::vector<std::pair<WPARAM, LPARAM>>(2, {kLinkId, 0})));
     EXPECT_TRUE(link.IsVisited());
     auto runs = Draw();
     EXPECT_GT(runs[RGB(128, 0, 128)], 0);

@@ -18,20 +18,14 @@
 
 using namespace testkit;
 
-bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
-std::ostream& operator<<(std::ostream& os, const RECT& r) {
-    return os << L"(" << r.left << L"," << r.top << L")-(" << r.right << L"," << r.bottom << L")";
-}
-
 namespace {
 CMainFrame* Main() {
     StartApp();
     return dynamic_cast<CMainFrame*>(AfxGetMainWnd());
 }
-
 CCategoryTree* Tree() { return Main()->TreeBar().Tree(); }
-
 size_t PagesOf(const char* page) { return TheApp()->PageTemplate(page)->GetDocuments().size(); }
+std::vector<LONG> Sides(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 std::vector<std::wstring> Texts(CTreeCtrl* tree, HTREEITEM first) {
     std::vector<std::wstring> texts;
@@ -39,20 +33,27 @@ std::vector<std::wstring> Texts(CTreeCtrl* tree, HTREEITEM first) {
     return texts;
 }
 
+// Every node of the tree, roots and children.
+std::vector<HTREEITEM> Nodes(CTreeCtrl* tree) {
+    std::vector<HTREEITEM> nodes;
+    for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
+        nodes.push_back(root);
+        for (HTREEITEM i = tree->GetChildItem(root); i; i = tree->GetNextSiblingItem(i)) nodes.push_back(i);
+    }
+    return nodes;
+}
+
+HTREEITEM FindNode(CTreeCtrl* tree, const std::wstring& text) {
+    for (HTREEITEM i : Nodes(tree))
+        if (tree->GetItemText(i) == text) return i;
+    return nullptr;
+}
+
 // A node's image and selected image.
 std::pair<int, int> Images(CTreeCtrl* tree, HTREEITEM item) {
     int image = -1, selected = -1;
     tree->GetItemImage(item, image, selected);
     return {image, selected};
-}
-
-HTREEITEM FindNode(CTreeCtrl* tree, const std::wstring& text) {
-    for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
-        if (tree->GetItemText(root) == text) return root;
-        for (HTREEITEM i = tree->GetChildItem(root); i; i = tree->GetNextSiblingItem(i))
-            if (tree->GetItemText(i) == text) return i;
-    }
-    return nullptr;
 }
 
 CRect TextRect(CTreeCtrl* tree, HTREEITEM item) {
@@ -93,10 +94,7 @@ CRect ClientRectIn(CWnd* w, CWnd* parent) {
     return r;
 }
 
-CRect MdiClientRect() {
-    CMainFrame* main = Main();
-    return ClientRectIn(CWnd::FromHandle(main->m_hWndMDIClient), main);
-}
+CRect MdiClientRect() { return ClientRectIn(CWnd::FromHandle(Main()->m_hWndMDIClient), Main()); }
 
 // The tab control's distance from the edges of the bar's client area.
 int TabMargin() {
@@ -133,6 +131,22 @@ UINT MenuState(UINT id) {
     return ::GetMenuState(view, id, MF_BYCOMMAND);
 }
 
+DWORD ProfileValue(const wchar_t* name) {
+    const wchar_t* key = L"Software\\Local AppWizard-Generated Applications\\Application\\Settings";
+    DWORD value = 99, size = sizeof value;
+    ::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+// Turns All Categories on (the test finds it off) and off again, whatever the test did.
+struct AllCategoriesOn {
+    AllCategoriesOn() { Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES); }
+    ~AllCategoriesOn() {
+        if (MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED) Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES);
+        CloseAllPages();
+    }
+};
+
 // A page frame whose chain handles Copy.
 class CCopyFrame : public CMDIChildWnd {
 public:
@@ -144,13 +158,27 @@ const MsgMap CCopyFrame::messageMap{&CMDIChildWnd::messageMap, {msg::Command(ID_
 
 // ---- the category tree ----
 
-TEST(Tree, StartsWithInternetAndItsFourCategoriesSortedAndExpanded) {
+TEST(Tree, StartsWithInternetExpandedOverItsFourCategoriesAndItsExpandButtonOpensItsPage) {
     CCategoryTree* tree = Tree();
     HTREEITEM internet = tree->GetRootItem();
     EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(Texts(tree, tree->GetChildItem(internet)),
               (std::vector<std::wstring>{L"Cookies", L"History", L"Temporary Internet Files", L"Typed URLs"}));
     EXPECT_EQ(tree->GetCount(), 5u);
+    CRect text = TextRect(tree, internet);
+    int y = (text.top + text.bottom) / 2;
+    CPoint button(-1, y);
+    for (int x = 0; x < text.left && button.x < 0; ++x) {
+        UINT flags = 0;
+        if (tree->HitTest(CPoint(x, y), &flags) == internet && (flags & TVHT_ONITEMBUTTON)) button.x = x;
+    }
+    ASSERT_GE(button.x, 0) << L"no expand button found";
+    size_t before = PagesOf(pages::kInternet);
+    Click(tree, button);
+    EXPECT_EQ(PagesOf(pages::kInternet), before + 1);
+    EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(LastChosenText(), L"Internet");
+    CloseAllPages();
 }
 
 TEST(Tree, EveryClickOnANodeOpensAPageButClicksBesideWithTheRightButtonOrByKeyDoNot) {
@@ -179,25 +207,6 @@ TEST(Tree, EveryClickOnANodeOpensAPageButClicksBesideWithTheRightButtonOrByKeyDo
     CloseAllPages();
 }
 
-TEST(Tree, TheExpandButtonOpensTheInternetPageAndKeepsTheNodeOpen) {
-    CCategoryTree* tree = Tree();
-    HTREEITEM internet = tree->GetRootItem();
-    CRect text = TextRect(tree, internet);
-    int y = (text.top + text.bottom) / 2;
-    CPoint button(-1, y);
-    for (int x = 0; x < text.left && button.x < 0; ++x) {
-        UINT flags = 0;
-        if (tree->HitTest(CPoint(x, y), &flags) == internet && (flags & TVHT_ONITEMBUTTON)) button.x = x;
-    }
-    ASSERT_GE(button.x, 0) << L"no expand button found";
-    size_t before = PagesOf(pages::kInternet);
-    Click(tree, button);
-    EXPECT_EQ(PagesOf(pages::kInternet), before + 1);
-    EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
-    EXPECT_EQ(LastChosenText(), L"Internet");
-    CloseAllPages();
-}
-
 // ---- the main frame ----
 
 TEST(Frame, ToolbarButtonsHaveTheirTipsAndAreEnabledByTheirHandlers) {
@@ -211,7 +220,6 @@ TEST(Frame, ToolbarButtonsHaveTheirTipsAndAreEnabledByTheirHandlers) {
     Idle();
     for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_TOOLS, ID_APP_ABOUT, ID_SCHEDULER}) EXPECT_TRUE(bar.IsButtonEnabled(id)) << id;
     for (UINT id : {ID_FILE_SAVE, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_PRINT}) EXPECT_FALSE(bar.IsButtonEnabled(id)) << id;
-
     // A page whose chain handles Copy enables the button while it is active.
     auto* page = new CCopyFrame;
     ASSERT_TRUE(page->LoadFrame(IDR_TIDEMATYPE, WS_CHILD | WS_OVERLAPPEDWINDOW, Main(), nullptr));
@@ -228,7 +236,6 @@ TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
     ASSERT_EQ(status.SendMessage(SB_GETPARTS), 4);
     Idle();
     EXPECT_EQ(MessagePane(), L"Ready");
-
     Main()->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, MF_STRING), 1);
     EXPECT_EQ(MessagePane(), L"Create a new document");
     Main()->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
@@ -246,42 +253,30 @@ TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
 
     BYTE keys[256];
     ::GetKeyboardState(keys);
-    BYTE saved = keys[VK_CAPITAL];
-    keys[VK_CAPITAL] |= 1;
-    ::SetKeyboardState(keys);
-    Idle();
-    EXPECT_EQ(status.GetPaneText(1), L"CAP");
-    keys[VK_CAPITAL] = saved & ~1;
-    ::SetKeyboardState(keys);
-    Idle();
-    EXPECT_EQ(status.GetPaneText(1), L"");
+    for (BYTE capsLock : {1, 0}) {
+        keys[VK_CAPITAL] = capsLock;
+        ::SetKeyboardState(keys);
+        Idle();
+        EXPECT_EQ(status.GetPaneText(1), capsLock ? L"CAP" : L"");
+    }
 }
 
 TEST(Frame, ViewCommandsHideAndShowTheBarsWithTheirCheckMarks) {
     CMainFrame* main = Main();
     CTreeBar& bar = main->TreeBar();
-    CRect docked = ClientRectIn(&bar, main);
-    EXPECT_EQ(MdiClientRect().left, docked.right);
-    EXPECT_TRUE(MenuState(ID_VIEW_UTILITY_PANE) & MF_CHECKED);
-
-    main->SendMessage(WM_COMMAND, ID_VIEW_UTILITY_PANE);
-    EXPECT_FALSE(bar.IsWindowVisible());
-    EXPECT_FALSE(MenuState(ID_VIEW_UTILITY_PANE) & MF_CHECKED);
-    EXPECT_EQ(MdiClientRect().left, 0);
-
-    main->SendMessage(WM_COMMAND, ID_VIEW_UTILITY_PANE);
-    EXPECT_TRUE(bar.IsWindowVisible());
-    EXPECT_TRUE(MenuState(ID_VIEW_UTILITY_PANE) & MF_CHECKED);
-    EXPECT_EQ(ClientRectIn(&bar, main), docked);
-
-    CRect client;
+    CRect docked = ClientRectIn(&bar, main), client;
     main->GetClientRect(&client);
-    main->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
-    EXPECT_FALSE(MenuState(ID_VIEW_STATUS_BAR) & MF_CHECKED);
-    EXPECT_EQ(MdiClientRect().bottom, client.bottom);
-    main->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
-    EXPECT_TRUE(MenuState(ID_VIEW_STATUS_BAR) & MF_CHECKED);
-    EXPECT_LT(MdiClientRect().bottom, client.bottom);
+    EXPECT_EQ(MdiClientRect().left, docked.right);
+    for (bool shown : {false, true}) {
+        main->SendMessage(WM_COMMAND, ID_VIEW_UTILITY_PANE);
+        EXPECT_EQ(bar.IsWindowVisible() != FALSE, shown);
+        EXPECT_EQ((MenuState(ID_VIEW_UTILITY_PANE) & MF_CHECKED) != 0, shown);
+        EXPECT_EQ(MdiClientRect().left, shown ? docked.right : 0);
+        main->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+        EXPECT_EQ((MenuState(ID_VIEW_STATUS_BAR) & MF_CHECKED) != 0, shown);
+        EXPECT_EQ(MdiClientRect().bottom < client.bottom, shown);
+    }
+    EXPECT_EQ(Sides(ClientRectIn(&bar, main)), Sides(docked));
 }
 
 TEST(Frame, TheUtilityPaneResizesByItsEdgeFloatsWhenDraggedOffAndDocksWhenDraggedBack) {
@@ -312,8 +307,7 @@ TEST(Frame, TheUtilityPaneResizesByItsEdgeFloatsWhenDraggedOffAndDocksWhenDragge
     EXPECT_TRUE(bar.FloatFrame()->IsWindowVisible());
     EXPECT_EQ(TabMargin(), 2);
     EXPECT_EQ(MdiClientRect().left, 0);
-    EXPECT_TRUE(bar.TabCtrl().IsWindowVisible());
-    EXPECT_TRUE(bar.Tree()->IsWindowVisible());
+    EXPECT_TRUE(bar.TabCtrl().IsWindowVisible() && bar.Tree()->IsWindowVisible());
 
     // Back by the tool window's caption to the left edge of the client area.
     CRect tool;
@@ -326,38 +320,10 @@ TEST(Frame, TheUtilityPaneResizesByItsEdgeFloatsWhenDraggedOffAndDocksWhenDragge
     EXPECT_FALSE(bar.FloatFrame()->IsWindowVisible());
     EXPECT_EQ(bar.GetDockSide(), static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT));
     EXPECT_EQ(TabMargin(), 4);
-    EXPECT_EQ(MdiClientRect(), mdi);
+    EXPECT_EQ(Sides(MdiClientRect()), Sides(mdi));
 }
 
 // ---- all categories and quick erase ----
-
-namespace {
-DWORD ProfileValue(const wchar_t* name) {
-    const wchar_t* key = L"Software\\Local AppWizard-Generated Applications\\Application\\Settings";
-    DWORD value = 99, size = sizeof value;
-    ::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return value;
-}
-
-// Turns All Categories on (the test finds it off) and off again, whatever the test did.
-struct AllCategoriesOn {
-    AllCategoriesOn() { Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES); }
-    ~AllCategoriesOn() {
-        if (MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED) Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES);
-        CloseAllPages();
-    }
-};
-
-// Every node of the tree, roots and children.
-std::vector<HTREEITEM> Nodes(CTreeCtrl* tree) {
-    std::vector<HTREEITEM> nodes;
-    for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
-        nodes.push_back(root);
-        for (HTREEITEM i = tree->GetChildItem(root); i; i = tree->GetNextSiblingItem(i)) nodes.push_back(i);
-    }
-    return nodes;
-}
-}  // namespace
 
 TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoesBackToFive) {
     CCategoryTree* tree = Tree();
@@ -368,12 +334,12 @@ TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoes
         EXPECT_EQ(ProfileValue(L"All Categories"), 1u);
         EXPECT_EQ(Texts(tree, tree->GetRootItem()),
                   (std::vector<std::wstring>{L"Internet", L"Web Browsers", L"System", L"Application Traces", L"Unused Space"}));
+        auto before = [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; };
         for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
             // "Web Browsers" has no branch: its rows are on its page.
             EXPECT_TRUE(!tree->GetChildItem(root) || (tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED))
                 << tree->GetItemText(root);
             std::vector<std::wstring> children = Texts(tree, tree->GetChildItem(root));
-            auto before = [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; };
             EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), before)) << tree->GetItemText(root);
         }
         EXPECT_NE(FindNode(tree, L"C: [CORVANE]"), nullptr);
@@ -426,14 +392,13 @@ TEST(AllCategories, ATreeBuiltAtStartFollowsTheSavedSettingAndAddsNodesOnlyWhere
 TEST(QuickErase, TheMenuSettingDropsThePausesOfErasingButNotTheSplash) {
     Pacing::SetScalePercent(100);
     ASSERT_EQ(MenuState(ID_VIEW_QUICK_ERASE) & MF_CHECKED, 0u);
-    Main()->SendMessage(WM_COMMAND, ID_VIEW_QUICK_ERASE);
-    EXPECT_TRUE(MenuState(ID_VIEW_QUICK_ERASE) & MF_CHECKED);
-    EXPECT_EQ(ProfileValue(L"Quick Erase"), 1u);
-    EXPECT_EQ(Pacing::FolderMs(), 0u);
-    EXPECT_EQ(Pacing::FileMs(), 0u);
-    EXPECT_EQ(Pacing::SplashMs(), 2000u);
-    Main()->SendMessage(WM_COMMAND, ID_VIEW_QUICK_ERASE);
-    EXPECT_EQ(ProfileValue(L"Quick Erase"), 0u);
-    EXPECT_EQ(Pacing::FileMs(), 1000u);
+    for (bool quick : {true, false}) {
+        Main()->SendMessage(WM_COMMAND, ID_VIEW_QUICK_ERASE);
+        EXPECT_EQ((MenuState(ID_VIEW_QUICK_ERASE) & MF_CHECKED) != 0, quick);
+        EXPECT_EQ(ProfileValue(L"Quick Erase"), quick ? 1u : 0u);
+        EXPECT_EQ(Pacing::FileMs(), quick ? 0u : 1000u);
+        EXPECT_EQ(Pacing::FolderMs() == 0, quick);
+        EXPECT_EQ(Pacing::SplashMs(), 2000u);
+    }
     Pacing::SetScalePercent(0);
 }

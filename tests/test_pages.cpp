@@ -22,13 +22,11 @@ struct PageFixture : ::testing::Test {
     void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
     void TearDown() override { CloseAllPages(); }
     CPageView* Open(const char* page) {
-        CDocument* doc = TheApp()->OpenPage(page);
-        auto* view = doc ? dynamic_cast<CPageView*>(ViewOf(doc)) : nullptr;
+        auto* view = OpenPage<CPageView>(page);
         if (view) view->UpdateWindow();  // drawing sets the caption
         return view;
     }
 };
-
 }  // namespace
 
 // Every category but a browser's (rows of the Web Browsers page) has its page, and every row of a
@@ -101,15 +99,9 @@ TEST_F(PageFixture, BackgroundsAreDrawnInThePageColourToTheLastRow) {
     }
 }
 
-// A summary sets white first and the page colour for headings later: the later rule wins. The
-// group box round the list and the picture of a list page keep the system's look.
-TEST_F(PageFixture, TextStaticsTakeTheirRulesAndTheOthersKeepTheSystemLook) {
-    CPageView* summary = Open(pages::kInternet);
-    ASSERT_NE(summary, nullptr);
-    CtlColours heading = AskColours(summary, ::GetDlgItem(summary->m_hWnd, IDC_INTERNET_HEADING_COOKIES));
-    EXPECT_EQ(heading.brush, look::kPageColour);
-    EXPECT_EQ(heading.background, look::kPageColour);
-    EXPECT_EQ(heading.font, L"Arial Rounded MT Bold 20/7/24");
+// The group box round the list and the picture of a list page have no rule and keep the system's
+// look. (Which of two rules for one control wins: EveryPageOpensWithTheControlsItsLookNames...)
+TEST_F(PageFixture, ControlsWithoutAnIdKeepTheSystemLook) {
     CPageView* view = Open("internet.typed-urls");
     ASSERT_NE(view, nullptr);
     int others = 0;
