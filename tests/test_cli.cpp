@@ -48,7 +48,7 @@ protected:
     std::vector<std::wstring> m_files;
 };
 
-TEST_F(Cli, ListAndHelpTellAndUsageErrorsExitTwoWhileNothingIsErased) {
+TEST_F(Cli, ListHelpPreviewAndUsageErrorsEraseNothing) {
     ConsoleRun ran = Sweep(L"/list");
     EXPECT_EQ(ran.code, 0u);
     for (const engine::Category& c : engine::Categories()) {
@@ -66,18 +66,15 @@ TEST_F(Cli, ListAndHelpTellAndUsageErrorsExitTwoWhileNothingIsErased) {
         EXPECT_EQ(wrong.out, "");
         EXPECT_NE(wrong.err.find("usage: sweepmere"), std::string::npos) << wrong.err;
     }
+    // The preview lists the cache exactly, in its output and its report.
+    ConsoleRun preview = Sweep(L"--PREVIEW Internet.Cache" + ReportArg());
+    EXPECT_EQ(preview.code, 0u) << preview.err;
+    EXPECT_EQ(LineOf(preview.out, "internet.cache"), "internet.cache  3 erased, 15 bytes, 0 stayed");
+    for (const std::wstring& f : {m_files[1], m_files[2]})
+        EXPECT_NE(preview.out.find("\n    " + Utf8(f) + "\n"), std::string::npos) << preview.out;
+    EXPECT_EQ(LineOf(preview.out, "total"), "total  3 erased, 15 bytes, 0 stayed");
     for (const std::wstring& f : m_files) EXPECT_TRUE(FileExists(f));
     EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kTypedUrls, L"url1"));
-}
-
-TEST_F(Cli, PreviewListsTheCacheExactlyInTheOutputAndTheReportAndLeavesIt) {
-    ConsoleRun ran = Sweep(L"--PREVIEW Internet.Cache" + ReportArg());
-    EXPECT_EQ(ran.code, 0u) << ran.err;
-    EXPECT_EQ(LineOf(ran.out, "internet.cache"), "internet.cache  3 erased, 15 bytes, 0 stayed");
-    for (const std::wstring& f : {m_files[1], m_files[2]})
-        EXPECT_NE(ran.out.find("\n    " + Utf8(f) + "\n"), std::string::npos) << ran.out;
-    EXPECT_EQ(LineOf(ran.out, "total"), "total  3 erased, 15 bytes, 0 stayed");
-    for (const std::wstring& f : m_files) EXPECT_TRUE(FileExists(f));
     nlohmann::json report = Report();
     ASSERT_FALSE(report.is_discarded());
     EXPECT_EQ(report["command"], "preview");

@@ -174,7 +174,7 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
     }
     HWND page = view->m_hWnd;
     std::wstring report;
-    bool ran = WithModalDialog(kCaption, [&](HWND box) {
+    EXPECT_TRUE(WithModalDialog(kCaption, [&](HWND box) {
         report = TextOf(::GetDlgItem(box, 0xFFFF));
         for (int id : {IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_ERASE_CLIPBOARD, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_DETAILS_CLIPBOARD})
             EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, id))) << id;
@@ -184,8 +184,7 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
     }, [&] {
         Press(IDC_SYSTEM_ERASE_CLIPBOARD);
         PumpUntil([&] { return !::IsWindow(page); }, 20000);
-    });
-    EXPECT_TRUE(ran);
+    }));
     EXPECT_EQ(Named(report), std::vector<std::wstring>{Heading("system.clipboard")});
     EXPECT_TRUE(TheApp()->PageTemplate(pages::kSystem)->GetDocuments().empty());
 }
