@@ -41,11 +41,6 @@ std::vector<std::wstring> Named(const std::wstring& report) {
 size_t LogOffPrompts(const std::vector<SeenDialog>& boxes) {
     return std::count_if(boxes.begin(), boxes.end(), [](const SeenDialog& d) { return d.text.empty(); });
 }
-size_t AllDocuments() {
-    size_t n = 0;
-    for (CDocTemplate* t : TheApp()->GetDocTemplates()) n += t->GetDocuments().size();
-    return n;
-}
 
 // A summary page, or the Web Browsers page, opened as the tree opens it and pressed as a user does.
 class SummaryErase : public ::testing::Test {
@@ -53,24 +48,21 @@ protected:
     void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
     void TearDown() override { CloseAllPages(); }
     CErasingSummaryView* Open(const char* key) {
-        page = view = dynamic_cast<CErasingSummaryView*>(ViewOf(TheApp()->OpenPage(key)));
         busy = [this] { return view->Erasing(); };
-        Pump();
+        page = view = OpenPage<CErasingSummaryView>(key);
         return view;
     }
     // Open once the survey of the browsers is in.
     CBrowsersVw* OpenBrowsers() {
-        page = browsers = dynamic_cast<CBrowsersVw*>(ViewOf(TheApp()->OpenPage(pages::kBrowsers)));
+        page = browsers = OpenPage<CBrowsersVw>(pages::kBrowsers);
         busy = [this] { return browsers->Busy(); };
         if (browsers) EXPECT_TRUE(PumpUntil([&] { return !busy(); }, 20000));
         return browsers;
     }
     HWND Item(int id) const { return ::GetDlgItem(page->m_hWnd, id); }
     size_t Row(const std::string& key) const {
-        for (size_t i = 0; i < browsers->Rows().size(); ++i)
-            if (browsers->Rows()[i].key == key) return i;
-        ADD_FAILURE() << "no row " << key;
-        return 0;
+        const auto& rows = browsers->Rows();
+        return std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.key == key; }) - rows.begin();
     }
     std::wstring Description(const std::string& key) const { return ItemText(page->m_hWnd, CBrowsersVw::DescriptionId(Row(key))); }
     bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -83,6 +75,12 @@ protected:
         Press(id);
         EXPECT_TRUE(PumpUntil([&] { return !busy(); }, 20000));
         return boxes.Seen();
+    }
+    // The text of the one box an erase shows, where it shows exactly one.
+    std::wstring OneBox(int id) {
+        std::vector<SeenDialog> boxes = EraseWith(id);
+        EXPECT_EQ(boxes.size(), 1u);
+        return boxes.size() == 1 ? boxes[0].text : L"";
     }
 
     CWnd* page = nullptr;
@@ -109,23 +107,21 @@ TEST_P(SummaryPage, SelectAllAndClearAllSetEveryRowAndEachDetailsLinkOpensOneMor
         Pump();
         EXPECT_EQ(TheApp()->PageTemplate(r.key)->GetDocuments().size(), before + 1) << r.key;
     }
-    size_t all = AllDocuments();
+    size_t all = DocumentCount();
     view->SendMessage(WM_LINK_CLICKED, 1214, 0);
     view->SendMessage(WM_LINK_CLICKED, face.rows[0].checkId, 0);
-    EXPECT_EQ(AllDocuments(), all);
+    EXPECT_EQ(DocumentCount(), all);
 }
 
 TEST_P(SummaryPage, ARowsEraseRunsItsCategoryAloneAndEraseNowExactlyTheCheckedRowsWithOneReport) {
     ASSERT_NE(Open(GetParam().second), nullptr);
     const std::vector<SummaryRow>& rows = view->Face().rows;
     const int eraseNow = view->Face().eraseAllId;
-    std::vector<SeenDialog> boxes = EraseWith(eraseNow);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, CErasingSummaryView::kNothingChecked);
+    EXPECT_EQ(OneBox(eraseNow), CErasingSummaryView::kNothingChecked);
 
     for (const SummaryRow& row : rows) {  // each row's own erase, whatever is checked
         for (const SummaryRow& r : rows) SetCheck(r.checkId, &r != &row);
-        boxes = EraseWith(row.eraseId);
+        std::vector<SeenDialog> boxes = EraseWith(row.eraseId);
         ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(Named(boxes[0].text), std::vector<std::wstring>{Heading(row.key)}) << boxes[0].text;
         // Only the registry traces' row offers the log-off, once, after the report.
@@ -138,7 +134,7 @@ TEST_P(SummaryPage, ARowsEraseRunsItsCategoryAloneAndEraseNowExactlyTheCheckedRo
         SetCheck(rows[i].checkId, i % 2);
         if (i % 2) expected.push_back(Heading(rows[i].key));
     }
-    boxes = EraseWith(eraseNow);
+    std::vector<SeenDialog> boxes = EraseWith(eraseNow);
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(Named(boxes[0].text), expected);
     EXPECT_EQ(LogOffPrompts(boxes), GetParam().second == pages::kSystem ? 1u : 0u);
@@ -160,9 +156,7 @@ TEST_F(SummaryErase, TheInternetCheckBoxesEnableEraseSelectedWhichTakesTheChecke
     EXPECT_FALSE(canErase());
     for (int id : {IDC_INTERNET_CHECK_HISTORY, IDC_INTERNET_CHECK_TYPEDURL}) ::SendMessageW(Item(id), BM_CLICK, 0, 0);
     EXPECT_TRUE(canErase());
-    std::vector<SeenDialog> boxes = EraseWith(IDC_INTERNET_ERASE_SELECTED);
-    ASSERT_EQ(boxes.size(), 1u) << L"one report, no progress dialog";
-    EXPECT_EQ(Named(boxes[0].text), (std::vector<std::wstring>{L"Typed URLs", L"History"})) << boxes[0].text;
+    EXPECT_EQ(Named(OneBox(IDC_INTERNET_ERASE_SELECTED)), (std::vector<std::wstring>{L"Typed URLs", L"History"}));  // no progress dialog
 }
 
 TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
@@ -180,7 +174,7 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
     }
     HWND page = view->m_hWnd;
     std::wstring report;
-    bool ran = WithModalDialog(kCaption, [&](HWND box) {
+    EXPECT_TRUE(WithModalDialog(kCaption, [&](HWND box) {
         report = TextOf(::GetDlgItem(box, 0xFFFF));
         for (int id : {IDC_SYSTEM_ERASE_NOW, IDC_SYSTEM_ERASE_CLIPBOARD, IDC_SYSTEM_SELECTALL, IDC_SYSTEM_DETAILS_CLIPBOARD})
             EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, id))) << id;
@@ -190,13 +184,14 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
     }, [&] {
         Press(IDC_SYSTEM_ERASE_CLIPBOARD);
         PumpUntil([&] { return !::IsWindow(page); }, 20000);
-    });
-    EXPECT_TRUE(ran);
+    }));
     EXPECT_EQ(Named(report), std::vector<std::wstring>{Heading("system.clipboard")});
     EXPECT_TRUE(TheApp()->PageTemplate(pages::kSystem)->GetDocuments().empty());
 }
 
-TEST_F(SummaryErase, WebBrowsersShowsOneRowPerCategoryOfEachBrowserFoundWithItsProfiles) {
+// A row per category of each browser found, with its profiles; its erases run their categories,
+// report once and count again; a page closed during an erase is never told of it.
+TEST_F(SummaryErase, WebBrowsersShowsRowsOfTheBrowsersFoundAndErasesWhatIsChecked) {
     ASSERT_NE(OpenBrowsers(), nullptr);
     ASSERT_EQ(browsers->Rows().size(), 12u);  // Edge, Chrome, Firefox and Opera
     EXPECT_EQ(ItemText(page->m_hWnd, IDC_BROWSERS_NONE), L"");
@@ -217,13 +212,8 @@ TEST_F(SummaryErase, WebBrowsersShowsOneRowPerCategoryOfEachBrowserFoundWithItsP
     EXPECT_EQ(checked(), 12u);
     Press(IDC_BROWSERS_CLEARALL);
     EXPECT_EQ(checked(), 0u);
-}
 
-TEST_F(SummaryErase, WebBrowsersRowsEraseAndEraseNowRunTheirCategoriesReportOnceAndCountAgain) {
-    ASSERT_NE(OpenBrowsers(), nullptr);
-    std::vector<SeenDialog> boxes = EraseWith(IDC_BROWSERS_ERASE_NOW);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, CBrowsersVw::kNothingChecked);
+    EXPECT_EQ(OneBox(IDC_BROWSERS_ERASE_NOW), CBrowsersVw::kNothingChecked);
 
     EXPECT_EQ(Description("browser.firefox.cookies").find(L", 0 items,"), std::wstring::npos);
     {
@@ -238,19 +228,14 @@ TEST_F(SummaryErase, WebBrowsersRowsEraseAndEraseNowRunTheirCategoriesReportOnce
     EXPECT_NE(Description("browser.firefox.cookies").find(L", 0 items,"), std::wstring::npos);
 
     for (const char* key : {"browser.chrome.cookies", "browser.firefox.cache"}) SetCheck(CBrowsersVw::CheckId(Row(key)), true);
-    boxes = EraseWith(IDC_BROWSERS_ERASE_NOW);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(Named(boxes[0].text), (std::vector<std::wstring>{L"Google Chrome: Cookies", L"Mozilla Firefox: Cache"}));
+    EXPECT_EQ(Named(OneBox(IDC_BROWSERS_ERASE_NOW)), (std::vector<std::wstring>{L"Google Chrome: Cookies", L"Mozilla Firefox: Cache"}));
     EXPECT_TRUE(Checked(CBrowsersVw::CheckId(Row("browser.firefox.cache")))) << "the rows counted again keep their checks";
-}
 
-TEST_F(SummaryErase, AWebBrowsersPageClosedDuringAnEraseIsNeverToldOfIt) {
-    ASSERT_NE(OpenBrowsers(), nullptr);
-    DialogAnswerer boxes(kCaption);
+    DialogAnswerer closed(kCaption);
     Press(CBrowsersVw::EraseId(Row("browser.edge.cache")));
     CloseAllPages();
     PumpUntil([] { return false; }, 300);
-    EXPECT_EQ(boxes.Count(), 0u);
+    EXPECT_EQ(closed.Count(), 0u);
 }
 
 TEST_F(SummaryErase, NoBrowserAtAllSaysSo) {
@@ -318,10 +303,7 @@ TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) 
     bin.erased = 3, bin.bytes = 2048, run.erased = 1;
     bin.Failed(L"in use");
     bin.Failed(L"later reason");
-    std::wistringstream text(engine::ReportText({{L"Recycle Bin", bin, 40}, {L"Run", run, 1500}, {L"Clipboard Content", none, 0}}));
-    std::vector<std::wstring> lines;
-    for (std::wstring l; std::getline(text, l);) lines.push_back(l);
-    EXPECT_EQ(lines, (std::vector<std::wstring>{L"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use",
-                                               L"Run (1.5 s): 1 item erased", L"Clipboard Content (0 ms): nothing to erase.", L"",
-                                               L"Time taken: 1.5 s."}));
+    EXPECT_EQ(engine::ReportText({{L"Recycle Bin", bin, 40}, {L"Run", run, 1500}, {L"Clipboard Content", none, 0}}),
+              L"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use\nRun (1.5 s): 1 item erased\n"
+              L"Clipboard Content (0 ms): nothing to erase.\n\nTime taken: 1.5 s.");
 }

@@ -8,8 +8,8 @@
 #include <atomic>
 
 #include "AppHarness.h"
-#include "Categories.h"
-#include "TestKit.h"
+#include "EraseKit.h"
+#include "ModalScript.h"
 #include "Traces.h"
 #include "Worker.h"
 #include "resource.h"
@@ -44,11 +44,7 @@ protected:
         if (wait) EXPECT_TRUE(PumpUntil([&] { return !v->Walking(); }, 120000)) << "the erase never ended";
         Pump();
     }
-    static std::wstring Hidden(CTempFilesPage* v) {
-        wchar_t text[512] = L"";
-        ::GetDlgItemTextW(v->m_hWnd, IDC_HIDDEN_COUNT, text, ARRAYSIZE(text));
-        return text;
-    }
+    static std::wstring Hidden(CTempFilesPage* v) { return ItemText(v->m_hWnd, IDC_HIDDEN_COUNT); }
     static std::vector<std::wstring> Rows(CTempFilesPage* v) {
         std::vector<std::wstring> rows;
         for (int i = 0; i < v->m_list.GetItemCount(); ++i) rows.push_back(v->m_list.GetItemText(i, 0));
@@ -56,22 +52,6 @@ protected:
     }
     wchar_t m_saved[MAX_PATH] = L"";
 };
-
-// The rows a walk of the folder shows: depth first, each sub-folder's name before what it
-// holds, files without "ini"/"dat" endings.
-void WalkRows(const std::wstring& folder, std::vector<std::wstring>& rows) {
-    WIN32_FIND_DATAW d;
-    HANDLE h = ::FindFirstFileW((folder + L"\\*.*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        std::wstring n = d.cFileName;
-        if (n == L"." || n == L"..") continue;
-        bool sub = d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        if (sub || engine::IsListedCacheName(n)) rows.push_back(n);
-        if (sub) WalkRows(folder + L"\\" + n, rows);
-    } while (::FindNextFileW(h, &d));
-    ::FindClose(h);
-}
 
 std::wstring Tree(const std::wstring& name, int folders, int files) {
     std::wstring root = ScratchFolder(name);
@@ -94,34 +74,27 @@ TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndF
     PointTempAt(temp);
     CAdminTempFVw* view = Open();
     ASSERT_NE(view, nullptr);
-    std::vector<std::wstring> expected;
-    WalkRows(temp, expected);
+    std::vector<std::wstring> expected = ListedNames(temp, true);
     EXPECT_EQ(Rows(view), expected);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, (std::vector<std::wstring>{L"Sub1", L"Sub2.dat", L"a.txt", L"held.txt", L"readme.INI", L"ro.txt", L"xxxxxxxx.xxx"}));
     EXPECT_EQ(Hidden(view), L"4 files ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) are not listed; Erase treats "
                             L"them like the rest.");
-    EXPECT_TRUE(::GetFileAttributesW((temp + L"\\ro.txt").c_str()) & FILE_ATTRIBUTE_READONLY);  // looking changes nothing
-    EXPECT_TRUE(FileExists(temp + L"\\olddat"));
 
-    HANDLE held[2];
-    for (int i = 0; i < 2; ++i)
-        held[i] = ::CreateFileW((temp + (i ? L"\\held.txt" : L"\\setup.ini")).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    std::vector<HANDLE> held;
+    for (const wchar_t* f : {L"\\held.txt", L"\\setup.ini"})
+        held.push_back(::CreateFileW((temp + f).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     DialogAnswerer box(L"Corvane-Sweepmere");
     PressErase(view);
     ASSERT_TRUE(PumpUntil([&] { return box.Count() == 1; }));
     EXPECT_NE(box.Seen()[0].text.find(L"held.txt"), std::wstring::npos) << box.Seen()[0].text;
     EXPECT_EQ(box.Seen()[0].icon, ::LoadIcon(nullptr, IDI_WARNING));
-    std::vector<std::wstring> left;
-    WalkRows(temp, left);
+    std::vector<std::wstring> left = ListedNames(temp, true);
     EXPECT_EQ(Rows(view), left);
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::wstring>{L"Sub1", L"Sub2.dat", L"held.txt"}));
     EXPECT_EQ(Hidden(view), L"1 file ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) is not listed; Erase treats "
                             L"it like the rest.");  // setup.ini, held too
-    for (const wchar_t* gone : {L"cache.dat", L"olddat", L"xxxxxxxx.xxx", L"Sub1\\b.ini"})
-        EXPECT_FALSE(FileExists(temp + L"\\" + gone)) << gone;
     for (HANDLE h : held) ::CloseHandle(h);
 
     // Everything goes: the page says nothing.
@@ -138,8 +111,7 @@ TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
     CAdminTempFVw* view = Open<>("system.user-temp", false);
     while (view->Walking()) ::Sleep(10);  // the listing's rows wait in the queue, unshown
     PressErase(view);
-    std::vector<std::wstring> folders;
-    WalkRows(temp, folders);
+    std::vector<std::wstring> folders = ListedNames(temp, true);
     EXPECT_EQ(folders.size(), 30u);  // every file went, every folder stayed
     EXPECT_EQ(Rows(view), folders);  // and no listing row came after the list was emptied
     CloseAllPages();

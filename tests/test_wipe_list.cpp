@@ -4,44 +4,27 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
-#include "RegKey.h"
+#include "TestKit.h"
 #include "Text.h"
 #include "WipeList.h"
 
 using namespace engine;
+using namespace testkit;
 
 namespace {
 
 const wchar_t kLinkTarget[] = L"Software\\Corvane-Tests\\WipeTarget";
 const wchar_t kDoomed[] = L"Software\\Corvane-Tests\\Wipe\\doomed";
 
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-}
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
 std::wstring ListFile(const std::wstring& name) { return WipeListFolder() + L"\\" + name + L".wipelist"; }
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-size_t FilesInListFolder() {
-    std::error_code e;
-    auto files = std::filesystem::directory_iterator(std::filesystem::path(WipeListFolder()), e);
-    return static_cast<size_t>(std::distance(begin(files), end(files)));
-}
-
-bool KeyExists(HKEY root, const std::wstring& path) { return RegKey().Open(root, path) == ERROR_SUCCESS; }
 
 // doomed\inner holds a value, doomed\link is a registry link to a key of HKLM with a value.
 void SeedKeys() {
-    DWORD one = 1;
-    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", REG_DWORD, &one, sizeof one);
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\inner").c_str(), L"x", REG_DWORD, &one, sizeof one);
+    RegSetDword(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", 1);
+    RegSetDword(HKEY_CURRENT_USER, std::wstring(kDoomed) + L"\\inner", L"x", 1);
     HKEY link = nullptr;
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\link").c_str(), 0, nullptr,
                                 REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
@@ -75,17 +58,14 @@ TEST(WipeListText, NamesAndKeysGuarded) {
         EXPECT_NE(CheckListName(bad), L"") << Utf8(bad);
     EXPECT_NE(CheckListName(std::wstring(65, L'a')), L"");
 
-    // Refused whole subtrees, keys at or above the settings roots, and every key of HKCU but Software.
-    for (const wchar_t* refused :
-         {L"HKCU", L"HKLM\\", L"HKEY_LOCAL_MACHINE\\system", L"HKLM\\SYSTEM\\CurrentControlSet", L"HKLM\\\\SOFTWARE\\\\",
-          L"HKLM\\SAM", L"HKLM\\SOFTWARE\\Microsoft", L"HKLM\\SOFTWARE\\Classes\\.txt", L"HKLM\\software\\policies\\x",
-          L"HKLM\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"HKLM\\SOFTWARE\\WOW6432Node",
-          L"hkcu\\software", L"HKCU\\Software\\\\Microsoft\\", L"HKCU\\Software\\Microsoft\\Windows",
-          L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"HKCU\\Control Panel",
-          L"HKEY_CURRENT_USER\\Environment\\x", L"HKEY_CURRENT_USER\\SOFTWARE\\CLASSES\\x", L"HKCU\\\u017Foftware"})
+    // A hive's root, a whole subtree and below it, a key at or above a settings root (in any case
+    // and with doubled or trailing separators), every key of HKCU but Software, a look-alike letter.
+    for (const wchar_t* refused : {L"HKCU", L"HKLM\\", L"HKEY_LOCAL_MACHINE\\system", L"HKLM\\software\\policies\\x",
+                                   L"HKLM\\\\SOFTWARE\\\\", L"hkcu\\software", L"HKCU\\Software\\\\Microsoft\\",
+                                   L"HKLM\\SOFTWARE\\WOW6432Node", L"HKCU\\Control Panel", L"HKEY_CURRENT_USER\\SOFTWARE\\CLASSES\\x",
+                                   L"HKCU\\\u017Foftware"})
         EXPECT_NE(CheckKey(refused), L"") << Utf8(refused);
-    for (const wchar_t* allowed : {L"HKCU\\Software\\Acme", L"HKLM\\SOFTWARE\\Acme\\Tool", L"HKCU\\Software\\SomeApp\\Recent",
-                                   L"HKCU\\Software\\Microsoft\\Notepad", L"HKLM\\SOFTWARE\\WOW6432Node\\Acme",
+    for (const wchar_t* allowed : {L"HKLM\\SOFTWARE\\Acme\\Tool", L"HKCU\\Software\\Microsoft\\Notepad", L"HKLM\\SOFTWARE\\WOW6432Node\\Acme",
                                    L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs"})
         EXPECT_EQ(CheckKey(allowed), L"") << Utf8(allowed);
     for (const wchar_t* whole : {L"HKCR\\x", L"HKEY_USERS\\x", L"hkcc"})
@@ -97,7 +77,7 @@ TEST(WipeListText, NamesAndKeysGuarded) {
     EXPECT_EQ(KeyText(key), L"HKLM\\SOFTWARE\\Acme");
 }
 
-TEST(WipeListStore, WrittenAndReadBackLineForLine) {
+TEST(WipeListStore, WrittenAllOrNothingAndReadBackLineForLine) {
     const std::wstring name = L"Mail \u0141ukasz";
     for (const std::wstring& left : WipeListNames()) DeleteWipeList(left);
     ::SHCreateDirectoryExW(nullptr, WipeListFolder().c_str(), nullptr);
@@ -119,7 +99,7 @@ TEST(WipeListStore, WrittenAndReadBackLineForLine) {
     // goes last.
     list.entries.push_back({WipeKind::Folder, L"D:\\tmp\\\u0416", 0});
     ASSERT_TRUE(SaveWipeList(list, &why)) << Utf8(why);
-    const std::string saved = ReadBytes(ListFile(name));
+    const std::string saved = ReadWholeFile(ListFile(name));
     EXPECT_EQ(saved,
               "# my mail\r\nfile C:\\mail\\\xC5\x81ukasz.pst\r\nfolder \\\\server\\share\\old mail  \r\n"
               "key HKCU\\Software\\Acme Mail\r\nfiles C:\\x\r\nfolder mail\\relative\r\nkey\r\n"
@@ -127,7 +107,18 @@ TEST(WipeListStore, WrittenAndReadBackLineForLine) {
     // An entry that would read back as a bad line is not saved.
     list.entries.push_back({WipeKind::File, L"relative.txt", 0});
     EXPECT_FALSE(SaveWipeList(list, &why));
-    EXPECT_EQ(ReadBytes(ListFile(name)), saved);
+    EXPECT_EQ(ReadWholeFile(ListFile(name)), saved);
+    // A list file held open without leave to delete it cannot be replaced: the replace step fails
+    // after the new file is written in full, and the old list stays, alone.
+    list.entries.pop_back();
+    HANDLE held = ::CreateFileW(ListFile(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    list.entries[0].target = L"C:\\new.txt";
+    EXPECT_FALSE(SaveWipeList(list, &why));
+    EXPECT_NE(why, L"");
+    EXPECT_EQ(ReadWholeFile(ListFile(name)), saved);
+    EXPECT_EQ(EntriesIn(WipeListFolder()), 1u);
+    ::CloseHandle(held);
 
     ASSERT_TRUE(DeleteWipeList(name));
     EXPECT_FALSE(LoadWipeList(name, list, &why));
@@ -137,37 +128,14 @@ TEST(WipeListStore, WrittenAndReadBackLineForLine) {
     EXPECT_FALSE(SaveWipeList(list));
     EXPECT_FALSE(LoadWipeList(L"NUL", list));
     EXPECT_FALSE(DeleteWipeList(std::wstring(65, L'x')));
-    EXPECT_EQ(FilesInListFolder(), 0u);
-}
-
-TEST(WipeListStore, AFailedReplaceLeavesTheOldList) {
-    WipeList list;
-    list.name = L"all or nothing";
-    list.entries.push_back({WipeKind::File, L"C:\\old.txt", 0});
-    ASSERT_TRUE(SaveWipeList(list));
-    const std::string old = ReadBytes(ListFile(list.name));
-    // A list file held open without leave to delete it cannot be replaced: the replace step
-    // fails after the new file is written in full.
-    HANDLE held = ::CreateFileW(ListFile(list.name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    list.entries[0].target = L"C:\\new.txt";
-    std::wstring why;
-    EXPECT_FALSE(SaveWipeList(list, &why));
-    EXPECT_NE(why, L"");
-    EXPECT_EQ(ReadBytes(ListFile(list.name)), old);
-    EXPECT_EQ(FilesInListFolder(), 1u);  // the new file did not stay behind
-    ::CloseHandle(held);
-    EXPECT_TRUE(SaveWipeList(list));
-    EXPECT_EQ(ReadBytes(ListFile(list.name)), "file C:\\new.txt\r\n");
-    EXPECT_TRUE(DeleteWipeList(list.name));
+    EXPECT_EQ(EntriesIn(WipeListFolder()), 0u);
 }
 
 // C:\wipe-fixtures\erase holds a.txt, sub\b.txt, a link to a folder and a link to a file, both
 // links aimed at a read-only sentinel beside it (make_wipe_fixtures.sh).
 TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
     const std::wstring folder = L"C:\\wipe-fixtures\\erase", scratch = L"C:\\corvane-scratch\\wipe";
-    ASSERT_TRUE(Exists(folder + L"\\dirlink")) << "make_wipe_fixtures.sh makes the fixture";
+    ASSERT_TRUE(FileExists(folder + L"\\dirlink")) << "make_wipe_fixtures.sh makes the fixture";
     ::SHCreateDirectoryExW(nullptr, scratch.c_str(), nullptr);
     WriteBytes(scratch + L"\\one.txt", "one");
     WriteBytes(scratch + L"\\kept.txt", "kept");
@@ -199,17 +167,14 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
     // The five refusals come first; then the two links, which stay, and so does their folder.
     ASSERT_EQ(result.failed, 8u);
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(result.reasons[i].find(list.entries[i + 3].target), 0u);
-    EXPECT_FALSE(Exists(folder + L"\\a.txt"));
-    EXPECT_FALSE(Exists(folder + L"\\sub"));
-    EXPECT_TRUE(Exists(folder + L"\\dirlink"));
-    EXPECT_TRUE(Exists(folder + L"\\filelink"));
-    EXPECT_FALSE(Exists(scratch + L"\\one.txt"));
-    EXPECT_TRUE(Exists(scratch + L"\\kept.txt"));
-    EXPECT_EQ(ReadBytes(L"C:\\wipe-fixtures\\sentinel\\keep.txt"), "keep\n");
-    EXPECT_TRUE(Exists(L"C:\\Windows\\win.ini"));
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDoomed));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, L"Software\\Corvane-Tests\\Wipe"));
-    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kLinkTarget));
+    for (const std::wstring& gone : {folder + L"\\a.txt", folder + L"\\sub", scratch + L"\\one.txt"})
+        EXPECT_FALSE(FileExists(gone)) << Utf8(gone);
+    for (const std::wstring& kept : {folder + L"\\dirlink", folder + L"\\filelink", scratch + L"\\kept.txt", std::wstring(L"C:\\Windows\\win.ini")})
+        EXPECT_TRUE(FileExists(kept)) << Utf8(kept);
+    EXPECT_EQ(ReadWholeFile(L"C:\\wipe-fixtures\\sentinel\\keep.txt"), "keep\n");
+    EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kDoomed));
+    EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, L"Software\\Corvane-Tests\\Wipe"));
+    EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kLinkTarget));
     EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", RRF_RT_REG_DWORD, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
 }
@@ -238,7 +203,7 @@ TEST(WipeListErase, NamesAreTakenExactlyToTheEndOfTheLine) {
     ASSERT_EQ(result.failed, 2u);
     EXPECT_EQ(result.reasons[0].find(scratch + L"\\data."), 0u);
     EXPECT_EQ(result.reasons[1].find(scratch + L"\\gone\\sub: "), 0u);
-    EXPECT_TRUE(Exists(scratch + L"\\data\\x.txt"));
-    EXPECT_TRUE(Exists(scratch + L"\\f.txt"));
+    EXPECT_TRUE(FileExists(scratch + L"\\data\\x.txt"));
+    EXPECT_TRUE(FileExists(scratch + L"\\f.txt"));
     EXPECT_TRUE(DeleteWipeList(L"exact"));
 }

@@ -2,15 +2,12 @@
 // preview touching nothing; its erase asked first, refusals shown before anything goes, and
 // only the checked entries gone. Real files of the test prefix's C: and keys of its registry.
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
+#include <shlobj.h>
 
 #include "AppHarness.h"
 #include "ModalScript.h"
 #include "Report.h"
 #include "Pages.h"
-#include "TestKit.h"
 #include "Text.h"
 #include "drives/WipeListVw.h"
 #include "resource.h"
@@ -21,26 +18,20 @@ namespace {
 const wchar_t kKeys[] = L"Software\\Corvane-Tests\\WipePage";
 const wchar_t kDoomed[] = L"HKCU\\Software\\Corvane-Tests\\WipePage\\doomed";
 
-std::wstring ListFile(const std::wstring& name) { return engine::WipeListFolder() + L"\\" + name + L".wipelist"; }
-
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-}
+std::string ListBytes(const std::wstring& name) { return ReadWholeFile(engine::WipeListFolder() + L"\\" + name + L".wipelist"); }
 
 // A file's content, time and attributes, to see that nothing touched it.
 std::string Fingerprint(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA d{};
     ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &d);
-    return ReadBytes(path) + "|" + std::to_string(d.ftLastWriteTime.dwLowDateTime) + "|" + std::to_string(d.dwFileAttributes);
+    return ReadWholeFile(path) + "|" + std::to_string(d.ftLastWriteTime.dwLowDateTime) + "|" + std::to_string(d.dwFileAttributes);
 }
 
 struct WipeListPage : ::testing::Test {
     std::wstring folder;
     void SetUp() override {
         ASSERT_NE(StartApp(), nullptr);
-        std::error_code e;
-        std::filesystem::remove_all(std::filesystem::path(engine::WipeListFolder()), e);
+        RemoveTree(engine::WipeListFolder());
         folder = ScratchFolder(L"wipe-page");
         WriteFile(folder + L"\\a.txt", L"secret a");
         WriteFile(folder + L"\\keep.txt", L"keep me");
@@ -55,10 +46,6 @@ struct WipeListPage : ::testing::Test {
         RegDeleteTree(HKEY_CURRENT_USER, kKeys);
     }
 
-    static CWipeListVw* Open() { return dynamic_cast<CWipeListVw*>(ViewOf(TheApp()->OpenPage(pages::kWipeList))); }
-    static void Press(CWipeListVw* view, int id) {
-        view->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(view->m_hWnd, id)));
-    }
     // Types each text into the one-line dialog in turn and presses OK; every text but the last
     // is refused by a box, which the answerer closes.
     static void Answer(CWipeListVw* view, int button, const wchar_t* caption, std::vector<std::wstring> texts) {
@@ -79,17 +66,15 @@ struct WipeListPage : ::testing::Test {
     }
     // A list of the given entries, saved, and the page opened on it.
     CWipeListVw* Saved(const std::wstring& text) {
-        std::filesystem::create_directories(std::filesystem::path(engine::WipeListFolder()));
-        std::ofstream(std::filesystem::path(engine::WipeListFolder()) / "Mine.wipelist", std::ios::binary)
-            << engine::Utf8(text);
-        return Open();
+        ::SHCreateDirectoryExW(nullptr, engine::WipeListFolder().c_str(), nullptr);
+        WriteBytes(engine::WipeListFolder() + L"\\Mine.wipelist", engine::Utf8(text));
+        return OpenPage<CWipeListVw>(pages::kWipeList);
     }
-    static void WaitForWorker(CWipeListVw* view) { EXPECT_TRUE(PumpUntil([&] { return !view->Busy(); })); }
 };
 }  // namespace
 
 TEST_F(WipeListPage, AListIsMadeFilledSavedAndFoundAgain) {
-    CWipeListVw* view = Open();
+    CWipeListVw* view = OpenPage<CWipeListVw>(pages::kWipeList);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->m_lists.GetCount(), 0);
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(view->m_hWnd, IDC_WIPELIST_SAVE)));
@@ -114,9 +99,9 @@ TEST_F(WipeListPage, AListIsMadeFilledSavedAndFoundAgain) {
         EXPECT_EQ(box.Seen()[0].text, L"Save the changes to the wipe list \"Old mail\"?");
         EXPECT_EQ(TheApp()->PageTemplate(pages::kWipeList)->GetDocuments().size(), answer == IDCANCEL ? 1u : 0u);
     }
-    EXPECT_NE(ReadBytes(ListFile(L"Old mail")).find("key " + engine::Utf8(kDoomed)), std::string::npos);
+    EXPECT_NE(ListBytes(L"Old mail").find("key " + engine::Utf8(kDoomed)), std::string::npos);
 
-    view = Open();
+    view = OpenPage<CWipeListVw>(pages::kWipeList);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->m_lists.GetLBText(view->m_lists.GetCurSel()), L"Old mail");
     EXPECT_EQ(Rows(view), (std::vector<std::wstring>{folder + L"\\a.txt", folder + L"\\keep.txt", kDoomed}));
@@ -133,11 +118,11 @@ TEST_F(WipeListPage, BadLinesAreShownWithTheirNumbersAndDroppedOnlyWhenTheUserSa
         EXPECT_NE(keep.Seen()[0].text.find(L"Line 2: "), std::wstring::npos) << keep.Seen()[0].text;
         Press(view, IDC_WIPELIST_SAVE);  // Yes: kept
         ASSERT_EQ(keep.Count(), 2u);
-        EXPECT_NE(ReadBytes(ListFile(L"Mine")).find("frob C:\\x"), std::string::npos);
+        EXPECT_NE(ListBytes(L"Mine").find("frob C:\\x"), std::string::npos);
     }
     DialogAnswerer drop(L"Corvane-Sweepmere", IDNO);
     Press(view, IDC_WIPELIST_SAVE);
-    EXPECT_EQ(ReadBytes(ListFile(L"Mine")), engine::Utf8(L"file " + folder + L"\\a.txt\r\n"));
+    EXPECT_EQ(ListBytes(L"Mine"), engine::Utf8(L"file " + folder + L"\\a.txt\r\n"));
 }
 
 // The preview counts each checked entry and touches nothing; the erase asks, shows its refusals
@@ -149,7 +134,7 @@ TEST_F(WipeListPage, PreviewTouchesNothingAndEraseAsksShowsRefusalsFirstAndTakes
     view->m_entries.SetCheck(3, FALSE);
     const std::string before = Fingerprint(folder + L"\\a.txt") + Fingerprint(folder + L"\\keep.txt");
     Press(view, IDC_WIPELIST_PREVIEW);
-    WaitForWorker(view);
+    EXPECT_TRUE(PumpUntil([&] { return !view->Busy(); }));
     // The key, its value, its sub-key and the sub-key's default value; the unchecked file is not looked at.
     std::vector<std::wstring> sizes = Rows(view, 2);
     EXPECT_EQ(sizes[0], L"1 item, " + engine::SizeText(8));

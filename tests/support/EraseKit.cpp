@@ -1,13 +1,8 @@
 #include "EraseKit.h"
 
-#include <chrono>
-#include <fstream>
-#include <iterator>
-
 #include "TestKit.h"
-
-#include "afxwin.h"
-#include "resource.h"
+#include "Traces.h"
+#include "Walk.h"
 
 namespace testkit {
 
@@ -28,64 +23,21 @@ std::wstring ProgramFolder() {
 }
 
 std::wstring ReadText(const std::wstring& path) {
-    std::ifstream in(path.c_str());
-    std::string bytes(std::istreambuf_iterator<char>(in), {});  // the test library writes ASCII
+    std::string bytes = ReadWholeFile(path);  // the test library writes ASCII
     return std::wstring(bytes.begin(), bytes.end());
 }
 
-namespace {
-BOOL CALLBACK FindProgress(HWND h, LPARAM lp) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(h, &pid);
-    wchar_t cls[16] = L"";
-    ::GetClassNameW(h, cls, ARRAYSIZE(cls));
-    if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(h) && wcscmp(cls, L"#32770") == 0 && TextOf(h) == L"Vivazo") {
-        *reinterpret_cast<HWND*>(lp) = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-ProgressWatch::ProgressWatch(size_t cancelAt, int patienceMs)
-    : m_cancelAt(cancelAt), m_patienceMs(patienceMs), m_thread([this] { Run(); }) {}
-
-ProgressWatch::~ProgressWatch() {
-    m_stop = true;
-    m_thread.join();
-}
-
-std::vector<std::wstring> ProgressWatch::Paths() {
-    std::lock_guard<std::mutex> g(m_lock);
-    return m_paths;
-}
-
-bool ProgressWatch::HadToCancel() { return m_forced; }
-
-void ProgressWatch::Run() {
-    HWND cancelled = nullptr;
-    const auto since = std::chrono::steady_clock::now();
-    while (!m_stop) {
-        HWND dlg = nullptr;
-        ::EnumWindows(FindProgress, reinterpret_cast<LPARAM>(&dlg));
-        if (dlg && dlg != cancelled) {
-            std::wstring path = TextOf(::GetDlgItem(dlg, IDC_PROGRESS_PATH));
-            size_t count;
-            {
-                std::lock_guard<std::mutex> g(m_lock);
-                if (!path.empty() && (m_paths.empty() || m_paths.back() != path)) m_paths.push_back(path);
-                count = m_paths.size();
-            }
-            bool late = std::chrono::steady_clock::now() - since > std::chrono::milliseconds(m_patienceMs);
-            if ((m_cancelAt && count >= m_cancelAt) || late) {
-                m_forced = m_forced || late;
-                HWND button = ::GetDlgItem(dlg, IDC_PROGRESS_CANCEL);
-                ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-                cancelled = dlg;
-            }
+std::vector<std::wstring> ListedNames(const std::wstring& folder, bool withFolders) {
+    struct Names : engine::WalkSink {
+        bool folders;
+        std::vector<std::wstring> names;
+        void Met(const std::wstring& rel, bool folder, unsigned long long) override {
+            std::wstring name = rel.substr(rel.find_last_of(L'\\') + 1);
+            if (folder ? folders : engine::IsListedCacheName(name)) names.push_back(name);
         }
-        ::Sleep(2);
-    }
+    } sink;
+    sink.folders = withFolders;
+    engine::ListFolder(folder, {}, &sink);
+    return sink.names;
 }
 }  // namespace testkit
