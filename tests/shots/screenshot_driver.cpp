@@ -162,14 +162,12 @@ void SeedTraces() {
 
 // Every category page once, for checking the looks of all pages (scripts/screenshots.sh --all).
 void EveryPage() {
-    int n = 0;
+    int n = 100;
     for (const pages::PageRow& row : pages::Rows()) {
         const std::wstring page = pages::TextOf(row);  // the drives page has no text of its own
         if (page.empty()) continue;
         OpenNode(page, page);
-        wchar_t name[16];
-        swprintf(name, ARRAYSIZE(name), L"page-%02d", ++n);
-        Shot(name, Main());
+        Shot(L"page-" + std::to_wstring(++n).substr(1), Main());  // page-01, page-02, ...
         CloseAllPagesNow();
     }
 }
