@@ -3,9 +3,7 @@
 // FindFirstFileW walk keeping every path) and a DeleteFileW loop; each with its ratio.
 // Runs only in the build folder's test prefix: it erases its own scratch trees.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <numeric>
 #include <vector>
@@ -15,51 +13,10 @@
 #include "Categories.h"
 #include "Walk.h"
 #include "internet/TempNetFileVw.h"
-#include "TestKit.h"
 
 using namespace testkit;
-using Clock = std::chrono::steady_clock;
 
 namespace {
-double Seconds(const std::function<void()>& fn) {
-    auto t0 = Clock::now();
-    fn();
-    return std::chrono::duration<double>(Clock::now() - t0).count();
-}
-
-std::wstring PageName(int f) { return L"page" + std::to_wstring(f) + L".htm"; }
-
-std::wstring MakeTree(const std::wstring& name, int folders, int filesEach) {
-    std::wstring root = ScratchFolder(name);
-    for (int d = 0; d < folders; ++d) {
-        std::wstring sub = root + L"\\F" + std::to_wstring(d);
-        ::CreateDirectoryW(sub.c_str(), nullptr);
-        for (int f = 0; f < filesEach; ++f) WriteFile(sub + L"\\" + PageName(f));
-    }
-    return root;
-}
-
-// A depth-first walk that counts files (keeping each path where asked), or deletes them.
-int BareWalk(const std::wstring& folder, bool erase, std::vector<std::wstring>* kept = nullptr) {
-    int n = 0;
-    WIN32_FIND_DATAW d;
-    HANDLE h = ::FindFirstFileW((folder + L"\\*.*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do {
-        std::wstring path = folder + L"\\" + d.cFileName;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (wcscmp(d.cFileName, L".") && wcscmp(d.cFileName, L"..")) n += BareWalk(path, erase, kept);
-        } else if (erase) {
-            n += ::DeleteFileW(path.c_str()) != 0;
-        } else {
-            if (kept) kept->push_back(std::move(path));
-            ++n;
-        }
-    } while (::FindNextFileW(h, &d));
-    ::FindClose(h);
-    return n;
-}
-
 // Prints a figure; with a ratio, also its speed as a multiple of its bare loop's.
 void Report(const wchar_t* what, int files, double s, double ratio = 0) {
     wprintf(L"%-56ls %6d files %8.2f s %10.0f files/s", what, files, s, files / s);
@@ -78,16 +35,13 @@ double MedianRatio(const std::vector<double>& bare, const std::vector<double>& t
     return r[r.size() / 2];
 }
 
-void PointCacheAt(const std::wstring& folder) {
-    RegSetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Cache", folder);
-}
 engine::Result EraseCache() { return engine::RunErase(engine::CategoryOf("internet.cache"), {}); }
 // The page's erase: behind its progress dialog, as ERASE runs it (a report only if something
 // stayed), timed from the click; the page's listing before it is the listing's own figure.
 double PageErase() {
     auto* view = dynamic_cast<CTempNetFileVw*>(ViewOf(TheApp()->OpenPage("internet.cache")));
     PumpUntil([&] { return !view->Listing(); }, 600000);
-    double s = Seconds([&] { view->OnErase(); });
+    double s = SecondsTaken([&] { view->OnErase(); });
     CloseAllPages();
     return s;
 }
@@ -95,17 +49,17 @@ double PageErase() {
 // The listing's figures, each the best of three runs taken in turn: on a busy machine the best
 // run is the one least disturbed by others.
 void ListThroughThePage(int folders, int filesEach) {
-    std::wstring tree = MakeTree(L"bench-list", folders, filesEach);
+    std::wstring tree = ScratchTree(L"bench-list", folders, filesEach);
     int files = folders * filesEach, rows = 0;
     PointCacheAt(tree);
     double same = 1e9, walk = 1e9, page = 1e9;
     for (int run = 0; run < 3; ++run) {
-        same = std::min(same, Seconds([&] {
+        same = std::min(same, SecondsTaken([&] {
             std::vector<std::wstring> kept;
             BareWalk(tree, false, &kept);
         }));
-        walk = std::min(walk, Seconds([&] { engine::ListFolder(tree, {}); }));
-        page = std::min(page, Seconds([&] {
+        walk = std::min(walk, SecondsTaken([&] { engine::ListFolder(tree, {}); }));
+        page = std::min(page, SecondsTaken([&] {
             auto* view = dynamic_cast<CTempNetFileVw*>(ViewOf(TheApp()->OpenPage("internet.cache")));
             PumpUntil([&] { return !view->Listing() && view->m_list.GetItemCount() == files; }, 600000);
             rows = view->m_list.GetItemCount();
@@ -127,22 +81,22 @@ void EraseThroughThePage(int folders, int filesEach) {
     engine::Result r;
     std::wstring tree;
     const std::function<void()> erases[] = {
-        [&] { bare.push_back(Seconds([&] { deleted = BareWalk(tree, true); })); },
+        [&] { bare.push_back(SecondsTaken([&] { deleted = BareWalk(tree, true); })); },
         [&] {
             page.push_back(PageErase());
             pageErased = files - BareWalk(tree, false);
         },
-        [&] { quiet.push_back(Seconds([&] { r = EraseCache(); })); },
+        [&] { quiet.push_back(SecondsTaken([&] { r = EraseCache(); })); },
     };
     for (int round = 0; round < 5; ++round)
         for (int i = 0; i < 3; ++i) {
-            PointCacheAt(tree = MakeTree(L"bench-erase", folders, filesEach));
+            PointCacheAt(tree = ScratchTree(L"bench-erase", folders, filesEach));
             erases[(round + i) % 3]();
         }
     // Showing and closing the dialog costs the same for any number of files (under Xvfb without a
     // window manager, closing a shown window waits for one): a tenth of the files shows what that
     // is, and the files beyond them give the erase's own speed.
-    PointCacheAt(MakeTree(L"bench-erase-tenth", folders, filesEach / 10));
+    PointCacheAt(ScratchTree(L"bench-erase-tenth", folders, filesEach / 10));
     double small = PageErase();
     Report(L"bare DeleteFileW loop", deleted, Mean(bare));
     Report(L"page erase (behind its progress dialog)", pageErased, Mean(page), MedianRatio(bare, page));
@@ -157,12 +111,7 @@ void EraseThroughThePage(int folders, int filesEach) {
 int main(int argc, char** argv) {
     std::string arg = argc > 1 ? argv[1] : "";
     std::wstring only(arg.begin(), arg.end());
-    wchar_t prefix[1024] = L"";
-    ::GetEnvironmentVariableW(L"WINEPREFIX", prefix, ARRAYSIZE(prefix));
-    if (!wcsstr(prefix, L"/test-prefix")) {
-        fwprintf(stderr, L"refusing to run: not in the build folder's test Wine prefix\n");
-        return 2;
-    }
+    if (!InsideTestPrefix()) return 2;
     Pacing::SetScalePercent(0);
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -18,63 +17,30 @@
 
 using namespace testkit;
 
-namespace {
-
-const int kFolders = 50, kPerFolder = 100;
-
-void Seed(const std::wstring& top) {
-    for (int d = 0; d < kFolders; ++d) {
-        std::wstring dir = top + L"\\d" + std::to_wstring(d);
-        ::CreateDirectoryW(dir.c_str(), nullptr);
-        for (int f = 0; f < kPerFolder; ++f) WriteFile(dir + L"\\f" + std::to_wstring(f) + L".htm", L"cac");  // 6 bytes
-    }
-}
-
-unsigned BareDelete(const std::wstring& folder) {
-    unsigned n = 0;
-    WIN32_FIND_DATAW d;
-    HANDLE h = ::FindFirstFileW((folder + L"\\*").c_str(), &d);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do {
-        std::wstring name = d.cFileName, path = folder + L"\\" + name;
-        if (name == L"." || name == L"..") continue;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) n += BareDelete(path);
-        else n += ::DeleteFileW(path.c_str()) ? 1 : 0;
-    } while (::FindNextFileW(h, &d));
-    ::FindClose(h);
-    return n;
-}
-
-double Ms(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-}  // namespace
-
 int main() {
+    const int kFolders = 50, kPerFolder = 100;
     const std::wstring sweepmere = L"\"" + ProgramFolder() + L"sweepmere.exe\"";
-    const std::wstring top = ScratchFolder(L"bench-cli");
-    RegSetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Cache",
-                 top);
+    const std::wstring top = ScratchFolder(L"bench-cli");  // ScratchTree makes it afresh each time
+    PointCacheAt(top);
 
     double bareMs = 0, cliMs = 0, insideMs = 0;  // each the sum of its three runs
-    unsigned bare = 0;
+    int bare = 0;
     ConsoleRun erase;
     engine::Result inside;
     const std::function<void()> erases[] = {
-        [&] { bareMs += Ms([&] { bare = BareDelete(top); }); },
+        [&] { bareMs += 1000 * SecondsTaken([&] { bare = BareWalk(top, true); }); },
         [&] { cliMs += (erase = RunConsole(sweepmere + L" /erase internet.cache")).totalMs; },
         // The same erase inside this process: what the walk costs without the program around it.
-        [&] { insideMs += Ms([&] { inside = engine::RunErase(engine::CategoryOf("internet.cache"), engine::Options{}); }); },
+        [&] {
+            insideMs += 1000 * SecondsTaken([&] { inside = engine::RunErase(engine::CategoryOf("internet.cache"), engine::Options{}); });
+        },
     };
     for (int round = 0; round < 3; ++round)
         for (int i = 0; i < 3; ++i) {
-            Seed(top);
+            ScratchTree(L"bench-cli", kFolders, kPerFolder);
             erases[(round + i) % 3]();
         }
-    printf("erase %d files: sweepmere %.0f ms (%s), bare DeleteFileW loop %.0f ms (%u files): ratio %.2fx (target >= 0.8x)\n",
+    printf("erase %d files: sweepmere %.0f ms (%s), bare DeleteFileW loop %.0f ms (%d files): ratio %.2fx (target >= 0.8x)\n",
            kFolders * kPerFolder, cliMs / 3, erase.out.substr(0, erase.out.find('\n')).c_str(), bareMs / 3, bare, bareMs / cliMs);
     printf("the engine's erase in this process: %.0f ms (%u erased): ratio to the bare loop %.2fx\n", insideMs / 3,
            inside.erased, bareMs / insideMs);

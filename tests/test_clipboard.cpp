@@ -6,7 +6,6 @@
 
 #include "AppHarness.h"
 #include "Categories.h"
-#include "TestKit.h"
 #include "resource.h"
 #include "system/ClipBoardVw.h"
 

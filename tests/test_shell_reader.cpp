@@ -5,8 +5,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstring>
-#include <tuple>
 
 #include "ShellKit.h"
 #include "ShellReader.h"
@@ -42,20 +40,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(ReadRegStringTest, MissingOrTooLongValuesLeaveTheBufferEmptyAndClearTheIndicator) {
-    RegSetString(HKEY_CURRENT_USER, kKey, L"big", std::wstring(299, 'a'));  // 300 bytes with the zero
-    const std::wstring absentKey = std::wstring(kKey) + L"\\Absent";
-    for (auto [key, name, rc] : {std::tuple<const wchar_t*, const wchar_t*, LONG>{kKey, L"big", ERROR_SUCCESS},
-                                 {kKey, L"absent", ERROR_SUCCESS}, {absentKey.c_str(), L"url1", ERROR_FILE_NOT_FOUND}}) {
-        GuardedBuffer b;
-        EXPECT_EQ(ReadAfterGoodRead(key, name, b), rc) << name;  // a missing value still closes its key fine
-        EXPECT_FALSE(reader.LastReadOk()) << name;
-        EXPECT_STREQ(b.bytes, L"") << name;
-        EXPECT_TRUE(b.GuardIntact()) << name;
-    }
-}
-
-TEST_F(ReadRegStringTest, DataIsReadUpToItsFirstZeroOrTerminatedInsideTheBuffer) {
+TEST_F(ReadRegStringTest, ReadsUpToTheFirstZeroInsideTheBufferAndLeavesItEmptyWhenMissingOrTooLong) {
     std::wstring data(260, 'q');
     data[0] = 'A';
     data[258] = 'Z';
@@ -63,14 +48,21 @@ TEST_F(ReadRegStringTest, DataIsReadUpToItsFirstZeroOrTerminatedInsideTheBuffer)
     RegSetDword(HKEY_CURRENT_USER, kKey, L"full", 0x00620061);   // "ab", no zero at all
     RegSetBinary(HKEY_CURRENT_USER, kKey, L"bin", data.data(), 260 * sizeof(wchar_t), REG_BINARY);
     RegSetString(HKEY_CURRENT_USER, kKey, L"exact", std::wstring(259, 'e'));  // 260 bytes with its zero
-    for (auto [name, expected] : {std::pair<const wchar_t*, std::wstring>{L"short", L"a"}, {L"full", L"ab"},
-                                  {L"bin", data.substr(0, 259)}, {L"exact", std::wstring(259, 'e')}}) {
+    RegSetString(HKEY_CURRENT_USER, kKey, L"big", std::wstring(299, 'a'));    // 300 bytes with the zero
+    const std::wstring absentKey = std::wstring(kKey) + L"\\Absent";
+    struct Case { const wchar_t *key, *name; std::wstring read; LONG rc; };
+    // A failed read clears the indicator and the buffer; a missing value still closes its key fine.
+    const Case cases[] = {{kKey, L"short", L"a", 0},         {kKey, L"full", L"ab", 0},
+                          {kKey, L"bin", data.substr(0, 259), 0}, {kKey, L"exact", std::wstring(259, 'e'), 0},
+                          {kKey, L"big", L"", 0},           {kKey, L"absent", L"", 0},
+                          {absentKey.c_str(), L"url1", L"", ERROR_FILE_NOT_FOUND}};
+    for (const Case& c : cases) {
         GuardedBuffer b;
         std::fill_n(b.bytes, 260, L'x');
-        reader.ReadRegString(HKEY_CURRENT_USER, kKey, name, b.bytes);
-        EXPECT_TRUE(reader.LastReadOk()) << name;
-        EXPECT_EQ(std::wstring(b.bytes), expected) << name;
-        EXPECT_TRUE(b.GuardIntact()) << name;
+        EXPECT_EQ(ReadAfterGoodRead(c.key, c.name, b), c.rc) << c.name;
+        EXPECT_EQ(reader.LastReadOk(), !c.read.empty()) << c.name;
+        EXPECT_EQ(std::wstring(b.bytes), c.read) << c.name;
+        EXPECT_TRUE(b.GuardIntact()) << c.name;
     }
 }
 

@@ -43,7 +43,7 @@ TEST(Shipping, ExplorerShowsTheVersionAndMakerThatTheAboutBoxShows) {
     UINT len = 0;
     ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
     wchar_t numbers[64];
-    swprintf(numbers, sizeof numbers, L"%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+    swprintf(numbers, ARRAYSIZE(numbers), L"%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
              HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
     EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
     EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS);

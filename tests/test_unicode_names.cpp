@@ -8,7 +8,6 @@
 #include "AppHarness.h"
 #include "MruBytes.h"
 #include "ShellKit.h"
-#include "TestKit.h"
 #include "applications/RecentFileListPages.h"
 #include "internet/TempNetFileVw.h"
 #include "resource.h"
@@ -22,34 +21,16 @@ namespace {
 const std::wstring kName = L"\u043e\u0442\u0447\u0451\u0442 \u5c65\u6b74 \xD834\xDD1E.txt";
 using Texts = std::vector<std::wstring>;
 
-Texts ListTexts(HWND list) {
+Texts ListTexts(const CListCtrl& list) {
     Texts texts;
-    for (int i = 0; i < static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); ++i) {
-        wchar_t text[MAX_PATH] = L"";
-        LVITEMW item{};
-        item.pszText = text;
-        item.cchTextMax = MAX_PATH;
-        ::SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
-        texts.push_back(text);
-    }
+    for (int i = 0; i < list.GetItemCount(); ++i) texts.push_back(list.GetItemText(i, 0));
     return texts;
 }
 
-Texts TreeChildren(HWND tree) {
-    auto next = [&](UINT how, HTREEITEM from) {
-        return reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
-    };
+Texts TreeChildren(const CTreeCtrl& tree) {
     Texts texts;
-    for (HTREEITEM i = next(TVGN_CHILD, next(TVGN_ROOT, nullptr)); i; i = next(TVGN_NEXT, i)) {
-        wchar_t text[MAX_PATH] = L"";
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = i;
-        item.pszText = text;
-        item.cchTextMax = MAX_PATH;
-        ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        texts.push_back(text);
-    }
+    for (HTREEITEM i = tree.GetChildItem(tree.GetRootItem()); i; i = tree.GetNextSiblingItem(i))
+        texts.push_back(tree.GetItemText(i));
     return texts;
 }
 
@@ -64,34 +45,28 @@ protected:
 };
 }  // namespace
 
-TEST_F(UnicodeNames, CacheFile) {
-    const std::wstring folder = ScratchFolder(L"unicode-cache"), file = folder + L"\\" + kName;
-    WriteFile(file);
-    RegSetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Cache", folder);
-    auto* view = OpenPage<CTempNetFileVw>("internet.cache");
-    ASSERT_NE(view, nullptr);
-    PumpUntil([&] { return !view->Listing(); });
-    Pump();
-    EXPECT_EQ(ListTexts(view->m_list.m_hWnd), Texts{kName});
-    view->OnErase();
-    EXPECT_FALSE(FileExists(file));
-}
-
-TEST_F(UnicodeNames, TemporaryFile) {
-    const std::wstring folder = ScratchFolder(L"unicode-temp"), file = folder + L"\\" + kName;
-    WriteFile(file);
+TEST_F(UnicodeNames, CacheAndTemporaryFile) {
+    const std::wstring cacheFolder = ScratchFolder(L"unicode-cache"), tempFolder = ScratchFolder(L"unicode-temp");
+    const std::wstring cached = cacheFolder + L"\\" + kName, temporary = tempFolder + L"\\" + kName;
+    WriteFile(cached);
+    WriteFile(temporary);
+    PointCacheAt(cacheFolder);
     wchar_t saved[MAX_PATH] = L"";
     ::GetEnvironmentVariableW(L"TMP", saved, MAX_PATH);
-    ::SetEnvironmentVariableW(L"TMP", folder.c_str());
-    auto* view = OpenPage<CAdminTempFVw>("system.user-temp");
-    ASSERT_NE(view, nullptr);
-    PumpUntil([&] { return !view->Walking(); });
+    ::SetEnvironmentVariableW(L"TMP", tempFolder.c_str());
+    auto* cache = OpenPage<CTempNetFileVw>("internet.cache");
+    auto* temp = OpenPage<CAdminTempFVw>("system.user-temp");
+    ASSERT_TRUE(cache && temp);
+    PumpUntil([&] { return !cache->Listing() && !temp->Walking(); });
     Pump();
-    EXPECT_EQ(ListTexts(view->m_list.m_hWnd), Texts{kName});
-    Press(view, IDC_ADMINTEMP_ERASE);
-    PumpUntil([&] { return !view->Walking(); });
+    EXPECT_EQ(ListTexts(cache->m_list), Texts{kName});
+    EXPECT_EQ(ListTexts(temp->m_list), Texts{kName});
+    cache->OnErase();
+    Press(temp, IDC_ADMINTEMP_ERASE);
+    PumpUntil([&] { return !temp->Walking(); });
     ::SetEnvironmentVariableW(L"TMP", saved);
-    EXPECT_FALSE(FileExists(file));
+    EXPECT_FALSE(FileExists(cached));
+    EXPECT_FALSE(FileExists(temporary));
 }
 
 TEST_F(UnicodeNames, RecentShortcut) {
@@ -102,7 +77,7 @@ TEST_F(UnicodeNames, RecentShortcut) {
     ScopedShellFolder recent(L"Recent", folder);
     auto* view = OpenPage<CRecentDocu>("system.recent-documents");
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(TreeChildren(view->m_tree.m_hWnd), Texts{kName});
+    EXPECT_EQ(TreeChildren(view->m_tree), Texts{kName});
     // In a fresh prefix the shell may hold the new shortcut a moment after reading it.
     EXPECT_TRUE(PumpUntil([&] {
         HANDLE h = ::CreateFileW(link.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -122,7 +97,7 @@ TEST_F(UnicodeNames, UserAssistValue) {
     RegSetBinary(HKEY_CURRENT_USER, key, value, counts, sizeof counts, REG_BINARY);
     auto* view = OpenPage<CMFURegVw>("system.mfu");
     ASSERT_NE(view, nullptr);
-    Texts shown = ListTexts(view->m_list.m_hWnd);
+    Texts shown = ListTexts(view->m_list);
     EXPECT_NE(std::find(shown.begin(), shown.end(), name), shown.end());
     Press(view, IDC_MFUREG_ERASE);
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, key, value));
@@ -136,11 +111,11 @@ TEST_F(UnicodeNames, RecentFileValue) {
     RegSetString(HKEY_CURRENT_USER, list.key, value, name);
     auto* view = OpenPage<CPaintVw>(recentfiles::kPaint.category);
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(ListTexts(view->m_list.m_hWnd), Texts{name});
+    EXPECT_EQ(ListTexts(view->m_list), Texts{name});
     view->m_list.SetCheck(0);
     Press(view, recentfiles::kPaint.eraseId);
     EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, list.key, value));
-    EXPECT_TRUE(ListTexts(view->m_list.m_hWnd).empty());
+    EXPECT_TRUE(ListTexts(view->m_list).empty());
     m_boxes = 1;  // the thanks after the erase
     RegDeleteTree(HKEY_CURRENT_USER, list.key);
 }

@@ -8,43 +8,27 @@
 #include <string>
 
 namespace {
-struct Search {
-    DWORD pid;
-    const char* titleStart;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopWindow(HWND h, LPARAM p) {
-    auto* s = reinterpret_cast<Search*>(p);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(h, &pid);
-    char title[256] = "";
-    ::GetWindowTextA(h, title, sizeof title);
-    if ((!s->pid || pid == s->pid) && ::IsWindowVisible(h) &&
-        std::string(title).rfind(s->titleStart, 0) == 0) {
+// A visible top-level window of the process (any process for 0) whose title starts with the text,
+// waited for up to the given seconds.
+HWND WaitForWindow(DWORD pid, const char* titleStart, int seconds) {
+    struct Search { DWORD pid; const char* titleStart; HWND found; };
+    auto match = [](HWND h, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(h, &owner);
+        char title[256] = "";
+        ::GetWindowTextA(h, title, sizeof title);
+        if ((s->pid && owner != s->pid) || !::IsWindowVisible(h) || std::string(title).rfind(s->titleStart, 0) != 0) return TRUE;
         s->found = h;
         return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForWindow(DWORD pid, const char* titleStart, int seconds) {
+    };
     for (int i = 0; i < seconds * 10; ++i) {
         Search s{pid, titleStart, nullptr};
-        ::EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&s));
+        ::EnumWindows(match, reinterpret_cast<LPARAM>(&s));
         if (s.found) return s.found;
         ::Sleep(100);
     }
     return nullptr;
-}
-
-void EndProcessOf(HWND h) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(h, &pid);
-    if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
-        ::TerminateProcess(p, 0);
-        ::CloseHandle(p);
-    }
 }
 }  // namespace
 
@@ -68,7 +52,12 @@ int main(int argc, char** argv) {
     ::PostMessageA(main, WM_COMMAND, kHelpCommand, 0);
     HWND viewer = WaitForWindow(0, "Corvane-Sweepmere Help", 30);
     printf(viewer ? "help viewer opened\n" : "no help viewer\n");
-    if (viewer) EndProcessOf(viewer);
+    DWORD viewerPid = 0;
+    if (viewer && ::GetWindowThreadProcessId(viewer, &viewerPid))
+        if (HANDLE p = ::OpenProcess(PROCESS_TERMINATE, FALSE, viewerPid)) {
+            ::TerminateProcess(p, 0);
+            ::CloseHandle(p);
+        }
     ::TerminateProcess(pi.hProcess, 0);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);

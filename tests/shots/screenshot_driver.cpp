@@ -7,51 +7,32 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "AppHarness.h"
 #include "CategoryTree.h"
-#include "Settings.h"
 #include "LastChosenText.h"
 #include "MainFrm.h"
 #include "Pages.h"
-#include "TestKit.h"
 #include "TreeBar.h"
-#include "afxwin.h"
 #include "resource.h"
 
 using namespace testkit;
 
 namespace {
 const wchar_t* const kShotFolder = L"C:\\shots";
-const wchar_t* const kShellFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 std::atomic<bool> g_done{false};
-std::mutex g_lock;
-std::function<void()> g_uiTask;  // one call for the user-interface thread to make
-std::atomic<bool> g_uiTaskDone{false};
+HWND g_runner = nullptr;  // a message-only window of the user-interface thread that runs calls sent to it
 
 // Runs fn on the user-interface thread, which owns every window, and waits for it.
-void OnUiThread(std::function<void()> fn) {
-    {
-        std::lock_guard<std::mutex> hold(g_lock);
-        g_uiTask = std::move(fn);
-        g_uiTaskDone = false;
-    }
-    while (!g_uiTaskDone) ::Sleep(20);
-}
+void OnUiThread(std::function<void()> fn) { ::SendMessageW(g_runner, WM_APP, 0, reinterpret_cast<LPARAM>(&fn)); }
 
-void RunUiTask() {
-    std::function<void()> task;
-    {
-        std::lock_guard<std::mutex> hold(g_lock);
-        task.swap(g_uiTask);
-    }
-    if (!task) return;
-    task();
-    g_uiTaskDone = true;
+LRESULT CALLBACK RunnerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_APP) return ::DefWindowProcW(h, msg, wp, lp);
+    (*reinterpret_cast<std::function<void()>*>(lp))();
+    return 0;
 }
 
 HWND Main() { return AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr; }
@@ -84,14 +65,15 @@ std::wstring PlainMenuText(HMENU menu, int pos) {
     return s;
 }
 
-// Chooses a menu command of the main window by its text, as a user would; false when absent.
-bool ChooseMenu(const std::wstring& text, bool onlyWhenUnchecked = true) {
+// Chooses a menu command of the main window by its text, as a user would, unless it is checked
+// already; false when absent.
+bool ChooseMenu(const std::wstring& text) {
     HMENU bar = ::GetMenu(Main());
     for (int i = 0; bar && i < ::GetMenuItemCount(bar); ++i) {
         HMENU sub = ::GetSubMenu(bar, i);
         for (int j = 0; sub && j < ::GetMenuItemCount(sub); ++j) {
             if (PlainMenuText(sub, j) != text) continue;
-            if (onlyWhenUnchecked && (::GetMenuState(sub, j, MF_BYPOSITION) & MF_CHECKED)) return true;
+            if (::GetMenuState(sub, j, MF_BYPOSITION) & MF_CHECKED) return true;
             ::SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(sub, j), 0), 0);
             return true;
         }
@@ -155,16 +137,8 @@ HWND FindChild(HWND parent, const std::wstring& text) {
 
 void SeedTraces() {
     ::CreateDirectoryW(L"C:\\shots\\cache", nullptr);
-    for (int i = 1; i <= 40; ++i) {
-        wchar_t name[96];
-        swprintf(name, ARRAYSIZE(name), L"C:\\shots\\cache\\page%02d[1].htm", i);
-        WriteFile(name, L"<html></html>");
-    }
-    RegSetString(HKEY_CURRENT_USER, kShellFolders, L"Cache", L"C:\\shots\\cache");
-    const std::wstring paint = L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List";
-    const wchar_t* files[] = {L"C:\\Users\\Public\\Pictures\\holiday.bmp", L"C:\\Users\\Public\\Pictures\\plan.png",
-                           L"C:\\Users\\Public\\Pictures\\sketch.jpg"};
-    for (int i = 0; i < 3; ++i) RegSetString(HKEY_CURRENT_USER, paint, L"File" + std::to_wstring(i + 1), files[i]);
+    for (int i = 101; i <= 140; ++i)
+        WriteFile(L"C:\\shots\\cache\\page" + std::to_wstring(i).substr(1) + L"[1].htm", L"<html></html>");
     // Names in three scripts, for the page that lists the temporary files (TMP of this process).
     ::CreateDirectoryW(L"C:\\shots\\temp", nullptr);
     for (const wchar_t* name : {L"отчёт за май.docx", L"Фотографии отпуска.zip", L"履歴書.txt", L"会議メモ 2026.xlsx",
@@ -172,28 +146,54 @@ void SeedTraces() {
         WriteFile(std::wstring(L"C:\\shots\\temp\\") + name, L"x");
     ::SetEnvironmentVariableW(L"TMP", L"C:\\shots\\temp");
     ::SetEnvironmentVariableW(L"TEMP", L"C:\\shots\\temp");
-    const std::wstring typed = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
-    RegSetString(HKEY_CURRENT_USER, typed, L"url1", L"http://www.example.com/");
-    RegSetString(HKEY_CURRENT_USER, typed, L"url2", L"http://news.example.org/today");
-    const std::wstring word = L"Software\\Microsoft\\Office\\16.0\\Word\\File MRU";
-    RegSetString(HKEY_CURRENT_USER, word, L"Item 1", L"[F00000000][T01DA0B1C2D3E4F50][O00000000]*C:\\Users\\Public\\Documents\\Offer 2026.docx");
-    RegSetString(HKEY_CURRENT_USER, word, L"Item 2", L"[F00000000][T01DA0B1C2D3E4F51][O00000000]*C:\\Users\\Public\\Documents\\Минуты.docx");
-    const std::wstring paths = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TypedPaths";
-    RegSetString(HKEY_CURRENT_USER, paths, L"url1", L"C:\\Users\\Public\\Documents\\Taxes");
-    RegSetString(HKEY_CURRENT_USER, paths, L"url2", L"\\\\fileserver\\projects");
+    PointCacheAt(L"C:\\shots\\cache");
+    const struct { const wchar_t *key, *name; std::vector<const wchar_t*> values; } lists[] = {
+        {L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List", L"File",
+         {L"C:\\Users\\Public\\Pictures\\holiday.bmp", L"C:\\Users\\Public\\Pictures\\plan.png", L"C:\\Users\\Public\\Pictures\\sketch.jpg"}},
+        {L"Software\\Microsoft\\Internet Explorer\\TypedURLs", L"url", {L"http://www.example.com/", L"http://news.example.org/today"}},
+        {L"Software\\Microsoft\\Office\\16.0\\Word\\File MRU", L"Item ",
+         {L"[F00000000][T01DA0B1C2D3E4F50][O00000000]*C:\\Users\\Public\\Documents\\Offer 2026.docx",
+          L"[F00000000][T01DA0B1C2D3E4F51][O00000000]*C:\\Users\\Public\\Documents\\Минуты.docx"}},
+        {L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TypedPaths", L"url",
+         {L"C:\\Users\\Public\\Documents\\Taxes", L"\\\\fileserver\\projects"}}};
+    for (const auto& l : lists)
+        for (size_t i = 0; i < l.values.size(); ++i) RegSetString(HKEY_CURRENT_USER, l.key, l.name + std::to_wstring(i + 1), l.values[i]);
 }
 
 // Every category page once, for checking the looks of all pages (scripts/screenshots.sh --all).
 void EveryPage() {
-    int n = 0;
+    int n = 100;
     for (const pages::PageRow& row : pages::Rows()) {
         const std::wstring page = pages::TextOf(row);  // the drives page has no text of its own
         if (page.empty()) continue;
         OpenNode(page, page);
-        wchar_t name[16];
-        swprintf(name, ARRAYSIZE(name), L"page-%02d", ++n);
-        Shot(name, Main());
+        Shot(L"page-" + std::to_wstring(++n).substr(1), Main());  // page-01, page-02, ...
         CloseAllPagesNow();
+    }
+}
+
+// Waits up to five seconds for cond.
+bool WaitFor(const std::function<bool()>& cond) {
+    for (int i = 0; i < 50 && !cond(); ++i) ::Sleep(100);
+    return cond();
+}
+
+// Starts the cache page's erase and pictures it under way; cancelled, it ends with its report,
+// which is answered as a user would.
+void EraseUnderWay() {
+    HWND erase = FindChild(ActivePage(), L"ERASE");
+    if (!erase) return;
+    ::PostMessageW(::GetParent(erase), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(erase), BN_CLICKED), reinterpret_cast<LPARAM>(erase));
+    WaitFor([] { return ::FindWindowW(L"#32770", L"Vivazo") != nullptr; });
+    ::Sleep(2500);
+    Shot(L"cache-erasing", Main());
+    if (HWND progress = ::FindWindowW(L"#32770", L"Vivazo"))
+        ::PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
+    WaitFor([] { return !::FindWindowW(L"#32770", L"Vivazo"); });
+    HWND box = nullptr;
+    if (WaitFor([&] { return (box = ::FindWindowW(L"#32770", L"Corvane-Sweepmere")) != nullptr; })) {
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        WaitFor([&] { return !::IsWindow(box); });
     }
 }
 
@@ -201,65 +201,31 @@ void Script(bool everyPage, bool highDpi) {
     while (!Main() || !::IsWindowVisible(Main())) ::Sleep(100);
     ::MoveWindow(Main(), 0, 0, 1000, 700, TRUE);
     SeedTraces();
-    // At 150% the window takes the whole screen, with every category and a summary open.
-    if (highDpi) {
+    ChooseMenu(L"All Categories");
+    if (highDpi) {  // at 150% the window takes the whole screen, with every category and a summary open
         ::MoveWindow(Main(), 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), TRUE);
-        if (!settings::AllCategories()) ChooseMenu(L"All Categories");
         OpenNode(L"System", L"System");
         Settle(1000);
         Shot(L"main-window-144dpi", Main());
-        g_done = true;
-        return;
-    }
-    if (everyPage) {
-        ChooseMenu(L"All Categories");
+    } else if (everyPage) {
         EveryPage();
-        g_done = true;
-        return;
+    } else {
+        Settle(1000);
+        Shot(L"main-window", Main());
+        wchar_t label[64] = L"";
+        ::GetVolumeInformationW(L"C:\\", label, ARRAYSIZE(label), nullptr, nullptr, nullptr, nullptr, 0);
+        const std::wstring drive = label[0] ? std::wstring(L"C: [") + label + L"]" : L"C:";
+        const wchar_t* const shots[][2] = {{L"Internet", L"internet-summary"}, {L"Temporary Internet Files", L""},
+                                           {L"System", L"system-summary"},
+                                           {L"Administrator's Temporary Files", L"names-in-three-scripts"},
+                                           {L"Paint", L"recent-files-paint"}, {L"C:", L"drives"}};
+        for (const auto& shot : shots) {
+            OpenNode(shot[0], shot[0] == std::wstring(L"C:") ? drive : shot[0]);
+            if (!*shot[1]) EraseUnderWay();
+            else Shot(shot[1], Main());
+            CloseAllPagesNow();
+        }
     }
-    ChooseMenu(L"All Categories");
-    Settle(1000);
-    Shot(L"main-window", Main());
-
-    OpenNode(L"Internet", L"Internet");
-    Shot(L"internet-summary", Main());
-    CloseAllPagesNow();
-
-    OpenNode(L"Temporary Internet Files", L"Temporary Internet Files");
-    if (HWND erase = FindChild(ActivePage(), L"ERASE")) {
-        ::PostMessageW(::GetParent(erase), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(erase), BN_CLICKED),
-                       reinterpret_cast<LPARAM>(erase));
-        for (int i = 0; i < 50 && !::FindWindowW(L"#32770", L"Vivazo"); ++i) ::Sleep(100);
-        ::Sleep(2500);
-        Shot(L"cache-erasing", Main());
-        if (HWND progress = ::FindWindowW(L"#32770", L"Vivazo"))
-            ::PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
-        for (int i = 0; i < 50 && ::FindWindowW(L"#32770", L"Vivazo"); ++i) ::Sleep(100);
-        // A cancelled erase ends with its report: the box is answered as a user would.
-        HWND box = nullptr;
-        for (int i = 0; i < 50 && !(box = ::FindWindowW(L"#32770", L"Corvane-Sweepmere")); ++i) ::Sleep(100);
-        if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        for (int i = 0; i < 50 && box && ::IsWindow(box); ++i) ::Sleep(100);
-    }
-    CloseAllPagesNow();
-
-    OpenNode(L"System", L"System");
-    Shot(L"system-summary", Main());
-    CloseAllPagesNow();
-
-    OpenNode(L"Administrator's Temporary Files", L"Administrator's Temporary Files");
-    Shot(L"names-in-three-scripts", Main());
-    CloseAllPagesNow();
-
-    OpenNode(L"Paint", L"Paint");
-    Shot(L"recent-files-paint", Main());
-    CloseAllPagesNow();
-
-    wchar_t label[64] = L"";
-    ::GetVolumeInformationW(L"C:\\", label, ARRAYSIZE(label), nullptr, nullptr, nullptr, nullptr, 0);
-    OpenNode(L"C:", label[0] ? std::wstring(L"C: [") + label + L"]" : L"C:");
-    Shot(L"drives", Main());
-    CloseAllPagesNow();
     g_done = true;
 }
 }  // namespace
@@ -271,11 +237,12 @@ int main(int argc, char** argv) {
     ::InitCommonControlsEx(&icc);
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (!StartApp()) return 1;
+    g_runner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ::SetWindowLongPtrW(g_runner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RunnerProc));
     const std::string mode = argc > 1 ? argv[1] : "";
     std::thread script(Script, mode == "--all", mode == "--hidpi");
     while (!g_done) {
         Pump();
-        RunUiTask();
         AfxGetApp()->OnIdle(0);
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }

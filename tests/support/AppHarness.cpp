@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "Settings.h"
-#include "TestKit.h"
 
 namespace testkit {
 namespace {

@@ -26,10 +26,10 @@ std::string ReadAll(HANDLE pipe, std::chrono::steady_clock::time_point* first = 
 ConsoleRun RunConsole(std::wstring commandLine) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE outRead, outWrite, errRead, errWrite;
-    ::CreatePipe(&outRead, &outWrite, &inherit, 0);
-    ::CreatePipe(&errRead, &errWrite, &inherit, 0);
-    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    for (auto [read, write] : {std::pair{&outRead, &outWrite}, std::pair{&errRead, &errWrite}}) {
+        ::CreatePipe(read, write, &inherit, 0);
+        ::SetHandleInformation(*read, HANDLE_FLAG_INHERIT, 0);  // only the child's ends are inherited
+    }
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cwchar>
 
@@ -69,14 +70,11 @@ void RemoveTree(const std::wstring& dir) {
             std::wstring name = fd.cFileName;
             if (name == L"." || name == L"..") continue;
             std::wstring path = dir + L"\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-                ::RemoveDirectoryW(path.c_str());
-                ::DeleteFileW(path.c_str());
-            } else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(path.c_str());
+            const DWORD a = fd.dwFileAttributes;
+            if ((a & FILE_ATTRIBUTE_DIRECTORY) && !(a & FILE_ATTRIBUTE_REPARSE_POINT)) RemoveTree(path);
+            else {  // a file, or a link, which goes itself
+                if (!(a & FILE_ATTRIBUTE_REPARSE_POINT)) ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (!::RemoveDirectoryW(path.c_str())) ::DeleteFileW(path.c_str());
             }
         } while (::FindNextFileW(h, &fd));
         ::FindClose(h);
@@ -90,6 +88,42 @@ std::wstring ScratchFolder(const std::wstring& name) {
     RemoveTree(dir);
     ::CreateDirectoryW(dir.c_str(), nullptr);
     return dir;
+}
+
+std::wstring ScratchTree(const std::wstring& name, int folders, int filesEach) {
+    std::wstring root = ScratchFolder(name);
+    for (int d = 0; d < folders; ++d) {
+        std::wstring sub = root + L"\\F" + std::to_wstring(d);
+        ::CreateDirectoryW(sub.c_str(), nullptr);
+        for (int f = 0; f < filesEach; ++f) WriteFile(sub + L"\\page" + std::to_wstring(f) + L".htm");
+    }
+    return root;
+}
+
+int BareWalk(const std::wstring& folder, bool erase, std::vector<std::wstring>* kept) {
+    int n = 0;
+    WIN32_FIND_DATAW d;
+    HANDLE h = ::FindFirstFileW((folder + L"\\*.*").c_str(), &d);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    do {
+        std::wstring path = folder + L"\\" + d.cFileName;
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (wcscmp(d.cFileName, L".") && wcscmp(d.cFileName, L"..")) n += BareWalk(path, erase, kept);
+        } else if (erase) {
+            n += ::DeleteFileW(path.c_str()) != 0;
+        } else {
+            if (kept) kept->push_back(std::move(path));
+            ++n;
+        }
+    } while (::FindNextFileW(h, &d));
+    ::FindClose(h);
+    return n;
+}
+
+double SecondsTaken(const std::function<void()>& fn) {
+    auto t0 = std::chrono::steady_clock::now();
+    fn();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
 }  // namespace testkit

@@ -1,7 +1,9 @@
 // Files and folders of the tests, and the guard that keeps every test program inside the build
 // folder's test Wine prefix. No window code: the engine's tests use them too.
 #pragma once
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace testkit {
 
@@ -25,5 +27,13 @@ size_t EntriesIn(const std::wstring& folder);
 void RemoveTree(const std::wstring& dir);
 // A fresh, empty folder C:\corvane-scratch\<name>, for one test.
 std::wstring ScratchFolder(const std::wstring& name);
+// A fresh scratch folder holding `folders` folders F<n> of `filesEach` one-byte files page<n>.htm.
+std::wstring ScratchTree(const std::wstring& name, int folders, int filesEach);
+
+// The benchmarks' yardstick: a bare depth-first FindFirstFileW walk that counts the files below a
+// folder (keeping each path where asked), or deletes them with DeleteFileW and counts the deleted.
+int BareWalk(const std::wstring& folder, bool erase, std::vector<std::wstring>* kept = nullptr);
+// How long fn took, in seconds.
+double SecondsTaken(const std::function<void()>& fn);
 
 }  // namespace testkit

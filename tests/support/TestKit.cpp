@@ -45,10 +45,7 @@ std::vector<SeenDialog> DialogAnswerer::Seen() {
     return m_seen;
 }
 
-size_t DialogAnswerer::Count() {
-    std::lock_guard<std::mutex> g(m_lock);
-    return m_seen.size();
-}
+size_t DialogAnswerer::Count() { return Seen().size(); }
 
 // Texts are read without sending messages: the user-interface thread may be waiting for the
 // answerer to stop, or be busy in a modal loop, and a sent message would not be answered.
@@ -58,74 +55,45 @@ std::wstring TextOf(HWND h) {
     return std::wstring(w, n > 0 ? n : 0);
 }
 
-namespace {
-struct FindState {
-    const std::wstring* caption;
-    DWORD thread;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindByCaption(HWND h, LPARAM lp) {
-    auto* s = reinterpret_cast<FindState*>(lp);
-    DWORD pid = 0, thread = ::GetWindowThreadProcessId(h, &pid);
-    wchar_t cls[16] = L"";
-    ::GetClassNameW(h, cls, ARRAYSIZE(cls));
-    if (pid != ::GetCurrentProcessId() || (s->thread && thread != s->thread) || !::IsWindowVisible(h) ||
-        wcscmp(cls, L"#32770") != 0 || *s->caption != TextOf(h))
-        return TRUE;
-    s->found = h;
-    return FALSE;
-}
-}  // namespace
-
 HWND FindDialog(const std::wstring& caption, DWORD thread) {
-    FindState s{&caption, thread};
-    ::EnumWindows(FindByCaption, reinterpret_cast<LPARAM>(&s));
+    struct Search { const std::wstring* caption; DWORD thread; HWND found; } s{&caption, thread, nullptr};
+    ::EnumWindows([](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD pid = 0, thread = ::GetWindowThreadProcessId(h, &pid);
+        wchar_t cls[16] = L"";
+        ::GetClassNameW(h, cls, ARRAYSIZE(cls));
+        if (pid != ::GetCurrentProcessId() || (s->thread && thread != s->thread) || !::IsWindowVisible(h) ||
+            wcscmp(cls, L"#32770") != 0 || *s->caption != TextOf(h))
+            return TRUE;
+        s->found = h;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 
 void DialogAnswerer::Run() {
-    HWND last = nullptr;
-    while (!m_stop) {
+    for (HWND last = nullptr; !m_stop; ::Sleep(10)) {
         HWND found = FindDialog(m_caption);
-        if (found && found != last) {
-            SeenDialog d;
-            d.caption = m_caption;
-            d.text = TextOf(::GetDlgItem(found, 0xFFFF));
-            d.style = static_cast<DWORD>(::GetWindowLongPtrW(found, GWL_STYLE));
-            d.exStyle = static_cast<DWORD>(::GetWindowLongPtrW(found, GWL_EXSTYLE));
-            for (HWND c = ::GetWindow(found, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-                if ((::GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-                    DWORD_PTR icon = 0;
-                    ::SendMessageTimeoutW(c, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 200, &icon);
-                    d.icon = reinterpret_cast<HICON>(icon);
-                }
-            {
-                std::lock_guard<std::mutex> g(m_lock);
-                m_seen.push_back(d);
-            }
-            if (m_delayMs) ::Sleep(m_delayMs);
-            HWND button = ::GetDlgItem(found, m_answer);
-            bool yesOrNo = m_answer == IDYES || m_answer == IDNO;
-            int answer = yesOrNo && !(button && ::IsWindowVisible(button)) ? IDOK : m_answer;
-            ::PostMessageW(found, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(::GetDlgItem(found, answer)));
-            last = found;
+        if (!found || found == last) continue;
+        SeenDialog d{m_caption, TextOf(::GetDlgItem(found, 0xFFFF)), static_cast<DWORD>(::GetWindowLongPtrW(found, GWL_EXSTYLE))};
+        for (HWND c = ::GetWindow(found, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+            if ((::GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                ::SendMessageTimeoutW(c, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 200, reinterpret_cast<PDWORD_PTR>(&d.icon));
+        {
+            std::lock_guard<std::mutex> g(m_lock);
+            m_seen.push_back(d);
         }
-        ::Sleep(10);
+        if (m_delayMs) ::Sleep(m_delayMs);
+        HWND button = ::GetDlgItem(found, m_answer);
+        bool yesOrNo = m_answer == IDYES || m_answer == IDNO;
+        int answer = yesOrNo && !(button && ::IsWindowVisible(button)) ? IDOK : m_answer;
+        ::PostMessageW(found, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(found, answer)));
+        last = found;
     }
 }
 
-static HKEY CreateKey(HKEY root, const std::wstring& key) {
-    HKEY k = nullptr;
-    ::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
-    return k;
-}
-
 void RegSetBinary(HKEY root, const std::wstring& key, const std::wstring& name, const void* data, DWORD size, DWORD type) {
-    HKEY k = CreateKey(root, key);
-    ::RegSetValueExW(k, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-    ::RegCloseKey(k);
+    ::SHSetValueW(root, key.c_str(), name.c_str(), type, data, size);  // makes the key where it is missing
 }
 
 void RegSetString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& value) {
@@ -140,17 +108,15 @@ void RegDeleteTree(HKEY root, const std::wstring& key) { ::SHDeleteKeyW(root, ke
 
 bool RegKeyExists(HKEY root, const std::wstring& key) {
     HKEY k = nullptr;
-    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(k);
-    return true;
+    return ::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS && ::RegCloseKey(k) == ERROR_SUCCESS;
 }
 
 bool RegValueExists(HKEY root, const std::wstring& key, const std::wstring& name) {
-    HKEY k = nullptr;
-    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    bool ok = ::RegQueryValueExW(k, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    ::RegCloseKey(k);
-    return ok;
+    return ::SHGetValueW(root, key.c_str(), name.c_str(), nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+void PointCacheAt(const std::wstring& folder) {
+    RegSetString(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Cache", folder);
 }
 
 LockedKey::LockedKey(std::wstring key) : m_key(std::move(key)) { m_locked = SetDacl(L"D:(D;;0x2;;;WD)(A;;KA;;;WD)") == 0; }

@@ -22,7 +22,6 @@ bool PumpUntil(const std::function<bool()>& cond, int timeoutMs = 5000);
 struct SeenDialog {
     std::wstring caption;
     std::wstring text;   // the message text (static 0xFFFF) for message boxes
-    DWORD style = 0;
     DWORD exStyle = 0;
     HICON icon = nullptr;  // the icon shown by a message box
 };
@@ -56,6 +55,8 @@ void RegSetDword(HKEY root, const std::wstring& key, const std::wstring& name, D
 void RegDeleteTree(HKEY root, const std::wstring& key);
 bool RegKeyExists(HKEY root, const std::wstring& key);
 bool RegValueExists(HKEY root, const std::wstring& key, const std::wstring& name);
+// Points the user's "Cache" shell folder at a folder.
+void PointCacheAt(const std::wstring& folder);
 // An application's numbered list as its definition names it (its first source): the key, and
 // the value names from first to last.
 struct NumberedList {
