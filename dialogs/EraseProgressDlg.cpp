@@ -8,7 +8,6 @@ std::atomic<CEraseProgressDlg*> g_current{nullptr};
 
 const MsgMap CEraseProgressDlg::messageMap{&CDialog::messageMap, {
     msg::Command(IDC_PROGRESS_CANCEL, &CEraseProgressDlg::OnCancel),
-    msg::Message(ui::kInboxMessage, &CEraseProgressDlg::OnInbox),
 }};
 
 CEraseProgressDlg::CEraseProgressDlg() : CDialog(IDD_ERASE_PROGRESS, nullptr) {}
@@ -33,7 +32,7 @@ BOOL CEraseProgressDlg::OnInitDialog() {
     m_bCancelled = false;
     {
         std::lock_guard<std::mutex> lock(m_inboxLock);
-        m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
+        m_inbox = std::make_shared<ui::Inbox>();
     }
     // A walk that finished before the dialog appeared still closes it.
     if (m_bEndRequested) RequestEnd(m_endResult);
@@ -63,8 +62,6 @@ void CEraseProgressDlg::RequestEnd(int result) {
     m_bEndRequested = true;
     Hand([this, result] { EndDialog(result); });
 }
-
-LRESULT CEraseProgressDlg::OnInbox(WPARAM wParam, LPARAM lParam) { return ui::Deliver(wParam, lParam); }
 
 LRESULT CEraseProgressDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {

@@ -37,7 +37,6 @@ public:
 private:
     // Any thread: runs call on the dialog's thread while the dialog is shown; dropped otherwise.
     void Hand(std::function<void()> call);
-    LRESULT OnInbox(WPARAM wParam, LPARAM lParam);
 
     std::atomic<bool> m_bCancelled{false};
     std::atomic<bool> m_bEndRequested{false};

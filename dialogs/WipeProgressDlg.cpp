@@ -44,7 +44,7 @@ CWipeProgressDlg::~CWipeProgressDlg() { StopAndCollect(); }
 BOOL CWipeProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     ::SendDlgItemMessageW(m_hWnd, IDC_WIPE_BAR, PBM_SETRANGE32, 0, 1000);
-    m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
+    m_inbox = std::make_shared<ui::Inbox>();
     Start();
     return TRUE;
 }
@@ -136,9 +136,6 @@ void CWipeProgressDlg::Abandon() {
 
 LRESULT CWipeProgressDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case ui::kInboxMessage:
-        if (m_inbox) m_inbox->Drain();
-        return 0;
     case WM_ENDSESSION:  // the system may end the process when this returns: no filler stays
         if (wParam) StopAndCollect();
         return 0;

@@ -280,11 +280,10 @@ TEST(EraseCategories, RunsEachInTurnPastAFailureAndAStopEndsItBeforeTheNext) {
     EXPECT_EQ(runs, 2);
 }
 
-// Two inboxes of one window: each message reaches the inbox it names, and one that is gone by then
-// is passed over.
+// Two inboxes of one thread: any message loop of the thread delivers each in order, and one that
+// is gone by then is passed over.
 TEST(Inbox, AMessageDeliversTheInboxItNamesWhileThatOneLives) {
-    HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    auto kept = std::make_shared<ui::Inbox>(window), gone = std::make_shared<ui::Inbox>(window);
+    auto kept = std::make_shared<ui::Inbox>(), gone = std::make_shared<ui::Inbox>();
     std::vector<int> got;
     engine::Worker worker;
     worker.Start([&](const engine::StopToken&) {
@@ -293,9 +292,8 @@ TEST(Inbox, AMessageDeliversTheInboxItNamesWhileThatOneLives) {
     worker.Join();
     gone.reset();
     MSG m;
-    while (::PeekMessageW(&m, window, ui::kInboxMessage, ui::kInboxMessage, PM_REMOVE)) ui::Deliver(m.wParam, m.lParam);
+    while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
     EXPECT_EQ(got, (std::vector<int>{1, 2}));
-    ::DestroyWindow(window);
 }
 
 TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) {

@@ -9,28 +9,26 @@
 
 namespace ui {
 
-// The message an inbox posts to its window when something waits in it; lParam names the inbox.
-// Every window that owns inboxes answers it with Deliver (the pages through CPageView).
-constexpr UINT kInboxMessage = WM_APP + 0x150;
-
-// What workers hand to a window's thread: closures run there, in the order they came, when the
-// window drains its inbox on kInboxMessage. A closed inbox drops what waits and takes nothing
-// more, so nothing reaches a window that is going. Held by shared_ptr: the message finds it
-// through a weak reference, never through a pointer that could dangle.
+// What workers hand to a window's thread: closures run there, in the order they came. An inbox
+// belongs to the thread that makes it; a hidden message-only window of that thread drains it, so
+// any message loop there delivers (a modal dialog's, a message box's) and no window wires a
+// message of its own. A closed inbox drops what waits and takes nothing more, so nothing reaches
+// a window that is going. Held by shared_ptr: the message finds it through a weak reference,
+// never through a pointer that could dangle.
 class Inbox : public std::enable_shared_from_this<Inbox> {
 public:
-    explicit Inbox(HWND window);
+    Inbox();  // on the window's thread
     ~Inbox();
     Inbox(const Inbox&) = delete;
     Inbox& operator=(const Inbox&) = delete;
     // Any thread.
     void Post(std::function<void()> call);
-    // The window's thread.
+    // The window's thread: runs what waits now (the message would run it later).
     void Drain();
     void Close();
 
 private:
-    HWND m_window;
+    HWND m_postbox;
     const LPARAM m_id;
     std::mutex m_lock;
     std::deque<std::function<void()>> m_calls;
@@ -38,8 +36,5 @@ private:
     bool m_signalled = false;
     bool m_known = false;  // found by its id
 };
-
-// The window's thread, on kInboxMessage: drains the inbox the message names while it is there.
-LRESULT Deliver(WPARAM, LPARAM id);
 
 }  // namespace ui

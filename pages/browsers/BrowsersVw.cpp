@@ -62,7 +62,7 @@ CBrowsersVw::CBrowsersVw() : CPageView(IDD_BROWSERS, BrowsersLook(0), L"Web Brow
 
 void CBrowsersVw::OnInitialUpdate() {
     CPageView::OnInitialUpdate();
-    m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
+    m_inbox = std::make_shared<ui::Inbox>();
     Start({});
 }
 

@@ -68,9 +68,7 @@ void PaintBackground(CWnd* pWnd, CDC* pDC, COLORREF colour) {
 }
 }  // namespace look
 
-const MsgMap CPageView::messageMap{&CFormView::messageMap, {
-    msg::Message(ui::kInboxMessage, &CPageView::OnInbox),
-}};
+const MsgMap CPageView::messageMap{&CFormView::messageMap, {}};
 
 CPageView::CPageView(UINT nIDTemplate, look::PageLook pageLook, const wchar_t* caption)
     : CFormView(nIDTemplate), m_look(std::move(pageLook)), m_caption(caption) {}

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#include "Inbox.h"
 #include "afxwin.h"
 
 namespace look {
@@ -74,10 +73,6 @@ protected:
     look::PageLook m_look;
     look::LookCache m_cache;
     const wchar_t* m_caption;
-
-private:
-    // What the page's workers hand over, whichever of its inboxes they used.
-    LRESULT OnInbox(WPARAM wParam, LPARAM lParam) { return ui::Deliver(wParam, lParam); }
 
     DECLARE_MESSAGE_MAP()
 };

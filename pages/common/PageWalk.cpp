@@ -115,7 +115,7 @@ void CPageWalk::ShowHidden(size_t n) const {
 
 void CPageWalk::Attach(HWND view) {
     m_view = view;
-    m_inbox = std::make_shared<ui::Inbox>(view);
+    m_inbox = std::make_shared<ui::Inbox>();
 }
 
 void CPageWalk::Stop() {
@@ -127,7 +127,7 @@ void CPageWalk::Stop() {
 // goes with the old one.
 void CPageWalk::Restart() {
     Stop();
-    if (m_view) m_inbox = std::make_shared<ui::Inbox>(m_view);
+    if (m_view) m_inbox = std::make_shared<ui::Inbox>();
 }
 
 void CPageWalk::List(const std::wstring& folder, const Rows& rows, bool paced) {

@@ -14,7 +14,7 @@ CErasingSummaryView::CErasingSummaryView(const SummaryFace& face) : CSummaryView
 void CErasingSummaryView::DoDataExchange(CDataExchange* pDX) {
     CSummaryView::DoDataExchange(pDX);
     if (!pDX->m_bSaveAndValidate) {
-        m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
+        m_inbox = std::make_shared<ui::Inbox>();
         EnableButtons(true);  // a row without an erase keeps its button disabled
     }
 }

@@ -146,7 +146,7 @@ void CWipeListVw::DoDataExchange(CDataExchange* pDX) {
 
 void CWipeListVw::OnInitialUpdate() {
     CPageView::OnInitialUpdate();
-    m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
+    m_inbox = std::make_shared<ui::Inbox>();
     m_entries.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     CRect r;
     m_entries.GetClientRect(&r);

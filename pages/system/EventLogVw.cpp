@@ -33,7 +33,6 @@ struct CEventLogVw::BatchRoom {
 
 const MsgMap CEventLogVw::messageMap{&CPageView::messageMap, {
     msg::Command(IDC_EVENTLOG_ERASE, &CEventLogVw::OnErase),
-    msg::Message(ui::kInboxMessage, &CEventLogVw::OnInbox),
     msg::Notify(LVN_GETDISPINFOW, IDC_EVENTLOG_LIST, &CEventLogVw::OnRowText),
 }};
 
@@ -51,7 +50,8 @@ void CEventLogVw::DoDataExchange(CDataExchange* pDX) {
 // The rows come over in batches; the list holds no texts of its own and asks for the rows it shows.
 void CEventLogVw::StartListing() {
     StopListing();
-    m_inbox = std::make_shared<ui::Inbox>(m_hWnd);
+    m_inbox = std::make_shared<ui::Inbox>();
+    m_countDue = false;
     m_room = std::make_shared<BatchRoom>();
     auto inbox = m_inbox;
     auto room = m_room;
@@ -62,9 +62,14 @@ void CEventLogVw::StartListing() {
         auto hand = [&]() {
             if (batch->empty()) return !stop.Requested();
             if (!room->Take(stop)) return false;
-            inbox->Post([this, batch, room] {
+            inbox->Post([this, weak = std::weak_ptr<ui::Inbox>(inbox), batch, room] {
                 ::ReleaseSemaphore(room->slots, 1, nullptr);
                 for (auto& row : *batch) m_rows.push_back(std::move(row));
+                // After the batches that wait now: they share one count, as the list takes its
+                // time over each new count.
+                if (m_countDue) return;
+                m_countDue = true;
+                if (auto open = weak.lock()) open->Post([this] { ShowCount(); });
             });
             batch = std::make_shared<RowBatch>();
             return true;
@@ -87,14 +92,10 @@ void CEventLogVw::OnDestroy() {
     CPageView::OnDestroy();
 }
 
-LRESULT CEventLogVw::OnInbox(WPARAM, LPARAM) {
-    std::shared_ptr<ui::Inbox> inbox = m_inbox;
-    if (!inbox) return 0;
-    inbox->Drain();
-    // The batches that waited share one count: the list takes its time over each new count.
+void CEventLogVw::ShowCount() {
+    m_countDue = false;
     if (m_list.GetSafeHwnd() && static_cast<size_t>(m_list.GetItemCount()) != m_rows.size())
         m_list.SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
-    return 0;
 }
 
 void CEventLogVw::OnRowText(NMHDR* pNMHDR, LRESULT*) {

@@ -25,11 +25,12 @@ public:
 private:
     void StartListing();
     void StopListing();
-    LRESULT OnInbox(WPARAM, LPARAM);
+    void ShowCount();
     void OnRowText(NMHDR* pNMHDR, LRESULT* pResult);
     engine::Worker m_listing;
     std::shared_ptr<ui::Inbox> m_inbox;
     std::vector<engine::events::EventRow> m_rows;  // what the list shows
     std::shared_ptr<BatchRoom> m_room;
     bool m_erasing = false;
+    bool m_countDue = false;
 };
