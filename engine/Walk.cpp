@@ -417,26 +417,29 @@ Listing ListFolder(const std::wstring& folder, const Options& options, WalkSink*
     return {std::move(w.items), std::move(w.result)};
 }
 
-Result EraseInside(const std::wstring& folder, const Options& options, WalkSink* sink, const WalkSettings& settings) {
+namespace {
+Result Erase(const std::wstring& folder, const Options& options, WalkSink* sink, const WalkSettings& settings,
+             bool removeTop) {
     Walker w(true, options, sink, settings);
-    w.Run(folder, false);
+    w.Run(folder, removeTop);
     return w.result;
+}
+}  // namespace
+
+Result EraseInside(const std::wstring& folder, const Options& options, WalkSink* sink, const WalkSettings& settings) {
+    return Erase(folder, options, sink, settings, false);
 }
 
 Result EraseFolder(const std::wstring& folder, const Options& options) {
     WalkSettings settings;
     settings.keepFolders = false;
-    Walker w(true, options, nullptr, settings);
-    w.Run(folder, true);
-    return w.result;
+    return Erase(folder, options, nullptr, settings, true);
 }
 
 Result EraseFilesIn(const std::wstring& folder, const Options& options) {
     WalkSettings settings;
     settings.filesAtTopOnly = true;
-    Walker w(true, options, nullptr, settings);
-    w.Run(folder, false);
-    return w.result;
+    return Erase(folder, options, nullptr, settings, false);
 }
 
 Result EraseFile(const std::wstring& path, const Options& options) {

@@ -241,20 +241,13 @@ CMRCSizeControlBar::Part CMRCSizeControlBar::PartAt(POINT screen) const {
     return Part::Client;
 }
 
-CRect CMRCSizeControlBar::GripperRectOnScreen() const {
+CRect CMRCSizeControlBar::PartOnScreen(bool splitterPart) const {
     CRect gripper, splitter, window;
     PartRects(&gripper, &splitter);
     GetWindowRect(&window);
-    gripper.OffsetRect(window.left, window.top);
-    return gripper;
-}
-
-CRect CMRCSizeControlBar::SplitterRectOnScreen() const {
-    CRect gripper, splitter, window;
-    PartRects(&gripper, &splitter);
-    GetWindowRect(&window);
-    splitter.OffsetRect(window.left, window.top);
-    return splitter;
+    CRect& part = splitterPart ? splitter : gripper;
+    part.OffsetRect(window.left, window.top);
+    return part;
 }
 
 void CMRCSizeControlBar::PaintNonClient() {

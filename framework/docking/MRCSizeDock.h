@@ -50,8 +50,8 @@ public:
     void TrackMove(CPoint screenStart);
     void TrackSplitter(CPoint screenStart);
     // The gripper and splitter in screen coordinates (empty when floating).
-    CRect GripperRectOnScreen() const;
-    CRect SplitterRectOnScreen() const;
+    CRect GripperRectOnScreen() const { return PartOnScreen(false); }
+    CRect SplitterRectOnScreen() const { return PartOnScreen(true); }
     CMRCFloatFrame* FloatFrame() const { return m_pFloat; }
     const CString& Title() const { return m_strTitle; }
 
@@ -69,6 +69,7 @@ private:
     bool HorizontalSide() const;
     void ApplyNonClient(RECT* r) const;
     void PartRects(CRect* gripper, CRect* splitter) const;  // window coordinates
+    CRect PartOnScreen(bool splitter) const;
     Part PartAt(POINT screen) const;
     void PaintNonClient();
     void NotifyLayout(int flags);
