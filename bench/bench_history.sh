@@ -8,7 +8,7 @@ build=$(cd "$1" && pwd)
 visits=${2:-100000}
 rounds=${3:-5}
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
+root=$(cd "$here/.." && pwd)
 [ -f "$build/test-prefix/.corvane-ready" ] || "$root/scripts/prepare-prefix.sh" "$build" >/dev/null
 folder="$build/test-prefix/drive_c/corvane-bench"
 trap 'rm -rf "$folder"' EXIT
@@ -29,7 +29,7 @@ PY
 ratios=()
 for _ in $(seq "$rounds"); do
   rm -rf "$folder" && mkdir -p "$folder"
-  python3 "$here/profiles.py" --history "$folder/History" "$visits"
+  python3 "$root/tests/browsers/profiles.py" --history "$folder/History" "$visits"
   cp "$folder/History" "$folder/History-shell"
   shell=$(python3 -c '
 import resource, subprocess, sys, time
