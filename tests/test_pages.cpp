@@ -39,8 +39,9 @@ TEST_F(PageFixture, ThePageTableAgreesWithTheCategoriesAndTheSummaries) {
     }
 }
 
-// Every page has its template, icon and tree image, opens in a visible frame, and holds every
-// control its look names, which then answers with the look's last colour and font for it.
+// Every page has its template, icon and tree image, opens in a visible frame with its background
+// drawn in its colour to the last row, and holds every control its look names, which then answers
+// with the look's last colour and font for it.
 TEST_F(PageFixture, EveryPageOpensWithTheControlsItsLookNamesAnsweringByItsRules) {
     LastChosenText() = L"C: [CORVANE]";
     for (const pages::PageRow& row : pages::Rows()) {
@@ -53,6 +54,11 @@ TEST_F(PageFixture, EveryPageOpensWithTheControlsItsLookNamesAnsweringByItsRules
         CPageView* view = OpenPage<CPageView>(row.key);
         ASSERT_NE(view, nullptr);
         EXPECT_TRUE(view->GetParentFrame()->IsWindowVisible());
+        view->GetParentFrame()->MoveWindow(0, 0, 500, 377);
+        CRect r;
+        view->GetClientRect(&r);
+        EXPECT_EQ(ErasedPixel(view, 3, 3), view->Look().background);
+        EXPECT_EQ(ErasedPixel(view, r.Width() - 1, r.Height()), view->Look().background);  // the row at the height too
         std::map<int, const look::Rule*> colours, fonts;
         for (const look::Rule& rule : view->Look().rules)
             for (int id : rule.ids) (rule.font ? fonts : colours)[id] = &rule;
@@ -69,21 +75,11 @@ TEST_F(PageFixture, EveryPageOpensWithTheControlsItsLookNamesAnsweringByItsRules
     }
 }
 
-// The background is drawn in the page colour to the last row. The group box round the list and the
-// picture of a list page have no rule and keep the system's look. (Which of two rules for one
-// control wins: EveryPageOpensWithTheControlsItsLookNames...)
-TEST_F(PageFixture, BackgroundsAreDrawnInThePageColourToTheLastRowAndControlsWithoutAnIdKeepTheSystemLook) {
-    CPageView* view = nullptr;  // the last one, the typed URLs' page, is looked at again below
-    for (const char* page : {pages::kWipeList, "internet.typed-urls"}) {
-        SCOPED_TRACE(page);
-        view = OpenPage<CPageView>(page);
-        ASSERT_NE(view, nullptr);
-        view->GetParentFrame()->MoveWindow(0, 0, 500, 377);
-        CRect r;
-        view->GetClientRect(&r);
-        EXPECT_EQ(ErasedPixel(view, 3, 3), view->Look().background);
-        EXPECT_EQ(ErasedPixel(view, r.Width() - 1, r.Height()), view->Look().background);  // the row at the height too
-    }
+// The group box round the list and the picture of a list page have no rule and keep the system's
+// look. (Which of two rules for one control wins: EveryPageOpensWithTheControlsItsLookNames...)
+TEST_F(PageFixture, ControlsWithoutAnIdKeepTheSystemLook) {
+    CPageView* view = OpenPage<CPageView>("internet.typed-urls");
+    ASSERT_NE(view, nullptr);
     int others = 0;
     for (HWND c = ::GetWindow(view->m_hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         if (::GetDlgCtrlID(c) != -1 && ::GetDlgCtrlID(c) != 0xFFFF) continue;
