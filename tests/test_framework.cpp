@@ -28,9 +28,7 @@ public:
     void OnFrameOnly() { g_calls.push_back(L"frame"); }
     DECLARE_MESSAGE_MAP()
 };
-const MsgMap RouteFrame::messageMap{&CMDIChildWnd::messageMap, {
-    msg::Command(kFrameOnly, &RouteFrame::OnFrameOnly),
-}};
+const MsgMap RouteFrame::messageMap{&CMDIChildWnd::messageMap, {msg::Command(kFrameOnly, &RouteFrame::OnFrameOnly)}};
 
 class RouteView : public CFormView {
 public:

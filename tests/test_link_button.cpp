@@ -23,9 +23,7 @@ public:
     }
     DECLARE_MESSAGE_MAP()
 };
-const MsgMap LinkHost::messageMap{&CWnd::messageMap, {
-    msg::Registered(&WM_LINK_CLICKED, &LinkHost::OnLinkClicked),
-}};
+const MsgMap LinkHost::messageMap{&CWnd::messageMap, {msg::Registered(&WM_LINK_CLICKED, &LinkHost::OnLinkClicked)}};
 
 class LinkButtonTest : public testing::Test {
 protected:
