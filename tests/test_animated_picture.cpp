@@ -2,7 +2,7 @@
 // frames the animation thread draws into the off-screen image, and stopping.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -48,10 +48,9 @@ public:
         return *this;
     }
     size_t Size() const { return m_out.size(); }
-    Bytes Done() const {
-        Bytes b = m_out;
-        b.push_back(0x3B);
-        return b;
+    Bytes Done() {
+        m_out.push_back(0x3B);  // the trailer
+        return m_out;
     }
 
 private:
@@ -88,15 +87,9 @@ std::vector<gif::Frame> Walk(const Bytes& b) {
     return gif::Frames(b.data(), b.size(), screen);
 }
 
-// A frame's delay, disposal and place, for comparing frames whole.
-std::vector<int> Fields(const gif::Frame& f) {
-    return {static_cast<int>(f.delay), f.disposal, f.left, f.top, f.width, f.height};
-}
-
 bool LoadInto(CAnimatedPicture& picture, const Bytes& b) {
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, b.size() ? b.size() : 1);
-    if (!b.empty()) std::memcpy(::GlobalLock(h), b.data(), b.size());
-    ::GlobalUnlock(h);
+    HGLOBAL h = ::GlobalAlloc(GMEM_FIXED, b.size() + 1);  // a fixed block's handle is its address
+    std::copy(b.begin(), b.end(), static_cast<uint8_t*>(h));
     BOOL ok = picture.Load(h, static_cast<DWORD>(b.size()));
     ::GlobalFree(h);
     return ok != FALSE;
@@ -104,50 +97,24 @@ bool LoadInto(CAnimatedPicture& picture, const Bytes& b) {
 
 }  // namespace
 
-// ---- the block walk (any bytes at all are left to tests/fuzz/fuzz_gif_blocks.cpp) ----
+// ---- the block walk (any bytes at all are left to tests/fuzz/fuzz_gif_blocks.cpp; disposal,
+// place and the blocks between a frame's parts to the control's tests below) ----
 
-// Comment and application blocks anywhere change no frame; one between a frame's control
-// extension and its image travels inside that frame's file.
-TEST(GifBlocks, FramesCarryTheirFieldsAndEachMakesAGifOfItsOwn) {
-    Bytes b = GifWriter(10, 12)
-                  .Extension(0xFE, "first").Extension(0xFF, "NETSCAPE2.0")
-                  .Control(25, 2).Extension(0xFE, "inside").Image(1, 2, 3, 4, Red)
-                  .Image(0, 0, 10, 12, Green)  // no graphic control extension
-                  .Done();
-    gif::Screen screen;
-    ASSERT_TRUE(gif::ReadScreen(b.data(), b.size(), screen));
-    EXPECT_EQ((std::vector<size_t>{screen.width, screen.height, screen.colorTableSize}), (std::vector<size_t>{10, 12, 12}));
-    auto frames = gif::Frames(b.data(), b.size(), screen);
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(Fields(frames[0]), (std::vector<int>{25, 2, 1, 2, 3, 4}));
-    EXPECT_EQ(b[frames[0].begin + 1], 0xF9);  // the frame starts at its control extension
-    EXPECT_EQ(Fields(frames[1]), (std::vector<int>{static_cast<int>(gif::kNoDelay), 0, 0, 0, 10, 12}));
-    EXPECT_EQ(frames[1].begin, frames[0].end);
-    EXPECT_EQ(b[frames[1].end], 0x3B);
-
-    // Header and colour table of the whole file, the frame's blocks, a trailer; sized to the
-    // frame with the image at the origin.
-    Bytes file = gif::FrameFile(b.data(), screen, frames[0]);
-    ASSERT_EQ(file.size(), screen.firstBlock + (frames[0].end - frames[0].begin) + 1);
-    EXPECT_TRUE(std::equal(b.begin(), b.begin() + 6, file.begin()));
-    EXPECT_TRUE(std::equal(b.begin() + 10, b.begin() + 25, file.begin() + 10));
-    EXPECT_EQ(file.back(), 0x3B);
-    EXPECT_EQ((std::vector<int>{file[6] | file[7] << 8, file[8] | file[9] << 8}), (std::vector<int>{3, 4}));
-    const std::string text(file.begin(), file.end());
-    EXPECT_NE(text.find("inside"), std::string::npos);
-    EXPECT_EQ(text.find("first"), std::string::npos);
-    auto again = Walk(file);
-    ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(Fields(again[0]), (std::vector<int>{25, 2, 0, 0, 3, 4}));
-}
-
-TEST(GifBlocks, ACutOrAnUnknownBlockKeepsTheFramesBeforeIt) {
+TEST(GifBlocks, FramesCarryTheirDelayMakeFilesOfTheirOwnAndACutOrAnUnknownBlockKeepsTheFramesBefore) {
     GifWriter w(4, 4);
-    w.Control(5, 0).Image(0, 0, 4, 4, Red).Control(5, 0).Image(0, 0, 4, 4, Green);
+    w.Control(5, 0).Image(0, 0, 4, 4, Red).Control(0x0102, 0).Image(1, 2, 3, 2, Green);
     size_t twoFrames = w.Size();
     w.Control(5, 0).Image(0, 0, 4, 4, Blue);
     Bytes whole = w.Done();
-    EXPECT_EQ(Walk(whole).size(), 3u);
+    std::vector<gif::Frame> frames = Walk(whole);
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[1].delay, 0x0102u);  // little-endian, as written
+    gif::Screen screen, own;
+    ASSERT_TRUE(gif::ReadScreen(whole.data(), whole.size(), screen));
+    const Bytes file = gif::FrameFile(whole.data(), screen, frames[1]);  // sized to the frame, its image at the origin
+    std::vector<gif::Frame> again = Walk(file);
+    ASSERT_TRUE(gif::ReadScreen(file.data(), file.size(), own) && again.size() == 1);
+    EXPECT_EQ((std::vector<int>{own.width, own.height, again[0].left, again[0].top, again[0].width}), (std::vector<int>{3, 2, 0, 0, 3}));
     for (size_t cut = twoFrames; cut < whole.size() - 1; ++cut)
         EXPECT_EQ(Walk(Bytes(whole.begin(), whole.begin() + cut)).size(), 2u) << L"cut at " << cut;
     Bytes unknown(whole.begin(), whole.begin() + twoFrames);
@@ -184,30 +151,27 @@ protected:
     CAnimatedPicture m_picture;
 };
 
-TEST_F(AnimatedPictureTest, AOneImageGifAndOtherFormatsAreStillPictures) {
-    ASSERT_TRUE(Load(GifWriter(8, 8).Control(0, 0).Image(0, 0, 8, 8, Blue).Done()));
-    EXPECT_EQ(m_picture.FrameCount(), 1);
-    EXPECT_TRUE(m_picture.Draw());
-    EXPECT_FALSE(m_picture.IsPlaying());
-    RECT r;
-    m_picture.GetClientRect(&r);
-    EXPECT_EQ(std::make_pair(r.right, r.bottom), std::make_pair(8L, 8L));  // sized to the logical screen
-    EXPECT_EQ(m_picture.ImagePixel(7, 7), kBlue);
-    ::ShowWindow(m_host, SW_SHOWNOACTIVATE);
-    EXPECT_EQ(testkit::ClientPixel(m_picture, 3, 3), kBlue);  // WM_PAINT copies the image out
-
+// A one-image GIF and other formats are still pictures, sized to their logical screen; garbage,
+// a missing resource and Unload leave the control empty.
+TEST_F(AnimatedPictureTest, StillPicturesAndEmptyOnes) {
     // A 2 x 2 bottom-up 24-bit bitmap: green, rows padded to 8 bytes.
     Bytes bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0,
                  0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     for (int row = 0; row < 2; ++row) bmp.insert(bmp.end(), {0, 255, 0, 0, 255, 0, 0, 0});
-    ASSERT_TRUE(Load(bmp));
-    EXPECT_EQ(m_picture.FrameCount(), 1);
-    EXPECT_TRUE(m_picture.Draw());
-    EXPECT_FALSE(m_picture.IsPlaying());
-    EXPECT_EQ(m_picture.ImagePixel(1, 1), kGreen);
-}
+    ::ShowWindow(m_host, SW_SHOWNOACTIVATE);
+    for (auto [bytes, side, colour] : {std::tuple{GifWriter(8, 8).Control(0, 0).Image(0, 0, 8, 8, Blue).Done(), 8L, kBlue},
+                                       {bmp, 2L, kGreen}}) {
+        ASSERT_TRUE(Load(bytes));
+        EXPECT_EQ(m_picture.FrameCount(), 1);
+        EXPECT_TRUE(m_picture.Draw());
+        EXPECT_FALSE(m_picture.IsPlaying());
+        RECT r;
+        m_picture.GetClientRect(&r);
+        EXPECT_EQ(std::make_pair(r.right, r.bottom), std::make_pair(side, side));
+        EXPECT_EQ(m_picture.ImagePixel(side - 1, side - 1), colour);
+        EXPECT_EQ(testkit::ClientPixel(m_picture, side / 2, side / 2), colour);  // WM_PAINT copies the image out
+    }
 
-TEST_F(AnimatedPictureTest, GarbageAMissingResourceAndUnloadLeaveItEmpty) {
     for (const Bytes& b : {Bytes{}, Bytes{'x', 'y', 'z', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13},
                            Bytes{'G', 'I', 'F', '8', '9', 'a', 4, 0, 4, 0, 0, 0, 0, 0x99, 0x3B}}) {
         EXPECT_FALSE(Load(b));
@@ -224,13 +188,16 @@ TEST_F(AnimatedPictureTest, GarbageAMissingResourceAndUnloadLeaveItEmpty) {
 
 // Frame one fills the screen red, frame two puts blue into (4,4)-(8,8) with the given disposal,
 // frame three shows green in the corner for a long time: what is left under frame two then?
+// Comment and application blocks, also between frame two's control extension and its image,
+// change no frame.
 class Disposal : public AnimatedPictureTest, public testing::WithParamInterface<int> {};
 
 TEST_P(Disposal, LeavesTheRightPixelsUnderTheFrame) {
     int disposal = GetParam();
     ASSERT_TRUE(Load(GifWriter(8, 8)
+                         .Extension(0xFE, "first").Extension(0xFF, "NETSCAPE2.0")
                          .Control(0, 1).Image(0, 0, 8, 8, Red)
-                         .Control(1, disposal).Image(4, 4, 4, 4, Blue)
+                         .Control(1, disposal).Extension(0xFE, "inside").Image(4, 4, 4, 4, Blue)
                          .Control(3000, 1).Image(0, 0, 2, 2, Green)
                          .Done()));
     ASSERT_EQ(m_picture.FrameCount(), 3);
@@ -244,7 +211,10 @@ TEST_P(Disposal, LeavesTheRightPixelsUnderTheFrame) {
 }
 INSTANTIATE_TEST_SUITE_P(Methods, Disposal, testing::Values(0, 1, 2, 3));
 
-TEST_F(AnimatedPictureTest, FramesWithoutControlAdvanceAndAfterTheLastTheImageIsClearedForTheFirst) {
+// Frames without a control extension advance, and after the last the image is cleared for the
+// first. Stop ends a long wait; destroying the window or the object stops; the progress dialog
+// plays the program's own animation until it closes.
+TEST_F(AnimatedPictureTest, PlaysLoopsAndStopsOnStopOrWithItsWindowOrObject) {
     ASSERT_TRUE(Load(GifWriter(8, 8).Image(0, 0, 2, 2, Red).Image(4, 4, 2, 2, Green).Done()));
     ASSERT_TRUE(m_picture.Draw());
     ASSERT_TRUE(WaitForPixel(5, 5, kGreen));
@@ -252,9 +222,7 @@ TEST_F(AnimatedPictureTest, FramesWithoutControlAdvanceAndAfterTheLastTheImageIs
     EXPECT_TRUE(testkit::PumpUntil([&] {
         return m_picture.ImagePixel(5, 5) == bg && m_picture.ImagePixel(0, 0) == kRed;
     }));
-}
 
-TEST_F(AnimatedPictureTest, StopEndsALongWaitAndDestroyingTheWindowOrTheObjectStops) {
     const uint16_t delay = 3000;  // 30 s per frame
     const Bytes slow = GifWriter(4, 4).Control(delay, 0).Image(0, 0, 4, 4, Red).Control(delay, 0).Image(0, 0, 4, 4, Green).Done();
     ASSERT_TRUE(Load(slow));
@@ -279,9 +247,7 @@ TEST_F(AnimatedPictureTest, StopEndsALongWaitAndDestroyingTheWindowOrTheObjectSt
     ::DestroyWindow(m_host);
     EXPECT_LT(::GetTickCount64() - start, gif::FrameDelayMs(delay));
     EXPECT_FALSE(m_picture.IsPlaying());
-}
 
-TEST(AnimatedPicture, TheProgressDialogPlaysTheProgramsOwnAnimationUntilItCloses) {
     CEraseProgressDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_ERASE_PROGRESS));
     EXPECT_GT(dlg.m_picture.FrameCount(), 1);

@@ -5,7 +5,6 @@
 #include "AppHarness.h"
 #include "AboutDlg.h"
 #include "Inbox.h"
-#include "TestKit.h"
 #include "resource.h"
 
 using namespace testkit;
@@ -29,9 +28,7 @@ public:
     void OnFrameOnly() { g_calls.push_back(L"frame"); }
     DECLARE_MESSAGE_MAP()
 };
-const MsgMap RouteFrame::messageMap{&CMDIChildWnd::messageMap, {
-    msg::Command(kFrameOnly, &RouteFrame::OnFrameOnly),
-}};
+const MsgMap RouteFrame::messageMap{&CMDIChildWnd::messageMap, {msg::Command(kFrameOnly, &RouteFrame::OnFrameOnly)}};
 
 class RouteView : public CFormView {
 public:
@@ -60,8 +57,11 @@ struct RouteFixture : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(RouteFixture, CommandsGoViewThenDocumentThenFrameAndUpdateUIAsksTheChain) {
-    ASSERT_NE(tmpl.OpenDocumentFile(nullptr, TRUE), nullptr);
+// Commands go to the view, then the document, then the frame, and update-UI asks the same chain.
+// Documents are untitled, closing the frame deletes its document, and hidden ones skip the update.
+TEST_F(RouteFixture, CommandsFollowTheChainAndDocumentsAreUntitledClosedWithTheirFrameAndHiddenWithoutUpdate) {
+    CDocument* a = tmpl.OpenDocumentFile(nullptr, TRUE);
+    ASSERT_NE(a, nullptr);
     EXPECT_EQ(g_calls, std::vector<std::wstring>{L"exchange"});  // the initial update ran the exchange
     for (UINT id : {kViewAndDoc, kDocOnly, kFrameOnly, kNobody}) AfxGetMainWnd()->SendMessage(WM_COMMAND, id);
     const std::vector<std::wstring> routed{L"exchange", L"view", L"doc", L"frame"};
@@ -75,12 +75,9 @@ TEST_F(RouteFixture, CommandsGoViewThenDocumentThenFrameAndUpdateUIAsksTheChain)
     EXPECT_FALSE(updated.m_bEnabled);
     EXPECT_EQ(updated.m_nCheck, 1);
     EXPECT_EQ(g_calls, routed);  // asking never runs a handler
-}
 
-TEST_F(RouteFixture, DocumentsAreUntitledClosingTheFrameDeletesThemAndHiddenOnesSkipTheUpdate) {
-    CDocument* a = tmpl.OpenDocumentFile(nullptr, TRUE);
     CDocument* b = tmpl.OpenDocumentFile(nullptr, TRUE);
-    ASSERT_TRUE(a && b);
+    ASSERT_NE(b, nullptr);
     CFrameWnd* frame = FrameOf(a);
     EXPECT_EQ((std::vector<std::wstring>{a->GetTitle(), b->GetTitle(), frame->GetWindowText()}),
               (std::vector<std::wstring>(3, L"Untitled")));
@@ -93,19 +90,6 @@ TEST_F(RouteFixture, DocumentsAreUntitledClosingTheFrameDeletesThemAndHiddenOnes
     ASSERT_NE(hidden, nullptr);
     EXPECT_TRUE(g_calls.empty());
     EXPECT_FALSE(FrameOf(hidden)->IsWindowVisible());
-}
-
-TEST(Framework, TheAboutStaticsAreBoundAnswerTheirOwnColoursAndLetGoWhenDestroyed) {
-    StartApp();
-    CAboutDlg dlg;
-    ASSERT_TRUE(dlg.Create(IDD_ABOUTBOX));
-    CColorStatic& label = dlg.m_statics[0];
-    ASSERT_NE(label.m_hWnd, nullptr);
-    label.SetTextColor(RGB(10, 20, 30));
-    CtlColours c = AskColours(&dlg, label.m_hWnd);
-    EXPECT_EQ((std::vector<COLORREF>{c.brush, c.background, c.text}), (std::vector<COLORREF>{RGB(255, 255, 255), RGB(255, 255, 255), RGB(10, 20, 30)}));
-    dlg.DestroyWindow();
-    EXPECT_EQ(label.m_hWnd, nullptr);  // a destroyed control lets go of its object
 }
 
 namespace {
@@ -132,8 +116,19 @@ TEST(Framework, EndingAWorkerUnwindsItsStackAndGivesItsExitCode) {
     delete t;
 }
 
-TEST(Framework, ModalDialogReturnsTheResultItWasEndedWith) {
+TEST(Framework, TheAboutStaticsAreBoundAnswerTheirOwnColoursAndLetGoAndModalItReturnsItsResult) {
     StartApp();
+    CAboutDlg dlg;
+    ASSERT_TRUE(dlg.Create(IDD_ABOUTBOX));
+    CColorStatic& label = dlg.m_statics[0];
+    ASSERT_NE(label.m_hWnd, nullptr);
+    label.SetTextColor(RGB(10, 20, 30));
+    CtlColours c = AskColours(&dlg, label.m_hWnd);
+    EXPECT_EQ((std::vector<COLORREF>{c.brush, c.background, c.text}), (std::vector<COLORREF>{RGB(255, 255, 255), RGB(255, 255, 255), RGB(10, 20, 30)}));
+    dlg.DestroyWindow();
+    EXPECT_EQ(label.m_hWnd, nullptr);  // a destroyed control lets go of its object
+
+    // Modal, it returns the result it was ended with; without its template it cannot run.
     CDialog about(IDD_ABOUTBOX);
     DialogAnswerer cancel(L"About Corvane-Sweepmere", IDCANCEL);
     EXPECT_EQ(about.DoModal(), IDCANCEL);

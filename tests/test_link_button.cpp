@@ -7,7 +7,6 @@
 
 #include "AppHarness.h"
 #include "LinkButton.h"
-#include "TestKit.h"
 
 using namespace testkit;
 
@@ -24,9 +23,7 @@ public:
     }
     DECLARE_MESSAGE_MAP()
 };
-const MsgMap LinkHost::messageMap{&CWnd::messageMap, {
-    msg::Registered(&WM_LINK_CLICKED, &LinkHost::OnLinkClicked),
-}};
+const MsgMap LinkHost::messageMap{&CWnd::messageMap, {msg::Registered(&WM_LINK_CLICKED, &LinkHost::OnLinkClicked)}};
 
 class LinkButtonTest : public testing::Test {
 protected:
@@ -79,7 +76,41 @@ protected:
 };
 }  // namespace
 
-TEST_F(LinkButtonTest, EnterOrAClickOnAnythingButAnAddressTellsTheParentAndTurnsVisited) {
+// The mouse on the link underlines it in the hover colour and shows the hand. Disabled, the link
+// ignores clicks and hover and draws grey; enabled, Enter or a click on anything but an address
+// tells the parent and turns it visited: only addresses go to the shell.
+TEST_F(LinkButtonTest, HoverUnderlinesAndEnterOrAClickTellsTheParentAndTurnsVisitedUnlessDisabled) {
+    std::map<COLORREF, int> runs;
+    link.SetWindowText(L"Details...");  // which sizes it to its text
+    ::SetWindowPos(host.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(AfxGetMainWnd()->m_hWnd);
+    Pump();
+    CRect r;
+    link.GetWindowRect(&r);
+    ASSERT_EQ(::WindowFromPoint(CPoint(r.left + 5, r.top + 5)), link.m_hWnd);
+    const COLORREF linkColour = ::GetSysColor(COLOR_HIGHLIGHT);
+    for (bool inside : {true, false}) {
+        ::SetCursorPos(inside ? r.left + 5 : r.right + 50, inside ? r.top + 5 : r.bottom + 50);
+        ASSERT_TRUE(PumpUntil([&] { return link.IsHovering() == inside; }, 3000)) << inside;
+        runs = Draw();
+        EXPECT_EQ(runs[inside ? RGB(0, 0, 255) : linkColour] >= r.Width() - 2, inside) << L"underlined only on hover";
+        EXPECT_EQ(runs[linkColour] > 0, !inside) << inside;
+    }
+    ASSERT_NE(CLinkButton::HandCursor(), nullptr);
+    EXPECT_TRUE(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(::GetCursor(), CLinkButton::HandCursor());
+
+    link.EnableWindow(FALSE);
+    host.SendMessage(WM_COMMAND, MAKEWPARAM(kLinkId, BN_CLICKED), reinterpret_cast<LPARAM>(link.m_hWnd));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(host.clicks.empty());
+    EXPECT_FALSE(link.IsVisited());
+    link.SendMessage(WM_MOUSEHOVER);
+    runs = Draw();
+    EXPECT_GT(runs[::GetSysColor(COLOR_GRAYTEXT)], 0);
+    EXPECT_EQ(runs[RGB(0, 0, 255)], 0);
+    link.EnableWindow(TRUE);
+
     // A file the shell would open, in the current folder: a link names no such thing.
     std::wstring folder = ScratchFolder(L"link-target");
     WriteFile(folder + L"\\probe.txt");
@@ -96,48 +127,11 @@ TEST_F(LinkButtonTest, EnterOrAClickOnAnythingButAnAddressTellsTheParentAndTurns
     ::SetCurrentDirectoryW(previous);
     EXPECT_EQ(host.clicks, (std::vector<std::pair<WPARAM, LPARAM>>(2, {kLinkId, 0})));
     EXPECT_TRUE(link.IsVisited());
-    auto runs = Draw();
+    runs = Draw();
     EXPECT_GT(runs[RGB(128, 0, 128)], 0);
     EXPECT_EQ(runs[::GetSysColor(COLOR_HIGHLIGHT)], 0);
-}
 
-TEST_F(LinkButtonTest, ADisabledLinkIgnoresClicksAndHoverAndDrawsGrey) {
-    link.EnableWindow(FALSE);
-    host.SendMessage(WM_COMMAND, MAKEWPARAM(kLinkId, BN_CLICKED), reinterpret_cast<LPARAM>(link.m_hWnd));
-    PressKey(VK_RETURN);
-    EXPECT_TRUE(host.clicks.empty());
-    EXPECT_FALSE(link.IsVisited());
-    link.SendMessage(WM_MOUSEHOVER);
-    auto runs = Draw();
-    EXPECT_GT(runs[::GetSysColor(COLOR_GRAYTEXT)], 0);
-    EXPECT_EQ(runs[RGB(0, 0, 255)], 0);
-}
-
-TEST_F(LinkButtonTest, TheMouseOnTheLinkUnderlinesItInTheHoverColourAndShowsTheHand) {
-    SIZE text{};
-    CClientDC dc(&link);
-    dc.SelectObject(link.GetFont());
-    ::GetTextExtentPoint32W(dc.m_hDC, L"Details...", 10, &text);
-    ::SetWindowPos(host.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ::SetForegroundWindow(AfxGetMainWnd()->m_hWnd);
-    Pump();
-    CRect r;
-    link.GetWindowRect(&r);
-    ASSERT_EQ(::WindowFromPoint(CPoint(r.left + 5, r.top + 5)), link.m_hWnd);
-    const COLORREF linkColour = ::GetSysColor(COLOR_HIGHLIGHT);
-    for (bool inside : {true, false}) {
-        ::SetCursorPos(inside ? r.left + 5 : r.right + 50, inside ? r.top + 5 : r.bottom + 50);
-        ASSERT_TRUE(PumpUntil([&] { return link.IsHovering() == inside; }, 3000)) << inside;
-        auto runs = Draw();
-        EXPECT_EQ(runs[inside ? RGB(0, 0, 255) : linkColour] >= text.cx - 2, inside) << L"underlined only on hover";
-        EXPECT_EQ(runs[linkColour] > 0, !inside) << inside;
-    }
-    ASSERT_NE(CLinkButton::HandCursor(), nullptr);
-    EXPECT_TRUE(link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-    EXPECT_EQ(::GetCursor(), CLinkButton::HandCursor());
-}
-
-TEST(LinkButton, OnlyAddressesGoToTheShell) {
+    // Only addresses go to the shell.
     for (const wchar_t* url : {L"http://example.com/", L"HTTPS://example.com/", L"mailto:someone@example.com"})
         EXPECT_TRUE(CLinkButton::IsShellTarget(url)) << url;
     for (const wchar_t* other : {L"Details...", L"notepad", L"C:\\windows\\notepad.exe", L"file:///C:/x", L"http", L" http://x", L""})

@@ -13,7 +13,6 @@
 #include "Pacing.h"
 #include "Settings.h"
 #include "Pages.h"
-#include "TestKit.h"
 #include "resource.h"
 
 using namespace testkit;
@@ -47,13 +46,6 @@ HTREEITEM FindNode(CTreeCtrl* tree, const std::wstring& text) {
     for (HTREEITEM i : Nodes(tree))
         if (tree->GetItemText(i) == text) return i;
     return nullptr;
-}
-
-// A node's image and selected image.
-std::pair<int, int> Images(CTreeCtrl* tree, HTREEITEM item) {
-    int image = -1, selected = -1;
-    tree->GetItemImage(item, image, selected);
-    return {image, selected};
 }
 
 CRect TextRect(CTreeCtrl* tree, HTREEITEM item) {
@@ -125,27 +117,12 @@ void Drag(CWnd* target, UINT downMessage, WPARAM hit, CPoint from, CPoint to, bo
     Pump();
 }
 
+// The check marks come from the settings as the profile holds them (read there anew each time).
 UINT MenuState(UINT id) {
     HMENU view = ::GetSubMenu(::GetMenu(Main()->m_hWnd), 0);
     Main()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 0);
     return ::GetMenuState(view, id, MF_BYCOMMAND);
 }
-
-DWORD ProfileValue(const wchar_t* name) {
-    const wchar_t* key = L"Software\\Local AppWizard-Generated Applications\\Application\\Settings";
-    DWORD value = 99, size = sizeof value;
-    ::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return value;
-}
-
-// Turns All Categories on (the test finds it off) and off again, whatever the test did.
-struct AllCategoriesOn {
-    AllCategoriesOn() { Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES); }
-    ~AllCategoriesOn() {
-        if (MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED) Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES);
-        CloseAllPages();
-    }
-};
 
 // A page frame whose chain handles Copy.
 class CCopyFrame : public CMDIChildWnd {
@@ -158,7 +135,7 @@ const MsgMap CCopyFrame::messageMap{&CMDIChildWnd::messageMap, {msg::Command(ID_
 
 // ---- the category tree ----
 
-TEST(Tree, StartsWithInternetExpandedOverItsFourCategoriesAndItsExpandButtonOpensItsPage) {
+TEST(Tree, StartsWithInternetExpandedAndEveryClickOnANodeOrItsExpandButtonOpensItsPage) {
     CCategoryTree* tree = Tree();
     HTREEITEM internet = tree->GetRootItem();
     EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
@@ -166,11 +143,10 @@ TEST(Tree, StartsWithInternetExpandedOverItsFourCategoriesAndItsExpandButtonOpen
               (std::vector<std::wstring>{L"Cookies", L"History", L"Temporary Internet Files", L"Typed URLs"}));
     EXPECT_EQ(tree->GetCount(), 5u);
     CRect text = TextRect(tree, internet);
-    int y = (text.top + text.bottom) / 2;
-    CPoint button(-1, y);
+    CPoint button(-1, Center(text).y);
     for (int x = 0; x < text.left && button.x < 0; ++x) {
         UINT flags = 0;
-        if (tree->HitTest(CPoint(x, y), &flags) == internet && (flags & TVHT_ONITEMBUTTON)) button.x = x;
+        if (tree->HitTest(CPoint(x, button.y), &flags) == internet && (flags & TVHT_ONITEMBUTTON)) button.x = x;
     }
     ASSERT_GE(button.x, 0) << L"no expand button found";
     size_t before = PagesOf(pages::kInternet);
@@ -178,14 +154,11 @@ TEST(Tree, StartsWithInternetExpandedOverItsFourCategoriesAndItsExpandButtonOpen
     EXPECT_EQ(PagesOf(pages::kInternet), before + 1);
     EXPECT_TRUE(tree->GetItemState(internet, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(LastChosenText(), L"Internet");
-    CloseAllPages();
-}
 
-TEST(Tree, EveryClickOnANodeOpensAPageButClicksBesideWithTheRightButtonOrByKeyDoNot) {
-    CCategoryTree* tree = Tree();
+    // Every click on a node opens a page; clicks beside it, with the right button or by key do not.
     HTREEITEM cookies = FindNode(tree, L"Cookies");
     tree->SelectItem(cookies);
-    size_t before = DocumentCount(), history = PagesOf("internet.history");
+    size_t documents = DocumentCount(), history = PagesOf("internet.history");
     CRect last = TextRect(tree, FindNode(tree, L"Typed URLs")), client;
     tree->GetClientRect(&client);
     ASSERT_LT(last.bottom + 20, client.bottom);
@@ -196,7 +169,7 @@ TEST(Tree, EveryClickOnANodeOpensAPageButClicksBesideWithTheRightButtonOrByKeyDo
     tree->SendMessage(WM_KEYUP, VK_DOWN, 0);
     Pump();
     EXPECT_EQ(tree->GetItemText(tree->GetSelectedItem()), L"History");
-    EXPECT_EQ(DocumentCount(), before);
+    EXPECT_EQ(DocumentCount(), documents);
 
     tree->SelectItem(cookies);
     ClickNode(L"History");
@@ -209,7 +182,7 @@ TEST(Tree, EveryClickOnANodeOpensAPageButClicksBesideWithTheRightButtonOrByKeyDo
 
 // ---- the main frame ----
 
-TEST(Frame, ToolbarButtonsHaveTheirTipsAndAreEnabledByTheirHandlers) {
+TEST(Frame, ToolbarButtonsHaveTipsAndPromptsAreEnabledByTheirHandlersAndTheStatusBarFollows) {
     CToolBar& bar = Main()->ToolBar();
     NMTTDISPINFOW tip{};  // tool tips are the second line of the command's string
     tip.hdr.code = TTN_GETDISPINFOW;
@@ -229,9 +202,8 @@ TEST(Frame, ToolbarButtonsHaveTheirTipsAndAreEnabledByTheirHandlers) {
     page->DestroyWindow();
     Idle();
     EXPECT_FALSE(bar.IsButtonEnabled(ID_EDIT_COPY));
-}
 
-TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
+    // The status bar shows Ready, the command prompts and the key indicators.
     CStatusBar& status = Main()->StatusBar();
     ASSERT_EQ(status.SendMessage(SB_GETPARTS), 4);
     Idle();
@@ -242,7 +214,6 @@ TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
     EXPECT_EQ(MessagePane(), L"Ready");
 
     // The pointer over a toolbar button shows its prompt until it leaves the bar.
-    CToolBar& bar = Main()->ToolBar();
     CRect button;
     bar.GetItemRect(1, &button);
     bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(button.left + 5, button.top + 5));
@@ -261,7 +232,7 @@ TEST(Frame, StatusBarShowsReadyTheCommandPromptsAndTheKeyIndicators) {
     }
 }
 
-TEST(Frame, ViewCommandsHideAndShowTheBarsWithTheirCheckMarks) {
+TEST(Frame, ViewCommandsHideAndShowTheBarsAndTheUtilityPaneResizesFloatsAndDocksByDragging) {
     CMainFrame* main = Main();
     CTreeBar& bar = main->TreeBar();
     CRect docked = ClientRectIn(&bar, main), client;
@@ -277,11 +248,8 @@ TEST(Frame, ViewCommandsHideAndShowTheBarsWithTheirCheckMarks) {
         EXPECT_EQ(MdiClientRect().bottom < client.bottom, shown);
     }
     EXPECT_EQ(Sides(ClientRectIn(&bar, main)), Sides(docked));
-}
 
-TEST(Frame, TheUtilityPaneResizesByItsEdgeFloatsWhenDraggedOffAndDocksWhenDraggedBack) {
-    CMainFrame* main = Main();
-    CTreeBar& bar = main->TreeBar();
+    // The utility pane resizes by its edge, floats when dragged off and docks when dragged back.
     ASSERT_FALSE(bar.IsProbablyFloating());
     int width = ClientRectIn(&bar, main).Width();
     CPoint edge = Center(bar.SplitterRectOnScreen());
@@ -325,80 +293,72 @@ TEST(Frame, TheUtilityPaneResizesByItsEdgeFloatsWhenDraggedOffAndDocksWhenDragge
 
 // ---- all categories and quick erase ----
 
-TEST(AllCategories, TheMenuShowsEveryBranchSortedEveryNodeOpensItsPageAndOffGoesBackToFive) {
+TEST(ViewMenu, AllCategoriesShowsEveryBranchSortedEachNodeOpensItsPageAndQuickEraseDropsThePauses) {
     CCategoryTree* tree = Tree();
     ASSERT_EQ(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED, 0u);  // off until the user turns it on
-    {
-        AllCategoriesOn on;
-        EXPECT_TRUE(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED);
-        EXPECT_EQ(ProfileValue(L"All Categories"), 1u);
-        EXPECT_EQ(Texts(tree, tree->GetRootItem()),
-                  (std::vector<std::wstring>{L"Internet", L"Web Browsers", L"System", L"Application Traces", L"Unused Space"}));
-        auto before = [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; };
-        for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
-            // "Web Browsers" has no branch: its rows are on its page.
-            EXPECT_TRUE(!tree->GetChildItem(root) || (tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED))
-                << tree->GetItemText(root);
-            std::vector<std::wstring> children = Texts(tree, tree->GetChildItem(root));
-            EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), before)) << tree->GetItemText(root);
-        }
-        EXPECT_NE(FindNode(tree, L"C: [CORVANE]"), nullptr);
-        for (HTREEITEM item : Nodes(tree)) {
-            std::wstring text = tree->GetItemText(item);
-            const char* key = tree->KeyOf(item);
-            ASSERT_NE(key, nullptr) << text;
-            if (key != std::string(pages::kDrives)) {
-                EXPECT_EQ(Images(tree, item).first, CCategoryTree::ImageOf(pages::IconOf(*pages::Find(key)))) << text;
-            }
-            size_t pages = PagesOf(key);
-            ClickNode(text);
-            EXPECT_EQ(PagesOf(key), pages + 1) << text;
-            EXPECT_EQ(LastChosenText(), text);
-        }
+    Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES);
+    EXPECT_TRUE(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED);
+    EXPECT_EQ(Texts(tree, tree->GetRootItem()),
+              (std::vector<std::wstring>{L"Internet", L"Web Browsers", L"System", L"Application Traces", L"Unused Space"}));
+    auto before = [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; };
+    for (HTREEITEM root = tree->GetRootItem(); root; root = tree->GetNextSiblingItem(root)) {
+        // "Web Browsers" has no branch: its rows are on its page.
+        EXPECT_TRUE(!tree->GetChildItem(root) || (tree->GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED))
+            << tree->GetItemText(root);
+        std::vector<std::wstring> children = Texts(tree, tree->GetChildItem(root));
+        EXPECT_TRUE(std::is_sorted(children.begin(), children.end(), before)) << tree->GetItemText(root);
     }
+    EXPECT_NE(FindNode(tree, L"C: [CORVANE]"), nullptr);
+    for (HTREEITEM item : Nodes(tree)) {
+        std::wstring text = tree->GetItemText(item);
+        const char* key = tree->KeyOf(item);
+        ASSERT_NE(key, nullptr) << text;
+        int image = -1, selected = -1;
+        tree->GetItemImage(item, image, selected);
+        if (key != std::string(pages::kDrives))  // a drive's image is its drive's
+            EXPECT_EQ(std::pair(image, selected), std::pair(CCategoryTree::ImageOf(pages::IconOf(*pages::Find(key))), image)) << text;
+        size_t pages = PagesOf(key);
+        ClickNode(text);
+        EXPECT_EQ(PagesOf(key), pages + 1) << text;
+        EXPECT_EQ(LastChosenText(), text);
+    }
+    Main()->SendMessage(WM_COMMAND, ID_VIEW_ALL_CATEGORIES);
+    CloseAllPages();
     EXPECT_EQ(tree->GetCount(), 5u);
     EXPECT_EQ(MenuState(ID_VIEW_ALL_CATEGORIES) & MF_CHECKED, 0u);
-    EXPECT_EQ(ProfileValue(L"All Categories"), 0u);
-}
 
-TEST(AllCategories, ATreeBuiltAtStartFollowsTheSavedSettingAndAddsNodesOnlyWhereTheyBelong) {
-    CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 200, 300), nullptr, 0));
-    for (bool all : {true, false}) {
-        settings::SetAllCategories(all);
-        CCategoryTree tree;
-        ASSERT_TRUE(tree.CreateEx(0, WC_TREEVIEWW, nullptr, WS_CHILD, CRect(0, 0, 200, 300), &host, 1));
-        tree.Initialise();
-        EXPECT_EQ(FindNode(&tree, L"Unused Space") != nullptr, all);
-        EXPECT_EQ(tree.GetCount() > 5u, all);
-        if (all) continue;
-        HTREEITEM internet = tree.GetRootItem();
-        EXPECT_EQ(tree.AddNode(engine::keys::kCookies, internet), FindNode(&tree, L"Cookies"));  // already there
-        EXPECT_EQ(tree.AddNode(pages::kInternet, TVI_ROOT), internet);
-        EXPECT_EQ(tree.AddNode(pages::kSystem, internet), nullptr);             // a top page under a node
-        EXPECT_EQ(tree.AddNode(engine::keys::kRecycleBin, TVI_ROOT), nullptr);  // a category at the top
-        EXPECT_EQ(tree.AddNode("Internet.Cookies", internet), nullptr);         // keys compare exactly
-        EXPECT_EQ(tree.GetCount(), 5u);
-        HTREEITEM system = tree.AddNode(pages::kSystem, TVI_ROOT);
-        HTREEITEM recycle = tree.AddNode(engine::keys::kRecycleBin, system);
-        EXPECT_EQ(tree.GetNextSiblingItem(internet), system);
-        const int image = CCategoryTree::ImageOf(pages::IconOf(*pages::Find(engine::keys::kRecycleBin)));
-        EXPECT_EQ(Images(&tree, recycle), std::pair(image, image));
-        EXPECT_EQ(tree.GetItemText(recycle), L"Recycle Bin");
-        EXPECT_STREQ(tree.KeyOf(recycle), engine::keys::kRecycleBin);
-    }
-}
-
-TEST(QuickErase, TheMenuSettingDropsThePausesOfErasingButNotTheSplash) {
+    // Quick Erase drops the pauses of erasing but not the splash.
     Pacing::SetScalePercent(100);
     ASSERT_EQ(MenuState(ID_VIEW_QUICK_ERASE) & MF_CHECKED, 0u);
     for (bool quick : {true, false}) {
         Main()->SendMessage(WM_COMMAND, ID_VIEW_QUICK_ERASE);
         EXPECT_EQ((MenuState(ID_VIEW_QUICK_ERASE) & MF_CHECKED) != 0, quick);
-        EXPECT_EQ(ProfileValue(L"Quick Erase"), quick ? 1u : 0u);
         EXPECT_EQ(Pacing::FileMs(), quick ? 0u : 1000u);
         EXPECT_EQ(Pacing::FolderMs() == 0, quick);
         EXPECT_EQ(Pacing::SplashMs(), 2000u);
     }
     Pacing::SetScalePercent(0);
+
+    // A tree built at start follows the saved setting and adds nodes only where they belong.
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, L"host", WS_POPUP, CRect(0, 0, 200, 300), nullptr, 0));
+    for (bool all : {true, false}) {
+        settings::SetAllCategories(all);
+        CCategoryTree built;
+        ASSERT_TRUE(built.CreateEx(0, WC_TREEVIEWW, nullptr, WS_CHILD, CRect(0, 0, 200, 300), &host, 1));
+        built.Initialise();
+        EXPECT_EQ(FindNode(&built, L"Unused Space") != nullptr, all);
+        EXPECT_EQ(built.GetCount() > 5u, all);
+        if (all) continue;
+        HTREEITEM internet = built.GetRootItem();
+        EXPECT_EQ(built.AddNode(engine::keys::kCookies, internet), FindNode(&built, L"Cookies"));  // already there
+        EXPECT_EQ(built.AddNode(pages::kInternet, TVI_ROOT), internet);
+        EXPECT_EQ(built.AddNode(pages::kSystem, internet), nullptr);             // a top page under a node
+        EXPECT_EQ(built.AddNode(engine::keys::kRecycleBin, TVI_ROOT), nullptr);  // a category at the top
+        EXPECT_EQ(built.AddNode("Internet.Cookies", internet), nullptr);         // keys compare exactly
+        EXPECT_EQ(built.GetCount(), 5u);
+        // Where it belongs a node is added as the full tree adds each (checked node by node above).
+        HTREEITEM system = built.AddNode(pages::kSystem, TVI_ROOT);
+        EXPECT_EQ(built.GetNextSiblingItem(internet), system);
+    }
 }

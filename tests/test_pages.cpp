@@ -12,8 +12,6 @@
 #include "PageLook.h"
 #include "Pages.h"
 #include "SummaryPage.h"
-#include "TestKit.h"
-#include "resource.h"
 
 using namespace testkit;
 
@@ -21,11 +19,6 @@ namespace {
 struct PageFixture : ::testing::Test {
     void SetUp() override { ASSERT_NE(StartApp(), nullptr); }
     void TearDown() override { CloseAllPages(); }
-    CPageView* Open(const char* page) {
-        auto* view = OpenPage<CPageView>(page);
-        if (view) view->UpdateWindow();  // drawing sets the caption
-        return view;
-    }
 };
 }  // namespace
 
@@ -35,7 +28,7 @@ TEST_F(PageFixture, ThePageTableAgreesWithTheCategoriesAndTheSummaries) {
     for (const engine::Category& c : engine::Categories())
         EXPECT_TRUE(c.group == "browsers" || pages::Find(c.key)) << c.key;
     for (auto [group, page] : {std::pair{"internet", pages::kInternet}, {"system", pages::kSystem}, {"apps", pages::kApplications}}) {
-        auto* view = dynamic_cast<CSummaryView*>(Open(page));
+        auto* view = OpenPage<CSummaryView>(page);
         ASSERT_NE(view, nullptr) << page;
         std::set<std::string> keys;
         for (const SummaryRow& r : view->Face().rows) {
@@ -46,8 +39,9 @@ TEST_F(PageFixture, ThePageTableAgreesWithTheCategoriesAndTheSummaries) {
     }
 }
 
-// Every page has its template, icon and tree image, opens in a visible frame, and holds every
-// control its look names, which then answers with the look's last colour and font for it.
+// Every page has its template, icon and tree image, opens in a visible frame with its background
+// drawn in its colour to the last row, and holds every control its look names, which then answers
+// with the look's last colour and font for it.
 TEST_F(PageFixture, EveryPageOpensWithTheControlsItsLookNamesAnsweringByItsRules) {
     LastChosenText() = L"C: [CORVANE]";
     for (const pages::PageRow& row : pages::Rows()) {
@@ -57,9 +51,14 @@ TEST_F(PageFixture, EveryPageOpensWithTheControlsItsLookNamesAnsweringByItsRules
         EXPECT_EQ(t->m_nIDResource, row.resourceId);
         EXPECT_NE(CCategoryTree::ImageOf(pages::IconOf(row)), -1);
         EXPECT_EQ(pages::TextOf(row).empty(), row.key == std::string(pages::kDrives));
-        CPageView* view = Open(row.key);
+        CPageView* view = OpenPage<CPageView>(row.key);
         ASSERT_NE(view, nullptr);
         EXPECT_TRUE(view->GetParentFrame()->IsWindowVisible());
+        view->GetParentFrame()->MoveWindow(0, 0, 500, 377);
+        CRect r;
+        view->GetClientRect(&r);
+        EXPECT_EQ(ErasedPixel(view, 3, 3), view->Look().background);
+        EXPECT_EQ(ErasedPixel(view, r.Width() - 1, r.Height()), view->Look().background);  // the row at the height too
         std::map<int, const look::Rule*> colours, fonts;
         for (const look::Rule& rule : view->Look().rules)
             for (int id : rule.ids) (rule.font ? fonts : colours)[id] = &rule;
@@ -76,33 +75,10 @@ TEST_F(PageFixture, EveryPageOpensWithTheControlsItsLookNamesAnsweringByItsRules
     }
 }
 
-TEST_F(PageFixture, TheDrivesCaptionFollowsTheLastChosenTextAtEachDrawing) {
-    LastChosenText() = L"C: [CORVANE]";
-    CPageView* view = Open(pages::kDrives);
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->GetParentFrame()->GetWindowText(), L"C: [CORVANE]");
-    LastChosenText() = L"History";
-    view->Invalidate();
-    view->UpdateWindow();
-    EXPECT_EQ(view->GetParentFrame()->GetWindowText(), L"History");
-}
-
-TEST_F(PageFixture, BackgroundsAreDrawnInThePageColourToTheLastRow) {
-    for (const char* page : {"internet.typed-urls", pages::kWipeList}) {
-        CPageView* view = Open(page);
-        ASSERT_NE(view, nullptr);
-        view->GetParentFrame()->MoveWindow(0, 0, 500, 377);
-        CRect r;
-        view->GetClientRect(&r);
-        EXPECT_EQ(ErasedPixel(view, 3, 3), view->Look().background) << page;
-        EXPECT_EQ(ErasedPixel(view, r.Width() - 1, r.Height()), view->Look().background) << page;  // the row at the height too
-    }
-}
-
 // The group box round the list and the picture of a list page have no rule and keep the system's
 // look. (Which of two rules for one control wins: EveryPageOpensWithTheControlsItsLookNames...)
 TEST_F(PageFixture, ControlsWithoutAnIdKeepTheSystemLook) {
-    CPageView* view = Open("internet.typed-urls");
+    CPageView* view = OpenPage<CPageView>("internet.typed-urls");
     ASSERT_NE(view, nullptr);
     int others = 0;
     for (HWND c = ::GetWindow(view->m_hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
