@@ -57,7 +57,6 @@ protected:
         Pump();
         return view;
     }
-    int Rows(CView* v) { return m_page.rows(v); }
     void PressErase(CView* v, bool alsoQueueASecond = false) {
         LPARAM button = reinterpret_cast<LPARAM>(::GetDlgItem(v->m_hWnd, m_page.erase));
         WPARAM command = MAKEWPARAM(m_page.erase, BN_CLICKED);
@@ -87,7 +86,7 @@ TEST_P(ErasingPages, CancelKeepsTheFileInHandAndAllAfterItAndTheLibraryStepStill
     for (int i = 0; i < 5; ++i) WriteFile(f + L"\\f" + std::to_wstring(i) + L".htm");
     CView* view = OpenAt(f);
     ASSERT_NE(view, nullptr);
-    ASSERT_EQ(Rows(view), 5);
+    ASSERT_EQ(m_page.rows(view), 5);
     Pacing::SetScalePercent(100);  // a second in hand per file: time enough to press Cancel
     DialogAnswerer box(kCaption);
     std::vector<std::wstring> shown;  // the paths the progress dialog showed, to the second: Cancel there
@@ -104,7 +103,7 @@ TEST_P(ErasingPages, CancelKeepsTheFileInHandAndAllAfterItAndTheLibraryStepStill
     EXPECT_FALSE(FileExists(shown[0]));
     EXPECT_TRUE(FileExists(shown[1]));
     EXPECT_EQ(EntriesIn(f), 4u);
-    EXPECT_EQ(Rows(view), 5);  // a cancelled erase leaves the list as it was
+    EXPECT_EQ(m_page.rows(view), 5);  // a cancelled erase leaves the list as it was
     EXPECT_EQ(ReadText(m_log), m_page.library);
 }
 
@@ -117,7 +116,7 @@ TEST_P(ErasingPages, MissingOrRefusedFolderIsNeitherListedNorErasedAndTheDialogS
         const bool refused = folder[wcslen(folder) - 1] == '.';  // the drive's root
         CView* view = OpenAt(folder);
         ASSERT_NE(view, nullptr);
-        ASSERT_EQ(Rows(view), 0);  // a listed root would be erased next: stop here
+        ASSERT_EQ(m_page.rows(view), 0);  // a listed root would be erased next: stop here
         DialogAnswerer box(kCaption);
         PressErase(view);
         ASSERT_EQ(box.Count(), refused ? 1u : 0u);  // the user is told why nothing went
@@ -167,7 +166,7 @@ TEST_F(CachePage, ListsFilesOfTheWholeTreeNewestFirstCountsTheOthersAndErasesThe
     EXPECT_EQ(box.Count(), 0u);  // everything went: nothing to say
     for (const wchar_t* f : files) EXPECT_FALSE(FileExists(cache + L"\\" + f)) << f;
     EXPECT_TRUE(FileExists(cache + L"\\Content.IE5\\AB12\\"));  // folders stay
-    EXPECT_EQ(Rows(view), 0);
+    EXPECT_EQ(m_page.rows(view), 0);
     EXPECT_EQ(ItemText(view->m_hWnd, IDC_HIDDEN_COUNT), L"");
     EXPECT_EQ(ReadText(m_log), L"InterNet\n");  // one erase, one library call
 }
@@ -193,5 +192,5 @@ TEST_F(CookiesPage, TreeShowsTheFoldersOwnEntriesSortedAndTheEraseEmptiesIt) {
 
     // The erase is the cache page's (files go, folders stay); its end empties the tree.
     PressErase(view);
-    EXPECT_EQ(Rows(view), 0);
+    EXPECT_EQ(m_page.rows(view), 0);
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "AppHarness.h"
-#include "Categories.h"
 #include "FakeEventLog.h"
 #include "TestKit.h"
 #include "resource.h"
