@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 #include "AppHarness.h"
 #include "Categories.h"
@@ -21,6 +19,8 @@ using namespace testkit;
 namespace {
 const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const wchar_t kCaption[] = L"Corvane-Sweepmere";
+// Outside any 8-bit code page (Cyrillic, CJK and a surrogate pair): listed and erased as it is.
+const wchar_t kUnicode[] = L"\u043e\u0442\u0447\u0451\u0442 \u5c65\u6b74 \xD834\xDD1E.txt";
 
 struct ErasingPage {
     const wchar_t* name;     // also the Shell Folders value naming the folder
@@ -57,7 +57,6 @@ protected:
         Pump();
         return view;
     }
-    int Rows(CView* v) { return m_page.rows(v); }
     void PressErase(CView* v, bool alsoQueueASecond = false) {
         LPARAM button = reinterpret_cast<LPARAM>(::GetDlgItem(v->m_hWnd, m_page.erase));
         WPARAM command = MAKEWPARAM(m_page.erase, BN_CLICKED);
@@ -74,12 +73,12 @@ class ErasingPages : public PageTest, public ::testing::WithParamInterface<Erasi
 protected:
     ErasingPages() : PageTest(GetParam()) {}
 };
-struct CachePage : PageTest {
-    CachePage() : PageTest(kPages[0]) {}
+template <int N>
+struct OnePage : PageTest {
+    OnePage() : PageTest(kPages[N]) {}
 };
-struct CookiesPage : PageTest {
-    CookiesPage() : PageTest(kPages[1]) {}
-};
+using CachePage = OnePage<0>;
+using CookiesPage = OnePage<1>;
 }  // namespace
 
 TEST_P(ErasingPages, CancelKeepsTheFileInHandAndAllAfterItAndTheLibraryStepStillRuns) {
@@ -87,32 +86,28 @@ TEST_P(ErasingPages, CancelKeepsTheFileInHandAndAllAfterItAndTheLibraryStepStill
     for (int i = 0; i < 5; ++i) WriteFile(f + L"\\f" + std::to_wstring(i) + L".htm");
     CView* view = OpenAt(f);
     ASSERT_NE(view, nullptr);
-    ASSERT_EQ(Rows(view), 5);
+    ASSERT_EQ(m_page.rows(view), 5);
     Pacing::SetScalePercent(100);  // a second in hand per file: time enough to press Cancel
     DialogAnswerer box(kCaption);
     std::vector<std::wstring> shown;  // the paths the progress dialog showed, to the second: Cancel there
-    std::atomic<bool> over{false};
-    std::thread watch([&] {
-        for (; !over && shown.size() < 2; ::Sleep(2)) {
-            HWND dlg = FindDialog(L"Vivazo");
-            std::wstring path = dlg ? TextOf(::GetDlgItem(dlg, IDC_PROGRESS_PATH)) : L"";
+    EXPECT_TRUE(WithModalDialog(L"Vivazo", [&](HWND dlg) {
+        EXPECT_TRUE(PumpUntil([&] {
+            std::wstring path = TextOf(::GetDlgItem(dlg, IDC_PROGRESS_PATH));
             if (!path.empty() && (shown.empty() || shown.back() != path)) shown.push_back(path);
-            if (shown.size() == 2)
-                ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), LPARAM(::GetDlgItem(dlg, IDC_PROGRESS_CANCEL)));
-        }
-    });
-    PressErase(view);
-    over = true;
-    watch.join();
+            return shown.size() == 2;
+        }, 20000));
+        Click(dlg, IDC_PROGRESS_CANCEL);
+    }, [&] { PressErase(view); }));
     EXPECT_LE(box.Count(), 1u);  // what stayed may be reported, once
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_FALSE(FileExists(shown[0]));
     EXPECT_TRUE(FileExists(shown[1]));
     EXPECT_EQ(EntriesIn(f), 4u);
-    EXPECT_EQ(Rows(view), 5);  // a cancelled erase leaves the list as it was
+    EXPECT_EQ(m_page.rows(view), 5);  // a cancelled erase leaves the list as it was
     EXPECT_EQ(ReadText(m_log), m_page.library);
 }
 
+// The library is never loaded from the current folder either.
 TEST_P(ErasingPages, MissingOrRefusedFolderIsNeitherListedNorErasedAndTheDialogStillEnds) {
     const std::wstring sentinel = L"C:\\corvane-refused.txt";
     WriteFile(sentinel);
@@ -121,7 +116,7 @@ TEST_P(ErasingPages, MissingOrRefusedFolderIsNeitherListedNorErasedAndTheDialogS
         const bool refused = folder[wcslen(folder) - 1] == '.';  // the drive's root
         CView* view = OpenAt(folder);
         ASSERT_NE(view, nullptr);
-        ASSERT_EQ(Rows(view), 0);  // a listed root would be erased next: stop here
+        ASSERT_EQ(m_page.rows(view), 0);  // a listed root would be erased next: stop here
         DialogAnswerer box(kCaption);
         PressErase(view);
         ASSERT_EQ(box.Count(), refused ? 1u : 0u);  // the user is told why nothing went
@@ -130,23 +125,19 @@ TEST_P(ErasingPages, MissingOrRefusedFolderIsNeitherListedNorErasedAndTheDialogS
             EXPECT_TRUE(!reason.empty() && box.Seen()[0].text.find(reason) != std::wstring::npos) << box.Seen()[0].text;
         }
     }
-    EXPECT_EQ(ReadText(m_log), std::wstring(m_page.library) + m_page.library);
     const DWORD kept = ::GetFileAttributesW(sentinel.c_str());
     EXPECT_TRUE(kept != INVALID_FILE_ATTRIBUTES && (kept & FILE_ATTRIBUTE_READONLY));  // not even its attributes
-}
+    EXPECT_EQ(ReadText(m_log), std::wstring(m_page.library) + m_page.library);
 
-TEST_P(ErasingPages, TheLibraryIsNeverLoadedFromTheCurrentFolder) {
     std::wstring current = Scratch(L"current");
     ASSERT_TRUE(::MoveFileExW((ProgramFolder() + L"Kestrix.dll").c_str(), (current + L"\\Kestrix.dll").c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
     wchar_t previous[MAX_PATH];
     ::GetCurrentDirectoryW(MAX_PATH, previous);
     ::SetCurrentDirectoryW(current.c_str());
-    CView* view = OpenAt(Scratch(L"unlisted"));
-    ASSERT_NE(view, nullptr);
-    PressErase(view);
+    PressErase(OpenAt(Scratch(L"unlisted")));
     ::SetCurrentDirectoryW(previous);
-    EXPECT_EQ(ReadText(m_log), L"");
+    EXPECT_EQ(ReadText(m_log), std::wstring(m_page.library) + m_page.library);  // no third call
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ErasingPages, ::testing::ValuesIn(kPages),
@@ -157,7 +148,7 @@ TEST_F(CachePage, ListsFilesOfTheWholeTreeNewestFirstCountsTheOthersAndErasesThe
     ::CreateDirectoryW((cache + L"\\Content.IE5").c_str(), nullptr);
     ::CreateDirectoryW((cache + L"\\Content.IE5\\AB12").c_str(), nullptr);
     const wchar_t* const files[] = {L"LOG.DAT", L"olddat", L"a.htm", L"z.gif", L"Content.IE5\\b.js", L"Content.IE5\\AB12\\c.css",
-                                    L"Content.IE5\\AB12\\d.png", L"Content.IE5\\index.dat", L"Content.IE5\\desktop.ini"};
+                                    L"Content.IE5\\AB12\\d.png", L"Content.IE5\\index.dat", L"Content.IE5\\desktop.ini", kUnicode};
     for (const wchar_t* f : files) WriteFile(cache + L"\\" + f);
     auto* view = static_cast<CTempNetFileVw*>(OpenAt(cache));
     ASSERT_NE(view, nullptr);
@@ -167,26 +158,27 @@ TEST_F(CachePage, ListsFilesOfTheWholeTreeNewestFirstCountsTheOthersAndErasesThe
     std::reverse(expected.begin(), expected.end());  // newest first
     EXPECT_EQ(rows, expected);
     std::sort(rows.begin(), rows.end());
-    EXPECT_EQ(rows, (std::vector<std::wstring>{L"LOG.DAT", L"a.htm", L"b.js", L"c.css", L"d.png", L"z.gif"}));
+    EXPECT_EQ(rows, (std::vector<std::wstring>{L"LOG.DAT", L"a.htm", L"b.js", L"c.css", L"d.png", L"z.gif", kUnicode}));
     EXPECT_EQ(ItemText(view->m_hWnd, IDC_HIDDEN_COUNT), CPageWalk::HiddenText(3));  // olddat, index.dat, desktop.ini
 
+    DialogAnswerer box(kCaption);
     PressErase(view, true);  // the second press lands during the erase and is ignored
+    EXPECT_EQ(box.Count(), 0u);  // everything went: nothing to say
     for (const wchar_t* f : files) EXPECT_FALSE(FileExists(cache + L"\\" + f)) << f;
     EXPECT_TRUE(FileExists(cache + L"\\Content.IE5\\AB12\\"));  // folders stay
-    EXPECT_EQ(Rows(view), 0);
+    EXPECT_EQ(m_page.rows(view), 0);
     EXPECT_EQ(ItemText(view->m_hWnd, IDC_HIDDEN_COUNT), L"");
     EXPECT_EQ(ReadText(m_log), L"InterNet\n");  // one erase, one library call
 }
 
 TEST_F(CookiesPage, TreeShowsTheFoldersOwnEntriesSortedAndTheEraseEmptiesIt) {
     std::wstring c = Scratch(L"tree");
-    for (const wchar_t* f : {L"zed@site.txt", L"anna@site.txt", L"index.dat", L"mike@olddat"}) WriteFile(c + L"\\" + f);
     for (const wchar_t* d : {L"full", L"hidden-only", L"empty", L"nested", L"nested\\inner"})
         ::CreateDirectoryW((c + L"\\" + d).c_str(), nullptr);
-    WriteFile(c + L"\\full\\inside.txt");
-    WriteFile(c + L"\\hidden-only\\h.txt");
+    for (const wchar_t* f : {L"zed@site.txt", L"anna@site.txt", L"index.dat", L"mike@olddat", L"full\\inside.txt", L"hidden-only\\h.txt",
+                             L"nested\\inner\\deep.txt"})
+        WriteFile(c + L"\\" + f);
     ::SetFileAttributesW((c + L"\\hidden-only\\h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    WriteFile(c + L"\\nested\\inner\\deep.txt");
     auto* view = static_cast<CCookies*>(OpenAt(c));
     ASSERT_NE(view, nullptr);
     std::vector<std::wstring> items;  // root items in tree order, "+" their first child
@@ -200,5 +192,5 @@ TEST_F(CookiesPage, TreeShowsTheFoldersOwnEntriesSortedAndTheEraseEmptiesIt) {
 
     // The erase is the cache page's (files go, folders stay); its end empties the tree.
     PressErase(view);
-    EXPECT_EQ(Rows(view), 0);
+    EXPECT_EQ(m_page.rows(view), 0);
 }

@@ -26,35 +26,26 @@ SeenDialog PressErase(CHistroryVw* page) {
     EXPECT_EQ(box.Count(), 1u);
     return box.Count() ? box.Seen()[0] : SeenDialog{};
 }
-
-class HistoryPage : public testing::Test {
-protected:
-    void TearDown() override { CloseAllPages(); }
-};
 }  // namespace
 
-TEST_F(HistoryPage, ListsTheAddressesInAscendingOrderAsTheyAreSkippingEntriesWithoutOne) {
-    FakeUrlHistory history({{L"http://zeta.example/", L"http://alpha.example/", std::nullopt,
-                             L"http://caf\u00e9.example/", L"http://\u4f8b\u3048.jp/", L"http://mid.example/"}});
-    CHistroryVw* page = OpenPage<CHistroryVw>("internet.history");
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Rows(page->m_list),
-              (std::vector<std::wstring>{L"http://alpha.example/", L"http://caf\xE9.example/", L"http://mid.example/",
-                                        L"http://zeta.example/", L"http://\u4f8b\u3048.jp/"}));
-    EXPECT_EQ(history.LiveObjects(), 0) << L"the history and its enumerator are released";
-}
-
-TEST_F(HistoryPage, EraseReportsWhetherTheHistoryWasClearedAndEmptiesTheListOnlyThen) {
+// The page is closed by its last section.
+TEST(HistoryPage, ListsTheAddressesSortedEmptiesTheListOnlyOnceClearedAndIgnoresEraseUnderItsBox) {
+    const std::vector<std::wstring> sorted{L"http://alpha.example/", L"http://caf\xE9.example/", L"http://mid.example/",
+                                           L"http://zeta.example/", L"http://\u4f8b\u3048.jp/"};
     CHistroryVw* page;
     {
-        FakeUrlHistory listing({{L"http://kept.example/"}});
+        // Listed as they are, sorted by the list; an entry without an address is skipped.
+        FakeUrlHistory listing({{L"http://zeta.example/", L"http://alpha.example/", std::nullopt,
+                                 L"http://caf\u00e9.example/", L"http://\u4f8b\u3048.jp/", L"http://mid.example/"}});
         page = OpenPage<CHistroryVw>("internet.history");
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(Rows(page->m_list), sorted);
+        EXPECT_EQ(listing.LiveObjects(), 0) << L"the history and its enumerator are released";
     }
-    ASSERT_NE(page, nullptr);
     {
         FakeUrlHistory unmade({{L"http://kept.example/"}, S_OK, E_OUTOFMEMORY});
         EXPECT_EQ(PressErase(page).text, L" Internet Explorer History could not be erased.");
-        EXPECT_EQ(Rows(page->m_list), (std::vector<std::wstring>{L"http://kept.example/"}));
+        EXPECT_EQ(Rows(page->m_list), sorted);
     }
     FakeUrlHistory history({{L"http://kept.example/"}});
     SeenDialog box = PressErase(page);
@@ -62,20 +53,16 @@ TEST_F(HistoryPage, EraseReportsWhetherTheHistoryWasClearedAndEmptiesTheListOnly
     EXPECT_TRUE(box.exStyle & WS_EX_TOPMOST) << L"system-modal";
     EXPECT_EQ(box.icon, ::LoadIcon(nullptr, IDI_INFORMATION));
     EXPECT_EQ((std::pair{page->m_list.GetItemCount(), history.ClearCalls()}), (std::pair{0, 1}));
-}
 
-TEST_F(HistoryPage, EraseAgainUnderItsBoxIsIgnoredAndAPageClosedUnderItIsLeftAlone) {
-    FakeUrlHistory history({{L"http://a.example/"}});
-    CHistroryVw* page = OpenPage<CHistroryVw>("internet.history");
-    ASSERT_NE(page, nullptr);
+    // ERASE again and a close both reach the page inside the box's loop: the one is ignored, and the
+    // page closed under its box is left alone.
     HWND button = ::GetDlgItem(page->m_hWnd, IDC_HISTORY_ERASE);
     WPARAM erase = MAKEWPARAM(IDC_HISTORY_ERASE, BN_CLICKED);
-    DialogAnswerer box(kCaption, IDOK, 300);
-    // Both reach the page inside the message box's loop: first ERASE again, then the close.
+    DialogAnswerer again(kCaption, IDOK, 300);
     page->PostMessage(WM_COMMAND, erase, reinterpret_cast<LPARAM>(button));
     page->GetParentFrame()->PostMessage(WM_CLOSE);
     page->SendMessage(WM_COMMAND, erase, reinterpret_cast<LPARAM>(button));
     Pump();
-    EXPECT_EQ(box.Count(), 1u);
+    EXPECT_EQ(again.Count(), 1u);
     EXPECT_TRUE(TheApp()->PageTemplate("internet.history")->GetDocuments().empty());
 }

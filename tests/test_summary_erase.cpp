@@ -16,7 +16,6 @@
 #include "Pages.h"
 #include "SummaryErase.h"
 #include "TestKit.h"
-#include "Text.h"
 #include "Worker.h"
 #include "browsers/BrowsersVw.h"
 #include "resource.h"
@@ -91,32 +90,18 @@ protected:
 class SummaryPage : public SummaryErase, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 }  // namespace
 
-TEST_P(SummaryPage, SelectAllAndClearAllSetEveryRowAndEachDetailsLinkOpensOneMorePageOfItsRow) {
+// Select All and Clear All, each row's own erase, Erase Now, and each "Details..." link.
+TEST_P(SummaryPage, ARowsEraseRunsItsCategoryAloneEraseNowTheCheckedRowsWithOneReportAndDetailsOpensTheRowsPage) {
     ASSERT_NE(Open(GetParam().second), nullptr);
     const SummaryFace& face = view->Face();
-    auto checked = [&] { return std::count_if(face.rows.begin(), face.rows.end(), [&](const SummaryRow& r) { return Checked(r.checkId); }); };
+    const std::vector<SummaryRow>& rows = face.rows;
+    const int eraseNow = face.eraseAllId;
+    auto checked = [&] { return std::count_if(rows.begin(), rows.end(), [&](const SummaryRow& r) { return Checked(r.checkId); }); };
     EXPECT_EQ(checked(), 0);
     Press(face.selectAllId);
     EXPECT_EQ(checked(), 10);
     Press(face.clearAllId);
     EXPECT_EQ(checked(), 0);
-
-    for (const SummaryRow& r : face.rows) {
-        size_t before = TheApp()->PageTemplate(r.key)->GetDocuments().size();
-        ::SendMessageW(Item(r.detailsId), BM_CLICK, 0, 0);  // the shell cannot open "Details...": the page is told
-        Pump();
-        EXPECT_EQ(TheApp()->PageTemplate(r.key)->GetDocuments().size(), before + 1) << r.key;
-    }
-    size_t all = DocumentCount();
-    view->SendMessage(WM_LINK_CLICKED, 1214, 0);
-    view->SendMessage(WM_LINK_CLICKED, face.rows[0].checkId, 0);
-    EXPECT_EQ(DocumentCount(), all);
-}
-
-TEST_P(SummaryPage, ARowsEraseRunsItsCategoryAloneAndEraseNowExactlyTheCheckedRowsWithOneReport) {
-    ASSERT_NE(Open(GetParam().second), nullptr);
-    const std::vector<SummaryRow>& rows = view->Face().rows;
-    const int eraseNow = view->Face().eraseAllId;
     EXPECT_EQ(OneBox(eraseNow), CErasingSummaryView::kNothingChecked);
 
     for (const SummaryRow& row : rows) {  // each row's own erase, whatever is checked
@@ -139,6 +124,17 @@ TEST_P(SummaryPage, ARowsEraseRunsItsCategoryAloneAndEraseNowExactlyTheCheckedRo
     EXPECT_EQ(Named(boxes[0].text), expected);
     EXPECT_EQ(LogOffPrompts(boxes), GetParam().second == pages::kSystem ? 1u : 0u);
     EXPECT_TRUE(::IsWindowEnabled(Item(eraseNow)));
+
+    for (const SummaryRow& r : rows) {
+        size_t before = TheApp()->PageTemplate(r.key)->GetDocuments().size();
+        ::SendMessageW(Item(r.detailsId), BM_CLICK, 0, 0);  // the shell cannot open "Details...": the page is told
+        Pump();
+        EXPECT_EQ(TheApp()->PageTemplate(r.key)->GetDocuments().size(), before + 1) << r.key;
+    }
+    size_t all = DocumentCount();
+    view->SendMessage(WM_LINK_CLICKED, 1214, 0);
+    view->SendMessage(WM_LINK_CLICKED, rows[0].checkId, 0);
+    EXPECT_EQ(DocumentCount(), all);
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, SummaryPage, ::testing::ValuesIn(kSummaries),
@@ -190,7 +186,8 @@ TEST_F(SummaryErase, APageClosedDuringItsEraseOrUnderItsReportIsLeftAlone) {
 }
 
 // A row per category of each browser found, with its profiles; its erases run their categories,
-// report once and count again; a page closed during an erase is never told of it.
+// report once and count again; a page closed during an erase is never told of it; and a machine
+// without a browser is told so.
 TEST_F(SummaryErase, WebBrowsersShowsRowsOfTheBrowsersFoundAndErasesWhatIsChecked) {
     ASSERT_NE(OpenBrowsers(), nullptr);
     ASSERT_EQ(browsers->Rows().size(), 12u);  // Edge, Chrome, Firefox and Opera
@@ -200,7 +197,7 @@ TEST_F(SummaryErase, WebBrowsersShowsRowsOfTheBrowsersFoundAndErasesWhatIsChecke
                               Expected{"browser.edge.cache", L"Microsoft Edge: Cache", L"1 profile, "},
                               Expected{"browser.firefox.cookies", L"Mozilla Firefox: Cookies", L"2 profiles, "}}) {
         EXPECT_EQ(ItemText(page->m_hWnd, CBrowsersVw::HeadingId(Row(e.key))), e.heading);
-        EXPECT_EQ(Description(e.key).rfind(e.profiles, 0), 0u) << engine::Utf8(Description(e.key));
+        EXPECT_EQ(Description(e.key).rfind(e.profiles, 0), 0u) << Description(e.key);
         EXPECT_TRUE(::IsWindowEnabled(Item(CBrowsersVw::EraseId(Row(e.key)))));
     }
     auto checked = [&] {
@@ -235,10 +232,8 @@ TEST_F(SummaryErase, WebBrowsersShowsRowsOfTheBrowsersFoundAndErasesWhatIsChecke
     Press(CBrowsersVw::EraseId(Row("browser.edge.cache")));
     CloseAllPages();
     PumpUntil([] { return false; }, 300);
-    EXPECT_EQ(closed.Count(), 0u);
-}
 
-TEST_F(SummaryErase, NoBrowserAtAllSaysSo) {
+    // No browser at all: the page says so.
     std::wstring empty = ScratchFolder(L"no-browsers");
     wchar_t local[MAX_PATH], roaming[MAX_PATH];
     ::GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
@@ -252,32 +247,31 @@ TEST_F(SummaryErase, NoBrowserAtAllSaysSo) {
     EXPECT_TRUE(browsers->Rows().empty());
     EXPECT_EQ(ItemText(page->m_hWnd, IDC_BROWSERS_NONE), CBrowsersVw::kNoneFound);
     EXPECT_FALSE(::IsWindowEnabled(Item(IDC_BROWSERS_ERASE_NOW)));
+    EXPECT_EQ(closed.Count(), 0u);  // the closed page was never told, and this one said nothing
 }
 
-// Each category in turn, a failure told and the next still run, every outcome heard as it comes;
-// a stop asked in between ends the run before the next category.
-TEST(EraseCategories, RunsEachInTurnPastAFailureAndAStopEndsItBeforeTheNext) {
+// The one runner and its one report. A stop asked in between ends the run before the next
+// category (that each runs in turn past a failure, told as it ends, is the console's test); the
+// report has a line per category, with bytes only where files went, and the first reason.
+TEST(EraseCategories, AStopEndsTheRunBeforeTheNextCategoryAndTheReportHasALinePerCategory) {
     int runs = 0;
-    auto erase = [&runs](bool fails) {
-        return [&runs, fails](const engine::Options&) {
-            engine::Result r;
-            fails ? r.Failed(L"held") : void(r.erased = ++runs);
-            return r;
-        };
-    };
-    const engine::Category held{"test.held", "test", L"Held", nullptr, erase(true)}, freed{"test.freed", "test", L"Freed", nullptr, erase(false)};
+    const engine::Category counted{"test.counted", "test", L"Counted", nullptr, [&runs](const engine::Options&) {
+        ++runs;
+        return engine::Result{};
+    }};
     engine::StopToken stop;
     engine::Options options;
     options.stop = &stop;
-    std::vector<std::string> heard;
-    auto outcomes = engine::EraseCategories({&held, &freed}, options, [&](const engine::Category& c, const engine::Outcome& o) {
-        heard.push_back(c.key + (o.result.failed ? " failed" : " erased"));
-    });
-    EXPECT_EQ(heard, (std::vector<std::string>{"test.held failed", "test.freed erased"}));
-    ASSERT_EQ(outcomes.size(), 2u);
-    EXPECT_EQ(outcomes[1].name, L"Freed");
-    EXPECT_EQ(engine::EraseCategories({&freed, &freed}, options, [&](auto&, auto&) { stop.Request(); }).size(), 1u);
-    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(engine::EraseCategories({&counted, &counted}, options, [&](auto&, auto&) { stop.Request(); }).size(), 1u);
+    EXPECT_EQ(runs, 1);
+
+    engine::Result bin, run, none;
+    bin.erased = 3, bin.bytes = 2048, run.erased = 1;
+    bin.Failed(L"in use");
+    bin.Failed(L"later reason");
+    EXPECT_EQ(engine::ReportText({{L"Recycle Bin", bin, 40}, {L"Run", run, 1500}, {L"Clipboard Content", none, 0}}),
+              L"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use\nRun (1.5 s): 1 item erased\n"
+              L"Clipboard Content (0 ms): nothing to erase.\n\nTime taken: 1.5 s.");
 }
 
 // Two inboxes of one thread: any message loop of the thread delivers each in order, and one that
@@ -294,14 +288,4 @@ TEST(Inbox, AMessageDeliversTheInboxItNamesWhileThatOneLives) {
     MSG m;
     while (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&m);
     EXPECT_EQ(got, (std::vector<int>{1, 2}));
-}
-
-TEST(EraseReport, ALinePerCategoryWithBytesOnlyWhereFilesWentAndTheFirstReason) {
-    engine::Result bin, run, none;
-    bin.erased = 3, bin.bytes = 2048, run.erased = 1;
-    bin.Failed(L"in use");
-    bin.Failed(L"later reason");
-    EXPECT_EQ(engine::ReportText({{L"Recycle Bin", bin, 40}, {L"Run", run, 1500}, {L"Clipboard Content", none, 0}}),
-              L"Recycle Bin (40 ms): 3 items erased (2.00 KB); 2 not erased: in use\nRun (1.5 s): 1 item erased\n"
-              L"Clipboard Content (0 ms): nothing to erase.\n\nTime taken: 1.5 s.");
 }

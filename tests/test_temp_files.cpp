@@ -53,22 +53,16 @@ protected:
     wchar_t m_saved[MAX_PATH] = L"";
 };
 
-std::wstring Tree(const std::wstring& name, int folders, int files) {
-    std::wstring root = ScratchFolder(name);
-    for (int d = 0; d < folders; ++d) {
-        ::CreateDirectoryW((root + L"\\d" + std::to_wstring(d)).c_str(), nullptr);
-        for (int f = 0; f < files; ++f) WriteFile(root + L"\\d" + std::to_wstring(d) + L"\\f" + std::to_wstring(f));
-    }
-    return root;
-}
+// Outside any 8-bit code page (Cyrillic, CJK and a surrogate pair): listed and erased as it is.
+const wchar_t kUnicode[] = L"\u043e\u0442\u0447\u0451\u0442 \u5c65\u6b74 \xD834\xDD1E.txt";
 }  // namespace
 
-TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndFilesInUse) {
+TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndFilesInUseOnBothPages) {
     std::wstring temp = ScratchFolder(L"temp-cases");
     ::CreateDirectoryW((temp + L"\\Sub1").c_str(), nullptr);
     ::CreateDirectoryW((temp + L"\\Sub2.dat").c_str(), nullptr);  // a folder is listed whatever its name
     for (const wchar_t* f : {L"setup.ini", L"cache.dat", L"readme.INI", L"olddat", L"ro.txt", L"xxxxxxxx.xxx", L"held.txt",
-                             L"Sub1\\a.txt", L"Sub1\\b.ini"})
+                             L"Sub1\\a.txt", L"Sub1\\b.ini", kUnicode})
         WriteFile(temp + L"\\" + f);
     ::SetFileAttributesW((temp + L"\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     PointTempAt(temp);
@@ -77,7 +71,8 @@ TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndF
     std::vector<std::wstring> expected = ListedNames(temp, true);
     EXPECT_EQ(Rows(view), expected);
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(expected, (std::vector<std::wstring>{L"Sub1", L"Sub2.dat", L"a.txt", L"held.txt", L"readme.INI", L"ro.txt", L"xxxxxxxx.xxx"}));
+    EXPECT_EQ(expected, (std::vector<std::wstring>{L"Sub1", L"Sub2.dat", L"a.txt", L"held.txt", L"readme.INI", L"ro.txt",
+                                                   L"xxxxxxxx.xxx", kUnicode}));
     EXPECT_EQ(Hidden(view), L"4 files ending in \"ini\" or \"dat\" (desktop.ini, index.dat \u2026) are not listed; Erase treats "
                             L"them like the rest.");
 
@@ -103,10 +98,22 @@ TEST_F(TempPages, ListsInWalkOrderCountsWhatItHidesAndEraseLeavesOnlyFoldersAndF
     EXPECT_FALSE(FileExists(temp + L"\\held.txt") || FileExists(temp + L"\\setup.ini") || FileExists(temp + L"\\Sub2.dat\\new.txt"));
     EXPECT_EQ(Hidden(view), L"");
     EXPECT_EQ(box.Count(), 1u);
+
+    // The system page walks the Windows temporary folder; other programs' files there may stay.
+    std::wstring mine = engine::WindowsTempFolder() + L"\\corvane-systemp";
+    ::CreateDirectoryW(mine.c_str(), nullptr);
+    WriteFile(mine + L"\\a.txt");
+    auto* system = Open<CSysTempFile>("system.windows-temp");
+    ASSERT_NE(system, nullptr);
+    std::vector<std::wstring> rows = Rows(system), mineListed{L"corvane-systemp", L"a.txt"};
+    EXPECT_NE(std::search(rows.begin(), rows.end(), mineListed.begin(), mineListed.end()), rows.end());
+    PressErase(system, IDC_SYSTEMP_ERASE);
+    EXPECT_FALSE(FileExists(mine + L"\\a.txt"));
 }
 
-TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
-    std::wstring temp = Tree(L"temp-busy", 30, 30);
+// Last in this file: it closes the main window.
+TEST_F(TempPages, OneWalkAtATimeAndClosingAPageOrTheMainWindowMidWalkIsSafe) {
+    std::wstring temp = ScratchTree(L"temp-busy", 30, 30);
     PointTempAt(temp);
     CAdminTempFVw* view = Open<>("system.user-temp", false);
     while (view->Walking()) ::Sleep(10);  // the listing's rows wait in the queue, unshown
@@ -118,7 +125,7 @@ TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
 
     int midway = 0;
     for (int i = 0; i < 12; ++i) {
-        if (i % 3 == 2) Tree(L"temp-busy", 10, 20);
+        if (i % 3 == 2) ScratchTree(L"temp-busy", 10, 20);
         view = Open<>("system.user-temp", false);
         if (i % 3 == 1) PressErase(view, IDC_ADMINTEMP_ERASE, false);
         midway += view->Walking();
@@ -127,27 +134,12 @@ TEST_F(TempPages, OneWalkAtATimeAndClosingAPageMidWalkIsSafe) {
     }
     EXPECT_TRUE(TheApp()->PageTemplate("system.user-temp")->GetDocuments().empty());
     EXPECT_GE(midway, 3);
-}
 
-TEST_F(TempPages, TheSystemPageWalksTheWindowsTemporaryFolder) {
-    std::wstring mine = engine::WindowsTempFolder() + L"\\corvane-systemp";
-    ::CreateDirectoryW(mine.c_str(), nullptr);
-    WriteFile(mine + L"\\a.txt");
-    auto* view = Open<CSysTempFile>("system.windows-temp");
-    ASSERT_NE(view, nullptr);
-    std::vector<std::wstring> rows = Rows(view), expected{L"corvane-systemp", L"a.txt"};
-    EXPECT_NE(std::search(rows.begin(), rows.end(), expected.begin(), expected.end()), rows.end());
-    DialogAnswerer box(L"Corvane-Sweepmere");  // other programs' files there may stay
-    PressErase(view, IDC_SYSTEMP_ERASE);
-    EXPECT_FALSE(FileExists(mine + L"\\a.txt"));
-}
-
-// Last: it closes the main window. The erase's worker is held until its stop is requested, and
-// then takes longer to end than a page waits for it (100 ms): only a close that stops every worker
-// through its token and waits for it sees it end before the window has gone.
-TEST_F(TempPages, ClosingTheMainWindowDuringAnEraseStopsTheWorkerAndWaitsForIt) {
-    PointTempAt(Tree(L"temp-closing", 2, 2));
-    CAdminTempFVw* view = Open();
+    // Last, the main window closed during an erase. Its worker is held until its stop is requested,
+    // and then takes longer to end than a page waits for it (100 ms): only a close that stops every
+    // worker through its token and waits for it sees it end before the window has gone.
+    PointTempAt(ScratchTree(L"temp-closing", 2, 2));
+    view = Open();
     ASSERT_NE(view, nullptr);
     const HWND main = TheApp()->m_pMainWnd->m_hWnd;
     std::atomic<bool> held{false}, ended{false};

@@ -20,7 +20,6 @@ void ExpectErasedBox(Erase erase) {
     erase();
     ASSERT_EQ(box.Count(), 1u);
     EXPECT_EQ(box.Seen()[0].text, L"Typed URLs Completely Erased.");
-    EXPECT_TRUE(box.Seen()[0].exStyle & WS_EX_TOPMOST) << L"system-modal";
     EXPECT_EQ(box.Seen()[0].icon, ::LoadIcon(nullptr, IDI_INFORMATION));
     EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, kKey));
 }
