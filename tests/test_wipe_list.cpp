@@ -21,21 +21,6 @@ const wchar_t kDoomed[] = L"Software\\Corvane-Tests\\Wipe\\doomed";
 
 std::wstring ListFile(const std::wstring& name) { return WipeListFolder() + L"\\" + name + L".wipelist"; }
 
-// doomed\inner holds a value, doomed\link is a registry link to a key of HKLM with a value.
-void SeedKeys() {
-    RegSetDword(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", 1);
-    RegSetDword(HKEY_CURRENT_USER, std::wstring(kDoomed) + L"\\inner", L"x", 1);
-    HKEY link = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\link").c_str(), 0, nullptr,
-                                REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
-                                &link, nullptr),
-              ERROR_SUCCESS);
-    std::wstring target = std::wstring(L"\\Registry\\Machine\\") + kLinkTarget;
-    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
-                     static_cast<DWORD>(target.size() * sizeof(wchar_t)));
-    ::RegCloseKey(link);
-}
-
 }  // namespace
 
 // Runs first: the next test deletes every list. "Twin" and "twin" are two lists here.
@@ -138,7 +123,18 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinksAndNamesTakenEx
     ::SHCreateDirectoryExW(nullptr, scratch.c_str(), nullptr);
     WriteBytes(scratch + L"\\one.txt", "one");
     WriteBytes(scratch + L"\\kept.txt", "kept");
-    SeedKeys();
+    // doomed\inner holds a value, doomed\link is a registry link to a key of HKLM with a value.
+    RegSetDword(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", 1);
+    RegSetDword(HKEY_CURRENT_USER, std::wstring(kDoomed) + L"\\inner", L"x", 1);
+    HKEY link = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\link").c_str(), 0, nullptr,
+                                REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
+                                &link, nullptr),
+              ERROR_SUCCESS);
+    std::wstring target = std::wstring(L"\\Registry\\Machine\\") + kLinkTarget;
+    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
+                     static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+    ::RegCloseKey(link);
 
     WipeList list;
     list.name = L"erase test";
