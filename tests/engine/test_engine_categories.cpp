@@ -97,7 +97,8 @@ TEST(CategoryTable, EveryKeyOnceUnderItsGroupABadKeyNamedAndEveryDefinitionRead)
     std::vector<std::wstring> errors;
     EXPECT_EQ(TraceDefinitions(&errors).size(), 19u);
     EXPECT_TRUE(errors.empty()) << Utf8(errors.empty() ? L"" : errors[0]);
-    // The one trace of a definition, and what the error says after "x.json: ".
+    // The one trace of a definition, and what the error says after "x.json: ". An unknown field is
+    // the shared reader's, checked with the browsers' definitions.
     const std::pair<std::string, std::wstring> faults[] = {
         {R"({"key": "Software\\Microsoft"})", L"field \"traces[0].key\" is not 3 or more steps deep"},
         {R"({"key": "Software\\A", "values": "*", "erase": "key"})", L"field \"traces[0].key\" is not 3 or more steps deep"},
@@ -268,6 +269,7 @@ std::string ProgramThen(const std::wstring& program, const std::string& rest) { 
 
 // A category described by a definition, on traces as real programs leave them: what it lists,
 // how many of them its erase counts, and what the values and files become.
+// Jump lists are tests/realdata/jump_lists.py's, on lists real machines wrote.
 struct TraceCase {
     const char* category;
     std::vector<Seeded> seeds;
