@@ -16,7 +16,6 @@ using engine::Utf8;
 
 namespace {
 
-const wchar_t* const kShellFolders = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const wchar_t* const kTypedUrls = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
 // No ANSI code page holds both the Cyrillic and the Polish letters.
 const std::wstring kForeign = L"\u0416\u0443\u043a-\u0141ukasz.htm";
@@ -35,7 +34,7 @@ class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
         m_cache = ScratchFolder(L"cli-cache");
-        RegSetString(HKEY_CURRENT_USER, kShellFolders, L"Cache", m_cache);
+        PointCacheAt(m_cache);
         ::CreateDirectoryW((m_cache + L"\\sub").c_str(), nullptr);
         m_files = {m_cache + L"\\a.htm", m_cache + L"\\sub\\b.gif", m_cache + L"\\" + kForeign};
         for (const std::wstring& f : m_files) WriteFile(f, f == m_files[2] ? L"abc" : L"cached");

@@ -31,7 +31,7 @@ std::wstring AboutBoxText(int id) {
 }
 }  // namespace
 
-TEST(Shipping, ExplorerShowsTheVersionAndMakerThatTheAboutBoxShows) {
+TEST(Shipping, ExplorerShowsTheVersionAndMakerThatTheAboutBoxShowsAndTheLoaderReadsTheManifest) {
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, ARRAYSIZE(self));
     DWORD ignored = 0;
@@ -56,9 +56,8 @@ TEST(Shipping, ExplorerShowsTheVersionAndMakerThatTheAboutBoxShows) {
     ASSERT_FALSE(maker.empty());
     EXPECT_NE(AboutBoxText(IDC_ABOUT_INFO1).find(maker), std::wstring::npos) << maker;
     EXPECT_FALSE(VersionString(info, L"FileDescription").empty());
-}
 
-TEST(Shipping, TheManifestIsReadByTheLoaderAndClaimsNoMoreThanItShould) {
+    // The manifest is read by the loader and claims no more than it should.
     HRSRC res = ::FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(res, nullptr) << L"no manifest";
     // The manifest is UTF-8 text.

@@ -21,25 +21,10 @@ const wchar_t kDoomed[] = L"Software\\Corvane-Tests\\Wipe\\doomed";
 
 std::wstring ListFile(const std::wstring& name) { return WipeListFolder() + L"\\" + name + L".wipelist"; }
 
-// doomed\inner holds a value, doomed\link is a registry link to a key of HKLM with a value.
-void SeedKeys() {
-    RegSetDword(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", 1);
-    RegSetDword(HKEY_CURRENT_USER, std::wstring(kDoomed) + L"\\inner", L"x", 1);
-    HKEY link = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\link").c_str(), 0, nullptr,
-                                REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
-                                &link, nullptr),
-              ERROR_SUCCESS);
-    std::wstring target = std::wstring(L"\\Registry\\Machine\\") + kLinkTarget;
-    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
-                     static_cast<DWORD>(target.size() * sizeof(wchar_t)));
-    ::RegCloseKey(link);
-}
-
 }  // namespace
 
 // Runs first: the next test deletes every list. "Twin" and "twin" are two lists here.
-TEST(WipeListCase, ANameMeansOneList) {
+TEST(WipeListName, OneNameOneListAndNamesAndKeysGuarded) {
     std::optional<Category> exact = WipeListCategory(L"twin");
     ASSERT_TRUE(exact) << "make_wipe_fixtures.sh makes the lists";
     EXPECT_EQ(exact->key, "wipelist:twin");
@@ -48,9 +33,8 @@ TEST(WipeListCase, ANameMeansOneList) {
     EXPECT_EQ(why.rfind(L"several wipe lists have this name in other cases: ", 0), 0u);
     EXPECT_NE(why.find(L"\"Twin\""), std::wstring::npos);
     EXPECT_NE(why.find(L"\"twin\""), std::wstring::npos);
-}
 
-TEST(WipeListText, NamesAndKeysGuarded) {
+    // Names and keys are guarded.
     EXPECT_EQ(CheckListName(std::wstring(64, L'a')), L"");
     EXPECT_EQ(CheckListName(L"Mail \u0141ukasz.old"), L"");
     for (const wchar_t* bad : {L"", L"a/b", L"a\\b", L"a:b", L"a*", L"a?", L"a\"", L"a<", L"a>", L"a|", L"tab\there",
@@ -133,13 +117,24 @@ TEST(WipeListStore, WrittenAllOrNothingAndReadBackLineForLine) {
 
 // C:\wipe-fixtures\erase holds a.txt, sub\b.txt, a link to a folder and a link to a file, both
 // links aimed at a read-only sentinel beside it (make_wipe_fixtures.sh).
-TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
+TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinksAndNamesTakenExactly) {
     const std::wstring folder = L"C:\\wipe-fixtures\\erase", scratch = L"C:\\corvane-scratch\\wipe";
     ASSERT_TRUE(FileExists(folder + L"\\dirlink")) << "make_wipe_fixtures.sh makes the fixture";
     ::SHCreateDirectoryExW(nullptr, scratch.c_str(), nullptr);
     WriteBytes(scratch + L"\\one.txt", "one");
     WriteBytes(scratch + L"\\kept.txt", "kept");
-    SeedKeys();
+    // doomed\inner holds a value, doomed\link is a registry link to a key of HKLM with a value.
+    RegSetDword(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", 1);
+    RegSetDword(HKEY_CURRENT_USER, std::wstring(kDoomed) + L"\\inner", L"x", 1);
+    HKEY link = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kDoomed) + L"\\link").c_str(), 0, nullptr,
+                                REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr,
+                                &link, nullptr),
+              ERROR_SUCCESS);
+    std::wstring target = std::wstring(L"\\Registry\\Machine\\") + kLinkTarget;
+    ::RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.c_str()),
+                     static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+    ::RegCloseKey(link);
 
     WipeList list;
     list.name = L"erase test";
@@ -154,11 +149,6 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
                     {WipeKind::Key, std::wstring(L"HKCU\\") + kDoomed + L"\\link", 0}};
     const std::vector<bool> checked = {true, true, false, true, true, true, true, true, true};
 
-    std::vector<Refusal> refusals = CheckWipeList(list, checked);
-    ASSERT_EQ(refusals.size(), 5u);
-    for (size_t i = 0; i < 4; ++i) EXPECT_TRUE(refusals[i].entry == i + 3 && !refusals[i].reason.empty()) << i;
-    EXPECT_NE(refusals[4].reason.find(L"is a registry link"), std::wstring::npos);
-
     std::vector<EntryPreview> previews = PreviewWipeList(list, checked);  // each refusal named there too
     ASSERT_EQ(previews.size(), 8u);
     EXPECT_NE(previews[3].problem, L"");
@@ -167,6 +157,7 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
     // The five refusals come first; then the two links, which stay, and so does their folder.
     ASSERT_EQ(result.failed, 8u);
     for (size_t i = 0; i < 4; ++i) EXPECT_EQ(result.reasons[i].find(list.entries[i + 3].target), 0u);
+    EXPECT_NE(result.reasons[4].find(L"is a registry link"), std::wstring::npos);
     for (const std::wstring& gone : {folder + L"\\a.txt", folder + L"\\sub", scratch + L"\\one.txt"})
         EXPECT_FALSE(FileExists(gone)) << Utf8(gone);
     for (const std::wstring& kept : {folder + L"\\dirlink", folder + L"\\filelink", scratch + L"\\kept.txt", std::wstring(L"C:\\Windows\\win.ini")})
@@ -177,33 +168,31 @@ TEST(WipeListErase, RefusalsFirstThenEntriesWithoutFollowingLinks) {
     EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kLinkTarget));
     EXPECT_EQ(::RegGetValueW(HKEY_LOCAL_MACHINE, kLinkTarget, L"keep", RRF_RT_REG_DWORD, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
-}
 
-// A name is taken as written: Win32 would trim "data." to the sibling "data" and "f.txt " to
-// "f.txt". A folder whose own folder is not there is not taken as gone.
-TEST(WipeListErase, NamesAreTakenExactlyToTheEndOfTheLine) {
-    const std::wstring scratch = L"C:\\corvane-scratch\\exact";
-    ::SHCreateDirectoryExW(nullptr, (scratch + L"\\data").c_str(), nullptr);
-    WriteBytes(scratch + L"\\data\\x.txt", "x");
-    WriteBytes(scratch + L"\\f.txt", "f");
+    // A name is taken as written: Win32 would trim "data." to the sibling "data" and "f.txt " to
+    // "f.txt". A folder whose own folder is not there is not taken as gone.
+    const std::wstring exact = L"C:\\corvane-scratch\\exact";
+    ::SHCreateDirectoryExW(nullptr, (exact + L"\\data").c_str(), nullptr);
+    WriteBytes(exact + L"\\data\\x.txt", "x");
+    WriteBytes(exact + L"\\f.txt", "f");
     ::SHCreateDirectoryExW(nullptr, WipeListFolder().c_str(), nullptr);
-    WriteBytes(ListFile(L"exact"), "folder " + Utf8(scratch) + "\\data.\nfile " + Utf8(scratch) + "\\f.txt \nfolder " +
-                                       Utf8(scratch) + "\\gone\\sub\nfolder " + Utf8(scratch) + "\\gone\n");
-    WipeList list;
-    ASSERT_TRUE(LoadWipeList(L"exact", list));
-    ASSERT_TRUE(SaveWipeList(list));
-    ASSERT_TRUE(LoadWipeList(L"exact", list));
-    ASSERT_EQ(list.entries.size(), 4u);
-    EXPECT_EQ(list.entries[0].target, scratch + L"\\data.");
-    EXPECT_EQ(list.entries[1].target, scratch + L"\\f.txt ");
-    Result result = EraseWipeList(list, std::vector<bool>(4, true), Options{});
+    WriteBytes(ListFile(L"exact"), "folder " + Utf8(exact) + "\\data.\nfile " + Utf8(exact) + "\\f.txt \nfolder " +
+                                       Utf8(exact) + "\\gone\\sub\nfolder " + Utf8(exact) + "\\gone\n");
+    WipeList loaded;
+    ASSERT_TRUE(LoadWipeList(L"exact", loaded));
+    ASSERT_TRUE(SaveWipeList(loaded));
+    ASSERT_TRUE(LoadWipeList(L"exact", loaded));
+    ASSERT_EQ(loaded.entries.size(), 4u);
+    EXPECT_EQ(loaded.entries[0].target, exact + L"\\data.");
+    EXPECT_EQ(loaded.entries[1].target, exact + L"\\f.txt ");
+    result = EraseWipeList(loaded, std::vector<bool>(4, true), Options{});
     EXPECT_EQ(result.erased, 0u);
     // data. cannot be opened by its exact name here (Wine trims it); gone\sub's folder cannot be
     // listed; gone itself is simply not there.
     ASSERT_EQ(result.failed, 2u);
-    EXPECT_EQ(result.reasons[0].find(scratch + L"\\data."), 0u);
-    EXPECT_EQ(result.reasons[1].find(scratch + L"\\gone\\sub: "), 0u);
-    EXPECT_TRUE(FileExists(scratch + L"\\data\\x.txt"));
-    EXPECT_TRUE(FileExists(scratch + L"\\f.txt"));
+    EXPECT_EQ(result.reasons[0].find(exact + L"\\data."), 0u);
+    EXPECT_EQ(result.reasons[1].find(exact + L"\\gone\\sub: "), 0u);
+    EXPECT_TRUE(FileExists(exact + L"\\data\\x.txt"));
+    EXPECT_TRUE(FileExists(exact + L"\\f.txt"));
     EXPECT_TRUE(DeleteWipeList(L"exact"));
 }

@@ -6,13 +6,14 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
+#include <numeric>
 
 #include "Guard.h"
 #include "ItemIdList.h"
 #include "InUse.h"
 #include "TestFiles.h"
 #include "PathRules.h"
+#include "Text.h"
 #include "Walk.h"
 #include "Worker.h"
 
@@ -31,16 +32,9 @@ bool Mentions(const Result& r, const std::wstring& text) {
         if (reason.find(text) != std::wstring::npos) return true;
     return false;
 }
-std::wstring Known(REFKNOWNFOLDERID id) {
-    PWSTR p = nullptr;
-    ::SHGetKnownFolderPath(id, 0, nullptr, &p);
-    std::wstring s = p ? p : L"";
-    ::CoTaskMemFree(p);
-    return s;
-}
 }  // namespace
 
-TEST(PathRules, OnlyPlainNamesAndFullPaths) {
+TEST(PathRules, PlainNamesFullPathsThisMachinesSharesAndWhatIsDeletedAtRestart) {
     for (const wchar_t* plain : {L"a.txt", L".profile", L"a..b", L"\xFF0E\xFF0E", L"Łukasz", L"\xD83D\xDE00.txt"})
         EXPECT_TRUE(IsPlainName(plain)) << plain;
     for (const wchar_t* odd : {L"", L".", L"..", L". .", L"a\\b", L"a/b", L"c:", L"a?", L"tab\t", L"a|b"})
@@ -56,23 +50,20 @@ TEST(PathRules, OnlyPlainNamesAndFullPaths) {
     for (const wchar_t* bad : {L".", L"C:", L"C:x", L"\\x", L"x\\y", L"\\\\.\\C:\\x", L"\\\\?\\Volume{1}\\x",
                                L"\\\\?\\GLOBALROOT\\x", L"\\\\srv", L"C:\\a\\...\\b"})
         EXPECT_FALSE(IsAbsoluteFolder(bad)) << bad;
-}
 
-// A decision table: Wine has no SMB loopback to try these on.
-TEST(PathRules, AShareOnThisMachineIsKnownInEverySpelling) {
-    const std::vector<std::wstring> own{L"HOST", L"host.corp.example", L"10.0.0.5", L"fe80::1"};
+    // A share on this machine is known in every spelling: Wine has no SMB loopback to try these on.
+    const std::vector<std::wstring> names{L"HOST", L"host.corp.example", L"10.0.0.5", L"fe80::1"};
     for (const wchar_t* path : {L"\\\\localhost\\ADMIN$\\System32", L"\\\\?\\UNC\\LOCALHOST.\\x\\y", L"\\\\127.0.0.1\\s\\x",
                                 L"//127.1/s/x", L"\\\\0x7f000001\\s\\x", L"\\\\0--1.ipv6-literal.net\\s\\x",
                                 L"\\\\host\\s\\x", L"\\\\HOST.corp.example\\s\\x", L"\\\\10.0.0.005\\s\\x",
                                 L"\\\\fe80--1s4.ipv6-literal.net\\s\\x"})
-        EXPECT_TRUE(IsThisMachine(ServerOf(path), own)) << path;
+        EXPECT_TRUE(IsThisMachine(ServerOf(path), names)) << path;
     for (const wchar_t* path : {L"\\\\server\\s\\x", L"\\\\127.example.com\\s\\x", L"\\\\10.0.0.6\\s\\x",
                                 L"\\\\256.0.0.1\\s\\x", L"C:\\x", L"\\\\?\\C:\\x", L"\\\\.\\C:\\x"})
-        EXPECT_FALSE(IsThisMachine(ServerOf(path), own)) << path;
-}
+        EXPECT_FALSE(IsThisMachine(ServerOf(path), names)) << path;
 
-// A decision table: Wine shows no access lists and deletes nothing at restart.
-TEST(InUse, DeletedAtRestartOnlyInsideTheProfileWhereNoOneElseWrites) {
+    // Deleted at restart only inside the profile where no one else writes: a decision table, as
+    // Wine shows no access lists and deletes nothing at restart.
     using E = AccessEntry;
     const std::vector<E> own{{true, GENERIC_ALL, Trustee::User}, {true, GENERIC_ALL, Trustee::System},
                              {true, FILE_GENERIC_READ, Trustee::Other}, {false, GENERIC_ALL, Trustee::Other},
@@ -97,18 +88,17 @@ TEST(InUse, DeletedAtRestartOnlyInsideTheProfileWhereNoOneElseWrites) {
 TEST(Guard, ThisMachinesFoldersAndLinksAreRefused) {
     for (REFKNOWNFOLDERID id : {FOLDERID_Documents, FOLDERID_Desktop, FOLDERID_Profile, FOLDERID_ProgramData,
                                 FOLDERID_Public, FOLDERID_LocalAppData, FOLDERID_System})
-        EXPECT_FALSE(CheckTopFolder(Known(id)).empty()) << Known(id);
+        EXPECT_FALSE(CheckTopFolder(KnownFolderPath(id)).empty()) << KnownFolderPath(id);
     // Below a system folder, and a relative TEMP ("." or a bare drive), are refused too.
-    for (const std::wstring& refused : {Known(FOLDERID_System) + L"\\drivers", std::wstring(L"."), std::wstring(L"C:")})
+    for (const std::wstring& refused : {KnownFolderPath(FOLDERID_System) + L"\\drivers", std::wstring(L"."), std::wstring(L"C:")})
         EXPECT_FALSE(CheckTopFolder(refused).empty()) << refused;
     EXPECT_NE(CheckTopFolder(kFixtures + L"\\walklink").find(L"link"), std::wstring::npos);
     EXPECT_TRUE(CheckTopFolder(kFixtures + L"\\walk").empty());  // an ordinary folder is fine
-    const std::wstring name = ThisMachineNames().empty() ? L"localhost" : ThisMachineNames().front();
-    const std::vector<std::wstring> shares{L"\\\\localhost\\ADMIN$\\System32", L"\\\\127.0.0.1\\share\\x", L"\\\\" + name + L"\\s\\x"};
-    for (const std::wstring& share : shares)
-        EXPECT_NE(CheckTopFolder(share).find(L"a share of this machine"), std::wstring::npos) << share;
+    // A share of this machine by its own name; its other spellings are the decision table's above.
+    const std::wstring share = L"\\\\" + (ThisMachineNames().empty() ? L"localhost" : ThisMachineNames().front()) + L"\\s\\x";
+    EXPECT_NE(CheckTopFolder(share).find(L"a share of this machine"), std::wstring::npos) << share;
     // C:\users and C:\windows mounted a second time: names no path check knows, the same IDs.
-    const std::wstring profile = Known(FOLDERID_Profile), again = kFixtures + L"\\users-again";
+    const std::wstring profile = KnownFolderPath(FOLDERID_Profile), again = kFixtures + L"\\users-again";
     for (const std::wstring& other : {again, again + profile.substr(profile.find_last_of(L'\\')) + L"\\Documents"})
         EXPECT_NE(CheckTopFolder(other).find(L"under another name"), std::wstring::npos) << other;
     EXPECT_EQ(CheckTopFolder(kFixtures + L"\\windows-again\\temp"), L"");
@@ -116,7 +106,7 @@ TEST(Guard, ThisMachinesFoldersAndLinksAreRefused) {
     EXPECT_TRUE(Mentions(r, L"under another name: a folder of the system")) << r.FirstReason();
 }
 
-TEST(Walk, ErasesWhatIsInsideAndNothingItLeadsTo) {
+TEST(Walk, ErasesWhatIsInsideButNothingItLeadsToNorAFileInUseOneFileByNameOneLevelAndADeepTree) {
     const std::wstring walk = kFixtures + L"\\walk";
     Listing before = ListFolder(walk, {});
     EXPECT_EQ(before.items.size(), 4u);  // a file link looks like a file until it is opened
@@ -142,20 +132,18 @@ TEST(Walk, ErasesWhatIsInsideAndNothingItLeadsTo) {
     r = EraseInside(kFixtures + L"\\walklink", {});
     EXPECT_EQ(r.failed, 1u);
     EXPECT_TRUE(Mentions(r, L"link"));
-}
 
-TEST(Walk, AFileWithMoreThanOneNameKeepsItsAttributes) {
+    // A file with more than one name keeps its attributes.
     const std::wstring hard = kFixtures + L"\\hard";
-    Result r = EraseInside(hard, {});
+    r = EraseInside(hard, {});
     EXPECT_EQ(r.erased, 1u);  // the writable name goes; its other name keeps the content
     EXPECT_TRUE(FileExists(kFixtures + L"\\elsewhere\\shared.txt"));
     EXPECT_FALSE(FileExists(hard + L"\\shared.txt"));
     EXPECT_TRUE(Mentions(r, L"more than one name"));
     EXPECT_TRUE(ReadOnly(hard + L"\\locked.txt"));
     EXPECT_TRUE(ReadOnly(kFixtures + L"\\elsewhere\\locked.txt"));
-}
 
-TEST(Walk, AReadOnlyFileInUseIsReadOnlyStillAndNotLeftForARestart) {
+    // A read-only file in use stays as it was, and nothing is left for a restart outside the profile.
     const std::wstring folder = testkit::ScratchFolder(L"in-use"), held = folder + L"\\held.txt";
     testkit::WriteFile(held);
     ::SetFileAttributesW(held.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
@@ -166,23 +154,21 @@ TEST(Walk, AReadOnlyFileInUseIsReadOnlyStillAndNotLeftForARestart) {
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     Options overwrite;
     overwrite.overwrite = true;
-    Result r = EraseFile(held, overwrite);
+    r = EraseFile(held, overwrite);
     ::CloseHandle(h);
     EXPECT_EQ(r.failed, 1u);
     EXPECT_TRUE(Mentions(r, L"in use by another program; close it and erase again"));
     EXPECT_TRUE(r.notes.empty());  // nothing scheduled by path outside the profile
     EXPECT_EQ(::GetFileAttributesW(held.c_str()) & kept, kept);
-}
 
-// Names outside the code page are the Unicode page tests'; here one file by name, one level, a deep tree.
-TEST(Walk, OneFileByNameTheFilesOfOneLevelAndADeepTreeWhole) {
+    // Names outside the code page are the Unicode page tests'; here one file by name, one level, a deep tree.
     const std::wstring real = testkit::ScratchFolder(L"level");
     ::CreateDirectoryW((real + L"\\sub").c_str(), nullptr);
     for (const wchar_t* name : {L"\\one.txt", L"\\two.txt", L"\\sub\\three.txt"}) testkit::WriteFile(real + name);
     EXPECT_EQ(EraseFile(real + L"\\one.txt", {}).erased, 1u);
     EXPECT_EQ(EraseFilesIn(real, {}).erased, 1u);
     EXPECT_TRUE(FileExists(real + L"\\sub\\three.txt"));
-    Result r = EraseFolder(kFixtures + L"\\deep", {});
+    r = EraseFolder(kFixtures + L"\\deep", {});
     EXPECT_EQ(r.failed, 0u) << (r.reasons.empty() ? L"" : r.reasons[0]);
     EXPECT_FALSE(FileExists(kFixtures + L"\\deep"));
 }
@@ -210,11 +196,7 @@ Bytes FileEntry(const std::string& shortName, const std::wstring& longName) {
     ext[0] = static_cast<char>(ext.size());
     return IdItem(0x32, body + ext);
 }
-Bytes List(std::initializer_list<Bytes> items) {
-    Bytes all;
-    for (const Bytes& i : items) all += i;
-    return all + Bytes(2, 0);
-}
+Bytes List(std::initializer_list<Bytes> items) { return std::accumulate(items.begin(), items.end(), Bytes()) + Bytes(2, 0); }
 std::wstring Text(const Bytes& b, itemids::FolderNamer namer = nullptr) {
     return itemids::PathText(reinterpret_cast<const unsigned char*>(b.data()), b.size(), namer);
 }

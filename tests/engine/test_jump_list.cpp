@@ -15,7 +15,7 @@ Names Read(const std::string& bytes) { return Documents(reinterpret_cast<const u
 std::string Automatic(const std::string& destList) { return Compound({{u"DestList", destList}, {u"2", kLink}}); }
 }  // namespace
 
-TEST(JumpList, NamesDestListPathsTheLinksOfEntriesWithoutAndTheRow) {
+TEST(JumpList, NamesDestListPathsTheLinksOfEntriesWithoutAndTheRowAndNoMoreThanBrokenBytesHold) {
     EXPECT_EQ(Read(Automatic(DestList({{1, u"C:\\\u0141\u00f3d\u017a.docx"}, {2, u""}}))), (Names{L"C:\\\u0141\u00f3d\u017a.docx", L"C:\\b.txt"}));
     EXPECT_EQ(Read(Compound({{u"2", kLink}, {u"1f", Link("C:\\a")}})), (Names{L"C:\\b.txt", L"C:\\a"}));  // no DestList
     // A custom list names each link's target once.
@@ -23,9 +23,8 @@ TEST(JumpList, NamesDestListPathsTheLinksOfEntriesWithoutAndTheRow) {
     EXPECT_EQ(RowText(L"C:\\f\\j", {L"a", L"b"}), L"\u2026\\j (2 documents: a, b)");
     EXPECT_EQ(RowText(L"C:\\f\\j", {L"a"}), L"\u2026\\j (1 document: a)");
     EXPECT_EQ(RowText(L"C:\\f\\j", {}), L"C:\\f\\j");
-}
 
-TEST(JumpList, BrokenFilesGiveNoMoreThanTheirBytesHold) {
+    // Broken files give no more than their bytes hold.
     std::string whole = Automatic(DestList({{1, u"C:\\a.docx"}, {2, u""}})), bad = whole;
     EXPECT_TRUE(Read(whole.substr(0, 511)).empty());
     EXPECT_EQ(Read(whole.substr(0, 4 * 512 + 320)), Names{L"C:\\a.docx"});  // cut after DestList, in the link
