@@ -1,6 +1,7 @@
 #include "ShellKit.h"
 
 #include <shlobj.h>
+#include <wrl/client.h>
 
 #include <algorithm>
 
@@ -23,16 +24,11 @@ ScopedShellFolder::~ScopedShellFolder() {
 }
 
 void MakeShortcut(const std::wstring& lnk, const std::wstring& target) {
-    IShellLinkW* link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link))))
-        return;
+    Microsoft::WRL::ComPtr<IShellLinkW> link;
+    Microsoft::WRL::ComPtr<IPersistFile> file;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)))) return;
     link->SetPath(target.c_str());
-    IPersistFile* file = nullptr;
-    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    file->Save(lnk.c_str(), TRUE);
-    file->Release();
-    link->Release();
+    if (SUCCEEDED(link.As(&file))) file->Save(lnk.c_str(), TRUE);
 }
 
 std::wstring SpecialFolder(int csidl) {

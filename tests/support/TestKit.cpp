@@ -56,19 +56,12 @@ std::wstring TextOf(HWND h) {
 }
 
 HWND FindDialog(const std::wstring& caption, DWORD thread) {
-    struct Search { const std::wstring* caption; DWORD thread; HWND found; } s{&caption, thread, nullptr};
-    ::EnumWindows([](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD pid = 0, thread = ::GetWindowThreadProcessId(h, &pid);
-        wchar_t cls[16] = L"";
-        ::GetClassNameW(h, cls, ARRAYSIZE(cls));
-        if (pid != ::GetCurrentProcessId() || (s->thread && thread != s->thread) || !::IsWindowVisible(h) ||
-            wcscmp(cls, L"#32770") != 0 || *s->caption != TextOf(h))
-            return TRUE;
-        s->found = h;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    for (HWND h = nullptr; (h = ::FindWindowExW(nullptr, h, L"#32770", nullptr)) != nullptr;) {
+        DWORD pid = 0, owner = ::GetWindowThreadProcessId(h, &pid);
+        if (pid == ::GetCurrentProcessId() && (!thread || owner == thread) && ::IsWindowVisible(h) && TextOf(h) == caption)
+            return h;
+    }
+    return nullptr;
 }
 
 void DialogAnswerer::Run() {

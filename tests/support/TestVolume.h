@@ -9,7 +9,6 @@
 
 namespace testkit {
 
-constexpr wchar_t kTestDrive = L'T';
 // Empty when T: is the test volume (its label tells), else what is wrong: the tests then fail.
 std::wstring TestVolumeProblem();
 
