@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "RegKey.h"
 #include "TraceCategories.h"
 
 namespace testkit {
@@ -118,12 +119,9 @@ LockedKey::~LockedKey() { SetDacl(L"D:(A;;KA;;;WD)"); }
 LONG LockedKey::SetDacl(const wchar_t* sddl) {
     PSECURITY_DESCRIPTOR sd = nullptr;
     ::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr);
-    HKEY k = nullptr;
-    LONG rc = ::RegOpenKeyExW(HKEY_CURRENT_USER, m_key.c_str(), 0, WRITE_DAC, &k);
-    if (rc == ERROR_SUCCESS) {
-        rc = ::RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, sd);
-        ::RegCloseKey(k);
-    }
+    engine::RegKey key;
+    LONG rc = key.Open(HKEY_CURRENT_USER, m_key, WRITE_DAC);
+    if (rc == ERROR_SUCCESS) rc = ::RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, sd);
     ::LocalFree(sd);
     return rc;
 }

@@ -1,8 +1,6 @@
 // The ext2 or NTFS test volume of the tests of real bytes (tests/support/test-volume.sh mounts it as T:
 // before such a test runs and searches its raw image afterwards).
 #pragma once
-#include <windows.h>
-
 #include <string>
 
 #include "TestFiles.h"
