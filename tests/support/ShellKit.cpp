@@ -13,7 +13,6 @@ const wchar_t* const kShellFolders = L"Software\\Microsoft\\Windows\\CurrentVers
 }
 
 ScopedShellFolder::ScopedShellFolder(const wchar_t* value, const std::wstring& dir) : m_value(value) {
-    m_size = sizeof m_old;
     m_hadOld = ::RegGetValueW(HKEY_CURRENT_USER, kShellFolders, value, RRF_RT_ANY | RRF_NOEXPAND, &m_type, m_old,
                               &m_size) == ERROR_SUCCESS;
     RegSetBinary(HKEY_CURRENT_USER, kShellFolders, value, dir.c_str(), static_cast<DWORD>((dir.size() + 1) * sizeof(wchar_t)), REG_EXPAND_SZ);
