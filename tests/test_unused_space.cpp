@@ -4,12 +4,11 @@
 // engine was called here or through sweepmere.exe).
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "ConsoleRun.h"
 #include "EraseKit.h"
+#include "Handles.h"
 #include "TestKit.h"
 #include "TestVolume.h"
 #include "UnusedSpace.h"
@@ -37,12 +36,6 @@ protected:
 };
 }  // namespace
 
-// A drive that is not there is refused by its name (sweepmere's line and report for a missing
-// drive: tests/cli/reports_and_policy.sh).
-TEST(UnusedSpaceRules, DrivesThatAreNotThereAreRefused) {
-    EXPECT_EQ(engine::WipeRefusal(L'?'), L"?: is not a drive of this computer.");
-}
-
 // Run on its own volume: the driver then finds part of the deleted text still there.
 TEST_F(UnusedSpaceVolume, StopAtHalfWayRemovesTheFillerAtOnce) {
     const unsigned long long before = FreeOnT();
@@ -68,8 +61,7 @@ TEST_F(UnusedSpaceVolume, CommandLineWipesTheDriveAndReportsIt) {
     EXPECT_EQ(ran.err, "");
     EXPECT_LE(before - FreeOnT(), kGrownTable);
     // The line's form: test_cli_args; the report's: the driver checks it against the schema.
-    std::ifstream in(report.c_str(), std::ios::binary);
-    nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
+    nlohmann::json json = nlohmann::json::parse(ReadWholeFile(report), nullptr, false);
     ASSERT_FALSE(json.is_discarded());
     EXPECT_EQ(json["drives"][0]["complete"], true);
     const unsigned long long wiped = json["drives"][0]["bytesWiped"].get<unsigned long long>();
@@ -86,16 +78,12 @@ TEST_F(UnusedSpaceVolume, KilledCommandLineWipeGivesTheSpaceBackAtOnce) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(::CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (FreeOnT() > before / 2 && std::chrono::steady_clock::now() < end) ::Sleep(1);
+    PumpUntil([&] { return FreeOnT() <= before / 2; }, 20000);
     ::TerminateProcess(pi.hProcess, 9);
     ::WaitForSingleObject(pi.hProcess, INFINITE);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
+    engine::Handle process(pi.hProcess), thread(pi.hThread);
     // The system lets go of a killed process's files as it ends, within seconds.
-    const auto back = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (before - FreeOnT() > kFewClusters && std::chrono::steady_clock::now() < back) ::Sleep(10);
-    EXPECT_LE(before - FreeOnT(), kFewClusters);
+    EXPECT_TRUE(PumpUntil([&] { return before - FreeOnT() <= kFewClusters; })) << before - FreeOnT();
     EXPECT_FALSE(FileExists(engine::FillerFolder(L'T') + L"\\fill000000.bin"));
 
     ConsoleRun next = Sweep(L"/list");
@@ -106,7 +94,7 @@ TEST_F(UnusedSpaceVolume, KilledCommandLineWipeGivesTheSpaceBackAtOnce) {
 
 // A wipe fills every free cluster, telling its progress; someone holding one filler (a scanner,
 // say) keeps its name, and only its name: it is emptied first, the others go, what stayed is said,
-// and the folder is found again by its marker.
+// and the folder is found again by its marker; only by its marker.
 TEST_F(UnusedSpaceVolume, AWipeFillsEveryFreeClusterAndAHeldFillerKeepsOnlyItsName) {
     const unsigned long long before = FreeOnT();
     HANDLE held = INVALID_HANDLE_VALUE;
@@ -131,35 +119,33 @@ TEST_F(UnusedSpaceVolume, AWipeFillsEveryFreeClusterAndAHeldFillerKeepsOnlyItsNa
     EXPECT_EQ(EntriesIn(engine::FillerFolder(L'T')), 2u);  // it and the marker
     ::CloseHandle(held);
     EXPECT_EQ(engine::RemoveLeftoverFillers().size(), 1u);
-    EXPECT_FALSE(FileExists(engine::FillerFolder(L'T')));
+    const std::wstring folder = engine::FillerFolder(L'T');
+    EXPECT_FALSE(FileExists(folder));
+
+    // A folder of the wipe's name without its marker is someone else's: never removed, never used.
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(WriteTextFile(folder + L"\\fill000000.bin", "not a filler", 5000));
+    EXPECT_TRUE(engine::RemoveLeftoverFillers().empty());
+    EXPECT_TRUE(FileExists(folder + L"\\fill000000.bin"));
+    engine::WipeResult refused = engine::WipeUnusedSpace(L'T', nullptr, stop);
+    EXPECT_NE(refused.failure.find(L"left alone"), std::wstring::npos) << refused.failure;
+    EXPECT_TRUE(FileExists(folder + L"\\fill000000.bin"));
+    ::DeleteFileW((folder + L"\\fill000000.bin").c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
-// What only Windows answers (Wine tells no record size): the decision table.
-TEST(UnusedSpaceRules, RecordSizeDecisionTable) {
-    EXPECT_EQ(engine::RecordBytes(1024, 512), 1024u);
-    EXPECT_EQ(engine::RecordBytes(4096, 4096), 4096u);   // a 4Kn disk formatted with 4 KiB records
-    EXPECT_EQ(engine::RecordBytes(1024, 4096), 1024u);   // answered wins
-    EXPECT_EQ(engine::RecordBytes(0, 4096), 4096u);
-    EXPECT_EQ(engine::RecordBytes(0, 512), 1024u);
-    EXPECT_EQ(engine::RecordBytes(1000, 512), 1024u);    // no power of two: not an answer
+// What only Windows answers (Wine tells no record size): the decision table. A drive that is not
+// there is refused by its name (sweepmere's line and report for it: tests/cli/reports_and_policy.sh).
+TEST(UnusedSpaceRules, RecordSizesAndDrivesThatAreNotThere) {
+    EXPECT_EQ(engine::WipeRefusal(L'?'), L"?: is not a drive of this computer.");
+    // Record size answered, sector size, record size taken: the answer wins, a 4Kn disk is formatted
+    // with 4 KiB records, and an answer that is no power of two is none.
+    const unsigned records[][3] = {{1024, 512, 1024}, {4096, 4096, 4096}, {1024, 4096, 1024},
+                                   {0, 4096, 4096},   {0, 512, 1024},     {1000, 512, 1024}};
+    for (const auto& r : records) EXPECT_EQ(engine::RecordBytes(r[0], r[1]), r[2]) << r[0] << " " << r[1];
     // A file that fills the record's free space, shorter for a longer name, and never nothing.
     EXPECT_EQ(engine::RecordFillBytes(1024, 13), 640u);
     EXPECT_EQ(engine::RecordFillBytes(4096, 13), 3712u);
     EXPECT_LT(engine::RecordFillBytes(1024, 40), 640u);
     EXPECT_EQ(engine::RecordFillBytes(256, 13), 1u);
-}
-
-// A folder of the wipe's name without its marker is someone else's: never removed, never used.
-TEST_F(UnusedSpaceVolume, LeftoverFillersAreRemovedOnlyWhenMarked) {
-    const std::wstring folder = engine::FillerFolder(L'T');
-    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
-    ASSERT_TRUE(WriteTextFile(folder + L"\\fill000000.bin", "not a filler", 5000));
-    EXPECT_TRUE(engine::RemoveLeftoverFillers().empty());
-    EXPECT_TRUE(FileExists(folder + L"\\fill000000.bin"));
-    engine::StopToken never;
-    engine::WipeResult refused = engine::WipeUnusedSpace(L'T', nullptr, never);
-    EXPECT_NE(refused.failure.find(L"left alone"), std::wstring::npos) << refused.failure;
-    EXPECT_TRUE(FileExists(folder + L"\\fill000000.bin"));
-    ::DeleteFileW((folder + L"\\fill000000.bin").c_str());
-    ::RemoveDirectoryW(folder.c_str());
 }

@@ -2,6 +2,7 @@
 // Browser definitions: any text is read or refused with the file named, never a crash or a hang;
 // what is read holds only plain names, relative paths and tables that do not keep their rows for
 // one another.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -24,10 +25,7 @@ using namespace engine;
 namespace {
 
 bool PlainName(const std::string& name) {
-    if (name.empty()) return false;
-    for (char c : name)
-        if (!isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
-    return true;
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) { return isalnum(c) || c == '_'; });
 }
 bool Relative(const std::wstring& path) {
     return !path.empty() && path.front() != L'\\' && path.find(L"..") == std::wstring::npos &&

@@ -17,10 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::wstring> parts(1);
     for (size_t i = 0; i + 1 < size; i += 2) {
         wchar_t c = static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
-        if (c == L'\n')
-            parts.emplace_back();
-        else
-            parts.back() += c;
+        if (c == L'\n') parts.emplace_back();
+        else parts.back() += c;
     }
     const std::wstring& folder = parts[0];
     // A machine has a few dozen known folders; more only slows the search down.

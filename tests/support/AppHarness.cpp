@@ -81,8 +81,7 @@ COLORREF ErasedPixel(CWnd* wnd, int x, int y) {
     HDC mem = ::CreateCompatibleDC(screen);
     HBITMAP bmp = ::CreateCompatibleBitmap(screen, r.Width() + 1, r.Height() + 1);
     HGDIOBJ old = ::SelectObject(mem, bmp);
-    RECT all{0, 0, r.Width() + 1, r.Height() + 1};
-    ::FillRect(mem, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::PatBlt(mem, 0, 0, r.Width() + 1, r.Height() + 1, BLACKNESS);
     wnd->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem));
     COLORREF c = ::GetPixel(mem, x, y);
     ::SelectObject(mem, old);

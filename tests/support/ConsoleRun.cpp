@@ -1,6 +1,7 @@
 #include "ConsoleRun.h"
 
 #include "EraseKit.h"
+#include "Handles.h"
 
 #include <algorithm>
 #include <chrono>
@@ -40,8 +41,8 @@ ConsoleRun RunConsole(std::wstring commandLine) {
     // In the test program's folder: the Linux folder Wine was started in has no drive letter here.
     const std::wstring folder = ProgramFolder();
     auto start = std::chrono::steady_clock::now(), first = start;
-    BOOL started = ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                    folder.c_str(), &si, &pi);
+    ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, folder.c_str(), &si, &pi);
+    engine::Handle process(pi.hProcess), thread(pi.hThread);  // none when it did not start
     ::CloseHandle(outWrite);
     ::CloseHandle(errWrite);
     std::thread errors([&] { run.err = ReadAll(errRead); });
@@ -51,10 +52,7 @@ ConsoleRun RunConsole(std::wstring commandLine) {
     if (run.out.empty()) first = end;
     run.firstOutputMs = std::chrono::duration<double, std::milli>(first - start).count();
     run.totalMs = std::chrono::duration<double, std::milli>(end - start).count();
-    if (!started) return run;
-    if (::WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) ::GetExitCodeProcess(pi.hProcess, &run.code);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
+    if (process && ::WaitForSingleObject(process.Get(), 60000) == WAIT_OBJECT_0) ::GetExitCodeProcess(process.Get(), &run.code);
     return run;
 }
 

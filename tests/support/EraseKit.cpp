@@ -17,9 +17,8 @@ std::wstring UseLibraryStub(const std::wstring& scratchName) {
 std::wstring ProgramFolder() {
     wchar_t exe[MAX_PATH] = L"";
     ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring dir = exe;
-    dir.resize(dir.rfind('\\') + 1);
-    return dir;
+    const std::wstring path = exe;
+    return path.substr(0, path.rfind(L'\\') + 1);
 }
 
 std::wstring ReadText(const std::wstring& path) {

@@ -31,10 +31,8 @@ std::vector<uint8_t> BuildRecord(const RecordSpec& s) {
 
 std::vector<uint8_t> Sid(uint8_t authority, std::vector<uint32_t> subs) {
     std::vector<uint8_t> b{1, static_cast<uint8_t>(subs.size()), 0, 0, 0, 0, 0, authority};
-    for (uint32_t v : subs) {
-        b.resize(b.size() + 4);
-        std::memcpy(b.data() + b.size() - 4, &v, 4);
-    }
+    b.resize(8 + 4 * subs.size());
+    if (!subs.empty()) std::memcpy(b.data() + 8, subs.data(), 4 * subs.size());  // little-endian, as a SID keeps them
     return b;
 }
 

@@ -13,13 +13,6 @@ struct FakeUrlHistory::State {
 };
 
 namespace {
-// A copy in task memory, which the reader frees.
-wchar_t* TaskCopy(const wchar_t* s) {
-    wchar_t* p = nullptr;
-    ::SHStrDupW(s, &p);
-    return p;
-}
-
 // IUnknown of an object that answers to IUnknown and the interfaces listed; counted as live while
 // it lives.
 template <class Interface, const IID*... kIids>
@@ -56,8 +49,10 @@ public:
         // As a history that checks the record's size: any other size is refused.
         if (rgelt->cbSize != sizeof(STATURL)) return E_INVALIDARG;
         const auto& url = urls[m_next++];
-        rgelt->pwcsUrl = url ? TaskCopy(url->c_str()) : nullptr;
-        rgelt->pwcsTitle = TaskCopy(L"title");
+        // Copies in task memory, which the reader frees.
+        rgelt->pwcsUrl = nullptr;
+        if (url) ::SHStrDupW(url->c_str(), &rgelt->pwcsUrl);
+        ::SHStrDupW(L"title", &rgelt->pwcsTitle);
         if (fetched) *fetched = 1;
         return S_OK;
     }

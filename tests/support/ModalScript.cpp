@@ -18,10 +18,9 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
     if (it == t_pending.end() || it->second->ran) return;
     HWND found = FindDialog(it->second->caption, ::GetCurrentThreadId());
     if (!found) return;
-    Pending* p = it->second;
-    p->ran = true;
+    it->second->ran = true;
     ::KillTimer(nullptr, id);
-    (*p->script)(found);
+    (*it->second->script)(found);
     if (::IsWindow(found) && ::IsWindowVisible(found)) ::PostMessageW(found, WM_COMMAND, IDCANCEL, 0);
 }
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ShellKit.h"
 
 #include <shlobj.h>
+#include <wrl/client.h>
 
 #include <algorithm>
 
@@ -12,7 +13,6 @@ const wchar_t* const kShellFolders = L"Software\\Microsoft\\Windows\\CurrentVers
 }
 
 ScopedShellFolder::ScopedShellFolder(const wchar_t* value, const std::wstring& dir) : m_value(value) {
-    m_size = sizeof m_old;
     m_hadOld = ::RegGetValueW(HKEY_CURRENT_USER, kShellFolders, value, RRF_RT_ANY | RRF_NOEXPAND, &m_type, m_old,
                               &m_size) == ERROR_SUCCESS;
     RegSetBinary(HKEY_CURRENT_USER, kShellFolders, value, dir.c_str(), static_cast<DWORD>((dir.size() + 1) * sizeof(wchar_t)), REG_EXPAND_SZ);
@@ -23,16 +23,11 @@ ScopedShellFolder::~ScopedShellFolder() {
 }
 
 void MakeShortcut(const std::wstring& lnk, const std::wstring& target) {
-    IShellLinkW* link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link))))
-        return;
+    Microsoft::WRL::ComPtr<IShellLinkW> link;
+    Microsoft::WRL::ComPtr<IPersistFile> file;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)))) return;
     link->SetPath(target.c_str());
-    IPersistFile* file = nullptr;
-    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    file->Save(lnk.c_str(), TRUE);
-    file->Release();
-    link->Release();
+    if (SUCCEEDED(link.As(&file))) file->Save(lnk.c_str(), TRUE);
 }
 
 std::wstring SpecialFolder(int csidl) {

@@ -18,7 +18,7 @@ private:
     std::wstring m_value;
     wchar_t m_old[MAX_PATH * 2] = L"";
     bool m_hadOld = false;
-    DWORD m_type = 0, m_size = 0;
+    DWORD m_type = 0, m_size = sizeof m_old;
 };
 
 void MakeShortcut(const std::wstring& lnk, const std::wstring& target);

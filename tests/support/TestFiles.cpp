@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
+#include <fstream>
+#include <iterator>
 
 namespace testkit {
 
@@ -41,14 +43,8 @@ bool WriteTextFile(const std::wstring& path, const std::string& text, size_t byt
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
-    std::string bytes;
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (::ReadFile(h, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    ::CloseHandle(h);
-    return bytes;
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 size_t EntriesIn(const std::wstring& folder) {

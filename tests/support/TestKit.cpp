@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "RegKey.h"
 #include "TraceCategories.h"
 
 namespace testkit {
@@ -56,19 +57,12 @@ std::wstring TextOf(HWND h) {
 }
 
 HWND FindDialog(const std::wstring& caption, DWORD thread) {
-    struct Search { const std::wstring* caption; DWORD thread; HWND found; } s{&caption, thread, nullptr};
-    ::EnumWindows([](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        DWORD pid = 0, thread = ::GetWindowThreadProcessId(h, &pid);
-        wchar_t cls[16] = L"";
-        ::GetClassNameW(h, cls, ARRAYSIZE(cls));
-        if (pid != ::GetCurrentProcessId() || (s->thread && thread != s->thread) || !::IsWindowVisible(h) ||
-            wcscmp(cls, L"#32770") != 0 || *s->caption != TextOf(h))
-            return TRUE;
-        s->found = h;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    for (HWND h = nullptr; (h = ::FindWindowExW(nullptr, h, L"#32770", nullptr)) != nullptr;) {
+        DWORD pid = 0, owner = ::GetWindowThreadProcessId(h, &pid);
+        if (pid == ::GetCurrentProcessId() && (!thread || owner == thread) && ::IsWindowVisible(h) && TextOf(h) == caption)
+            return h;
+    }
+    return nullptr;
 }
 
 void DialogAnswerer::Run() {
@@ -125,12 +119,9 @@ LockedKey::~LockedKey() { SetDacl(L"D:(A;;KA;;;WD)"); }
 LONG LockedKey::SetDacl(const wchar_t* sddl) {
     PSECURITY_DESCRIPTOR sd = nullptr;
     ::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr);
-    HKEY k = nullptr;
-    LONG rc = ::RegOpenKeyExW(HKEY_CURRENT_USER, m_key.c_str(), 0, WRITE_DAC, &k);
-    if (rc == ERROR_SUCCESS) {
-        rc = ::RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, sd);
-        ::RegCloseKey(k);
-    }
+    engine::RegKey key;
+    LONG rc = key.Open(HKEY_CURRENT_USER, m_key, WRITE_DAC);
+    if (rc == ERROR_SUCCESS) rc = ::RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, sd);
     ::LocalFree(sd);
     return rc;
 }

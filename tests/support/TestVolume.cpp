@@ -5,9 +5,8 @@
 namespace testkit {
 
 std::wstring TestVolumeProblem() {
-    const wchar_t root[] = {kTestDrive, L':', L'\\', 0};
     wchar_t label[MAX_PATH + 1] = L"";
-    if (!::GetVolumeInformationW(root, label, MAX_PATH, nullptr, nullptr, nullptr, nullptr, 0))
+    if (!::GetVolumeInformationW(L"T:\\", label, MAX_PATH, nullptr, nullptr, nullptr, nullptr, 0))
         return L"T: is not there: mount the test volume with tests/support/test-volume.sh";
     if (std::wstring(label) != L"CORVANETEST") return L"T: is not the test volume (label " + std::wstring(label) + L")";
     return {};

@@ -1,15 +1,12 @@
 // The ext2 or NTFS test volume of the tests of real bytes (tests/support/test-volume.sh mounts it as T:
 // before such a test runs and searches its raw image afterwards).
 #pragma once
-#include <windows.h>
-
 #include <string>
 
 #include "TestFiles.h"
 
 namespace testkit {
 
-constexpr wchar_t kTestDrive = L'T';
 // Empty when T: is the test volume (its label tells), else what is wrong: the tests then fail.
 std::wstring TestVolumeProblem();
 
