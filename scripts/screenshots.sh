@@ -19,12 +19,7 @@ shots="$build/shots"
 mkdir -p "$shots/bin" "$out"
 
 . "$root/scripts/virtual-display.sh"
-xvfb_pid=""
-cleanup() {
-  WINEPREFIX="$shots/test-prefix" HOME="$shots/test-home" wineserver -k >/dev/null 2>&1 </dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+clean_up_on_exit "$shots"
 # Room for the 150% pass: a screen as large to the eye at 150% as 1280x1024 is at 100%.
 VIRTUAL_SCREEN=1920x1200x24 start_virtual_display 140 180
 [ -n "$xvfb_pid" ] || { echo "no free display for the screenshots" >&2; exit 1; }

@@ -8,12 +8,7 @@ build="${BUILD_DIR:-$root/build}"
 "$root/scripts/build.sh"
 
 . "$root/scripts/virtual-display.sh"
-xvfb_pid=""
-cleanup() {
-  WINEPREFIX="$build/test-prefix" HOME="$build/test-home" wineserver -k >/dev/null 2>&1 </dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+clean_up_on_exit "$build"
 
 if [ -z "${DISPLAY:-}" ]; then
   start_virtual_display 90 130
