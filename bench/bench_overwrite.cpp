@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <string>
 
@@ -79,13 +78,7 @@ void Compare(int count, size_t bytes, int rounds, double target) {
 }  // namespace
 
 int main() {
-    char prefix[1024] = "";
-    ::GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
-    const std::wstring problem = testkit::TestVolumeProblem();
-    if (!strstr(prefix, "/test-prefix") || !problem.empty()) {
-        fprintf(stderr, "refusing to run: not on the test volume of the build folder's test prefix (%ls)\n", problem.c_str());
-        return 2;
-    }
+    if (!testkit::MayWriteOnTestVolume()) return 2;
     ::CreateDirectoryW(kFolder.c_str(), nullptr);
     Compare(1000, 16 << 10, 3, 0.5);
     Compare(1, 64 << 20, 12, 0.9);

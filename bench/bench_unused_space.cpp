@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 #include "AlignedBuffer.h"
 #include "Random.h"
@@ -44,13 +43,7 @@ double BareFill() {
 }  // namespace
 
 int main() {
-    char prefix[1024] = "";
-    ::GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
-    const std::wstring problem = testkit::TestVolumeProblem();
-    if (!strstr(prefix, "/test-prefix") || !problem.empty()) {
-        fprintf(stderr, "refusing to run: not on the test volume of the build folder's test prefix (%ls)\n", problem.c_str());
-        return 2;
-    }
+    if (!testkit::MayWriteOnTestVolume()) return 2;
     double bare = 1e9, wipe = 1e9;
     engine::WipeResult r;
     for (int run = 0; run < 3; ++run) {

@@ -162,7 +162,9 @@ TEST_F(OverwriteVolume, TheCommandLineOverwritesTheCacheOnlyWhenAsked) {
         ConsoleRun ran = RunConsole(sweep + (overwrite ? L" /overwrite" : L""));
         EXPECT_EQ(ran.code, 0u) << ran.out << ran.err;
         EXPECT_EQ(ran.out.rfind("internet.cache  6 erased, 82900 bytes, 0 stayed", 0), 0u) << ran.out;
-        if (overwrite) EXPECT_EQ(nlohmann::json::parse(ReadWholeFile(report), nullptr, false)["categories"][0]["overwritten"], 6);
+        if (overwrite) {
+            EXPECT_EQ(nlohmann::json::parse(ReadWholeFile(report), nullptr, false)["categories"][0]["overwritten"], 6);
+        }
         // Where an erased name may stay, the folder is named.
         EXPECT_EQ(ran.out.find("The index of " + engine::Utf8(cache) + " may still hold erased names") != std::string::npos,
                   overwrite) << ran.out;

@@ -9,5 +9,8 @@ namespace testkit {
 
 // Empty when T: is the test volume (its label tells), else what is wrong: the tests then fail.
 std::wstring TestVolumeProblem();
+// For the benchmarks that write on T:: true inside the build folder's test prefix with the test
+// volume mounted, else says why not on stderr.
+bool MayWriteOnTestVolume();
 
 }  // namespace testkit
