@@ -15,10 +15,6 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 "$root/scripts/prepare-prefix.sh" "$build" --fresh
-# Wine's server and its services start with the first program and keep that program's output open:
-# started here, away from ctest's pipes, they never hold a finished test's output open.
-(export WINEPREFIX="$build/test-prefix" HOME="$build/test-home" WINEDEBUG=-all
- wineserver -p && wine cmd /c exit) </dev/null >/dev/null 2>&1 || true
 cd "$build"
 # One test program at a time: they share the test prefix's registry and folders.
 ctest --output-on-failure --timeout 600 "$@"

@@ -10,6 +10,19 @@ export WINEPREFIX="$build/test-prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/.corvane-ready" ] || "$here/prepare-prefix.sh" "$build"
+# Wine's services start with the first program and keep that program's output open after it
+# ends (ctest then waits for them): when none runs for this prefix, they are started here first,
+# away from the caller's pipes (on the caller's display; without one the program runs under
+# xvfb-run below, as before).
+services_running() {
+  for p in $(pgrep -f 'system32.services\.exe'); do
+    tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+if [ -n "${DISPLAY:-}" ] && ! services_running; then
+  (wineserver -p; wine cmd /c exit) </dev/null >/dev/null 2>&1 || true
+fi
 exe="$1"; shift
 win="Y:\\$(realpath --relative-to="$build/bin" "$exe" | sed 's|/|\\|g')"
 if [ -z "${DISPLAY:-}" ]; then
