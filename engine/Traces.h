@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,10 @@ bool IsListedCookieName(const std::wstring& name);
 // The browser history's addresses in its own order; false with the reason when it cannot be read.
 bool ReadHistory(std::vector<std::wstring>& urls, std::wstring* reason = nullptr);
 
-// Empties the clipboard for a window of the program, which then announces a text it never
-// renders; a null owner announces nothing.
-Result EmptyClipboardFor(HWND owner);
+// Empties the clipboard, opened through open (the caller's OpenClipboard, whose window becomes
+// its owner); with announceText that owner then announces a text it never renders, so other
+// programs see a text and get none.
+Result EmptyClipboard(const std::function<bool()>& open, bool announceText);
 
 // The display names of a shell folder's items (CSIDL_BITBUCKET, ...), in the shell's order.
 bool ShellFolderNames(int csidl, std::vector<std::wstring>& names);

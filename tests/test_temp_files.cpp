@@ -41,7 +41,9 @@ protected:
     static void PressErase(CTempFilesPage* v, int id = IDC_ADMINTEMP_ERASE, bool wait = true) {
         v->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(v->m_hWnd, id)));
         // A bound, not a timing: a loaded machine takes its time over a thousand files.
-        if (wait) EXPECT_TRUE(PumpUntil([&] { return !v->Walking(); }, 120000)) << "the erase never ended";
+        if (wait) {
+            EXPECT_TRUE(PumpUntil([&] { return !v->Walking(); }, 120000)) << "the erase never ended";
+        }
         Pump();
     }
     static std::wstring Hidden(CTempFilesPage* v) { return ItemText(v->m_hWnd, IDC_HIDDEN_COUNT); }

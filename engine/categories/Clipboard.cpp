@@ -25,13 +25,15 @@ Listing ListClipboard(const Options&) {
     return listing;
 }
 
-Result EraseClipboard(const Options&) { return EmptyClipboardFor(nullptr); }
+Result EraseClipboard(const Options&) {
+    return EmptyClipboard([] { return ::OpenClipboard(nullptr) != FALSE; }, false);
+}
 
 }  // namespace rows
 
-Result EmptyClipboardFor(HWND owner) {
+Result EmptyClipboard(const std::function<bool()>& open, bool announceText) {
     Result result;
-    if (!::OpenClipboard(owner)) {
+    if (!open()) {
         result.Failed(L"Another program holds the clipboard open.");
         return result;
     }
@@ -39,7 +41,7 @@ Result EmptyClipboardFor(HWND owner) {
     if (!::EmptyClipboard()) {
         result.erased = 0;
         result.Failed(L"The clipboard could not be emptied.");
-    } else if (owner) {
+    } else if (announceText) {
         ::SetClipboardData(CF_TEXT, nullptr);  // announced, never rendered: the owner's text is gone
     }
     ::CloseClipboard();

@@ -44,7 +44,7 @@ std::wstring CClipBoardVw::ReadText(HWND owner) {
 }
 
 void CClipBoardVw::OnErase() {
-    if (engine::EmptyClipboardFor(m_hWnd).Complete())
+    if (engine::EmptyClipboard([this] { return ::OpenClipboard(m_hWnd) != FALSE; }, true).Complete())
         m_content.SetWindowText(L"");
     else
         report::ShowText(kNotErased, true);
